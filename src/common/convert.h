@@ -1,0 +1,36 @@
+#pragma once
+// Conversions between text and numbers as the stored settings and files expect them.
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace vx {
+
+// Text to number the strict way: blanks around are allowed, "&h" hexadecimal and "&o" octal are
+// accepted, anything else that is no number, or a value out of range, gives nothing.
+// Conversions to whole numbers round halves to even.
+std::optional<std::int16_t> CInt(const QString& text);
+std::optional<std::uint8_t> CByte(const QString& text);
+std::optional<std::int32_t> CLng(const QString& text);
+std::optional<float> CSng(const QString& text);
+std::optional<double> CDbl(const QString& text);
+
+// Whole-number rounding of a real number, halves to even.
+double roundHalfEven(double v);
+
+// The lenient reading: leading blanks skipped, then as much as can belong to a number; 0 for none.
+double Val(const QString& text);
+
+// Number to text with a leading blank when not negative (" 2", "-2").
+QString Str(double v);
+QString Str(std::int64_t v);
+inline QString Str(int v) { return Str(std::int64_t(v)); }
+// Plain decimal text ("2").
+QString CStr(double v);
+inline QString CStr(std::int64_t v) { return QString::number(v); }
+inline QString CStr(int v) { return QString::number(v); }
+
+// Colour number 0x00BBGGRR to six hexadecimal digits RRGGBB.
+QString ColorToHtml(std::int32_t color);
+
+}  // namespace vx
