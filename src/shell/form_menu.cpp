@@ -1,0 +1,92 @@
+#include "shell/form_menu.h"
+#include "common/appdir.h"
+#include "common/convert.h"
+#include "common/dialogs.h"
+#include "common/module1.h"
+#include "common/settings.h"
+#include "platform/twips.h"
+#include "shell/form_start.h"
+#include "shell/startup.h"
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+
+namespace vx {
+
+const QString MainCaption = QStringLiteral("  Vorlix[Vorlix32] - The Scorer & Database for BOWLING Games");
+
+Form_menu::Form_menu() { setWindowTitle(MainCaption); }
+
+Form_menu::~Form_menu() = default;
+
+bool Form_menu::MDIForm_Load() {
+    enterProgramFolder();
+
+    QDir().mkpath(settings::storeFolder());
+    lock_ = std::make_unique<QLockFile>(settings::storeFolder() + QStringLiteral("/Vorlix32.lock"));
+    lock_->setStaleLockTime(0);
+    if (!lock_->tryLock(0)) {
+        lock_.reset();
+        MsgBox(QStringLiteral("すでに起動しています。"), vbOKOnly);
+        return false;
+    }
+
+    if (!startup::openAndTestDatabase()) {
+        MsgBox(startup::oldFormatMessage(), vbOKOnly);
+        return false;
+    }
+
+    applyGeometry();
+    startup::loadSettings();
+    forms::get<Form_Start>().Show();
+    return true;
+}
+
+void Form_menu::applyGeometry() {
+    using settings::GetSetting;
+    const QString S = QStringLiteral("Setting");
+    double left = 25, top = 25, width = 9999, height = 5555;
+    if (auto v = CSng(GetSetting(S, QStringLiteral("Left"), QStringLiteral("25")))) left = *v;
+    if (auto v = CSng(GetSetting(S, QStringLiteral("Top"), QStringLiteral("25")))) top = *v;
+    if (auto v = CSng(GetSetting(S, QStringLiteral("width"), QStringLiteral("9999")))) width = *v;
+    if (auto v = CSng(GetSetting(S, QStringLiteral("height"), QStringLiteral("5555")))) height = *v;
+    // 9999 and 5555 are markers for nine tenths of the screen.
+    const QSize screen = screenSizeTwips();
+    if (width == 9999) width = screen.width() * 0.9;
+    if (height == 5555) height = screen.height() * 0.9;
+    move(twips(left), twips(top));
+    resize(twips(width), twips(height));
+}
+
+bool Form_menu::MDIForm_QueryUnload() {
+    if (MsgBox(QStringLiteral("終了してもよろしいですか？"), vbOKCancel | vbDefaultButton2, QStringLiteral("終了の確認")) != vbOK)
+        return false;
+    using settings::SaveSetting;
+    const QString S = QStringLiteral("Setting");
+    SaveSetting(S, QStringLiteral("Top"), CStr(toTwips(y())));
+    SaveSetting(S, QStringLiteral("Left"), CStr(toTwips(x())));
+    SaveSetting(S, QStringLiteral("height"), CStr(toTwips(height())));
+    SaveSetting(S, QStringLiteral("width"), CStr(toTwips(width())));
+    if (Form_Start* start = forms::loaded<Form_Start>()) {
+        SaveSetting(QStringLiteral("Form"), QStringLiteral("start_Top"), CStr(start->Top()));
+        SaveSetting(QStringLiteral("Form"), QStringLiteral("start_left"), CStr(start->Left()));
+    }
+    SaveSetting(S, QStringLiteral("srs_max"), CStr(int(Module1::SeasonIdMax)));
+    SaveSetting(S, QStringLiteral("srs_min"), CStr(int(Module1::SeasonIdMin)));
+    SaveSetting(S, QStringLiteral("siai_max"), CStr(int(Module1::MatchIdMax)));
+    SaveSetting(S, QStringLiteral("siai_min"), CStr(int(Module1::MatchIdMin)));
+    return true;
+}
+
+void Form_menu::closeEvent(QCloseEvent* event) {
+    if (!MDIForm_QueryUnload()) {
+        event->ignore();
+        return;
+    }
+    // The program ends at once; the open windows are not asked.
+    ended_ = true;
+    event->accept();
+    QCoreApplication::exit(0);
+}
+
+}  // namespace vx

@@ -1,0 +1,102 @@
+#include "shell/startup.h"
+#include "common/appdir.h"
+#include "common/convert.h"
+#include "common/database.h"
+#include "common/module1.h"
+#include "common/settings.h"
+#include <QSqlQuery>
+
+namespace vx::startup {
+
+using settings::GetSetting;
+
+QString oldFormatMessage() {
+    return QStringLiteral("データベースがVer３対応されていません。\r専用のソフト(vlx2ver3.exe)を使って\rデータベースを更新して下さい。");
+}
+
+bool openAndTestDatabase() {
+    if (!db::open(DatabaseFileName)) return false;
+    if (!db::hasTable(QStringLiteral("フレーム"))) {
+        db::close();
+        return false;
+    }
+    QSqlQuery probe(db::connection());
+    return probe.exec(QStringLiteral("SELECT * FROM \"フレーム\" LIMIT 1"));
+}
+
+namespace {
+
+const QString S = QStringLiteral("Setting");
+
+template <class T, class Conv>
+void load(T& target, const QString& section, const QString& key, const QString& def, Conv conv) {
+    if (auto v = conv(GetSetting(section, key, def))) target = *v;  // a failing step is skipped
+}
+
+// Widens max/min by every value of one column, starting from the values read.
+template <class T>
+void scanRange(const QString& sql, T& max, T& min) {
+    QSqlQuery q(db::connection());
+    q.setForwardOnly(true);
+    if (!q.exec(sql)) return;
+    while (q.next()) {
+        bool ok = false;
+        const qlonglong v = q.value(0).toLongLong(&ok);
+        if (!ok) continue;
+        if (v > max) max = T(v);
+        if (v < min) min = T(v);
+    }
+}
+
+}  // namespace
+
+void scanSeasonRange() {
+    scanRange(QStringLiteral("SELECT \"シーズンID\" FROM \"シーズン\""), Module1::SeasonIdMax, Module1::SeasonIdMin);
+}
+
+void scanMatchRange() {
+    scanRange(QStringLiteral("SELECT \"試合ID\" FROM \"試合\""), Module1::MatchIdMax, Module1::MatchIdMin);
+}
+
+void loadSettings() {
+    using namespace Module1;
+    load(LastGame, S, QStringLiteral("max_game"), QStringLiteral("3"), CInt);
+    load(HcpRequired, S, QStringLiteral("hcp_mynas"), QStringLiteral("0"), CByte);
+    load(ResultDisplayFlags, S, QStringLiteral("data_1"), QStringLiteral("0"), CByte);
+    load(TallyRuleFlags, S, QStringLiteral("data_2"), QStringLiteral("0"), CByte);
+    load(PointTarget, S, QStringLiteral("data_3"), QStringLiteral("0"), CByte);
+    load(PointMethod, S, QStringLiteral("data_4"), QStringLiteral("0"), CByte);
+    load(SeasonIdMax, S, QStringLiteral("srs_max"), QStringLiteral("1"), CInt);
+    load(SeasonIdMin, S, QStringLiteral("srs_min"), QStringLiteral("1"), CInt);
+    if (SeasonIdMax == 1) scanSeasonRange();
+    load(MatchIdMax, S, QStringLiteral("siai_max"), QStringLiteral("1"), CLng);
+    load(MatchIdMin, S, QStringLiteral("siai_min"), QStringLiteral("1"), CLng);
+    if (MatchIdMax == 1) scanMatchRange();
+
+    const QString marks[10] = {QStringLiteral("1s"), QStringLiteral("2s"), QStringLiteral("3s"), QStringLiteral("4s"),
+                               QStringLiteral("5s"), QStringLiteral("6s"), QStringLiteral("7s"), QStringLiteral("8s"),
+                               QStringLiteral("／"), QStringLiteral("＊")};
+    for (int k = 1; k <= 10; ++k)
+        MarkTexts[k] = GetSetting(S, QStringLiteral("Spear_mark%1").arg(k), marks[k - 1]);
+
+    const char* colorNames[8] = {"back", "fore", "syo_back", "syo_fore", "ave_back", "ave_fore", "all_back", "all_fore"};
+    for (int i = 0; i < 8; ++i)
+        HtmlColors[i] = GetSetting(QStringLiteral("HTML_color"), QString::fromLatin1(colorNames[i]),
+                                   i % 2 == 0 ? QStringLiteral("14811135") : QStringLiteral("0"));
+
+    const QString pinColorDefaults[3] = {QStringLiteral("&hffffff"), QStringLiteral("&h10ddff"), QStringLiteral("&h8090ff")};
+    for (int i = 0; i < 3; ++i) {
+        PinImageFiles[i] = GetSetting(QStringLiteral("pin"), QStringLiteral("pin%1_name").arg(i + 1),
+                                      QStringLiteral("pin%1.jpg").arg(i + 1));
+        load(PinColors[i], QStringLiteral("pin"), QStringLiteral("pin%1_color").arg(i + 1), pinColorDefaults[i], CLng);
+    }
+}
+
+int countGameRows() {
+    if (!db::isOpen() && !db::open(DatabaseFileName)) return 0;
+    QSqlQuery q(db::connection());
+    if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM \"データ項目\"")) || !q.next()) return 0;
+    return q.value(0).toInt();
+}
+
+}  // namespace vx::startup

@@ -1,0 +1,321 @@
+// Start-up, the exit question, the start menu and the small shell windows, headless.
+#include "common/database.h"
+#include "common/launcher.h"
+#include "common/module1.h"
+#include "common/settings.h"
+#include "platform/twips.h"
+#include "support/scripted_dialogs.h"
+#include "shell/form_aisatsu.h"
+#include "shell/form_menu.h"
+#include "shell/form_start.h"
+#include "shell/form_version.h"
+#include "shell/form_wait.h"
+#include "support/testenv.h"
+#include <QFile>
+#include <QLabel>
+#include <QLockFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTest>
+
+using namespace vx;
+using vxtest::ScriptedDialogs;
+using vxtest::TestEnv;
+using vxtest::Shown;
+
+namespace {
+const QString OldFormat = QStringLiteral(
+    "データベースがVer３対応されていません。\r専用のソフト(vlx2ver3.exe)を使って\rデータベースを更新して下さい。");
+
+// The tables start-up reads, for a database the schema file may not fully describe yet.
+void ensureCoreTables() {
+    vxtest::execSql(QStringLiteral("CREATE TABLE IF NOT EXISTS \"フレーム\" (\"ID\" INTEGER PRIMARY KEY AUTOINCREMENT)"));
+    vxtest::execSql(QStringLiteral("CREATE TABLE IF NOT EXISTS \"シーズン\" (\"シーズンID\" INTEGER PRIMARY KEY AUTOINCREMENT, \"シーズン時期\" TEXT, \"シーズン名\" TEXT)"));
+    vxtest::execSql(QStringLiteral("CREATE TABLE IF NOT EXISTS \"試合\" (\"試合ID\" INTEGER PRIMARY KEY, \"シーズンID\" INTEGER, \"試合\" INTEGER)"));
+    vxtest::execSql(QStringLiteral("CREATE TABLE IF NOT EXISTS \"データ項目\" (\"ID\" INTEGER PRIMARY KEY AUTOINCREMENT, \"選手ID\" INTEGER)"));
+    db::close();
+}
+
+Form_menu* startProgram() {
+    auto* menu = new Form_menu();
+    if (!menu->MDIForm_Load()) return nullptr;
+    menu->show();
+    return menu;
+}
+}  // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void emptyStoreGivesDefaults() {
+        TestEnv env;
+        ensureCoreTables();
+        ScriptedDialogs dlg;
+        Form_menu* menu = startProgram();
+        QVERIFY(menu);
+        QCOMPARE(Module1::LastGame, 3);
+        QCOMPARE(Module1::HcpRequired, 0);
+        QCOMPARE(Module1::PointMethod, 0);
+        QCOMPARE(Module1::MarkTexts[1], QStringLiteral("1s"));
+        QCOMPARE(Module1::MarkTexts[8], QStringLiteral("8s"));
+        QCOMPARE(Module1::MarkTexts[9], QStringLiteral("／"));
+        QCOMPARE(Module1::MarkTexts[10], QStringLiteral("＊"));
+        QCOMPARE(Module1::PinColors[0], 16777215);
+        QCOMPARE(Module1::PinColors[1], 1105407);
+        QCOMPARE(Module1::PinColors[2], 8425727);
+        QCOMPARE(Module1::PinImageFiles[2], QStringLiteral("pin3.jpg"));
+        QCOMPARE(Module1::HtmlColors[0], QStringLiteral("14811135"));
+        QCOMPARE(Module1::HtmlColors[1], QStringLiteral("0"));
+        QCOMPARE(Module1::SeasonIdMax, 1);
+        QCOMPARE(Module1::MatchIdMin, 1);
+        const QSize screen = screenSizeTwips();
+        QCOMPARE(menu->width(), twips(screen.width() * 0.9));
+        QCOMPARE(menu->height(), twips(screen.height() * 0.9));
+        QCOMPARE(menu->pos(), QPoint(twips(25), twips(25)));
+        QCOMPARE(menu->windowTitle(), QStringLiteral("  Vorlix[Vorlix32] - The Scorer & Database for BOWLING Games"));
+        QVERIFY(forms::loaded<Form_Start>());
+        QVERIFY(dlg.shown().empty());
+    }
+
+    void storedValuesAndConversions() {
+        TestEnv env;
+        ensureCoreTables();
+        using settings::SaveSetting;
+        SaveSetting(QStringLiteral("setting"), QStringLiteral("MAX_GAME"), QStringLiteral("4.5"));  // halves to even
+        SaveSetting(QStringLiteral("Setting"), QStringLiteral("data_2"), QStringLiteral("300"));    // no byte: kept
+        SaveSetting(QStringLiteral("Setting"), QStringLiteral("data_3"), QStringLiteral("2"));
+        SaveSetting(QStringLiteral("pin"), QStringLiteral("pin2_color"), QStringLiteral("1105407"));
+        SaveSetting(QStringLiteral("pin"), QStringLiteral("pin3_color"), QStringLiteral("&h10ddff"));
+        SaveSetting(QStringLiteral("Setting"), QStringLiteral("width"), QStringLiteral("6000"));
+        ScriptedDialogs dlg;
+        Form_menu* menu = startProgram();
+        QVERIFY(menu);
+        QCOMPARE(Module1::LastGame, 4);
+        QCOMPARE(Module1::TallyRuleFlags, 0);
+        QCOMPARE(Module1::PointTarget, 2);
+        QCOMPARE(Module1::PinColors[1], Module1::PinColors[2]);
+        QCOMPARE(menu->width(), twips(6000));
+    }
+
+    void unusableDatabaseEndsBeforeSettings_data() {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("missing") << 0;
+        QTest::newRow("not sqlite") << 1;
+        QTest::newRow("without フレーム") << 2;
+    }
+    void unusableDatabaseEndsBeforeSettings() {
+        QFETCH(int, kind);
+        TestEnv env(false);
+        const QString file = env.path(QStringLiteral("Vorlix.mdb"));
+        if (kind == 1) {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("Standard Jet DB\0\0\0 not a database", 34);
+        } else if (kind == 2) {
+            {
+                QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+                d.setDatabaseName(file);
+                QVERIFY(d.open());
+                QSqlQuery(d).exec(QStringLiteral("CREATE TABLE \"選手\" (\"選手ID\" INTEGER)"));
+                d.close();
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+        }
+        ScriptedDialogs dlg;
+        dlg.answerMsgBox(vbOK, OldFormat);
+        Form_menu menu;
+        QVERIFY(!menu.MDIForm_Load());
+        QCOMPARE(Module1::LastGame, 0);  // no setting was read
+        QCOMPARE(QFile::exists(file), kind != 0);  // a missing file is never created
+        QVERIFY(dlg.done());
+        QCOMPARE(dlg.shown().front().style, int(vbOKOnly));
+        QVERIFY(dlg.shown().front().title.isEmpty());
+    }
+
+    void secondCopyIsRefused() {
+        TestEnv env;
+        ensureCoreTables();
+        QDir().mkpath(settings::storeFolder());
+        QLockFile other(settings::storeFolder() + QStringLiteral("/Vorlix32.lock"));
+        QVERIFY(other.tryLock(0));
+        ScriptedDialogs dlg;
+        dlg.answerMsgBox(vbOK, QStringLiteral("すでに起動しています。"));
+        Form_menu menu;
+        QVERIFY(!menu.MDIForm_Load());
+        QVERIFY(dlg.done());
+    }
+
+    void idRangesScannedWhileLargestIsOne() {
+        TestEnv env;
+        ensureCoreTables();
+        for (int id : {3, 9, 5}) vxtest::execSql(QStringLiteral("INSERT INTO \"シーズン\"(\"シーズンID\") VALUES(%1)").arg(id));
+        for (int id : {7, 42}) vxtest::execSql(QStringLiteral("INSERT INTO \"試合\"(\"試合ID\") VALUES(%1)").arg(id));
+        db::close();
+        settings::SaveSetting(QStringLiteral("Setting"), QStringLiteral("srs_min"), QStringLiteral("4"));
+        ScriptedDialogs dlg;
+        QVERIFY(startProgram());
+        QCOMPARE(Module1::SeasonIdMax, 9);
+        QCOMPARE(Module1::SeasonIdMin, 3);  // a stored minimum above the true one is lowered
+        QCOMPARE(Module1::MatchIdMax, 42);
+        QCOMPARE(Module1::MatchIdMin, 1);   // a stored minimum of 1 stays 1
+    }
+
+    void idRangesNotScannedOnceSaved() {
+        TestEnv env;
+        ensureCoreTables();
+        vxtest::execSql(QStringLiteral("INSERT INTO \"シーズン\"(\"シーズンID\") VALUES(30)"));
+        db::close();
+        settings::SaveSetting(QStringLiteral("Setting"), QStringLiteral("srs_max"), QStringLiteral("12"));
+        ScriptedDialogs dlg;
+        QVERIFY(startProgram());
+        QCOMPARE(Module1::SeasonIdMax, 12);
+    }
+
+    void exitCancelChangesNothingOkSaves() {
+        TestEnv env;
+        ensureCoreTables();
+        ScriptedDialogs dlg;
+        Form_menu* menu = startProgram();
+        QVERIFY(menu);
+        QVERIFY(!QFile::exists(settings::storePath()));
+        dlg.answerMsgBox(vbCancel, QStringLiteral("終了してもよろしいですか？"));
+        forms::get<Form_Start>().Cmd_End_Click();
+        QVERIFY(!menu->ended());
+        QVERIFY(!QFile::exists(settings::storePath()));
+        const Shown& q = dlg.shown().back();
+        QCOMPARE(q.title, QStringLiteral("終了の確認"));
+        QCOMPARE(q.style, int(vbOKCancel | vbDefaultButton2));
+
+        menu->move(twips(600), twips(450));
+        forms::get<Form_Start>().setLeft(300);
+        Module1::SeasonIdMax = 7;
+        Module1::MatchIdMax = 88;
+        dlg.answerMsgBox(vbOK);
+        forms::get<Form_Start>().Cmd_End_Click();
+        QVERIFY(menu->ended());
+        QCOMPARE(settings::GetSetting(QStringLiteral("setting"), QStringLiteral("LEFT"), {}), QStringLiteral("600"));
+        QCOMPARE(settings::GetSetting(QStringLiteral("form"), QStringLiteral("start_Left"), {}), QStringLiteral("300"));
+
+        // The next start-up reads what the exit saved.
+        vxtest::resetUi();
+        db::close();
+        Module1::resetAll();
+        Form_menu* again = startProgram();
+        QVERIFY(again);
+        QCOMPARE(Module1::SeasonIdMax, 7);
+        QCOMPARE(Module1::MatchIdMax, 88);
+        QCOMPARE(again->pos(), QPoint(twips(600), twips(450)));
+        QCOMPARE(forms::get<Form_Start>().Left(), 300.0);
+    }
+
+    void startMenuCountsRowsAndGuardsButtons() {
+        TestEnv env;
+        ensureCoreTables();
+        for (int i = 0; i < 12; ++i) vxtest::execSql(QStringLiteral("INSERT INTO \"データ項目\"(\"選手ID\") VALUES(1)"));
+        db::close();
+        ScriptedDialogs dlg;
+        QVERIFY(startProgram());
+        Form_Start& start = forms::get<Form_Start>();
+        QCOMPARE(start.Lbl_all_data->text(), QStringLiteral("12"));
+        QCOMPARE(Module1::DataRecordCount, 12);
+
+        // Another window active: the nine buttons are off, Command1 and the menus are not.
+        forms::get<Form_version>().Show();
+        for (QPushButton* b : start.mainButtons()) QVERIFY(!b->isEnabled());
+        QVERIFY(start.Command1->isEnabled());
+        QCOMPARE(MdiFrame::instance()->menuBar()->actions().first()->text(), QStringLiteral("戻る"));
+
+        // Back to the start menu after a stored day: the count shows at once, buttons stay off.
+        Module1::DataRecordCount += 12;
+        start.Show();
+        QCOMPARE(start.Lbl_all_data->text(), QStringLiteral("24"));
+        QVERIFY(!start.Cmd_OK->isEnabled());
+        QCOMPARE(MdiFrame::instance()->menuBar()->actions().first()->text(), QStringLiteral("ファイル(&F)"));
+        QTest::mouseMove(&start, QPoint(5, start.height() - 5));
+        start.Form_MouseMove();
+        for (QPushButton* b : start.mainButtons()) QVERIFY(b->isEnabled());
+    }
+
+    void helpAndHomePageGoThroughTheLauncher() {
+        TestEnv env;
+        ensureCoreTables();
+        ScriptedDialogs dlg;
+        QVERIFY(startProgram());
+        QList<QStringList> runs;
+        launcher::setRunner([&](const QString& program, const QStringList& args) {
+            runs << (QStringList{program} + args);
+            return false;  // a browser that cannot start shows nothing
+        });
+        forms::get<Form_Start>().menu_help_Click();
+        settings::SaveSetting(QStringLiteral("setting"), QStringLiteral("brw"), QStringLiteral("firefox --new-window"));
+        forms::get<Form_Aisatsu>().Label1_Click(5);
+        forms::get<Form_Aisatsu>().Label1_Click(2);  // not a link
+        launcher::setRunner({});
+        QCOMPARE(runs.size(), 2);
+        QCOMPARE(runs[0], (QStringList{QStringLiteral("xdg-open"), env.path(QStringLiteral("vh_menu.htm"))}));
+        QCOMPARE(runs[1], (QStringList{QStringLiteral("firefox"), QStringLiteral("--new-window"), HomePageAddress}));
+        QVERIFY(forms::loaded<Form_Aisatsu>());
+        QVERIFY(dlg.shown().empty());
+    }
+
+    void versionTextBuiltOnEveryLoad() {
+        TestEnv env;
+        ScriptedDialogs dlg;
+        forms::get<Form_version>().Show();
+        QCOMPARE(forms::get<Form_version>().Label2->text(), QStringLiteral("Vorlix Vorlix Ver 3.15"));
+        forms::get<Form_version>().setLeft(900);
+        forms::get<Form_version>().Cmd_OK_Click();
+        QVERIFY(!forms::loaded<Form_version>());
+        QCOMPARE(settings::GetSetting(QStringLiteral("form"), QStringLiteral("version_Left"), {}), QStringLiteral("900"));
+        forms::get<Form_version>().Show();
+        QCOMPARE(forms::get<Form_version>().Label2->text(), QStringLiteral("Vorlix Vorlix Ver 3.15"));
+        QCOMPARE(forms::get<Form_version>().Left(), 900.0);
+    }
+
+    void waitingWindowIsHarmlessWhenRepeated() {
+        TestEnv env;
+        hideWaiting();  // not loaded: nothing happens
+        QVERIFY(!forms::loaded<Form_Wait>());
+        showWaiting();
+        showWaiting();
+        Form_Wait& w = forms::get<Form_Wait>();
+        QVERIFY(w.isShown());
+        QCOMPARE(w.subWindow()->pos(), QPoint(twips(500), twips(500)));
+        QCOMPARE(w.windowTitle(), QStringLiteral("処理中です。しばらくお待ちください。"));
+        hideWaiting();
+        hideWaiting();
+        QVERIFY(!w.isShown());
+        QVERIFY(w.Unload());
+        QVERIFY(forms::unload<Form_Wait>());
+    }
+
+    void screenshots() {
+        TestEnv env;
+        ensureCoreTables();
+        ScriptedDialogs dlg;
+        Form_menu* menu = startProgram();
+        QVERIFY(menu);
+        menu->resize(1000, 640);
+        QCoreApplication::processEvents();
+        vxtest::saveShot(menu, QStringLiteral("shell_start_menu"));
+        forms::get<Form_Aisatsu>().Show();
+        forms::get<Form_Aisatsu>().setLeft(1500);
+        forms::get<Form_Aisatsu>().setTop(1500);
+        QCoreApplication::processEvents();
+        vxtest::saveShot(forms::get<Form_Aisatsu>().subWindow(), QStringLiteral("shell_greeting"));
+        forms::get<Form_version>().Show();
+        QCoreApplication::processEvents();
+        vxtest::saveShot(forms::get<Form_version>().subWindow(), QStringLiteral("shell_version"));
+        showWaiting();
+        vxtest::saveShot(menu, QStringLiteral("shell_waiting"));
+    }
+
+    void cleanup() { launcher::setRunner({}); }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"

@@ -1,0 +1,30 @@
+#pragma once
+// A private program folder and settings folder for one test, a fixed clock, and a fresh database.
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace vxtest {
+
+class TestEnv {
+public:
+    // withDatabase: writes Vorlix.mdb from the schema into the program folder.
+    explicit TestEnv(bool withDatabase = true);
+    ~TestEnv();
+    QString home() const { return home_.path(); }
+    QString config() const { return config_.path(); }
+    QString path(const QString& name) const { return home() + QLatin1Char('/') + name; }
+
+private:
+    QTemporaryDir home_;
+    QTemporaryDir config_;
+};
+
+// Runs a statement on the program folder's database (fixtures).
+bool execSql(const QString& sql);
+// Saves a window's picture under the build folder's screenshots/ (not committed).
+QString saveShot(class QWidget* widget, const QString& name);
+// Destroys every window and the main frame, and forgets the shared state.
+void resetUi();
+
+}  // namespace vxtest
