@@ -89,6 +89,7 @@ TextReader::TextReader(const QString& path) : path_(path) {
 }
 
 void TextReader::fail(const QString& reason) const { throw TextFileError(path_, line_, reason); }
+void TextReader::failField(const QString& reason) const { throw TextFileError(path_, fieldLine_, reason); }
 
 bool TextReader::atLineEnd() const {
     return pos_ < text_.size() && (text_[pos_] == QLatin1Char('\r') || text_[pos_] == QLatin1Char('\n'));
@@ -113,6 +114,7 @@ QString TextReader::Input() {
     if (eof()) fail(QStringLiteral("input past end of file"));
     auto isBlank = [this] { return pos_ < text_.size() && (text_[pos_] == QLatin1Char(' ') || text_[pos_] == QLatin1Char('\t')); };
     while (isBlank()) ++pos_;
+    fieldLine_ = line_;
     QString field;
     if (pos_ < text_.size() && text_[pos_] == QLatin1Char('"')) {
         const qsizetype start = ++pos_;
@@ -138,28 +140,28 @@ double TextReader::InputNumber() {
     if (f.compare(QLatin1String("#TRUE#"), Qt::CaseInsensitive) == 0) return -1;
     if (f.compare(QLatin1String("#FALSE#"), Qt::CaseInsensitive) == 0) return 0;
     const auto v = CDbl(f);
-    if (!v) fail(QStringLiteral("not a number: ") + f);
+    if (!v) failField(QStringLiteral("not a number: ") + f);
     return *v;
 }
 
 std::int16_t TextReader::InputInt16() {
     const double v = InputNumber();
     const auto r = CInt(QString::number(v, 'g', 17));
-    if (!r) fail(QStringLiteral("number out of range"));
+    if (!r) failField(QStringLiteral("number out of range"));
     return *r;
 }
 
 std::int32_t TextReader::InputInt32() {
     const double v = InputNumber();
     const auto r = CLng(QString::number(v, 'g', 17));
-    if (!r) fail(QStringLiteral("number out of range"));
+    if (!r) failField(QStringLiteral("number out of range"));
     return *r;
 }
 
 std::uint8_t TextReader::InputByte() {
     const double v = InputNumber();
     const auto r = CByte(QString::number(v, 'g', 17));
-    if (!r) fail(QStringLiteral("number out of range"));
+    if (!r) failField(QStringLiteral("number out of range"));
     return *r;
 }
 

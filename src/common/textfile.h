@@ -83,12 +83,14 @@ public:
 
 private:
     [[noreturn]] void fail(const QString& reason) const;
+    [[noreturn]] void failField(const QString& reason) const;
     bool atLineEnd() const;
     void skipLineEnd();
     QString path_;
     QString text_;
     qsizetype pos_ = 0;
     int line_ = 1;
+    int fieldLine_ = 1;  // where the last field began
 };
 
 }  // namespace vx
