@@ -2,6 +2,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 QString u(const char* s) { return QString::fromUtf8(s); }
@@ -27,6 +29,7 @@ private Q_SLOTS:
     void roundTrip();
     void lineEnds();
     void errorsNameFileAndLine();
+    void failedWriteIsReported();
 
 private:
     QTemporaryDir dir;
@@ -148,6 +151,27 @@ void TstTextFile::errorsNameFileAndLine() {
     const QString nowhere = dir.filePath(QStringLiteral("no/such/folder/data.txt"));
     expectError([&] { vx::TextWriter w(nowhere); }, 0);
     QVERIFY(!QFile::exists(nowhere));
+}
+
+void TstTextFile::failedWriteIsReported() {
+    // A file size limit stands in for a full disk, whoever runs the test.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 100;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool reported = false;
+    try {
+        vx::TextWriter w(dir.filePath(QStringLiteral("full.txt")));
+        for (int i = 0; i < 100; ++i) w.Write({i, u("山田太郎")});
+        w.close();
+    } catch (const vx::TextFileError&) {
+        reported = true;
+    }
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    QVERIFY(reported);
 }
 
 QTEST_GUILESS_MAIN(TstTextFile)
