@@ -3,8 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <sys/resource.h>
+#include "filesizelimit.h"
 
 using namespace vx::settings;
 
@@ -67,17 +66,10 @@ void TstSettings::failedSaveKeepsOldStore() {
     const QByteArray before = f.readAll();
     f.close();
 
-    // A file size limit makes the next save fail part way, whoever runs the test.
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 256;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    SaveSetting(QStringLiteral("Setting"), QStringLiteral("brw"), QString(4000, QLatin1Char('x')));
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-
+    {
+        vx::test::FileSizeLimit limit(256);  // the next save fails part way
+        SaveSetting(QStringLiteral("Setting"), QStringLiteral("brw"), QString(4000, QLatin1Char('x')));
+    }
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), before);
     QCOMPARE(QDir(storeFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Vorlix32.ini")});

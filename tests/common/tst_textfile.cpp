@@ -2,8 +2,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <sys/resource.h>
+#include "filesizelimit.h"
 
 namespace {
 QString u(const char* s) { return QString::fromUtf8(s); }
@@ -154,13 +153,7 @@ void TstTextFile::errorsNameFileAndLine() {
 }
 
 void TstTextFile::failedWriteIsReported() {
-    // A file size limit stands in for a full disk, whoever runs the test.
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 100;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    vx::test::FileSizeLimit limit(100);
     bool reported = false;
     try {
         vx::TextWriter w(dir.filePath(QStringLiteral("full.txt")));
@@ -169,8 +162,6 @@ void TstTextFile::failedWriteIsReported() {
     } catch (const vx::TextFileError&) {
         reported = true;
     }
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
     QVERIFY(reported);
 }
 
