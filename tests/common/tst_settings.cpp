@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include "filesizelimit.h"
+#include "support/filesizelimit.h"
 
 using namespace vx::settings;
 

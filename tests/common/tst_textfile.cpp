@@ -2,7 +2,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include "filesizelimit.h"
+#include "support/filesizelimit.h"
 
 namespace {
 QString u(const char* s) { return QString::fromUtf8(s); }
