@@ -1,5 +1,6 @@
 #include "common/picture.h"
 #include "common/convert.h"
+#include <algorithm>
 #include <cmath>
 #include <vector>
 

@@ -15,6 +15,7 @@ namespace vx {
 
 QString Format(double value, const QString& picture);
 inline QString Format(int value, const QString& picture) { return Format(double(value), picture); }
+inline QString Format(long long value, const QString& picture) { return Format(double(value), picture); }
 // A text that reads as a number takes a number picture as that number; any other text is
 // returned unchanged by a number picture.
 QString Format(const QString& text, const QString& picture);
