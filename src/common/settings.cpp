@@ -79,8 +79,13 @@ bool writeStore(const std::vector<Section>& sections) {
         text += QLatin1Char('\n');
     }
     QSaveFile f(storePath());
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    f.write(text.toUtf8());
+    // Unbuffered, so that a short write shows here: QSaveFile would commit a torn copy over the store.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
+    const QByteArray bytes = text.toUtf8();
+    if (f.write(bytes) != bytes.size()) {
+        f.cancelWriting();
+        return false;
+    }
     return f.commit();
 }
 
