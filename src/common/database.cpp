@@ -331,10 +331,11 @@ bool Recordset::fail(const QString& message) {
     return false;
 }
 
-bool Recordset::open(const QString& source, RecordsetType type, const QVariantList& params) {
+bool Recordset::open(const QString& source, RecordsetType type, const QVariantList& params, const QString& key) {
     OpenOptions o;
     o.type = type;
     o.params = params;
+    o.key = key;
     return open(source, o);
 }
 

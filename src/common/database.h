@@ -74,7 +74,7 @@ public:
     Recordset() = default;
     // Opens a table name, view name or SQL text on the run's connection; the first row is current.
     bool open(const QString& source, const OpenOptions& options = {});
-    bool open(const QString& source, RecordsetType type, const QVariantList& params = {});
+    bool open(const QString& source, RecordsetType type, const QVariantList& params = {}, const QString& key = {});
     bool Requery();  // reads the source again; the first row becomes current
     void close();
     bool isOpen() const { return open_; }
