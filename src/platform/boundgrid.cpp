@@ -1,6 +1,5 @@
 #include "platform/boundgrid.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QTimer>
 
@@ -53,8 +52,10 @@ bool DBGrid::commitRow() {
     const int row = currentIndex().row();
     if (state() == QAbstractItemView::EditingState) {
         // Closing the editor writes its text into the pending record.
-        QWidget* editor = QApplication::focusWidget();
-        if (editor && viewport()->isAncestorOf(editor)) {
+        // Cell editors live directly on the viewport.
+        const auto editors = viewport()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        for (QWidget* editor : editors) {
+            if (!editor->isVisible()) continue;
             commitData(editor);
             closeEditor(editor, QAbstractItemDelegate::NoHint);
         }
