@@ -25,7 +25,7 @@
 using namespace vx;
 using vxtest::ScriptedDialogs;
 using vxtest::TestEnv;
-using vxtest::Shown;
+using Shown = vxtest::ScriptedDialogs::Shown;
 
 namespace {
 const QString OldFormat = QStringLiteral(
@@ -126,12 +126,12 @@ private Q_SLOTS:
             QSqlDatabase::removeDatabase(QStringLiteral("raw"));
         }
         ScriptedDialogs dlg;
-        dlg.answerMsgBox(vbOK, OldFormat);
+        dlg.expectMsgBox(vbOK, OldFormat);
         Form_menu menu;
         QVERIFY(!menu.MDIForm_Load());
         QCOMPARE(Module1::LastGame, 0);  // no setting was read
         QCOMPARE(QFile::exists(file), kind != 0);  // a missing file is never created
-        QVERIFY(dlg.done());
+        QVERIFY(dlg.allAnswered());
         QCOMPARE(dlg.shown().front().style, int(vbOKOnly));
         QVERIFY(dlg.shown().front().title.isEmpty());
     }
@@ -143,10 +143,10 @@ private Q_SLOTS:
         QLockFile other(settings::storeFolder() + QStringLiteral("/Vorlix32.lock"));
         QVERIFY(other.tryLock(0));
         ScriptedDialogs dlg;
-        dlg.answerMsgBox(vbOK, QStringLiteral("すでに起動しています。"));
+        dlg.expectMsgBox(vbOK, QStringLiteral("すでに起動しています。"));
         Form_menu menu;
         QVERIFY(!menu.MDIForm_Load());
-        QVERIFY(dlg.done());
+        QVERIFY(dlg.allAnswered());
     }
 
     void idRangesScannedWhileLargestIsOne() {
@@ -182,7 +182,7 @@ private Q_SLOTS:
         Form_menu* menu = startProgram();
         QVERIFY(menu);
         QVERIFY(!QFile::exists(settings::storePath()));
-        dlg.answerMsgBox(vbCancel, QStringLiteral("終了してもよろしいですか？"));
+        dlg.expectMsgBox(vbCancel, QStringLiteral("終了してもよろしいですか？"));
         forms::get<Form_Start>().Cmd_End_Click();
         QVERIFY(!menu->ended());
         QVERIFY(!QFile::exists(settings::storePath()));
@@ -194,7 +194,7 @@ private Q_SLOTS:
         forms::get<Form_Start>().setLeft(300);
         Module1::SeasonIdMax = 7;
         Module1::MatchIdMax = 88;
-        dlg.answerMsgBox(vbOK);
+        dlg.expectMsgBox(vbOK);
         forms::get<Form_Start>().Cmd_End_Click();
         QVERIFY(menu->ended());
         QCOMPARE(settings::GetSetting(QStringLiteral("setting"), QStringLiteral("LEFT"), {}), QStringLiteral("600"));

@@ -1,37 +1,43 @@
 #pragma once
-// A dialog service for tests: answers from a script, records every text shown, and fails the
-// running test on any dialog nobody expected.
+// A dialog service for tests: answers from a queue of expected dialogs, records everything shown and
+// fails the running test on any dialog nobody expected.
 #include "common/dialogs.h"
+#include <QString>
 #include <QStringList>
 #include <deque>
-#include <variant>
+#include <optional>
 
 namespace vxtest {
 
-struct Shown {
-    QString kind;   // "msgbox", "input", "open", "save", "color"
-    QString prompt;
-    int style = 0;
-    QString title;
-};
-
 class ScriptedDialogs final : public vx::DialogService {
 public:
+    enum class Kind { MsgBox, InputBox, OpenFile, SaveFile, Color };
+
+    struct Shown {
+        Kind kind;
+        QString prompt;  // prompt, or title of a file dialog
+        QString title;
+        int style = 0;
+    };
+
+    // Installs itself; the destructor restores the previous service.
     ScriptedDialogs();
     ~ScriptedDialogs() override;
+    ScriptedDialogs(const ScriptedDialogs&) = delete;
+    ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
 
-    // Each expectation answers the next dialog of its kind; a prompt text, when given, must match.
-    ScriptedDialogs& answerMsgBox(int result, const QString& expectedPrompt = {});
-    ScriptedDialogs& answerInput(const QString& text, const QString& expectedPrompt = {});
-    ScriptedDialogs& answerOpen(const QString& path);
-    ScriptedDialogs& answerSave(const QString& path);
-    ScriptedDialogs& answerColor(std::optional<std::int32_t> color);
+    // Expect a message box; `promptContains` (when not empty) must occur in its prompt.
+    ScriptedDialogs& expectMsgBox(int answer, const QString& promptContains = {});
+    ScriptedDialogs& expectInputBox(const QString& answer, const QString& promptContains = {});
+    ScriptedDialogs& expectOpenFile(const QString& answer);
+    ScriptedDialogs& expectSaveFile(const QString& answer);
+    ScriptedDialogs& expectColor(std::optional<std::int32_t> answer);
 
-    const std::vector<Shown>& shown() const { return shown_; }
+    const std::deque<Shown>& shown() const { return shown_; }
     QStringList prompts() const;
     int beeps() const { return beeps_; }
-    // True when every scripted answer was used.
-    bool done() const { return script_.empty(); }
+    bool allAnswered() const { return script_.empty(); }
+    void clear();
 
     int msgBox(const QString& prompt, int style, const QString& title) override;
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
@@ -41,15 +47,20 @@ public:
     void beep() override { ++beeps_; }
 
 private:
-    struct Step {
-        QString kind;
-        QString expectedPrompt;
-        std::variant<int, QString, std::optional<std::int32_t>> answer;
+    struct Expected {
+        Kind kind;
+        QString contains;
+        int answer = 0;
+        QString text;
+        std::optional<std::int32_t> color;
     };
-    Step take(const QString& kind, const QString& prompt);
-    std::deque<Step> script_;
-    std::vector<Shown> shown_;
+    // Takes the next expected entry for a dialog of `kind`, or fails the test.
+    std::optional<Expected> take(Kind kind, const QString& prompt);
+
+    std::deque<Expected> script_;
+    std::deque<Shown> shown_;
     int beeps_ = 0;
+    vx::DialogService* previous_ = nullptr;
 };
 
 }  // namespace vxtest

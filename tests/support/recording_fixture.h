@@ -1,0 +1,63 @@
+#pragma once
+// A fresh match in the shared state for tests of the score entry.
+#include "common/module1.h"
+#include "recording/scoreentry_model.h"
+#include <initializer_list>
+#include <utility>
+
+namespace vxtest {
+
+inline void setUpMatch(int lastPlayer = 35, int lastGame = 3) {
+    using namespace Module1;
+    resetAll();
+    LastPlayer = std::int16_t(lastPlayer);
+    LastGame = std::int16_t(lastGame);
+    MarkTexts = {QString(), "1s", "2s", "3s", "4s", "5s", "6s", "7s", "8s",
+                 QStringLiteral("／"), QStringLiteral("＊")};
+    PinImageFiles = {"pin1.jpg", "pin2.jpg", "pin3.jpg"};
+    PinColors = {16777215, 1105407, 8425727};
+    PlayerIds.assign(std::size_t(lastPlayer + 1), -1);
+    PlayerNames.assign(std::size_t(lastPlayer + 1), QStringLiteral("選手名未入力"));
+    PlayerHcps.assign(std::size_t(lastPlayer + 1), 0);
+    ScoreSheet.redim(0, lastPlayer, 0, lastGame);
+    CurPlayer = CurGame = CurBall = FocusBall = 0;
+}
+
+inline void placePlayer(int slot, std::int16_t id, const QString& name, std::int16_t hcp = 0) {
+    using namespace Module1;
+    PlayerIds[std::size_t(slot)] = id;
+    PlayerNames[std::size_t(slot)] = name;
+    PlayerHcps[std::size_t(slot)] = hcp;
+    for (int g = 0; g <= LastGame; ++g) {
+        ScoreSheet(slot, g).Name = name;
+        ScoreSheet(slot, g).Scores[11] = hcp;
+    }
+}
+
+// INIT, then shows slot/game with the cursor settled.
+inline void start(vx::ScoreEntryModel& m, int slot = 0, int game = 0) {
+    m.INIT();
+    Module1::CurPlayer = std::int16_t(slot);
+    Module1::CurGame = std::int16_t(game);
+    m.clear_score();
+    m.New_score();
+    m.processPendingFocus();
+}
+
+// Enters codes one by one at the cursor, letting the focus settle after each.
+inline void enter(vx::ScoreEntryModel& m, std::initializer_list<int> codes) {
+    for (int c : codes) {
+        m.Cmd_MARK_Click(c);
+        m.processPendingFocus();
+    }
+}
+
+// Puts the cursor on ball k as a click in its box would.
+inline void focusBall(vx::ScoreEntryModel& m, int k) {
+    m.requestFocus(k);
+    m.processPendingFocus();
+}
+
+inline vx::GameRecord& shown() { return Module1::ScoreSheet(Module1::CurPlayer, Module1::CurGame); }
+
+}  // namespace vxtest
