@@ -132,6 +132,7 @@ private Q_SLOTS:
         QCOMPARE(Module1::LastGame, 0);  // no setting was read
         QCOMPARE(QFile::exists(file), kind != 0);  // a missing file is never created
         QVERIFY(dlg.allAnswered());
+        QCOMPARE(dlg.shown().front().prompt, OldFormat);
         QCOMPARE(dlg.shown().front().style, int(vbOKOnly));
         QVERIFY(dlg.shown().front().title.isEmpty());
     }
