@@ -96,16 +96,26 @@ double Val(const QString& text) {
     return ok ? v : 0;
 }
 
-QString CStr(double v) {
+namespace {
+// Shortest text of up to 15 significant digits, with "E" for an exponent as the other platform wrote it.
+QString plainNumber(double v) {
     if (v == std::floor(v) && std::fabs(v) < 1e15) return QString::number(std::int64_t(v));
-    QString s = QString::number(v, 'g', 15);
-    if (s.startsWith(QLatin1String("0."))) s.remove(0, 1);          // ".5" as the other platform wrote it
-    else if (s.startsWith(QLatin1String("-0."))) s.remove(1, 1);
-    return s;
+    return QString::number(v, 'g', 15).toUpper();
 }
+}  // namespace
 
-QString Str(double v) { return v < 0 ? CStr(v) : QLatin1Char(' ') + CStr(v); }
+QString CStr(double v) { return plainNumber(v); }
+
+// Str drops the zero before the decimal point (" .5", "-.5"), unlike CStr ("0.5").
+QString Str(double v) {
+    QString s = plainNumber(v);
+    if (s.startsWith(QLatin1String("0."))) s.remove(0, 1);
+    else if (s.startsWith(QLatin1String("-0."))) s.remove(1, 1);
+    return v < 0 ? s : QLatin1Char(' ') + s;
+}
 QString Str(std::int64_t v) { return v < 0 ? QString::number(v) : QLatin1Char(' ') + QString::number(v); }
+
+QString PrintForm(double v) { return Str(v) + QLatin1Char(' '); }
 
 QString ColorToHtml(std::int32_t color) {
     const auto c = std::uint32_t(color);

@@ -21,11 +21,13 @@ double roundHalfEven(double v);
 // The lenient reading: leading blanks skipped, then as much as can belong to a number; 0 for none.
 double Val(const QString& text);
 
-// Number to text with a leading blank when not negative (" 2", "-2").
+// Number to text with a leading blank when not negative (" 2", "-2", " .5").
 QString Str(double v);
 QString Str(std::int64_t v);
 inline QString Str(int v) { return Str(std::int64_t(v)); }
-// Plain decimal text ("2").
+// A number as Print # writes it: Str and a blank after it (" 12 ", " .5 ", "-3 ").
+QString PrintForm(double v);
+// Plain decimal text ("2", "0.5", "-1.5", "1E+20").
 QString CStr(double v);
 inline QString CStr(std::int64_t v) { return QString::number(v); }
 inline QString CStr(int v) { return QString::number(v); }

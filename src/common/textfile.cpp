@@ -1,0 +1,168 @@
+#include "common/textfile.h"
+#include "common/convert.h"
+#include "common/cp932.h"
+#include <cmath>
+
+namespace vx {
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+
+// A real number as Write # puts it: like Str, without the blank in front.
+QString writeNumber(double v) {
+    const QString s = Str(v);
+    return s.startsWith(QLatin1Char(' ')) ? s.mid(1) : s;
+}
+
+}  // namespace
+
+TextFileError::TextFileError(const QString& file, int l, const QString& why)
+    : std::runtime_error((file + QLatin1Char(':') + QString::number(l) + QLatin1String(": ") + why).toStdString()),
+      fileName(file), line(l), reason(why) {}
+
+QString WriteValue::text() const {
+    if (const auto* s = std::get_if<QString>(&v_)) return QLatin1Char('"') + *s + QLatin1Char('"');
+    if (const auto* b = std::get_if<bool>(&v_)) return *b ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#");
+    if (const auto* n = std::get_if<std::int64_t>(&v_)) return QString::number(*n);
+    if (const auto* f = std::get_if<float>(&v_)) {
+        // A single-precision value shows the 7 digits it holds, not its binary tail.
+        return writeNumber(QString::number(double(*f), 'g', 7).toDouble());
+    }
+    return writeNumber(std::get<double>(v_));
+}
+
+TextWriter::TextWriter(const QString& path, Mode mode) : file_(path) {
+    const auto flags = mode == Mode::Append ? QIODevice::WriteOnly | QIODevice::Append
+                                            : QIODevice::WriteOnly | QIODevice::Truncate;
+    if (!file_.open(flags)) throw TextFileError(path, 0, file_.errorString());
+}
+
+TextWriter::~TextWriter() { file_.close(); }
+
+void TextWriter::put(const QString& text) {
+    const QByteArray bytes = toCp932(text);
+    if (file_.write(bytes) != bytes.size()) throw TextFileError(file_.fileName(), line_, file_.errorString());
+}
+
+void TextWriter::Print(const QString& text) {
+    put(text + CrLf);
+    ++line_;
+}
+
+void TextWriter::PrintPart(const QString& text) { put(text); }
+
+void TextWriter::Write(std::initializer_list<WriteValue> values) {
+    QString line;
+    for (const WriteValue& v : values) {
+        if (&v != values.begin()) line += QLatin1Char(',');
+        line += v.text();
+    }
+    Print(line);
+}
+
+void TextWriter::close() {
+    if (!file_.isOpen()) return;
+    const bool ok = file_.flush();
+    file_.close();
+    if (!ok || file_.error() != QFileDevice::NoError) throw TextFileError(file_.fileName(), line_, file_.errorString());
+}
+
+TextReader::TextReader(const QString& path) : path_(path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) throw TextFileError(path, 0, f.errorString());
+    const QByteArray bytes = f.readAll();
+    if (auto text = fromCp932(bytes)) {
+        text_ = *text;
+        return;
+    }
+    // Name the first line that does not read.
+    int line = 1;
+    qsizetype start = 0;
+    while (start <= bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0) end = bytes.size();
+        if (!fromCp932(bytes.mid(start, end - start))) break;
+        start = end + 1;
+        ++line;
+    }
+    throw TextFileError(path, line, QStringLiteral("not a CP932 text"));
+}
+
+void TextReader::fail(const QString& reason) const { throw TextFileError(path_, line_, reason); }
+
+bool TextReader::atLineEnd() const {
+    return pos_ < text_.size() && (text_[pos_] == QLatin1Char('\r') || text_[pos_] == QLatin1Char('\n'));
+}
+
+void TextReader::skipLineEnd() {
+    if (pos_ < text_.size() && text_[pos_] == QLatin1Char('\r')) ++pos_;
+    if (pos_ < text_.size() && text_[pos_] == QLatin1Char('\n')) ++pos_;
+    ++line_;
+}
+
+QString TextReader::LineInput() {
+    if (eof()) fail(QStringLiteral("input past end of file"));
+    const qsizetype start = pos_;
+    while (pos_ < text_.size() && !atLineEnd()) ++pos_;
+    const QString line = text_.mid(start, pos_ - start);
+    if (pos_ < text_.size()) skipLineEnd();
+    return line;
+}
+
+QString TextReader::Input() {
+    if (eof()) fail(QStringLiteral("input past end of file"));
+    auto isBlank = [this] { return pos_ < text_.size() && (text_[pos_] == QLatin1Char(' ') || text_[pos_] == QLatin1Char('\t')); };
+    while (isBlank()) ++pos_;
+    QString field;
+    if (pos_ < text_.size() && text_[pos_] == QLatin1Char('"')) {
+        const qsizetype start = ++pos_;
+        while (pos_ < text_.size() && text_[pos_] != QLatin1Char('"') && !atLineEnd()) ++pos_;
+        field = text_.mid(start, pos_ - start);
+        if (pos_ < text_.size() && text_[pos_] == QLatin1Char('"')) ++pos_;
+        while (pos_ < text_.size() && text_[pos_] != QLatin1Char(',') && !atLineEnd()) ++pos_;
+    } else {
+        const qsizetype start = pos_;
+        while (pos_ < text_.size() && text_[pos_] != QLatin1Char(',') && !atLineEnd()) ++pos_;
+        field = text_.mid(start, pos_ - start).trimmed();
+    }
+    if (pos_ < text_.size()) {
+        if (text_[pos_] == QLatin1Char(',')) ++pos_;
+        else skipLineEnd();
+    }
+    return field;
+}
+
+double TextReader::InputNumber() {
+    const QString f = Input();
+    if (f.isEmpty()) return 0;
+    if (f.compare(QLatin1String("#TRUE#"), Qt::CaseInsensitive) == 0) return -1;
+    if (f.compare(QLatin1String("#FALSE#"), Qt::CaseInsensitive) == 0) return 0;
+    const auto v = CDbl(f);
+    if (!v) fail(QStringLiteral("not a number: ") + f);
+    return *v;
+}
+
+std::int16_t TextReader::InputInt16() {
+    const double v = InputNumber();
+    const auto r = CInt(QString::number(v, 'g', 17));
+    if (!r) fail(QStringLiteral("number out of range"));
+    return *r;
+}
+
+std::int32_t TextReader::InputInt32() {
+    const double v = InputNumber();
+    const auto r = CLng(QString::number(v, 'g', 17));
+    if (!r) fail(QStringLiteral("number out of range"));
+    return *r;
+}
+
+std::uint8_t TextReader::InputByte() {
+    const double v = InputNumber();
+    const auto r = CByte(QString::number(v, 'g', 17));
+    if (!r) fail(QStringLiteral("number out of range"));
+    return *r;
+}
+
+bool TextReader::InputBool() { return InputNumber() != 0; }
+
+}  // namespace vx
