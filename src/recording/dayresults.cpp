@@ -2,10 +2,10 @@
 #include "common/appdir.h"
 #include "common/convert.h"
 #include "common/module1.h"
-#include <QFile>
+#include "common/picture.h"
+#include "common/textfile.h"
 #include <algorithm>
 #include <cmath>
-#include <iconv.h>
 #include <limits>
 #include <numeric>
 
@@ -49,26 +49,6 @@ void pairwiseRanks(std::vector<std::int16_t>& rank, int n, Cmp cmp) {
 
 int compareValues(double a, double b) { return a > b ? 1 : a < b ? -1 : 0; }
 
-// Picture "00" followed by literal text: at least two digits.
-QString twoDigits(long long v) {
-    const QString d = QString::number(v < 0 ? -v : v).rightJustified(2, QLatin1Char('0'));
-    return v < 0 ? QLatin1Char('-') + d : d;
-}
-
-// Picture of blanks and "@": the text right-aligned in n places, never cut.
-QString atField(const QString& s, int n) { return s.size() >= n ? s : s.rightJustified(n, QLatin1Char(' ')); }
-
-// Pictures " 0.00" and " 000.0": a leading blank, at least intDigits digits, rounded half away from zero.
-QString fixedPicture(double v, int intDigits, int decimals) {
-    const double scale = std::pow(10.0, decimals);
-    const auto scaled = static_cast<long long>(std::floor(std::fabs(v) * scale + 0.5));
-    const long long whole = scaled / static_cast<long long>(scale);
-    const long long frac = scaled % static_cast<long long>(scale);
-    QString s = QString::number(whole).rightJustified(intDigits, QLatin1Char('0'));
-    if (decimals > 0) s += QLatin1Char('.') + QString::number(frac).rightJustified(decimals, QLatin1Char('0'));
-    return QLatin1Char(' ') + (v < 0 && scaled != 0 ? QLatin1Char('-') + s : s);
-}
-
 // Decimal text of a variant holding a number ("3", not "3.0").
 QString numberText(const QVariant& v) {
     bool ok = false;
@@ -84,32 +64,6 @@ std::vector<std::uint8_t> playersPerColumn(int games) {
         if (GamePlayerCounts[j] != 0) perColumn[std::size_t(++g)] = GamePlayerCounts[j];
     if (g < games) throw DayCalcError("fewer games with players than games with data");
     return perColumn;
-}
-
-// CP932 as the results file holds it; a character it cannot hold becomes "?".
-QByteArray toCp932(const QString& text) {
-    iconv_t cd = iconv_open("CP932", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) throw DayCalcError("CP932 conversion is not available");
-    QByteArray out;
-    out.reserve(text.size() * 2);
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        QByteArray in = text.mid(i, len).toUtf8();
-        char buf[8];
-        char* inp = in.data();
-        std::size_t inLeft = std::size_t(in.size());
-        char* outp = buf;
-        std::size_t outLeft = sizeof buf;
-        if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == std::size_t(-1)) {
-            out += '?';
-            iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        } else {
-            out.append(buf, qsizetype(sizeof buf - outLeft));
-        }
-        i += len;
-    }
-    iconv_close(cd);
-    return out;
 }
 
 void checkSheet() {
@@ -304,9 +258,9 @@ Best10List Best10Lines(int prize, const DayOptions& opt) {
         switch (prize) {
         case 0: return CStr(int(bestAt(BestHcpScores, p, 1)));
         case 1: return CStr(int(bestAt(BestScratchScores, p, 1)));
-        case 2: return opt.strikeSparePerGame ? fixedPicture(StrikeTotals[p], 1, 2) : CStr(StrikeTotals[p]);
-        case 3: return opt.strikeSparePerGame ? fixedPicture(SpareTotals[p], 1, 2) : CStr(SpareTotals[p]);
-        default: return fixedPicture(AverageScores[p], 3, 1);
+        case 2: return opt.strikeSparePerGame ? Format(StrikeTotals[p], QStringLiteral(" 0.00")) : CStr(StrikeTotals[p]);
+        case 3: return opt.strikeSparePerGame ? Format(SpareTotals[p], QStringLiteral(" 0.00")) : CStr(SpareTotals[p]);
+        default: return Format(AverageScores[p], QStringLiteral(" 000.0"));
         }
     };
     const QString crlf = QStringLiteral("\r\n");
@@ -413,11 +367,11 @@ void Zentai(const DayOptions& opt, DayOutput& out) {
             const GameResultRecord& r = DayResults(p, g);
             if (r.HcpDayOrder != 1) continue;
             const QString name = PlayedSheet(p, g).Name.str();
-            out.resultsLines << r.入賞.str() + QLatin1Char(' ') + twoDigits(r.S[10]) + QStringLiteral(" >> ") +
-                                    twoDigits(r.競技点) + QStringLiteral("点  ") + twoDigits(r.優Ｐ) +
-                                    QStringLiteral("p   ") + atField(name, 8);
-            out.pointsList << r.入賞.str() + QStringLiteral("  ") + twoDigits(r.優Ｐ) + QStringLiteral("p   ") +
-                                  atField(name + QStringLiteral("    "), 6);
+            out.resultsLines << r.入賞.str() + QLatin1Char(' ') + Format(r.S[10], QStringLiteral("00\\ >> ")) +
+                                    Format(r.競技点, QStringLiteral("00\\点  ")) +
+                                    Format(r.優Ｐ, QStringLiteral("00\\p   ")) + Format(name, QStringLiteral("@@@@@@@@"));
+            out.pointsList << r.入賞.str() + QStringLiteral("  ") + Format(r.優Ｐ, QStringLiteral("00\\p   ")) +
+                                  Format(name + QStringLiteral("    "), QStringLiteral("@@@@@@"));
         }
 }
 
@@ -433,11 +387,13 @@ QString ResultsText(const DayOutput& out) {
 }
 
 void WriteResultsFile(const DayOutput& out) {
-    const QString path = inProgramFolder(ResultsFileName());
-    const QByteArray bytes = toCp932(ResultsText(out));
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size() || !f.flush())
-        throw DayCalcError("cannot write " + path.toStdString() + ": " + f.errorString().toStdString());
+    try {
+        TextWriter file(inProgramFolder(ResultsFileName()));
+        for (const QString& line : out.resultsLines) file.Print(line);
+        file.close();
+    } catch (const TextFileError& e) {
+        throw DayCalcError(e.what());
+    }
 }
 
 DayCalcResult CalculateDay(const DayOptions& opt) {
