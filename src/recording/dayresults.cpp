@@ -34,7 +34,7 @@ QString playerName(int p) { return PlayedSheet(p, 1).Name.str(); }
 std::int16_t bestAt(const Grid2<std::int16_t>& t, int p, int k) { return t.contains(p, k) ? t(p, k) : 0; }
 
 // Competition ranks by a key, computed pairwise: each player starts at N and every pair lowers
-// the better one, or both on a tie. better(p, q) > 0 when p is better.
+// the better one, or both on a tie. cmp(p, q) > 0 when p is better.
 template <class Cmp>
 void pairwiseRanks(std::vector<std::int16_t>& rank, int n, Cmp cmp) {
     rank.assign(std::size_t(n) + 1, 0);
