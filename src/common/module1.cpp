@@ -35,6 +35,18 @@ void resetAll() {
     HtmlCallerBookmark.clear();
     AllPlayersFlag = 0;
     ResultsRangeMode = 0;
+    DayResults = {};
+    BestHcpScores = {};
+    BestScratchScores = {};
+    TopRank.clear();
+    HighGameRank.clear();
+    StrikeRank.clear();
+    SpareRank.clear();
+    AverageRank.clear();
+    DayRank.clear();
+    StrikeTotals.clear();
+    SpareTotals.clear();
+    AverageScores.clear();
 }
 
 }  // namespace Module1

@@ -67,6 +67,20 @@ inline QString HtmlCallerBookmark;
 inline std::uint8_t AllPlayersFlag = 0;
 inline std::uint8_t ResultsRangeMode = 0;
 
+// The day's results, rebuilt by every calculation of the day: (0..N, 0..G) and (0..N), index 0 unused.
+inline Grid2<vx::GameResultRecord> DayResults;
+inline Grid2<std::int16_t> BestHcpScores;            // (p, k): 競技点 of the player's k-th best game, k <= 5
+inline Grid2<std::int16_t> BestScratchScores;        // (p, k): S10 of the same game
+inline std::vector<std::int16_t> TopRank;
+inline std::vector<std::int16_t> HighGameRank;
+inline std::vector<std::int16_t> StrikeRank;
+inline std::vector<std::int16_t> SpareRank;
+inline std::vector<std::int16_t> AverageRank;
+inline std::vector<std::int16_t> DayRank;
+inline std::vector<double> StrikeTotals;
+inline std::vector<double> SpareTotals;
+inline std::vector<double> AverageScores;
+
 // Puts every variable back to its state at program start (tests use it between cases).
 void resetAll();
 

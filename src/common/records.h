@@ -63,4 +63,34 @@ struct StatsRecord {
     std::array<std::int32_t, 22> PinMasks{};
 };
 
+// One player's one game of the day as the day's calculation leaves it; storing the day writes
+// these rows as they stand. The field names are the stored column names.
+struct GameResultRecord {
+    std::int16_t 選手ID = 0;            // -1 once storing finds the game unplayed
+    std::int16_t 試合ID = 0;
+    std::uint8_t ｹﾞｰﾑ = 0;
+    std::int16_t 優Ｐ = 0;              // winning points, only on the best game with handicap
+    std::uint8_t 上位 = 0;              // 1 = upper half of the game's players
+    std::int16_t 競技点 = 0;            // score with handicap
+    std::array<std::int16_t, 11> S{};   // S[1]..S[10] cumulative frame scores; S[0] unused
+    std::int16_t HCP = 0;
+    std::uint8_t ST = 0;
+    std::uint8_t SP = 0;
+    std::uint8_t SPF = 0;
+    std::uint8_t ｽﾌﾟﾘｯﾄ = 0;
+    std::int16_t 当日 = 0;              // 1 best of the player's games by S10, then 0, -1, ...
+    std::int16_t HcpDayOrder = 0;       // the same by 競技点; 1 carries placing and points
+    FixedString<4> 入賞;
+    std::uint8_t 人数 = 0;
+    std::uint8_t 順位 = 0;
+    std::array<QString, 21> Marks{};
+    std::array<std::int16_t, 21> Attrs{};
+    std::array<std::int16_t, 21> Codes{};
+    std::int16_t 会場ID = 0;
+    std::int16_t Year = 0;
+    std::uint8_t Month = 0;
+    std::uint8_t Day = 0;
+    std::array<std::int32_t, 21> PinMasks{};
+};
+
 }  // namespace vx

@@ -1,0 +1,241 @@
+// The day's calculation over hand-built statistics sheets.
+#include "common/module1.h"
+#include "recording/dayresults.h"
+#include "support/dayfixture.h"
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace Module1;
+using vxtest::DayPlayer;
+using vxtest::setDay;
+
+class TstDayResults : public QObject {
+    Q_OBJECT
+    QTemporaryDir home_;
+
+    static vx::DayOutput calc(const vx::DayOptions& opt = {}) {
+        const vx::DayCalcResult r = vx::CalculateDay(opt);
+        if (!r.ok) qWarning() << r.error;
+        return r.output;
+    }
+    // The row that carries a player's placing and points.
+    static const vx::GameResultRecord& placed(int p) {
+        for (int g = 1; g <= PlayedGameCount; ++g)
+            if (DayResults(p, g).HcpDayOrder == 1) return DayResults(p, g);
+        throw std::logic_error("no placed game");
+    }
+    static QString pad(const QString& name) { return name.leftJustified(10); }
+    static std::vector<DayPlayer> field(const std::vector<int>& best) {
+        std::vector<DayPlayer> v;
+        for (std::size_t i = 0; i < best.size(); ++i)
+            v.push_back({QStringLiteral("選手%1").arg(i + 1), std::int16_t(i + 1), 0, {best[i], 100}});
+        return v;
+    }
+
+private Q_SLOTS:
+    void init() {
+        resetAll();
+        qputenv("VORLIX_HOME", home_.path().toLocal8Bit());
+        MatchId = 41;
+        SeasonId = 3;
+        MatchNo = 12;
+    }
+
+    void pointsByMethod_data() {
+        QTest::addColumn<int>("method");
+        QTest::addColumn<int>("players");
+        QTest::addColumn<QList<int>>("expected");  // points of day ranks 1, 2, ...
+        QTest::newRow("weighted N=8") << 0 << 8 << QList<int>{17, 12, 9, 1, 0, 0, 0, 0};
+        QTest::newRow("weighted N=6") << 0 << 6 << QList<int>{15, 10, 7, 0, 0, 0};
+        QTest::newRow("weighted N=5") << 0 << 5 << QList<int>{14, 9, 0, 0, 0};
+        QTest::newRow("weighted N=3") << 0 << 3 << QList<int>{12, 0, 0};
+        QTest::newRow("weighted N=1") << 0 << 1 << QList<int>{10};
+        QTest::newRow("linear N=5") << 1 << 5 << QList<int>{5, 4, 3, 2, 1};
+        QTest::newRow("none set") << -1 << 3 << QList<int>{0, 0, 0};
+    }
+    void pointsByMethod() {
+        QFETCH(int, method);
+        QFETCH(int, players);
+        QFETCH(QList<int>, expected);
+        std::vector<int> best;
+        for (int i = 0; i < players; ++i) best.push_back(250 - 10 * i);
+        setDay(field(best));
+        vx::DayOptions opt;
+        opt.pointMethod = method;
+        calc(opt);
+        for (int p = 1; p <= players; ++p) {
+            QCOMPARE(DayRank[std::size_t(p)], p);
+            QCOMPARE(placed(p).優Ｐ, expected[p - 1]);
+            QCOMPARE(DayResults(p, 2).優Ｐ, 0);  // only the best game carries points
+        }
+    }
+
+    void typedPointsAndPlacings() {
+        std::array<QString, 30> t = vx::DayOptions::filledPointTexts();
+        t[0] = QStringLiteral(" 25点");
+        t[1] = QStringLiteral("2.5");
+        t[2] = QStringLiteral("3.5");
+        t[3] = QStringLiteral("abc");
+        t[29] = QStringLiteral("3");
+        const QList<int> typed{vx::WinningPoints(2, 1, 8, t), vx::WinningPoints(2, 2, 8, t), vx::WinningPoints(2, 3, 8, t),
+                               vx::WinningPoints(2, 4, 8, t), vx::WinningPoints(2, 45, 50, t)};
+        QCOMPARE(typed, (QList<int>{25, 2, 4, 0, 3}));
+        QCOMPARE(vx::PlacingText(9) + vx::PlacingText(123), QStringLiteral("９着23着"));
+        std::vector<int> best;
+        for (int i = 0; i < 10; ++i) best.push_back(250 - i);
+        setDay(field(best));
+        calc();
+        QCOMPARE(placed(10).入賞.str(), QStringLiteral("10着 "));
+        QCOMPARE(vx::Best10Lines(0, {}).values.count(QStringLiteral("\r\n")), 10);
+
+        // Typed points beyond the field's width are refused with a message, not stored.
+        vx::DayOptions opt;
+        opt.pointMethod = 2;
+        opt.pointTexts[0] = QStringLiteral("99999");
+        const vx::DayCalcResult r = vx::CalculateDay(opt);
+        QVERIFY(!r.ok);
+        QVERIFY(r.error.contains(QStringLiteral("points")));
+    }
+
+    void tiesShareRanksAndPlaces() {
+        setDay({{QStringLiteral("山田"), 1, 0, {200}}, {QStringLiteral("佐藤"), 2, 0, {200}},
+                {QStringLiteral("鈴木"), 3, 0, {150}}});
+        const vx::DayOutput out = calc();
+        for (int p = 1; p <= 3; ++p) {
+            QCOMPARE(DayResults(p, 1).順位, p == 3 ? 3 : 1);
+            QCOMPARE(DayResults(p, 1).上位, p == 3 ? 0 : 1);  // 3 players: 1.5 >= rank
+            QCOMPARE(placed(p).入賞.str(), p == 3 ? QStringLiteral("３着  ") : QStringLiteral("１着  "));
+        }
+        QCOMPARE(placed(1).優Ｐ, placed(2).優Ｐ);
+        QCOMPARE(out.board.names[0], pad(QStringLiteral("山田")) + QStringLiteral(" 他"));
+        QCOMPARE(out.board.names[1], pad(QStringLiteral("山田")).left(5) + QStringLiteral(" 他"));
+        QCOMPARE(out.board.values[0], QStringLiteral("200"));
+
+        // Equal games of one player: the later one is the best.
+        setDay({{QStringLiteral("山田"), 1, 10, {180, 180}}, {QStringLiteral("佐藤"), 2, 0, {150, 120}}});
+        calc();
+        QCOMPARE(DayResults(1, 2).当日 * 10 + DayResults(1, 1).当日, 10);
+        QCOMPARE(DayResults(1, 2).HcpDayOrder * 10 + DayResults(1, 1).HcpDayOrder, 10);
+        QCOMPARE(DayResults(1, 2).入賞.str() + DayResults(1, 1).入賞.str(), QStringLiteral("１着      "));
+        QCOMPARE(BestHcpScores(1, 1), 190);
+        QCOMPARE(BestScratchScores(1, 2), 180);
+    }
+
+    void topPrizeTieBreaks() {
+        // Equal best and second best games: the third decides when there is one.
+        setDay({{QStringLiteral("Ａ"), 1, 0, {200, 190, 150}}, {QStringLiteral("Ｂ"), 2, 0, {190, 200, 160}}});
+        vx::DayOutput out = calc();
+        QCOMPARE(TopRank[1], 2);
+        QCOMPARE(TopRank[2], 1);
+        QCOMPARE(out.board.names[0], pad(QStringLiteral("Ｂ")));
+        setDay({{QStringLiteral("Ａ"), 1, 0, {200, 190}}, {QStringLiteral("Ｂ"), 2, 0, {190, 200}}});
+        out = calc();
+        QCOMPARE(TopRank[1], 1);
+        QCOMPARE(TopRank[2], 1);
+        QCOMPARE(out.board.names[0], pad(QStringLiteral("Ａ")) + QStringLiteral(" 他"));
+    }
+
+    void playerWithFewerGames() {
+        // Games 1 and 3 of the sheet were bowled; the second column is sheet game 3.
+        setDay({{QStringLiteral("Ａ"), 1, 0, {150, 210}}, {QStringLiteral("Ｂ"), 2, 0, {180, 0}},
+                {QStringLiteral("Ｃ"), 3, 0, {160, 170}}},
+               {3, 0, 2});
+        vx::DayOptions opt;
+        opt.pointTarget = 2;
+        const vx::DayOutput out = calc(opt);
+        QCOMPARE(DayResults(1, 2).人数, 2);
+        QCOMPARE(DayResults(2, 2).順位, 3);
+        QCOMPARE(DayResults(1, 2).上位, 1);
+        QCOMPARE(DayResults(3, 2).上位, 0);
+        QCOMPARE(AverageScores[2], 180.0);  // the game of 0 is left out
+        QCOMPARE(DayRank, (std::vector<std::int16_t>{0, 1, 1, 3}));
+        QCOMPARE(out.board.names[4], pad(QStringLiteral("Ａ")).left(5) + QStringLiteral(" 他"));
+        QCOMPARE(out.board.values[4], QStringLiteral("180"));
+        QCOMPARE(placed(2).入賞.str(), QStringLiteral("１着  "));
+        QCOMPARE(placed(2).ｹﾞｰﾑ, 1);
+    }
+
+    void spareMissRules() {
+        setDay({{QStringLiteral("Ａ"), 1, 0, {120, 200}}});
+        auto& a = PlayedSheet(1, 1).Attrs;
+        a[0] = vx::BallAttr::Split;   // split left open
+        a[3] = vx::BallAttr::Spare;
+        a[4] = vx::BallAttr::Strike;
+        a[5] = vx::BallAttr::NotSet;
+        a[18] = vx::BallAttr::Strike;  // strike, 7, miss
+        auto& b = PlayedSheet(1, 2).Attrs;
+        b[18] = b[19] = vx::BallAttr::Strike;  // strike, strike, 5
+        b[20] = vx::BallAttr::Plain;
+
+        vx::DayOptions opt;
+        opt.splitNotSpareMiss = true;
+        calc(opt);
+        QCOMPARE(DayResults(1, 1).ST * 100 + DayResults(1, 1).SP * 10 + DayResults(1, 1).ｽﾌﾟﾘｯﾄ, 211);
+        QCOMPARE(DayResults(1, 1).SPF, 7);
+        QCOMPARE(DayResults(1, 2).SPF, 9);
+        opt.splitNotSpareMiss = false;
+        calc(opt);
+        QCOMPARE(DayResults(1, 1).SPF, 8);  // the open split frame now counts
+        QCOMPARE(DayResults(1, 2).SPF, 9);
+    }
+
+    void prizesAndBooby() {
+        setDay({{QStringLiteral("Ａ"), 1, 0, {190}}, {QStringLiteral("Ｂ"), 2, 0, {180}},
+                {QStringLiteral("Ｃ"), 3, 0, {170}}});
+        QCOMPARE(calc().board.names[5], pad(QStringLiteral("Ｂ")));
+        setDay({{QStringLiteral("Ａ"), 1, 0, {190}}, {QStringLiteral("Ｂ"), 2, 0, {170}},
+                {QStringLiteral("Ｃ"), 3, 0, {170}}});
+        vx::DayOutput out = calc();
+        QCOMPARE(out.board.names[5], pad(QStringLiteral("Ｂ")));
+        QCOMPARE(out.board.values[5], QStringLiteral("170"));
+        setDay({{QStringLiteral("Ａ"), 1, 0, {190}}});
+        QVERIFY(calc().board.names[5].isEmpty());
+
+        // Per-game strikes truncated to two decimals; averages with every decimal.
+        setDay({{QStringLiteral("Ａ"), 1, 5, {180, 190, 192, 0}}, {QStringLiteral("Ｂ"), 2, 0, {150, 150, 150, 150}}});
+        for (int g = 1; g <= 3; ++g) PlayedSheet(1, g).Attrs[18] = vx::BallAttr::Strike;
+        PlayedSheet(1, 1).Attrs[0] = PlayedSheet(1, 1).Attrs[2] = PlayedSheet(1, 1).Attrs[4] = PlayedSheet(1, 1).Attrs[6] =
+            vx::BallAttr::Strike;
+        PlayedSheet(1, 4).Attrs[0] = vx::BallAttr::Strike;  // a game of 0 does not count
+        vx::DayOptions opt;
+        opt.strikeSparePerGame = true;
+        out = calc(opt);
+        QCOMPARE(out.board.values[2], QStringLiteral("2.33"));
+        QCOMPARE(out.board.values[4], QStringLiteral("187.333333333333"));
+        QCOMPARE(vx::Best10Lines(2, opt).values, QStringLiteral(" 2.33\r\n 0.00\r\n"));
+        QCOMPARE(vx::Best10Lines(4, opt).values, QStringLiteral(" 187.3\r\n 150.0\r\n"));
+        QCOMPARE(vx::Best10Lines(4, opt).names, pad(QStringLiteral("Ａ")) + QStringLiteral("\r\n") + pad(QStringLiteral("Ｂ")) + QStringLiteral("\r\n"));
+        opt.averageWithHcp = true;
+        opt.strikeSparePerGame = false;
+        out = calc(opt);
+        QCOMPARE(out.board.values[4], QStringLiteral("192.333333333333"));
+        QCOMPARE(vx::Best10Lines(2, opt).values, QStringLiteral("7\r\n0\r\n"));
+    }
+
+    void noTargetUsesFirstTarget() {
+        setDay({{QStringLiteral("Ａ"), 1, 50, {150}}, {QStringLiteral("Ｂ"), 2, 0, {180}}});
+        vx::DayOptions opt;
+        opt.pointTarget = -1;
+        calc(opt);
+        QCOMPARE(DayRank[1], 1);
+        QCOMPARE(placed(1).入賞.str(), QStringLiteral("１着  "));
+        QCOMPARE(placed(2).入賞.str(), QStringLiteral("２着  "));
+    }
+
+    void failuresAreReported() {
+        setDay({{QStringLiteral("Ａ"), 1, 0, {150}}, {QStringLiteral("Ｂ"), 2, 0, {180}}});
+        GamePlayerCounts[0] = 3;  // the sheet holds only two players
+        vx::DayCalcResult r = vx::CalculateDay({});
+        QVERIFY(!r.ok);
+        QVERIFY(r.error.startsWith(QStringLiteral("計算中にエラーが発生しました。\r")));
+
+        setDay({{QStringLiteral("Ａ"), 1, 0, {150}}});
+        qputenv("VORLIX_HOME", (home_.path() + QStringLiteral("/missing")).toLocal8Bit());
+        r = vx::CalculateDay({});
+        QVERIFY(!r.ok);
+        QVERIFY(r.error.contains(QStringLiteral("SD-3-12.txt")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstDayResults)
+#include "tst_dayresults.moc"
