@@ -660,4 +660,9 @@ void ScoreEntryModel::processPendingFocus() {
     pendingFocus_.clear();
 }
 
+ScoreEntryModel& scoreEntry() {
+    static ScoreEntryModel model;
+    return model;
+}
+
 }  // namespace vx

@@ -108,6 +108,9 @@ public:
 
     // The window writes what the user typed into a box (the calculation reads the boxes).
     void setMarkText(int k, const QString& text) { markText_[std::size_t(k)] = text; }
+    // The players window writes the name and game boxes when it hands the slots over.
+    void setPlayerNameText(const QString& text) { txtSen_ = text; }
+    void setGameNumberText(const QString& text) { txtGam_ = text; }
     // Caption of mark button Cmd_MARK(code); a blank for a code without a button.
     static QString markCaption(int code);
 
@@ -150,5 +153,9 @@ private:
     std::deque<int> pendingFocus_;
     int focused_ = -1;
 };
+
+// The one score-entry state of the run: the score-entry window draws it, the players window
+// writes it when it hands the slots over.
+ScoreEntryModel& scoreEntry();
 
 }  // namespace vx
