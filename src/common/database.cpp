@@ -1,4 +1,5 @@
 #include "common/database.h"
+#include "common/names.h"
 
 #include "common/convert.h"
 
@@ -20,10 +21,7 @@ const QString kConnection = QStringLiteral("vorlix");
 QString g_fileName;
 
 // Names match without regard to case or character width ("優p" finds "優Ｐ").
-// TODO: use vx::foldName from common/names.h once it is in.
-QString fold(const QString& s) {
-    return s.normalized(QString::NormalizationForm_KC).toCaseFolded();
-}
+QString fold(const QString& s) { return foldName(s); }
 
 bool setError(QString* error, const QString& text) {
     if (error) *error = text;

@@ -31,15 +31,6 @@ namespace {
 const QString OldFormat = QStringLiteral(
     "データベースがVer３対応されていません。\r専用のソフト(vlx2ver3.exe)を使って\rデータベースを更新して下さい。");
 
-// The tables start-up reads, for a database the schema file may not fully describe yet.
-void ensureCoreTables() {
-    vxtest::execSql(QStringLiteral("CREATE TABLE IF NOT EXISTS \"フレーム\" (\"ID\" INTEGER PRIMARY KEY AUTOINCREMENT)"));
-    vxtest::execSql(QStringLiteral("CREATE TABLE IF NOT EXISTS \"シーズン\" (\"シーズンID\" INTEGER PRIMARY KEY AUTOINCREMENT, \"シーズン時期\" TEXT, \"シーズン名\" TEXT)"));
-    vxtest::execSql(QStringLiteral("CREATE TABLE IF NOT EXISTS \"試合\" (\"試合ID\" INTEGER PRIMARY KEY, \"シーズンID\" INTEGER, \"試合\" INTEGER)"));
-    vxtest::execSql(QStringLiteral("CREATE TABLE IF NOT EXISTS \"データ項目\" (\"ID\" INTEGER PRIMARY KEY AUTOINCREMENT, \"選手ID\" INTEGER)"));
-    db::close();
-}
-
 Form_menu* startProgram() {
     auto* menu = new Form_menu();
     if (!menu->MDIForm_Load()) return nullptr;
@@ -53,7 +44,6 @@ class TestStartup : public QObject {
 private Q_SLOTS:
     void emptyStoreGivesDefaults() {
         TestEnv env;
-        ensureCoreTables();
         ScriptedDialogs dlg;
         Form_menu* menu = startProgram();
         QVERIFY(menu);
@@ -83,7 +73,6 @@ private Q_SLOTS:
 
     void storedValuesAndConversions() {
         TestEnv env;
-        ensureCoreTables();
         using settings::SaveSetting;
         SaveSetting(QStringLiteral("setting"), QStringLiteral("MAX_GAME"), QStringLiteral("4.5"));  // halves to even
         SaveSetting(QStringLiteral("Setting"), QStringLiteral("data_2"), QStringLiteral("300"));    // no byte: kept
@@ -139,7 +128,6 @@ private Q_SLOTS:
 
     void secondCopyIsRefused() {
         TestEnv env;
-        ensureCoreTables();
         QDir().mkpath(settings::storeFolder());
         QLockFile other(settings::storeFolder() + QStringLiteral("/Vorlix32.lock"));
         QVERIFY(other.tryLock(0));
@@ -152,7 +140,6 @@ private Q_SLOTS:
 
     void idRangesScannedWhileLargestIsOne() {
         TestEnv env;
-        ensureCoreTables();
         for (int id : {3, 9, 5}) vxtest::execSql(QStringLiteral("INSERT INTO \"シーズン\"(\"シーズンID\") VALUES(%1)").arg(id));
         for (int id : {7, 42}) vxtest::execSql(QStringLiteral("INSERT INTO \"試合\"(\"試合ID\") VALUES(%1)").arg(id));
         db::close();
@@ -167,7 +154,6 @@ private Q_SLOTS:
 
     void idRangesNotScannedOnceSaved() {
         TestEnv env;
-        ensureCoreTables();
         vxtest::execSql(QStringLiteral("INSERT INTO \"シーズン\"(\"シーズンID\") VALUES(30)"));
         db::close();
         settings::SaveSetting(QStringLiteral("Setting"), QStringLiteral("srs_max"), QStringLiteral("12"));
@@ -178,7 +164,6 @@ private Q_SLOTS:
 
     void exitCancelChangesNothingOkSaves() {
         TestEnv env;
-        ensureCoreTables();
         ScriptedDialogs dlg;
         Form_menu* menu = startProgram();
         QVERIFY(menu);
@@ -215,7 +200,6 @@ private Q_SLOTS:
 
     void startMenuCountsRowsAndGuardsButtons() {
         TestEnv env;
-        ensureCoreTables();
         for (int i = 0; i < 12; ++i) vxtest::execSql(QStringLiteral("INSERT INTO \"データ項目\"(\"選手ID\") VALUES(1)"));
         db::close();
         ScriptedDialogs dlg;
@@ -243,7 +227,6 @@ private Q_SLOTS:
 
     void helpAndHomePageGoThroughTheLauncher() {
         TestEnv env;
-        ensureCoreTables();
         ScriptedDialogs dlg;
         QVERIFY(startProgram());
         QList<QStringList> runs;
@@ -296,7 +279,6 @@ private Q_SLOTS:
 
     void screenshots() {
         TestEnv env;
-        ensureCoreTables();
         ScriptedDialogs dlg;
         Form_menu* menu = startProgram();
         QVERIFY(menu);

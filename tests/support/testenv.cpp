@@ -19,26 +19,10 @@ namespace {
 bool createDb(const QString& path) {
     QFile f(QStringLiteral(VX_SCHEMA_FILE));
     if (!f.open(QIODevice::ReadOnly)) return false;
-    const QString schema = QString::fromUtf8(f.readAll());
-    {
-        QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("vxtest_create"));
-        d.setDatabaseName(path);
-        if (!d.open()) return false;
-        QSqlQuery q(d);
-        // Statements end with ";" at a line end; triggers carry their own inner statements.
-        QString stmt;
-        for (const QString& line : schema.split(QLatin1Char('\n'))) {
-            stmt += line + QLatin1Char('\n');
-            const QString t = stmt.trimmed();
-            if (!t.endsWith(QLatin1Char(';'))) continue;
-            if (t.contains(QLatin1String("CREATE TRIGGER"), Qt::CaseInsensitive) && !t.endsWith(QLatin1String("END;"), Qt::CaseInsensitive)) continue;
-            if (!t.startsWith(QLatin1String("--")) && !q.exec(t)) qWarning("schema: %s", qPrintable(q.lastError().text()));
-            stmt.clear();
-        }
-        d.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("vxtest_create"));
-    return true;
+    QString error;
+    const bool ok = vx::db::createFromSchema(path, QString::fromUtf8(f.readAll()), &error);
+    if (!ok) qWarning("schema: %s", qPrintable(error));
+    return ok;
 }
 }  // namespace
 
