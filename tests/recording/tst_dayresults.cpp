@@ -133,6 +133,11 @@ private Q_SLOTS:
         QCOMPARE(TopRank[1], 1);
         QCOMPARE(TopRank[2], 1);
         QCOMPARE(out.board.names[0], pad(QStringLiteral("Ａ")) + QStringLiteral(" 他"));
+        // Three sharing the top still read "name 他".
+        setDay({{QStringLiteral("Ａ"), 1, 0, {200, 190}}, {QStringLiteral("Ｂ"), 2, 0, {190, 200}},
+                {QStringLiteral("Ｃ"), 3, 0, {200, 190}}});
+        out = calc();
+        QCOMPARE(out.board.names[0], pad(QStringLiteral("Ａ")) + QStringLiteral(" 他"));
     }
 
     void playerWithFewerGames() {
