@@ -250,18 +250,23 @@ NewSheet grownSheet(const SheetFile& file, Layout layout) {
 
 // ---------------------------------------------------------------- the three commands
 
+void backupFailed(const QString& path, const QString& reason) {
+    if (backupFailing_) return;
+    backupFailing_ = true;
+    Beep();
+    MsgBox(QStringLiteral("自動保存ファイルに書き込めません。") + QLatin1Char('\r') + path + QLatin1Char('\r') + reason,
+           vbOKOnly + vbExclamation);
+}
+
 void writeBackup() {
     const QString path = inCurrentDir(backupFileName());
     try {
         writeSheetFile(path, sheetFromState());
         backupFailing_ = false;
     } catch (const TextFileError& e) {
-        if (!backupFailing_) {
-            backupFailing_ = true;
-            Beep();
-            MsgBox(QStringLiteral("自動保存ファイルに書き込めません。") + QLatin1Char('\r') + path + QLatin1Char('\r') + e.reason,
-                   vbOKOnly + vbExclamation);
-        }
+        backupFailed(path, e.reason);
+    } catch (const std::exception& e) {  // slot arrays out of step with the sheet
+        backupFailed(path, QString::fromUtf8(e.what()));
     }
     enterProgramFolder();
 }
@@ -280,7 +285,6 @@ void exportFile() {
                vbYesNo + vbExclamation + vbDefaultButton1) == vbYes)
         return;
     hideEntry();
-    const SheetFile file = sheetFromState();
     QString answer;
     for (;;) {
         answer = InputBox(joinLines({QStringLiteral("他のコンピュータで"), QStringLiteral("読み込むときの"),
@@ -299,13 +303,17 @@ void exportFile() {
     const QString path = inCurrentDir(QStringLiteral("B_") + StrConvNarrow(answer).left(6).rightJustified(6, QLatin1Char('0')) +
                                       QStringLiteral(".dat"));
     try {
-        writeSheetFile(path, file);
+        writeSheetFile(path, sheetFromState());
         MsgBox(QStringLiteral("ファイルへのデータの書き出しが終了しました") + QLatin1Char('\r') + QStringLiteral("ファイル番号は　") +
                    answer + QStringLiteral("　です。"),
                vbOKOnly);
     } catch (const TextFileError& e) {
         Beep();
         MsgBox(QStringLiteral("ファイルに書き込めませんでした。") + QLatin1Char('\r') + path + QLatin1Char('\r') + e.reason,
+               vbOKOnly + vbExclamation);
+    } catch (const std::exception& e) {
+        Beep();
+        MsgBox(QStringLiteral("ファイルに書き込めませんでした。") + QLatin1Char('\r') + path + QLatin1Char('\r') + QString::fromUtf8(e.what()),
                vbOKOnly + vbExclamation);
     }
     showEntry();
@@ -359,6 +367,8 @@ void importFile(bool offerBackups, const QString& initial) {
         failure = ImportFailure{path, e.line, e.reason};
     } catch (const DbFailure& e) {
         failure = ImportFailure{path, 0, QStringLiteral("データベースを更新できません: ") + e.reason};
+    } catch (const std::exception& e) {
+        failure = ImportFailure{path, 0, QString::fromUtf8(e.what())};
     }
     hideWaiting();
     if (failure) {
