@@ -11,4 +11,20 @@ void offerRecovery();
 // "B_" + yymmdd + ".bup" of the current match date.
 QString backupFileName();
 
+// What the export and import need of the recording windows around them. The score-entry window
+// installs one when it loads (and removes it when it unloads); without one these do nothing.
+class EntryWindows {
+public:
+    virtual ~EntryWindows() = default;
+    // Hide form_main and Form_Player while a file is chosen or written.
+    virtual void hideEntryWindows() {}
+    // Show form_main, then Form_Player.
+    virtual void showEntryWindows() {}
+    // The sheet grew: Form_Player lays its lane grid out again as its Load does.
+    virtual void laneGridChanged() {}
+    // Players were added to the database: Form_Player queries Data_Sensyu again.
+    virtual void playersAdded() {}
+};
+void setEntryWindows(EntryWindows* windows);
+
 }  // namespace vx::exchange
