@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -32,14 +33,29 @@ void PictureBox::Scale(double x1, double y1, double x2, double y2) {
 
 void PictureBox::ScalePixels() { userScale_ = false; }
 
+void PictureBox::ensureSize() {
+    const QSize want = size().expandedTo(QSize(1, 1));
+    if (image_.size() == want) return;
+    // Keep what was drawn; a larger box shows its background beyond it.
+    QImage next(want, QImage::Format_RGB32);
+    next.fill(vbColor(back_));
+    QPainter(&next).drawImage(0, 0, image_);
+    image_ = next;
+}
+
+const QImage& PictureBox::image() const {
+    const_cast<PictureBox*>(this)->ensureSize();
+    return image_;
+}
+
 double PictureBox::scaleX() const {
     if (!userScale_ || sx2_ == sx1_) return 1.0;
-    return image_.width() / (sx2_ - sx1_);
+    return std::max(1, width()) / (sx2_ - sx1_);
 }
 
 double PictureBox::scaleY() const {
     if (!userScale_ || sy2_ == sy1_) return 1.0;
-    return image_.height() / (sy2_ - sy1_);
+    return std::max(1, height()) / (sy2_ - sy1_);
 }
 
 QPointF PictureBox::map(double x, double y) const {
@@ -55,6 +71,7 @@ QPoint PictureBox::toPixel(double x, double y) const {
 double PictureBox::toUserWidth(int pixels) const { return pixels / scaleX(); }
 
 void PictureBox::Cls() {
+    ensureSize();
     image_.fill(vbColor(back_));
     CurrentX = userScale_ ? sx1_ : 0;
     CurrentY = userScale_ ? sy1_ : 0;
@@ -62,6 +79,7 @@ void PictureBox::Cls() {
 }
 
 void PictureBox::Line(double x1, double y1, double x2, double y2, std::int32_t color, LineKind kind) {
+    ensureSize();
     const QColor c = vbColor(color < 0 ? fore_ : color);
     QPainter p(&image_);
     p.setRenderHint(QPainter::Antialiasing, false);
@@ -84,6 +102,7 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, std::int32_t c
 }
 
 void PictureBox::Circle(double x, double y, double radius, std::int32_t color) {
+    ensureSize();
     QPainter p(&image_);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(QPen(vbColor(color < 0 ? fore_ : color), drawWidth_));
@@ -96,6 +115,7 @@ void PictureBox::Circle(double x, double y, double radius, std::int32_t color) {
 }
 
 void PictureBox::PSet(double x, double y, std::int32_t color) {
+    ensureSize();
     const QPoint px = toPixel(x, y);
     if (image_.rect().contains(px)) image_.setPixelColor(px, vbColor(color < 0 ? fore_ : color));
     CurrentX = x;
@@ -104,6 +124,7 @@ void PictureBox::PSet(double x, double y, std::int32_t color) {
 }
 
 void PictureBox::Print(const QString& text) {
+    ensureSize();
     QPainter p(&image_);
     p.setFont(font());
     p.setPen(vbColor(fore_));
@@ -115,6 +136,7 @@ void PictureBox::Print(const QString& text) {
 }
 
 bool PictureBox::PaintPicture(const QString& file, double x, double y, double width, double height) {
+    ensureSize();
     static QHash<QString, QImage> cache;  // the same few pictures are drawn over and over
     auto it = cache.find(file);
     if (it == cache.end()) {
@@ -130,6 +152,7 @@ bool PictureBox::PaintPicture(const QString& file, double x, double y, double wi
 }
 
 bool PictureBox::LoadPicture(const QString& file) {
+    ensureSize();
     const bool user = userScale_;
     userScale_ = false;
     const bool ok = PaintPicture(file, 0, 0, image_.width(), image_.height());
@@ -138,6 +161,7 @@ bool PictureBox::LoadPicture(const QString& file) {
 }
 
 void PictureBox::FloodFill(double x, double y, std::int32_t color) {
+    ensureSize();
     const QPoint start = toPixel(x, y);
     if (!image_.rect().contains(start)) return;
     const QRgb from = image_.pixel(start);
@@ -158,22 +182,20 @@ void PictureBox::FloodFill(double x, double y, std::int32_t color) {
 }
 
 std::int32_t PictureBox::Point(double x, double y) const {
+    const_cast<PictureBox*>(this)->ensureSize();
     const QPoint px = toPixel(x, y);
     if (!image_.rect().contains(px)) return -1;
     return vbColorOf(image_.pixelColor(px));
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
+    ensureSize();
     QPainter p(this);
     p.drawImage(0, 0, image_);
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {
-    // Keep what was drawn; a larger box shows its background beyond it.
-    QImage next(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    next.fill(vbColor(back_));
-    QPainter(&next).drawImage(0, 0, image_);
-    image_ = next;
+    ensureSize();
     QWidget::resizeEvent(event);
 }
 

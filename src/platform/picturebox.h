@@ -51,7 +51,7 @@ public:
 
     // Reading back (tests): the colour at a user point, and the image itself.
     std::int32_t Point(double x, double y) const;
-    const QImage& image() const { return image_; }
+    const QImage& image() const;
     QPoint toPixel(double x, double y) const;
     double toUserWidth(int pixels) const;
 
@@ -69,6 +69,8 @@ private:
     double scaleX() const;
     double scaleY() const;
     void changed() { update(); }
+    // The image follows the widget's size at once, even before the widget was first shown.
+    void ensureSize();
 
     QImage image_;
     std::int32_t back_ = 0xFFFFFF;

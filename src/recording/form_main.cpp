@@ -242,9 +242,9 @@ form_main::form_main() {
     }
     struct MdsPlace { double left, top, width; const char16_t* caption; const char16_t* tip; };
     const MdsPlace mds[6] = {
-        {7440, 240, 450, nullptr, u"ストライク (X)"}, {7920, 960, 450, u"", nullptr},
+        {7440, 240, 450, nullptr, u"ストライク (X)"}, {7440, 1320, 450, u"", nullptr},
         {7920, 240, 450, u"Ｇ", u"ガター (G)"},      {7440, 600, 450, u"Ｆ", u"ファウル (F)"},
-        {7920, 600, 450, u"－", u"スルー (-)"},       {7440, 960, 450, u"Clear", u"ピンをクリアします (C)"},
+        {7920, 600, 450, u"－", u"スルー (-)"},       {7440, 960, 930, u"Clear", u"ピンをクリアします (C)"},
     };
     for (int i = 0; i < 6; ++i) {
         const auto& d = mds[i];
@@ -252,8 +252,9 @@ form_main::form_main() {
                                 d.top, d.width, 330, d.tip ? QString::fromUtf16(d.tip) : QString());
         connect(b, &QPushButton::clicked, this, [this, i] { cmd_MDS_Click(i); });
         cmd_MDS[std::size_t(i)] = b;
-        markPlaces_[b] = QPointF(d.left + ModeShift, d.top);
+        if (i != 1) markPlaces_[b] = QPointF(d.left + ModeShift, d.top);
     }
+    cmd_MDS[1]->hide();  // a button without caption or action
     for (int i = 0; i < 2; ++i) {
         auto* b = new QToolButton(Frame_Mode);
         b->setArrowType(i == 0 ? Qt::LeftArrow : Qt::RightArrow);
