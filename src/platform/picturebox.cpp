@@ -1,4 +1,6 @@
 #include "platform/picturebox.h"
+#include <QDateTime>
+#include <QFileInfo>
 #include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
@@ -137,12 +139,16 @@ void PictureBox::Print(const QString& text) {
 
 bool PictureBox::PaintPicture(const QString& file, double x, double y, double width, double height) {
     ensureSize();
-    static QHash<QString, QImage> cache;  // the same few pictures are drawn over and over
-    auto it = cache.find(file);
+    // The same few pictures are drawn over and over; a replaced file is read again.
+    static QHash<QString, QImage> cache;
+    const QFileInfo info(file);
+    if (!info.isFile()) return false;
+    const QString key = info.absoluteFilePath() + QLatin1Char('|') + QString::number(info.lastModified().toMSecsSinceEpoch());
+    auto it = cache.find(key);
     if (it == cache.end()) {
         QImage img(file);
         if (img.isNull()) return false;
-        it = cache.insert(file, img);
+        it = cache.insert(key, img);
     }
     QPainter p(&image_);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);

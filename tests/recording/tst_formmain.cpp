@@ -164,6 +164,11 @@ private Q_SLOTS:
 
     void pinModeFramesByMouse() {
         ScriptedDialogs dlg;
+        // The picture of a pin standing after the first ball comes from its file; the others are
+        // missing and drawn plain.
+        QImage standing(20, 20, QImage::Format_RGB32);
+        standing.fill(Qt::blue);
+        QVERIFY(standing.save(env->path(QStringLiteral("pin2.jpg")), "PNG"));
         auto& f = open();
         click(f.Cmd_Mode);
         QCOMPARE(f.Frame_Mode->title(), QStringLiteral(" ピン入力 "));
@@ -172,6 +177,9 @@ private Q_SLOTS:
         // Frame 1: pins 7 and 10 stand after the first ball, then fall: 8 and a spare.
         click(f.pct_pin[6]);
         click(f.pct_pin[9]);
+        QCOMPARE(f.pct_pin[6]->Point(187, 187), 0xFF0000);  // blue from pin2.jpg
+        QCOMPARE(f.pct_pin[0]->Point(187, 80), Module1::PinColors[0]);
+        QCOMPARE(f.pct_pin[0]->Point(5, 5), 0xFFFFFF);  // drawn: a round pin on white
         click(f.Cmd_moveflame[2]);
         QCOMPARE(marks(f, 0, 1), QStringLiteral("8s／"));  // 7-10 is a split
         for (int i = 0; i < 10; ++i)
