@@ -489,6 +489,56 @@ void ScoreEntryModel::Pct_moveSEN_Click(int Index) {
     New_score();
 }
 
+void ScoreEntryModel::Pct_flame_Click(int Index) {
+    if (Index < 0 || Index > 11) return;
+    const auto& r = rec();
+    const bool s18 = r.Codes[18] == BallCode::Strike;
+    CurFrame = Index;
+    if (Index <= 9) {
+        CurBall = std::int16_t(2 * Index);
+    } else if (Index == 10) {
+        CurBall = s18 ? 19 : 20;
+    } else if (s18 && r.Codes[19] == BallCode::Strike) {
+        CurBall = 20;
+    } else {
+        Beep();
+        New_score();
+    }
+    requestFocus(CurBall);
+}
+
+void ScoreEntryModel::Form_Activate() {
+    const auto& r = rec();
+    for (int k = 0; k <= 21; ++k) markText_[k] = r.Marks[k];
+    Cmd_KEISAN_Click();
+    New_score();
+}
+
+bool ScoreEntryModel::Cmd_CAN_Click(int Index) {
+    const QString cr(QChar(u'\r'));
+    const int style = vbOKCancel + vbExclamation + vbDefaultButton2 + 4096;  // system modal
+    if (Index == 0) {
+        if (MsgBox(QStringLiteral("画面のマークを全て消します。") + cr + QStringLiteral("よろしいですか？"), style) != vbOK)
+            return false;
+        auto& r = rec();
+        for (int k = 0; k <= 20; ++k) {
+            markText_[k] = EmptyMark;
+            r.Marks[k] = EmptyMark;
+            r.Codes[k] = BallCode::NotEntered;
+            r.Attrs[k] = BallAttr::NotSet;
+            r.PinsDown[k] = 0;
+            r.PinMasks[k] = PinMask::NoData;
+        }
+        for (int f = 0; f <= 10; ++f) r.Scores[f] = 0;
+        requestFocus(0);
+        return true;
+    }
+    if (Index == 1)
+        return MsgBox(QStringLiteral("入力したデータを全て消し、メニューに戻ります。") + cr + QStringLiteral("よろしいですか？"),
+                      style) == vbOK;
+    return false;
+}
+
 // ---------------------------------------------------------------- input check and end of input
 
 void ScoreEntryModel::Cmd_INFO_Click() {
@@ -648,12 +698,26 @@ bool ScoreEntryModel::ANA() {
 
 // ---------------------------------------------------------------- focus
 
+void ScoreEntryModel::Txt_MARK_LostFocus(int Index) {
+    if (Index < 0 || Index > 21) return;
+    const auto& r = rec();
+    const int c = r.Codes[std::size_t(Index)];
+    // A split box whose code has no split mark (above 10) shows its plain mark until recomputed.
+    markText_[std::size_t(Index)] =
+        r.Attrs[std::size_t(Index)] == BallAttr::Split && c <= 10 ? MarkTexts[std::size_t(c)] : markCaption(c);
+}
+
+void ScoreEntryModel::Txt_MARK_Click(int Index) {
+    if (Index >= 0 && Index < 20) FocusBall = std::int16_t(Index);
+}
+
 void ScoreEntryModel::processPendingFocus() {
     // A focus handler may ask for the focus again (the sentinel box does); a bound keeps a faulty
     // chain from spinning.
     for (int guard = 0; !pendingFocus_.empty() && guard < 1000; ++guard) {
         const int target = pendingFocus_.front();
         pendingFocus_.pop_front();
+        if (focused_ != target && focused_ >= 0 && focused_ <= 21) Txt_MARK_LostFocus(focused_);
         focused_ = target;
         if (target >= 0 && target <= 21) Txt_MARK_GotFocus(target);
     }

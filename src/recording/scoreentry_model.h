@@ -56,6 +56,13 @@ public:
     void New_score();
     void Pct_moveGAM_Click(int Index);  // 0 previous, 1 next game
     void Pct_moveSEN_Click(int Index);  // 0 -1, 1 +1, 2 -6, 3 +6 slots
+    // Frame picture clicked: the cursor goes to the frame's first ball (or the extension's ball).
+    void Pct_flame_Click(int Index);
+    // The window became active: the boxes show the record's marks, the game is recomputed and shown.
+    void Form_Activate();
+    // 0 clears the shown game's marks, 1 gives up the day's input; each asks first.
+    // True when the user agreed (for 1 the window then returns to the start menu).
+    bool Cmd_CAN_Click(int Index);
 
     // --- input check and end of input ---
     void Cmd_INFO_Click();
@@ -66,6 +73,10 @@ public:
 
     // --- ball focus and pin entry ---
     void Txt_MARK_GotFocus(int Index);
+    // Leaving a box shows its mark as the code says (a split mark for a split ball).
+    void Txt_MARK_LostFocus(int Index);
+    // A click in a box: the entry cursor goes there (the focus handling follows separately).
+    void Txt_MARK_Click(int Index);
     void Cmd_Mode_Click();
     void pct_pin_Click(int Index);
     void cmd_MDS_Click(int Index);
