@@ -65,13 +65,13 @@ Form_Siai::Form_Siai() {
     setClientSizeTwips(9600, 4680);
 
     label(this, QStringLiteral("通算試合ID"), 120, 150, 1500);
-    Txt_Siai[0] = box(this, 1680, 120, 900);
+    Txt_Siai[0] = box(this, 2280, 120, 900);
     label(this, QStringLiteral("シーズン"), 120, 630, 1500);
-    Txt_Siai[1] = box(this, 1680, 600, 900);
-    label(this, QStringLiteral("シーズン中の　試合番号"), 120, 1020, 1500, 480);
-    Txt_Siai[6] = box(this, 1680, 1080, 600);
+    Txt_Siai[1] = box(this, 2280, 600, 900);
+    label(this, QStringLiteral("シーズン中の　試合番号"), 120, 1110, 2160);
+    Txt_Siai[6] = box(this, 2280, 1080, 600);
     HSc_siai = new QScrollBar(Qt::Horizontal, this);
-    HSc_siai->setGeometry(twips(2340), twips(1110), twips(1700), twips(270));
+    HSc_siai->setGeometry(twips(2940), twips(1110), twips(1140), twips(270));
     HSc_siai->setRange(1, 999);
     HSc_siai->setValue(1);
 
@@ -94,7 +94,7 @@ Form_Siai::Form_Siai() {
     VSc_ymd[2]->setRange(1, 31);
 
     label(this, QStringLiteral("会 場"), 120, 2550, 1500);
-    Txt_Siai[5] = box(this, 1680, 2520, 600);
+    Txt_Siai[5] = box(this, 2280, 2520, 600);
 
     auto button = [this](const QString& caption, double left, double top, double width, double height) {
         auto* b = new QPushButton(caption, this);
