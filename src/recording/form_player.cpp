@@ -16,6 +16,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 
 namespace vx {
@@ -42,6 +43,8 @@ QString fieldText(const DataSource* ds, const QString& field) {
 }
 
 const QColor HeaderCellColor(0xE0, 0xE0, 0xE0);
+// Wide enough for " 1ﾚｰﾝ" in the Japanese font.
+constexpr double LaneHeadingWidth = 780;
 }  // namespace
 
 Form_Player::Form_Player() {
@@ -83,7 +86,7 @@ Form_Player::Form_Player() {
 
     // Lane grid: row 0 and column 0 are headings, cell (r, c) is slot (r - 1) x 6 + (c - 1).
     Grd_LN = new QTableWidget(this);
-    Grd_LN->setGeometry(twips(5160), twips(360), twips(5760), twips(2400));
+    Grd_LN->setGeometry(twips(5160), twips(360), twips(LaneHeadingWidth + 6 * 850 + 60), twips(2400));
     Grd_LN->horizontalHeader()->hide();
     Grd_LN->verticalHeader()->hide();
     Grd_LN->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -127,9 +130,19 @@ Form_Player::Form_Player() {
 void Form_Player::applyHeight(double twipsHeight) {
     // The window's height includes its frame; the entry area shows below the normal height.
     QMdiSubWindow* sub = subWindow();
-    const int frame = sub ? sub->height() - height() : twips(420);
+    int frame = twips(420);
+    if (sub) {
+        const int border = sub->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, sub);
+        frame = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub) + 2 * border;
+    }
     setFixedSize(twips(clientWidth_), std::max(twips(twipsHeight) - frame, 1));
-    if (sub) sub->resize(sub->width(), twips(twipsHeight));
+    if (!sub) return;
+    sub->adjustSize();
+    // Correct by what the frame really adds.
+    if (const int off = sub->height() - twips(twipsHeight)) {
+        setFixedSize(twips(clientWidth_), std::max(height() - off, 1));
+        sub->adjustSize();
+    }
 }
 
 void Form_Player::Form_Load() {
@@ -142,7 +155,7 @@ void Form_Player::Form_Load() {
     const int rows = LastPlayer / 6 + 2;
     Grd_LN->setColumnCount(7);
     Grd_LN->setRowCount(rows);
-    Grd_LN->setColumnWidth(0, twips(500));
+    Grd_LN->setColumnWidth(0, twips(LaneHeadingWidth));
     for (int c = 1; c <= 6; ++c) Grd_LN->setColumnWidth(c, twips(850));
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < 7; ++c) {

@@ -77,7 +77,7 @@ private:
     void showChosenPlayer();
     int cursorSlot() const;
     Entry entry_ = Entry::None;
-    double clientWidth_ = 11040;
+    double clientWidth_ = 11340;
 };
 
 }  // namespace vx

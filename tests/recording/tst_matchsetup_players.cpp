@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QMdiSubWindow>
 #include <QTest>
 
 using namespace vx;
