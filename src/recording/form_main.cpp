@@ -1,7 +1,9 @@
 #include "recording/form_main.h"
+#include "recording/form_player.h"
 #include "common/launcher.h"
 #include "common/module1.h"
 #include "common/settings.h"
+#include "platform/datasource.h"
 #include "platform/picturebox.h"
 #include "platform/twips.h"
 #include "recording/exchange.h"
@@ -306,6 +308,28 @@ form_main::~form_main() { model().setListener(nullptr); }
 
 // ---------------------------------------------------------------- life cycle
 
+namespace {
+// What the data-file import needs of the entry windows.
+class EntryWindowsOfTheDay final : public exchange::EntryWindows {
+public:
+    void hideEntryWindows() override {
+        if (form_main* m = forms::loaded<form_main>()) m->Hide();
+        if (Form_Player* p = forms::loaded<Form_Player>()) p->Hide();
+    }
+    void showEntryWindows() override {
+        forms::get<form_main>().Show();
+        if (Form_Player* p = forms::loaded<Form_Player>()) p->Show();
+    }
+    void laneGridChanged() override {
+        if (Form_Player* p = forms::loaded<Form_Player>()) p->layoutLaneGrid();
+    }
+    void playersAdded() override {
+        if (Form_Player* p = forms::loaded<Form_Player>()) p->Data_Sensyu->Refresh();
+    }
+};
+EntryWindowsOfTheDay entryWindows;
+}  // namespace
+
 void form_main::Form_Load() {
     restorePosition(QStringLiteral("main"));
     model().setFrameModeCaption(M::MarkModeCaption);
@@ -313,6 +337,7 @@ void form_main::Form_Load() {
         model().Cmd_Mode_Click();
     model().INIT();
     refresh();
+    exchange::setEntryWindows(&entryWindows);
     exchange::offerRecovery();
 }
 
@@ -390,12 +415,16 @@ void form_main::inputEnded() {
     showResultsWindow();
 }
 
-// The players window and the results window are built with their own parts of the recording;
-// until they are wired in, these hand-over points do nothing.
-void form_main::selectLaneCell(int, int) {}
-void form_main::hidePlayersWindow() {}
-void form_main::unloadPlayersWindow() {}
+void form_main::selectLaneCell(int row, int col) {
+    if (Form_Player* p = forms::loaded<Form_Player>()) p->setCursor(row, col);
+}
+void form_main::hidePlayersWindow() {
+    if (Form_Player* p = forms::loaded<Form_Player>()) p->Hide();
+}
+void form_main::unloadPlayersWindow() { forms::unload<Form_Player>(); }
 void form_main::showResultsWindow() {}
+
+
 // The individual-records window comes with the records; the flag above is all it needs from here.
 void form_main::showPlayerRecords() {}
 

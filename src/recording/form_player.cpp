@@ -1,4 +1,5 @@
 #include "recording/form_player.h"
+#include "recording/form_main.h"
 #include "common/appdir.h"
 #include "common/convert.h"
 #include "common/database.h"
@@ -22,7 +23,7 @@
 namespace vx {
 
 // The score-entry window form_main is shown here.
-void showScoreEntryWindow() {}
+void showScoreEntryWindow() { forms::get<form_main>().Show(); }
 
 namespace {
 QLabel* label(QWidget* parent, const QString& text, double left, double top, double width) {
@@ -152,6 +153,15 @@ void Form_Player::Form_Load() {
     CurPlayer = 0;
     applyHeight(NormalHeight);
 
+    layoutLaneGrid();
+    setCursor(1, 1);
+
+    if (!db::isOpen()) db::open(inProgramFolder(DatabaseFileName));
+    Data_Sensyu->Refresh();
+}
+
+void Form_Player::layoutLaneGrid() {
+    using namespace Module1;
     const int rows = LastPlayer / 6 + 2;
     Grd_LN->setColumnCount(7);
     Grd_LN->setRowCount(rows);
@@ -172,10 +182,6 @@ void Form_Player::Form_Load() {
     for (int s = 0; s <= LastPlayer; ++s)
         if (PlayerIds[std::size_t(s)] != placement::EmptySlotId)
             Grd_LN->item(placement::laneOf(s), placement::orderOf(s))->setText(PlayerNames[std::size_t(s)]);
-    setCursor(1, 1);
-
-    if (!db::isOpen()) db::open(inProgramFolder(DatabaseFileName));
-    Data_Sensyu->Refresh();
 }
 
 void Form_Player::Form_Unload(bool&) { savePosition(QStringLiteral("player")); }

@@ -60,6 +60,8 @@ public:
     void VSc_Sen_Change(int Index);
     void menu_h_Click();
 
+    // Lays the lane grid out for the slots of the sheet, with the placed names.
+    void layoutLaneGrid();
     // The lane-grid cursor.
     int cursorRow() const;
     int cursorCol() const;

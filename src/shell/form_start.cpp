@@ -4,6 +4,7 @@
 #include "common/module1.h"
 #include "platform/mdiframe.h"
 #include "platform/twips.h"
+#include "recording/form_siai.h"
 #include "shell/emblem.h"
 #include "shell/form_aisatsu.h"
 #include "shell/form_version.h"
@@ -117,8 +118,12 @@ void Form_Start::mouseReleaseEvent(QMouseEvent* event) {
 
 void Form_Start::Form_Click() { forms::get<Form_Aisatsu>().Show(); }
 
+void Form_Start::Cmd_OK_Click() {
+    Hide();
+    forms::get<Form_Siai>().Show();
+}
+
 // The windows these buttons open are added with their own subsystems.
-void Form_Start::Cmd_OK_Click() {}
 void Form_Start::Cmd_Seiseki_Click() {}
 void Form_Start::Cmd_siaiSeiseki_Click() {}
 void Form_Start::Cmd_Settei_Click() {}

@@ -313,6 +313,8 @@ private Q_SLOTS:
         click(f.Cmd_Mode);
         QVERIFY(forms::unload<form_main>());
         QCOMPARE(settings::GetSetting(QStringLiteral("form"), QStringLiteral("main_mode"), {}), QStringLiteral("0"));
+        // The first showing wrote the day's backup, so loading again offers it.
+        dlg.expectMsgBox(vbNo, QStringLiteral("保存されていないデータがあります。"));
         auto& again = forms::get<form_main>();
         again.Show();
         settle();
