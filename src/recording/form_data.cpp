@@ -37,7 +37,7 @@ protected:
         opt.text.clear();
         style()->drawControl(QStyle::CE_PushButton, &opt, &p, this);
         p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-        p.drawText(rect().adjusted(6, 2, -6, -2), Qt::AlignCenter | Qt::TextWordWrap, text());
+        p.drawText(rect().adjusted(6, 2, -6, -2), Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, text());
     }
 };
 
@@ -53,7 +53,7 @@ void unloadScoreEntryWindow() {} // Unload form_main
 
 Form_Data::Form_Data() {
     setWindowTitle(QStringLiteral("データ処理"));
-    resize(twips(WideWidth), twips(4800));
+    resize(twips(WideWidth), twips(4800));  // client; the window is sized on load
 
     Frame1 = new QGroupBox(QStringLiteral("表示するデータ"), this);
     Frame1->setGeometry(twips(120), twips(60), twips(1800), twips(1200));
@@ -129,7 +129,7 @@ Form_Data::Form_Data() {
 void Form_Data::Form_Load() {
     using namespace Module1;
     restorePosition(QStringLiteral("data"));
-    setHeight(4800);
+    setHeight(5250);
     setWidth(NarrowWidth);
     Chk_Data[0]->setChecked((ResultDisplayFlags & 1) != 0);
     Chk_Data[1]->setChecked((ResultDisplayFlags >> 1) != 0);

@@ -44,8 +44,11 @@ Form_NormalDATA::Form_NormalDATA() {
         const bool pieces = i == 2 || i == 3;
         Label1[i] = new QLabel(pieces ? QStringLiteral("さん　　　　　 個") : QStringLiteral("さん　　　　　 点"), Frm[i]);
         Label1[i]->setGeometry(twips(1980), twips(300), twips(1700), twips(330));
+        const QFontMetrics fm = Label1[i]->fontMetrics();
+        const int from = fm.horizontalAdvance(QStringLiteral("さん")) + 4;
+        const int to = fm.horizontalAdvance(QStringLiteral("さん　　　　　 ")) - 2;
         Txt_Ten[i] = new QLineEdit(Frm[i]);
-        Txt_Ten[i]->setGeometry(twips(2440), twips(300), twips(1000), twips(330));
+        Txt_Ten[i]->setGeometry(Label1[i]->x() + from, twips(300), to - from, twips(330));
         Txt_Ten[i]->setAlignment(Qt::AlignRight);
         if (i < 5) {
             Cmd_B10[i] = new QPushButton(QStringLiteral("Best10"), Frm[i]);
