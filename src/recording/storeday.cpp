@@ -131,6 +131,13 @@ Written writeDay() {
     QVariantList winner{QVariant(), QVariant(), QVariant()};  // 選手ID, S10, 競技点 of the day's winner
     for (int p = 1; p <= n; ++p) {
         const QString name = PlayedSheet(p, 1).Name.str();
+        // The player's totals before the day (none for a first day); each game written adds its own
+        // share, so after every game they are what the view would now return.
+        std::array<double, 6> total{};
+        QSqlQuery& t = totals.bind({PlayedSheet(p, 1).PlayerId}).run();
+        if (t.next())
+            for (std::size_t i = 0; i < total.size(); ++i) total[i] = numberOf(t.value(int(i)));
+        t.finish();
         for (int g = 1; g <= G; ++g) {
             GameResultRecord& r = DayResults(p, g);
             if (!playedGame(r)) {
@@ -159,14 +166,11 @@ Written writeDay() {
 
             if (r.入賞.str().left(2) == QStringLiteral("１着")) winner = {r.選手ID, r.S[10], r.競技点};
 
-            // The totals now include the game just written.
-            QSqlQuery& t = totals.bind({r.選手ID}).run();
-            if (!t.next())
-                throw StoreError(QStringLiteral("通算成績に選手ID %1 が見つかりません。").arg(r.選手ID));
             const std::array<double, 6> own{1.0, double(r.上位), double(r.優Ｐ), double(r.ST), double(r.SP), double(r.S[10])};
-            for (std::size_t i = 0; i < Milestones.size(); ++i)
-                w.milestones += MilestoneLine(Milestones[i], numberOf(t.value(int(i))), own[i], name);
-            t.finish();
+            for (std::size_t i = 0; i < Milestones.size(); ++i) {
+                total[i] += own[i];
+                w.milestones += MilestoneLine(Milestones[i], total[i], own[i], name);
+            }
         }
     }
 
