@@ -63,7 +63,9 @@ QString insertSql(const QString& table, const QStringList& columns) {
 // A statement prepared once for the whole day.
 class Statement {
 public:
-    Statement(const QString& sql, const QString& what) : q_(db::connection()), what_(what) {
+    // `what` names the table or view in the failure message.
+    Statement(const QString& sql, const QString& what, bool reads = false)
+        : q_(db::connection()), what_(what), reads_(reads) {
         if (!q_.prepare(sql)) fail();
     }
     Statement& bind(const QVariantList& values) {
@@ -77,10 +79,12 @@ public:
 
 private:
     [[noreturn]] void fail() const {
-        throw StoreError(what_ + QStringLiteral("に書き込めませんでした。") + QLatin1Char('\r') + q_.lastError().text());
+        throw StoreError(what_ + (reads_ ? QStringLiteral("を読めませんでした。") : QStringLiteral("に書き込めませんでした。")) +
+                         QLatin1Char('\r') + q_.lastError().text());
     }
     QSqlQuery q_;
     QString what_;
+    bool reads_;
 };
 
 bool playedGame(const GameResultRecord& r) {
@@ -125,7 +129,7 @@ Written writeDay() {
                           QStringLiteral("フレーム"));
     Statement totals(QStringLiteral("SELECT \"ゲーム\", \"上位\", \"優Ｐ計\", \"ST\", \"スペア\", \"合計点\" "
                                     "FROM \"通算成績\" WHERE \"選手ID\" = ?"),
-                     QStringLiteral("通算成績"));
+                     QStringLiteral("通算成績"), true);
 
     Written w;
     QVariantList winner{QVariant(), QVariant(), QVariant()};  // 選手ID, S10, 競技点 of the day's winner

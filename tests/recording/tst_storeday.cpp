@@ -139,6 +139,18 @@ private Q_SLOTS:
         QCOMPARE(DayResults(1, 4).選手ID, -1);
     }
 
+    void sharedFirstPlaceNamesTheLaterPlayer() {
+        vxtest::TestEnv env(false);
+        QVERIFY(vxtest::openSchemaDb());
+        vxtest::setMatch();
+        vxtest::setStorableDay({{QStringLiteral("青木"), 11, 0, {200, 150}},
+                                {QStringLiteral("井上"), 12, 0, {150, 200}},
+                                {QStringLiteral("上田"), 13, 0, {120, 130}}});
+        QVERIFY(calculate());
+        QVERIFY(vx::StoreDay().ok);
+        QCOMPARE(vx::db::scalar(QStringLiteral("SELECT \"１着ID\" FROM \"試合\" WHERE \"試合ID\" = 41")).toInt(), 12);
+    }
+
     void milestoneLines() {
         vxtest::TestEnv env(false);
         QVERIFY(vxtest::openSchemaDb());
