@@ -1,0 +1,229 @@
+// The results window, the prize board and the points list, driven as a user would.
+#include "common/database.h"
+#include "common/launcher.h"
+#include "common/module1.h"
+#include "platform/twips.h"
+#include "recording/exchange.h"
+#include "recording/form_data.h"
+#include "recording/form_normaldata.h"
+#include "recording/form_zkt.h"
+#include "shell/form_start.h"
+#include "support/scripted_dialogs.h"
+#include "support/storefixture.h"
+#include "support/testenv.h"
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+using namespace vx;
+using namespace Module1;
+using vxtest::ScriptedDialogs;
+
+namespace {
+
+int widthTwips(const Form& f) { return qRound(f.Width() / TwipsPerPixel); }
+
+const std::vector<vxtest::DayPlayer> day{
+    {QStringLiteral("青木　一郎"), 11, 10, {150, 160, 170, 180}},
+    {QStringLiteral("井上"), 12, 20, {200, 140, 130, 120}},
+    {QStringLiteral("上田"), 13, 0, {110, 190, 100, 210}},
+    {QStringLiteral("江口"), 14, 5, {160, 165, 0, 0}},
+};
+
+void setUpDay() {
+    vxtest::setMatch();
+    vxtest::setStorableDay(day);
+}
+
+void touchBackup() {
+    QFile f(exchange::backupFileName());
+    QVERIFY(f.open(QIODevice::WriteOnly));
+}
+
+}  // namespace
+
+class TstFormData : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void presetsFromSettings_data() {
+        QTest::addColumn<int>("display");
+        QTest::addColumn<int>("tally");
+        QTest::addColumn<int>("target");
+        QTest::addColumn<int>("method");
+        QTest::newRow("all off") << 0 << 0 << 0 << 0;
+        QTest::newRow("board only, hcp average, typed points") << 1 << 5 << 2 << 2;
+        QTest::newRow("points only, per game") << 2 << 2 << 1 << 1;
+        QTest::newRow("no option in range") << 3 << 7 << 3 << 9;
+    }
+    void presetsFromSettings() {
+        QFETCH(int, display);
+        QFETCH(int, tally);
+        QFETCH(int, target);
+        QFETCH(int, method);
+        vxtest::TestEnv env(false);
+        ResultDisplayFlags = std::uint8_t(display);
+        TallyRuleFlags = std::uint8_t(tally);
+        PointTarget = std::uint8_t(target);
+        PointMethod = std::uint8_t(method);
+        Form_Data& f = forms::get<Form_Data>();
+        f.Show();
+        QCOMPARE(f.windowTitle(), QStringLiteral("データ処理"));
+        QCOMPARE(f.Chk_Data[0]->isChecked(), (display & 1) != 0);
+        QCOMPARE(f.Chk_Data[1]->isChecked(), (display & 2) != 0);
+        QCOMPARE(f.Chk_rule[0]->isChecked(), (tally & 1) != 0);
+        QCOMPARE(f.Chk_STSP->isChecked(), (tally & 2) != 0);
+        QCOMPARE(f.Chk_HCP->isChecked(), (tally & 4) != 0);
+        QCOMPARE(f.Opt_PntTarget[2]->text(),
+                 (tally & 4) ? QStringLiteral("ハンデ込み平均点") : QStringLiteral("ハンデなし平均点"));
+        const DayOptions opt = f.options();
+        QCOMPARE(opt.pointTarget, target <= 2 ? target : -1);
+        QCOMPARE(opt.pointMethod, method <= 2 ? method : -1);
+        QCOMPARE(widthTwips(f), twips(method == 2 ? Form_Data::WideWidth : Form_Data::NarrowWidth));
+        QVERIFY(!f.Cmd_File->isEnabled());
+        QVERIFY(!f.menu_save->isEnabled());
+        QCOMPARE(f.Txt_Pnt[29]->text(), QStringLiteral("0"));
+        QCOMPARE(f.Label2[29]->text(), QStringLiteral("30着       以下"));
+        QCOMPARE(f.Label2[0]->text(), QStringLiteral("１着"));
+        QCOMPARE(f.Label2[9]->text(), QStringLiteral("10着"));
+    }
+
+    void optionsAndCalculation() {
+        vxtest::TestEnv env(false);
+        QVERIFY(vxtest::openSchemaDb());
+        setUpDay();
+        ResultDisplayFlags = 1;  // prize board only
+        Form_Data& f = forms::get<Form_Data>();
+        f.Show();
+        f.Chk_HCP->click();
+        QCOMPARE(f.Opt_PntTarget[2]->text(), QStringLiteral("ハンデ込み平均点"));
+        f.Chk_HCP->click();
+        QCOMPARE(f.Opt_PntTarget[2]->text(), QStringLiteral("ハンデなし平均点"));
+        f.Opt_PntCalc[1]->click();
+        QCOMPARE(widthTwips(f), twips(Form_Data::NarrowWidth));
+        f.Opt_PntCalc[2]->click();
+        QCOMPARE(widthTwips(f), twips(Form_Data::WideWidth));
+        f.Txt_Pnt[0]->setText(QStringLiteral("25"));
+        f.Txt_Pnt[1]->setText(QStringLiteral("7.5"));
+
+        f.Cmd_Data->click();
+        QCOMPARE(widthTwips(f), twips(Form_Data::NarrowWidth));
+        QVERIFY(f.Cmd_File->isEnabled());
+        QVERIFY(f.menu_save->isEnabled());
+        // Both result windows are filled; only the chosen one is shown.
+        auto* board = forms::loaded<Form_NormalDATA>();
+        auto* points = forms::loaded<Form_ZKT>();
+        QVERIFY(board && points);
+        QVERIFY(board->isShown());
+        QVERIFY(!points->isShown());
+        QCOMPARE(board->Txt_Name[0]->text(), QStringLiteral("井上        "));
+        QCOMPARE(board->Txt_Ten[0]->text(), QStringLiteral("220"));
+        QCOMPARE(points->List_ZKT->count(), 4);
+        QVERIFY(points->List_ZKT->item(0)->text().startsWith(QStringLiteral("１着    25p")));
+        QVERIFY(points->List_ZKT->item(1)->text().startsWith(QStringLiteral("２着    08p")));
+
+        board->Cmd_B10[0]->click();
+        QCOMPARE(board->Txt_B10[0]->toPlainText().split(u'\n').size(), 4);
+        QVERIFY(board->Txt_B10[0]->toPlainText().startsWith(QStringLiteral("井上")));
+        QVERIFY(board->Txt_B10[1]->toPlainText().startsWith(QStringLiteral("220\n")));
+        // A new calculation empties the lists.
+        f.menu_calc->trigger();
+        QVERIFY(board->Txt_B10[0]->toPlainText().isEmpty());
+    }
+
+    void backAndDiscard() {
+        vxtest::TestEnv env(false);
+        QVERIFY(vxtest::openSchemaDb());
+        setUpDay();
+        ResultDisplayFlags = 3;
+        touchBackup();
+        ScriptedDialogs dlg;
+        forms::get<Form_Data>().Show();
+        forms::get<Form_Data>().Cmd_Data->click();
+        QVERIFY(forms::loaded<Form_ZKT>()->isShown());
+
+        dlg.expectMsgBox(vbNo, QStringLiteral("全部消してメニューへ戻ります。"));
+        forms::get<Form_Data>().cmd_back[1]->click();
+        QVERIFY(forms::loaded<Form_Data>() && forms::loaded<Form_ZKT>() && forms::loaded<Form_NormalDATA>());
+        QCOMPARE(dlg.shown().back().prompt,
+                 QStringLiteral("今まで入力したデータを\r全部消してメニューへ戻ります。\rよろしいですか？"));
+        QCOMPARE(dlg.shown().back().style, vbYesNo | vbExclamation | vbDefaultButton2 | 4096);
+
+        dlg.expectMsgBox(vbYes);
+        forms::get<Form_Data>().menu_clear->trigger();
+        QVERIFY(!forms::loaded<Form_Data>() && !forms::loaded<Form_ZKT>() && !forms::loaded<Form_NormalDATA>());
+        QVERIFY(forms::loaded<Form_Start>() && forms::loaded<Form_Start>()->isShown());
+        QCOMPARE(db::scalar(QStringLiteral("SELECT COUNT(*) FROM \"データ項目\"")).toInt(), 0);
+        QVERIFY(QFile::exists(exchange::backupFileName()));
+
+        // Back to the score entry: the three result windows go, nothing is asked.
+        forms::get<Form_Data>().Cmd_Data->click();
+        forms::get<Form_Data>().cmd_back[0]->click();
+        QVERIFY(!forms::loaded<Form_Data>() && !forms::loaded<Form_ZKT>() && !forms::loaded<Form_NormalDATA>());
+        QVERIFY(dlg.allAnswered());
+    }
+
+    void storeThroughTheWindow() {
+        vxtest::TestEnv env(false);
+        QVERIFY(vxtest::openSchemaDb());
+        vxtest::addHistory(12, 47, 100);  // the day's third game of 井上 makes 50
+        setUpDay();
+        ResultDisplayFlags = 3;
+        touchBackup();
+        ScriptedDialogs dlg;
+        forms::get<Form_Start>();
+        QCOMPARE(forms::get<Form_Start>().Lbl_all_data->text(), QStringLiteral("47"));
+        Form_Data& f = forms::get<Form_Data>();
+        f.Show();
+        f.Cmd_Data->click();
+
+        // A failing database keeps everything as it was, and says why.
+        QVERIFY(db::exec(QStringLiteral("CREATE TRIGGER forced BEFORE INSERT ON \"試合\" BEGIN SELECT RAISE(ABORT, 'disk full'); END")));
+        dlg.expectMsgBox(vbOK, QStringLiteral("disk full"));
+        f.Cmd_File->click();
+        QVERIFY(forms::loaded<Form_Data>() && forms::loaded<Form_ZKT>());
+        QVERIFY(f.Cmd_File->isEnabled());
+        QVERIFY(QFile::exists(exchange::backupFileName()));
+        QCOMPARE(db::scalar(QStringLiteral("SELECT COUNT(*) FROM \"データ項目\"")).toInt(), 47);
+
+        QVERIFY(db::exec(QStringLiteral("DROP TRIGGER forced")));
+        dlg.expectMsgBox(vbOK, QStringLiteral("通算ゲーム数‥50ゲーム　　井上"));
+        dlg.expectMsgBox(vbOK, QStringLiteral("書き込んだ人数は4人で、データの合計数は14件でした。"));
+        f.menu_save->trigger();
+        QVERIFY(dlg.allAnswered());
+        QVERIFY(!forms::loaded<Form_Data>() && !forms::loaded<Form_ZKT>() && !forms::loaded<Form_NormalDATA>());
+        QVERIFY(forms::loaded<Form_Start>()->isShown());
+        QCOMPARE(forms::loaded<Form_Start>()->Lbl_all_data->text(), QStringLiteral("61"));
+        QVERIFY(!QFile::exists(exchange::backupFileName()));
+    }
+
+    void screenshots() {
+        vxtest::TestEnv env(false);
+        QVERIFY(vxtest::openSchemaDb());
+        setUpDay();
+        ResultDisplayFlags = 3;
+        PointMethod = 2;
+        TallyRuleFlags = 4;
+        Form_Data& f = forms::get<Form_Data>();
+        f.Show();
+        for (int i = 0; i < 3; ++i) f.Txt_Pnt[std::size_t(i)]->setText(QString::number(10 - 4 * i));
+        vxtest::saveShot(f.subWindow(), QStringLiteral("form_data_wide"));
+        f.Cmd_Data->click();
+        auto* board = forms::loaded<Form_NormalDATA>();
+        board->Cmd_B10[4]->click();
+        vxtest::saveShot(f.subWindow(), QStringLiteral("form_data"));
+        vxtest::saveShot(board->subWindow(), QStringLiteral("form_normaldata"));
+        vxtest::saveShot(forms::loaded<Form_ZKT>()->subWindow(), QStringLiteral("form_zkt"));
+    }
+};
+
+QTEST_MAIN(TstFormData)
+#include "tst_formdata.moc"
