@@ -1,4 +1,6 @@
 #include "recording/form_data.h"
+#include "recording/form_main.h"
+#include "recording/form_player.h"
 #include "common/dialogs.h"
 #include "common/launcher.h"
 #include "common/module1.h"
@@ -41,13 +43,16 @@ protected:
     }
 };
 
-// The score-entry and players windows are built separately; they are wired to these at the merge.
-void hidePlayersWindow() {}      // Form_Player.Hide
-void hideScoreEntryWindow() {}   // form_main.Hide
-void showPlayersWindow() {}      // Form_Player.Show
-void showScoreEntryWindow() {}   // form_main.Show
-void unloadPlayersWindow() {}    // Unload Form_Player
-void unloadScoreEntryWindow() {} // Unload form_main
+void hidePlayersWindow() {
+    if (Form_Player* p = forms::loaded<Form_Player>()) p->Hide();
+}
+void hideScoreEntryWindow() {
+    if (form_main* m = forms::loaded<form_main>()) m->Hide();
+}
+void showPlayersWindow() { forms::get<Form_Player>().Show(); }
+void showEntryWindow() { forms::get<form_main>().Show(); }
+void unloadPlayersWindow() { forms::unload<Form_Player>(); }
+void unloadScoreEntryWindow() { forms::unload<form_main>(); }
 
 }  // namespace
 
@@ -224,7 +229,7 @@ void Form_Data::cmd_back_Click(int index) {
         forms::unload<Form_ZKT>();
         forms::unload<Form_NormalDATA>();
         showPlayersWindow();
-        showScoreEntryWindow();
+        showEntryWindow();
         return;
     }
     const QString question = QStringLiteral("今まで入力したデータを") + QLatin1Char('\r') +

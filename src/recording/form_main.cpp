@@ -1,4 +1,5 @@
 #include "recording/form_main.h"
+#include "recording/form_data.h"
 #include "recording/form_player.h"
 #include "common/launcher.h"
 #include "common/module1.h"
@@ -422,7 +423,7 @@ void form_main::hidePlayersWindow() {
     if (Form_Player* p = forms::loaded<Form_Player>()) p->Hide();
 }
 void form_main::unloadPlayersWindow() { forms::unload<Form_Player>(); }
-void form_main::showResultsWindow() {}
+void form_main::showResultsWindow() { forms::get<Form_Data>().Show(); }
 
 
 // The individual-records window comes with the records; the flag above is all it needs from here.

@@ -1,4 +1,5 @@
 // The results window, the prize board and the points list, driven as a user would.
+#include "recording/matchsetup.h"
 #include "common/database.h"
 #include "common/launcher.h"
 #include "common/module1.h"
@@ -165,7 +166,9 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(exchange::backupFileName()));
 
         // Back to the score entry: the three result windows go, nothing is asked.
+        vx::matchsetup::freshSheet();
         forms::get<Form_Data>().Cmd_Data->click();
+        dlg.expectMsgBox(vbNo, QStringLiteral("保存されていないデータがあります。"));  // the day's backup is still there
         forms::get<Form_Data>().cmd_back[0]->click();
         QVERIFY(!forms::loaded<Form_Data>() && !forms::loaded<Form_ZKT>() && !forms::loaded<Form_NormalDATA>());
         QVERIFY(dlg.allAnswered());
