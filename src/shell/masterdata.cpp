@@ -48,7 +48,8 @@ bool installGuards() {
                        "BEGIN SELECT RAISE(ABORT, %1); END")
             .arg(lit(playerIdRangeMessage())),
         QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS vx_player_id_taken BEFORE INSERT ON main.\"選手\" "
-                       "WHEN EXISTS (SELECT 1 FROM main.\"選手\" WHERE \"選手ID\" = NEW.\"選手ID\") "
+                       "WHEN NEW.\"選手ID\" BETWEEN 1 AND 32767 AND "
+                       "EXISTS (SELECT 1 FROM main.\"選手\" WHERE \"選手ID\" = NEW.\"選手ID\") "
                        "BEGIN SELECT RAISE(ABORT, %1); END")
             .arg(lit(playerIdTakenMessage())),
         QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS vx_player_reserved_upd BEFORE UPDATE ON main.\"選手\" "
@@ -62,7 +63,7 @@ bool installGuards() {
                        "BEGIN SELECT RAISE(ABORT, %1); END")
             .arg(lit(playerIdRangeMessage())),
         QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS vx_player_id_taken_upd BEFORE UPDATE OF \"選手ID\" ON main.\"選手\" "
-                       "WHEN NEW.\"選手ID\" IS NOT OLD.\"選手ID\" AND "
+                       "WHEN NEW.\"選手ID\" IS NOT OLD.\"選手ID\" AND NEW.\"選手ID\" BETWEEN 1 AND 32767 AND "
                        "EXISTS (SELECT 1 FROM main.\"選手\" WHERE \"選手ID\" = NEW.\"選手ID\") "
                        "BEGIN SELECT RAISE(ABORT, %1); END")
             .arg(lit(playerIdTakenMessage())),
