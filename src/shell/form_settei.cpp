@@ -61,9 +61,9 @@ const QString DefaultBrowser = QStringLiteral("c:\\Program Files\\Internet Explo
 
 Form_Settei::Form_Settei() {
     setWindowTitle(QStringLiteral("設定"));
-    setClientSizeTwips(8880, 5520);
+    setClientSizeTwips(13200, 5520);
 
-    SSTab1 = place(new QTabWidget(this), 120, 120, 8640, 4440);
+    SSTab1 = place(new QTabWidget(this), 120, 120, 12960, 4440);
     auto page = [this](const QString& caption) {
         auto* w = new QWidget;
         SSTab1->addTab(w, caption);
@@ -72,7 +72,7 @@ Form_Settei::Form_Settei() {
 
     // ---- 0: marks
     QWidget* t0 = page(QStringLiteral("マークの設定"));
-    Frame1[0] = frame(t0, QStringLiteral("マークの設定　（入力できるのは漢字１文字・半角２文字までです）"), 120, 180, 8280, 2400);
+    Frame1[0] = frame(t0, QStringLiteral("マークの設定　（入力できるのは漢字１文字・半角２文字までです）"), 120, 180, 12600, 1920);
     Label1[0] = label(Frame1[0], QStringLiteral("スプリット"), 240, 420, 4800);
     Label1[1] = label(Frame1[0], QStringLiteral("スペア"), 5880, 420, 1080);
     Label1[2] = label(Frame1[0], QStringLiteral("ストライク"), 7080, 420, 1080);
@@ -100,18 +100,18 @@ Form_Settei::Form_Settei() {
 
     // ---- 1: calculation
     QWidget* t1 = page(QStringLiteral("スコアの計算方法"));
-    Frame3[2] = frame(t1, QStringLiteral("勝利ポイントのつけ方　"), 120, 120, 4560, 2040);
+    Frame3[2] = frame(t1, QStringLiteral("勝利ポイントのつけ方　"), 120, 120, 5520, 2040);
     Frame5 = frame(Frame3[2], QStringLiteral("計算方法"), 120, 300, 2340, 1560);
     const char* calc[3] = {"上位加重（ＺＫＴ方式）", "リニア (人数-順位+1)", "そのつど入力する"};
     for (int i = 0; i < 3; ++i) Opt_PntCalc[std::size_t(i)] = place(new QRadioButton(QString::fromUtf8(calc[i]), Frame5), 120, 300 + 390 * i, 2160, 330);
-    Frame4 = frame(Frame3[2], QStringLiteral("対象"), 2580, 300, 1860, 1560);
+    Frame4 = frame(Frame3[2], QStringLiteral("対象"), 2580, 300, 2820, 1560);
     const char* target[3] = {"ハンデ込み最高点", "ハンデなし最高点", "ハンデなし平均点"};
-    for (int i = 0; i < 3; ++i) Opt_PntTarget[std::size_t(i)] = place(new QRadioButton(QString::fromUtf8(target[i]), Frame4), 120, 300 + 390 * i, 1680, 330);
-    Frame1[1] = frame(t1, QStringLiteral("表示するデータ"), 4800, 120, 3600, 1140);
+    for (int i = 0; i < 3; ++i) Opt_PntTarget[std::size_t(i)] = place(new QRadioButton(QString::fromUtf8(target[i]), Frame4), 120, 300 + 390 * i, 2580, 330);
+    Frame1[1] = frame(t1, QStringLiteral("表示するデータ"), 5760, 120, 6960, 1140);
     Frame1[1]->setToolTip(QStringLiteral("スコア入力後、試合結果を画面に表示するかどうかを選択します"));
     Chk_Data[0] = place(new QCheckBox(QStringLiteral(" 一般"), Frame1[1]), 180, 360, 1500, 330);
     Chk_Data[1] = place(new QCheckBox(QStringLiteral("ポイント"), Frame1[1]), 1800, 360, 1500, 330);
-    Frame2[1] = frame(t1, QStringLiteral("表示するデータの集計方法"), 120, 2280, 8280, 1560);
+    Frame2[1] = frame(t1, QStringLiteral("表示するデータの集計方法"), 120, 2280, 12600, 1560);
     Frame2[1]->setToolTip(QStringLiteral("スコアを入力後、データの集計方法について指定します"));
     Chk_rule[0] = place(new QCheckBox(QStringLiteral("ｽﾌﾟﾘｯﾄをｽﾍﾟｱﾐｽに含まない"), Frame2[1]), 180, 330, 3900, 330);
     Chk_STSP = place(new QCheckBox(QStringLiteral("ｽﾄﾗｲｸ･ｽﾍﾟｱ表彰はｹﾞｰﾑ平均値"), Frame2[1]), 180, 720, 3900, 330);
@@ -119,12 +119,12 @@ Form_Settei::Form_Settei() {
 
     // ---- 2: limits
     QWidget* t2 = page(QStringLiteral("データの上限"));
-    Frame2[0] = frame(t2, QStringLiteral("データの上限"), 120, 120, 8280, 1800);
+    Frame2[0] = frame(t2, QStringLiteral("データの上限"), 120, 120, 12600, 1800);
     Label3[0] = label(Frame2[0], QStringLiteral("最大ゲーム数"), 240, 420, 1500, 360);
     KAZ = place(new QLineEdit(Frame2[0]), 1800, 390, 720, 420);
     KAZ->setAttribute(Qt::WA_InputMethodEnabled, false);
     Label3[2] = label(Frame2[0], QStringLiteral("最大人数　　　３６人です。データ読み込み機能を使えば増やすことができます。"), 240, 1080, 7900, 360);
-    Frame3[1] = frame(t2, QStringLiteral("スコア入力時のハンデ"), 120, 2100, 8280, 1080);
+    Frame3[1] = frame(t2, QStringLiteral("スコア入力時のハンデ"), 120, 2100, 12600, 1080);
     Chk_HCP[0] = place(new QCheckBox(Frame3[1]), 240, 450, 300, 330);
     Label3[3] = label(Frame3[1], QStringLiteral("ハンデがマイナスの場合０以上の数の入力を促す"), 600, 450, 7000, 330);
 
@@ -133,14 +133,14 @@ Form_Settei::Form_Settei() {
     cmd_filename = place(new QPushButton(QStringLiteral("ブラウザの設定　(場所と名前の指定)"), t3), 120, 240, 3600, 480);
     cmd_filename->setToolTip(QStringLiteral("ヘルプを表示するためのブラウザソフト（InternetExplore など）を指定します"));
     connect(cmd_filename, &QPushButton::clicked, this, [this] { cmd_filename_Click(); });
-    Frame3[0] = frame(t3, QStringLiteral("ヘルプ用ブラウザの設定（ドライブ名からファイル名までフルパスで）"), 120, 960, 8280, 1200);
-    Txt_dir = place(new QLineEdit(DefaultBrowser, Frame3[0]), 240, 420, 7800, 420);
+    Frame3[0] = frame(t3, QStringLiteral("ヘルプ用ブラウザの設定（ドライブ名からファイル名までフルパスで）"), 120, 960, 12600, 1200);
+    Txt_dir = place(new QLineEdit(DefaultBrowser, Frame3[0]), 240, 420, 12120, 420);
     Txt_dir->setAttribute(Qt::WA_InputMethodEnabled, false);
-    Label3[1] = label(t3, QString(), 120, 2280, 8280);
+    Label3[1] = label(t3, QString(), 120, 2280, 12600);
 
     // ---- 4: pins
     QWidget* t4 = page(QStringLiteral("ピン表示の設定"));
-    Frame7 = frame(t4, QStringLiteral("ピン表示の設定（表示イメージのファイル・縮小版イメージの色を設定）"), 120, 120, 8280, 3000);
+    Frame7 = frame(t4, QStringLiteral("ピン表示の設定（表示イメージのファイル・縮小版イメージの色を設定）"), 120, 120, 12600, 3000);
     const char* states[3] = {"１投目で倒れたピンの表示", "２投目で倒れたピンの表示", "倒れなかったピンの表示"};
     for (int i = 0; i < 3; ++i) {
         const double top = 420 + 780 * i;
@@ -148,19 +148,19 @@ Form_Settei::Form_Settei() {
         pct_pin[std::size_t(i)] = place(new ClickLabel(Frame7, [this, i] { pct_pin_Click(i); }), 3000, top, 450, 450);
         pct_pin[std::size_t(i)]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         pct_pin[std::size_t(i)]->setAlignment(Qt::AlignCenter);
-        lbl_pin[std::size_t(i)] = place(new ClickLabel(Frame7, [this, i] { lbl_pin_Click(i); }), 3600, top + 30, 3600, 390);
+        lbl_pin[std::size_t(i)] = place(new ClickLabel(Frame7, [this, i] { lbl_pin_Click(i); }), 3600, top + 30, 6000, 390);
         lbl_pin[std::size_t(i)]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         lbl_pin[std::size_t(i)]->setToolTip(QStringLiteral("25*25dot のグラフィックデータを指定します"));
         lbl_pin[std::size_t(i)]->setCursor(Qt::PointingHandCursor);
         const int c = i + 3;
-        lbl_pin[std::size_t(c)] = place(new ClickLabel(Frame7, [this, c] { lbl_pin_Click(c); }), 7320, top + 30, 720, 390);
+        lbl_pin[std::size_t(c)] = place(new ClickLabel(Frame7, [this, c] { lbl_pin_Click(c); }), 10080, top + 30, 1200, 390);
         lbl_pin[std::size_t(c)]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         lbl_pin[std::size_t(c)]->setAutoFillBackground(true);
         lbl_pin[std::size_t(c)]->setToolTip(QStringLiteral("ピン配列の縮小版で表示するピンの色を指定します"));
         lbl_pin[std::size_t(c)]->setCursor(Qt::PointingHandCursor);
     }
     Label5 = label(t4, QStringLiteral("ピンのイメージファイルは25*25ドットのサイズで背景色を&hE0E0E0のものを指定して下さい。"),
-                   120, 3300, 8280, 600);
+                   120, 3300, 12600, 600);
     Label5->setWordWrap(true);
 
     // ---- 5: database
@@ -176,7 +176,7 @@ Form_Settei::Form_Settei() {
 
     // ---- buttons below the tabs
     const char* ok[3] = {"設定を保存する (&Save)", "今回のみ、　　　　　 この設定で行う。", "元に戻す"};
-    const double okLeft[3] = {120, 2880, 6120}, okWidth[3] = {2640, 3120, 2640};
+    const double okLeft[3] = {120, 4440, 9360}, okWidth[3] = {4080, 4680, 3720};
     for (int i = 0; i < 3; ++i) {
         Cmd_OK[std::size_t(i)] = place(new QPushButton(QString::fromUtf8(ok[i]), this), okLeft[i], 4740, okWidth[i], 600);
         connect(Cmd_OK[std::size_t(i)], &QPushButton::clicked, this, [this, i] { Cmd_OK_Click(i); });
