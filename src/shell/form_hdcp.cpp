@@ -1,0 +1,196 @@
+#include "shell/form_hdcp.h"
+#include "common/dialogs.h"
+#include "platform/boundgrid.h"
+#include "platform/datasource.h"
+#include "platform/twips.h"
+#include "shell/editorgrid.h"
+#include "shell/form_newplayer.h"
+#include "shell/form_srs.h"
+#include "shell/masterdata.h"
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+
+namespace vx {
+
+namespace {
+// Column widths in twips; the three ▼ marks stand over the columns a new handicap needs.
+constexpr double ColumnWidths[6] = {600, 780, 1500, 900, 1800, 900};
+constexpr int MarkedColumns[3] = {1, 3, 5};
+const double GridLeft = 120, GridTop = 780;
+const QString IdError = QStringLiteral("入力した選手IDに誤りがあります");
+
+QLabel* label(QWidget* parent, const QString& text, double left, double top, double width, double height = 300) {
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(twips(left), twips(top), twips(width), twips(height));
+    return l;
+}
+}  // namespace
+
+form_HDCP::form_HDCP() {
+    setWindowTitle(QStringLiteral("シーズン名・選手名・ハンデキャップの追加・変更"));
+    setClientSizeTwips(9240, 6480);
+
+    label(this, QStringLiteral("新たにハンデを登録する場合は、▼ マークの下　（シリーズIDと選手ID、ハンデ）のみ入力ください。"),
+          120, 120, 9000);
+
+    Data_HDCP = new DataSource(this);
+    Data_HDCP->setRecordSource(QStringLiteral("選手名とHDCP"), QStringLiteral("ID"));
+    DBG_hdcp = new DBGrid(this);
+    double gridWidth = 0;
+    for (double w : ColumnWidths) gridWidth += w;
+    DBG_hdcp->setGeometry(twips(GridLeft), twips(GridTop), twips(gridWidth) + 2 * DBG_hdcp->frameWidth() + 18,
+                          twips(3720));
+    DBG_hdcp->verticalHeader()->hide();
+    connect(Data_HDCP, &DataSource::error, this, [this](const QString& e) { DBG_hdcp_Error(e); });
+
+    double x = GridLeft;
+    for (int c = 0, k = 0; c < 6; ++c) {
+        if (k < 3 && MarkedColumns[k] == c) {
+            Label5[std::size_t(k)] = label(this, QStringLiteral("▼"), x, GridTop - 300, ColumnWidths[c]);
+            Label5[std::size_t(k)]->setAlignment(Qt::AlignCenter);
+            ++k;
+        }
+        x += ColumnWidths[c];
+    }
+
+    const double panelLeft = 7200, panelWidth = 1920;
+    Frame1 = new QGroupBox(QStringLiteral("追加・変更"), this);
+    Frame1->setGeometry(twips(panelLeft), twips(GridTop - 60), twips(panelWidth), twips(1560));
+    const char* addCaptions[3] = {"新ハンデ入力", "データ変更", "入力完了"};
+    for (int i = 0; i < 3; ++i) {
+        Cmd_Add[std::size_t(i)] = new QPushButton(QString::fromUtf8(addCaptions[i]), Frame1);
+        connect(Cmd_Add[std::size_t(i)], &QPushButton::clicked, this, [this, i] { Cmd_Add_Click(i); });
+    }
+    Cmd_Add[0]->setGeometry(twips(120), twips(360), twips(panelWidth - 240), twips(480));
+    Cmd_Add[1]->setGeometry(twips(120), twips(900), twips(panelWidth - 240), twips(480));
+    // Placed over the other two: either the pair or this one shows.
+    Cmd_Add[2]->setGeometry(twips(120), twips(360), twips(panelWidth - 240), twips(1020));
+    Cmd_Add[2]->hide();
+
+    const char* newCaptions[2] = {"選手名", "シーズン名"};
+    for (int i = 0; i < 2; ++i) {
+        Cmd_New[std::size_t(i)] = new QPushButton(QString::fromUtf8(newCaptions[i]), this);
+        Cmd_New[std::size_t(i)]->setGeometry(twips(panelLeft), twips(2520 + 600 * i), twips(panelWidth), twips(480));
+        connect(Cmd_New[std::size_t(i)], &QPushButton::clicked, this, [this, i] { Cmd_New_Click(i); });
+    }
+    cmd_back = new QPushButton(QStringLiteral("戻　る"), this);
+    cmd_back->setGeometry(twips(panelLeft), twips(4020), twips(panelWidth), twips(480));
+    connect(cmd_back, &QPushButton::clicked, this, [this] { cmd_back_Click(); });
+
+    label(this, QStringLiteral("ハンデキャップは、これ以降入力されるデータに適用されます。"), 120, 4680, 9000);
+    label(this, QStringLiteral("  これまでの記録は変更されません。"), 120, 4980, 9000);
+    label(this, QStringLiteral("※　注意　※"), 120, 5400, 9000);
+    label(this, QStringLiteral("ここで変更されたシリーズ名や選手名は、全てのデータに反映されます。"), 120, 5700, 9000);
+    label(this, QStringLiteral("  たとえば、選手名を一カ所でも変更すると、 その選手の全ての記録の選手名が変更されます。"),
+          120, 6000, 9000);
+
+    menu_back = addMenuCommand(QStringLiteral("戻る(&X)"), [this] { cmd_back_Click(); });
+    QMenu* data = addMenu(QStringLiteral("データベース(&D)"));
+    const char* hdcpCaptions[3] = {"ハンデの追加", "ハンデの変更", "ハンデの追加・変更の終了"};
+    for (int i = 0; i < 3; ++i)
+        menu_hdcp[std::size_t(i)] = addEntry(data, QString::fromUtf8(hdcpCaptions[i]), [this, i] { Cmd_Add_Click(i); });
+    menu_hdcp[2]->setEnabled(false);
+    data->addSeparator();
+    menu_add[0] = addEntry(data, QStringLiteral(" 選 手 名　の追加・変更"), [this] { Cmd_New_Click(0); });
+    menu_add[1] = addEntry(data, QStringLiteral("シーズン名の追加・変更"), [this] { Cmd_New_Click(1); });
+}
+
+void form_HDCP::Form_Load() {
+    restorePosition(QStringLiteral("hdcp"));
+    EditMode = 0;
+    masterdata::installGuards();
+    Data_HDCP->Refresh();
+    DBG_hdcp->setDataSource(Data_HDCP);
+    DBG_hdcp->setColumns({QStringLiteral("ID"), QStringLiteral("シーズンID"), QStringLiteral("シーズン時期"),
+                          QStringLiteral("選手ID"), QStringLiteral("選手名"), QStringLiteral("ハンデ")});
+    DBG_hdcp->setCaption(1, QStringLiteral("S_ID"));
+    for (int c = 0; c < 6; ++c) DBG_hdcp->setColumnWidth(c, twips(ColumnWidths[c]));
+    DBG_hdcp->setAllowDelete(true);
+    setEditing(false);
+    confirmDeletes(DBG_hdcp);
+}
+
+void form_HDCP::setEditing(bool on) {
+    DBG_hdcp->setAllowUpdate(on);
+    DBG_hdcp->setAllowAddNew(on);
+}
+
+void form_HDCP::DBG_hdcp_Error(const QString& databaseError) { MsgBox(refusalText(databaseError, IdError)); }
+
+void form_HDCP::Cmd_Add_Click(int index) {
+    auto* model = DBG_hdcp->gridModel();
+    switch (index) {
+    case 0: {
+        setEditing(true);
+        // A row pending from change mode is stored first; a refusal keeps the mode as it is.
+        if (!DBG_hdcp->commitRow()) return;
+        const int newLine = model->rowCount() - 1;
+        DBG_hdcp->setCurrentIndex(model->index(newLine, 1));
+        Cmd_Add[0]->hide();
+        Cmd_Add[1]->hide();
+        Cmd_Add[2]->show();
+        cmd_back->setEnabled(false);
+        EditMode = 0;
+        menu_hdcp[0]->setEnabled(false);
+        menu_hdcp[2]->setEnabled(true);
+        menu_back->setEnabled(false);
+        break;
+    }
+    case 1: {
+        setEditing(true);
+        if (!DBG_hdcp->commitRow()) return;
+        if (Data_HDCP->recordset().RecordCount() > 0) {
+            if (!Data_HDCP->MoveLast() || !Data_HDCP->Edit()) return;
+            DBG_hdcp->setCurrentIndex(model->index(Data_HDCP->currentRow(), 5));
+        }
+        Cmd_Add[0]->hide();
+        Cmd_Add[1]->hide();
+        Cmd_Add[2]->show();
+        cmd_back->setEnabled(false);
+        EditMode = 1;
+        menu_hdcp[1]->setEnabled(false);
+        menu_hdcp[2]->setEnabled(true);
+        menu_back->setEnabled(false);
+        break;
+    }
+    case 2:
+        if (EditMode == 0 || EditMode == 1) {
+            if (!DBG_hdcp->commitRow()) return;
+            if (Data_HDCP->recordset().RecordCount() > 0 && !Data_HDCP->MoveLast()) return;
+        }
+        setEditing(false);
+        Cmd_Add[0]->show();
+        Cmd_Add[1]->show();
+        Cmd_Add[2]->hide();
+        cmd_back->setEnabled(true);
+        EditMode = 2;
+        menu_hdcp[0]->setEnabled(true);
+        menu_hdcp[1]->setEnabled(true);
+        menu_hdcp[2]->setEnabled(false);
+        menu_back->setEnabled(true);
+        break;
+    default:
+        break;
+    }
+}
+
+void form_HDCP::Cmd_New_Click(int index) {
+    if (index == 0) forms::get<Form_NewPlayer>().Show();
+    else if (index == 1) forms::get<form_srs>().Show();
+}
+
+void form_HDCP::cmd_back_Click() {
+    Data_HDCP->Refresh();
+    Unload();
+}
+
+void form_HDCP::Form_QueryUnload(bool& cancel, int unloadMode) {
+    if (unloadMode == vbFormControlMenu && !DBG_hdcp->commitRow()) cancel = true;
+}
+
+void form_HDCP::Form_Unload(bool&) { savePosition(QStringLiteral("hdcp")); }
+
+}  // namespace vx

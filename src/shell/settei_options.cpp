@@ -1,0 +1,134 @@
+#include "shell/settei_options.h"
+#include "common/convert.h"
+#include "common/cp932.h"
+#include "common/gamecount.h"
+#include "common/module1.h"
+#include "common/settings.h"
+#include "common/width.h"
+
+namespace vx::settei {
+
+using settings::SaveSetting;
+
+namespace {
+// One character as a text, a surrogate pair kept whole.
+QString charAt(const QString& text, qsizetype& i) {
+    const qsizetype n = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+    QString c = text.mid(i, n);
+    i += n;
+    return c;
+}
+bool singleByte(const QString& c) { return cp932Width(c) <= 1; }
+const QString Setting = QStringLiteral("Setting");
+}  // namespace
+
+QString limitMark(const QString& text) {
+    if (text.isEmpty()) return text;
+    qsizetype i = 0;
+    const QString first = charAt(text, i);
+    if (!singleByte(first) || i >= text.size()) return first;
+    const QString second = charAt(text, i);
+    return singleByte(second) ? first + second : first;
+}
+
+std::optional<std::int16_t> parseGamesNumber(const QString& text) {
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok);
+    if (!ok || n < 1 || n > gamecount::MaxLastGame + 1) return std::nullopt;
+    return std::int16_t(n - 1);
+}
+
+QString gamesNumberMessage() {
+    return QStringLiteral("最大ゲーム数は１から１０までの整数で入力してください。");
+}
+
+std::uint8_t displayFlags(const GeneralOptions& o) {
+    return std::uint8_t((o.showPrizeBoard ? 1 : 0) + 2 * (o.showPointsList ? 1 : 0));
+}
+
+std::uint8_t tallyFlags(const GeneralOptions& o) {
+    return std::uint8_t((o.splitsNotSpareMisses ? 1 : 0) + 2 * (o.awardsByGameAverage ? 1 : 0) +
+                        4 * (o.averageWithHandicap ? 1 : 0));
+}
+
+GeneralOptions fromSharedState() {
+    using namespace Module1;
+    GeneralOptions o;
+    o.lastGame = gamecount::effective();
+    o.hcpRequired = HcpRequired != 0;
+    o.showPrizeBoard = (ResultDisplayFlags & 1) != 0;
+    o.showPointsList = ResultDisplayFlags / 2 != 0;
+    o.splitsNotSpareMisses = (TallyRuleFlags & 1) != 0;
+    o.awardsByGameAverage = (TallyRuleFlags & 3) / 2 != 0;
+    o.averageWithHandicap = TallyRuleFlags / 4 != 0;
+    o.pointTarget = PointTarget <= 2 ? PointTarget : -1;
+    o.pointMethod = PointMethod <= 2 ? PointMethod : -1;
+    for (int i = 1; i <= 10; ++i) o.marks[std::size_t(i - 1)] = MarkTexts[std::size_t(i)];
+    return o;
+}
+
+std::array<QString, 10> limitMarks(const std::array<QString, 10>& marks) {
+    std::array<QString, 10> out;
+    for (std::size_t i = 0; i < marks.size(); ++i) out[i] = limitMark(marks[i]);
+    return out;
+}
+
+std::optional<MarkProblem> checkMarks(const std::array<QString, 10>& limited) {
+    for (int i = 0; i < 10; ++i)
+        if (limited[std::size_t(i)].trimmed().isEmpty())
+            return MarkProblem{i, QStringLiteral("マークが入力されていません。")};
+    // Output tells marks apart by their full-width form, so "1s" and "１ｓ" are the same mark.
+    for (int i = 0; i < 10; ++i)
+        for (int j = 0; j < i; ++j)
+            if (StrConvWide(limited[std::size_t(i)]) == StrConvWide(limited[std::size_t(j)]))
+                return MarkProblem{i, QStringLiteral("同じマークが複数設定されています。")};
+    return std::nullopt;
+}
+
+void apply(const GeneralOptions& o) {
+    using namespace Module1;
+    gamecount::request(o.lastGame);
+    HcpRequired = o.hcpRequired ? 1 : 0;
+    ResultDisplayFlags = displayFlags(o);
+    TallyRuleFlags = tallyFlags(o);
+    if (o.pointTarget >= 0 && o.pointTarget <= 2) PointTarget = std::uint8_t(o.pointTarget);
+    if (o.pointMethod >= 0 && o.pointMethod <= 2) PointMethod = std::uint8_t(o.pointMethod);
+    for (int i = 1; i <= 10; ++i) MarkTexts[std::size_t(i)] = o.marks[std::size_t(i - 1)];
+}
+
+void store(const GeneralOptions& o) {
+    SaveSetting(Setting, QStringLiteral("max_game"), CStr(int(o.lastGame)));
+    SaveSetting(Setting, QStringLiteral("hcp_mynas"), CStr(o.hcpRequired ? 1 : 0));
+    SaveSetting(Setting, QStringLiteral("data_1"), CStr(int(displayFlags(o))));
+    SaveSetting(Setting, QStringLiteral("data_2"), CStr(int(tallyFlags(o))));
+    // With no option set the shared value stands, and that is what is stored.
+    const int target = o.pointTarget >= 0 && o.pointTarget <= 2 ? o.pointTarget : Module1::PointTarget;
+    const int method = o.pointMethod >= 0 && o.pointMethod <= 2 ? o.pointMethod : Module1::PointMethod;
+    SaveSetting(Setting, QStringLiteral("data_3"), CStr(target));
+    SaveSetting(Setting, QStringLiteral("data_4"), CStr(method));
+    for (int i = 1; i <= 10; ++i)
+        SaveSetting(Setting, QStringLiteral("Spear_mark%1").arg(i), o.marks[std::size_t(i - 1)]);
+}
+
+void applyPins(const PinOptions& p) {
+    Module1::PinImageFiles = p.files;
+    Module1::PinColors = p.colors;
+}
+
+void storePins(const PinOptions& p) {
+    for (int i = 0; i < 3; ++i)
+        SaveSetting(QStringLiteral("pin"), QStringLiteral("pin%1_name").arg(i + 1), p.files[std::size_t(i)]);
+    for (int i = 0; i < 3; ++i)
+        SaveSetting(QStringLiteral("pin"), QStringLiteral("pin%1_color").arg(i + 1), CStr(int(p.colors[std::size_t(i)])));
+}
+
+void storeBrowser(const QString& commandLine) {
+    SaveSetting(QStringLiteral("setting"), QStringLiteral("brw"), commandLine);
+}
+
+QString storedBrowser() {
+    return settings::GetSetting(QStringLiteral("setting"), QStringLiteral("brw"),
+                                QStringLiteral("c:\\Program Files\\Internet Explorer\\Iexplore.exe"));
+}
+
+}  // namespace vx::settei
