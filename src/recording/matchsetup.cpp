@@ -1,4 +1,5 @@
 #include "recording/matchsetup.h"
+#include "common/gamecount.h"
 #include "common/convert.h"
 #include "common/database.h"
 #include "common/module1.h"
@@ -103,6 +104,7 @@ void fixMatch(const MatchCheck& a) {
 
 void freshSheet() {
     using namespace Module1;
+    gamecount::applyPending();
     LastPlayer = 35;
     CurGame = 0;
     CurPlayer = 0;

@@ -7,6 +7,10 @@
 #include "recording/form_siai.h"
 #include "shell/emblem.h"
 #include "shell/form_aisatsu.h"
+#include "shell/form_hdcp.h"
+#include "shell/form_newplayer.h"
+#include "shell/form_settei.h"
+#include "shell/form_srs.h"
 #include "shell/form_version.h"
 #include "shell/startup.h"
 #include <QLabel>
@@ -123,16 +127,25 @@ void Form_Start::Cmd_OK_Click() {
     forms::get<Form_Siai>().Show();
 }
 
+void Form_Start::Cmd_Settei_Click() { forms::get<Form_Settei>().Show(); }
+
+void Form_Start::menu_add_Click(int index) {
+    switch (index) {
+        case 0: forms::get<Form_NewPlayer>().Show(); break;
+        case 1: forms::get<form_srs>().Show(); break;
+        case 2: forms::get<form_HDCP>().Show(); break;
+        default: break;
+    }
+}
+
 // The windows these buttons open are added with their own subsystems.
 void Form_Start::Cmd_Seiseki_Click() {}
 void Form_Start::Cmd_siaiSeiseki_Click() {}
-void Form_Start::Cmd_Settei_Click() {}
 void Form_Start::Cmd_Kojin_Click() {}
 void Form_Start::Cmd_sokuho_Click() {}
 void Form_Start::Cmd_Edit_Click() {}
 void Form_Start::Cmd_Score_Click() {}
 void Form_Start::Command1_Click() {}
-void Form_Start::menu_add_Click(int) {}
 
 void Form_Start::Cmd_End_Click() {
     if (MdiFrame* frame = MdiFrame::instance()) frame->close();

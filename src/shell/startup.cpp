@@ -1,6 +1,7 @@
 #include "shell/startup.h"
 #include "common/appdir.h"
 #include "common/convert.h"
+#include "common/gamecount.h"
 #include "common/database.h"
 #include "common/module1.h"
 #include "common/settings.h"
@@ -61,6 +62,8 @@ void scanMatchRange() {
 void loadSettings() {
     using namespace Module1;
     load(LastGame, S, QStringLiteral("max_game"), QStringLiteral("3"), CInt);
+    // A match holds at most ten games; a store edited by hand to more gets the default four.
+    if (LastGame < 0 || LastGame > gamecount::MaxLastGame) LastGame = 3;
     load(HcpRequired, S, QStringLiteral("hcp_mynas"), QStringLiteral("0"), CByte);
     load(ResultDisplayFlags, S, QStringLiteral("data_1"), QStringLiteral("0"), CByte);
     load(TallyRuleFlags, S, QStringLiteral("data_2"), QStringLiteral("0"), CByte);

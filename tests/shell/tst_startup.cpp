@@ -10,6 +10,7 @@
 #include "shell/form_start.h"
 #include "shell/form_version.h"
 #include "shell/form_wait.h"
+#include "shell/startup.h"
 #include "support/testenv.h"
 #include <QFile>
 #include <QLabel>
@@ -85,6 +86,10 @@ private Q_SLOTS:
         QVERIFY(menu);
         QCOMPARE(Module1::LastGame, 4);
         QCOMPARE(Module1::TallyRuleFlags, 0);
+        settings::SaveSetting(QStringLiteral("Setting"), QStringLiteral("max_game"), QStringLiteral("12"));
+        Module1::LastGame = 0;
+        startup::loadSettings();
+        QCOMPARE(Module1::LastGame, 3);  // more than ten games a match is never loaded
         QCOMPARE(Module1::PointTarget, 2);
         QCOMPARE(Module1::PinColors[1], Module1::PinColors[2]);
         QCOMPARE(menu->width(), twips(6000));
