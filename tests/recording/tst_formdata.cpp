@@ -99,7 +99,7 @@ private Q_SLOTS:
 
     void optionsAndCalculation() {
         vxtest::TestEnv env(false);
-        QVERIFY(vxtest::openSchemaDb());
+        QVERIFY(vxtest::freshProgramDb());
         setUpDay();
         ResultDisplayFlags = 1;  // prize board only
         Form_Data& f = forms::get<Form_Data>();
@@ -142,7 +142,7 @@ private Q_SLOTS:
 
     void backAndDiscard() {
         vxtest::TestEnv env(false);
-        QVERIFY(vxtest::openSchemaDb());
+        QVERIFY(vxtest::freshProgramDb());
         setUpDay();
         ResultDisplayFlags = 3;
         touchBackup();
@@ -176,7 +176,7 @@ private Q_SLOTS:
 
     void storeThroughTheWindow() {
         vxtest::TestEnv env(false);
-        QVERIFY(vxtest::openSchemaDb());
+        QVERIFY(vxtest::freshProgramDb());
         vxtest::addHistory(12, 47, 100);  // the day's third game of 井上 makes 50
         setUpDay();
         ResultDisplayFlags = 3;
@@ -210,7 +210,7 @@ private Q_SLOTS:
 
     void screenshots() {
         vxtest::TestEnv env(false);
-        QVERIFY(vxtest::openSchemaDb());
+        QVERIFY(vxtest::freshProgramDb());
         setUpDay();
         ResultDisplayFlags = 3;
         PointMethod = 2;

@@ -72,7 +72,7 @@ class TstStoreDay : public QObject {
 private Q_SLOTS:
     void threePlayersFourGamesArePaired() {
         vxtest::TestEnv env(false);
-        QVERIFY(vxtest::openSchemaDb());
+        QVERIFY(vxtest::freshProgramDb());
         // Counters that drifted apart: an earlier game whose other rows are gone, a stray ball row.
         vxtest::addHistory(99, 1, 100);
         QVERIFY(vx::db::exec(QStringLiteral("INSERT INTO \"フレーム\" (\"ID\", \"選手ID\") VALUES (2, 98)")));
@@ -125,7 +125,7 @@ private Q_SLOTS:
 
     void unplayedGameIsNotStored() {
         vxtest::TestEnv env(false);
-        QVERIFY(vxtest::openSchemaDb());
+        QVERIFY(vxtest::freshProgramDb());
         vxtest::setMatch();
         vxtest::setStorableDay({{QStringLiteral("青木"), 11, 0, {150, 160, 170, 0}},
                                 {QStringLiteral("井上"), 12, 0, {200, 140, 130, 120}}});
@@ -141,7 +141,7 @@ private Q_SLOTS:
 
     void sharedFirstPlaceNamesTheLaterPlayer() {
         vxtest::TestEnv env(false);
-        QVERIFY(vxtest::openSchemaDb());
+        QVERIFY(vxtest::freshProgramDb());
         vxtest::setMatch();
         vxtest::setStorableDay({{QStringLiteral("青木"), 11, 0, {200, 150}},
                                 {QStringLiteral("井上"), 12, 0, {150, 200}},
@@ -153,7 +153,7 @@ private Q_SLOTS:
 
     void milestoneLines() {
         vxtest::TestEnv env(false);
-        QVERIFY(vxtest::openSchemaDb());
+        QVERIFY(vxtest::freshProgramDb());
         vxtest::addHistory(11, 48, 50);   // 48 games: the day's second game makes 50
         vxtest::addHistory(12, 20, 200);  // 4000 pins: the day's last game makes exactly 5000
         vxtest::setMatch();
@@ -190,7 +190,7 @@ private Q_SLOTS:
 
     void failureHalfWayChangesNothing() {
         vxtest::TestEnv env(false);
-        QVERIFY(vxtest::openSchemaDb());
+        QVERIFY(vxtest::freshProgramDb());
         vxtest::addHistory(11, 3, 100);
         // The seventh game row of the day fails.
         QVERIFY(vx::db::exec(QStringLiteral(
@@ -224,7 +224,7 @@ private Q_SLOTS:
 
     void storingTwiceIsRefused() {
         vxtest::TestEnv env(false);
-        QVERIFY(vxtest::openSchemaDb());
+        QVERIFY(vxtest::freshProgramDb());
         vxtest::setMatch();
         vxtest::setStorableDay(threeByFour);
         QVERIFY(calculate());
@@ -249,7 +249,7 @@ private Q_SLOTS:
 
     void nothingCalculatedIsNotStored() {
         vxtest::TestEnv env(false);
-        QVERIFY(vxtest::openSchemaDb());
+        QVERIFY(vxtest::freshProgramDb());
         vxtest::setMatch();
         vxtest::setStorableDay(threeByFour);  // the calculation has not run
         const vx::StoreDayResult r = vx::StoreDay();

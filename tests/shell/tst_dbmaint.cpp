@@ -3,7 +3,9 @@
 #include "common/database.h"
 #include "shell/dbmaint.h"
 #include "support/filesizelimit.h"
-#include "support/programdb.h"
+#include "common/database.h"
+#include "support/testenv.h"
+#include "common/database.h"
 #include "support/testenv.h"
 #include <QDir>
 #include <QFile>
@@ -55,7 +57,7 @@ class TestDbMaint : public QObject {
 private Q_SLOTS:
     void compactionKeepsEveryRowAndOneBackup() {
         TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb(env));
+        QVERIFY(vxtest::freshProgramDb());
         seed();
         auto r = dbmaint::compact();
         QVERIFY2(r.ok, qPrintable(r.message));
@@ -78,7 +80,7 @@ private Q_SLOTS:
 
     void aStaleCopyNeverBecomesTheDatabase() {
         TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb(env));
+        QVERIFY(vxtest::freshProgramDb());
         seed();
         QFile stale(env.path(dbmaint::NewFileName));
         QVERIFY(stale.open(QIODevice::WriteOnly));
@@ -101,7 +103,7 @@ private Q_SLOTS:
 
     void aFailingCompactionLeavesTheDatabase() {
         TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb(env));
+        QVERIFY(vxtest::freshProgramDb());
         seed();
         QVERIFY(db::exec("CREATE TABLE big (t TEXT)"));
         QVERIFY(db::exec("INSERT INTO big VALUES (zeroblob(400000))"));
@@ -124,7 +126,7 @@ private Q_SLOTS:
     void aFailingRenameIsRolledBack() {
         QFETCH(int, failingCall);
         TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb(env));
+        QVERIFY(vxtest::freshProgramDb());
         seed();
         int calls = 0;
         const auto r = dbmaint::compact([&](const QString& from, const QString& to) {
@@ -136,7 +138,7 @@ private Q_SLOTS:
 
     void exportWritesTheFileByteForByte() {
         TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb(env));
+        QVERIFY(vxtest::freshProgramDb());
         // Inserted out of order: the file lists players by ID, without the reserved row.
         QVERIFY(vxtest::execSql("INSERT INTO 選手 (選手ID, 選手名) VALUES (12345, 'ABCDEFGHIJKL'), (7, '山田'), "
                                 "(3, '鈴木一郎太郎花子三四')"));
@@ -149,7 +151,7 @@ private Q_SLOTS:
 
     void exportOfOnlyTheReservedRowIsEmpty() {
         TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb(env));
+        QVERIFY(vxtest::freshProgramDb());
         const QString out = env.path("ce.txt");
         QVERIFY(dbmaint::exportPlayerNames(out).ok);
         QCOMPARE(QFileInfo(out).size(), 0);

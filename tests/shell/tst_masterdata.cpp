@@ -7,8 +7,10 @@
 #include "shell/form_newplayer.h"
 #include "shell/form_srs.h"
 #include "shell/masterdata.h"
-#include "support/programdb.h"
+#include "common/database.h"
+#include "support/testenv.h"
 #include "support/scripted_dialogs.h"
+#include "common/database.h"
 #include "support/testenv.h"
 #include <QAction>
 #include <QLineEdit>
@@ -44,7 +46,7 @@ class TestMasterData : public QObject {
 private Q_SLOTS:
     void playerRowsCommitOnLeavingAndOnBack() {
         TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb(env));
+        QVERIFY(vxtest::freshProgramDb());
         seed();
         ScriptedDialogs dlg;
         auto& f = forms::get<Form_NewPlayer>();
@@ -81,7 +83,7 @@ private Q_SLOTS:
         QFETCH(QString, id);
         QFETCH(QString, message);
         TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb(env));
+        QVERIFY(vxtest::freshProgramDb());
         seed();
         ScriptedDialogs dlg;
         auto& f = forms::get<Form_NewPlayer>();
@@ -112,7 +114,7 @@ private Q_SLOTS:
 
     void playerDeletionAsksAndKeepsWhatIsInUse() {
         TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb(env));
+        QVERIFY(vxtest::freshProgramDb());
         seed();
         run("INSERT INTO 選手 (選手ID, 選手名) VALUES (9, '退会')");
         ScriptedDialogs dlg;
@@ -151,7 +153,7 @@ private Q_SLOTS:
 
     void seasonEditor() {
         TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb(env));
+        QVERIFY(vxtest::freshProgramDb());
         seed();
         ScriptedDialogs dlg;
         auto& f = forms::get<form_srs>();
@@ -178,7 +180,7 @@ private Q_SLOTS:
 
     void handicapStates() {
         TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb(env));
+        QVERIFY(vxtest::freshProgramDb());
         seed();
         ScriptedDialogs dlg;
         auto& f = forms::get<form_HDCP>();
@@ -258,7 +260,7 @@ private Q_SLOTS:
 
     void screenshots() {
         TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb(env));
+        QVERIFY(vxtest::freshProgramDb());
         seed();
         ScriptedDialogs dlg;
         auto shoot = [](Form& f, const char* name) {

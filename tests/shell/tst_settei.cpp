@@ -10,8 +10,10 @@
 #include "shell/form_settei.h"
 #include "shell/settei_options.h"
 #include "shell/startup.h"
-#include "support/programdb.h"
+#include "common/database.h"
+#include "support/testenv.h"
 #include "support/scripted_dialogs.h"
+#include "common/database.h"
 #include "support/testenv.h"
 #include <QAction>
 #include <QCheckBox>
@@ -70,7 +72,7 @@ private Q_SLOTS:
 
     void loadShowsTheSharedState() {
         TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb(env));
+        QVERIFY(vxtest::freshProgramDb());
         restart();
         auto& f = openDialog();
         QCOMPARE(f.KAZ->text(), QStringLiteral("4"));
@@ -102,7 +104,7 @@ private Q_SLOTS:
 
     void saveWritesWhatTheNextStartReads() {
         TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb(env));
+        QVERIFY(vxtest::freshProgramDb());
         restart();
         ScriptedDialogs dlg;
         auto& f = openDialog();
@@ -145,7 +147,7 @@ private Q_SLOTS:
 
     void thisRunOnlyLeavesTheStoreAndThePictures() {
         TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb(env));
+        QVERIFY(vxtest::freshProgramDb());
         restart();
         ScriptedDialogs dlg;
         auto& f = openDialog();
@@ -203,7 +205,7 @@ private Q_SLOTS:
         QFETCH(QString, mark);
         QFETCH(QString, message);
         TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb(env));
+        QVERIFY(vxtest::freshProgramDb());
         restart();
         ScriptedDialogs dlg;
         auto& f = openDialog();
@@ -224,7 +226,7 @@ private Q_SLOTS:
 
     void tenGamesAtMostAndNeverUnderAMatch() {
         TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb(env));
+        QVERIFY(vxtest::freshProgramDb());
         restart();
         auto& f = openDialog();
         f.KAZ->setText("10");
@@ -246,7 +248,7 @@ private Q_SLOTS:
 
     void picturesAndBrowserPickers() {
         TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb(env));
+        QVERIFY(vxtest::freshProgramDb());
         restart();
         QVERIFY(QFile::copy(QStringLiteral(VX_ASSETS_DIR "/pin3.jpg"), env.path("pin3.jpg")));
         ScriptedDialogs dlg;
@@ -294,7 +296,7 @@ private Q_SLOTS:
 
     void upkeepButtons() {
         TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb(env));
+        QVERIFY(vxtest::freshProgramDb());
         restart();
         QVERIFY(db::exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (7, '山田')"));
         ScriptedDialogs dlg;
@@ -330,7 +332,7 @@ private Q_SLOTS:
 
     void screenshots() {
         TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb(env));
+        QVERIFY(vxtest::freshProgramDb());
         restart();
         for (int i = 1; i <= 3; ++i)
             QFile::copy(QStringLiteral(VX_ASSETS_DIR "/pin%1.jpg").arg(i), env.path(QStringLiteral("pin%1.jpg").arg(i)));

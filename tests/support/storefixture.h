@@ -5,18 +5,11 @@
 #include "common/module1.h"
 #include "common/appdir.h"
 #include "support/dayfixture.h"
-#include "support/testdb.h"
+#include "support/testenv.h"
 #include <QVariant>
 
 namespace vxtest {
 
-// Writes the program folder's database from the schema through the record layer's own script
-// reader (it keeps every table and trigger) and opens it. Use with TestEnv env(false).
-inline bool openSchemaDb() {
-    vx::db::close();
-    const QString path = vx::inProgramFolder(vx::DatabaseFileName);
-    return vx::db::createFromSchema(path, schemaText()) && vx::db::open(path);
-}
 
 inline void setMatch(int matchId = 41, int seasonId = 3, int matchNo = 12) {
     using namespace Module1;

@@ -1,4 +1,6 @@
 #include "testenv.h"
+#include "testdb.h"
+#include "common/appdir.h"
 #include "common/clock.h"
 #include "common/database.h"
 #include "common/module1.h"
@@ -17,10 +19,8 @@ namespace vxtest {
 
 namespace {
 bool createDb(const QString& path) {
-    QFile f(QStringLiteral(VX_SCHEMA_FILE));
-    if (!f.open(QIODevice::ReadOnly)) return false;
     QString error;
-    const bool ok = vx::db::createFromSchema(path, QString::fromUtf8(f.readAll()), &error);
+    const bool ok = vx::db::createFromSchema(path, schemaText(), &error);
     if (!ok) qWarning("schema: %s", qPrintable(error));
     return ok;
 }
@@ -41,6 +41,13 @@ TestEnv::~TestEnv() {
     vx::db::close();
     vx::clock::setFixed({});
     QDir::setCurrent(QDir::tempPath());
+}
+
+bool freshProgramDb() {
+    vx::db::close();
+    const QString path = vx::inProgramFolder(vx::DatabaseFileName);
+    QFile::remove(path);
+    return createDb(path) && vx::db::open(path);
 }
 
 bool execSql(const QString& sql) {

@@ -20,6 +20,9 @@ private:
     QTemporaryDir config_;
 };
 
+// Writes a fresh Vorlix.mdb from the schema into the program folder and opens it as the run's
+// connection (TestEnv already wrote one; this starts it over).
+bool freshProgramDb();
 // Runs a statement on the program folder's database (fixtures).
 bool execSql(const QString& sql);
 // Saves a window's picture under the build folder's screenshots/ (not committed).
