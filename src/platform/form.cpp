@@ -128,12 +128,26 @@ static QWidget* geometryWidget(const Form* f) {
     return sub ? sub : const_cast<Form*>(f);
 }
 
-double Form::Left() const { return toTwips(geometryWidget(this)->x()); }
-double Form::Top() const { return toTwips(geometryWidget(this)->y()); }
+double Form::Left() const {
+    const int x = geometryWidget(this)->x();
+    return leftTwips_ >= 0 && twips(leftTwips_) == x ? leftTwips_ : toTwips(x);
+}
+double Form::Top() const {
+    const int y = geometryWidget(this)->y();
+    return topTwips_ >= 0 && twips(topTwips_) == y ? topTwips_ : toTwips(y);
+}
 double Form::Width() const { return toTwips(geometryWidget(this)->width()); }
 double Form::Height() const { return toTwips(geometryWidget(this)->height()); }
-void Form::setLeft(double t) { QWidget* w = geometryWidget(this); w->move(twips(t), w->y()); }
-void Form::setTop(double t) { QWidget* w = geometryWidget(this); w->move(w->x(), twips(t)); }
+void Form::setLeft(double t) {
+    QWidget* w = geometryWidget(this);
+    w->move(twips(t), w->y());
+    leftTwips_ = t;
+}
+void Form::setTop(double t) {
+    QWidget* w = geometryWidget(this);
+    w->move(w->x(), twips(t));
+    topTwips_ = t;
+}
 void Form::setWidth(double t) { QWidget* w = geometryWidget(this); w->resize(twips(t), w->height()); }
 void Form::setHeight(double t) { QWidget* w = geometryWidget(this); w->resize(w->width(), twips(t)); }
 

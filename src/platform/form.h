@@ -75,6 +75,9 @@ private:
     void destroyWindow();
     bool loaded_ = false;
     bool unloading_ = false;
+    // The position last set in twips, so that a window not moved since reports exactly that value
+    // and does not drift by the rounding to whole pixels each time it is saved and restored.
+    double leftTwips_ = -1, topTwips_ = -1;
     QList<QAction*> menuActions_;
 };
 

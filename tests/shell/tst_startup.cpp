@@ -274,6 +274,7 @@ private Q_SLOTS:
         Form_Wait& w = forms::get<Form_Wait>();
         QVERIFY(w.isShown());
         QCOMPARE(w.subWindow()->pos(), QPoint(twips(500), twips(500)));
+        QCOMPARE(w.Left(), 500.0);  // not moved since: the value set, not its pixel rounding
         QCOMPARE(w.windowTitle(), QStringLiteral("処理中です。しばらくお待ちください。"));
         hideWaiting();
         hideWaiting();
