@@ -1,4 +1,5 @@
 #include "common/database.h"
+#include "common/appdir.h"
 #include "common/names.h"
 
 #include "common/convert.h"
@@ -136,6 +137,8 @@ bool open(const QString& fileName, QString* error) {
     g_fileName = fi.absoluteFilePath();
     return true;
 }
+
+bool ensureOpen(QString* error) { return isOpen() || open(inProgramFolder(DatabaseFileName), error); }
 
 void close() {
     if (!QSqlDatabase::contains(kConnection)) return;

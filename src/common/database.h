@@ -17,6 +17,8 @@ namespace vx::db {
 // Opens an existing database file read-write. A missing file, or one that is not an SQLite
 // database, is a failure, and no file is ever created. Closes any connection open before.
 bool open(const QString& fileName, QString* error = nullptr);
+// The run's connection to the program folder's Vorlix.mdb, opened when it is not open yet.
+bool ensureOpen(QString* error = nullptr);
 void close();
 bool isOpen();
 QSqlDatabase connection();

@@ -48,6 +48,20 @@ struct GameRecord {
     std::array<std::int32_t, 22> PinMasks{};
 };
 
+// A ball back to "not entered": empty mark, code 30, no attribute, no pins, no pin data.
+inline void clearBall(GameRecord& r, int k) {
+    r.Marks[std::size_t(k)] = EmptyMark;
+    r.Codes[std::size_t(k)] = BallCode::NotEntered;
+    r.Attrs[std::size_t(k)] = BallAttr::NotSet;
+    r.PinsDown[std::size_t(k)] = 0;
+    r.PinMasks[std::size_t(k)] = PinMask::NoData;
+}
+// Every ball (the sentinel included) and every frame score cleared; name, handicap, venue and date kept.
+inline void clearGame(GameRecord& r) {
+    for (int k = 0; k <= 21; ++k) clearBall(r, k);
+    for (int f = 0; f <= 10; ++f) r.Scores[std::size_t(f)] = 0;
+}
+
 // One player's one game as handed to the day's results; only balls 0..20 are filled.
 struct StatsRecord {
     FixedString<10> Name;

@@ -177,6 +177,11 @@ bool DataSource::setValue(const QString& field, const QVariant& value) {
     return setValue(i, value);
 }
 
+QString DataSource::text(const QString& field) const {
+    const QVariant v = value(field);
+    return v.isValid() && !v.isNull() ? v.toString() : QString();
+}
+
 QVariant DataSource::value(int position) const {
     return rs_.Value(position);
 }

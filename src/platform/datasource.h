@@ -49,6 +49,8 @@ public:
     bool setValue(int position, const QVariant& value);
     QVariant value(const QString& field) const;  // the pending value while editing
     QVariant value(int position) const;
+    // The current row's field as text; empty for no row or a NULL value.
+    QString text(const QString& field) const;
     bool UpdateRecord();  // stores a changed pending record, drops an unchanged one; refused: false, still pending
     void CancelUpdate();
     bool Delete();        // deletes the current record; the next one becomes current

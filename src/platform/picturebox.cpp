@@ -11,9 +11,7 @@
 
 namespace vx {
 
-QColor vbColor(std::int32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
-std::int32_t vbColorOf(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     image_ = QImage(1, 1, QImage::Format_RGB32);

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/controls.h"
 // A picture box: drawing goes into a retained image (nothing is lost when the widget is covered),
 // in user coordinates set by Scale. Colours are 0x00BBGGRR numbers as the settings keep them.
 #include <QImage>
@@ -8,8 +9,6 @@
 namespace vx {
 
 // 0x00BBGGRR to a Qt colour and back.
-QColor vbColor(std::int32_t bgr);
-std::int32_t vbColorOf(const QColor& c);
 
 class PictureBox : public QWidget {
     Q_OBJECT

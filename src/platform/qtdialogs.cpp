@@ -1,5 +1,6 @@
 #include "platform/qtdialogs.h"
 #include "common/appdir.h"
+#include "platform/controls.h"
 #include "platform/mdiframe.h"
 #include <QApplication>
 #include <QColorDialog>
@@ -83,10 +84,9 @@ QString QtDialogs::saveFile(const QString& title, const QString& filter, const Q
 }
 
 std::optional<std::int32_t> QtDialogs::chooseColor(std::int32_t initial) {
-    const auto c = std::uint32_t(initial);
-    const QColor chosen = QColorDialog::getColor(QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)), owner());
+    const QColor chosen = QColorDialog::getColor(vbColor(initial), owner());
     if (!chosen.isValid()) return std::nullopt;
-    return std::int32_t(chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16));
+    return vbColorOf(chosen);
 }
 
 void QtDialogs::beep() { QApplication::beep(); }

@@ -341,10 +341,7 @@ void importFile(bool offerBackups, const QString& initial) {
     try {
         const SheetFile file = readSheetFile(path, layout);
         NewSheet ns = grownSheet(file, layout);
-        if (!db::isOpen()) {
-            QString err;
-            if (!db::open(inProgramFolder(DatabaseFileName), &err)) throw DbFailure{err};
-        }
+        if (QString err; !db::ensureOpen(&err)) throw DbFailure{err};
         if (!db::beginTransaction()) throw DbFailure{db::connection().lastError().text()};
         try {
             Players players;

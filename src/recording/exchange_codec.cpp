@@ -97,13 +97,7 @@ Layout layoutOf(const QString& fileName) {
 
 GameRecord notEnteredRecord() {
     GameRecord r;
-    for (int k = 0; k <= 21; ++k) {
-        r.Marks[k] = EmptyMark;
-        r.Codes[k] = BallCode::NotEntered;
-        r.Attrs[k] = BallAttr::NotSet;
-        r.PinsDown[k] = 0;
-        r.PinMasks[k] = PinMask::NoData;
-    }
+    clearGame(r);
     return r;
 }
 

@@ -5,6 +5,7 @@
 #include "common/module1.h"
 #include "common/settings.h"
 #include "platform/datasource.h"
+#include "platform/controls.h"
 #include "platform/picturebox.h"
 #include "platform/twips.h"
 #include "recording/exchange.h"
@@ -42,10 +43,6 @@ const std::array<QString, 10> kPinTips = {
     QStringLiteral("５番 (W)"), QStringLiteral("６番 (E)"), QStringLiteral("７番 (1)"), QStringLiteral("８番 (2)"),
     QStringLiteral("９番 (3)"), QStringLiteral("10番 (4)")};
 const QString kPinKeys = QStringLiteral("zasqwe1234");
-
-void place(QWidget* w, double left, double top, double width, double height) {
-    w->setGeometry(twips(left), twips(top), twips(width), twips(height));
-}
 
 QString frameName(int f) {
     static const QString digits = QStringLiteral("０１２３４５６７８９");

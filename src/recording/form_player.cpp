@@ -1,4 +1,5 @@
 #include "recording/form_player.h"
+#include "platform/controls.h"
 #include "recording/form_main.h"
 #include "common/appdir.h"
 #include "common/convert.h"
@@ -26,22 +27,6 @@ namespace vx {
 void showScoreEntryWindow() { forms::get<form_main>().Show(); }
 
 namespace {
-QLabel* label(QWidget* parent, const QString& text, double left, double top, double width) {
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(twips(left), twips(top), twips(width), twips(300));
-    return l;
-}
-
-QLineEdit* box(QWidget* parent, double left, double top, double width) {
-    auto* e = new QLineEdit(parent);
-    e->setGeometry(twips(left), twips(top), twips(width), twips(330));
-    return e;
-}
-
-QString fieldText(const DataSource* ds, const QString& field) {
-    const QVariant v = ds->value(field);
-    return v.isValid() && !v.isNull() ? v.toString() : QString();
-}
 
 const QColor HeaderCellColor(0xE0, 0xE0, 0xE0);
 // Wide enough for " 1ﾚｰﾝ" in the Japanese font.
@@ -63,14 +48,14 @@ Form_Player::Form_Player() {
     DBG_Sensyu->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     label(this, QStringLiteral("選手ID"), 3540, 360, 1200);
-    txt_ID = box(this, 3540, 660, 1140);
+    txt_ID = textBox(this, 3540, 660, 1140);
     txt_ID->setEnabled(false);
     VSc_Sen[0] = new QScrollBar(Qt::Vertical, this);
     VSc_Sen[0]->setGeometry(twips(4680), twips(660), twips(255), twips(330));
     VSc_Sen[0]->setRange(1, 32000);
     VSc_Sen[0]->setEnabled(false);
     label(this, QStringLiteral("選手名"), 3540, 1080, 1200);
-    Txt_NAME = box(this, 3540, 1380, 1500);
+    Txt_NAME = textBox(this, 3540, 1380, 1500);
     Txt_NAME->setEnabled(false);
 
     auto button = [this](const QString& caption, double left, double top, double width, double height) {
@@ -101,7 +86,7 @@ Form_Player::Form_Player() {
 
     // The entry area below the normal height.
     label(this, QStringLiteral("ハンデ"), 120, 3600, 900);
-    Txt_HCP[0] = box(this, 1080, 3570, 900);
+    Txt_HCP[0] = textBox(this, 1080, 3570, 900);
     VSc_Sen[1] = new QScrollBar(Qt::Vertical, this);
     VSc_Sen[1]->setGeometry(twips(1980), twips(3570), twips(255), twips(330));
     VSc_Sen[1]->setRange(-100, 200);
@@ -156,7 +141,7 @@ void Form_Player::Form_Load() {
     layoutLaneGrid();
     setCursor(1, 1);
 
-    if (!db::isOpen()) db::open(inProgramFolder(DatabaseFileName));
+    db::ensureOpen();
     Data_Sensyu->Refresh();
 }
 
@@ -203,8 +188,8 @@ void Form_Player::setCursor(int row, int col) {
 void Form_Player::showChosenPlayer() {
     // While entering, the boxes hold what is being typed, not the grid's player.
     if (entry_ != Entry::None) return;
-    txt_ID->setText(fieldText(Data_Sensyu, QStringLiteral("選手ID")));
-    Txt_NAME->setText(fieldText(Data_Sensyu, QStringLiteral("選手名")));
+    txt_ID->setText(Data_Sensyu->text(QStringLiteral("選手ID")));
+    Txt_NAME->setText(Data_Sensyu->text(QStringLiteral("選手名")));
 }
 
 void Form_Player::Grd_LN_SelectSlot() {

@@ -1,4 +1,5 @@
 #include "recording/form_siai.h"
+#include "platform/controls.h"
 #include "common/appdir.h"
 #include "common/clock.h"
 #include "common/database.h"
@@ -24,26 +25,11 @@
 namespace vx {
 
 namespace {
-void ensureDatabase() {
-    if (!db::isOpen()) db::open(inProgramFolder(DatabaseFileName));
-}
-
-QLabel* label(QWidget* parent, const QString& text, double left, double top, double width, double height = 330) {
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(twips(left), twips(top), twips(width), twips(height));
+// Labels of this window wrap and stand as high as its boxes.
+QLabel* wrapLabel(QWidget* parent, const QString& text, double left, double top, double width, double height = 330) {
+    QLabel* l = label(parent, text, left, top, width, height);
     l->setWordWrap(true);
     return l;
-}
-
-QLineEdit* box(QWidget* parent, double left, double top, double width) {
-    auto* e = new QLineEdit(parent);
-    e->setGeometry(twips(left), twips(top), twips(width), twips(330));
-    return e;
-}
-
-QString fieldText(const DataSource* ds, const QString& field) {
-    const QVariant v = ds->value(field);
-    return v.isValid() && !v.isNull() ? v.toString() : QString();
 }
 
 // Puts the venue source into edit mode when a venue box takes the focus.
@@ -64,28 +50,28 @@ Form_Siai::Form_Siai() {
     setWindowTitle(QStringLiteral("試合データ設定"));
     setClientSizeTwips(9600, 4680);
 
-    label(this, QStringLiteral("通算試合ID"), 120, 150, 1500);
-    Txt_Siai[0] = box(this, 2280, 120, 900);
-    label(this, QStringLiteral("シーズン"), 120, 630, 1500);
-    Txt_Siai[1] = box(this, 2280, 600, 900);
-    label(this, QStringLiteral("シーズン中の　試合番号"), 120, 1110, 2160);
-    Txt_Siai[6] = box(this, 2280, 1080, 600);
+    wrapLabel(this, QStringLiteral("通算試合ID"), 120, 150, 1500);
+    Txt_Siai[0] = textBox(this, 2280, 120, 900);
+    wrapLabel(this, QStringLiteral("シーズン"), 120, 630, 1500);
+    Txt_Siai[1] = textBox(this, 2280, 600, 900);
+    wrapLabel(this, QStringLiteral("シーズン中の　試合番号"), 120, 1110, 2160);
+    Txt_Siai[6] = textBox(this, 2280, 1080, 600);
     HSc_siai = new QScrollBar(Qt::Horizontal, this);
     HSc_siai->setGeometry(twips(2940), twips(1110), twips(1140), twips(270));
     HSc_siai->setRange(1, 999);
     HSc_siai->setValue(1);
 
-    label(this, QStringLiteral("試合日"), 120, 1650, 1500);
+    wrapLabel(this, QStringLiteral("試合日"), 120, 1650, 1500);
     const char* const units[3] = {"　年　", "　月　", "　日　"};
     const double boxWidth[3] = {720, 480, 480};
     double x = 120;
     for (int i = 0; i < 3; ++i) {
-        Txt_Siai[std::size_t(2 + i)] = box(this, x, 2010, boxWidth[i]);
+        Txt_Siai[std::size_t(2 + i)] = textBox(this, x, 2010, boxWidth[i]);
         x += boxWidth[i];
         VSc_ymd[std::size_t(i)] = new QScrollBar(Qt::Vertical, this);
         VSc_ymd[std::size_t(i)]->setGeometry(twips(x), twips(2010), twips(255), twips(330));
         x += 255;
-        label(this, QString::fromUtf8(units[i]), x, 2010, 480);
+        wrapLabel(this, QString::fromUtf8(units[i]), x, 2010, 480);
         x += 480;
     }
     VSc_ymd[0]->setRange(matchsetup::FirstYear, matchsetup::LastYear);
@@ -93,8 +79,8 @@ Form_Siai::Form_Siai() {
     VSc_ymd[1]->setRange(1, 12);
     VSc_ymd[2]->setRange(1, 31);
 
-    label(this, QStringLiteral("会 場"), 120, 2550, 1500);
-    Txt_Siai[5] = box(this, 2280, 2520, 600);
+    wrapLabel(this, QStringLiteral("会 場"), 120, 2550, 1500);
+    Txt_Siai[5] = textBox(this, 2280, 2520, 600);
 
     auto button = [this](const QString& caption, double left, double top, double width, double height) {
         auto* b = new QPushButton(caption, this);
@@ -113,7 +99,7 @@ Form_Siai::Form_Siai() {
     DBGrid1->setDataSource(data_srs);
     DBGrid1->setColumns({QStringLiteral("シーズンID"), QStringLiteral("シーズン時期"), QStringLiteral("シーズン名")});
     Cmd_Add[0] = button(QStringLiteral("シーズン追加"), 4320, 2010, 1500, 360);
-    Txt_ADD[0] = box(this, 5940, 2025, 2400);
+    Txt_ADD[0] = textBox(this, 5940, 2025, 2400);
     Cmd_Add_OK[0] = button(QStringLiteral("Ｏ Ｋ"), 8460, 2010, 1020, 360);
 
     // Venues.
@@ -123,12 +109,12 @@ Form_Siai::Form_Siai() {
     DBGrid2->setGeometry(twips(4320), twips(2520), twips(3000), twips(1560));
     DBGrid2->setDataSource(Data_kaijo);
     DBGrid2->setColumns({QStringLiteral("会場ID"), QStringLiteral("会場名")});
-    label(this, QStringLiteral("会場ID"), 7440, 2550, 900);
-    Txt_Siai[7] = box(this, 8400, 2520, 1080);
-    txt_Kaijo[0] = box(this, 7440, 3000, 2040);
-    txt_Kaijo[1] = box(this, 7440, 3420, 2040);
+    wrapLabel(this, QStringLiteral("会場ID"), 7440, 2550, 900);
+    Txt_Siai[7] = textBox(this, 8400, 2520, 1080);
+    txt_Kaijo[0] = textBox(this, 7440, 3000, 2040);
+    txt_Kaijo[1] = textBox(this, 7440, 3420, 2040);
     Cmd_Add[1] = button(QStringLiteral("会場追加"), 4320, 4200, 1500, 360);
-    Txt_ADD[1] = box(this, 5940, 4215, 2400);
+    Txt_ADD[1] = textBox(this, 5940, 4215, 2400);
     Cmd_Add_OK[1] = button(QStringLiteral("Ｏ Ｋ"), 8460, 4200, 1020, 360);
 
     for (DBGrid* g : {DBGrid1, DBGrid2}) {
@@ -143,9 +129,9 @@ Form_Siai::Form_Siai() {
     DBGrid2->setColumnWidth(0, twips(800));
 
     // The season box and the venue-ID boxes show the grids' current rows; the name boxes edit them.
-    auto showSeason = [this] { Txt_Siai[1]->setText(fieldText(data_srs, QStringLiteral("シーズンID"))); };
+    auto showSeason = [this] { Txt_Siai[1]->setText(data_srs->text(QStringLiteral("シーズンID"))); };
     auto showVenue = [this] {
-        const QString id = fieldText(Data_kaijo, QStringLiteral("会場ID"));
+        const QString id = Data_kaijo->text(QStringLiteral("会場ID"));
         Txt_Siai[7]->setText(id);
         txt_Kaijo[0]->setText(id);
     };
@@ -196,7 +182,7 @@ Form_Siai::Form_Siai() {
 void Form_Siai::Form_Load() {
     restorePosition(QStringLiteral("siai"));
     matchsetup::freshSheet();
-    ensureDatabase();
+    db::ensureOpen();
     data_srs->Refresh();
     Data_kaijo->Refresh();
 }
@@ -206,7 +192,7 @@ void Form_Siai::Form_Unload(bool&) { savePosition(QStringLiteral("siai")); }
 DataSource* Form_Siai::sourceOf(int Index) const { return Index == 0 ? data_srs : Data_kaijo; }
 
 void Form_Siai::Cmd_New_Click() {
-    ensureDatabase();
+    db::ensureOpen();
     const std::optional<int> id = matchsetup::proposeMatchId();
     if (!id) {
         Beep();
@@ -242,7 +228,7 @@ void Form_Siai::refuse(const QString& message, QWidget* focus) {
 
 void Form_Siai::cmd_siaiOK_Click() {
     using matchsetup::Refusal;
-    ensureDatabase();
+    db::ensureOpen();
     const matchsetup::MatchEntry entry{Txt_Siai[0]->text(), Txt_Siai[1]->text(), Txt_Siai[2]->text(),
                                        Txt_Siai[3]->text(), Txt_Siai[4]->text(), Txt_Siai[5]->text(),
                                        Txt_Siai[6]->text()};

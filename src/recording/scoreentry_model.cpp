@@ -54,15 +54,7 @@ GameRecord& ScoreEntryModel::rec() { return ScoreSheet(CurPlayer, CurGame); }
 void ScoreEntryModel::INIT() {
     for (int s = 0; s <= LastPlayer; ++s)
         for (int g = 0; g <= LastGame; ++g) {
-            auto& r = ScoreSheet(s, g);
-            for (int k = 0; k <= 21; ++k) {
-                r.Marks[k] = EmptyMark;
-                r.Codes[k] = BallCode::NotEntered;
-                r.Attrs[k] = BallAttr::NotSet;
-                r.PinsDown[k] = 0;
-                r.PinMasks[k] = PinMask::NoData;
-            }
-            for (int f = 0; f <= 10; ++f) r.Scores[f] = 0;
+            clearGame(ScoreSheet(s, g));
         }
     for (int k = 0; k <= 20; ++k) markText_[k] = EmptyMark;
     pinPicture_.fill(0);
@@ -523,11 +515,7 @@ bool ScoreEntryModel::Cmd_CAN_Click(int Index) {
         auto& r = rec();
         for (int k = 0; k <= 20; ++k) {
             markText_[k] = EmptyMark;
-            r.Marks[k] = EmptyMark;
-            r.Codes[k] = BallCode::NotEntered;
-            r.Attrs[k] = BallAttr::NotSet;
-            r.PinsDown[k] = 0;
-            r.PinMasks[k] = PinMask::NoData;
+            clearBall(r, k);
         }
         for (int f = 0; f <= 10; ++f) r.Scores[f] = 0;
         requestFocus(0);

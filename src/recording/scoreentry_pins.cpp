@@ -23,14 +23,7 @@ void ScoreEntryModel::standingPinsTo2() {
         if (PinStates[std::size_t(i)] == 1) setPinState(i, 2);
 }
 
-void ScoreEntryModel::resetBall(int k) {
-    auto& r = rec();
-    r.PinMasks[k] = PinMask::NoData;
-    r.Marks[k] = EmptyMark;
-    r.Codes[k] = BallCode::NotEntered;
-    r.Attrs[k] = BallAttr::NotSet;
-    r.PinsDown[k] = 0;
-}
+void ScoreEntryModel::resetBall(int k) { clearBall(rec(), k); }
 
 bool ScoreEntryModel::rackBalls(int& first, int& second) {
     const auto& r = rec();

@@ -241,7 +241,7 @@ bool DayAlreadyStored(QString* error) {
 StoreDayResult StoreDay() {
     StoreDayResult result;
     result.players = GamePlayerCounts[0];
-    if (!db::isOpen() && !db::open(inProgramFolder(DatabaseFileName), &result.error)) {
+    if (!db::ensureOpen(&result.error)) {
         result.error = QStringLiteral("データベースを開けませんでした。") + QLatin1Char('\r') + result.error;
         return result;
     }

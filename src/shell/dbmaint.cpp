@@ -125,7 +125,7 @@ Outcome compact(const RenameFn& rename) {
 }
 
 Outcome exportPlayerNames(const QString& path) {
-    if (!db::isOpen() && !db::open(inProgramFolder(DatabaseFileName)))
+    if (!db::ensureOpen())
         return {false, QStringLiteral("データベースを開けません。")};
     // Read everything first, so that a database failure leaves no file behind.
     std::vector<std::pair<qint64, QString>> players;

@@ -1,4 +1,5 @@
 #include "shell/form_hdcp.h"
+#include "platform/controls.h"
 #include "common/dialogs.h"
 #include "platform/boundgrid.h"
 #include "platform/datasource.h"
@@ -22,11 +23,6 @@ constexpr int MarkedColumns[3] = {1, 3, 5};
 const double GridLeft = 120, GridTop = 780;
 const QString IdError = QStringLiteral("入力した選手IDに誤りがあります");
 
-QLabel* label(QWidget* parent, const QString& text, double left, double top, double width, double height = 300) {
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(twips(left), twips(top), twips(width), twips(height));
-    return l;
-}
 }  // namespace
 
 form_HDCP::form_HDCP() {

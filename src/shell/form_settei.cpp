@@ -1,4 +1,5 @@
 #include "shell/form_settei.h"
+#include "platform/controls.h"
 #include "common/appdir.h"
 #include "common/dialogs.h"
 #include "common/launcher.h"
@@ -39,21 +40,6 @@ private:
     std::function<void()> onClick_;
 };
 
-template <class W>
-W* place(W* w, double left, double top, double width, double height) {
-    w->setGeometry(twips(left), twips(top), twips(width), twips(height));
-    return w;
-}
-
-QLabel* label(QWidget* parent, const QString& text, double left, double top, double width, double height = 300) {
-    return place(new QLabel(text, parent), left, top, width, height);
-}
-
-QGroupBox* frame(QWidget* parent, const QString& title, double left, double top, double width, double height) {
-    return place(new QGroupBox(title, parent), left, top, width, height);
-}
-
-QColor qColor(std::int32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
 const QString DefaultBrowser = QStringLiteral("c:\\Program Files\\Internet Explorer\\Iexplore.exe");
 
@@ -321,7 +307,7 @@ std::int32_t Form_Settei::pinColor(int index) const {
 void Form_Settei::setPinColor(int index, std::int32_t color) {
     QLabel* l = lbl_pin[std::size_t(index)];
     QPalette p = l->palette();
-    p.setColor(QPalette::Window, qColor(color));
+    p.setColor(QPalette::Window, vbColor(color));
     l->setPalette(p);
 }
 

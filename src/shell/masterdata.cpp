@@ -37,7 +37,7 @@ QString lit(const QString& s) {
 }  // namespace
 
 bool installGuards() {
-    if (!db::isOpen() && !db::open(DatabaseFileName)) return false;
+    if (!db::ensureOpen()) return false;
     const QString playerUsed = QStringLiteral(
         "(EXISTS (SELECT 1 FROM main.\"データ項目\" WHERE \"選手ID\" = OLD.\"選手ID\") OR "
         "EXISTS (SELECT 1 FROM main.\"ハンデ\" WHERE \"選手ID\" = OLD.\"選手ID\"))");

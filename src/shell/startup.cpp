@@ -96,7 +96,7 @@ void loadSettings() {
 }
 
 int countGameRows() {
-    if (!db::isOpen() && !db::open(DatabaseFileName)) return 0;
+    if (!db::ensureOpen()) return 0;
     QSqlQuery q(db::connection());
     if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM \"データ項目\"")) || !q.next()) return 0;
     return q.value(0).toInt();
