@@ -465,12 +465,11 @@ void TestMatchDay::matchDayFromStartMenuToDatabase() {
     data = forms::loaded<Form_Data>();
     QVERIFY(data && data->isShown());
     click(data->Cmd_Data);
-    const QString milestones = QStringLiteral("通算ゲーム数‥50ゲーム　　高橋");
-    dlg.expectMsgBox(vbOK, milestones);
+    dlg.expectMsgBox(vbOK, QStringLiteral("通算ゲーム数‥50ゲーム　　高橋        \r\n"
+                                          "通算合計点数‥‥5000点　　高橋        \r\n"));
     dlg.expectMsgBox(vbOK, QStringLiteral("書き込んだ人数は3人で、データの合計数は12件でした。"));
     click(data->Cmd_File);
     QVERIFY(dlg.allAnswered());
-    qDebug() << dlg.shown()[dlg.shown().size() - 2].prompt;
     QCOMPARE(start.Lbl_all_data->text(), QStringLiteral("75"));
     checkStoredDay(3, 2, {{4, {130, 140, 180, 90}, 0}, {1, {190, 90, 180, 64}, 12}, {2, {80, 300, 130, 72}, 8}});
     QCOMPARE(sql("SELECT \"１着ID\" FROM 試合 WHERE 試合ID = 3").toInt(), 2);
