@@ -34,6 +34,12 @@ void mds(M& m, int index) {
 }
 int code(int k) { return shown().Codes[std::size_t(k)]; }
 int mask(int k) { return shown().PinMasks[std::size_t(k)]; }
+// The rack on screen, pin 1 first: "0000000000" is all knocked down by the first ball.
+QString states(const M& m) {
+    QString s;
+    for (int i = 0; i < 10; ++i) s += QString::number(m.pinState(i));
+    return s;
+}
 }  // namespace
 
 class TestPinEntry : public QObject {
@@ -116,32 +122,30 @@ private Q_SLOTS:
         click(m, {4, 7, 10});  // mask 584, then a spare
         ok(m, 1);
         focusBall(m, 6);
-        for (int i = 0; i < 10; ++i) QCOMPARE(m.pinState(i), (i == 3 || i == 6 || i == 9) ? 1 : 0);
+        QCOMPARE(states(m), QStringLiteral("0001001001"));
         QCOMPARE(m.frameBackColor(3), M::ColorWhite);
         QCOMPARE(m.frameBackColor(2), M::ColorGrey);
         click(m, {4, 7, 10});  // the same pins stand after the second ball: a miss
         ok(m);
         QCOMPARE(code(7), 19);
         focusBall(m, 7);
-        for (int i = 0; i < 10; ++i) QCOMPARE(m.pinState(i), (i == 3 || i == 6 || i == 9) ? 2 : 0);
+        QCOMPARE(states(m), QStringLiteral("0002002002"));
         // After a strike only the first ball's mask counts.
         focusBall(m, 8);
         mds(m, 0);
         shown().PinMasks[9] = 5;
         focusBall(m, 8);
-        for (int i = 0; i < 10; ++i) QCOMPARE(m.pinState(i), 0);
+        QCOMPARE(states(m), QStringLiteral("0000000000"));
+        // In mark mode a focus change only moves the frame highlight.
+        m.Cmd_Mode_Click();
+        focusBall(m, 6);
+        QCOMPARE(m.frameBackColor(3), M::ColorWhite);
+        QCOMPARE(m.frameBackColor(4), M::ColorGrey);
+        QCOMPARE(states(m), QStringLiteral("0000000000"));
         // The sentinel hands the focus to ball 0 of the same game.
         focusBall(m, 21);
         QCOMPARE(int(Module1::CurBall), 0);
         QCOMPARE(m.focused(), 0);
-    }
-
-    void markModeFocusOnlyMovesHighlight() {
-        m.Cmd_Mode_Click();
-        shown().PinMasks[4] = 584;
-        focusBall(m, 4);
-        QCOMPARE(m.frameBackColor(2), M::ColorWhite);
-        for (int i = 0; i < 10; ++i) QCOMPARE(m.pinState(i), 0);
     }
 
     void commandsOnFrames() {
@@ -246,7 +250,7 @@ private Q_SLOTS:
         shown().Codes[20] = 30;  // lost code, kept attribute
         focusBall(m, 20);
         QCOMPARE(code(20), 21);
-        for (int i = 0; i < 10; ++i) QCOMPARE(m.pinState(i), 1);
+        QCOMPARE(states(m), QStringLiteral("1111111111"));
     }
 
     void impossibleRackIsRepaired() {
@@ -263,19 +267,16 @@ private Q_SLOTS:
     }
 
     void ballMovesStopAtTheEnds() {
-        focusBall(m, 20);
-        Module1::FocusBall = 20;
-        m.cmd_moveflame2_Click(1);
-        QCOMPARE(m.pendingFocus().back(), 20);
-        m.processPendingFocus();
-        focusBall(m, 0);
-        m.cmd_moveflame2_Click(0);
-        m.processPendingFocus();
-        QCOMPARE(m.focused(), 0);
-        Module1::FocusBall = -1;  // after a refused move
-        m.cmd_moveflame2_Click(1);
-        QCOMPARE(m.pendingFocus().back(), 1);
-        m.processPendingFocus();
+        setCodes(shown(), "18:10 19:10");  // ball 20 exists
+        // Cursor before, direction → box focused; -1 is the cursor after a refused move.
+        for (auto [from, index, to] : {std::tuple{20, 1, 20}, {0, 0, 0}, {5, 0, 4}, {-1, 1, 0}, {-1, 0, 0}}) {
+            focusBall(m, 3);
+            Module1::FocusBall = std::int16_t(from);
+            m.cmd_moveflame2_Click(index);
+            QCOMPARE(m.pendingFocus().back(), to);
+            m.processPendingFocus();
+            QCOMPARE(m.focused(), to);
+        }
     }
 
     // Random games entered rack by rack as pins match the same games entered as marks.
