@@ -115,11 +115,13 @@ void ScoreEntryModel::Cmd_KEISAN_Click() {
     scoreText_[11] = CStr(int(r.Scores[11]));
     scoreText_[0] = CStr(int(r.Scores[0]));
 
-    // Split colours that cannot stand go, and with them the split attribute.
+    // Split colours that cannot stand go. A ball of 0..8 pins would otherwise keep the attribute and
+    // be stored with a split mark, so it loses the attribute too; from 9 on the attribute stays and
+    // the canonical marks below clear the ball.
     auto unsplit = [&](int k) {
         if (markBack_[k] != ColorSplit) return;
         markBack_[k] = ColorWhite;
-        if (r.Attrs[k] == BallAttr::Split) r.Attrs[k] = BallAttr::Plain;
+        if (r.Attrs[k] == BallAttr::Split && r.Codes[k] <= 8) r.Attrs[k] = BallAttr::Plain;
     };
     auto noSplitPins = [&](int k) { return r.PinsDown[k] == 0 || r.PinsDown[k] == 9 || r.PinsDown[k] == 10; };
     for (int k = 0; k <= 18; k += 2)

@@ -438,8 +438,6 @@ void ScoreEntryModel::Cmd_moveflame_Click(int Index) {
 
 void ScoreEntryModel::cmd_moveflame2_Click(int Index) {
     Cmd_moveflame_Click(2);
-    // After a refused move the cursor is -1; count from the first box then.
-    FocusBall = std::int16_t(std::clamp<int>(FocusBall, 0, 20));
     if (Index == 0) {
         if (FocusBall > 0) --FocusBall;
     } else if (Index == 1) {
@@ -447,6 +445,8 @@ void ScoreEntryModel::cmd_moveflame2_Click(int Index) {
     } else {
         return;
     }
+    // After a refused move the cursor is -1 and "previous" has no box to go to: the first box then.
+    if (FocusBall < 0) FocusBall = 0;
     requestFocus(FocusBall);
 }
 

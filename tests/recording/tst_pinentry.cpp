@@ -34,6 +34,22 @@ void mds(M& m, int index) {
 }
 int code(int k) { return shown().Codes[std::size_t(k)]; }
 int mask(int k) { return shown().PinMasks[std::size_t(k)]; }
+QList<int> codes(std::initializer_list<int> balls) {
+    QList<int> r;
+    for (int k : balls) r << code(k);
+    return r;
+}
+QList<int> masks(std::initializer_list<int> balls) {
+    QList<int> r;
+    for (int k : balls) r << mask(k);
+    return r;
+}
+// The rack on screen, pin 1 first: "0000000000" is all knocked down by the first ball.
+QString states(const M& m) {
+    QString s;
+    for (int i = 0; i < 10; ++i) s += QString::number(m.pinState(i));
+    return s;
+}
 }  // namespace
 
 class TestPinEntry : public QObject {
@@ -81,11 +97,9 @@ private Q_SLOTS:
         QCOMPARE(mask(1), -1);
         QCOMPARE(m.shapeColor(5), M::ColorGrey);  // a rack entered as marks has no pin data
         click(m, {7});
-        QCOMPARE(code(0), 30);
-        QCOMPARE(code(1), 30);
+        QCOMPARE(codes({0, 1}), QList<int>({30, 30}));
         QCOMPARE(m.markText(0), EmptyMark);
-        QCOMPARE(mask(0), 64);
-        QCOMPARE(mask(1), 0);
+        QCOMPARE(masks({0, 1}), QList<int>({64, 0}));
         QCOMPARE(m.shapeColor(0), Module1::PinColors[0]);
     }
 
@@ -93,22 +107,19 @@ private Q_SLOTS:
         focusBall(m, 6);
         click(m, {7, 10});
         ok(m);
-        QCOMPARE(code(6), 8);
-        QCOMPARE(code(7), 20);
+        QCOMPARE(codes({6, 7}), QList<int>({8, 20}));
         QCOMPARE(shown().Marks[6], QStringLiteral("8s"));  // 7-10 is a split
         click(m, {10});
         ok(m);
         QCOMPARE(code(7), 1);
-        QCOMPARE(mask(6), 576);
-        QCOMPARE(mask(7), 512);
+        QCOMPARE(masks({6, 7}), QList<int>({576, 512}));
         // Moving away and back re-derives the same codes.
         ok(m, 1);
         QCOMPARE(int(Module1::CurBall), 8);
         ok(m, 0);
         QCOMPARE(int(Module1::CurBall), 6);
         ok(m);
-        QCOMPARE(code(6), 8);
-        QCOMPARE(code(7), 1);
+        QCOMPARE(codes({6, 7}), QList<int>({8, 1}));
     }
 
     void rebuildOnFocus() {
@@ -116,32 +127,30 @@ private Q_SLOTS:
         click(m, {4, 7, 10});  // mask 584, then a spare
         ok(m, 1);
         focusBall(m, 6);
-        for (int i = 0; i < 10; ++i) QCOMPARE(m.pinState(i), (i == 3 || i == 6 || i == 9) ? 1 : 0);
+        QCOMPARE(states(m), QStringLiteral("0001001001"));
         QCOMPARE(m.frameBackColor(3), M::ColorWhite);
         QCOMPARE(m.frameBackColor(2), M::ColorGrey);
         click(m, {4, 7, 10});  // the same pins stand after the second ball: a miss
         ok(m);
         QCOMPARE(code(7), 19);
         focusBall(m, 7);
-        for (int i = 0; i < 10; ++i) QCOMPARE(m.pinState(i), (i == 3 || i == 6 || i == 9) ? 2 : 0);
+        QCOMPARE(states(m), QStringLiteral("0002002002"));
         // After a strike only the first ball's mask counts.
         focusBall(m, 8);
         mds(m, 0);
         shown().PinMasks[9] = 5;
         focusBall(m, 8);
-        for (int i = 0; i < 10; ++i) QCOMPARE(m.pinState(i), 0);
+        QCOMPARE(states(m), QStringLiteral("0000000000"));
+        // In mark mode a focus change only moves the frame highlight.
+        m.Cmd_Mode_Click();
+        focusBall(m, 6);
+        QCOMPARE(m.frameBackColor(3), M::ColorWhite);
+        QCOMPARE(m.frameBackColor(4), M::ColorGrey);
+        QCOMPARE(states(m), QStringLiteral("0000000000"));
         // The sentinel hands the focus to ball 0 of the same game.
         focusBall(m, 21);
         QCOMPARE(int(Module1::CurBall), 0);
         QCOMPARE(m.focused(), 0);
-    }
-
-    void markModeFocusOnlyMovesHighlight() {
-        m.Cmd_Mode_Click();
-        shown().PinMasks[4] = 584;
-        focusBall(m, 4);
-        QCOMPARE(m.frameBackColor(2), M::ColorWhite);
-        for (int i = 0; i < 10; ++i) QCOMPARE(m.pinState(i), 0);
     }
 
     void commandsOnFrames() {
@@ -154,8 +163,7 @@ private Q_SLOTS:
         focusBall(m, 0);
         mds(m, 2);
         QCOMPARE(code(0), 0);
-        QCOMPARE(mask(0), 1023);
-        QCOMPARE(mask(1), 0);
+        QCOMPARE(masks({0, 1}), QList<int>({1023, 0}));
         focusBall(m, 0);
         ok(m);
         QCOMPARE(code(1), 20);
@@ -168,8 +176,7 @@ private Q_SLOTS:
         click(m, {4, 7, 10});
         mds(m, 4);
         QCOMPARE(mask(3), 584);
-        QCOMPARE(code(2), 7);
-        QCOMPARE(code(3), 19);
+        QCOMPARE(codes({2, 3}), QList<int>({7, 19}));
         QCOMPARE(int(Module1::CurBall), 4);
         // A foul stays a foul at "OK" while nothing was moved back.
         mds(m, 3);
@@ -185,8 +192,7 @@ private Q_SLOTS:
         // Clear in frame 3 resets balls 4 and 5 only.
         mds(m, 5);
         QCOMPARE(code(4), 30);
-        QCOMPARE(mask(4), -1);
-        QCOMPARE(mask(5), -1);
+        QCOMPARE(masks({4, 5}), QList<int>({-1, -1}));
         QCOMPARE(code(2), 7);
     }
 
@@ -206,12 +212,10 @@ private Q_SLOTS:
         // Strike, then an open extension rack.
         mds(m, 5);
         QCOMPARE(m.focused(), 18);
-        QCOMPARE(code(18), 30);
-        QCOMPARE(code(20), 30);
+        QCOMPARE(codes({18, 20}), QList<int>({30, 30}));
         mds(m, 0);
         click(m, {7, 10});
-        QCOMPARE(code(19), 8);
-        QCOMPARE(code(20), 20);
+        QCOMPARE(codes({19, 20}), QList<int>({8, 20}));
         QCOMPARE(shown().Marks[19], QStringLiteral("8s"));
         click(m, {10});
         QCOMPARE(code(20), 1);
@@ -220,8 +224,7 @@ private Q_SLOTS:
         mds(m, 5);
         click(m, {2, 4});
         ok(m);
-        QCOMPARE(code(18), 8);
-        QCOMPARE(code(19), 20);
+        QCOMPARE(codes({18, 19}), QList<int>({8, 20}));
         QCOMPARE(int(Module1::CurBall), 19);  // "OK" stays on the rack
         ok(m, 1);
         QCOMPARE(int(Module1::CurBall), 20);
@@ -231,9 +234,7 @@ private Q_SLOTS:
         mds(m, 5);
         click(m, {2, 4, 2});
         ok(m, 1);
-        QCOMPARE(code(18), 8);
-        QCOMPARE(code(19), 1);
-        QCOMPARE(code(20), 30);
+        QCOMPARE(codes({18, 19, 20}), QList<int>({8, 1, 30}));
         QCOMPARE(int(Module1::CurBall), 18);
     }
 
@@ -246,7 +247,7 @@ private Q_SLOTS:
         shown().Codes[20] = 30;  // lost code, kept attribute
         focusBall(m, 20);
         QCOMPARE(code(20), 21);
-        for (int i = 0; i < 10; ++i) QCOMPARE(m.pinState(i), 1);
+        QCOMPARE(states(m), QStringLiteral("1111111111"));
     }
 
     void impossibleRackIsRepaired() {
@@ -263,19 +264,16 @@ private Q_SLOTS:
     }
 
     void ballMovesStopAtTheEnds() {
-        focusBall(m, 20);
-        Module1::FocusBall = 20;
-        m.cmd_moveflame2_Click(1);
-        QCOMPARE(m.pendingFocus().back(), 20);
-        m.processPendingFocus();
-        focusBall(m, 0);
-        m.cmd_moveflame2_Click(0);
-        m.processPendingFocus();
-        QCOMPARE(m.focused(), 0);
-        Module1::FocusBall = -1;  // after a refused move
-        m.cmd_moveflame2_Click(1);
-        QCOMPARE(m.pendingFocus().back(), 1);
-        m.processPendingFocus();
+        setCodes(shown(), "18:10 19:10");  // ball 20 exists
+        // Cursor before, direction → box focused; -1 is the cursor after a refused move.
+        for (auto [from, index, to] : {std::tuple{20, 1, 20}, {0, 0, 0}, {5, 0, 4}, {-1, 1, 0}, {-1, 0, 0}}) {
+            focusBall(m, 3);
+            Module1::FocusBall = std::int16_t(from);
+            m.cmd_moveflame2_Click(index);
+            QCOMPARE(m.pendingFocus().back(), to);
+            m.processPendingFocus();
+            QCOMPARE(m.focused(), to);
+        }
     }
 
     // Random games entered rack by rack as pins match the same games entered as marks.

@@ -60,4 +60,22 @@ inline void focusBall(vx::ScoreEntryModel& m, int k) {
 
 inline vx::GameRecord& shown() { return Module1::ScoreSheet(Module1::CurPlayer, Module1::CurGame); }
 
+// Sets codes from "ball:code ball:code ...".
+inline void setCodes(vx::GameRecord& r, const QString& balls) {
+    for (const QString& part : balls.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const auto kc = part.split(QLatin1Char(':'));
+        r.Codes[std::size_t(kc[0].toInt())] = std::uint8_t(kc[1].toInt());
+    }
+}
+
+// Frames 1..9 as `pins` then a miss; the tenth is left to the caller.
+inline void openFrames(vx::GameRecord& r, int pins) {
+    for (int k = 0; k <= 17; ++k) r.Codes[std::size_t(k)] = std::uint8_t(k % 2 ? 19 : pins);
+}
+
+// The boxes show the shown record's codes, as if they had been entered (the calculation reads boxes).
+inline void boxesFromCodes(vx::ScoreEntryModel& m) {
+    for (int k = 0; k <= 20; ++k) m.setMarkText(k, vx::ScoreEntryModel::markCaption(shown().Codes[std::size_t(k)]));
+}
+
 }  // namespace vxtest
