@@ -99,10 +99,4 @@ QString guardMessage(const QString& databaseError) {
     return {};
 }
 
-bool validPlayerId(const QString& text) {
-    bool ok = false;
-    const int v = text.trimmed().toInt(&ok);
-    return ok && v >= 1 && v <= 32767;
-}
-
 }  // namespace vx::masterdata

@@ -23,7 +23,4 @@ QString confirmDeleteMessage();
 // The guard text inside a database error, or an empty text when the error is another one.
 QString guardMessage(const QString& databaseError);
 
-// Player ID typed into the grid: a whole number 1..32767.
-bool validPlayerId(const QString& text);
-
 }  // namespace vx::masterdata

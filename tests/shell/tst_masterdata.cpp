@@ -7,16 +7,14 @@
 #include "shell/form_newplayer.h"
 #include "shell/form_srs.h"
 #include "shell/masterdata.h"
-#include "common/database.h"
-#include "support/testenv.h"
 #include "support/scripted_dialogs.h"
-#include "common/database.h"
 #include "support/testenv.h"
 #include <QAction>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
+#include <memory>
 
 using namespace vx;
 using vxtest::ScriptedDialogs;
@@ -43,12 +41,23 @@ int newLine(DBGrid* g) { return g->gridModel()->rowCount() - 1; }
 
 class TestMasterData : public QObject {
     Q_OBJECT
+    // Every case: a fresh database holding two players, two seasons, a handicap and a stored game.
+    std::unique_ptr<TestEnv> env;
+    std::unique_ptr<ScriptedDialogs> dlgs;
+
 private Q_SLOTS:
-    void playerRowsCommitOnLeavingAndOnBack() {
-        TestEnv env(false);
+    void init() {
+        env = std::make_unique<TestEnv>(false);
         QVERIFY(vxtest::freshProgramDb());
         seed();
-        ScriptedDialogs dlg;
+        dlgs = std::make_unique<ScriptedDialogs>();
+    }
+    void cleanup() {
+        dlgs.reset();
+        env.reset();
+    }
+
+    void playerRowsCommitOnLeavingAndOnBack() {
         auto& f = forms::get<Form_NewPlayer>();
         f.Show();
         DBGrid* g = f.DBG_Sensyu;
@@ -82,10 +91,7 @@ private Q_SLOTS:
     void playerRefusalsKeepTheWindowAndTheTable() {
         QFETCH(QString, id);
         QFETCH(QString, message);
-        TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb());
-        seed();
-        ScriptedDialogs dlg;
+        ScriptedDialogs& dlg = *dlgs;
         auto& f = forms::get<Form_NewPlayer>();
         f.Show();
         DBGrid* g = f.DBG_Sensyu;
@@ -113,11 +119,8 @@ private Q_SLOTS:
     }
 
     void playerDeletionAsksAndKeepsWhatIsInUse() {
-        TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb());
-        seed();
         run("INSERT INTO 選手 (選手ID, 選手名) VALUES (9, '退会')");
-        ScriptedDialogs dlg;
+        ScriptedDialogs& dlg = *dlgs;
         auto& f = forms::get<Form_NewPlayer>();
         f.Show();
         DBGrid* g = f.DBG_Sensyu;
@@ -152,10 +155,7 @@ private Q_SLOTS:
     }
 
     void seasonEditor() {
-        TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb());
-        seed();
-        ScriptedDialogs dlg;
+        ScriptedDialogs& dlg = *dlgs;
         auto& f = forms::get<form_srs>();
         f.Show();
         DBGrid* g = f.DBG_srs;
@@ -179,10 +179,7 @@ private Q_SLOTS:
     }
 
     void handicapStates() {
-        TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb());
-        seed();
-        ScriptedDialogs dlg;
+        ScriptedDialogs& dlg = *dlgs;
         auto& f = forms::get<form_HDCP>();
         f.Show();
         DBGrid* g = f.DBG_hdcp;
@@ -250,7 +247,9 @@ private Q_SLOTS:
 
         // The player and season editors open from here, one window each.
         f.Cmd_New_Click(0);
+        Form_NewPlayer* players = forms::loaded<Form_NewPlayer>();
         f.menu_add[0]->trigger();
+        QCOMPARE(forms::loaded<Form_NewPlayer>(), players);  // the same window, not a second one
         f.Cmd_New_Click(1);
         QVERIFY(forms::loaded<Form_NewPlayer>() && forms::loaded<form_srs>());
         f.cmd_back_Click();
@@ -259,10 +258,6 @@ private Q_SLOTS:
     }
 
     void screenshots() {
-        TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb());
-        seed();
-        ScriptedDialogs dlg;
         auto shoot = [](Form& f, const char* name) {
             f.Show();
             f.setLeft(150);

@@ -11,9 +11,7 @@
 #include "shell/settei_options.h"
 #include "shell/startup.h"
 #include "common/database.h"
-#include "support/testenv.h"
 #include "support/scripted_dialogs.h"
-#include "common/database.h"
 #include "support/testenv.h"
 #include <QAction>
 #include <QCheckBox>
@@ -26,6 +24,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <memory>
 
 using namespace vx;
 using vxtest::ScriptedDialogs;
@@ -51,8 +50,22 @@ Form_Settei& openDialog() {
 
 class TestSettei : public QObject {
     Q_OBJECT
+    // Every case: a private program folder with a fresh database, the store as start-up loads it.
+    std::unique_ptr<TestEnv> env;
+    std::unique_ptr<ScriptedDialogs> dlgs;
+    QString path(const QString& name) const { return env->path(name); }
+
 private Q_SLOTS:
-    void init() { gamecount::clearPending(); }
+    void init() {
+        env = std::make_unique<TestEnv>(false);
+        QVERIFY(vxtest::freshProgramDb());
+        restart();
+        dlgs = std::make_unique<ScriptedDialogs>();
+    }
+    void cleanup() {
+        dlgs.reset();
+        env.reset();
+    }
 
     void markLimiter_data() {
         QTest::addColumn<QString>("typed");
@@ -71,9 +84,6 @@ private Q_SLOTS:
     }
 
     void loadShowsTheSharedState() {
-        TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb());
-        restart();
         auto& f = openDialog();
         QCOMPARE(f.KAZ->text(), QStringLiteral("4"));
         QCOMPARE(f.Txt_Spl[0]->text(), QStringLiteral("1s"));
@@ -103,10 +113,7 @@ private Q_SLOTS:
     }
 
     void saveWritesWhatTheNextStartReads() {
-        TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb());
-        restart();
-        ScriptedDialogs dlg;
+        ScriptedDialogs& dlg = *dlgs;
         auto& f = openDialog();
         f.KAZ->setText("5");
         f.Chk_Data[1]->setChecked(true);
@@ -136,20 +143,16 @@ private Q_SLOTS:
         QCOMPARE(Module1::LastGame, 4);
         QCOMPARE(Module1::PinColors[2], 0x00FF00);
 
-        const auto before = std::make_tuple(Module1::LastGame, Module1::HcpRequired, Module1::ResultDisplayFlags,
-                                            Module1::TallyRuleFlags, Module1::PointTarget, Module1::PointMethod,
-                                            Module1::MarkTexts, Module1::PinColors, Module1::PinImageFiles);
+        using namespace Module1;
+        auto shared = [] { return std::make_tuple(LastGame, HcpRequired, ResultDisplayFlags, TallyRuleFlags,
+                                                  PointTarget, PointMethod, MarkTexts, PinColors, PinImageFiles); };
+        const auto saved = shared();
         restart();
-        QVERIFY(before == std::make_tuple(Module1::LastGame, Module1::HcpRequired, Module1::ResultDisplayFlags,
-                                          Module1::TallyRuleFlags, Module1::PointTarget, Module1::PointMethod,
-                                          Module1::MarkTexts, Module1::PinColors, Module1::PinImageFiles));
+        QVERIFY(saved == shared());
     }
 
     void thisRunOnlyLeavesTheStoreAndThePictures() {
-        TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb());
-        restart();
-        ScriptedDialogs dlg;
+        ScriptedDialogs& dlg = *dlgs;
         auto& f = openDialog();
         f.KAZ->setText("6");
         f.Chk_Data[0]->setChecked(true);
@@ -157,7 +160,7 @@ private Q_SLOTS:
         f.Txt_dir->setText("other-browser");
         dlg.expectColor(0x123456);
         f.lbl_pin_Click(3);
-        dlg.expectOpenFile(env.path("mine.jpg"));
+        dlg.expectOpenFile(path("mine.jpg"));
         f.lbl_pin_Click(0);
         f.Cmd_OK_Click(1);
         QCOMPARE(Module1::LastGame, 5);
@@ -204,10 +207,7 @@ private Q_SLOTS:
         QFETCH(int, markBox);
         QFETCH(QString, mark);
         QFETCH(QString, message);
-        TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb());
-        restart();
-        ScriptedDialogs dlg;
+        ScriptedDialogs& dlg = *dlgs;
         auto& f = openDialog();
         f.KAZ->setText(games);
         if (markBox >= 0) f.Txt_Spl[std::size_t(markBox)]->setText(mark);
@@ -225,9 +225,6 @@ private Q_SLOTS:
     }
 
     void tenGamesAtMostAndNeverUnderAMatch() {
-        TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb());
-        restart();
         auto& f = openDialog();
         f.KAZ->setText("10");
         f.Cmd_OK_Click(1);
@@ -247,11 +244,8 @@ private Q_SLOTS:
     }
 
     void picturesAndBrowserPickers() {
-        TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb());
-        restart();
-        QVERIFY(QFile::copy(QStringLiteral(VX_ASSETS_DIR "/pin3.jpg"), env.path("pin3.jpg")));
-        ScriptedDialogs dlg;
+        QVERIFY(QFile::copy(QStringLiteral(VX_ASSETS_DIR "/pin3.jpg"), path("pin3.jpg")));
+        ScriptedDialogs& dlg = *dlgs;
         auto& f = openDialog();
         QVERIFY(!f.pct_pin[2]->pixmap().isNull());
         QCOMPARE(f.pct_pin[2]->pixmap().size(), QSize(25, 25));
@@ -264,9 +258,9 @@ private Q_SLOTS:
         QCOMPARE(QDir::currentPath(), QDir(programFolder()).absolutePath());
 
         QDir::setCurrent(QDir::tempPath());
-        dlg.expectOpenFile(env.path("pin3.jpg"));
+        dlg.expectOpenFile(path("pin3.jpg"));
         f.lbl_pin_Click(0);
-        QCOMPARE(f.lbl_pin[0]->text(), env.path("pin3.jpg"));
+        QCOMPARE(f.lbl_pin[0]->text(), path("pin3.jpg"));
         QVERIFY(!f.pct_pin[0]->pixmap().isNull());
         QCOMPARE(QDir::currentPath(), QDir(programFolder()).absolutePath());
 
@@ -295,22 +289,19 @@ private Q_SLOTS:
     }
 
     void upkeepButtons() {
-        TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb());
-        restart();
         QVERIFY(db::exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (7, '山田')"));
-        ScriptedDialogs dlg;
+        ScriptedDialogs& dlg = *dlgs;
         auto& f = openDialog();
 
         // Export: a cancelled save writes nothing, even after another dialog chose a file.
-        dlg.expectOpenFile(env.path("chosen.jpg"));
+        dlg.expectOpenFile(path("chosen.jpg"));
         f.lbl_pin_Click(0);
         dlg.expectMsgBox(vbOK, QStringLiteral("Vorlix for CE 用の選手名データを")).expectSaveFile(QString());
         f.cmd_4ce_Click();
-        QVERIFY(!QFile::exists(env.path("chosen.jpg")));
-        dlg.expectMsgBox(vbOK).expectSaveFile(env.path("ce.txt")).expectMsgBox(vbOK, dbmaint::exportDoneMessage());
+        QVERIFY(!QFile::exists(path("chosen.jpg")));
+        dlg.expectMsgBox(vbOK).expectSaveFile(path("ce.txt")).expectMsgBox(vbOK, dbmaint::exportDoneMessage());
         f.cmd_4ce_Click();
-        QVERIFY(QFile::exists(env.path("ce.txt")));
+        QVERIFY(QFile::exists(path("ce.txt")));
 
         // Compaction: refused while a bound editor is open, cancelled, then done.
         f.Cmd_HDCP_Click();
@@ -320,10 +311,10 @@ private Q_SLOTS:
         forms::unload<form_HDCP>();
         dlg.expectMsgBox(vbCancel, dbmaint::compactQuestion());
         f.menu_compact->trigger();
-        QVERIFY(!QFile::exists(env.path(dbmaint::BackupFileName)));
+        QVERIFY(!QFile::exists(path(dbmaint::BackupFileName)));
         dlg.expectMsgBox(vbOK, dbmaint::compactQuestion()).expectMsgBox(vbOK, dbmaint::compactDoneMessage());
         f.cmd_cmpact_Click();
-        QVERIFY(QFile::exists(env.path(dbmaint::BackupFileName)));
+        QVERIFY(QFile::exists(path(dbmaint::BackupFileName)));
         QVERIFY(db::isOpen());
         QCOMPARE(db::scalar("SELECT 選手名 FROM 選手 WHERE 選手ID = 7").toString(), QStringLiteral("山田"));
         QVERIFY(forms::loaded<Form_Settei>());
@@ -331,11 +322,8 @@ private Q_SLOTS:
     }
 
     void screenshots() {
-        TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb());
-        restart();
         for (int i = 1; i <= 3; ++i)
-            QFile::copy(QStringLiteral(VX_ASSETS_DIR "/pin%1.jpg").arg(i), env.path(QStringLiteral("pin%1.jpg").arg(i)));
+            QFile::copy(QStringLiteral(VX_ASSETS_DIR "/pin%1.jpg").arg(i), path(QStringLiteral("pin%1.jpg").arg(i)));
         auto& f = openDialog();
         f.setLeft(150);
         f.setTop(150);

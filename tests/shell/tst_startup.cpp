@@ -26,7 +26,6 @@
 using namespace vx;
 using vxtest::ScriptedDialogs;
 using vxtest::TestEnv;
-using Shown = vxtest::ScriptedDialogs::Shown;
 
 namespace {
 const QString OldFormat = QStringLiteral(
@@ -51,16 +50,12 @@ private Q_SLOTS:
         QCOMPARE(Module1::LastGame, 3);
         QCOMPARE(Module1::HcpRequired, 0);
         QCOMPARE(Module1::PointMethod, 0);
-        QCOMPARE(Module1::MarkTexts[1], QStringLiteral("1s"));
-        QCOMPARE(Module1::MarkTexts[8], QStringLiteral("8s"));
-        QCOMPARE(Module1::MarkTexts[9], QStringLiteral("／"));
-        QCOMPARE(Module1::MarkTexts[10], QStringLiteral("＊"));
-        QCOMPARE(Module1::PinColors[0], 16777215);
-        QCOMPARE(Module1::PinColors[1], 1105407);
-        QCOMPARE(Module1::PinColors[2], 8425727);
-        QCOMPARE(Module1::PinImageFiles[2], QStringLiteral("pin3.jpg"));
-        QCOMPARE(Module1::HtmlColors[0], QStringLiteral("14811135"));
-        QCOMPARE(Module1::HtmlColors[1], QStringLiteral("0"));
+        const QStringList marks{"", "1s", "2s", "3s", "4s", "5s", "6s", "7s", "8s", "／", "＊"};
+        QCOMPARE(QStringList(Module1::MarkTexts.begin(), Module1::MarkTexts.end()), marks);
+        QCOMPARE(Module1::PinColors, (std::array<std::int32_t, 3>{16777215, 1105407, 8425727}));
+        QCOMPARE(QStringList(Module1::PinImageFiles.begin(), Module1::PinImageFiles.end()),
+                 QStringList({"pin1.jpg", "pin2.jpg", "pin3.jpg"}));
+        for (int i = 0; i < 8; ++i) QCOMPARE(Module1::HtmlColors[i], QString(i % 2 ? "0" : "14811135"));
         QCOMPARE(Module1::SeasonIdMax, 1);
         QCOMPARE(Module1::MatchIdMin, 1);
         const QSize screen = screenSizeTwips();
@@ -143,28 +138,28 @@ private Q_SLOTS:
         QVERIFY(dlg.allAnswered());
     }
 
-    void idRangesScannedWhileLargestIsOne() {
+    void idRangesFromTheTables_data() {
+        QTest::addColumn<QString>("srsMax");  // stored; empty for none
+        QTest::addColumn<QString>("srsMin");
+        QTest::addColumn<QList<int>>("expected");  // season max, min, match max, min
+        QTest::newRow("scanned, a stored minimum above the true one is lowered") << "" << "4" << QList<int>{9, 3, 42, 1};
+        QTest::newRow("not scanned once a larger maximum is saved") << "12" << "" << QList<int>{12, 1, 42, 1};
+    }
+    void idRangesFromTheTables() {
+        QFETCH(QString, srsMax);
+        QFETCH(QString, srsMin);
+        QFETCH(QList<int>, expected);
         TestEnv env;
         for (int id : {3, 9, 5}) vxtest::execSql(QStringLiteral("INSERT INTO \"シーズン\"(\"シーズンID\") VALUES(%1)").arg(id));
         for (int id : {7, 42}) vxtest::execSql(QStringLiteral("INSERT INTO \"試合\"(\"試合ID\") VALUES(%1)").arg(id));
         db::close();
-        settings::SaveSetting(QStringLiteral("Setting"), QStringLiteral("srs_min"), QStringLiteral("4"));
+        if (!srsMax.isEmpty()) settings::SaveSetting(QStringLiteral("Setting"), QStringLiteral("srs_max"), srsMax);
+        if (!srsMin.isEmpty()) settings::SaveSetting(QStringLiteral("Setting"), QStringLiteral("srs_min"), srsMin);
         ScriptedDialogs dlg;
         QVERIFY(startProgram());
-        QCOMPARE(Module1::SeasonIdMax, 9);
-        QCOMPARE(Module1::SeasonIdMin, 3);  // a stored minimum above the true one is lowered
-        QCOMPARE(Module1::MatchIdMax, 42);
-        QCOMPARE(Module1::MatchIdMin, 1);   // a stored minimum of 1 stays 1
-    }
-
-    void idRangesNotScannedOnceSaved() {
-        TestEnv env;
-        vxtest::execSql(QStringLiteral("INSERT INTO \"シーズン\"(\"シーズンID\") VALUES(30)"));
-        db::close();
-        settings::SaveSetting(QStringLiteral("Setting"), QStringLiteral("srs_max"), QStringLiteral("12"));
-        ScriptedDialogs dlg;
-        QVERIFY(startProgram());
-        QCOMPARE(Module1::SeasonIdMax, 12);
+        // A stored minimum of 1 stays 1.
+        QCOMPARE((QList<int>{Module1::SeasonIdMax, Module1::SeasonIdMin, int(Module1::MatchIdMax), int(Module1::MatchIdMin)}),
+                 expected);
     }
 
     void exitCancelChangesNothingOkSaves() {
@@ -177,7 +172,7 @@ private Q_SLOTS:
         forms::get<Form_Start>().Cmd_End_Click();
         QVERIFY(!menu->ended());
         QVERIFY(!QFile::exists(settings::storePath()));
-        const Shown& q = dlg.shown().back();
+        const auto& q = dlg.shown().back();
         QCOMPARE(q.title, QStringLiteral("終了の確認"));
         QCOMPARE(q.style, int(vbOKCancel | vbDefaultButton2));
 
