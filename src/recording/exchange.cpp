@@ -51,7 +51,7 @@ void refuseFile(const ImportFailure& f) {
     QString text = NotDataFile + QLatin1Char('\r') + f.file + QLatin1Char('\r');
     if (f.line > 0) text += QString::number(f.line) + QStringLiteral("行目: ");
     text += f.reason;
-    MsgBox(text, vbOKOnly + vbExclamation);
+    MsgBox(text, vbOKOnly);
 }
 
 // The score entry shows the record at the cursor again, as when its window is activated.
@@ -394,6 +394,8 @@ void Cmd_Data_IO_Click(int index) {
         case 2: writeBackup(); break;
         default: break;
     }
+    // Whichever way it ended (also "back to the input"), files are found from the program's folder.
+    enterProgramFolder();
 }
 
 void offerRecovery() {

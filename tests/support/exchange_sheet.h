@@ -16,38 +16,12 @@ inline QByteArray fileBytes(const QString& path) {
 }
 
 inline void setBall(vx::GameRecord& r, int k, const QString& mark, int code, int pins, int attr, int mask) {
-    r.Marks[std::size_t(k)] = mark;
-    r.Codes[std::size_t(k)] = std::uint8_t(code);
-    r.PinsDown[std::size_t(k)] = std::uint8_t(pins);
-    r.Attrs[std::size_t(k)] = std::int16_t(attr);
-    r.PinMasks[std::size_t(k)] = mask;
-}
-
-// Games of the known players, as a not-entered record with the balls of the file.
-inline vx::GameRecord knownGame(int player, int game) {
-    vx::GameRecord r = vx::exchange::notEnteredRecord();
-    if (player == 0 && game == 0) {
-        setBall(r, 0, QStringLiteral("＊"), 10, 10, 4, 0);
-        setBall(r, 2, QStringLiteral("７"), 7, 7, 0, 7);
-        setBall(r, 3, QStringLiteral("／"), 20, 3, 3, 0);
-        setBall(r, 4, QStringLiteral("8s"), 8, 8, 2, 576);
-        setBall(r, 5, QStringLiteral("－"), 19, 0, 0, 576);
-        r.Scores[1] = 20;
-        r.Scores[2] = 38;
-        r.Scores[3] = 46;
-    } else if (player == 0 && game == 1) {
-        setBall(r, 0, QStringLiteral("Ｆ"), 21, 0, 1, 1023);
-        setBall(r, 1, QStringLiteral("９"), 9, 9, 0, 1);
-        r.Scores[1] = 9;
-    } else if (player == 1 && game == 3) {
-        setBall(r, 0, QStringLiteral("Ｇ"), 0, 0, 0, 1023);
-    } else if (player == 2 && game == 2) {
-        setBall(r, 18, QStringLiteral("＊"), 10, 10, 4, 0);
-        setBall(r, 19, QStringLiteral("＊"), 10, 10, 4, 0);
-        setBall(r, 20, QStringLiteral("５"), 5, 5, 0, -1);
-        r.Scores[10] = 25;
-    }
-    return r;
+    const auto i = std::size_t(k);
+    r.Marks[i] = mark;
+    r.Codes[i] = std::uint8_t(code);
+    r.PinsDown[i] = std::uint8_t(pins);
+    r.Attrs[i] = std::int16_t(attr);
+    r.PinMasks[i] = mask;
 }
 
 struct KnownPlayer {
@@ -70,37 +44,38 @@ inline void setUpKnownDay() {
     SeasonId = 1;
     for (int s = 0; s <= LastPlayer; ++s)
         for (int g = 0; g <= LastGame; ++g) ScoreSheet(s, g) = vx::exchange::notEnteredRecord();
-    for (int p = 0; p < 3; ++p) {
-        const KnownPlayer& k = knownPlayers[p];
-        for (int g = 0; g <= LastGame; ++g) ScoreSheet(k.slot, g) = knownGame(p, g);
+    struct Ball { int player, game, k; const char* mark; int code, pins, attr, mask; };
+    static const Ball balls[] = {{0, 0, 0, "＊", 10, 10, 4, 0},    {0, 0, 2, "７", 7, 7, 0, 7},    {0, 0, 3, "／", 20, 3, 3, 0},
+                                 {0, 0, 4, "8s", 8, 8, 2, 576},    {0, 0, 5, "－", 19, 0, 0, 576}, {0, 1, 0, "Ｆ", 21, 0, 1, 1023},
+                                 {0, 1, 1, "９", 9, 9, 0, 1},      {1, 3, 0, "Ｇ", 0, 0, 0, 1023}, {2, 2, 18, "＊", 10, 10, 4, 0},
+                                 {2, 2, 19, "＊", 10, 10, 4, 0},   {2, 2, 20, "５", 5, 5, 0, -1}};
+    for (const Ball& b : balls)
+        setBall(ScoreSheet(knownPlayers[b.player].slot, b.game), b.k, QString::fromUtf8(b.mark), b.code, b.pins, b.attr, b.mask);
+    auto& g00 = ScoreSheet(0, 0).Scores;
+    g00[1] = 20, g00[2] = 38, g00[3] = 46;
+    ScoreSheet(0, 1).Scores[1] = 9;
+    ScoreSheet(7, 2).Scores[10] = 25;
+    for (const KnownPlayer& k : knownPlayers) {
         placePlayer(k.slot, k.id, k.name, k.hcp);
         for (int g = 0; g <= LastGame; ++g) {
             auto& r = ScoreSheet(k.slot, g);
             r.Scores[0] = std::int16_t(r.Scores[10] + k.hcp);
-            r.VenueId = VenueId;
-            r.Year = MatchYear;
-            r.Month = MatchMonth;
-            r.Day = MatchDay;
+            r.VenueId = VenueId, r.Year = MatchYear, r.Month = MatchMonth, r.Day = MatchDay;
         }
     }
 }
 
 // Field by field, so a failure names what differs.
-inline bool sameGame(const vx::GameRecord& a, const vx::GameRecord& b, QString* why = nullptr) {
-    auto bad = [&](const QString& what) {
-        if (why) *why = what;
-        return false;
-    };
-    if (!(a.Name == b.Name)) return bad(QStringLiteral("name ") + a.Name.str() + QStringLiteral(" / ") + b.Name.str());
-    for (int k = 0; k <= 20; ++k) {
-        const auto i = std::size_t(k);
+inline QString gameDiff(const vx::GameRecord& a, const vx::GameRecord& b) {
+    if (!(a.Name == b.Name)) return QStringLiteral("name ") + a.Name.str() + QStringLiteral(" / ") + b.Name.str();
+    for (std::size_t i = 0; i <= 20; ++i)
         if (a.Marks[i] != b.Marks[i] || a.Codes[i] != b.Codes[i] || a.PinsDown[i] != b.PinsDown[i] ||
             a.Attrs[i] != b.Attrs[i] || a.PinMasks[i] != b.PinMasks[i])
-            return bad(QStringLiteral("ball %1").arg(k));
-    }
-    if (a.Scores != b.Scores) return bad(QStringLiteral("scores"));
-    if (a.VenueId != b.VenueId || a.Year != b.Year || a.Month != b.Month || a.Day != b.Day) return bad(QStringLiteral("venue/date"));
-    return true;
+            return QStringLiteral("ball %1").arg(i);
+    if (a.Scores != b.Scores) return QStringLiteral("scores");
+    if (a.VenueId != b.VenueId || a.Year != b.Year || a.Month != b.Month || a.Day != b.Day) return QStringLiteral("venue/date");
+    return {};
 }
+#define VX_COMPARE_GAME(a, b) QVERIFY2(vxtest::gameDiff(a, b).isEmpty(), qPrintable(vxtest::gameDiff(a, b)))
 
 }  // namespace vxtest
