@@ -4,12 +4,13 @@
 #include "common/database.h"
 #include "common/module1.h"
 #include "common/appdir.h"
+#include "recording/exchange.h"
 #include "support/dayfixture.h"
 #include "support/testenv.h"
+#include <QFile>
 #include <QVariant>
 
 namespace vxtest {
-
 
 inline void setMatch(int matchId = 41, int seasonId = 3, int matchNo = 12) {
     using namespace Module1;
@@ -54,6 +55,12 @@ inline void addHistory(std::int16_t playerId, int games, int s10, int matchId = 
         vx::db::exec(QStringLiteral("INSERT INTO \"データ項目\" (\"選手ID\", \"試合ID\", \"ｹﾞｰﾑ\", \"優Ｐ\", \"上位\", "
                                     "\"S10\", \"ST\", \"SP\", \"SPF\") VALUES (?, ?, 1, 0, 0, ?, 0, 0, 0)"),
                      {playerId, matchId, s10});
+}
+
+// The day's backup file, as the score entry leaves it.
+inline bool touchBackup() {
+    QFile f(vx::exchange::backupFileName());
+    return f.open(QIODevice::WriteOnly) && f.write("backup") == 6;
 }
 
 }  // namespace vxtest
