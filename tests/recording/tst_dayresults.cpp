@@ -125,29 +125,19 @@ private Q_SLOTS:
         QCOMPARE(BestScratchScores(1, 2), 180);
     }
 
-    void topPrizeTieBreaks_data() {
-        QTest::addColumn<QList<QList<int>>>("games");
-        QTest::addColumn<QList<int>>("ranks");
-        QTest::addColumn<QString>("top");
-        QTest::newRow("third game decides") << QList<QList<int>>{{200, 190, 150}, {190, 200, 160}} << QList<int>{2, 1}
-                                            << pad(QStringLiteral("Ｂ"));
-        QTest::newRow("G=2 shares the top") << QList<QList<int>>{{200, 190}, {190, 200}} << QList<int>{1, 1}
-                                            << pad(QStringLiteral("Ａ")) + QStringLiteral(" 他");
-        // Each further sharer adds to the whole name text.
-        QTest::newRow("three share the top") << QList<QList<int>>{{200, 190}, {190, 200}, {200, 190}}
-                                             << QList<int>{1, 1, 1} << pad(QStringLiteral("Ａ")) + QStringLiteral(" 他 他");
-    }
     void topPrizeTieBreaks() {
-        QFETCH(QList<QList<int>>, games);
-        QFETCH(QList<int>, ranks);
-        QFETCH(QString, top);
-        std::vector<DayPlayer> players;
-        for (int i = 0; i < games.size(); ++i)
-            players.push_back({QString(QChar(0xFF21 + i)), std::int16_t(i + 1), 0, {games[i].begin(), games[i].end()}});
-        setDay(players);
-        const vx::DayOutput out = calc();
-        for (int p = 1; p <= ranks.size(); ++p) QCOMPARE(TopRank[std::size_t(p)], ranks[p - 1]);
-        QCOMPARE(out.board.names[0], top);
+        auto top = [](const std::vector<DayPlayer>& players) {
+            setDay(players);
+            return calc().board.names[0];
+        };
+        const DayPlayer a{QStringLiteral("Ａ"), 1, 0, {200, 190}}, b{QStringLiteral("Ｂ"), 2, 0, {190, 200}};
+        // Equal best and second best: the third game decides when there is one.
+        QCOMPARE(top({{a.name, 1, 0, {200, 190, 150}}, {b.name, 2, 0, {190, 200, 160}}}), pad(b.name));
+        QCOMPARE(TopRank, (std::vector<std::int16_t>{0, 2, 1}));
+        QCOMPARE(top({a, b}), pad(a.name) + QStringLiteral(" 他"));
+        QCOMPARE(TopRank, (std::vector<std::int16_t>{0, 1, 1}));
+        // Each further sharer adds to the whole name text.
+        QCOMPARE(top({a, b, {QStringLiteral("Ｃ"), 3, 0, {200, 190}}}), pad(a.name) + QStringLiteral(" 他 他"));
     }
 
     void playerWithFewerGames() {
@@ -193,20 +183,15 @@ private Q_SLOTS:
         QCOMPARE(DayResults(1, 2).SPF, 9);
     }
 
-    void booby_data() {
-        QTest::addColumn<QList<int>>("scores");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("above a sole last") << QList<int>{190, 180, 170} << pad(QStringLiteral("Ｂ"));
-        QTest::newRow("first of a shared last") << QList<int>{190, 170, 170} << pad(QStringLiteral("Ｂ"));
-        QTest::newRow("one player") << QList<int>{190} << QString();
-    }
     void booby() {
-        QFETCH(QList<int>, scores);
-        QFETCH(QString, name);
-        setDay(oneGame({scores.begin(), scores.end()}));
-        const vx::DayOutput out = calc();
-        QCOMPARE(out.board.names[5], name);
-        QCOMPARE(out.board.values[5], name.isEmpty() ? QString() : QString::number(scores[1]));
+        auto booby = [](const std::vector<int>& scores) {
+            setDay(oneGame(scores));
+            const vx::DayOutput out = calc();
+            return out.board.names[5] + out.board.values[5];
+        };
+        QCOMPARE(booby({190, 180, 170}), pad(QStringLiteral("Ｂ")) + QStringLiteral("180"));  // above a sole last
+        QCOMPARE(booby({190, 170, 170}), pad(QStringLiteral("Ｂ")) + QStringLiteral("170"));  // first of a shared last
+        QCOMPARE(booby({190}), QString());
     }
 
     void strikeAndAveragePrizes() {
