@@ -80,8 +80,7 @@ void fillPrize(int i, const std::vector<std::int16_t>& rank, PrizeBoard& board, 
             board.names[i] = playerName(p);
             board.values[i] = valueText(p);
         } else if (i == 0) {
-            // One " 他" however many share the top: "名前 他 他" would read as a typo.
-            if (!board.names[i].endsWith(QStringLiteral(" 他"))) board.names[i] += QStringLiteral(" 他");
+            board.names[i] += QStringLiteral(" 他");
         } else {
             board.names[i] = board.names[i].left(5) + QStringLiteral(" 他");
         }

@@ -1,7 +1,8 @@
-// The day's calculation over hand-built statistics sheets.
+// The day's calculation over hand-built statistics sheets, and the results text it writes.
 #include "common/module1.h"
 #include "recording/dayresults.h"
 #include "support/dayfixture.h"
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -9,28 +10,33 @@ using namespace Module1;
 using vxtest::DayPlayer;
 using vxtest::setDay;
 
+namespace {
+
+vx::DayOutput calc(const vx::DayOptions& opt = {}) {
+    const vx::DayCalcResult r = vx::CalculateDay(opt);
+    if (!r.ok) qWarning() << r.error;
+    return r.output;
+}
+// The row that carries a player's placing and points.
+const vx::GameResultRecord& placed(int p) {
+    for (int g = 1; g <= PlayedGameCount; ++g)
+        if (DayResults(p, g).HcpDayOrder == 1) return DayResults(p, g);
+    throw std::logic_error("no placed game");
+}
+QString pad(const QString& name) { return name.leftJustified(10); }
+// Players "Ａ", "Ｂ", ... with one game each.
+std::vector<DayPlayer> oneGame(const std::vector<int>& scores) {
+    std::vector<DayPlayer> v;
+    for (std::size_t i = 0; i < scores.size(); ++i)
+        v.push_back({QString(QChar(0xFF21 + int(i))), std::int16_t(i + 1), 0, {scores[i]}});
+    return v;
+}
+
+}  // namespace
+
 class TstDayResults : public QObject {
     Q_OBJECT
     QTemporaryDir home_;
-
-    static vx::DayOutput calc(const vx::DayOptions& opt = {}) {
-        const vx::DayCalcResult r = vx::CalculateDay(opt);
-        if (!r.ok) qWarning() << r.error;
-        return r.output;
-    }
-    // The row that carries a player's placing and points.
-    static const vx::GameResultRecord& placed(int p) {
-        for (int g = 1; g <= PlayedGameCount; ++g)
-            if (DayResults(p, g).HcpDayOrder == 1) return DayResults(p, g);
-        throw std::logic_error("no placed game");
-    }
-    static QString pad(const QString& name) { return name.leftJustified(10); }
-    static std::vector<DayPlayer> field(const std::vector<int>& best) {
-        std::vector<DayPlayer> v;
-        for (std::size_t i = 0; i < best.size(); ++i)
-            v.push_back({QStringLiteral("選手%1").arg(i + 1), std::int16_t(i + 1), 0, {best[i], 100}});
-        return v;
-    }
 
 private Q_SLOTS:
     void init() {
@@ -39,31 +45,33 @@ private Q_SLOTS:
         MatchId = 41;
         SeasonId = 3;
         MatchNo = 12;
+        MatchYear = 2000;
+        MatchMonth = 5;
+        MatchDay = 6;
     }
 
     void pointsByMethod_data() {
         QTest::addColumn<int>("method");
-        QTest::addColumn<int>("players");
-        QTest::addColumn<QList<int>>("expected");  // points of day ranks 1, 2, ...
-        QTest::newRow("weighted N=8") << 0 << 8 << QList<int>{17, 12, 9, 1, 0, 0, 0, 0};
-        QTest::newRow("weighted N=6") << 0 << 6 << QList<int>{15, 10, 7, 0, 0, 0};
-        QTest::newRow("weighted N=5") << 0 << 5 << QList<int>{14, 9, 0, 0, 0};
-        QTest::newRow("weighted N=3") << 0 << 3 << QList<int>{12, 0, 0};
-        QTest::newRow("weighted N=1") << 0 << 1 << QList<int>{10};
-        QTest::newRow("linear N=5") << 1 << 5 << QList<int>{5, 4, 3, 2, 1};
-        QTest::newRow("none set") << -1 << 3 << QList<int>{0, 0, 0};
+        QTest::addColumn<QList<int>>("expected");  // points of day ranks 1, 2, ... among that many players
+        QTest::newRow("weighted N=8") << 0 << QList<int>{17, 12, 9, 1, 0, 0, 0, 0};
+        QTest::newRow("weighted N=6") << 0 << QList<int>{15, 10, 7, 0, 0, 0};
+        QTest::newRow("weighted N=5") << 0 << QList<int>{14, 9, 0, 0, 0};
+        QTest::newRow("weighted N=3") << 0 << QList<int>{12, 0, 0};
+        QTest::newRow("weighted N=1") << 0 << QList<int>{10};
+        QTest::newRow("linear N=5") << 1 << QList<int>{5, 4, 3, 2, 1};
+        QTest::newRow("none set") << -1 << QList<int>{0, 0, 0};
     }
     void pointsByMethod() {
         QFETCH(int, method);
-        QFETCH(int, players);
         QFETCH(QList<int>, expected);
-        std::vector<int> best;
-        for (int i = 0; i < players; ++i) best.push_back(250 - 10 * i);
-        setDay(field(best));
+        std::vector<DayPlayer> players;
+        for (int i = 0; i < expected.size(); ++i)
+            players.push_back({QStringLiteral("選手%1").arg(i + 1), std::int16_t(i + 1), 0, {250 - 10 * i, 100}});
+        setDay(players);
         vx::DayOptions opt;
         opt.pointMethod = method;
         calc(opt);
-        for (int p = 1; p <= players; ++p) {
+        for (int p = 1; p <= expected.size(); ++p) {
             QCOMPARE(DayRank[std::size_t(p)], p);
             QCOMPARE(placed(p).優Ｐ, expected[p - 1]);
             QCOMPARE(DayResults(p, 2).優Ｐ, 0);  // only the best game carries points
@@ -76,17 +84,14 @@ private Q_SLOTS:
         t[1] = QStringLiteral("2.5");
         t[2] = QStringLiteral("3.5");
         t[3] = QStringLiteral("abc");
-        t[29] = QStringLiteral("3");
+        t[29] = QStringLiteral("3");  // "30着 以下"
         const QList<int> typed{vx::WinningPoints(2, 1, 8, t), vx::WinningPoints(2, 2, 8, t), vx::WinningPoints(2, 3, 8, t),
                                vx::WinningPoints(2, 4, 8, t), vx::WinningPoints(2, 45, 50, t)};
         QCOMPARE(typed, (QList<int>{25, 2, 4, 0, 3}));
         QCOMPARE(vx::PlacingText(9) + vx::PlacingText(123), QStringLiteral("９着23着"));
-        std::vector<int> best;
-        for (int i = 0; i < 10; ++i) best.push_back(250 - i);
-        setDay(field(best));
+        setDay(oneGame({250, 249, 248, 247, 246, 245, 244, 243, 242, 241}));
         calc();
         QCOMPARE(placed(10).入賞.str(), QStringLiteral("10着 "));
-        QCOMPARE(vx::Best10Lines(0, {}).values.count(QStringLiteral("\r\n")), 10);
 
         // Typed points beyond the field's width are refused with a message, not stored.
         vx::DayOptions opt;
@@ -107,7 +112,6 @@ private Q_SLOTS:
             QCOMPARE(placed(p).入賞.str(), p == 3 ? QStringLiteral("３着  ") : QStringLiteral("１着  "));
         }
         QCOMPARE(placed(1).優Ｐ, placed(2).優Ｐ);
-        QCOMPARE(out.board.names[0], pad(QStringLiteral("山田")) + QStringLiteral(" 他"));
         QCOMPARE(out.board.names[1], pad(QStringLiteral("山田")).left(5) + QStringLiteral(" 他"));
         QCOMPARE(out.board.values[0], QStringLiteral("200"));
 
@@ -122,22 +126,18 @@ private Q_SLOTS:
     }
 
     void topPrizeTieBreaks() {
-        // Equal best and second best games: the third decides when there is one.
-        setDay({{QStringLiteral("Ａ"), 1, 0, {200, 190, 150}}, {QStringLiteral("Ｂ"), 2, 0, {190, 200, 160}}});
-        vx::DayOutput out = calc();
-        QCOMPARE(TopRank[1], 2);
-        QCOMPARE(TopRank[2], 1);
-        QCOMPARE(out.board.names[0], pad(QStringLiteral("Ｂ")));
-        setDay({{QStringLiteral("Ａ"), 1, 0, {200, 190}}, {QStringLiteral("Ｂ"), 2, 0, {190, 200}}});
-        out = calc();
-        QCOMPARE(TopRank[1], 1);
-        QCOMPARE(TopRank[2], 1);
-        QCOMPARE(out.board.names[0], pad(QStringLiteral("Ａ")) + QStringLiteral(" 他"));
-        // Three sharing the top still read "name 他".
-        setDay({{QStringLiteral("Ａ"), 1, 0, {200, 190}}, {QStringLiteral("Ｂ"), 2, 0, {190, 200}},
-                {QStringLiteral("Ｃ"), 3, 0, {200, 190}}});
-        out = calc();
-        QCOMPARE(out.board.names[0], pad(QStringLiteral("Ａ")) + QStringLiteral(" 他"));
+        auto top = [](const std::vector<DayPlayer>& players) {
+            setDay(players);
+            return calc().board.names[0];
+        };
+        const DayPlayer a{QStringLiteral("Ａ"), 1, 0, {200, 190}}, b{QStringLiteral("Ｂ"), 2, 0, {190, 200}};
+        // Equal best and second best: the third game decides when there is one.
+        QCOMPARE(top({{a.name, 1, 0, {200, 190, 150}}, {b.name, 2, 0, {190, 200, 160}}}), pad(b.name));
+        QCOMPARE(TopRank, (std::vector<std::int16_t>{0, 2, 1}));
+        QCOMPARE(top({a, b}), pad(a.name) + QStringLiteral(" 他"));
+        QCOMPARE(TopRank, (std::vector<std::int16_t>{0, 1, 1}));
+        // Each further sharer adds to the whole name text.
+        QCOMPARE(top({a, b, {QStringLiteral("Ｃ"), 3, 0, {200, 190}}}), pad(a.name) + QStringLiteral(" 他 他"));
     }
 
     void playerWithFewerGames() {
@@ -150,8 +150,7 @@ private Q_SLOTS:
         const vx::DayOutput out = calc(opt);
         QCOMPARE(DayResults(1, 2).人数, 2);
         QCOMPARE(DayResults(2, 2).順位, 3);
-        QCOMPARE(DayResults(1, 2).上位, 1);
-        QCOMPARE(DayResults(3, 2).上位, 0);
+        QCOMPARE(DayResults(1, 2).上位 * 10 + DayResults(3, 2).上位, 10);
         QCOMPARE(AverageScores[2], 180.0);  // the game of 0 is left out
         QCOMPARE(DayRank, (std::vector<std::int16_t>{0, 1, 1, 3}));
         QCOMPARE(out.board.names[4], pad(QStringLiteral("Ａ")).left(5) + QStringLiteral(" 他"));
@@ -163,7 +162,7 @@ private Q_SLOTS:
     void spareMissRules() {
         setDay({{QStringLiteral("Ａ"), 1, 0, {120, 200}}});
         auto& a = PlayedSheet(1, 1).Attrs;
-        a[0] = vx::BallAttr::Split;   // split left open
+        a[0] = vx::BallAttr::Split;  // split left open
         a[3] = vx::BallAttr::Spare;
         a[4] = vx::BallAttr::Strike;
         a[5] = vx::BallAttr::NotSet;
@@ -184,27 +183,26 @@ private Q_SLOTS:
         QCOMPARE(DayResults(1, 2).SPF, 9);
     }
 
-    void prizesAndBooby() {
-        setDay({{QStringLiteral("Ａ"), 1, 0, {190}}, {QStringLiteral("Ｂ"), 2, 0, {180}},
-                {QStringLiteral("Ｃ"), 3, 0, {170}}});
-        QCOMPARE(calc().board.names[5], pad(QStringLiteral("Ｂ")));
-        setDay({{QStringLiteral("Ａ"), 1, 0, {190}}, {QStringLiteral("Ｂ"), 2, 0, {170}},
-                {QStringLiteral("Ｃ"), 3, 0, {170}}});
-        vx::DayOutput out = calc();
-        QCOMPARE(out.board.names[5], pad(QStringLiteral("Ｂ")));
-        QCOMPARE(out.board.values[5], QStringLiteral("170"));
-        setDay({{QStringLiteral("Ａ"), 1, 0, {190}}});
-        QVERIFY(calc().board.names[5].isEmpty());
+    void booby() {
+        auto booby = [](const std::vector<int>& scores) {
+            setDay(oneGame(scores));
+            const vx::DayOutput out = calc();
+            return out.board.names[5] + out.board.values[5];
+        };
+        QCOMPARE(booby({190, 180, 170}), pad(QStringLiteral("Ｂ")) + QStringLiteral("180"));  // above a sole last
+        QCOMPARE(booby({190, 170, 170}), pad(QStringLiteral("Ｂ")) + QStringLiteral("170"));  // first of a shared last
+        QCOMPARE(booby({190}), QString());
+    }
 
-        // Per-game strikes truncated to two decimals; averages with every decimal.
+    void strikeAndAveragePrizes() {
+        // Per-game strikes truncated to two decimals; averages with every decimal; a game of 0 left out.
         setDay({{QStringLiteral("Ａ"), 1, 5, {180, 190, 192, 0}}, {QStringLiteral("Ｂ"), 2, 0, {150, 150, 150, 150}}});
         for (int g = 1; g <= 3; ++g) PlayedSheet(1, g).Attrs[18] = vx::BallAttr::Strike;
-        PlayedSheet(1, 1).Attrs[0] = PlayedSheet(1, 1).Attrs[2] = PlayedSheet(1, 1).Attrs[4] = PlayedSheet(1, 1).Attrs[6] =
-            vx::BallAttr::Strike;
-        PlayedSheet(1, 4).Attrs[0] = vx::BallAttr::Strike;  // a game of 0 does not count
+        for (int k : {0, 2, 4, 6}) PlayedSheet(1, 1).Attrs[std::size_t(k)] = vx::BallAttr::Strike;
+        PlayedSheet(1, 4).Attrs[0] = vx::BallAttr::Strike;
         vx::DayOptions opt;
         opt.strikeSparePerGame = true;
-        out = calc(opt);
+        vx::DayOutput out = calc(opt);
         QCOMPARE(out.board.values[2], QStringLiteral("2.33"));
         QCOMPARE(out.board.values[4], QStringLiteral("187.333333333333"));
         QCOMPARE(vx::Best10Lines(2, opt).values, QStringLiteral(" 2.33\r\n 0.00\r\n"));
@@ -215,6 +213,11 @@ private Q_SLOTS:
         out = calc(opt);
         QCOMPARE(out.board.values[4], QStringLiteral("192.333333333333"));
         QCOMPARE(vx::Best10Lines(2, opt).values, QStringLiteral("7\r\n0\r\n"));
+
+        // The list runs through rank 11, then stops.
+        setDay(oneGame({250, 249, 248, 247, 246, 245, 244, 243, 242, 241, 240, 239}));
+        calc();
+        QCOMPARE(vx::Best10Lines(0, {}).values.count(QStringLiteral("\r\n")), 11);
     }
 
     void noTargetUsesFirstTarget() {
@@ -223,22 +226,44 @@ private Q_SLOTS:
         opt.pointTarget = -1;
         calc(opt);
         QCOMPARE(DayRank[1], 1);
-        QCOMPARE(placed(1).入賞.str(), QStringLiteral("１着  "));
-        QCOMPARE(placed(2).入賞.str(), QStringLiteral("２着  "));
+        QCOMPARE(placed(1).入賞.str() + placed(2).入賞.str(), QStringLiteral("１着  ２着  "));
     }
 
     void failuresAreReported() {
-        setDay({{QStringLiteral("Ａ"), 1, 0, {150}}, {QStringLiteral("Ｂ"), 2, 0, {180}}});
+        setDay(oneGame({150, 180}));
         GamePlayerCounts[0] = 3;  // the sheet holds only two players
         vx::DayCalcResult r = vx::CalculateDay({});
         QVERIFY(!r.ok);
         QVERIFY(r.error.startsWith(QStringLiteral("計算中にエラーが発生しました。\r")));
 
-        setDay({{QStringLiteral("Ａ"), 1, 0, {150}}});
+        setDay(oneGame({150}));
         qputenv("VORLIX_HOME", (home_.path() + QStringLiteral("/missing")).toLocal8Bit());
         r = vx::CalculateDay({});
         QVERIFY(!r.ok);
         QVERIFY(r.error.contains(QStringLiteral("SD-3-12.txt")));
+    }
+
+    // Shared first place in sheet order, a one-digit score, names of several widths; the second
+    // calculation replaces what the first wrote.
+    void resultsFileByteForByte() {
+        setDay(oneGame({150, 100, 120, 110, 130, 140}));
+        QVERIFY(vx::CalculateDay({}).ok);
+        setDay({{QStringLiteral("山田太郎"), 1, 20, {180, 205}},
+                {QStringLiteral("佐藤"), 2, 0, {5, 0}},
+                {QStringLiteral("鈴木一"), 3, 35, {150, 190}},
+                {QStringLiteral("Tanaka"), 4, 0, {199, 201}},
+                {QStringLiteral("高橋"), 5, 20, {205, 180}}});
+        const vx::DayCalcResult r = vx::CalculateDay({});
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(vx::ResultsFileName(), QStringLiteral("SD-3-12.txt"));
+        QFile expected(QStringLiteral(VX_TEST_DATA "/dayresults/SD-3-12.txt"));
+        QFile written(home_.filePath(QStringLiteral("SD-3-12.txt")));
+        QVERIFY(expected.open(QIODevice::ReadOnly) && written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), expected.readAll());
+
+        QCOMPARE(r.output.pointsList.size(), 5);
+        QCOMPARE(r.output.pointsList[0], QStringLiteral("１着    14p   山田太郎          "));
+        QCOMPARE(r.output.pointsList[4], QStringLiteral("５着    00p   佐藤            "));
     }
 };
 

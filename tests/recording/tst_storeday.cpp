@@ -7,7 +7,7 @@
 #include "recording/dayresults.h"
 #include "recording/exchange.h"
 #include "recording/storeday.h"
-#include "support/storefixture.h"
+#include "support/dayfixture.h"
 #include "support/testenv.h"
 #include <QFile>
 #include <QSqlQuery>
@@ -46,12 +46,6 @@ QByteArray readFile(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void touchBackup() {
-    QFile f(vx::exchange::backupFileName());
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("backup");
-}
-
 bool calculate() {
     const vx::DayCalcResult r = vx::CalculateDay(vx::DayOptions{});
     if (!r.ok) qWarning() << r.error;
@@ -77,9 +71,9 @@ private Q_SLOTS:
         vxtest::addHistory(99, 1, 100);
         QVERIFY(vx::db::exec(QStringLiteral("INSERT INTO \"フレーム\" (\"ID\", \"選手ID\") VALUES (2, 98)")));
         vxtest::setMatch();
-        vxtest::setStorableDay(threeByFour);
+        vxtest::setDay(threeByFour);
         QVERIFY(calculate());
-        touchBackup();
+        QVERIFY(vxtest::touchBackup());
         DataRecordCount = 100;
 
         const vx::StoreDayResult r = vx::StoreDay();
@@ -123,31 +117,24 @@ private Q_SLOTS:
         QVERIFY(!readFile(vx::inProgramFolder(vx::ResultsFileName())).contains(vx::toCp932(vx::MilestoneHeading())));
     }
 
-    void unplayedGameIsNotStored() {
+    // A game nobody bowled is not stored; two players share first place.
+    void unplayedGameAndSharedFirstPlace() {
         vxtest::TestEnv env(false);
         QVERIFY(vxtest::freshProgramDb());
         vxtest::setMatch();
-        vxtest::setStorableDay({{QStringLiteral("青木"), 11, 0, {150, 160, 170, 0}},
-                                {QStringLiteral("井上"), 12, 0, {200, 140, 130, 120}}});
+        vxtest::setDay({{QStringLiteral("青木"), 11, 0, {200, 150, 130, 0}},
+                        {QStringLiteral("井上"), 12, 0, {150, 200, 130, 0}},
+                        {QStringLiteral("上田"), 13, 0, {120, 130, 110, 100}}});
         QVERIFY(calculate());
         const vx::StoreDayResult r = vx::StoreDay();
         QVERIFY2(r.ok, qPrintable(r.error));
-        QCOMPARE(r.rows, 7);
-        QCOMPARE(r.players, 2);
-        QCOMPARE(vx::db::scalar(QStringLiteral("SELECT COUNT(*) FROM \"マーク\" WHERE \"選手ID\" = 11")).toInt(), 3);
-        QCOMPARE(vx::db::scalar(QStringLiteral("SELECT COUNT(*) FROM \"フレーム\" WHERE \"選手ID\" = 11")).toInt(), 3);
+        QCOMPARE(r.rows, 10);
+        QCOMPARE(r.players, 3);
+        for (const QString& t : {QStringLiteral("データ項目"), QStringLiteral("マーク"), QStringLiteral("フレーム")})
+            QCOMPARE(vx::db::scalar(QStringLiteral("SELECT COUNT(*) FROM ") + vx::db::quoteName(t) +
+                                    QStringLiteral(" WHERE \"選手ID\" = 11")).toInt(), 3);
         QCOMPARE(DayResults(1, 4).選手ID, -1);
-    }
-
-    void sharedFirstPlaceNamesTheLaterPlayer() {
-        vxtest::TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb());
-        vxtest::setMatch();
-        vxtest::setStorableDay({{QStringLiteral("青木"), 11, 0, {200, 150}},
-                                {QStringLiteral("井上"), 12, 0, {150, 200}},
-                                {QStringLiteral("上田"), 13, 0, {120, 130}}});
-        QVERIFY(calculate());
-        QVERIFY(vx::StoreDay().ok);
+        // The match row names the one stored later.
         QCOMPARE(vx::db::scalar(QStringLiteral("SELECT \"１着ID\" FROM \"試合\" WHERE \"試合ID\" = 41")).toInt(), 12);
     }
 
@@ -157,8 +144,8 @@ private Q_SLOTS:
         vxtest::addHistory(11, 48, 50);   // 48 games: the day's second game makes 50
         vxtest::addHistory(12, 20, 200);  // 4000 pins: the day's last game makes exactly 5000
         vxtest::setMatch();
-        vxtest::setStorableDay({{QStringLiteral("青木"), 11, 0, {150, 160, 170, 180}},
-                                {QStringLiteral("井上"), 12, 0, {250, 250, 250, 250}}});
+        vxtest::setDay({{QStringLiteral("青木"), 11, 0, {150, 160, 170, 180}},
+                        {QStringLiteral("井上"), 12, 0, {250, 250, 250, 250}}});
         QVERIFY(calculate());
         const QByteArray before = readFile(vx::inProgramFolder(vx::ResultsFileName()));
         const vx::StoreDayResult r = vx::StoreDay();
@@ -171,21 +158,11 @@ private Q_SLOTS:
         QCOMPARE(readFile(vx::inProgramFolder(vx::ResultsFileName())), before + added);
     }
 
-    void milestoneLine_data() {
-        QTest::addColumn<double>("total");
-        QTest::addColumn<double>("own");
-        QTest::addColumn<QString>("line");
-        QTest::newRow("reaches 50") << 50.0 << 1.0 << QStringLiteral("通算ゲーム数‥50ゲーム　　名前        \r\n");
-        QTest::newRow("just below") << 49.0 << 1.0 << QString();
-        QTest::newRow("past 100 in one go") << 103.0 << 5.0 << QStringLiteral("通算ゲーム数‥100ゲーム　　名前        \r\n");
-        QTest::newRow("nothing added") << 100.0 << 0.0 << QString();
-    }
     void milestoneLine() {
-        QFETCH(double, total);
-        QFETCH(double, own);
-        QFETCH(QString, line);
         const vx::Milestone games{u"ゲーム", 50, u"通算ゲーム数‥", u"ゲーム　　"};
-        QCOMPARE(vx::MilestoneLine(games, total, own, QStringLiteral("名前        ")), line);
+        const QString name = QStringLiteral("名前        ");
+        QCOMPARE(vx::MilestoneLine(games, 103, 5, name), QStringLiteral("通算ゲーム数‥100ゲーム　　名前        \r\n"));
+        QCOMPARE(vx::MilestoneLine(games, 100, 0, name), QString());  // a game adding nothing crosses nothing
     }
 
     void failureHalfWayChangesNothing() {
@@ -197,9 +174,10 @@ private Q_SLOTS:
             "CREATE TRIGGER forced_failure BEFORE INSERT ON \"フレーム\" "
             "WHEN (SELECT COUNT(*) FROM \"フレーム\") >= 6 BEGIN SELECT RAISE(ABORT, 'forced failure'); END")));
         vxtest::setMatch();
-        vxtest::setStorableDay(threeByFour);
+        vxtest::setDay(threeByFour);
+        QVERIFY(vx::StoreDay().error.contains(QStringLiteral("先に計算してください")));
         QVERIFY(calculate());
-        touchBackup();
+        QVERIFY(vxtest::touchBackup());
         DataRecordCount = 7;
         const QString dbBefore = dump();
         const QByteArray fileBefore = readFile(vx::inProgramFolder(vx::ResultsFileName()));
@@ -214,47 +192,26 @@ private Q_SLOTS:
         QCOMPARE(vx::settings::GetSetting("setting", "siai_max", "none"), QStringLiteral("none"));
         QCOMPARE(DataRecordCount, 7);
 
-        // Once the cause is gone the same day stores in full.
+        // Once the cause is gone the same day stores in full, and only once.
         QVERIFY(vx::db::exec(QStringLiteral("DROP TRIGGER forced_failure")));
         r = vx::StoreDay();
         QVERIFY2(r.ok, qPrintable(r.error));
         QCOMPARE(count(QStringLiteral("フレーム")), 12);
         QVERIFY(!QFile::exists(vx::exchange::backupFileName()));
-    }
 
-    void storingTwiceIsRefused() {
-        vxtest::TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb());
-        vxtest::setMatch();
-        vxtest::setStorableDay(threeByFour);
-        QVERIFY(calculate());
-        QVERIFY(vx::StoreDay().ok);
-        touchBackup();
-        const QString dbBefore = dump();
+        QVERIFY(vxtest::touchBackup());
+        const QString stored = dump();
         const int records = DataRecordCount;
-
-        vx::StoreDayResult r = vx::StoreDay();
+        r = vx::StoreDay();
         QVERIFY(!r.ok);
         QVERIFY(r.error.contains(QStringLiteral("すでに記録されています")));
-        QCOMPARE(dump(), dbBefore);
-        QCOMPARE(DataRecordCount, records);
-        QVERIFY(QFile::exists(vx::exchange::backupFileName()));
-
         // The same season and match number under another match ID is the same day too.
         vxtest::setMatch(42, 3, 12);
         QVERIFY(calculate());
         QVERIFY(!vx::StoreDay().ok);
-        QCOMPARE(dump(), dbBefore);
-    }
-
-    void nothingCalculatedIsNotStored() {
-        vxtest::TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb());
-        vxtest::setMatch();
-        vxtest::setStorableDay(threeByFour);  // the calculation has not run
-        const vx::StoreDayResult r = vx::StoreDay();
-        QVERIFY(!r.ok);
-        QCOMPARE(count(QStringLiteral("試合")), 0);
+        QCOMPARE(dump(), stored);
+        QCOMPARE(DataRecordCount, records);
+        QVERIFY(QFile::exists(vx::exchange::backupFileName()));
     }
 };
 
