@@ -11,8 +11,6 @@
 
 namespace vx {
 
-
-
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     image_ = QImage(1, 1, QImage::Format_RGB32);
     image_.fill(vbColor(back_));

@@ -1,14 +1,12 @@
 #pragma once
-#include "platform/controls.h"
 // A picture box: drawing goes into a retained image (nothing is lost when the widget is covered),
 // in user coordinates set by Scale. Colours are 0x00BBGGRR numbers as the settings keep them.
+#include "platform/controls.h"
 #include <QImage>
 #include <QWidget>
 #include <cstdint>
 
 namespace vx {
-
-// 0x00BBGGRR to a Qt colour and back.
 
 class PictureBox : public QWidget {
     Q_OBJECT

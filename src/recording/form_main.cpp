@@ -27,11 +27,12 @@ namespace vx {
 using M = ScoreEntryModel;
 
 namespace {
-// Small pins: centres in a 550-unit frame picture, pins 7..10 in the top row, pin 1 in front.
-constexpr double kSmallPinRadius = 60;
+// Small pins: 135-twip circles in a 550-twip frame picture (one user unit a twip), pins 7..10 in
+// the top row, pin 1 in front.
+constexpr double kSmallPinRadius = 67.5;
 const std::array<QPointF, 10> kSmallPins = {{
-    {275, 445}, {210, 325}, {340, 325}, {145, 205}, {275, 205},
-    {405, 205}, {80, 85}, {210, 85}, {340, 85}, {470, 85},
+    {275, 477.5}, {207.5, 342.5}, {342.5, 342.5}, {140, 207.5}, {275, 207.5},
+    {410, 207.5}, {72.5, 72.5}, {207.5, 72.5}, {342.5, 72.5}, {477.5, 72.5},
 }};
 // Pin pictures in pin mode, twips within Frame_Mode (pin 1 in front).
 const std::array<QPointF, 10> kPinPlaces = {{
@@ -565,8 +566,6 @@ bool form_main::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::KeyRelease: {
             auto* e = static_cast<QKeyEvent*>(event);
             if (e->isAutoRepeat()) return false;
-            // A scroll bar with the focus keeps its arrows for its own figure.
-            if (qobject_cast<QScrollBar*>(watched)) return false;
             return handleKeyRelease(e->key(), e->modifiers());
         }
         case QEvent::FocusIn: {
@@ -622,8 +621,9 @@ bool form_main::handleKeyPress(const QString& text) {
 }
 
 bool form_main::handleKeyRelease(int key, Qt::KeyboardModifiers mods) {
-    const bool shift = mods & Qt::ShiftModifier;
-    if (!shift) {
+    // Only a plain key or Shift with it counts; Ctrl or Alt makes a combination that does nothing.
+    mods &= ~Qt::KeypadModifier;
+    if (mods == Qt::NoModifier) {
         switch (key) {
             case Qt::Key_PageUp: Pct_moveGAM_Click(1); return true;
             case Qt::Key_PageDown: Pct_moveGAM_Click(0); return true;
@@ -634,7 +634,7 @@ bool form_main::handleKeyRelease(int key, Qt::KeyboardModifiers mods) {
             default: return false;
         }
     }
-    if (key != Qt::Key_Left && key != Qt::Key_Right) return false;
+    if (mods != Qt::ShiftModifier || (key != Qt::Key_Left && key != Qt::Key_Right)) return false;
     const int index = key == Qt::Key_Left ? 0 : 1;
     if (model().markMode()) cmd_moveflame2_Click(index);
     else if (model().pinMode()) Cmd_moveflame_Click(index);
