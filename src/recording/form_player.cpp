@@ -246,7 +246,7 @@ void Form_Player::Pct_ADD_Click() {
         return;
     }
     openEntry(Entry::Handicap);
-    VSc_Sen[0]->setValue(int(id));
+    stepIdBar(int(id));
     VSc_Sen[1]->setValue(-1);
     Txt_HCP[0]->setText(Str(-1));
     MsgBox(QStringLiteral("ハンデを登録してください。"));
@@ -303,7 +303,7 @@ void Form_Player::Cmd_newPlayer_Click() {
     }
     openEntry(Entry::NewPlayer);
     txt_ID->setText(QString::number(*largest + 1));
-    VSc_Sen[0]->setValue(*largest + 1);
+    stepIdBar(*largest + 1);
     Txt_NAME->clear();
     Txt_HCP[0]->setText(QString::number(VSc_Sen[1]->value()));
     setFocusLater(Txt_NAME);
@@ -375,6 +375,11 @@ void Form_Player::Cmd_InpMARK_Click() {
     if (ScoreEntryVisits == 1) setCursor(1, 1);
     placement::handOver(cursorSlot());
     showScoreEntryWindow();
+}
+
+void Form_Player::stepIdBar(int id) {
+    // The bar stops at 32000; clamping a larger ID would put another player's ID into the box.
+    if (id >= VSc_Sen[0]->minimum() && id <= VSc_Sen[0]->maximum()) VSc_Sen[0]->setValue(id);
 }
 
 void Form_Player::VSc_Sen_Change(int Index) {

@@ -77,6 +77,7 @@ private:
     void openEntry(Entry kind);
     void closeEntry(int Index);
     void showChosenPlayer();
+    void stepIdBar(int id);
     int cursorSlot() const;
     Entry entry_ = Entry::None;
     double clientWidth_ = 11340;

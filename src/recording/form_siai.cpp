@@ -21,6 +21,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <climits>
+#include <cstdlib>
 
 namespace vx {
 
@@ -234,6 +236,10 @@ void Form_Siai::cmd_siaiOK_Click() {
                                        Txt_Siai[6]->text()};
     const matchsetup::MatchCheck check = matchsetup::checkMatch(entry);
     Txt_Siai[0]->setText(QString::number(check.matchId));
+    // The ID read from the box stays the current one, even when the match is refused.
+    if (check.refusal != Refusal::DatabaseError)
+        Module1::MatchId = std::abs(check.matchId) <= INT_MAX ? QVariant(int(check.matchId))
+                                                               : QVariant(qlonglong(check.matchId));
     switch (check.refusal) {
         case Refusal::None: break;
         case Refusal::NumberTaken: return refuse(matchsetup::refusalMessage(check.refusal), Txt_Siai[6]);

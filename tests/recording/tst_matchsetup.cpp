@@ -8,7 +8,7 @@
 #include "recording/matchsetup.h"
 #include "shell/form_start.h"
 #include "support/scripted_dialogs.h"
-#include "support/schema_env.h"
+#include "support/testenv.h"
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,10 +17,15 @@
 
 using namespace vx;
 using vxtest::ScriptedDialogs;
-using vxtest::TestEnv;
 
 namespace {
 QVariant sql(const QString& text) { return db::scalar(text); }
+using Cell = std::pair<int, int>;
+// The current match other than its ID, as one text.
+QString currentMatch() {
+    using namespace Module1;
+    return QString("%1 %2 %3-%4-%5 %6").arg(SeasonId.toString()).arg(MatchNo).arg(MatchYear).arg(MatchMonth).arg(MatchDay).arg(VenueId);
+}
 
 Form_Siai& openSiai() {
     Module1::LastGame = 3;
@@ -38,40 +43,28 @@ void storedMatchFixture() {
 class TestMatchSetup : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void loadMakesAFreshSheet() {
-        vxtest::SchemaEnv env;
-        Module1::LastGame = 3;
+    void loadMakesAFreshSheetAndNewMatchIsProposed() {
+        vxtest::TestEnv env;
         Module1::LastPlayer = 5;
         Module1::ScoreSheet.redim(0, 5, 0, 3);
         Module1::ScoreSheet(2, 1).Codes[4] = 7;
         Module1::CurPlayer = 4;
-        Form_Siai& f = openSiai();
-        QCOMPARE(Module1::LastPlayer, 35);
-        QCOMPARE(Module1::CurPlayer, 0);
-        QCOMPARE(Module1::ScoreSheet.hi1(), 35);
-        QCOMPARE(Module1::ScoreSheet.hi2(), 3);
-        const GameRecord& r = Module1::ScoreSheet(2, 1);
-        QCOMPARE(int(r.Codes[4]), 30);
-        QCOMPARE(r.Marks[0], EmptyMark);
-        QCOMPARE(r.Attrs[21], BallAttr::NotSet);
-        QCOMPARE(r.PinMasks[20], PinMask::NoData);
-        QVERIFY(!f.cmd_siaiOK->isEnabled());
-        QVERIFY(!f.menu_OK->isEnabled());
-        QVERIFY(!f.Txt_Siai[1]->isEnabled());
-        QVERIFY(f.Txt_Siai[0]->isEnabled());
-    }
-
-    void newMatchIsProposed() {
-        vxtest::SchemaEnv env;
         {
             Form_Siai& f = openSiai();
+            QCOMPARE(Cell(Module1::LastPlayer, Module1::CurPlayer), Cell(35, 0));
+            QCOMPARE(Cell(Module1::ScoreSheet.hi1(), Module1::ScoreSheet.hi2()), Cell(35, 3));
+            const GameRecord& r = Module1::ScoreSheet(2, 1);
+            QCOMPARE(int(r.Codes[4]), 30);
+            QCOMPARE(r.Marks[0], EmptyMark);
+            QCOMPARE(r.PinMasks[20], PinMask::NoData);
+            QVERIFY(!f.cmd_siaiOK->isEnabled() && !f.menu_OK->isEnabled());
+            QVERIFY(!f.Txt_Siai[1]->isEnabled() && f.Txt_Siai[0]->isEnabled());
+
             f.Cmd_New_Click();
             QCOMPARE(f.Txt_Siai[0]->text(), QStringLiteral("1"));  // empty table
             QCOMPARE(Module1::MatchId.toInt(), 1);
-            QCOMPARE(f.Txt_Siai[2]->text(), QStringLiteral("2026"));
-            QCOMPARE(f.Txt_Siai[3]->text(), QStringLiteral("05"));
-            QCOMPARE(f.Txt_Siai[4]->text(), QStringLiteral("17"));
-            QCOMPARE(f.VSc_ymd[0]->value(), 2026);  // this year is within the scroll bar's reach
+            QCOMPARE(f.Txt_Siai[2]->text() + f.Txt_Siai[3]->text() + f.Txt_Siai[4]->text(), QStringLiteral("20260517"));
+            QCOMPARE(f.VSc_ymd[0]->value(), 2026);
             QCOMPARE(f.Txt_Siai[6]->text(), QStringLiteral("1"));
             QVERIFY(f.cmd_siaiOK->isEnabled() && f.menu_OK->isEnabled());
             QVERIFY(!f.Cmd_New->isEnabled() && !f.menu_newgame->isEnabled());
@@ -87,65 +80,50 @@ private Q_SLOTS:
         Form_Siai& f = openSiai();
         f.Cmd_New_Click();
         QCOMPARE(f.Txt_Siai[0]->text(), QStringLiteral("32"));
-        // The newest season and the first venue are preselected.
-        QCOMPARE(f.Txt_Siai[1]->text(), QStringLiteral("2"));
-        QCOMPARE(f.Txt_Siai[5]->text(), QStringLiteral("1"));
-        QCOMPARE(f.Txt_Siai[7]->text(), QStringLiteral("1"));
+        // The newest season and the first venue are preselected (season, venue, venue shown).
+        QCOMPARE(f.Txt_Siai[1]->text() + f.Txt_Siai[5]->text() + f.Txt_Siai[7]->text(), QStringLiteral("211"));
+        f.Show();
+        QCoreApplication::processEvents();
+        vxtest::saveShot(&f, QStringLiteral("form_siai"));
     }
 
-    void refusalsChangeNothing_data() {
-        QTest::addColumn<QString>("id");
-        QTest::addColumn<QString>("season");
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<QString>("date");  // y-m-d
-        QTest::addColumn<QString>("venue");
+    // Boxes 0..6: match ID, season, year, month, day, venue, number in the season.
+    void refusalsChangeNothingButTheId_data() {
+        QTest::addColumn<QStringList>("boxes");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("focusBox");
         QTest::addColumn<QString>("idAfter");
         const QString below = QStringLiteral("試合番号は１以上の整数を入力してください");
-        const QString dupId = QStringLiteral("試合番号が重複しています");
-        const QString dupNo = QStringLiteral("シーズン中の試合番号が重複しています");
         const QString date = QStringLiteral("正しい日付を入力してください");
-        QTest::newRow("zero") << "0" << "2" << "1" << "2026-5-17" << "1" << below << 0 << "0";
-        QTest::newRow("fraction below one") << "0.9" << "2" << "1" << "2026-5-17" << "1" << below << 0 << "0";
-        QTest::newRow("text") << "abc" << "2" << "1" << "2026-5-17" << "1" << below << 0 << "0";
-        QTest::newRow("beyond 16 bits") << "40000" << "2" << "1" << "2026-5-17" << "1" << below << 0 << "40000";
-        QTest::newRow("stored id, new pair") << "5" << "2" << "9" << "2026-5-17" << "1" << dupId << 0 << "5";
-        QTest::newRow("new id, stored pair") << "6" << "1" << "2" << "2026-5-17" << "1" << dupNo << 6 << "6";
-        QTest::newRow("venue 256") << "6" << "2" << "1" << "2026-5-17" << "256" << date << 3 << "6";
-        QTest::newRow("venue -1") << "6" << "2" << "1" << "2026-5-17" << "-1" << date << 3 << "6";
-        QTest::newRow("30 February") << "6" << "2" << "1" << "2000-2-30" << "1" << date << 3 << "6";
-        QTest::newRow("month 13") << "6" << "2" << "1" << "2026-13-1" << "1" << date << 3 << "6";
-        QTest::newRow("month 300") << "6" << "2" << "1" << "2026-300-1" << "1" << date << 3 << "6";
-        QTest::newRow("implausible year") << "6" << "2" << "1" << "26-5-17" << "1" << date << 3 << "6";
-        QTest::newRow("number too large") << "6" << "2" << "40000" << "2026-5-17" << "1" << date << 3 << "6";
+        auto row = [](const char* name, QString id, QString season, QString ymd, QString venue,
+                      QString no) -> QTestData& {
+            return QTest::newRow(name) << (QStringList{id, season} + ymd.split('-') + QStringList{venue, no});
+        };
+        row("fraction below one", "0.9", "2", "2026-5-17", "1", "1") << below << 0 << "0";
+        row("text", "abc", "2", "2026-5-17", "1", "1") << below << 0 << "0";
+        row("beyond 16 bits", "40000", "2", "2026-5-17", "1", "1") << below << 0 << "40000";
+        row("stored id, new pair", "5", "2", "2026-5-17", "1", "9") << QStringLiteral("試合番号が重複しています") << 0 << "5";
+        row("new id, stored pair", "6.5", "1", "2026-5-17", "1", "2")
+            << QStringLiteral("シーズン中の試合番号が重複しています") << 6 << "6";
+        row("venue 256", "6", "2", "2026-5-17", "256", "1") << date << 3 << "6";
+        row("venue -1", "6", "2", "2026-5-17", "-1", "1") << date << 3 << "6";
+        row("30 February", "6", "2", "2000-2-30", "1", "1") << date << 3 << "6";
+        row("month beyond a byte", "6", "2", "2026-300-1", "1", "1") << date << 3 << "6";
+        row("implausible year", "6", "2", "26-5-17", "1", "1") << date << 3 << "6";
+        row("number too large", "6", "2", "2026-5-17", "1", "40000") << date << 3 << "6";
     }
-    void refusalsChangeNothing() {
-        QFETCH(QString, id);
-        QFETCH(QString, season);
-        QFETCH(QString, number);
-        QFETCH(QString, date);
-        QFETCH(QString, venue);
+    void refusalsChangeNothingButTheId() {
+        QFETCH(QStringList, boxes);
         QFETCH(QString, message);
         QFETCH(int, focusBox);
         QFETCH(QString, idAfter);
-        vxtest::SchemaEnv env;
+        vxtest::TestEnv env;
         storedMatchFixture();
         Form_Siai& f = openSiai();
         f.Cmd_New_Click();
-        Module1::MatchId = 99;
-        Module1::SeasonId = 77;
-        Module1::MatchNo = 3;
-        Module1::MatchYear = 1999;
-        Module1::MatchMonth = 4;
-        Module1::MatchDay = 8;
-        Module1::VenueId = 9;
-        f.Txt_Siai[0]->setText(id);
-        f.Txt_Siai[1]->setText(season);
-        f.Txt_Siai[6]->setText(number);
-        const QStringList ymd = date.split('-');
-        for (int i = 0; i < 3; ++i) f.Txt_Siai[std::size_t(2 + i)]->setText(ymd[i]);
-        f.Txt_Siai[5]->setText(venue);
+        using namespace Module1;
+        MatchId = 99, SeasonId = 77, MatchNo = 3, MatchYear = 1999, MatchMonth = 4, MatchDay = 8, VenueId = 9;
+        for (int i = 0; i < 7; ++i) f.Txt_Siai[std::size_t(i)]->setText(boxes[i]);
         ScriptedDialogs dlg;
         dlg.expectMsgBox(vbOK, message);
         f.cmd_siaiOK_Click();
@@ -155,13 +133,8 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         QCOMPARE(f.focusWidget(), f.Txt_Siai[std::size_t(focusBox)]);
         QCOMPARE(f.Txt_Siai[0]->text(), idAfter);
-        QCOMPARE(Module1::MatchId.toInt(), 99);
-        QCOMPARE(Module1::SeasonId.toInt(), 77);
-        QCOMPARE(Module1::MatchNo, 3);
-        QCOMPARE(Module1::MatchYear, 1999);
-        QCOMPARE(Module1::MatchMonth, 4);
-        QCOMPARE(Module1::MatchDay, 8);
-        QCOMPARE(Module1::VenueId, 9);
+        QCOMPARE(MatchId.toInt(), idAfter.toInt());  // the ID read stays current
+        QCOMPARE(currentMatch(), QStringLiteral("77 3 1999-4-8 9"));
         QCOMPARE(forms::loaded<Form_Siai>(), &f);
         QVERIFY(!forms::loaded<Form_Player>());
     }
@@ -177,40 +150,36 @@ private Q_SLOTS:
         QFETCH(QString, id);
         QFETCH(QString, date);
         QFETCH(int, matchId);
-        vxtest::SchemaEnv env;
+        vxtest::TestEnv env;
         storedMatchFixture();
         Form_Siai& f = openSiai();
         f.Cmd_New_Click();
-        f.Txt_Siai[0]->setText(id);
-        const QStringList ymd = date.split('-');
-        for (int i = 0; i < 3; ++i) f.Txt_Siai[std::size_t(2 + i)]->setText(ymd[i]);
-        f.Txt_Siai[1]->setText("1");
-        f.Txt_Siai[6]->setText("3");
-        f.Txt_Siai[5]->setText("2");
+        const QStringList boxes = QStringList{id, "1"} + date.split('-') + QStringList{"2", "3"};
+        for (int i = 0; i < 7; ++i) f.Txt_Siai[std::size_t(i)]->setText(boxes[i]);
         ScriptedDialogs dlg;
         f.menu_OK->trigger();
         QCOMPARE(Module1::MatchId.toInt(), matchId);
-        QCOMPARE(Module1::SeasonId.toInt(), 1);
-        QCOMPARE(Module1::MatchNo, 3);
-        QCOMPARE(Module1::MatchYear, ymd[0].toInt());
-        QCOMPARE(int(Module1::MatchMonth), ymd[1].toInt());
-        QCOMPARE(int(Module1::MatchDay), ymd[2].toInt());
-        QCOMPARE(Module1::VenueId, 2);
+        QCOMPARE(currentMatch(), "1 3 " + date + " 2");
         QVERIFY(!forms::loaded<Form_Siai>());
-        QVERIFY(forms::loaded<Form_Player>());
-        QVERIFY(forms::loaded<Form_Player>()->isShown());
+        QVERIFY(forms::loaded<Form_Player>() && forms::loaded<Form_Player>()->isShown());
     }
 
-    void backGoesToTheStartMenu() {
-        vxtest::SchemaEnv env;
+    void backKeepsThePosition() {
+        vxtest::TestEnv env;
         ScriptedDialogs dlg;
-        openSiai().cmd_back_Click();
+        Form_Siai& f = openSiai();
+        f.setLeft(600);
+        f.setTop(300);
+        f.cmd_back_Click();
         QVERIFY(!forms::loaded<Form_Siai>());
         QVERIFY(forms::loaded<Form_Start>());
+        Form_Siai& again = openSiai();
+        QCOMPARE(again.Left(), 600.0);
+        QCOMPARE(again.Top(), 300.0);
     }
 
     void seasonsAndVenuesAreAdded() {
-        vxtest::SchemaEnv env;
+        vxtest::TestEnv env;
         storedMatchFixture();
         Form_Siai& f = openSiai();
         ScriptedDialogs dlg;
@@ -232,8 +201,7 @@ private Q_SLOTS:
         QVERIFY(f.Txt_ADD[1]->isHidden() && !f.Cmd_Add_OK[1]->isHidden());
         QVERIFY(f.DBGrid1->isEnabled() && f.DBGrid2->isEnabled() && f.menu_kaijo->isEnabled());
         auto* vm = f.DBGrid2->gridModel();
-        QCOMPARE(vm->data(vm->index(2, 0)).toInt(), 3);
-        QCOMPARE(vm->data(vm->index(2, 1)).toString(), QStringLiteral("ボウル'ハウス"));
+        QCOMPARE(vm->data(vm->index(2, 0)).toString() + vm->data(vm->index(2, 1)).toString(), QStringLiteral("3ボウル'ハウス"));
         // Choosing the venue row sets the match's venue.
         f.DBGrid2->setCurrentIndex(vm->index(2, 1));
         QCOMPARE(f.Txt_Siai[5]->text(), QStringLiteral("3"));
@@ -253,27 +221,6 @@ private Q_SLOTS:
         QVERIFY(f.DBGrid1->commitRow());
         QCOMPARE(sql("SELECT シーズン名 FROM シーズン WHERE シーズンID = 4").toString(), QStringLiteral("冬"));
         QVERIFY(dlg.allAnswered());
-    }
-
-    void positionIsKept() {
-        vxtest::SchemaEnv env;
-        Form_Siai& f = openSiai();
-        f.setLeft(600);
-        f.setTop(300);
-        f.Unload();
-        Form_Siai& again = openSiai();
-        QCOMPARE(again.Left(), 600.0);
-        QCOMPARE(again.Top(), 300.0);
-    }
-
-    void screenshot() {
-        vxtest::SchemaEnv env;
-        storedMatchFixture();
-        Form_Siai& f = openSiai();
-        f.Show();
-        f.Cmd_New_Click();
-        QCoreApplication::processEvents();
-        vxtest::saveShot(&f, QStringLiteral("form_siai"));
     }
 };
 
