@@ -56,6 +56,10 @@ void Form_menu::applyGeometry() {
     if (height == 5555) height = screen.height() * 0.9;
     move(twips(left), twips(top));
     resize(twips(width), twips(height));
+    leftTwips_ = left;
+    topTwips_ = top;
+    widthTwips_ = width;
+    heightTwips_ = height;
 }
 
 bool Form_menu::MDIForm_QueryUnload() {
@@ -63,10 +67,11 @@ bool Form_menu::MDIForm_QueryUnload() {
         return false;
     using settings::SaveSetting;
     const QString S = QStringLiteral("Setting");
-    SaveSetting(S, QStringLiteral("Top"), CStr(toTwips(y())));
-    SaveSetting(S, QStringLiteral("Left"), CStr(toTwips(x())));
-    SaveSetting(S, QStringLiteral("height"), CStr(toTwips(height())));
-    SaveSetting(S, QStringLiteral("width"), CStr(toTwips(width())));
+    auto kept = [](double set, int pixels) { return twips(set) == pixels ? set : toTwips(pixels); };
+    SaveSetting(S, QStringLiteral("Top"), CStr(kept(topTwips_, y())));
+    SaveSetting(S, QStringLiteral("Left"), CStr(kept(leftTwips_, x())));
+    SaveSetting(S, QStringLiteral("height"), CStr(kept(heightTwips_, height())));
+    SaveSetting(S, QStringLiteral("width"), CStr(kept(widthTwips_, width())));
     if (Form_Start* start = forms::loaded<Form_Start>()) {
         SaveSetting(QStringLiteral("Form"), QStringLiteral("start_Top"), CStr(start->Top()));
         SaveSetting(QStringLiteral("Form"), QStringLiteral("start_left"), CStr(start->Left()));

@@ -23,6 +23,8 @@ protected:
 
 private:
     void applyGeometry();
+    // The geometry last applied in twips: saved as it was set while the window was not moved or sized.
+    double leftTwips_ = 0, topTwips_ = 0, widthTwips_ = 0, heightTwips_ = 0;
     std::unique_ptr<QLockFile> lock_;
     bool ended_ = false;
 };

@@ -198,6 +198,19 @@ private Q_SLOTS:
         QCOMPARE(forms::get<Form_Start>().Left(), 300.0);
     }
 
+    void unmovedGeometryIsSavedAsRead() {
+        TestEnv env;
+        ScriptedDialogs dlg;
+        Form_menu* menu = startProgram();
+        QVERIFY(menu);
+        dlg.expectMsgBox(vbOK);
+        forms::get<Form_Start>().Cmd_End_Click();
+        QVERIFY(menu->ended());
+        // 25 twips stand at 2 pixels; what is saved is the 25 that was read, not 30.
+        QCOMPARE(settings::GetSetting(QStringLiteral("Setting"), QStringLiteral("Left"), {}), QStringLiteral("25"));
+        QCOMPARE(settings::GetSetting(QStringLiteral("Form"), QStringLiteral("start_left"), {}), QStringLiteral("25"));
+    }
+
     void startMenuCountsRowsAndGuardsButtons() {
         TestEnv env;
         for (int i = 0; i < 12; ++i) vxtest::execSql(QStringLiteral("INSERT INTO \"データ項目\"(\"選手ID\") VALUES(1)"));
