@@ -166,16 +166,33 @@ QString formatNumber(double v, const Picture& pic) {
     return out;
 }
 
+// The named number formats the grids use, as pictures; empty for any other picture.
+QString namedFormat(const QString& picture) {
+    if (picture.compare(QLatin1String("Fixed"), Qt::CaseInsensitive) == 0) return QStringLiteral("0.00");
+    if (picture.compare(QLatin1String("Percent"), Qt::CaseInsensitive) == 0) return QStringLiteral("0.00%");
+    return {};
+}
+
+bool isGeneralNumber(const QString& picture) {
+    return picture.compare(QLatin1String("General Number"), Qt::CaseInsensitive) == 0;
+}
+
 }  // namespace
 
 QString Format(double value, const QString& picture) {
-    if (picture.isEmpty()) return CStr(value);
+    if (picture.isEmpty() || isGeneralNumber(picture)) return CStr(value);
+    const QString named = namedFormat(picture);
+    if (!named.isEmpty()) return formatNumber(value, parse(named));
     const Picture pic = parse(picture);
     return pic.isText ? formatText(CStr(value), pic) : formatNumber(value, pic);
 }
 
 QString Format(const QString& text, const QString& picture) {
     if (picture.isEmpty()) return text;
+    if (isGeneralNumber(picture) || !namedFormat(picture).isEmpty()) {
+        const auto v = CDbl(text);
+        return v ? Format(*v, picture) : text;
+    }
     const Picture pic = parse(picture);
     if (pic.isText) return formatText(text, pic);
     const auto v = CDbl(text);

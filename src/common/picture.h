@@ -8,7 +8,8 @@
 //                    never cut; the last place rounds half away from zero.
 //   both:            \ writes the next character as it is, "..." writes its contents as they are,
 //                    every other character is written as it is.
-// A picture holding @ or & is a text picture; any other is a number picture.
+// A picture holding @ or & is a text picture; any other is a number picture. The named formats
+// "General Number" (plain), "Fixed" (0.00) and "Percent" (0.00%) of the grids are known.
 #include <QString>
 
 namespace vx {

@@ -152,8 +152,23 @@ private Q_SLOTS:
         QCOMPARE(per.Value("ゲーム数").toInt(), 2);
         QCOMPARE(per.Value("平均点").toDouble(), 175.0);
 
+        Recordset per1;
+        QVERIFY(per1.open("SELECT * FROM 選手別通算成績２ where 選手ID=?", RecordsetType::Snapshot, {1}));
+        QCOMPARE(per1.Value("ｹﾞｰﾑ数").toInt(), 3);
+        QCOMPARE(per1.Value("上位率").toDouble(), 2.0 / 3.0);
+        QCOMPARE(per1.Value("スペア率").toDouble(), 0.75);
+
         QCOMPARE(scalar("SELECT ゲーム数 FROM 全選手通算成績２").toInt(), 5);
-        QCOMPARE(scalar("SELECT 合計点 FROM 全選手成績２ WHERE シーズンID = 2").toInt(), 280);
+        Recordset club;
+        QVERIFY(club.open("SELECT * FROM 全選手成績２", RecordsetType::Snapshot));
+        QCOMPARE(club.RecordCount(), 2);
+        QCOMPARE(club.Value("ゲーム数").toInt(), 3);  // season 1 first
+        QCOMPARE(club.Value("上位率").toDouble(), 1.0 / 3.0);
+        QCOMPARE(club.Value("平均点").toDouble(), 470.0 / 3.0);
+        QCOMPARE(club.Value("ST平均").toDouble(), 8.0 / 3.0);
+        QCOMPARE(club.Value("スペア率").toDouble(), 0.7);
+        QVERIFY(club.MoveNext());
+        QCOMPARE(club.Value("合計点").toInt(), 280);
         QCOMPARE(scalar("SELECT count(*) FROM 多シーズン成績の元 WHERE シーズンID = 1").toInt(), 3);
 
         Recordset match;
@@ -163,7 +178,9 @@ private Q_SLOTS:
         QCOMPARE(match.Value("上位計").toInt(), 1);
         QCOMPARE(match.Value("得点計").toInt(), 350);
         QCOMPARE(match.Value("最高点").toInt(), 200);
+        QCOMPARE(match.Value("ST計").toInt(), 7);
         QCOMPARE(match.Value("ST最大").toInt(), 5);
+        QCOMPARE(match.Value("SP計").toInt(), 7);
         QCOMPARE(match.Value("SP最大").toInt(), 4);
         QCOMPARE(match.Value("試合日").toString(), QStringLiteral("2001-04-01"));
 
@@ -176,6 +193,23 @@ private Q_SLOTS:
         QCOMPARE(book.Value("ｹﾞｰﾑ").toInt(), 1);
         QCOMPARE(book.Value("シーズン名").toString(), QStringLiteral("一"));
         QCOMPARE(book.Value("会場名").toString(), QStringLiteral("北"));
+        QCOMPARE(book.FieldIndex("m03") - book.FieldIndex("m11"), 20);  // the balls in their order
+        QCOMPARE(book.Value("m01").toString(), QStringLiteral("　"));
+        QVERIFY(book.Value("m12").isNull());
+        QStringList order;  // season, match number, game
+        for (book.MoveFirst(); !book.IsEOF(); book.MoveNext()) order << book.Value("ID").toString();
+        QCOMPARE(order, QStringList({"1", "4", "2", "3", "5"}));
+
+        // Storing a day reads the totals before its match row is written; a game of a player
+        // missing from 選手 still counts.
+        game(6, 4, 9, 1, 1, 1, 90, 1, 0, 2);
+        QVERIFY(all.Requery());
+        QCOMPARE(all.RecordCount(), 4);
+        QVERIFY(all.FindFirst({{"選手ID", 4}}));
+        QCOMPARE(all.AbsolutePosition(), 2);  // 1 point: after both players of 5
+        QVERIFY(all.Value("選手名").isNull());
+        QCOMPARE(all.Value("スペア率").toDouble(), 0.0);
+        QCOMPARE(scalar("SELECT count(*) FROM シーズン成績２ WHERE 選手ID = 4").toInt(), 0);
     }
 
     void seasonViewWritesThrough() {

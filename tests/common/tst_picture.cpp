@@ -49,6 +49,12 @@ void TstPicture::numbers_data() {
     row("spare share", "##0.0%", 0.4567, "45.7%");
     row("share whole", "##0.0%", 1, "100.0%");
     row("grouping", "#,##0", 1234567, "1,234,567");
+    // Named formats of the grids.
+    row("Fixed", "Fixed", 530.0 / 3.0, "176.67");
+    row("Fixed below one", "Fixed", 0.5, "0.50");
+    row("Percent", "Percent", 2.0 / 3.0, "66.67%");
+    row("Percent whole", "Percent", 0.7, "70.00%");
+    row("General Number", "General Number", 1234567, "1234567");
 }
 
 void TstPicture::numbers() {
@@ -92,6 +98,8 @@ void TstPicture::mixedKinds() {
     QCOMPARE(vx::Format(0.5, QStringLiteral("@@@@")), QStringLiteral(" 0.5"));
     QCOMPARE(vx::Format(QStringLiteral("12"), QStringLiteral("000000")), QStringLiteral("000012"));
     QCOMPARE(vx::Format(QStringLiteral("abc"), QStringLiteral("0000")), QStringLiteral("abc"));
+    QCOMPARE(vx::Format(QStringLiteral("0.25"), QStringLiteral("Percent")), QStringLiteral("25.00%"));
+    QCOMPARE(vx::Format(QStringLiteral("abc"), QStringLiteral("Fixed")), QStringLiteral("abc"));
     // Number picture, then text picture, as the printed lists do.
     QCOMPARE(vx::Format(vx::Format(7, QStringLiteral("###0")), QStringLiteral("@@@@")), QStringLiteral("   7"));
     QCOMPARE(vx::Format(3.0, QString()), QStringLiteral("3"));
