@@ -3,7 +3,10 @@
 #include "common/settings.h"
 #include "platform/mdiframe.h"
 #include "platform/twips.h"
+#include <QAbstractButton>
 #include <QAction>
+#include <QKeyEvent>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMdiArea>
@@ -76,8 +79,21 @@ void Form::Show() {
     frame.activate(this);
 }
 
+namespace {
+bool holdsFocus(const QWidget* w) {
+    const QWidget* f = QApplication::focusWidget();
+    return f && (f == w || w->isAncestorOf(f));
+}
+}  // namespace
+
 void Form::Hide() {
-    if (QMdiSubWindow* sub = subWindow()) sub->hide();
+    QMdiSubWindow* sub = subWindow();
+    if (!sub) return;
+    // Qt would pass the focus on to any other child window, activating it by accident; the frame
+    // activates the one on top instead.
+    if (holdsFocus(sub)) QApplication::focusWidget()->clearFocus();
+    sub->hide();
+    if (MdiFrame* frame = MdiFrame::instance()) frame->activateTopLater();
 }
 
 bool Form::isShown() const {
@@ -104,8 +120,10 @@ void Form::destroyWindow() {
         if (it->second == this) { reg.erase(it); break; }
     QMdiSubWindow* sub = subWindow();
     if (sub) {
+        if (holdsFocus(sub)) QApplication::focusWidget()->clearFocus();
         sub->hide();
         sub->deleteLater();
+        if (MdiFrame* frame = MdiFrame::instance()) frame->activateTopLater();
     } else {
         hide();
         deleteLater();
@@ -114,6 +132,7 @@ void Form::destroyWindow() {
 
 void Form::closeEvent(QCloseEvent* event) {
     if (unloading_) { event->accept(); return; }
+    if (!closable_) { event->ignore(); return; }
     bool cancel = false;
     Form_QueryUnload(cancel, vbFormControlMenu);
     if (!cancel) Form_Unload(cancel);
@@ -121,6 +140,30 @@ void Form::closeEvent(QCloseEvent* event) {
     unloading_ = true;
     event->accept();
     destroyWindow();
+}
+
+// A button's Alt letter clicks it at once: Qt's animated click would leave the keys typed in the
+// meantime to this window although the click moves on to another. The button also wins the letter
+// over a menu title of the window (Qt would find the two ambiguous and do nothing); the menu stays
+// reachable from the menu bar.
+QAbstractButton* Form::mnemonicButton(const QKeyEvent* key) const {
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier) return nullptr;
+    const QKeySequence pressed(key->key() | Qt::AltModifier);
+    for (QAbstractButton* b : findChildren<QAbstractButton*>())
+        if (b->isVisible() && b->isEnabled() && QKeySequence::mnemonic(b->text()) == pressed) return b;
+    return nullptr;
+}
+
+bool Form::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (QAbstractButton* b = mnemonicButton(key)) {
+            if (event->type() == QEvent::KeyPress) b->click();
+            event->accept();
+            return true;
+        }
+    }
+    return QWidget::event(event);
 }
 
 static QWidget* geometryWidget(const Form* f) {
@@ -169,7 +212,34 @@ void Form::savePosition(const QString& prefix) const {
 
 void Form::setFocusLater(QWidget* target) {
     if (!target) return;
-    QTimer::singleShot(0, target, [target] { target->setFocus(Qt::OtherFocusReason); });
+    QTimer::singleShot(0, target, [target] { giveFocus(target); });
+}
+
+void Form::giveFocus(QWidget* target) {
+    if (!target) return;
+    Form* form = nullptr;
+    for (QWidget* w = target; w && !form; w = w->parentWidget()) form = qobject_cast<Form*>(w);
+    if (!form) { target->setFocus(Qt::OtherFocusReason); return; }
+    form->focusTarget_ = target;
+    const MdiFrame* frame = MdiFrame::instance();
+    if (form->isShown() && frame && frame->activeForm() == form) target->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* Form::focusTarget() const {
+    auto usable = [this](QWidget* w) {
+        return w && w != this && isAncestorOf(w) && w->isVisibleTo(const_cast<Form*>(this)) && w->isEnabled() &&
+               (w->focusPolicy() & Qt::TabFocus);
+    };
+    if (usable(focusTarget_)) return focusTarget_;
+    if (usable(focusWidget())) return focusWidget();
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
+        if (usable(w)) return w;
+    return nullptr;
+}
+
+void Form::setClosable(bool on) {
+    closable_ = on;
+    if (QMdiSubWindow* sub = subWindow()) sub->setWindowFlag(Qt::WindowCloseButtonHint, on);
 }
 
 QMenu* Form::addMenu(const QString& title) {

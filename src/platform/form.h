@@ -2,13 +2,16 @@
 // The window base of every child window, with the life cycle the windows rely on:
 // load on first use, Form_Load, Form_Activate, Form_Deactivate, Form_QueryUnload, Form_Unload.
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <functional>
 #include <map>
 #include <typeindex>
 
+class QAbstractButton;
 class QAction;
+class QKeyEvent;
 class QMenu;
 class QMdiSubWindow;
 
@@ -50,6 +53,15 @@ public:
 
     // A focus change requested by a handler takes effect after the handler returns.
     static void setFocusLater(QWidget* target);
+    // Gives the keyboard to `target` when its window is the active one; a window that is hidden or
+    // behind keeps the request for its next activation, so a late request never brings it back.
+    static void giveFocus(QWidget* target);
+    // The control that takes the keyboard when the window becomes active.
+    QWidget* focusTarget() const;
+
+    // A window without a close box of its own: it closes with the main window only.
+    void setClosable(bool on);
+    bool closable() const { return closable_; }
 
     // Called by the forms layer; not for windows to call.
     void runLoad();
@@ -70,11 +82,15 @@ protected:
     static QAction* addEntry(QMenu* menu, const QString& title, std::function<void()> onClick);
 
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
+    QAbstractButton* mnemonicButton(const QKeyEvent* key) const;
     void destroyWindow();
     bool loaded_ = false;
     bool unloading_ = false;
+    bool closable_ = true;
+    QPointer<QWidget> focusTarget_;
     // The position last set in twips, so that a window not moved since reports exactly that value
     // and does not drift by the rounding to whole pixels each time it is saved and restored.
     double leftTwips_ = -1, topTwips_ = -1;

@@ -1,13 +1,28 @@
 #include "platform/mdiframe.h"
 #include "platform/form.h"
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QProxyStyle>
+#include <QTimer>
 
 namespace vx {
 namespace {
 MdiFrame* theFrame = nullptr;
-}
+
+// Alt pressed and released alone opens the menu bar to the keyboard, so a menu stays reachable
+// when a button of the window owns the same Alt letter.
+class MenuBarStyle final : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        if (hint == SH_MenuBar_AltKeyNavigation) return 1;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+}  // namespace
 
 MdiFrame::MdiFrame(QWidget* parent) : QMainWindow(parent), area_(new QMdiArea(this)) {
     theFrame = this;
@@ -15,6 +30,9 @@ MdiFrame::MdiFrame(QWidget* parent) : QMainWindow(parent), area_(new QMdiArea(th
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(area_, &QMdiArea::subWindowActivated, this, &MdiFrame::onActivated);
+    auto* style = new MenuBarStyle();
+    style->setParent(menuBar());
+    menuBar()->setStyle(style);
 }
 
 MdiFrame::~MdiFrame() {
@@ -30,9 +48,9 @@ MdiFrame& MdiFrame::ensure() {
 }
 
 QMdiSubWindow* MdiFrame::addChild(Form* form) {
-    QMdiSubWindow* sub = area_->addSubWindow(form, Qt::SubWindow | Qt::WindowTitleHint |
-                                                       Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                                                       Qt::WindowCloseButtonHint);
+    Qt::WindowFlags flags = Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint;
+    if (form->closable()) flags |= Qt::WindowCloseButtonHint;
+    QMdiSubWindow* sub = area_->addSubWindow(form, flags);
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
     sub->setWindowTitle(form->windowTitle());
     connect(form, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
@@ -43,12 +61,44 @@ QMdiSubWindow* MdiFrame::addChild(Form* form) {
 Form* MdiFrame::activeForm() const { return active_; }
 
 void MdiFrame::activate(Form* form) {
-    if (QMdiSubWindow* sub = form->subWindow()) {
-        if (area_->activeSubWindow() == sub && active_ == form) return;
+    QMdiSubWindow* sub = form->subWindow();
+    if (!sub) return;
+    if (isVisible() && !isActiveWindow()) activateWindow();
+    if (area_->activeSubWindow() != sub || active_ != form) {
         area_->setActiveSubWindow(sub);
         // Without a focused top-level window the area may not report the change; do it here.
         if (active_ != form) onActivated(sub);
     }
+    if (menusCleared_) installMenus(form);
+    giveKeyboard(form);
+}
+
+void MdiFrame::giveKeyboard(Form* form) {
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus && form->isAncestorOf(focus)) return;
+    if (QWidget* target = form->focusTarget()) target->setFocus(Qt::ActiveWindowFocusReason);
+    else if (QMdiSubWindow* sub = form->subWindow()) sub->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void MdiFrame::activateTopLater() {
+    if (topCheckPending_) return;
+    topCheckPending_ = true;
+    QTimer::singleShot(0, this, [this] { activateTop(); });
+}
+
+void MdiFrame::activateTop() {
+    topCheckPending_ = false;
+    if (active_ && active_->isShown()) return;
+    const QList<QMdiSubWindow*> stack = area_->subWindowList(QMdiArea::StackingOrder);
+    for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
+        Form* form = qobject_cast<Form*>((*it)->widget());
+        if (form && (*it)->isVisible()) {
+            activate(form);
+            return;
+        }
+    }
+    menuBar()->clear();  // nothing is shown: no window's menus stand for it
+    menusCleared_ = true;
 }
 
 void MdiFrame::onActivated(QMdiSubWindow* window) {
@@ -57,9 +107,16 @@ void MdiFrame::onActivated(QMdiSubWindow* window) {
     Form* previous = active_;
     active_ = next;
     if (previous) previous->runDeactivate();
-    menuBar()->clear();
-    for (QAction* a : next->menuActions()) menuBar()->addAction(a);
+    installMenus(next);
     next->runActivate();
 }
 
+}  // namespace vx
+
+namespace vx {
+void MdiFrame::installMenus(Form* form) {
+    menuBar()->clear();
+    for (QAction* a : form->menuActions()) menuBar()->addAction(a);
+    menusCleared_ = false;
+}
 }  // namespace vx

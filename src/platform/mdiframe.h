@@ -23,12 +23,20 @@ public:
     QMdiArea* mdiArea() const { return area_; }
     QMdiSubWindow* addChild(Form* form);
     Form* activeForm() const;
+    // Makes the form the active window: its menu bar, and the keyboard in it.
     void activate(Form* form);
+    // After a window is hidden or closed: the window shown on top becomes the active one.
+    void activateTopLater();
 
 private:
     void onActivated(QMdiSubWindow* window);
+    void activateTop();
+    void giveKeyboard(Form* form);
+    void installMenus(Form* form);
     QMdiArea* area_;
     QPointer<Form> active_;
+    bool topCheckPending_ = false;
+    bool menusCleared_ = false;
 };
 
 }  // namespace vx

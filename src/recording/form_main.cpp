@@ -353,24 +353,25 @@ void form_main::Form_Unload(bool&) {
 
 // ---------------------------------------------------------------- handlers
 
-void form_main::Cmd_MARK_Click(int Index) { model().Cmd_MARK_Click(Index); afterHandler(); }
-void form_main::Cmd_spl_Click() { model().Cmd_spl_Click(); afterHandler(); }
-void form_main::Cmd_KEISAN_Click() { model().Cmd_KEISAN_Click(); afterHandler(); }
-void form_main::Cmd_INFO_Click() { model().Cmd_INFO_Click(); afterHandler(); }
-void form_main::Cmd_TOKEI_Click() { model().Cmd_TOKEI_Click(); afterHandler(); }
-void form_main::cmd_MDS_Click(int Index) { model().cmd_MDS_Click(Index); afterHandler(); }
-void form_main::Cmd_moveflame_Click(int Index) { model().Cmd_moveflame_Click(Index); afterHandler(); }
-void form_main::cmd_moveflame2_Click(int Index) { model().cmd_moveflame2_Click(Index); afterHandler(); }
-void form_main::pct_pin_Click(int Index) { model().pct_pin_Click(Index); afterHandler(); }
-void form_main::Pct_flame_Click(int Index) { model().Pct_flame_Click(Index); afterHandler(); }
-void form_main::Pct_moveGAM_Click(int Index) { model().Pct_moveGAM_Click(Index); afterHandler(); }
-void form_main::Pct_moveSEN_Click(int Index) { model().Pct_moveSEN_Click(Index); afterHandler(); }
-void form_main::Txt_MARK_Click(int Index) { model().Txt_MARK_Click(Index); afterHandler(); }
-void form_main::VSc_Hcp_Change(int value) { model().VSc_Hcp_Change(value); afterHandler(); }
-void form_main::VSc_T10_Change(int value) { model().VSc_T10_Change(value); afterHandler(); }
-void form_main::New_score() { model().New_score(); afterHandler(); }
+void form_main::Cmd_MARK_Click(int Index) { settleFirst(); model().Cmd_MARK_Click(Index); afterHandler(); }
+void form_main::Cmd_spl_Click() { settleFirst(); model().Cmd_spl_Click(); afterHandler(); }
+void form_main::Cmd_KEISAN_Click() { settleFirst(); model().Cmd_KEISAN_Click(); afterHandler(); }
+void form_main::Cmd_INFO_Click() { settleFirst(); model().Cmd_INFO_Click(); afterHandler(); }
+void form_main::Cmd_TOKEI_Click() { settleFirst(); model().Cmd_TOKEI_Click(); afterHandler(); }
+void form_main::cmd_MDS_Click(int Index) { settleFirst(); model().cmd_MDS_Click(Index); afterHandler(); }
+void form_main::Cmd_moveflame_Click(int Index) { settleFirst(); model().Cmd_moveflame_Click(Index); afterHandler(); }
+void form_main::cmd_moveflame2_Click(int Index) { settleFirst(); model().cmd_moveflame2_Click(Index); afterHandler(); }
+void form_main::pct_pin_Click(int Index) { settleFirst(); model().pct_pin_Click(Index); afterHandler(); }
+void form_main::Pct_flame_Click(int Index) { settleFirst(); model().Pct_flame_Click(Index); afterHandler(); }
+void form_main::Pct_moveGAM_Click(int Index) { settleFirst(); model().Pct_moveGAM_Click(Index); afterHandler(); }
+void form_main::Pct_moveSEN_Click(int Index) { settleFirst(); model().Pct_moveSEN_Click(Index); afterHandler(); }
+void form_main::Txt_MARK_Click(int Index) { settleFirst(); model().Txt_MARK_Click(Index); afterHandler(); }
+void form_main::VSc_Hcp_Change(int value) { settleFirst(); model().VSc_Hcp_Change(value); afterHandler(); }
+void form_main::VSc_T10_Change(int value) { settleFirst(); model().VSc_T10_Change(value); afterHandler(); }
+void form_main::New_score() { settleFirst(); model().New_score(); afterHandler(); }
 
 void form_main::Cmd_Mode_Click() {
+    settleFirst();
     model().Cmd_Mode_Click();
     applyModeLayout();
     afterHandler();
@@ -382,11 +383,13 @@ void form_main::Cmd_Kojin_Click() {
 }
 
 void form_main::Cmd_Data_IO_Click(int Index) {
+    settleFirst();
     exchange::Cmd_Data_IO_Click(Index);
     afterHandler();
 }
 
 void form_main::Cmd_CAN_Click(int Index) {
+    settleFirst();
     const bool agreed = model().Cmd_CAN_Click(Index);
     if (Index == 1 && agreed) {
         unloadPlayersWindow();
@@ -402,6 +405,11 @@ void form_main::menu_h_Click() { launcher::openHelp(QStringLiteral("vh_mark.htm"
 // ---------------------------------------------------------------- listener
 
 void form_main::infoShown() { forms::get<Form_INFO>().Show(); }
+
+// The list must stand while the user is asked about it, not only once the question is answered.
+void form_main::infoChanged() {
+    if (Form_INFO* info = forms::loaded<Form_INFO>()) info->refresh();
+}
 
 void form_main::laneCellSelected(int row, int col) { selectLaneCell(row, col); }
 
@@ -432,7 +440,13 @@ void form_main::showPlayerRecords() {}
 void form_main::afterHandler() {
     if (settlePending_) return;
     settlePending_ = true;
-    QTimer::singleShot(0, this, [this] { settle(); });
+    QTimer::singleShot(0, this, [this] { settleFirst(); });
+}
+
+// Keys typed ahead come before the previous key's focus move has run: each key must find the
+// cursor where the previous one left it.
+void form_main::settleFirst() {
+    if (settlePending_) settle();
 }
 
 void form_main::settle() {
@@ -449,7 +463,7 @@ void form_main::moveRealFocus() {
     else if (target == M::FocusHcpBox) w = Txt_score[11];
     if (!w || w->hasFocus()) return;
     syncingFocus_ = true;
-    w->setFocus(Qt::OtherFocusReason);
+    giveFocus(w);  // only while this window is the active one
     syncingFocus_ = false;
 }
 

@@ -108,6 +108,7 @@ protected:
 
     // ScoreEntryListener
     void infoShown() override;
+    void infoChanged() override;
     void laneCellSelected(int row, int col) override;
     void backupRequested() override;
     void inputEnded() override;
@@ -116,6 +117,7 @@ private:
     // Runs after a handler has returned: the requested focus changes take effect, then the drawing.
     void afterHandler();
     void settle();
+    void settleFirst();
     void moveRealFocus();
     bool handleKeyPress(const QString& text);
     bool handleKeyRelease(int key, Qt::KeyboardModifiers mods);

@@ -564,6 +564,7 @@ void ScoreEntryModel::Cmd_INFO_Click() {
             }
         }
     if (txtInfo_.isEmpty()) txtInfo_ = NoPendingGamesText;
+    if (listener_) listener_->infoChanged();
 }
 
 void ScoreEntryModel::Form_INFO_Cmd_OK_Click() {

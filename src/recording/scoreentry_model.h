@@ -16,6 +16,8 @@ public:
     virtual ~ScoreEntryListener() = default;
     // The input-check window Form_INFO is to be shown (its text is infoText()).
     virtual void infoShown() {}
+    // Its text changed.
+    virtual void infoChanged() {}
     // The lane grid of the players window selects (row, column).
     virtual void laneCellSelected(int row, int col) {}
     // The backup file of the day is to be rewritten.

@@ -23,6 +23,7 @@ namespace vx {
 Form_Start::Form_Start() {
     setWindowTitle(QStringLiteral("　メニュー画面"));
     setMouseTracking(true);
+    setClosable(false);  // the start menu closes with the main window only
     setClientSizeTwips(7380, 2700);
 
     Picture1 = new QLabel(this);

@@ -126,6 +126,7 @@ private Q_SLOTS:
         for (int i = 0; i < 7; ++i) f.Txt_Siai[std::size_t(i)]->setText(boxes[i]);
         ScriptedDialogs dlg;
         dlg.expectMsgBox(vbOK, message);
+        f.Show();
         f.cmd_siaiOK_Click();
         QVERIFY(dlg.allAnswered());
         QCOMPARE(dlg.shown().front().style, int(vbOKOnly));

@@ -23,24 +23,25 @@ ScriptedDialogs::~ScriptedDialogs() {
     if (previous_ != &vx::dialogs()) vx::setDialogs(previous_);
 }
 
-ScriptedDialogs& ScriptedDialogs::expectMsgBox(int answer, const QString& promptContains) {
-    script_.push_back({Kind::MsgBox, promptContains, answer, {}, {}});
+ScriptedDialogs& ScriptedDialogs::expectMsgBox(int answer, const QString& promptContains,
+                                               std::function<void()> whileShown) {
+    script_.push_back({Kind::MsgBox, promptContains, answer, {}, {}, std::move(whileShown)});
     return *this;
 }
 ScriptedDialogs& ScriptedDialogs::expectInputBox(const QString& answer, const QString& promptContains) {
-    script_.push_back({Kind::InputBox, promptContains, 0, answer, {}});
+    script_.push_back({Kind::InputBox, promptContains, 0, answer, {}, {}});
     return *this;
 }
 ScriptedDialogs& ScriptedDialogs::expectOpenFile(const QString& answer) {
-    script_.push_back({Kind::OpenFile, {}, 0, answer, {}});
+    script_.push_back({Kind::OpenFile, {}, 0, answer, {}, {}});
     return *this;
 }
 ScriptedDialogs& ScriptedDialogs::expectSaveFile(const QString& answer) {
-    script_.push_back({Kind::SaveFile, {}, 0, answer, {}});
+    script_.push_back({Kind::SaveFile, {}, 0, answer, {}, {}});
     return *this;
 }
 ScriptedDialogs& ScriptedDialogs::expectColor(std::optional<std::int32_t> answer) {
-    script_.push_back({Kind::Color, {}, 0, {}, answer});
+    script_.push_back({Kind::Color, {}, 0, {}, answer, {}});
     return *this;
 }
 
@@ -75,6 +76,7 @@ std::optional<ScriptedDialogs::Expected> ScriptedDialogs::take(Kind kind, const 
 int ScriptedDialogs::msgBox(const QString& prompt, int style, const QString& title) {
     shown_.push_back({Kind::MsgBox, prompt, title, style});
     const auto e = take(Kind::MsgBox, prompt);
+    if (e && e->whileShown) e->whileShown();
     if (e) return e->answer;
     // Unexpected: the safe answer, so the code under test does nothing destructive.
     switch (style & 7) {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 
 namespace vxtest {
@@ -27,7 +28,9 @@ public:
     ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
 
     // Expect a message box; `promptContains` (when not empty) must occur in its prompt.
-    ScriptedDialogs& expectMsgBox(int answer, const QString& promptContains = {});
+    // `whileShown` runs while the box stands, before it is answered (what the user sees behind it).
+    ScriptedDialogs& expectMsgBox(int answer, const QString& promptContains = {},
+                                  std::function<void()> whileShown = {});
     ScriptedDialogs& expectInputBox(const QString& answer, const QString& promptContains = {});
     ScriptedDialogs& expectOpenFile(const QString& answer);
     ScriptedDialogs& expectSaveFile(const QString& answer);
@@ -53,6 +56,7 @@ private:
         int answer = 0;
         QString text;
         std::optional<std::int32_t> color;
+        std::function<void()> whileShown;
     };
     // Takes the next expected entry for a dialog of `kind`, or fails the test.
     std::optional<Expected> take(Kind kind, const QString& prompt);

@@ -1,0 +1,153 @@
+// The keyboard and the active window through a day at the score entry, as a secretary types it.
+#include "common/module1.h"
+#include "recording/form_data.h"
+#include "recording/form_info.h"
+#include "recording/form_main.h"
+#include "recording/form_normaldata.h"
+#include "recording/form_zkt.h"
+#include "shell/form_start.h"
+#include "shell/form_wait.h"
+#include "support/gui.h"
+#include "support/recording_fixture.h"
+#include "support/scripted_dialogs.h"
+#include "support/testenv.h"
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+using namespace vx;
+using namespace vxtest;
+
+namespace {
+QString codes(int slot, int game) {
+    QStringList out;
+    for (int k = 0; k <= 20; ++k) out << QString::number(Module1::ScoreSheet(slot, game).Codes[std::size_t(k)]);
+    return out.join(QLatin1Char(' '));
+}
+}  // namespace
+
+class TestKeyboard : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestEnv> env;
+
+    form_main& openEntry() {
+        setUpMatch(11, 3);
+        placePlayer(0, 1, QStringLiteral("山田"), 10);
+        placePlayer(1, 2, QStringLiteral("佐藤"), 5);
+        auto& f = forms::get<form_main>();
+        f.Show();
+        settle();
+        return f;
+    }
+
+private Q_SLOTS:
+    void init() { env = std::make_unique<TestEnv>(); }
+    void cleanup() {
+        resetUi();
+        env.reset();
+    }
+
+    // Keys sent faster than the program settles land each on the ball the previous key left.
+    void keysTypedAheadLandInOrder() {
+        form_main& f = openEntry();
+        QCOMPARE(notOnTop(f), QString());
+        typeKeys(QStringLiteral("**9/*8-7/*9-**9/"), qEnvironmentVariableIsSet("PACE"));
+        // X X 9/ X 8- 7/ X 9- X, then X 9/ in the tenth
+        QCOMPARE(codes(0, 0), QStringLiteral("10 30 10 30 9 20 10 30 8 19 7 20 10 30 9 19 10 30 10 9 20"));
+        QCOMPARE(f.Txt_score[10]->text().trimmed(), QStringLiteral("192"));
+    }
+
+    // "統計へ" by its Alt letter: the results window takes the keyboard and the menu bar, and keys
+    // typed then never reach the hidden sheet. Its own letters work at once; the lists it shows are
+    // closed from their menus and give the keyboard back to it.
+    void resultsWindowTakesTheKeyboard() {
+        form_main& f = openEntry();
+        typeKeys(QStringLiteral("9/9/9/9/9/9/9/9/9/9/9"));
+        press(Qt::Key_Down);
+        typeKeys(QStringLiteral("8-8-8-8-8-8-8-8-8-8-"));
+        const QString before = codes(0, 0) + codes(1, 0);
+        press(Qt::Key_S, Qt::AltModifier);
+        Form_Data* data = forms::loaded<Form_Data>();
+        QVERIFY(data && !f.isShown());
+        QCOMPARE(notOnTop(*data), QString());
+        typeKeys(QStringLiteral("7"));
+        QCOMPARE(codes(0, 0) + codes(1, 0), before);
+        data->Chk_Data[0]->setChecked(true);
+        data->Chk_Data[1]->setChecked(true);
+        press(Qt::Key_D, Qt::AltModifier);
+        QVERIFY(data->Cmd_File->isEnabled());
+        Form_ZKT* list = forms::loaded<Form_ZKT>();
+        Form_NormalDATA* board = forms::loaded<Form_NormalDATA>();
+        QVERIFY(list && board && list->isShown() && board->isShown());
+        for (Form* shown : {static_cast<Form*>(list), static_cast<Form*>(board)}) {
+            Form* top = MdiFrame::instance()->activeForm();
+            QVERIFY(top == list || top == board);
+            QCOMPARE(notOnTop(*top), QString());
+            MdiFrame::instance()->menuBar()->actions().front()->menu()->actions().front()->trigger();
+            settle();
+            QVERIFY(!top->isShown());
+            Q_UNUSED(shown);
+        }
+        QCOMPARE(notOnTop(*data), QString());
+        press(Qt::Key_B, Qt::AltModifier);
+        QCOMPARE(notOnTop(f), QString());
+    }
+
+    // "チェック" puts the list on top; while a question about unfinished games stands, the list
+    // already shows them; closing it gives the keyboard back to the sheet.
+    void checkListStandsOnTopAndDuringTheQuestion() {
+        form_main& f = openEntry();
+        typeKeys(QStringLiteral("72"));
+        click(f.Cmd_INFO);
+        Form_INFO* info = forms::loaded<Form_INFO>();
+        QVERIFY(info);
+        QCOMPARE(notOnTop(*info), QString());
+        press(Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(notOnTop(f), QString());
+        ScriptedDialogs dlg;
+        QString seen;
+        dlg.expectMsgBox(vbYes, QStringLiteral("入力していないデータを入力してください"),
+                         [&] { seen = forms::get<Form_INFO>().Txt_INFO->toPlainText(); });
+        click(f.Cmd_TOKEI);
+        QVERIFY(dlg.allAnswered());
+        QVERIFY2(seen.contains(QStringLiteral("山田   選手の 第 1ゲームが、入力途中です。")), qPrintable(seen));
+    }
+
+    // The mode button keeps its Alt letter although the move menu has the same one; the menu is
+    // still reached from the menu bar by the keyboard.
+    void modeSwitchKeepsItsAltLetter() {
+        form_main& f = openEntry();
+        const bool wasMarkMode = f.model().markMode();
+        press(Qt::Key_M, Qt::AltModifier);
+        QCOMPARE(f.model().markMode(), !wasMarkMode);
+        press(Qt::Key_M, Qt::AltModifier);
+        QCOMPARE(f.model().markMode(), wasMarkMode);
+        QCOMPARE(notOnTop(f), QString());
+    }
+
+    // A window hidden or closed hands the keyboard and the menu bar to the one on top; the start
+    // menu cannot be closed on its own.
+    void hiddenWindowsHandOverAndStartMenuStays() {
+        Form_Start& start = forms::get<Form_Start>();
+        start.Show();
+        settle();
+        QCOMPARE(notOnTop(start), QString());
+        showWaiting();
+        hideWaiting();
+        settle();
+        QCOMPARE(notOnTop(start), QString());
+        QVERIFY(!(start.subWindow()->windowFlags() & Qt::WindowCloseButtonHint));
+        start.subWindow()->close();
+        settle();
+        QCOMPARE(forms::loaded<Form_Start>(), &start);
+        QCOMPARE(notOnTop(start), QString());
+    }
+};
+
+QTEST_MAIN(TestKeyboard)
+#include "tst_keyboard.moc"

@@ -1,0 +1,62 @@
+#pragma once
+// Driving windows as a user does: keys to the focused widget, clicks, and the check that the
+// window on top is the active one with its menu bar and the keyboard.
+#include "platform/form.h"
+#include "platform/mdiframe.h"
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QTest>
+
+namespace vxtest {
+
+inline void settle() {
+    for (int i = 0; i < 4; ++i) QCoreApplication::processEvents();
+}
+
+inline void click(QWidget* w) {
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2));
+    settle();
+}
+
+// Where the keyboard goes: the focused widget, else the active window.
+inline QWidget* keyboard() {
+    if (QWidget* w = QApplication::focusWidget()) return w;
+    return QApplication::activeWindow();
+}
+
+// Keys as a typist sends them; `pace` false posts them all before the program runs again.
+inline void typeKeys(const QString& keys, bool pace = true) {
+    for (QChar c : keys) {
+        QTest::keyClick(keyboard(), c.toLatin1());
+        if (pace) settle();
+    }
+    settle();
+}
+
+inline void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QTest::keyClick(keyboard(), key, mods);
+    settle();
+}
+
+// Empty when `form` is the window on top, active, with its menu bar and the keyboard.
+inline QString notOnTop(const vx::Form& form) {
+    vx::MdiFrame* frame = vx::MdiFrame::instance();
+    if (!frame || !form.isShown()) return QStringLiteral("not shown");
+    const auto stack = frame->mdiArea()->subWindowList(QMdiArea::StackingOrder);
+    QWidget* top = nullptr;
+    for (auto* sub : stack)
+        if (sub->isVisible()) top = sub;
+    if (top != form.subWindow()) return QStringLiteral("not on top");
+    if (frame->activeForm() != &form || frame->mdiArea()->activeSubWindow() != form.subWindow())
+        return QStringLiteral("not active");
+    if (QApplication::activeWindow() != frame) return QStringLiteral("main window not active");
+    const QWidget* focus = QApplication::focusWidget();
+    if (!focus || !form.subWindow()->isAncestorOf(focus)) return QStringLiteral("no keyboard");
+    if (frame->menuBar()->actions() != form.menuActions()) return QStringLiteral("another window's menus");
+    return {};
+}
+
+}  // namespace vxtest
