@@ -21,7 +21,7 @@ public:
     Form_Data();
 
     static constexpr double NarrowWidth = 5700;  // twips
-    static constexpr double WideWidth = 8600;    // shows the typed-in points
+    static constexpr double WideWidth = 8760;    // shows the typed-in points
 
     QGroupBox* Frame1;
     std::array<QCheckBox*, 2> Chk_Data{};  // 0 prize board, 1 points list

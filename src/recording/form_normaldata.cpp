@@ -19,6 +19,17 @@ QFont listFont() {
     return f;
 }
 
+// The widest value the board shows: an average in full, as the board writes numbers (up to 15
+// significant digits), below one and negative through a handicap.
+const QString LongestValue = QStringLiteral("-0.888888888888889");
+
+// The width a box needs to show text whole: its size hint is room for 17 "x" besides the frame and
+// margins, and the cursor takes a pixel.
+int lineEditWidthFor(QLineEdit* box, const QString& text) {
+    const QFontMetrics fm = box->fontMetrics();
+    return box->sizeHint().width() - 17 * fm.horizontalAdvance(QLatin1Char('x')) + fm.horizontalAdvance(text) + 1;
+}
+
 QString forDisplay(const QString& crlfLines) {
     QString s = crlfLines;
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -29,36 +40,40 @@ QString forDisplay(const QString& crlfLines) {
 
 Form_NormalDATA::Form_NormalDATA() {
     setWindowTitle(QStringLiteral("一般的な表彰データ"));
-    setClientSizeTwips(8160, 5640);
 
     static const char16_t* const titles[6] = {u"トップ賞（ハンデ込み最高点）", u"ハイゲーム（ハンデ無し最高点）",
                                               u"最多ストライク",               u"最多スペア",
                                               u"アベレージ賞",                 u"ブービー賞"};
+    int prizeWidth = 0;
     for (int i = 0; i < 6; ++i) {
         const int top = 60 + i * 780;
         Frm[i] = new QGroupBox(QString::fromUtf16(titles[i]), this);
-        Frm[i]->setGeometry(twips(120), twips(top), twips(4500), twips(720));
         Txt_Name[i] = new QLineEdit(Frm[i]);
         Txt_Name[i]->setGeometry(twips(120), twips(300), twips(1800), twips(330));
-        // The value box sits in the blank between "さん" and the unit.
-        const bool pieces = i == 2 || i == 3;
-        Label1[i] = new QLabel(pieces ? QStringLiteral("さん　　　　　 個") : QStringLiteral("さん　　　　　 点"), Frm[i]);
-        Label1[i]->setGeometry(twips(1980), twips(300), twips(1700), twips(330));
-        const QFontMetrics fm = Label1[i]->fontMetrics();
-        const int from = fm.horizontalAdvance(QStringLiteral("さん")) + 4;
-        const int to = fm.horizontalAdvance(QStringLiteral("さん　　　　　 ")) - 2;
+        Label1[i] = new QLabel(QStringLiteral("さん"), Frm[i]);
         Txt_Ten[i] = new QLineEdit(Frm[i]);
-        Txt_Ten[i]->setGeometry(Label1[i]->x() + from, twips(300), to - from, twips(330));
         Txt_Ten[i]->setAlignment(Qt::AlignRight);
+        Lbl_Unit[i] = new QLabel(i == 2 || i == 3 ? QStringLiteral("個") : QStringLiteral("点"), Frm[i]);
+        // "さん", the value box and the unit follow the name, each as wide as its text.
+        const QFontMetrics fm = Label1[i]->fontMetrics();
+        int x = Txt_Name[i]->geometry().right() + 1 + 4;
+        Label1[i]->setGeometry(x, twips(300), fm.horizontalAdvance(Label1[i]->text()) + 2, twips(330));
+        x += Label1[i]->width() + 2;
+        Txt_Ten[i]->setGeometry(x, twips(300), lineEditWidthFor(Txt_Ten[i], LongestValue), twips(330));
+        x += Txt_Ten[i]->width() + 4;
+        Lbl_Unit[i]->setGeometry(x, twips(300), fm.horizontalAdvance(Lbl_Unit[i]->text()) + 2, twips(330));
+        x += Lbl_Unit[i]->width() + twips(60);
         if (i < 5) {
             Cmd_B10[i] = new QPushButton(QStringLiteral("Best10"), Frm[i]);
-            Cmd_B10[i]->setGeometry(twips(3660), twips(270), twips(720), twips(390));
+            Cmd_B10[i]->setGeometry(x, twips(270), twips(720), twips(390));
             connect(Cmd_B10[i], &QPushButton::clicked, this, [this, i] { Cmd_B10_Click(i); });
         }
+        prizeWidth = x + twips(720) + twips(120);
+        Frm[i]->setGeometry(twips(120), twips(top), prizeWidth, twips(720));
     }
 
     Frame1 = new QGroupBox(QStringLiteral(" 各賞の Best 10 "), this);
-    Frame1->setGeometry(twips(4740), twips(60), twips(3300), twips(4620));
+    Frame1->setGeometry(twips(120) + prizeWidth + twips(120), twips(60), twips(3300), twips(4620));
     const QFont font = listFont();
     Label2 = new QLabel(QStringLiteral("１２３４５６７８９10"), Frame1);
     Label2->setFont(font);
@@ -82,7 +97,8 @@ Form_NormalDATA::Form_NormalDATA() {
     Txt_B10[1]->setGeometry(twips(2340), twips(330), twips(840), line * 11);
 
     Cmd_OK = new QPushButton(QStringLiteral("閉じる (&C)"), this);
-    Cmd_OK->setGeometry(twips(5880), twips(4860), twips(1800), twips(480));
+    Cmd_OK->setGeometry(Frame1->geometry().right() + 1 - twips(2160), twips(4860), twips(1800), twips(480));
+    setClientSizeTwips(toTwips(Frame1->geometry().right() + 1 + twips(120)), 5640);
     connect(Cmd_OK, &QPushButton::clicked, this, [this] { Cmd_OK_Click(); });
 
     QMenu* file = addMenu(QStringLiteral("ファイル(&F)"));
@@ -98,6 +114,7 @@ void Form_NormalDATA::setBoard(const PrizeBoard& board) {
         Txt_Name[i]->setText(board.names[std::size_t(i)]);
         Txt_Ten[i]->setText(board.values[std::size_t(i)]);
         Txt_Name[i]->setCursorPosition(0);
+        Txt_Ten[i]->setCursorPosition(0);
     }
     for (QPlainTextEdit* t : Txt_B10) t->clear();
 }

@@ -21,7 +21,8 @@ public:
     std::array<QGroupBox*, 6> Frm{};
     std::array<QLineEdit*, 6> Txt_Name{};
     std::array<QLineEdit*, 6> Txt_Ten{};
-    std::array<QLabel*, 6> Label1{};
+    std::array<QLabel*, 6> Label1{};    // "さん"
+    std::array<QLabel*, 6> Lbl_Unit{};  // 点 or 個
     std::array<QPushButton*, 5> Cmd_B10{};
     QGroupBox* Frame1;
     std::array<QPlainTextEdit*, 2> Txt_B10{};  // names, values

@@ -31,11 +31,17 @@ namespace {
 const QColor HeaderCellColor(0xE0, 0xE0, 0xE0);
 // Wide enough for " 1ﾚｰﾝ" in the Japanese font.
 constexpr double LaneHeadingWidth = 780;
+
+// A slot column shows a name of 10 full-width characters whole, between the cell's text margins
+// and beside its grid line.
+int slotColumnWidth(const QTableWidget* grid) {
+    const int textMargin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+    return grid->fontMetrics().horizontalAdvance(QString(10, QChar(0x56FD))) + 2 * textMargin + 1;
+}
 }  // namespace
 
 Form_Player::Form_Player() {
     setWindowTitle(QStringLiteral("出場選手登録"));
-    setClientSizeTwips(clientWidth_, NormalHeight - 420);
 
     label(this, QStringLiteral("選手の選択"), 120, 60, 3000);
     Data_Sensyu = new DataSource(this);
@@ -72,7 +78,10 @@ Form_Player::Form_Player() {
 
     // Lane grid: row 0 and column 0 are headings, cell (r, c) is slot (r - 1) x 6 + (c - 1).
     Grd_LN = new QTableWidget(this);
-    Grd_LN->setGeometry(twips(5160), twips(360), twips(LaneHeadingWidth + 6 * 850 + 60), twips(2400));
+    Grd_LN->setGeometry(twips(5160), twips(360),
+                        twips(LaneHeadingWidth) + 6 * slotColumnWidth(Grd_LN) + 2 * Grd_LN->frameWidth(), twips(2400));
+    clientWidth_ = std::max(clientWidth_, toTwips(Grd_LN->geometry().right() + 1 + twips(120)));
+    setClientSizeTwips(clientWidth_, NormalHeight - 420);
     Grd_LN->horizontalHeader()->hide();
     Grd_LN->verticalHeader()->hide();
     Grd_LN->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -151,7 +160,7 @@ void Form_Player::layoutLaneGrid() {
     Grd_LN->setColumnCount(7);
     Grd_LN->setRowCount(rows);
     Grd_LN->setColumnWidth(0, twips(LaneHeadingWidth));
-    for (int c = 1; c <= 6; ++c) Grd_LN->setColumnWidth(c, twips(850));
+    for (int c = 1; c <= 6; ++c) Grd_LN->setColumnWidth(c, slotColumnWidth(Grd_LN));
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < 7; ++c) {
             auto* item = new QTableWidgetItem();

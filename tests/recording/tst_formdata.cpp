@@ -38,6 +38,14 @@ const std::vector<vxtest::DayPlayer> day{
     {QStringLiteral("江口"), 14, 5, {160, 165, 0, 0}},
 };
 
+// The box shows its text whole, from the start: the text is narrower than the room the box's size
+// hint gives 17 "x" in.
+bool shownWhole(const QLineEdit* box) {
+    const QFontMetrics fm = box->fontMetrics();
+    const int room = box->width() - (box->sizeHint().width() - 17 * fm.horizontalAdvance(QLatin1Char('x')));
+    return box->cursorPosition() == 0 && fm.horizontalAdvance(box->text()) < room;
+}
+
 void setUpDay() {
     vxtest::setMatch();
     vxtest::setDay(day);
@@ -99,6 +107,7 @@ private Q_SLOTS:
         QCOMPARE(widthTwips(f), twips(Form_Data::NarrowWidth));
         f.Opt_PntCalc[2]->click();
         QCOMPARE(widthTwips(f), twips(Form_Data::WideWidth));
+        for (const QLineEdit* box : f.Txt_Pnt) QVERIFY(f.rect().contains(box->geometry()));
         f.Txt_Pnt[0]->setText(QStringLiteral("25"));
         f.Txt_Pnt[1]->setText(QStringLiteral("7.5"));
 
@@ -118,6 +127,29 @@ private Q_SLOTS:
         QCOMPARE(board->Txt_B10[0]->toPlainText().split(u'\n').size(), 4);
         QVERIFY(board->Txt_B10[0]->toPlainText().startsWith(QStringLiteral("井上")));
         QVERIFY(board->Txt_B10[1]->toPlainText().startsWith(QStringLiteral("220\n")));
+    }
+
+    // An average shows in full on the board, and so does the widest value any box can get.
+    void boardShowsValuesWhole() {
+        vxtest::TestEnv env(false);
+        QVERIFY(vxtest::freshProgramDb());
+        vxtest::setMatch();
+        vxtest::setDay({{QStringLiteral("青木　一郎"), 11, 0, {100, 100, 120}},
+                        {QStringLiteral("井上"), 12, 0, {100, 100, 110}},
+                        {QStringLiteral("上田"), 13, 0, {50, 50, 50}}});
+        ResultDisplayFlags = 1;
+        forms::get<Form_Data>().Show();
+        forms::get<Form_Data>().Cmd_Data->click();
+        auto* board = forms::loaded<Form_NormalDATA>();
+        QCOMPARE(board->Txt_Ten[4]->text() + u'|' + board->Txt_Ten[5]->text(),
+                 QStringLiteral("106.666666666667|103.333333333333"));
+        for (const QLineEdit* box : board->Txt_Ten) QVERIFY2(shownWhole(box), qPrintable(box->text()));
+        vxtest::saveShot(board->subWindow(), QStringLiteral("form_normaldata_averages"));
+
+        PrizeBoard widest;
+        widest.values.fill(QStringLiteral("-0.888888888888889"));
+        board->setBoard(widest);
+        for (const QLineEdit* box : board->Txt_Ten) QVERIFY(shownWhole(box));
     }
 
     void backAndDiscard() {

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTest>
 
@@ -50,6 +51,13 @@ void choose(Form_Player& f, int id) {
 }
 
 QString cell(Form_Player& f, int row, int col) { return f.Grd_LN->item(row, col)->text(); }
+// The cell is in view and its text fits between the cell's text margins, so it is not shortened.
+bool shownWhole(Form_Player& f, int row, int col) {
+    QTableWidget* g = f.Grd_LN;
+    const QRect r = g->visualRect(g->model()->index(row, col));
+    const int margin = g->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, g) + 1;
+    return g->viewport()->rect().contains(r) && g->fontMetrics().horizontalAdvance(cell(f, row, col)) <= r.width() - 2 * margin;
+}
 std::pair<int, int> cursor(Form_Player& f) { return {f.cursorRow(), f.cursorCol()}; }
 using Cell = std::pair<int, int>;
 // A slot as "ID name handicap / handicap of every game".
@@ -101,6 +109,8 @@ private Q_SLOTS:
         Q_EMIT f.DBG_Sensyu->doubleClicked(f.DBG_Sensyu->currentIndex());
         QCOMPARE(slot(9), QStringLiteral("3 佐藤 8 / 8 8 8 8"));
         QVERIFY(dlg.shown().empty());
+        f.layoutLaneGrid();  // as after reading a file: the names as the slots hold them, padded
+        QVERIFY(shownWhole(f, 2, 3) && shownWhole(f, 2, 4) && shownWhole(f, 6, 6));
         QCoreApplication::processEvents();
         vxtest::saveShot(&f, QStringLiteral("form_player"));
     }
@@ -235,10 +245,12 @@ private Q_SLOTS:
         QCOMPARE(sql("SELECT COUNT(*) FROM 選手 WHERE 選手ID = 32502").toInt(), 0);
         QCOMPARE(Module1::PlayerIds[3], -1);
         f.Cmd_newPlayer_Click();
-        f.Txt_NAME->setText(QStringLiteral("新井"));
+        f.Txt_NAME->setText(QStringLiteral("勘解由小路　左衛門尉"));
         f.Txt_HCP[0]->setText("-100");
         f.Cmd_OK_Click(0);
-        QCOMPARE(slot(3), QStringLiteral("32502 新井 -100 / -100 -100 -100 -100"));
+        QCOMPARE(slot(3), QStringLiteral("32502 勘解由小路　左衛門尉 -100 / -100 -100 -100 -100"));
+        QVERIFY(shownWhole(f, 1, 4));
+        vxtest::saveShot(&f, QStringLiteral("form_player_longname"));
         QVERIFY(dlg.allAnswered());
     }
 
