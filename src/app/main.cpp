@@ -6,6 +6,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorlix32"));
+    vx::installJapaneseQtTexts();
     vx::QtDialogs realDialogs;
     vx::setDefaultDialogs(&realDialogs);
 

@@ -7,10 +7,21 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 #include <QPushButton>
 
 namespace vx {
+
+bool installJapaneseQtTexts() {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return QCoreApplication::installTranslator(translator);
+    delete translator;
+    return false;
+}
+
 
 QString displayText(const QString& prompt) {
     QString t = prompt;

@@ -14,6 +14,10 @@ public:
     void beep() override;
 };
 
+// Qt's own texts (dialog buttons, file and colour dialogs) in Japanese, as the rest of the program.
+// False when the translation files are not installed.
+bool installJapaneseQtTexts();
+
 // A message text as shown: a lone carriage return becomes a line break.
 QString displayText(const QString& prompt);
 // "説明|*.dat|説明|*.*" pairs as a Qt file-dialog filter.
