@@ -210,6 +210,18 @@ private Q_SLOTS:
         QCOMPARE(ScoreSheet(54, 0).Scores[3], std::int16_t(46));
         QCOMPARE(int(ScoreSheet(54, 0).Year), 2026);
         QCOMPARE(int(ScoreSheet(55, 3).Codes[0]), 30);  // beyond the file's two games
+
+        // Every value of every record is taken as the file holds it, per-game handicaps included.
+        SheetFile varied = readSheetFile(Known, Layout::Current);
+        for (int g = 0; g < 4; ++g) {
+            auto& scores = varied.slots[0].games[std::size_t(g)].Scores;
+            scores[11] = std::int16_t(g == 0 ? 12 : 14);
+            scores[0] = std::int16_t(scores[10] + scores[11]);
+        }
+        writeSheetFile(env_->path(QStringLiteral("varied.dat")), varied);
+        import(dlg, env_->path(QStringLiteral("varied.dat")));
+        QCOMPARE(PlayerHcps[60], std::int16_t(12));
+        for (int g = 0; g < 4; ++g) VX_COMPARE_GAME(ScoreSheet(60, g), varied.slots[0].games[std::size_t(g)]);
     }
 
     // Every case of matching the file's players with the registered ones, in slot order.
