@@ -234,9 +234,10 @@ NewSheet grownSheet(const SheetFile& file, Layout layout) {
         const GameRecord& venueFrom = ns.sheet(0, 0);
         for (int g = 0; g <= ns.lastGame; ++g) {
             GameRecord& r = ns.sheet(s, g);
-            if (g < file.games) r = slot.games[std::size_t(g)];
             r.Name = slot.name;
-            r.Scores[11] = ns.hcps[std::size_t(s)];
+            // The file's games keep their own handicaps; only the added games take the first game's.
+            if (g < file.games) r = slot.games[std::size_t(g)];
+            else r.Scores[11] = ns.hcps[std::size_t(s)];
             if (layout == Layout::Old) {
                 r.VenueId = venueFrom.VenueId;
                 r.Year = venueFrom.Year;

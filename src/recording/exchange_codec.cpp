@@ -22,6 +22,14 @@ std::int16_t attrForCode(int code) {
     }
 }
 
+// The old layout carries no attributes: a pin count shown with a configured split mark was a split.
+bool marksSplit(const QString& mark, qint64 code) {
+    if (code < 1 || code > 8) return false;
+    for (int n = 1; n <= 8; ++n)
+        if (!Module1::MarkTexts[std::size_t(n)].isEmpty() && mark == Module1::MarkTexts[std::size_t(n)]) return true;
+    return false;
+}
+
 // Reads the file line by line: every record of these files stands on a line of its own, so a
 // value on the wrong line, a text where a number belongs or the reverse all show as that line.
 class LineReader {
@@ -193,7 +201,7 @@ SheetFile readSheetFile(const QString& path, Layout layout) {
                     r.Attrs[k] = std::int16_t(in.number(QStringLiteral("ボール属性"), -1, 4));
                     r.PinMasks[k] = std::int32_t(in.number(QStringLiteral("ピンマスク"), -1, 1023));
                 } else {
-                    r.Attrs[k] = attrForCode(code);
+                    r.Attrs[k] = marksSplit(r.Marks[k], code) ? BallAttr::Split : attrForCode(int(code));
                 }
             }
             if (layout == Layout::Current) {

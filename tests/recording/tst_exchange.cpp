@@ -3,6 +3,8 @@
 #include "common/database.h"
 #include "recording/exchange.h"
 #include "recording/exchange_codec.h"
+#include "recording/form_main.h"
+#include "recording/form_player.h"
 #include "shell/form_wait.h"
 #include "support/exchange_sheet.h"
 #include "support/scripted_dialogs.h"
@@ -11,6 +13,8 @@
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 using namespace Module1;
@@ -206,6 +210,18 @@ private Q_SLOTS:
         QCOMPARE(ScoreSheet(54, 0).Scores[3], std::int16_t(46));
         QCOMPARE(int(ScoreSheet(54, 0).Year), 2026);
         QCOMPARE(int(ScoreSheet(55, 3).Codes[0]), 30);  // beyond the file's two games
+
+        // Every value of every record is taken as the file holds it, per-game handicaps included.
+        SheetFile varied = readSheetFile(Known, Layout::Current);
+        for (int g = 0; g < 4; ++g) {
+            auto& scores = varied.slots[0].games[std::size_t(g)].Scores;
+            scores[11] = std::int16_t(g == 0 ? 12 : 14);
+            scores[0] = std::int16_t(scores[10] + scores[11]);
+        }
+        writeSheetFile(env_->path(QStringLiteral("varied.dat")), varied);
+        import(dlg, env_->path(QStringLiteral("varied.dat")));
+        QCOMPARE(PlayerHcps[60], std::int16_t(12));
+        for (int g = 0; g < 4; ++g) VX_COMPARE_GAME(ScoreSheet(60, g), varied.slots[0].games[std::size_t(g)]);
     }
 
     // Every case of matching the file's players with the registered ones, in slot order.
@@ -280,6 +296,36 @@ private Q_SLOTS:
         QCOMPARE(playerCount(), before);
         QCOMPARE(int(LastPlayer), 35);
         QCOMPARE(sql(QStringLiteral("SELECT COUNT(*) FROM \"ハンデ\"")).toInt(), 0);
+    }
+
+    // An import that reads no file leaves the game being entered as it is, on screen and in the
+    // sheet, also behind real (modal) dialogs after which the players window must not stay active.
+    void importReadingNothingKeepsTheEntry() {
+        auto settle = [] { for (int i = 0; i < 4; ++i) QCoreApplication::processEvents(); };
+        auto click = [&](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); settle(); };
+        ScriptedDialogs dlg;
+        auto& players = vx::forms::get<vx::Form_Player>();
+        players.Show();
+        vxtest::placePlayer(0, 3, QStringLiteral("山田太郎"), 15);
+        click(players.Cmd_InpMARK);
+        auto& f = vx::forms::get<vx::form_main>();
+        for (char c : {'7', '2'}) {
+            QTest::keyClick(f.Txt_MARK[std::size_t(f.model().focused())], c);
+            settle();
+        }
+        const QString bad = env_->path(QStringLiteral("bad.dat"));
+        QFile(bad).open(QIODevice::WriteOnly);
+        dlg.modal();
+        for (const QString& file : {bad, QString()}) {
+            dlg.expectOpenFile(file);
+            if (!file.isEmpty()) dlg.expectMsgBox(vx::vbOK, QStringLiteral("データファイルではありません"));
+            click(f.Cmd_Data_IO[1]);
+            click(f.Cmd_INFO);
+            QVERIFY(dlg.allAnswered());
+            QCOMPARE(f.Txt_MARK[0]->text() + f.Txt_MARK[1]->text() + f.Txt_score[0]->text(), QStringLiteral("７２24"));
+            QCOMPARE(ScoreSheet(0, 0).Marks[1] + QString::number(ScoreSheet(0, 0).Codes[0]), QStringLiteral("２7"));
+            QCOMPARE(int(LastPlayer), 35);
+        }
     }
 
     // The filter offers backups only for a positive number on the clipboard; the dialog starts in

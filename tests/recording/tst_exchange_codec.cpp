@@ -82,9 +82,12 @@ private Q_SLOTS:
         QCOMPARE(r.Attrs[0], vx::BallAttr::Strike);
         QCOMPARE(r.Attrs[3], vx::BallAttr::Spare);
         QCOMPARE(r.Attrs[2], vx::BallAttr::Plain);
+        QCOMPARE(r.Attrs[4], vx::BallAttr::Split);  // "8s", a configured split mark
         QCOMPARE(r.Attrs[6], vx::BallAttr::NotSet);
         QCOMPARE(f.slots[0].games[1].Attrs[0], vx::BallAttr::Foul);
         QCOMPARE(r.PinMasks[0], vx::PinMask::NoData);
+        MarkTexts[8] = QStringLiteral("⑧");  // no longer a configured text
+        QCOMPARE(readSheetFile(old, Layout::Old).slots[0].games[0].Attrs[4], vx::BallAttr::Plain);
         QVERIFY_THROWS_EXCEPTION(vx::TextFileError, readSheetFile(old, Layout::Current));
     }
 

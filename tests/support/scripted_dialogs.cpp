@@ -1,5 +1,8 @@
 #include "support/scripted_dialogs.h"
+#include "platform/mdiframe.h"
+#include <QDialog>
 #include <QTest>
+#include <QTimer>
 
 namespace vxtest {
 namespace {
@@ -57,7 +60,15 @@ void ScriptedDialogs::clear() {
     beeps_ = 0;
 }
 
+void ScriptedDialogs::standIn() const {
+    if (!modal_) return;
+    QDialog window(vx::MdiFrame::instance());
+    QTimer::singleShot(0, &window, &QDialog::accept);
+    window.exec();
+}
+
 std::optional<ScriptedDialogs::Expected> ScriptedDialogs::take(Kind kind, const QString& prompt) {
+    standIn();
     if (script_.empty() || script_.front().kind != kind) {
         const QString msg = QStringLiteral("unexpected %1: %2").arg(QString::fromLatin1(kindName(kind)), prompt);
         QTest::qFail(qPrintable(msg), __FILE__, __LINE__);

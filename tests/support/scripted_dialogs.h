@@ -36,6 +36,10 @@ public:
     ScriptedDialogs& expectSaveFile(const QString& answer);
     ScriptedDialogs& expectColor(std::optional<std::int32_t> answer);
 
+    // Every dialog also puts up a real modal window for a moment, so the program's windows lose
+    // the activation as they do behind a real dialog.
+    ScriptedDialogs& modal(bool on = true) { modal_ = on; return *this; }
+
     const std::deque<Shown>& shown() const { return shown_; }
     QStringList prompts() const;
     int beeps() const { return beeps_; }
@@ -60,10 +64,12 @@ private:
     };
     // Takes the next expected entry for a dialog of `kind`, or fails the test.
     std::optional<Expected> take(Kind kind, const QString& prompt);
+    void standIn() const;
 
     std::deque<Expected> script_;
     std::deque<Shown> shown_;
     int beeps_ = 0;
+    bool modal_ = false;
     vx::DialogService* previous_ = nullptr;
 };
 
