@@ -30,9 +30,25 @@ MdiFrame::MdiFrame(QWidget* parent) : QMainWindow(parent), area_(new QMdiArea(th
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(area_, &QMdiArea::subWindowActivated, this, &MdiFrame::onActivated);
+    qApp->installEventFilter(this);
     auto* style = new MenuBarStyle();
     style->setParent(menuBar());
     menuBar()->setStyle(style);
+}
+
+// A click into a window that is not the active one activates it before the control acts, also on
+// controls that take no focus (Qt activates a child window only when the focus enters it).
+bool MdiFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
+        for (QWidget* w = static_cast<QWidget*>(watched); w; w = w->parentWidget()) {
+            if (w->window() != this) break;
+            if (auto* form = qobject_cast<Form*>(w)) {
+                if (form != active_ && form->isShown()) activate(form);
+                break;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 MdiFrame::~MdiFrame() {

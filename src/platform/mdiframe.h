@@ -28,6 +28,9 @@ public:
     // After a window is hidden or closed: the window shown on top becomes the active one.
     void activateTopLater();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void onActivated(QMdiSubWindow* window);
     void activateTop();

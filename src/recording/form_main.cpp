@@ -315,11 +315,9 @@ public:
         if (form_main* m = forms::loaded<form_main>()) m->Hide();
         if (Form_Player* p = forms::loaded<Form_Player>()) p->Hide();
     }
-    // The score entry, where the user started, is shown last and stays active: left active, the
-    // players window would hand its slot over (clearing the boxes) when any other window comes up.
     void showEntryWindows() override {
-        if (Form_Player* p = forms::loaded<Form_Player>()) p->Show();
         forms::get<form_main>().Show();
+        if (Form_Player* p = forms::loaded<Form_Player>()) p->Show();
     }
     void laneGridChanged() override {
         if (Form_Player* p = forms::loaded<Form_Player>()) p->layoutLaneGrid();

@@ -98,7 +98,7 @@ private Q_SLOTS:
         QCOMPARE(notOnTop(f), QString());
     }
 
-    // "チェック" puts the list on top; while a question about unfinished games stands, the list
+    // "チェック" puts the list on top; a click back in the sheet brings the sheet up; while a question about unfinished games stands, the list
     // already shows them; closing it gives the keyboard back to the sheet.
     void checkListStandsOnTopAndDuringTheQuestion() {
         form_main& f = openEntry();
@@ -108,6 +108,19 @@ private Q_SLOTS:
         QVERIFY(info);
         QCOMPARE(notOnTop(*info), QString());
         press(Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(notOnTop(f), QString());
+        click(f.Cmd_INFO);
+        QCOMPARE(notOnTop(*info), QString());
+        // As on a real display right after a dialog: the main window is not yet active again. A
+        // button that takes no focus still brings its window up before it acts.
+        QWidget dialog;
+        dialog.show();
+        dialog.activateWindow();
+        settle();
+        bool activeAtPress = false;
+        connect(f.Cmd_KEISAN, &QPushButton::pressed, this, [&] { activeAtPress = MdiFrame::instance()->activeForm() == &f; });
+        click(f.Cmd_KEISAN);
+        QVERIFY(activeAtPress);
         QCOMPARE(notOnTop(f), QString());
         ScriptedDialogs dlg;
         QString seen;
