@@ -1,3 +1,4 @@
+#include "app/windows.h"
 #include "platform/qtdialogs.h"
 #include "shell/form_menu.h"
 #include <QApplication>
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
     vx::installJapaneseQtTexts();
     vx::QtDialogs realDialogs;
     vx::setDefaultDialogs(&realDialogs);
+    vx::registerAllWindows();
 
     auto* menu = new vx::Form_menu();
     if (!menu->MDIForm_Load()) return 0;

@@ -79,6 +79,13 @@ void Form::Show() {
     frame.activate(this);
 }
 
+void Form::ShowNow() {
+    Show();
+    if (QMdiSubWindow* sub = subWindow()) sub->repaint();
+    repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 namespace {
 bool holdsFocus(const QWidget* w) {
     const QWidget* f = QApplication::focusWidget();

@@ -28,6 +28,8 @@ public:
 
     // Shows the window modeless, loading it first when needed; an open window comes to the front.
     void Show();
+    // Shows the window and paints it at once, before long work blocks the event loop.
+    void ShowNow();
     void Hide();
     // Runs the unload handling; false when the window refused. The window is destroyed afterwards.
     bool Unload(int mode = vbFormCode);

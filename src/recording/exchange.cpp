@@ -7,11 +7,8 @@
 #include "common/width.h"
 #include "recording/exchange_codec.h"
 #include "recording/scoreentry_model.h"
-#include "shell/form_wait.h"
-#include <QClipboard>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QSqlError>
 #include <limits>
 
@@ -64,11 +61,7 @@ void refreshScoreEntry() {
     m.New_score();
 }
 
-bool clipboardHoldsNumber() {
-    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-    if (!app || !QGuiApplication::clipboard()) return false;
-    return Val(QGuiApplication::clipboard()->text()) > 0;
-}
+bool clipboardHoldsNumber() { return windows_ && Val(windows_->clipboardText()) > 0; }
 
 // ---------------------------------------------------------------- reconciliation
 
@@ -336,7 +329,7 @@ void importFile(bool offerBackups, const QString& initial) {
     }
     const Layout layout = layoutOf(path);
 
-    showWaiting();
+    if (windows_) windows_->showWaiting();
     std::optional<ImportFailure> failure;
     bool added = false;
     try {
@@ -368,7 +361,7 @@ void importFile(bool offerBackups, const QString& initial) {
     } catch (const std::exception& e) {
         failure = ImportFailure{path, 0, QString::fromUtf8(e.what())};
     }
-    hideWaiting();
+    if (windows_) windows_->hideWaiting();
     if (failure) {
         refuseFile(*failure);
         showEntry();

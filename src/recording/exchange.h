@@ -24,6 +24,11 @@ public:
     virtual void laneGridChanged() {}
     // Players were added to the database: Form_Player queries Data_Sensyu again.
     virtual void playersAdded() {}
+    // The waiting window around the reading of a file.
+    virtual void showWaiting() {}
+    virtual void hideWaiting() {}
+    // The text on the clipboard (a number there offers the backup files too).
+    virtual QString clipboardText() { return {}; }
 };
 void setEntryWindows(EntryWindows* windows);
 

@@ -4,12 +4,11 @@
 #include "common/dialogs.h"
 #include "common/launcher.h"
 #include "common/module1.h"
+#include "platform/registry.h"
 #include "platform/twips.h"
 #include "recording/form_normaldata.h"
 #include "recording/form_zkt.h"
 #include "recording/storeday.h"
-#include "shell/form_start.h"
-#include "shell/form_wait.h"
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -199,11 +198,11 @@ void Form_Data::Cmd_File_Click() {
     if (!Cmd_File->isEnabled()) return;
     hidePlayersWindow();
     hideScoreEntryWindow();
-    showWaiting();
+    forms::showWaiting();
     const StoreDayResult r = StoreDay();
     if (!r.ok) {
         // Nothing was stored: the windows and the backup file stay, and storing can be tried again.
-        hideWaiting();
+        forms::hideWaiting();
         MsgBox(r.error, vbExclamation);
         return;
     }
@@ -212,7 +211,7 @@ void Form_Data::Cmd_File_Click() {
     if (!r.fileError.isEmpty())
         MsgBox(QStringLiteral("記録は保存しましたが、結果ファイルに書き込めませんでした。") + QLatin1Char('\r') + r.fileError,
                vbExclamation);
-    hideWaiting();
+    forms::hideWaiting();
     MsgBox(r.doneMessage());
 
     Unload();
@@ -220,7 +219,7 @@ void Form_Data::Cmd_File_Click() {
     forms::unload<Form_NormalDATA>();
     unloadPlayersWindow();
     unloadScoreEntryWindow();
-    forms::get<Form_Start>().Show();
+    forms::showStartMenu();
 }
 
 void Form_Data::cmd_back_Click(int index) {
@@ -241,7 +240,7 @@ void Form_Data::cmd_back_Click(int index) {
     forms::unload<Form_NormalDATA>();
     unloadPlayersWindow();
     unloadScoreEntryWindow();
-    forms::get<Form_Start>().Show();
+    forms::showStartMenu();
 }
 
 void Form_Data::menu_calc_Click() { Cmd_Data_Click(); }

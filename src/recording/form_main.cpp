@@ -10,8 +10,10 @@
 #include "platform/twips.h"
 #include "recording/exchange.h"
 #include "recording/form_info.h"
-#include "shell/form_start.h"
+#include "platform/registry.h"
+#include <QClipboard>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -325,6 +327,12 @@ public:
     void playersAdded() override {
         if (Form_Player* p = forms::loaded<Form_Player>()) p->Data_Sensyu->Refresh();
     }
+    void showWaiting() override { forms::showWaiting(); }
+    void hideWaiting() override { forms::hideWaiting(); }
+    QString clipboardText() override {
+        const QClipboard* c = QGuiApplication::clipboard();
+        return c ? c->text() : QString();
+    }
 };
 EntryWindowsOfTheDay entryWindows;
 }  // namespace
@@ -394,7 +402,7 @@ void form_main::Cmd_CAN_Click(int Index) {
     if (Index == 1 && agreed) {
         unloadPlayersWindow();
         Unload();
-        forms::get<Form_Start>().Show();
+        forms::showStartMenu();
         return;
     }
     afterHandler();

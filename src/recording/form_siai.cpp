@@ -9,10 +9,10 @@
 #include "common/picture.h"
 #include "platform/boundgrid.h"
 #include "platform/datasource.h"
+#include "platform/registry.h"
 #include "platform/twips.h"
 #include "recording/form_player.h"
 #include "recording/matchsetup.h"
-#include "shell/form_start.h"
 #include <QAction>
 #include <QEvent>
 #include <QHeaderView>
@@ -253,7 +253,7 @@ void Form_Siai::cmd_siaiOK_Click() {
 
 void Form_Siai::cmd_back_Click() {
     Unload();
-    forms::get<Form_Start>().Show();
+    forms::showStartMenu();
 }
 
 void Form_Siai::Cmd_Add_Click(int Index) {

@@ -1,7 +1,7 @@
 #include "shell/form_aisatsu.h"
 #include "common/launcher.h"
 #include "platform/twips.h"
-#include "shell/emblem.h"
+#include "shell/form_emblem.h"
 #include "shell/form_version.h"
 #include <QEvent>
 #include <QLabel>

@@ -4,7 +4,7 @@
 #include "platform/boundgrid.h"
 #include "platform/datasource.h"
 #include "platform/twips.h"
-#include "shell/editorgrid.h"
+#include "shell/form_editorgrid.h"
 #include "shell/form_newplayer.h"
 #include "shell/form_srs.h"
 #include "shell/masterdata.h"

@@ -3,7 +3,7 @@
 #include "platform/boundgrid.h"
 #include "platform/datasource.h"
 #include "platform/twips.h"
-#include "shell/editorgrid.h"
+#include "shell/form_editorgrid.h"
 #include "shell/masterdata.h"
 #include <QHeaderView>
 #include <QLineEdit>

@@ -5,10 +5,10 @@
 #include "common/launcher.h"
 #include "common/module1.h"
 #include "platform/datasource.h"
+#include "platform/registry.h"
 #include "platform/twips.h"
 #include "shell/dbmaint.h"
 #include "shell/form_hdcp.h"
-#include "shell/form_wait.h"
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -345,9 +345,9 @@ void Form_Settei::cmd_cmpact_Click() {
         return;
     }
     if (MsgBox(dbmaint::compactQuestion(), vbOKCancel) != vbOK) return;
-    showWaiting();
+    forms::showWaiting();
     const dbmaint::Outcome r = dbmaint::compact();
-    hideWaiting();
+    forms::hideWaiting();
     enterProgramFolder();
     if (r.ok) MsgBox(dbmaint::compactDoneMessage());
     else MsgBox(r.message, vbExclamation);

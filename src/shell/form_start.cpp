@@ -4,8 +4,8 @@
 #include "common/module1.h"
 #include "platform/mdiframe.h"
 #include "platform/twips.h"
-#include "recording/form_siai.h"
-#include "shell/emblem.h"
+#include "platform/registry.h"
+#include "shell/form_emblem.h"
 #include "shell/form_aisatsu.h"
 #include "shell/form_hdcp.h"
 #include "shell/form_newplayer.h"
@@ -125,7 +125,7 @@ void Form_Start::Form_Click() { forms::get<Form_Aisatsu>().Show(); }
 
 void Form_Start::Cmd_OK_Click() {
     Hide();
-    forms::get<Form_Siai>().Show();
+    forms::show(QStringLiteral("Form_Siai"));
 }
 
 void Form_Start::Cmd_Settei_Click() { forms::get<Form_Settei>().Show(); }

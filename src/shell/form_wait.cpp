@@ -1,8 +1,4 @@
 #include "shell/form_wait.h"
-#include <QCoreApplication>
-#include <QLabel>
-#include <QMdiSubWindow>
-#include <QVBoxLayout>
 
 namespace vx {
 
@@ -17,19 +13,6 @@ Form_Wait::Form_Wait() {
 void Form_Wait::Form_Load() {
     setLeft(500);
     setTop(500);
-}
-
-void Form_Wait::ShowNow() {
-    Show();
-    if (QMdiSubWindow* sub = subWindow()) sub->repaint();
-    repaint();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
-void showWaiting() { forms::get<Form_Wait>().ShowNow(); }
-
-void hideWaiting() {
-    if (Form_Wait* w = forms::loaded<Form_Wait>()) w->Hide();
 }
 
 }  // namespace vx

@@ -1,5 +1,5 @@
 #pragma once
-// The one waiting window shown around every long operation.
+// The one waiting window shown around every long operation (forms::showWaiting).
 #include "platform/form.h"
 
 namespace vx {
@@ -8,16 +8,9 @@ class Form_Wait : public Form {
     Q_OBJECT
 public:
     Form_Wait();
-    // Shows the window and paints it at once, before the long work starts.
-    void ShowNow();
 
 protected:
     void Form_Load() override;
 };
-
-// Shows the waiting window and paints it before the work that follows.
-void showWaiting();
-// Hides it when it is open; harmless when it is not.
-void hideWaiting();
 
 }  // namespace vx

@@ -26,6 +26,11 @@ namespace {
 // Counts what the exchange asks of the recording windows.
 struct Windows : EntryWindows {
     int hidden = 0, shown = 0, laneGrid = 0, requeried = 0;
+    bool waiting = false;
+    QString clipboard;
+    void showWaiting() override { waiting = true; }
+    void hideWaiting() override { waiting = false; }
+    QString clipboardText() override { return clipboard; }
     void hideEntryWindows() override { ++hidden; }
     void showEntryWindows() override { ++shown; }
     void laneGridChanged() override { ++laneGrid; }
@@ -42,11 +47,11 @@ struct BackupOnRefresh : vx::ScoreEntryListener {
 struct Spy : vx::DialogService {
     QString file, filter, initial;
     QList<bool> waitingShown;
-    Spy() { vx::setDialogs(this); }
+    const Windows* windows;
+    explicit Spy(const Windows& w) : windows(&w) { vx::setDialogs(this); }
     ~Spy() override { vx::setDialogs(nullptr); }
     int msgBox(const QString&, int, const QString&) override {
-        auto* w = vx::forms::loaded<vx::Form_Wait>();
-        waitingShown << (w && w->isShown());
+        waitingShown << windows->waiting;
         return vx::vbYes;
     }
     QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
@@ -182,7 +187,7 @@ private Q_SLOTS:
         QCOMPARE(windows_.laneGrid, 1);
         QCOMPARE(windows_.requeried, 0);
         QCOMPARE(windows_.shown, 1);
-        QVERIFY(!vx::forms::loaded<vx::Form_Wait>()->isShown());
+        QVERIFY(!windows_.waiting);
 
         // Seven players need two lanes (8 lanes in all); five games raise the sheet to five games.
         const QString seven = makeFile(env_->path(QStringLiteral("seven.dat")),
@@ -331,17 +336,17 @@ private Q_SLOTS:
     // The filter offers backups only for a positive number on the clipboard; the dialog starts in
     // the program's folder; the waiting window stands during the import and is gone after it.
     void dialogFilterAndWaiting() {
-        Spy spy;
-        QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
+        Spy spy(windows_);
+        windows_.clipboard = QStringLiteral("abc");
         Cmd_Data_IO_Click(1);
         QCOMPARE(spy.filter, QStringLiteral("データファイル (*.dat or *.cdt)|*.dat;*.cdt"));
         QCOMPARE(spy.initial, home());
-        QGuiApplication::clipboard()->setText(QStringLiteral("260517"));
+        windows_.clipboard = QStringLiteral("260517");
         spy.file = Known;
         Cmd_Data_IO_Click(1);
         QCOMPARE(spy.filter, QStringLiteral("データファイル (*.dat or *.cdt),バックアップファイル(*.bup)|*.dat;*.cdt;*.bup"));
         QCOMPARE(spy.waitingShown, QList<bool>({true, true, true}));  // three new players
-        QVERIFY(!vx::forms::loaded<vx::Form_Wait>()->isShown());
+        QVERIFY(!windows_.waiting);
     }
 
     // The backup follows every refresh; a failed rewrite keeps the last good one and says so once.
@@ -374,8 +379,7 @@ private Q_SLOTS:
         QCOMPARE(backupFileName(), QStringLiteral("B_000506.bup"));
     }
 
-    // A backup of the day is offered when the score entry loads; Yes brings its players back and
-    // leaves the clipboard alone.
+    // A backup of the day is offered when the score entry loads; Yes brings its players back.
     void recoveryOffer() {
         {
             ScriptedDialogs dlg;
@@ -385,7 +389,6 @@ private Q_SLOTS:
         registerKnownPlayers();
         vxtest::setUpMatch(35, 3);  // the sheet of a fresh start
         MatchYear = 2026, MatchMonth = 5, MatchDay = 17;
-        QGuiApplication::clipboard()->setText(QStringLiteral("keep me"));
         {
             ScriptedDialogs dlg;
             dlg.expectMsgBox(vx::vbNo, QStringLiteral("同じ日付のデータで、\r\n保存されていないデータがあります。\r\n読み込みますか？"));
@@ -393,7 +396,7 @@ private Q_SLOTS:
             QCOMPARE(dlg.shown()[0].style, vx::vbYesNo);
             QCOMPARE(int(LastPlayer), 35);
         }
-        Spy spy;
+        Spy spy(windows_);
         spy.file = env_->path(QStringLiteral("B_260517.bup"));
         offerRecovery();
         QCOMPARE(spy.initial, spy.file);
@@ -401,7 +404,6 @@ private Q_SLOTS:
         QCOMPARE(int(LastPlayer), 41);
         QCOMPARE(PlayerIds[36], std::int16_t(3));
         QCOMPARE(ScoreSheet(36, 0).Marks[3], QStringLiteral("／"));
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("keep me"));
     }
 };
 

@@ -6,6 +6,7 @@
 #include "recording/form_normaldata.h"
 #include "recording/form_zkt.h"
 #include "shell/form_start.h"
+#include "platform/registry.h"
 #include "shell/form_wait.h"
 #include "support/gui.h"
 #include "support/recording_fixture.h"
@@ -150,8 +151,8 @@ private Q_SLOTS:
         start.Show();
         settle();
         QCOMPARE(notOnTop(start), QString());
-        showWaiting();
-        hideWaiting();
+        forms::showWaiting();
+        forms::hideWaiting();
         settle();
         QCOMPARE(notOnTop(start), QString());
         QVERIFY(!(start.subWindow()->windowFlags() & Qt::WindowCloseButtonHint));

@@ -9,6 +9,7 @@
 #include "shell/form_menu.h"
 #include "shell/form_start.h"
 #include "shell/form_version.h"
+#include "platform/registry.h"
 #include "shell/form_wait.h"
 #include "shell/startup.h"
 #include "support/testenv.h"
@@ -275,17 +276,17 @@ private Q_SLOTS:
 
     void waitingWindowIsHarmlessWhenRepeated() {
         TestEnv env;
-        hideWaiting();  // not loaded: nothing happens
+        forms::hideWaiting();  // not loaded: nothing happens
         QVERIFY(!forms::loaded<Form_Wait>());
-        showWaiting();
-        showWaiting();
+        forms::showWaiting();
+        forms::showWaiting();
         Form_Wait& w = forms::get<Form_Wait>();
         QVERIFY(w.isShown());
         QCOMPARE(w.subWindow()->pos(), QPoint(twips(500), twips(500)));
         QCOMPARE(w.Left(), 500.0);  // not moved since: the value set, not its pixel rounding
         QCOMPARE(w.windowTitle(), QStringLiteral("処理中です。しばらくお待ちください。"));
-        hideWaiting();
-        hideWaiting();
+        forms::hideWaiting();
+        forms::hideWaiting();
         QVERIFY(!w.isShown());
         QVERIFY(w.Unload());
         QVERIFY(forms::unload<Form_Wait>());
@@ -307,7 +308,7 @@ private Q_SLOTS:
         forms::get<Form_version>().Show();
         QCoreApplication::processEvents();
         vxtest::saveShot(forms::get<Form_version>().subWindow(), QStringLiteral("shell_version"));
-        showWaiting();
+        forms::showWaiting();
         vxtest::saveShot(menu, QStringLiteral("shell_waiting"));
     }
 

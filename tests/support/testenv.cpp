@@ -1,5 +1,6 @@
 #include "testenv.h"
 #include "testdb.h"
+#include "app/windows.h"
 #include "common/appdir.h"
 #include "common/clock.h"
 #include "common/database.h"
@@ -32,6 +33,7 @@ TestEnv::TestEnv(bool withDatabase) {
     vx::settings::reload();
     vx::clock::setFixed(QDateTime(QDate(2026, 5, 17), QTime(10, 0)));
     Module1::resetAll();
+    vx::registerAllWindows();
     QDir::setCurrent(home_.path());
     if (withDatabase) createDb(path(QStringLiteral("Vorlix.mdb")));
 }

@@ -1,4 +1,4 @@
-#include "shell/emblem.h"
+#include "shell/form_emblem.h"
 #include <QPainter>
 #include <QPainterPath>
 

@@ -1,4 +1,4 @@
-#include "shell/editorgrid.h"
+#include "shell/form_editorgrid.h"
 #include "common/dialogs.h"
 #include "platform/boundgrid.h"
 #include "shell/masterdata.h"

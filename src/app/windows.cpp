@@ -1,0 +1,40 @@
+#include "app/windows.h"
+#include "platform/registry.h"
+#include "recording/form_data.h"
+#include "recording/form_info.h"
+#include "recording/form_main.h"
+#include "recording/form_normaldata.h"
+#include "recording/form_player.h"
+#include "recording/form_siai.h"
+#include "recording/form_zkt.h"
+#include "shell/form_aisatsu.h"
+#include "shell/form_hdcp.h"
+#include "shell/form_newplayer.h"
+#include "shell/form_settei.h"
+#include "shell/form_srs.h"
+#include "shell/form_start.h"
+#include "shell/form_version.h"
+#include "shell/form_wait.h"
+
+namespace vx {
+
+void registerAllWindows() {
+    using forms::registerWindow;
+    registerWindow<Form_Start>(QStringLiteral("Form_Start"));
+    registerWindow<Form_Wait>(QStringLiteral("Form_Wait"));
+    registerWindow<Form_Aisatsu>(QStringLiteral("Form_Aisatsu"));
+    registerWindow<Form_version>(QStringLiteral("Form_version"));
+    registerWindow<Form_Settei>(QStringLiteral("Form_Settei"));
+    registerWindow<Form_NewPlayer>(QStringLiteral("Form_NewPlayer"));
+    registerWindow<form_srs>(QStringLiteral("form_srs"));
+    registerWindow<form_HDCP>(QStringLiteral("form_HDCP"));
+    registerWindow<Form_Siai>(QStringLiteral("Form_Siai"));
+    registerWindow<Form_Player>(QStringLiteral("Form_Player"));
+    registerWindow<form_main>(QStringLiteral("form_main"));
+    registerWindow<Form_INFO>(QStringLiteral("Form_INFO"));
+    registerWindow<Form_Data>(QStringLiteral("Form_Data"));
+    registerWindow<Form_NormalDATA>(QStringLiteral("Form_NormalDATA"));
+    registerWindow<Form_ZKT>(QStringLiteral("Form_ZKT"));
+}
+
+}  // namespace vx
