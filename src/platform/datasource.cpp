@@ -382,6 +382,7 @@ bool DataSourceModel::setData(const QModelIndex& index, const QVariant& value, i
     const int row = index.row();
     const int pos = fieldPosition(index.column());
     if (pos < 0) return false;
+    if (ds_->recordset().isCounter(pos)) return false;  // the engine's, never typed
     if (isNewLine(row)) {
         if (!allowAddNew_) return false;
         if (!ds_->isAdding() && !ds_->AddNew()) return false;
