@@ -41,6 +41,12 @@ std::optional<T> whole(const QString& text) {
 
 double roundHalfEven(double v) { return std::nearbyint(v); }  // default rounding mode is to even
 
+std::optional<std::int64_t> wholeInRange(const QString& text, std::int64_t lo, std::int64_t hi) {
+    const auto v = number(text);
+    if (!v || *v != std::trunc(*v) || *v < double(lo) || *v > double(hi)) return std::nullopt;
+    return std::int64_t(*v);
+}
+
 std::optional<std::int16_t> CInt(const QString& text) { return whole<std::int16_t>(text); }
 std::optional<std::uint8_t> CByte(const QString& text) { return whole<std::uint8_t>(text); }
 

@@ -15,6 +15,10 @@ std::optional<std::int32_t> CLng(const QString& text);
 std::optional<float> CSng(const QString& text);
 std::optional<double> CDbl(const QString& text);
 
+// A typed whole number within lo..hi (blanks around allowed, "-0" is 0); nothing for any other
+// text, a fraction or a value out of range. Fields that keep whole numbers check typing with it.
+std::optional<std::int64_t> wholeInRange(const QString& text, std::int64_t lo, std::int64_t hi);
+
 // Whole-number rounding of a real number, halves to even.
 double roundHalfEven(double v);
 

@@ -6,7 +6,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryFile>
@@ -169,6 +171,21 @@ bool hasTable(const QString& name) {
 bool hasView(const QString& name) {
     return isOpen() && findObject(connection(), name).second == QLatin1String("view");
 }
+
+namespace {
+// The AUTOINCREMENT key of a table (the engine assigns it), or an empty text.
+QString counterOf(const QString& table) {
+    QStringList pk;
+    QSqlQuery q(connection());
+    if (q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoteName(table))))
+        while (q.next())
+            if (q.value(5).toInt() > 0) pk.append(q.value(1).toString());
+    if (pk.size() != 1) return {};
+    const QString sql =
+        scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"), {table}).toString();
+    return sql.contains(QLatin1String("AUTOINCREMENT"), Qt::CaseInsensitive) ? pk.first() : QString();
+}
+}  // namespace
 
 bool beginTransaction() { return isOpen() && connection().transaction(); }
 bool commit() { return isOpen() && connection().commit(); }
@@ -374,12 +391,16 @@ bool Recordset::open(const QString& source, const OpenOptions& options) {
     open_ = true;
     resolveTargets();
 
+    // SQLite names the table each column comes from, through views too.
     counter_ = QVector<bool>(fields_.size(), false);
-    if (sourceKind_ == QLatin1String("table") && keys_.size() == 1) {
-        const QString sql =
-            scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE name = ?"), {source_}).toString();
-        const int k = FieldIndex(keys_.first());
-        if (k >= 0 && sql.contains(QLatin1String("AUTOINCREMENT"), Qt::CaseInsensitive)) counter_[k] = true;
+    QHash<QString, QString> counters;
+    for (int i = 0; i < fields_.size(); ++i) {
+        QString table = origins_.value(i);
+        if (table.isEmpty() && sourceKind_ == QLatin1String("table")) table = source_;
+        if (table.isEmpty()) continue;
+        if (!counters.contains(table)) counters.insert(table, counterOf(table));
+        const QString c = counters.value(table);
+        counter_[i] = !c.isEmpty() && fold(c) == folded_[i];
     }
     return true;
 }
@@ -401,6 +422,7 @@ bool Recordset::readRows(const QString& sql, const QVariantList& params, QVector
         for (int i = 0; i < rec.count(); ++i) {
             fields_.append(rec.fieldName(i));
             folded_.append(fold(rec.fieldName(i)));
+            origins_.append(rec.field(i).tableName());
         }
     }
     const int n = int(fields_.size());
@@ -763,47 +785,61 @@ bool Recordset::Update() {
                 return abort(QStringLiteral("the record no longer exists"));
         }
     }
+    QVector<QVariant> stored;
+    if (!readBack(isNew, rowId, &stored)) return abort(QStringLiteral("the record was not stored as entered"));
     if (!q.exec(QStringLiteral("RELEASE vx_recordset"))) return abort(errorText(q.lastError()));
-
-    QVector<QVariant> keyValues;
-    for (int k : keyPos_) keyValues.append(buffer_[k]);
-    reread(isNew ? -1 : pos_, keyValues, rowId, isNew);
+    if (isNew) {
+        rows_.append(stored);
+        serials_.append(nextSerial_++);
+        pos_ = int(rows_.size()) - 1;
+    } else {
+        rows_[pos_] = stored;
+    }
+    deletedHere_ = false;
     CancelUpdate();
     return true;
 }
 
-// Reads one written row back, so that counters, defaults and joined columns show.
-bool Recordset::reread(int row, const QVector<QVariant>& keyValues, const QVariant& insertedRowId, bool isNew) {
-    const bool keyMissing = std::any_of(keyValues.begin(), keyValues.end(), [](const QVariant& v) { return v.isNull(); });
-    QString sql;
-    QVariantList params;
+// Reads the row just written back, so that counters, defaults and joined columns show. False when
+// it did not arrive as written: not found under its key, or a view kept the old key of an edit.
+bool Recordset::readBack(bool isNew, const QVariant& insertedRowId, QVector<QVariant>* out) {
     const QString from = QStringLiteral("(%1) AS vx_src").arg(selectSql());
-    if (isNew && keyMissing && sourceKind_ == QLatin1String("table") && insertedRowId.isValid()) {
-        sql = QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteName(source_));
-        params.append(insertedRowId);
-    } else if (isNew && keyMissing && keys_.size() == 1) {
-        // A counter behind a view: the new row holds the largest key.
-        const QString k = quoteName(fields_[keyPos_.first()]);
-        sql = QStringLiteral("SELECT * FROM %1 WHERE %2 = (SELECT MAX(%2) FROM %1)").arg(from, k);
-        params = options_.params + options_.params;
-    } else if (!keyMissing) {
+    auto byKey = [&](const QVector<QVariant>& values, QVector<QVector<QVariant>>* found) {
         QStringList where;
-        for (int i = 0; i < keyPos_.size(); ++i) where.append(quoteName(fields_[keyPos_[i]]) + QStringLiteral(" IS ?"));
-        sql = QStringLiteral("SELECT * FROM %1 WHERE %2").arg(from, where.join(QLatin1String(" AND ")));
-        params = options_.params;
-        for (const QVariant& v : keyValues) params.append(v);
-    }
+        QVariantList params = options_.params;
+        for (int i = 0; i < keyPos_.size(); ++i) {
+            where.append(quoteName(fields_[keyPos_[i]]) + QStringLiteral(" IS ?"));
+            params.append(values[i]);
+        }
+        return readRows(QStringLiteral("SELECT * FROM %1 WHERE %2").arg(from, where.join(QLatin1String(" AND "))),
+                        params, found);
+    };
+    QVector<QVariant> keyValues;
+    for (int k : keyPos_) keyValues.append(buffer_[k]);
+    // A new row's counter is the engine's, whatever the buffer holds.
+    const bool assigned =
+        isNew && keyPos_.size() == 1 && (keyValues.first().isNull() || counter_[keyPos_.first()]);
     QVector<QVector<QVariant>> found;
-    QVector<QVariant> values = buffer_;
-    if (!sql.isEmpty() && readRows(sql, params, &found) && found.size() >= 1) values = found.first();
-    if (isNew) {
-        rows_.append(values);
-        serials_.append(nextSerial_++);
-        pos_ = int(rows_.size()) - 1;
-    } else if (row >= 0 && row < rows_.size()) {
-        rows_[row] = values;
+    bool ok;
+    if (assigned && sourceKind_ == QLatin1String("table") && insertedRowId.isValid()) {
+        ok = readRows(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteName(source_)), {insertedRowId},
+                      &found);
+    } else if (assigned) {
+        // Behind a view the new row holds the largest key.
+        const QString k = quoteName(fields_[keyPos_.first()]);
+        ok = readRows(QStringLiteral("SELECT * FROM %1 WHERE %2 = (SELECT MAX(%2) FROM %1)").arg(from, k),
+                      options_.params + options_.params, &found);
+    } else {
+        ok = byKey(keyValues, &found);
     }
-    deletedHere_ = false;
+    if (!ok || found.isEmpty()) return false;
+    if (!isNew && std::any_of(keyPos_.begin(), keyPos_.end(), [this](int k) { return changed_[k]; })) {
+        QVector<QVariant> oldKey;
+        for (int k : keyPos_) oldKey.append(rows_[pos_][k]);
+        QVector<QVector<QVariant>> still;
+        if (!byKey(oldKey, &still) || !still.isEmpty()) return false;
+    }
+    *out = found.first();
     return true;
 }
 

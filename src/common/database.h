@@ -85,7 +85,7 @@ public:
     RecordsetType type() const { return options_.type; }
     bool Updatable() const;
     QStringList keyColumns() const { return keys_; }
-    // The engine assigns this column (an AUTOINCREMENT key of a table).
+    // The engine assigns this column: a table's AUTOINCREMENT key, read directly or through a view.
     bool isCounter(int position) const;
     QString lastError() const { return error_; }
 
@@ -152,7 +152,7 @@ private:
     bool load();
     bool readRows(const QString& sql, const QVariantList& params, QVector<QVector<QVariant>>* out);
     QString selectSql() const;
-    bool reread(int row, const QVector<QVariant>& keyValues, const QVariant& insertedRowId, bool isNew);
+    bool readBack(bool isNew, const QVariant& insertedRowId, QVector<QVariant>* out);
     bool resolveTargets();
     bool convertFor(int position, const QVariant& in, QVariant* out);
     int findFrom(int start, const std::function<bool(const Record&)>& criterion) const;
@@ -163,6 +163,7 @@ private:
     bool open_ = false;
     QStringList fields_;
     QStringList folded_;
+    QStringList origins_;  // the table each field comes from, when it comes straight from one
     QVector<QVector<QVariant>> rows_;
     QVector<qint64> serials_;
     qint64 nextSerial_ = 1;

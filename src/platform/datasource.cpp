@@ -64,18 +64,47 @@ int DataSource::currentRow() const {
     return rs_.AbsolutePosition();
 }
 
-bool DataSource::flushBound() {
+void DataSource::setFieldRule(const QString& field, FieldRule rule, const QString& message) {
+    rules_.append({field, std::move(rule), message});
+}
+
+bool DataSource::put(int position, const QVariant& value) {
+    QVariant v = value;
+    QString why;
+    for (const Rule& r : rules_) {
+        if (rs_.FieldIndex(r.field) != position) continue;
+        const std::optional<QVariant> accepted = r.accept(value.toString());
+        if (accepted) v = *accepted;
+        else why = r.message;
+    }
+    if (why.isEmpty() && !rs_.SetValue(position, v)) why = rs_.lastError();
+    if (!why.isEmpty()) {
+        refused_.insert(position, {value.toString(), why});
+        error_ = why;
+        return false;
+    }
+    refused_.remove(position);
+    return true;
+}
+
+void DataSource::flushBound() {
     for (Bound& b : bound_) {
         if (!b.dirty || !b.edit) continue;
         b.dirty = false;
-        if (!rs_.SetValue(b.field, b.edit->text())) return false;
+        const int i = rs_.FieldIndex(b.field);
+        if (i >= 0) put(i, b.edit->text());
     }
-    return true;
 }
 
 bool DataSource::UpdateRecord() {
     if (!isEditing()) return true;
-    if (!flushBound()) return report(false);
+    flushBound();
+    if (!refused_.isEmpty()) {
+        // Every attempt meets the refusal again (the leftmost field's); nothing is stored.
+        error_ = refused_.first().message;
+        Q_EMIT error(error_);
+        return false;
+    }
     const bool adding = isAdding();
     if (!rs_.isDirty()) {
         CancelUpdate();
@@ -99,6 +128,7 @@ void DataSource::CancelUpdate() {
     const bool adding = isAdding();
     const int row = currentRow();
     rs_.CancelUpdate();
+    refused_.clear();
     for (Bound& b : bound_) b.dirty = false;
     if (adding) Q_EMIT addingChanged(false);
     else Q_EMIT rowValuesChanged(row);
@@ -148,6 +178,7 @@ bool DataSource::MovePrevious() {
 
 bool DataSource::AddNew() {
     if (!UpdateRecord()) return false;
+    refused_.clear();
     if (!report(rs_.AddNew())) return false;
     Q_EMIT addingChanged(true);
     refreshBound();
@@ -156,15 +187,17 @@ bool DataSource::AddNew() {
 
 bool DataSource::Edit() {
     if (isEditing()) return true;
+    refused_.clear();
     return report(rs_.Edit());
 }
 
 bool DataSource::setValue(int position, const QVariant& value) {
+    if (position < 0 || position >= rs_.FieldCount()) return report(rs_.SetValue(position, value));
     if (!isEditing() && !Edit()) return false;
-    if (!report(rs_.SetValue(position, value))) return false;
+    const bool ok = put(position, value);
     Q_EMIT rowValuesChanged(isAdding() ? rs_.RecordCount() : currentRow());
     refreshBound();
-    return true;
+    return ok;
 }
 
 bool DataSource::setValue(const QString& field, const QVariant& value) {
@@ -183,11 +216,13 @@ QString DataSource::text(const QString& field) const {
 }
 
 QVariant DataSource::value(int position) const {
+    const auto r = refused_.constFind(position);
+    if (isEditing() && r != refused_.constEnd()) return r->text;
     return rs_.Value(position);
 }
 
 QVariant DataSource::value(const QString& field) const {
-    return rs_.Value(field);
+    return value(rs_.FieldIndex(field));
 }
 
 bool DataSource::Delete() {
@@ -221,7 +256,7 @@ void DataSource::refreshBound() {
     updatingBound_ = true;
     for (Bound& b : bound_) {
         if (!b.edit || b.dirty) continue;
-        const QString text = displayText(rs_.Value(b.field));
+        const QString text = displayText(value(b.field));
         if (b.edit->text() != text) b.edit->setText(text);
     }
     updatingBound_ = false;
@@ -382,6 +417,7 @@ bool DataSourceModel::setData(const QModelIndex& index, const QVariant& value, i
     const int row = index.row();
     const int pos = fieldPosition(index.column());
     if (pos < 0) return false;
+    if (ds_->recordset().isCounter(pos)) return false;  // the engine's, never typed
     if (isNewLine(row)) {
         if (!allowAddNew_) return false;
         if (!ds_->isAdding() && !ds_->AddNew()) return false;

@@ -4,10 +4,12 @@
 #include "common/database.h"
 
 #include <QAbstractTableModel>
+#include <QMap>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class QLineEdit;
 
@@ -45,8 +47,14 @@ public:
     // Editing the current record (Edit) or a new one (AddNew); setValue starts Edit by itself.
     bool AddNew();
     bool Edit();
+    // A value the field refuses stays in the pending record as typed: value() shows it, and
+    // UpdateRecord refuses the record with its message until it is corrected or cancelled.
     bool setValue(const QString& field, const QVariant& value);
     bool setValue(int position, const QVariant& value);
+    // What the field takes from typed text: the value to store, or nothing to refuse the text
+    // with `message`. Without a rule the recordset converts (and refuses what is no number).
+    using FieldRule = std::function<std::optional<QVariant>(const QString& text)>;
+    void setFieldRule(const QString& field, FieldRule rule, const QString& message);
     QVariant value(const QString& field) const;  // the pending value while editing
     QVariant value(int position) const;
     // The current row's field as text; empty for no row or a NULL value.
@@ -74,7 +82,8 @@ Q_SIGNALS:
 
 private:
     bool report(bool ok);
-    bool flushBound();  // typed texts of bound boxes into the pending record
+    bool put(int position, const QVariant& value);  // into the pending record, or kept as refused
+    void flushBound();  // typed texts of bound boxes into the pending record
     void refreshBound();
 
     QString source_;
@@ -82,6 +91,17 @@ private:
     db::Recordset rs_;
     bool sourceChanged_ = true;
     QString error_;
+    struct Rule {
+        QString field;
+        FieldRule accept;
+        QString message;
+    };
+    QList<Rule> rules_;
+    struct Refused {
+        QString text;
+        QString message;
+    };
+    QMap<int, Refused> refused_;  // by field position, in the pending record
     struct Bound {
         QPointer<QLineEdit> edit;
         QString field;

@@ -242,6 +242,7 @@ void Form_Siai::cmd_siaiOK_Click() {
                                                                : QVariant(qlonglong(check.matchId));
     switch (check.refusal) {
         case Refusal::None: break;
+        case Refusal::BadNumber:
         case Refusal::NumberTaken: return refuse(matchsetup::refusalMessage(check.refusal), Txt_Siai[6]);
         case Refusal::BadDate: return refuse(matchsetup::refusalMessage(check.refusal), Txt_Siai[3]);
         default: return refuse(matchsetup::refusalMessage(check.refusal), Txt_Siai[0]);

@@ -54,11 +54,16 @@ MatchCheck checkMatch(const MatchEntry& entry) {
         c.refusal = Refusal::IdTaken;
         return c;
     }
+    const std::optional<std::int64_t> number = wholeInRange(entry.number, 1, LargestMatchNo);
+    if (!number) {
+        c.refusal = Refusal::BadNumber;
+        return c;
+    }
+    c.matchNo = std::int16_t(*number);
     const double season = Val(entry.season);
-    const double number = Val(entry.number);
     const QVariant pair = db::scalar(
         QStringLiteral("SELECT COUNT(*) FROM \"試合\" WHERE \"シーズンID\" = ? AND \"試合\" = ?"),
-        {numberVariant(season), numberVariant(number)}, &error);
+        {numberVariant(season), QVariant(qlonglong(*number))}, &error);
     if (!pair.isValid() || !error.isEmpty()) {
         c.refusal = Refusal::DatabaseError;
         return c;
@@ -68,14 +73,16 @@ MatchCheck checkMatch(const MatchEntry& entry) {
         return c;
     }
     c.seasonId = numberVariant(season);
-    // Every value that does not fit its variable, and any impossible date, is a date refusal.
-    const bool ok = fits(number, -32768, 32767, &c.matchNo) && fits(Val(entry.year), -32768, 32767, &c.year) &&
-                    fits(Val(entry.month), 0, 255, &c.month) && fits(Val(entry.day), 0, 255, &c.day) &&
-                    fits(Val(entry.venue), 0, 255, &c.venueId);
+    // A date part that does not fit its variable, an impossible date and a venue that cannot
+    // exist are all the date refusal.
+    const std::optional<std::int64_t> venue = wholeInRange(entry.venue, 1, LargestVenueId);
+    const bool ok = fits(Val(entry.year), -32768, 32767, &c.year) && fits(Val(entry.month), 0, 255, &c.month) &&
+                    fits(Val(entry.day), 0, 255, &c.day) && venue;
     if (!ok || c.year < FirstYear || c.year > LastYear || !QDate(c.year, c.month, c.day).isValid()) {
         c.refusal = Refusal::BadDate;
         return c;
     }
+    c.venueId = std::uint8_t(*venue);
     return c;
 }
 
@@ -84,6 +91,8 @@ QString refusalMessage(Refusal refusal) {
         case Refusal::None: return {};
         case Refusal::IdBelowOne: return QStringLiteral("試合番号は１以上の整数を入力してください");
         case Refusal::IdTaken: return QStringLiteral("試合番号が重複しています");
+        case Refusal::BadNumber:
+            return QStringLiteral("シーズン中の試合番号は１から３２７６７までの整数で入力してください");
         case Refusal::NumberTaken: return QStringLiteral("シーズン中の試合番号が重複しています");
         case Refusal::BadDate: return QStringLiteral("正しい日付を入力してください");
         case Refusal::DatabaseError: return QStringLiteral("データベースを読めませんでした");

@@ -11,8 +11,11 @@ namespace vx::matchsetup {
 // Years a match date may have (the year scroll bar spans the same range).
 constexpr int FirstYear = 1900;
 constexpr int LastYear = 2099;
-// Match IDs travel in 16 bits through the day's results.
+// Match IDs and the numbers of matches in a season travel in 16 bits through the day's results.
 constexpr int LargestMatchId = 32767;
+constexpr int LargestMatchNo = 32767;
+// Venue IDs are kept in a byte; the database counts them from 1.
+constexpr int LargestVenueId = 255;
 
 // Largest stored 試合ID + 1 (1 for an empty table); nothing on a database error.
 std::optional<int> proposeMatchId();
@@ -26,7 +29,9 @@ struct MatchEntry {
     QString number;  // number of the match in its season
 };
 
-enum class Refusal { None, IdBelowOne, IdTaken, NumberTaken, BadDate, DatabaseError };
+// BadNumber: the number in the season is no whole number in 1..LargestMatchNo. BadDate also
+// stands for a venue ID that is no whole number in 1..LargestVenueId.
+enum class Refusal { None, IdBelowOne, IdTaken, BadNumber, NumberTaken, BadDate, DatabaseError };
 
 struct MatchCheck {
     Refusal refusal = Refusal::None;

@@ -1,5 +1,6 @@
 #include "shell/form_hdcp.h"
 #include "platform/controls.h"
+#include "common/convert.h"
 #include "common/dialogs.h"
 #include "platform/boundgrid.h"
 #include "platform/datasource.h"
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <cstdint>
 
 namespace vx {
 
@@ -22,6 +24,16 @@ constexpr double ColumnWidths[6] = {600, 780, 1500, 900, 1800, 900};
 constexpr int MarkedColumns[3] = {1, 3, 5};
 const double GridLeft = 120, GridTop = 780;
 const QString IdError = QStringLiteral("入力した選手IDに誤りがあります");
+const QString HandicapError = QStringLiteral("ハンデは－３２７６８から３２７６７までの整数で入力してください");
+
+// Typed text of a whole-number column: a whole number in lo..hi, or nothing (a cleared cell).
+DataSource::FieldRule wholeNumber(std::int64_t lo, std::int64_t hi) {
+    return [lo, hi](const QString& text) -> std::optional<QVariant> {
+        if (text.trimmed().isEmpty()) return QVariant();
+        if (const auto v = wholeInRange(text, lo, hi)) return QVariant(qlonglong(*v));
+        return std::nullopt;
+    };
+}
 
 }  // namespace
 
@@ -41,6 +53,10 @@ form_HDCP::form_HDCP() {
                           twips(3720));
     DBG_hdcp->verticalHeader()->hide();
     connect(Data_HDCP, &DataSource::error, this, [this](const QString& e) { DBG_hdcp_Error(e); });
+    // Whole numbers as the program keeps them: player IDs and handicaps in 16 bits.
+    Data_HDCP->setFieldRule(QStringLiteral("シーズンID"), wholeNumber(1, INT32_MAX), IdError);
+    Data_HDCP->setFieldRule(QStringLiteral("選手ID"), wholeNumber(1, INT16_MAX), IdError);
+    Data_HDCP->setFieldRule(QStringLiteral("ハンデ"), wholeNumber(INT16_MIN, INT16_MAX), HandicapError);
 
     double x = GridLeft;
     for (int c = 0, k = 0; c < 6; ++c) {
@@ -114,7 +130,9 @@ void form_HDCP::setEditing(bool on) {
     DBG_hdcp->setAllowAddNew(on);
 }
 
-void form_HDCP::DBG_hdcp_Error(const QString& databaseError) { MsgBox(refusalText(databaseError, IdError)); }
+void form_HDCP::DBG_hdcp_Error(const QString& databaseError) {
+    MsgBox(databaseError == HandicapError ? databaseError : refusalText(databaseError, IdError));
+}
 
 void form_HDCP::Cmd_Add_Click(int index) {
     auto* model = DBG_hdcp->gridModel();

@@ -125,6 +125,8 @@ private Q_SLOTS:
         grid.setAllowUpdate(true);
         auto* m = grid.gridModel();
         QCOMPARE(m->rowCount(), 4);
+        QVERIFY(!(m->flags(m->index(0, 0)) & Qt::ItemIsEditable));  // the counter, through a view
+        QVERIFY(!m->setData(m->index(3, 0), "9"));
         grid.setCurrentIndex(m->index(3, 2));
         QVERIFY(m->setData(m->index(3, 2), "四"));
         grid.setCurrentIndex(m->index(0, 2));

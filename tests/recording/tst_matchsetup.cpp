@@ -10,6 +10,7 @@
 #include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -25,6 +26,13 @@ using Cell = std::pair<int, int>;
 QString currentMatch() {
     using namespace Module1;
     return QString("%1 %2 %3-%4-%5 %6").arg(SeasonId.toString()).arg(MatchNo).arg(MatchYear).arg(MatchMonth).arg(MatchDay).arg(VenueId);
+}
+
+// A box's text replaced as a user does it: focus, select all, type.
+void retype(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), text);
 }
 
 Form_Siai& openSiai() {
@@ -107,10 +115,16 @@ private Q_SLOTS:
             << QStringLiteral("シーズン中の試合番号が重複しています") << 6 << "6";
         row("venue 256", "6", "2", "2026-5-17", "256", "1") << date << 3 << "6";
         row("venue -1", "6", "2", "2026-5-17", "-1", "1") << date << 3 << "6";
+        row("venue -0", "6", "2", "2026-5-17", "-0", "1") << date << 3 << "6";
+        row("venue overflow", "6", "2", "2026-5-17", "1e309", "1") << date << 3 << "6";
         row("30 February", "6", "2", "2000-2-30", "1", "1") << date << 3 << "6";
         row("month beyond a byte", "6", "2", "2026-300-1", "1", "1") << date << 3 << "6";
         row("implausible year", "6", "2", "26-5-17", "1", "1") << date << 3 << "6";
-        row("number too large", "6", "2", "2026-5-17", "1", "40000") << date << 3 << "6";
+        const QString number = QStringLiteral("シーズン中の試合番号は１から３２７６７までの整数で入力してください");
+        row("number too large", "6", "2", "2026-5-17", "1", "40000") << number << 6 << "6";
+        row("number -0", "6", "2", "2026-5-17", "1", "-0") << number << 6 << "6";
+        row("number overflow", "6", "1", "2026-5-17", "1", "1e309") << number << 6 << "6";
+        row("number fraction", "6", "2", "2026-5-17", "1", "1.5") << number << 6 << "6";
     }
     void refusalsChangeNothingButTheId() {
         QFETCH(QStringList, boxes);
@@ -123,11 +137,12 @@ private Q_SLOTS:
         f.Cmd_New_Click();
         using namespace Module1;
         MatchId = 99, SeasonId = 77, MatchNo = 3, MatchYear = 1999, MatchMonth = 4, MatchDay = 8, VenueId = 9;
-        for (int i = 0; i < 7; ++i) f.Txt_Siai[std::size_t(i)]->setText(boxes[i]);
+        f.Show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window()));
+        for (int i = 0; i < 7; ++i) retype(f.Txt_Siai[std::size_t(i)], boxes[i]);
         ScriptedDialogs dlg;
         dlg.expectMsgBox(vbOK, message);
-        f.Show();
-        f.cmd_siaiOK_Click();
+        QTest::mouseClick(f.cmd_siaiOK, Qt::LeftButton);
         QVERIFY(dlg.allAnswered());
         QCOMPARE(dlg.shown().front().style, int(vbOKOnly));
         QCOMPARE(dlg.beeps(), 1);

@@ -10,6 +10,7 @@
 #include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -37,6 +38,26 @@ void type(DBGrid* g, int row, int col, const QString& text) {
     QVERIFY(g->gridModel()->setData(g->gridModel()->index(row, col), text));
 }
 int newLine(DBGrid* g) { return g->gridModel()->rowCount() - 1; }
+
+void settle() {
+    for (int i = 0; i < 4; ++i) QCoreApplication::processEvents();
+}
+// As a user types: the cell is made current, then each key goes to the focused widget (the grid,
+// then the cell editor it opens).
+void typeCell(DBGrid* g, int row, int col, const QString& text) {
+    g->setFocus();
+    g->setCurrentIndex(g->gridModel()->index(row, col));
+    settle();
+    for (QChar c : text) {
+        QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        settle();
+    }
+}
+void click(QWidget* w) {
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2));
+    settle();
+}
+QString cell(DBGrid* g, int row, int col) { return g->gridModel()->data(g->gridModel()->index(row, col)).toString(); }
 }  // namespace
 
 class TestMasterData : public QObject {
@@ -254,6 +275,53 @@ private Q_SLOTS:
         QVERIFY(forms::loaded<Form_NewPlayer>() && forms::loaded<form_srs>());
         f.cmd_back_Click();
         QVERIFY(!forms::loaded<form_HDCP>());
+        QVERIFY(dlg.allAnswered());
+    }
+
+    // A handicap is a 16-bit whole number: anything else is refused at every press and nothing is
+    // stored. The ID is the database's counter: typing into it does nothing, adding or changing.
+    void handicapEntriesAreChecked_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");  // empty: refused
+        QTest::newRow("too large") << "99999999999" << "";
+        QTest::newRow("overflow") << "1e309" << "";
+        QTest::newRow("text") << "abc" << "";
+        QTest::newRow("fraction") << "1.5" << "";
+        QTest::newRow("minus zero") << "-0" << "0";
+        QTest::newRow("smallest") << "-32768" << "-32768";
+    }
+    void handicapEntriesAreChecked() {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        ScriptedDialogs& dlg = *dlgs;
+        auto& f = forms::get<form_HDCP>();
+        f.Show();
+        DBGrid* g = f.DBG_hdcp;
+        click(f.Cmd_Add[0]);
+        const int row = newLine(g);
+        typeCell(g, row, 0, "1");
+        typeCell(g, row, 1, "2");
+        typeCell(g, row, 3, "2");
+        typeCell(g, row, 5, typed);
+        for (int press = 0; press < (stored.isEmpty() ? 2 : 0); ++press) {
+            dlg.expectMsgBox(vbOK, QStringLiteral("ハンデは"));
+            click(f.Cmd_Add[2]);
+            QVERIFY(dlg.allAnswered());
+            QCOMPARE(f.EditMode, 0);
+            QCOMPARE(sql("SELECT COUNT(*) FROM ハンデ").toInt(), 1);
+        }
+        if (stored.isEmpty()) typeCell(g, row, 5, stored = "3");
+        click(f.Cmd_Add[2]);
+        QCOMPARE(f.EditMode, 2);
+        QCOMPARE(sql("SELECT ID || ':' || quote(ハンデ) FROM ハンデ WHERE 選手ID = 2").toString(), "2:" + stored);
+        QCOMPARE(cell(g, row, 0) + cell(g, row, 4) + cell(g, 0, 4), QStringLiteral("2鈴木山田"));
+
+        click(f.Cmd_Add[1]);
+        typeCell(g, row, 0, "1");
+        typeCell(g, row, 5, "8");
+        click(f.Cmd_Add[2]);
+        QCOMPARE(sql("SELECT group_concat(ID || ':' || ハンデ, ' ') FROM ハンデ").toString(), QStringLiteral("1:20 2:8"));
+        QCOMPARE(cell(g, row, 0) + ":" + cell(g, row, 5), QStringLiteral("2:8"));
         QVERIFY(dlg.allAnswered());
     }
 
