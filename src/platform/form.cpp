@@ -149,28 +149,12 @@ void Form::closeEvent(QCloseEvent* event) {
     destroyWindow();
 }
 
-// A button's Alt letter clicks it at once: Qt's animated click would leave the keys typed in the
-// meantime to this window although the click moves on to another. The button also wins the letter
-// over a menu title of the window (Qt would find the two ambiguous and do nothing); the menu stays
-// reachable from the menu bar.
 QAbstractButton* Form::mnemonicButton(const QKeyEvent* key) const {
     if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier) return nullptr;
     const QKeySequence pressed(key->key() | Qt::AltModifier);
     for (QAbstractButton* b : findChildren<QAbstractButton*>())
         if (b->isVisible() && b->isEnabled() && QKeySequence::mnemonic(b->text()) == pressed) return b;
     return nullptr;
-}
-
-bool Form::event(QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (QAbstractButton* b = mnemonicButton(key)) {
-            if (event->type() == QEvent::KeyPress) b->click();
-            event->accept();
-            return true;
-        }
-    }
-    return QWidget::event(event);
 }
 
 static QWidget* geometryWidget(const Form* f) {
@@ -246,7 +230,10 @@ QWidget* Form::focusTarget() const {
 
 void Form::setClosable(bool on) {
     closable_ = on;
-    if (QMdiSubWindow* sub = subWindow()) sub->setWindowFlag(Qt::WindowCloseButtonHint, on);
+    if (QMdiSubWindow* sub = subWindow()) {
+        sub->setWindowFlag(Qt::WindowSystemMenuHint, on);
+        sub->setWindowFlag(Qt::WindowCloseButtonHint, on);
+    }
 }
 
 QMenu* Form::addMenu(const QString& title) {

@@ -65,6 +65,9 @@ public:
     void setClosable(bool on);
     bool closable() const { return closable_; }
 
+    // The visible, enabled button whose Alt letter this key is, if any.
+    QAbstractButton* mnemonicButton(const QKeyEvent* key) const;
+
     // Called by the forms layer; not for windows to call.
     void runLoad();
     void runActivate();
@@ -84,10 +87,8 @@ protected:
     static QAction* addEntry(QMenu* menu, const QString& title, std::function<void()> onClick);
 
     void closeEvent(QCloseEvent* event) override;
-    bool event(QEvent* event) override;
 
 private:
-    QAbstractButton* mnemonicButton(const QKeyEvent* key) const;
     void destroyWindow();
     bool loaded_ = false;
     bool unloading_ = false;

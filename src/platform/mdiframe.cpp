@@ -1,6 +1,8 @@
 #include "platform/mdiframe.h"
 #include "platform/form.h"
+#include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -36,17 +38,40 @@ MdiFrame::MdiFrame(QWidget* parent) : QMainWindow(parent), area_(new QMdiArea(th
     menuBar()->setStyle(style);
 }
 
-// A click into a window that is not the active one activates it before the control acts, also on
-// controls that take no focus (Qt activates a child window only when the focus enters it).
+namespace {
+Form* formOf(QObject* watched, const QWidget* frame) {
+    if (!watched->isWidgetType()) return nullptr;
+    for (QWidget* w = static_cast<QWidget*>(watched); w && w->window() == frame; w = w->parentWidget())
+        if (auto* form = qobject_cast<Form*>(w)) return form;
+    return nullptr;
+}
+}  // namespace
+
 bool MdiFrame::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
-        for (QWidget* w = static_cast<QWidget*>(watched); w; w = w->parentWidget()) {
-            if (w->window() != this) break;
-            if (auto* form = qobject_cast<Form*>(w)) {
-                if (form != active_ && form->isShown()) activate(form);
-                break;
-            }
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            // A click into a window that is not the active one activates it before the control
+            // acts, also on controls that take no focus (Qt activates a child window only when
+            // the focus enters it).
+            if (Form* form = formOf(watched, this); form && form != active_ && form->isShown()) activate(form);
+            break;
+        case QEvent::ShortcutOverride:
+        case QEvent::KeyPress: {
+            // A button's Alt letter clicks it at once, before the focused box can take the key as
+            // text: Qt's animated click would leave the keys typed meanwhile to this window
+            // although the click moves on to another. The button also wins the letter over a menu
+            // title (Qt would find the two ambiguous and do nothing); the menu stays reachable by
+            // Alt alone.
+            Form* form = formOf(watched, this);
+            if (!form && watched == this) form = active_;
+            QAbstractButton* button = form ? form->mnemonicButton(static_cast<QKeyEvent*>(event)) : nullptr;
+            if (!button) break;
+            event->accept();
+            if (event->type() == QEvent::KeyPress) button->click();
+            return true;
         }
+        default:
+            break;
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -64,8 +89,9 @@ MdiFrame& MdiFrame::ensure() {
 }
 
 QMdiSubWindow* MdiFrame::addChild(Form* form) {
-    Qt::WindowFlags flags = Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint;
-    if (form->closable()) flags |= Qt::WindowCloseButtonHint;
+    // The style draws a close box wherever there is a system menu.
+    Qt::WindowFlags flags = Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint;
+    if (form->closable()) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     QMdiSubWindow* sub = area_->addSubWindow(form, flags);
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
     sub->setWindowTitle(form->windowTitle());

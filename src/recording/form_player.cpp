@@ -107,7 +107,8 @@ Form_Player::Form_Player() {
 
     connect(Data_Sensyu, &DataSource::currentChanged, this, [this] { showChosenPlayer(); });
     connect(Data_Sensyu, &DataSource::wasReset, this, [this] { showChosenPlayer(); });
-    connect(DBG_Sensyu, &QAbstractItemView::doubleClicked, this, [this] { Pct_ADD_Click(); });
+    // Enter on a row places the player as a double-click does, so no mouse is needed.
+    connect(DBG_Sensyu, &QAbstractItemView::activated, this, [this] { Pct_ADD_Click(); });
     connect(Grd_LN, &QTableWidget::currentCellChanged, this, [this] { Grd_LN_SelectSlot(); });
     connect(Pct_ADD, &QPushButton::clicked, this, [this] { Pct_ADD_Click(); });
     connect(Pct_can, &QPushButton::clicked, this, [this] { Pct_can_Click(); });

@@ -4,6 +4,7 @@
 #include "recording/form_info.h"
 #include "recording/form_main.h"
 #include "recording/form_normaldata.h"
+#include "recording/form_siai.h"
 #include "recording/form_zkt.h"
 #include "shell/form_start.h"
 #include "platform/registry.h"
@@ -142,6 +143,21 @@ private Q_SLOTS:
         press(Qt::Key_M, Qt::AltModifier);
         QCOMPARE(f.model().markMode(), wasMarkMode);
         QCOMPARE(notOnTop(f), QString());
+    }
+
+    // Alt letters of buttons act even where the focus is in a box that takes text.
+    void altLettersFromTextBoxes() {
+        Form_Start& start = forms::get<Form_Start>();
+        start.Show();
+        settle();
+        press(Qt::Key_I, Qt::AltModifier);
+        Form_Siai* siai = forms::loaded<Form_Siai>();
+        QVERIFY(siai);
+        QCOMPARE(notOnTop(*siai), QString());
+        QVERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+        press(Qt::Key_C, Qt::AltModifier);
+        QVERIFY(!forms::loaded<Form_Siai>());
+        QCOMPARE(notOnTop(start), QString());
     }
 
     // A window hidden or closed hands the keyboard and the menu bar to the one on top; the start
