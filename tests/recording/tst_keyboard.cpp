@@ -11,8 +11,6 @@
 #include "shell/form_wait.h"
 #include "support/gui.h"
 #include "support/recording_fixture.h"
-#include "support/scripted_dialogs.h"
-#include "support/testenv.h"
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QMenu>
@@ -33,9 +31,8 @@ QString codes(int slot, int game) {
 }
 }  // namespace
 
-class TestKeyboard : public QObject {
+class TestKeyboard : public GuiTest {
     Q_OBJECT
-    std::unique_ptr<TestEnv> env;
 
     form_main& openEntry() {
         setUpMatch(11, 3);
@@ -48,12 +45,6 @@ class TestKeyboard : public QObject {
     }
 
 private Q_SLOTS:
-    void init() { env = std::make_unique<TestEnv>(); }
-    void cleanup() {
-        resetUi();
-        env.reset();
-    }
-
     // Keys sent faster than the program settles land each on the ball the previous key left.
     void keysTypedAheadLandInOrder() {
         form_main& f = openEntry();
@@ -124,12 +115,11 @@ private Q_SLOTS:
         click(f.Cmd_KEISAN);
         QVERIFY(activeAtPress);
         QCOMPARE(notOnTop(f), QString());
-        ScriptedDialogs dlg;
         QString seen;
-        dlg.expectMsgBox(vbYes, QStringLiteral("入力していないデータを入力してください"),
+        dlg->expectMsgBox(vbYes, QStringLiteral("入力していないデータを入力してください"),
                          [&] { seen = forms::get<Form_INFO>().Txt_INFO->toPlainText(); });
         click(f.Cmd_TOKEI);
-        QVERIFY(dlg.allAnswered());
+        QVERIFY(dlg->allAnswered());
         QVERIFY2(seen.contains(QStringLiteral("山田   選手の 第 1ゲームが、入力途中です。")), qPrintable(seen));
     }
 

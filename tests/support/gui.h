@@ -1,8 +1,11 @@
 #pragma once
-// Driving windows as a user does: keys to the focused widget, clicks, and the check that the
-// window on top is the active one with its menu bar and the keyboard.
+// The base of every window test, and driving windows as a user does: keys to the focused widget,
+// clicks, and the check that the window on top is the active one with its menu bar and the keyboard.
 #include "platform/form.h"
 #include "platform/mdiframe.h"
+#include "support/scripted_dialogs.h"
+#include "support/testenv.h"
+#include <memory>
 #include <QAction>
 #include <QApplication>
 #include <QMdiArea>
@@ -58,5 +61,28 @@ inline QString notOnTop(const vx::Form& form) {
     if (frame->menuBar()->actions() != form.menuActions()) return QStringLiteral("another window's menus");
     return {};
 }
+
+// Each test function gets its own program folder, settings, database and fixed clock (env) and
+// scripted dialogs (dlg) that fail the test on a dialog nobody expected or one that never came.
+// The windows are destroyed after each function.
+class GuiTest : public QObject {
+    Q_OBJECT
+protected:
+    std::unique_ptr<TestEnv> env;
+    std::unique_ptr<ScriptedDialogs> dlg;
+
+private Q_SLOTS:
+    void init() {
+        env = std::make_unique<TestEnv>();
+        dlg = std::make_unique<ScriptedDialogs>();
+    }
+    void cleanup() {
+        const bool answered = !dlg || dlg->allAnswered();
+        dlg.reset();
+        resetUi();
+        env.reset();
+        QVERIFY2(answered, "an expected dialog never came");
+    }
+};
 
 }  // namespace vxtest
