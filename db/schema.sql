@@ -94,128 +94,189 @@ CREATE INDEX "データ項目_試合ID" ON "データ項目" ("試合ID");
 CREATE INDEX "試合_シーズンID" ON "試合" ("シーズンID");
 CREATE INDEX "ハンデ_シーズンID_選手ID" ON "ハンデ" ("シーズンID", "選手ID");
 
+-- Each player's all-time sums, kept by the triggers below inside the statement that stores, edits
+-- or deletes a game, so that all-time figures read a row instead of every game of the player.
+-- For every summed field: its sum over the games where it is not NULL, and the number of those.
+CREATE TABLE "＿通算" (
+  "選手ID" INTEGER,
+  "ゲーム" INTEGER NOT NULL DEFAULT 0,
+  "優Ｐ和" INTEGER NOT NULL DEFAULT 0, "優Ｐ数" INTEGER NOT NULL DEFAULT 0,
+  "上位和" INTEGER NOT NULL DEFAULT 0, "上位数" INTEGER NOT NULL DEFAULT 0,
+  "S10和" INTEGER NOT NULL DEFAULT 0, "S10数" INTEGER NOT NULL DEFAULT 0,
+  "ST和" INTEGER NOT NULL DEFAULT 0, "ST数" INTEGER NOT NULL DEFAULT 0,
+  "SP和" INTEGER NOT NULL DEFAULT 0, "SP数" INTEGER NOT NULL DEFAULT 0,
+  "SPF和" INTEGER NOT NULL DEFAULT 0, "SPF数" INTEGER NOT NULL DEFAULT 0
+);
+CREATE UNIQUE INDEX "＿通算_選手ID" ON "＿通算" ("選手ID");
+-- Sums of the games already stored (none in a new database; all of them when an older database
+-- gains this table).
+INSERT INTO "＿通算" SELECT "選手ID", COUNT(*),
+  COALESCE(SUM("優Ｐ"), 0), COUNT("優Ｐ"),
+  COALESCE(SUM("上位"), 0), COUNT("上位"),
+  COALESCE(SUM("S10"), 0), COUNT("S10"),
+  COALESCE(SUM("ST"), 0), COUNT("ST"),
+  COALESCE(SUM("SP"), 0), COUNT("SP"),
+  COALESCE(SUM("SPF"), 0), COUNT("SPF")
+FROM "データ項目" GROUP BY "選手ID";
+
+CREATE TRIGGER "＿通算_insert" AFTER INSERT ON "データ項目" BEGIN
+  INSERT INTO "＿通算" ("選手ID") SELECT NEW."選手ID"
+  WHERE NOT EXISTS (SELECT 1 FROM "＿通算" WHERE "選手ID" IS NEW."選手ID");
+  UPDATE "＿通算" SET
+    "ゲーム" = "ゲーム" + 1,
+    "優Ｐ和" = "優Ｐ和" + COALESCE(NEW."優Ｐ", 0), "優Ｐ数" = "優Ｐ数" + (NEW."優Ｐ" IS NOT NULL),
+    "上位和" = "上位和" + COALESCE(NEW."上位", 0), "上位数" = "上位数" + (NEW."上位" IS NOT NULL),
+    "S10和" = "S10和" + COALESCE(NEW."S10", 0), "S10数" = "S10数" + (NEW."S10" IS NOT NULL),
+    "ST和" = "ST和" + COALESCE(NEW."ST", 0), "ST数" = "ST数" + (NEW."ST" IS NOT NULL),
+    "SP和" = "SP和" + COALESCE(NEW."SP", 0), "SP数" = "SP数" + (NEW."SP" IS NOT NULL),
+    "SPF和" = "SPF和" + COALESCE(NEW."SPF", 0), "SPF数" = "SPF数" + (NEW."SPF" IS NOT NULL)
+  WHERE "選手ID" IS NEW."選手ID";
+END;
+
+CREATE TRIGGER "＿通算_delete" AFTER DELETE ON "データ項目" BEGIN
+  UPDATE "＿通算" SET
+    "ゲーム" = "ゲーム" - 1,
+    "優Ｐ和" = "優Ｐ和" - COALESCE(OLD."優Ｐ", 0), "優Ｐ数" = "優Ｐ数" - (OLD."優Ｐ" IS NOT NULL),
+    "上位和" = "上位和" - COALESCE(OLD."上位", 0), "上位数" = "上位数" - (OLD."上位" IS NOT NULL),
+    "S10和" = "S10和" - COALESCE(OLD."S10", 0), "S10数" = "S10数" - (OLD."S10" IS NOT NULL),
+    "ST和" = "ST和" - COALESCE(OLD."ST", 0), "ST数" = "ST数" - (OLD."ST" IS NOT NULL),
+    "SP和" = "SP和" - COALESCE(OLD."SP", 0), "SP数" = "SP数" - (OLD."SP" IS NOT NULL),
+    "SPF和" = "SPF和" - COALESCE(OLD."SPF", 0), "SPF数" = "SPF数" - (OLD."SPF" IS NOT NULL)
+  WHERE "選手ID" IS OLD."選手ID";
+  DELETE FROM "＿通算" WHERE "選手ID" IS OLD."選手ID" AND "ゲーム" = 0;
+END;
+
+CREATE TRIGGER "＿通算_update" AFTER UPDATE OF "選手ID", "優Ｐ", "上位", "S10", "ST", "SP", "SPF" ON "データ項目" BEGIN
+  UPDATE "＿通算" SET
+    "ゲーム" = "ゲーム" - 1,
+    "優Ｐ和" = "優Ｐ和" - COALESCE(OLD."優Ｐ", 0), "優Ｐ数" = "優Ｐ数" - (OLD."優Ｐ" IS NOT NULL),
+    "上位和" = "上位和" - COALESCE(OLD."上位", 0), "上位数" = "上位数" - (OLD."上位" IS NOT NULL),
+    "S10和" = "S10和" - COALESCE(OLD."S10", 0), "S10数" = "S10数" - (OLD."S10" IS NOT NULL),
+    "ST和" = "ST和" - COALESCE(OLD."ST", 0), "ST数" = "ST数" - (OLD."ST" IS NOT NULL),
+    "SP和" = "SP和" - COALESCE(OLD."SP", 0), "SP数" = "SP数" - (OLD."SP" IS NOT NULL),
+    "SPF和" = "SPF和" - COALESCE(OLD."SPF", 0), "SPF数" = "SPF数" - (OLD."SPF" IS NOT NULL)
+  WHERE "選手ID" IS OLD."選手ID";
+  DELETE FROM "＿通算" WHERE "選手ID" IS OLD."選手ID" AND "ゲーム" = 0;
+  INSERT INTO "＿通算" ("選手ID") SELECT NEW."選手ID"
+  WHERE NOT EXISTS (SELECT 1 FROM "＿通算" WHERE "選手ID" IS NEW."選手ID");
+  UPDATE "＿通算" SET
+    "ゲーム" = "ゲーム" + 1,
+    "優Ｐ和" = "優Ｐ和" + COALESCE(NEW."優Ｐ", 0), "優Ｐ数" = "優Ｐ数" + (NEW."優Ｐ" IS NOT NULL),
+    "上位和" = "上位和" + COALESCE(NEW."上位", 0), "上位数" = "上位数" + (NEW."上位" IS NOT NULL),
+    "S10和" = "S10和" + COALESCE(NEW."S10", 0), "S10数" = "S10数" + (NEW."S10" IS NOT NULL),
+    "ST和" = "ST和" + COALESCE(NEW."ST", 0), "ST数" = "ST数" + (NEW."ST" IS NOT NULL),
+    "SP和" = "SP和" + COALESCE(NEW."SP", 0), "SP数" = "SP数" + (NEW."SP" IS NOT NULL),
+    "SPF和" = "SPF和" + COALESCE(NEW."SPF", 0), "SPF数" = "SPF数" + (NEW."SPF" IS NOT NULL)
+  WHERE "選手ID" IS NEW."選手ID";
+END;
+
 INSERT INTO "選手" ("選手ID", "選手名") VALUES (0, '全　員');
 
 -- Player statistics.  Rates are real numbers; a rate over no chances is NULL.
 -- Rankings: 優Ｐ計 descending, then 平均点 descending (選手ID only breaks exact ties).
 
+-- The sums of the game rows at each grain the statistics use (all-time from the kept sums): 範囲 1 a player's season, 2 a player
+-- all-time, 3 all players' season, 4 all players all-time (選手ID 0 is the reserved row "全　員",
+-- シーズンID -1 all seasons).  Every grain column is grouped on, so that a criterion on it reaches
+-- the indexes and the other grains are skipped.
+CREATE VIEW "＿成績の和" AS
+SELECT 1 AS "範囲", d."選手ID" AS "選手ID", s."シーズンID" AS "シーズンID",
+  COUNT(*) AS "ゲーム", SUM(d."優Ｐ") AS "優Ｐ計", SUM(d."上位") AS "上位", COUNT(d."上位") AS "上位数",
+  SUM(d."S10") AS "合計点", COUNT(d."S10") AS "S10数", SUM(d."ST") AS "ST", COUNT(d."ST") AS "ST数",
+  SUM(d."SP") AS "スペア", SUM(d."SPF") AS "ｽﾍﾟｱﾐｽ"
+FROM "データ項目" AS d JOIN "試合" AS s ON s."試合ID" = d."試合ID"
+GROUP BY 1, d."選手ID", s."シーズンID"
+UNION ALL
+SELECT 2, t."選手ID", -1,
+  t."ゲーム",
+  CASE WHEN t."優Ｐ数" > 0 THEN t."優Ｐ和" END,
+  CASE WHEN t."上位数" > 0 THEN t."上位和" END, t."上位数",
+  CASE WHEN t."S10数" > 0 THEN t."S10和" END, t."S10数",
+  CASE WHEN t."ST数" > 0 THEN t."ST和" END, t."ST数",
+  CASE WHEN t."SP数" > 0 THEN t."SP和" END,
+  CASE WHEN t."SPF数" > 0 THEN t."SPF和" END
+FROM "＿通算" AS t
+UNION ALL
+SELECT 3, 0, s."シーズンID",
+  COUNT(*) AS "ゲーム", SUM(d."優Ｐ") AS "優Ｐ計", SUM(d."上位") AS "上位", COUNT(d."上位") AS "上位数",
+  SUM(d."S10") AS "合計点", COUNT(d."S10") AS "S10数", SUM(d."ST") AS "ST", COUNT(d."ST") AS "ST数",
+  SUM(d."SP") AS "スペア", SUM(d."SPF") AS "ｽﾍﾟｱﾐｽ"
+FROM "データ項目" AS d JOIN "試合" AS s ON s."試合ID" = d."試合ID"
+GROUP BY 1, 2, s."シーズンID"
+UNION ALL
+SELECT 4, 0, -1,
+  SUM(t."ゲーム"),
+  CASE WHEN SUM(t."優Ｐ数") > 0 THEN SUM(t."優Ｐ和") END,
+  CASE WHEN SUM(t."上位数") > 0 THEN SUM(t."上位和") END, SUM(t."上位数"),
+  CASE WHEN SUM(t."S10数") > 0 THEN SUM(t."S10和") END, SUM(t."S10数"),
+  CASE WHEN SUM(t."ST数") > 0 THEN SUM(t."ST和") END, SUM(t."ST数"),
+  CASE WHEN SUM(t."SP数") > 0 THEN SUM(t."SP和") END,
+  CASE WHEN SUM(t."SPF数") > 0 THEN SUM(t."SPF和") END
+FROM "＿通算" AS t
+GROUP BY 1, 2, 3;
+
+-- The statistics formulas, once: every statistics view selects from here.
+CREATE VIEW "＿成績" AS
+SELECT "範囲", "選手ID", "シーズンID", "ゲーム", "優Ｐ計", "上位",
+  CAST("上位" AS REAL) / NULLIF("上位数", 0) AS "上位率",
+  "合計点", CAST("合計点" AS REAL) / NULLIF("S10数", 0) AS "平均点",
+  "ST", CAST("ST" AS REAL) / NULLIF("ST数", 0) AS "ST平均",
+  "スペア", "ｽﾍﾟｱﾐｽ", CAST("スペア" AS REAL) / NULLIF("スペア" + "ｽﾍﾟｱﾐｽ", 0) AS "スペア率"
+FROM "＿成績の和";
+
 CREATE VIEW "通算成績" AS
-SELECT
-  d."選手ID" AS "選手ID",
-  p."選手名" AS "選手名",
-  COUNT(*) AS "ゲーム",
-  SUM(d."優Ｐ") AS "優Ｐ計",
-  SUM(d."上位") AS "上位",
-  CAST(AVG(d."上位") AS REAL) AS "上位率",
-  SUM(d."S10") AS "合計点",
-  CAST(AVG(d."S10") AS REAL) AS "平均点",
-  SUM(d."ST") AS "ST",
-  CAST(AVG(d."ST") AS REAL) AS "ST平均",
-  SUM(d."SP") AS "スペア",
-  SUM(d."SPF") AS "ｽﾍﾟｱﾐｽ",
-  CAST(SUM(d."SP") AS REAL) / NULLIF(SUM(d."SP") + SUM(d."SPF"), 0) AS "スペア率"
-FROM "データ項目" AS d
-LEFT JOIN "選手" AS p ON p."選手ID" = d."選手ID"
-GROUP BY d."選手ID"
-ORDER BY "優Ｐ計" DESC, "平均点" DESC, d."選手ID";
+SELECT r."選手ID" AS "選手ID", p."選手名" AS "選手名",
+  r."ゲーム" AS "ゲーム", r."優Ｐ計" AS "優Ｐ計", r."上位" AS "上位", r."上位率" AS "上位率",
+  r."合計点" AS "合計点", r."平均点" AS "平均点", r."ST" AS "ST", r."ST平均" AS "ST平均", r."スペア" AS "スペア",
+  r."ｽﾍﾟｱﾐｽ" AS "ｽﾍﾟｱﾐｽ", r."スペア率" AS "スペア率"
+FROM "＿成績" AS r LEFT JOIN "選手" AS p ON p."選手ID" = r."選手ID"
+WHERE r."範囲" = 2
+ORDER BY r."優Ｐ計" DESC, r."平均点" DESC, r."選手ID";
 
 CREATE VIEW "シーズン成績２" AS
-SELECT
-  d."選手ID" AS "選手ID",
-  p."選手名" AS "選手名",
-  s."シーズンID" AS "シーズンID",
-  COUNT(*) AS "ゲーム",
-  SUM(d."優Ｐ") AS "優Ｐ計",
-  SUM(d."上位") AS "上位",
-  CAST(AVG(d."上位") AS REAL) AS "上位率",
-  SUM(d."S10") AS "合計点",
-  CAST(AVG(d."S10") AS REAL) AS "平均点",
-  SUM(d."ST") AS "ST",
-  CAST(AVG(d."ST") AS REAL) AS "ST平均",
-  SUM(d."SP") AS "スペア",
-  SUM(d."SPF") AS "ｽﾍﾟｱﾐｽ",
-  CAST(SUM(d."SP") AS REAL) / NULLIF(SUM(d."SP") + SUM(d."SPF"), 0) AS "スペア率"
-FROM "データ項目" AS d
-JOIN "試合" AS s ON s."試合ID" = d."試合ID"
-LEFT JOIN "選手" AS p ON p."選手ID" = d."選手ID"
-GROUP BY s."シーズンID", d."選手ID"
-ORDER BY s."シーズンID", "優Ｐ計" DESC, "平均点" DESC, d."選手ID";
+SELECT r."選手ID" AS "選手ID", p."選手名" AS "選手名", r."シーズンID" AS "シーズンID",
+  r."ゲーム" AS "ゲーム", r."優Ｐ計" AS "優Ｐ計", r."上位" AS "上位", r."上位率" AS "上位率",
+  r."合計点" AS "合計点", r."平均点" AS "平均点", r."ST" AS "ST", r."ST平均" AS "ST平均", r."スペア" AS "スペア",
+  r."ｽﾍﾟｱﾐｽ" AS "ｽﾍﾟｱﾐｽ", r."スペア率" AS "スペア率"
+FROM "＿成績" AS r LEFT JOIN "選手" AS p ON p."選手ID" = r."選手ID"
+WHERE r."範囲" = 1
+ORDER BY r."シーズンID", r."優Ｐ計" DESC, r."平均点" DESC, r."選手ID";
 
 CREATE VIEW "選手別成績２" AS
-SELECT
-  d."選手ID" AS "選手ID",
-  s."シーズンID" AS "シーズンID",
-  COUNT(*) AS "ゲーム数",
-  SUM(d."優Ｐ") AS "優Ｐ計",
-  SUM(d."上位") AS "上位",
-  CAST(AVG(d."上位") AS REAL) AS "上位率",
-  SUM(d."S10") AS "合計点",
-  CAST(AVG(d."S10") AS REAL) AS "平均点",
-  SUM(d."ST") AS "ST",
-  CAST(AVG(d."ST") AS REAL) AS "ST平均",
-  SUM(d."SP") AS "スペア",
-  SUM(d."SPF") AS "ｽﾍﾟｱﾐｽ",
-  CAST(SUM(d."SP") AS REAL) / NULLIF(SUM(d."SP") + SUM(d."SPF"), 0) AS "スペア率"
-FROM "データ項目" AS d
-JOIN "試合" AS s ON s."試合ID" = d."試合ID"
-GROUP BY d."選手ID", s."シーズンID"
-ORDER BY d."選手ID", s."シーズンID";
+SELECT r."選手ID" AS "選手ID", r."シーズンID" AS "シーズンID",
+  r."ゲーム" AS "ゲーム数", r."優Ｐ計" AS "優Ｐ計", r."上位" AS "上位", r."上位率" AS "上位率",
+  r."合計点" AS "合計点", r."平均点" AS "平均点", r."ST" AS "ST", r."ST平均" AS "ST平均", r."スペア" AS "スペア",
+  r."ｽﾍﾟｱﾐｽ" AS "ｽﾍﾟｱﾐｽ", r."スペア率" AS "スペア率"
+FROM "＿成績" AS r
+WHERE r."範囲" = 1
+ORDER BY r."選手ID", r."シーズンID";
 
 CREATE VIEW "選手別通算成績２" AS
-SELECT
-  d."選手ID" AS "選手ID",
-  COUNT(*) AS "ゲーム数",
-  SUM(d."優Ｐ") AS "優Ｐ計",
-  SUM(d."上位") AS "上位",
-  CAST(AVG(d."上位") AS REAL) AS "上位率",
-  SUM(d."S10") AS "合計点",
-  CAST(AVG(d."S10") AS REAL) AS "平均点",
-  SUM(d."ST") AS "ST",
-  CAST(AVG(d."ST") AS REAL) AS "ST平均",
-  SUM(d."SP") AS "スペア",
-  SUM(d."SPF") AS "ｽﾍﾟｱﾐｽ",
-  CAST(SUM(d."SP") AS REAL) / NULLIF(SUM(d."SP") + SUM(d."SPF"), 0) AS "スペア率"
-FROM "データ項目" AS d
-GROUP BY d."選手ID"
-ORDER BY d."選手ID";
+SELECT r."選手ID" AS "選手ID",
+  r."ゲーム" AS "ゲーム数", r."優Ｐ計" AS "優Ｐ計", r."上位" AS "上位", r."上位率" AS "上位率",
+  r."合計点" AS "合計点", r."平均点" AS "平均点", r."ST" AS "ST", r."ST平均" AS "ST平均", r."スペア" AS "スペア",
+  r."ｽﾍﾟｱﾐｽ" AS "ｽﾍﾟｱﾐｽ", r."スペア率" AS "スペア率"
+FROM "＿成績" AS r
+WHERE r."範囲" = 2
+ORDER BY r."選手ID";
 
 -- All players taken together carry the ID of the reserved row "全　員".
 CREATE VIEW "全選手成績２" AS
-SELECT
-  0 AS "選手ID",
-  s."シーズンID" AS "シーズンID",
-  COUNT(*) AS "ゲーム数",
-  SUM(d."優Ｐ") AS "優Ｐ計",
-  SUM(d."上位") AS "上位",
-  CAST(AVG(d."上位") AS REAL) AS "上位率",
-  SUM(d."S10") AS "合計点",
-  CAST(AVG(d."S10") AS REAL) AS "平均点",
-  SUM(d."ST") AS "ST",
-  CAST(AVG(d."ST") AS REAL) AS "ST平均",
-  SUM(d."SP") AS "スペア",
-  SUM(d."SPF") AS "ｽﾍﾟｱﾐｽ",
-  CAST(SUM(d."SP") AS REAL) / NULLIF(SUM(d."SP") + SUM(d."SPF"), 0) AS "スペア率"
-FROM "データ項目" AS d
-JOIN "試合" AS s ON s."試合ID" = d."試合ID"
-GROUP BY s."シーズンID"
-ORDER BY s."シーズンID";
+SELECT r."選手ID" AS "選手ID", r."シーズンID" AS "シーズンID",
+  r."ゲーム" AS "ゲーム数", r."優Ｐ計" AS "優Ｐ計", r."上位" AS "上位", r."上位率" AS "上位率",
+  r."合計点" AS "合計点", r."平均点" AS "平均点", r."ST" AS "ST", r."ST平均" AS "ST平均", r."スペア" AS "スペア",
+  r."ｽﾍﾟｱﾐｽ" AS "ｽﾍﾟｱﾐｽ", r."スペア率" AS "スペア率"
+FROM "＿成績" AS r
+WHERE r."範囲" = 3
+ORDER BY r."シーズンID";
 
 CREATE VIEW "全選手通算成績２" AS
-SELECT
-  0 AS "選手ID",
-  COUNT(*) AS "ゲーム数",
-  SUM(d."優Ｐ") AS "優Ｐ計",
-  SUM(d."上位") AS "上位",
-  CAST(AVG(d."上位") AS REAL) AS "上位率",
-  SUM(d."S10") AS "合計点",
-  CAST(AVG(d."S10") AS REAL) AS "平均点",
-  SUM(d."ST") AS "ST",
-  CAST(AVG(d."ST") AS REAL) AS "ST平均",
-  SUM(d."SP") AS "スペア",
-  SUM(d."SPF") AS "ｽﾍﾟｱﾐｽ",
-  CAST(SUM(d."SP") AS REAL) / NULLIF(SUM(d."SP") + SUM(d."SPF"), 0) AS "スペア率"
-FROM "データ項目" AS d
-HAVING COUNT(*) > 0;
+SELECT r."選手ID" AS "選手ID",
+  r."ゲーム" AS "ゲーム数", r."優Ｐ計" AS "優Ｐ計", r."上位" AS "上位", r."上位率" AS "上位率",
+  r."合計点" AS "合計点", r."平均点" AS "平均点", r."ST" AS "ST", r."ST平均" AS "ST平均", r."スペア" AS "スペア",
+  r."ｽﾍﾟｱﾐｽ" AS "ｽﾍﾟｱﾐｽ", r."スペア率" AS "スペア率"
+FROM "＿成績" AS r
+WHERE r."範囲" = 4;
 
 CREATE VIEW "多シーズン成績の元" AS
 SELECT
@@ -376,3 +437,6 @@ CREATE TRIGGER "他データ読み込み用ダイナ_delete" INSTEAD OF DELETE O
 BEGIN
   DELETE FROM "ハンデ" WHERE "選手ID" = OLD."選手ID" AND "シーズンID" = OLD."シーズンID";
 END;
+
+-- The schema's version: a database of an older one is brought up to it when opened.
+PRAGMA user_version = 1;

@@ -4,6 +4,7 @@
 #include "common/gamecount.h"
 #include "common/database.h"
 #include "common/module1.h"
+#include "common/schemaupgrade.h"
 #include "common/settings.h"
 #include <QSqlQuery>
 
@@ -22,7 +23,12 @@ bool openAndTestDatabase() {
         return false;
     }
     QSqlQuery probe(db::connection());
-    return probe.exec(QStringLiteral("SELECT * FROM \"フレーム\" LIMIT 1"));
+    if (!probe.exec(QStringLiteral("SELECT * FROM \"フレーム\" LIMIT 1"))) return false;
+    probe.finish();
+    // A database of an earlier version of the program gains what this one reads; when that fails
+    // (a read-only file) the database stays as it was and its views still give the same figures.
+    db::upgradeSchema(db::schemaSql());
+    return true;
 }
 
 namespace {
@@ -97,7 +103,9 @@ void loadSettings() {
 
 int countGameRows() {
     if (!db::ensureOpen()) return 0;
+    // The kept all-time sums count every stored game without reading them all.
     QSqlQuery q(db::connection());
+    if (q.exec(QStringLiteral("SELECT TOTAL(\"ゲーム\") FROM \"＿通算\"")) && q.next()) return q.value(0).toInt();
     if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM \"データ項目\"")) || !q.next()) return 0;
     return q.value(0).toInt();
 }

@@ -1,0 +1,83 @@
+#include "common/schemaupgrade.h"
+#include "common/database.h"
+#include <QRegularExpression>
+#include <QSet>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace vx::db {
+
+int schemaVersion(const QString& schemaSql) {
+    static const QRegularExpression re(QStringLiteral(R"(PRAGMA\s+user_version\s*=\s*(\d+))"),
+                                       QRegularExpression::CaseInsensitiveOption);
+    const auto m = re.match(schemaSql);
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+
+namespace {
+
+struct Step {
+    QString kind;  // TABLE, INDEX, VIEW, TRIGGER, INSERT, or empty for anything else
+    QString name;  // the object created, or the table inserted into
+};
+
+Step stepOf(const QString& statement) {
+    static const QRegularExpression create(
+        QStringLiteral(R"re(^\s*(?:--[^\n]*\n\s*)*CREATE\s+(?:UNIQUE\s+)?(TABLE|INDEX|VIEW|TRIGGER)\s+"((?:[^"]|"")+)")re"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression insert(QStringLiteral(R"re(^\s*(?:--[^\n]*\n\s*)*INSERT\s+INTO\s+"((?:[^"]|"")+)")re"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    if (const auto m = create.match(statement); m.hasMatch())
+        return {m.captured(1).toUpper(), m.captured(2).replace(QStringLiteral("\"\""), QStringLiteral("\""))};
+    if (const auto m = insert.match(statement); m.hasMatch())
+        return {QStringLiteral("INSERT"), m.captured(1).replace(QStringLiteral("\"\""), QStringLiteral("\""))};
+    return {};
+}
+
+bool exists(const QString& name) {
+    QSqlQuery q(connection());
+    q.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = ?"));
+    q.addBindValue(name);
+    return q.exec() && q.next();
+}
+
+}  // namespace
+
+bool upgradeSchema(const QString& schemaSql, QString* error) {
+    auto fail = [error](const QString& text) {
+        if (error) *error = text;
+        rollback();
+        return false;
+    };
+    const int target = schemaVersion(schemaSql);
+    const QVariant current = scalar(QStringLiteral("PRAGMA user_version"));
+    if (!current.isValid()) {
+        if (error) *error = QStringLiteral("PRAGMA user_version");
+        return false;
+    }
+    if (current.toInt() >= target) return true;
+    if (!beginTransaction()) {
+        if (error) *error = connection().lastError().text();
+        return false;
+    }
+    QSet<QString> created;
+    for (const QString& statement : splitStatements(schemaSql)) {
+        const Step step = stepOf(statement);
+        QString err;
+        if (step.kind == QLatin1String("VIEW")) {
+            if (!exec(QStringLiteral("DROP VIEW IF EXISTS ") + quoteName(step.name), {}, &err)) return fail(err);
+        } else if (step.kind == QLatin1String("INSERT")) {
+            if (!created.contains(step.name)) continue;
+        } else if (step.kind.isEmpty() || exists(step.name)) {
+            continue;
+        }
+        if (!exec(statement, {}, &err)) return fail(step.name + QStringLiteral(": ") + err);
+        created.insert(step.name);
+    }
+    QString err;
+    if (!exec(QStringLiteral("PRAGMA user_version = %1").arg(target), {}, &err)) return fail(err);
+    if (!commit()) return fail(connection().lastError().text());
+    return true;
+}
+
+}  // namespace vx::db

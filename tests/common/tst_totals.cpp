@@ -1,0 +1,125 @@
+// The kept all-time sums stay equal to the games they sum through any store, edit and delete, and an
+// older database is brought up to the schema all or nothing, its figures unchanged.
+#include "common/database.h"
+#include "common/schemaupgrade.h"
+#include "support/testdb.h"
+#include <QRandomGenerator>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTest>
+
+using namespace vx;
+
+namespace {
+const QStringList Fields{"優Ｐ", "上位", "S10", "ST", "SP", "SPF"};
+const QStringList StatViews{"通算成績", "シーズン成績２", "選手別成績２", "選手別通算成績２", "全選手成績２", "全選手通算成績２"};
+
+QString rows(const QString& sql) {
+    QSqlQuery q(db::connection());
+    if (!q.exec(sql)) return QStringLiteral("error: ") + sql;
+    QStringList out;
+    while (q.next()) {
+        QStringList r;
+        for (int i = 0; i < q.record().count(); ++i) r << (q.isNull(i) ? QStringLiteral("NULL") : q.value(i).toString());
+        out << r.join(u'|');
+    }
+    return out.join(u'\n');
+}
+
+// What the kept sums must be: the games summed as the table keeps them.
+QString expectedTotals() {
+    QString sql = QStringLiteral("SELECT \"選手ID\", COUNT(*)");
+    for (const QString& f : Fields) sql += QStringLiteral(", COALESCE(SUM(\"%1\"), 0), COUNT(\"%1\")").arg(f);
+    return rows(sql + QStringLiteral(" FROM \"データ項目\" GROUP BY \"選手ID\" ORDER BY \"選手ID\""));
+}
+QString keptTotals() { return rows(QStringLiteral("SELECT * FROM \"＿通算\" ORDER BY \"選手ID\"")); }
+
+QString views() {
+    QString all;
+    for (const QString& v : StatViews) all += v + QLatin1Char('\n') + rows(QStringLiteral("SELECT * FROM \"%1\"").arg(v)) + QLatin1Char('\n');
+    return all;
+}
+
+void storeGames(QRandomGenerator& rng, int count) {
+    QVERIFY(db::beginTransaction());
+    for (int i = 0; i < count; ++i) {
+        QVariantList v{int(rng.bounded(1, 8)), int(rng.bounded(1, 6)), int(rng.bounded(1, 5))};
+        for (int f = 0; f < Fields.size(); ++f)
+            v << (rng.bounded(20) == 0 ? QVariant() : QVariant(int(rng.bounded(0, 300))));
+        QVERIFY(db::exec(QStringLiteral("INSERT INTO \"データ項目\" (\"選手ID\", \"試合ID\", \"ｹﾞｰﾑ\", \"優Ｐ\", \"上位\", "
+                                        "\"S10\", \"ST\", \"SP\", \"SPF\") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                         v));
+    }
+    QVERIFY(db::commit());
+}
+}  // namespace
+
+class TestTotals : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+
+private Q_SLOTS:
+    void cleanup() { db::close(); }
+
+    void keptThroughStoreEditAndDelete() {
+        QVERIFY(!vxtest::openFreshDb(dir_).isEmpty());
+        QVERIFY(db::exec(QStringLiteral("INSERT INTO \"試合\" (\"試合ID\", \"シーズンID\") VALUES (1, 1), (2, 1), (3, 2), (4, 2)")));
+        QRandomGenerator rng(20261206);
+        QVERIFY(db::exec(QStringLiteral("PRAGMA synchronous = OFF")));
+        for (int round = 0; round < 40; ++round) {
+            storeGames(rng, int(rng.bounded(1, 12)));
+            const QString id = QString::number(rng.bounded(1, 200));
+            switch (rng.bounded(4)) {
+                case 0: QVERIFY(db::exec(QStringLiteral("DELETE FROM \"データ項目\" WHERE \"ID\" % 7 = ") + QString::number(rng.bounded(7)))); break;
+                case 1: QVERIFY(db::exec(QStringLiteral("UPDATE \"データ項目\" SET \"選手ID\" = ? WHERE \"ID\" = ") + id, {int(rng.bounded(1, 8))})); break;
+                case 2: QVERIFY(db::exec(QStringLiteral("UPDATE \"データ項目\" SET \"S10\" = NULL, \"SP\" = \"SP\" + 1 WHERE \"ID\" = ") + id)); break;
+                default: QVERIFY(db::exec(QStringLiteral("DELETE FROM \"データ項目\" WHERE \"選手ID\" = ?"), {int(rng.bounded(1, 8))})); break;
+            }
+            QCOMPARE(keptTotals(), expectedTotals());
+        }
+        // The all-time views read the kept sums and agree with the seasonal ones summed up.
+        QCOMPARE(rows("SELECT \"ゲーム数\", \"合計点\", \"スペア\" FROM \"全選手通算成績２\""),
+                 rows("SELECT COUNT(*), SUM(\"S10\"), SUM(\"SP\") FROM \"データ項目\""));
+        QVERIFY(db::exec(QStringLiteral("DELETE FROM \"データ項目\"")));
+        QCOMPARE(keptTotals(), QString());
+        QCOMPARE(rows("SELECT * FROM \"全選手通算成績２\""), QString());
+    }
+
+    void olderDatabaseIsBroughtUp() {
+        const QString path = dir_.filePath(QStringLiteral("old.mdb"));
+        QFile::remove(path);
+        QFile old(QStringLiteral(VX_TEST_DATA "/schema/v0.sql"));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QVERIFY(db::createFromSchema(path, QString::fromUtf8(old.readAll())));
+        QVERIFY(db::open(path));
+        QVERIFY(db::exec(QStringLiteral("INSERT INTO \"試合\" (\"試合ID\", \"シーズンID\") VALUES (1, 1), (2, 2)")));
+        QRandomGenerator rng(7);
+        storeGames(rng, 300);
+        const QString before = views();
+
+        // A failing step leaves everything as it was.
+        QVERIFY(db::exec(QStringLiteral("CREATE VIEW \"＿通算\" AS SELECT 1 AS \"選手ID\"")));
+        QString error;
+        QVERIFY(!db::upgradeSchema(db::schemaSql(), &error));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(db::scalar(QStringLiteral("PRAGMA user_version")).toInt(), 0);
+        QCOMPARE(views(), before);
+        QVERIFY(db::exec(QStringLiteral("DROP VIEW \"＿通算\"")));
+
+        QVERIFY2(db::upgradeSchema(db::schemaSql(), &error), qPrintable(error));
+        QCOMPARE(db::scalar(QStringLiteral("PRAGMA user_version")).toInt(), db::schemaVersion(db::schemaSql()));
+        QCOMPARE(keptTotals(), expectedTotals());
+        QCOMPARE(views(), before);
+        // The grids still write through their views; the reserved row is not added twice.
+        QVERIFY(db::exec(QStringLiteral("INSERT INTO \"シーズン降順\" (\"シーズン時期\", \"シーズン名\") VALUES ('2027', '春')")));
+        QCOMPARE(db::scalar(QStringLiteral("SELECT COUNT(*) FROM \"シーズン\"")).toInt(), 1);
+        QCOMPARE(db::scalar(QStringLiteral("SELECT COUNT(*) FROM \"選手\" WHERE \"選手ID\" = 0")).toInt(), 1);
+        storeGames(rng, 10);
+        QCOMPARE(keptTotals(), expectedTotals());
+        QVERIFY(db::upgradeSchema(db::schemaSql()));  // current: nothing to do
+        QCOMPARE(keptTotals(), expectedTotals());
+    }
+};
+
+QTEST_MAIN(TestTotals)
+#include "tst_totals.moc"
