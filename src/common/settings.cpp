@@ -1,7 +1,7 @@
 #include "common/settings.h"
+#include "common/atomicfile.h"
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <map>
 #include <optional>
@@ -78,15 +78,7 @@ bool writeStore(const std::vector<Section>& sections) {
         for (const Entry& e : s.entries) text += e.key + QLatin1Char('=') + escape(e.value) + QLatin1Char('\n');
         text += QLatin1Char('\n');
     }
-    QSaveFile f(storePath());
-    // Unbuffered, so that a short write shows here: QSaveFile would commit a torn copy over the store.
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
-    const QByteArray bytes = text.toUtf8();
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return writeWhole(storePath(), text.toUtf8());
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include "common/database.h"
 #include "common/module1.h"
 #include "common/settings.h"
-#include <QSqlQuery>
 
 namespace vx::startup {
 
@@ -21,8 +20,7 @@ bool openAndTestDatabase() {
         db::close();
         return false;
     }
-    QSqlQuery probe(db::connection());
-    return probe.exec(QStringLiteral("SELECT * FROM \"フレーム\" LIMIT 1"));
+    return db::exec(QStringLiteral("SELECT * FROM \"フレーム\" LIMIT 1"));
 }
 
 namespace {
@@ -37,9 +35,8 @@ void load(T& target, const QString& section, const QString& key, const QString& 
 // Widens max/min by every value of one column, starting from the values read.
 template <class T>
 void scanRange(const QString& sql, T& max, T& min) {
-    QSqlQuery q(db::connection());
-    q.setForwardOnly(true);
-    if (!q.exec(sql)) return;
+    db::Statement q(sql);
+    if (!q.run()) return;
     while (q.next()) {
         bool ok = false;
         const qlonglong v = q.value(0).toLongLong(&ok);
@@ -97,9 +94,7 @@ void loadSettings() {
 
 int countGameRows() {
     if (!db::ensureOpen()) return 0;
-    QSqlQuery q(db::connection());
-    if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM \"データ項目\"")) || !q.next()) return 0;
-    return q.value(0).toInt();
+    return db::scalar(QStringLiteral("SELECT COUNT(*) FROM \"データ項目\"")).toInt();
 }
 
 }  // namespace vx::startup

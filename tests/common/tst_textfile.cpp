@@ -57,8 +57,8 @@ void TstTextFile::writesBytesAsTheOtherPlatform() {
 
 void TstTextFile::appendsAndReplaces() {
     const QString path = dir.filePath(QStringLiteral("sd.txt"));
-    { vx::TextWriter w(path); w.Print(u("old")); w.Print(u("lines")); }
-    { vx::TextWriter w(path); w.Print(u("順位")); }
+    { vx::TextWriter w(path); w.Print(u("old")); w.Print(u("lines")); w.close(); }
+    { vx::TextWriter w(path); w.Print(u("順位")); w.close(); }
     { vx::TextWriter w(path, vx::TextWriter::Mode::Append); w.Print(); w.Print(u("☆")); }
     QCOMPARE(readAll(path), QByteArray("\x8F\x87\x88\xCA\r\n\r\n\x81\x99\r\n"));
     // Append creates a file that is not there yet.
@@ -99,6 +99,7 @@ void TstTextFile::roundTrip() {
         w.Write({u("　")});
         w.Write({1023});
         w.Write({std::int32_t(-2147483647 - 1)});
+        w.close();
     }
     vx::TextReader r(path);
     QCOMPARE(r.InputInt16(), std::int16_t(3));
