@@ -38,7 +38,8 @@ QString rows(Recordset& rs, const QString& names) {
 void game(int id, int player, int match, int g, int pts, int top, int s10, int st, int sp, int spf) {
     run("INSERT INTO データ項目 (ID, 選手ID, 試合ID, ｹﾞｰﾑ, 優Ｐ, 上位, S10, ST, SP, SPF, 試合日, 会場ID) "
         "VALUES (?,?,?,?,?,?,?,?,?,?,'2001-04-01',1)", {id, player, match, g, pts, top, s10, st, sp, spf});
-    run("INSERT INTO マーク (ID, 選手ID, 試合ID, ｹﾞｰﾑ, M11, M01, S10) VALUES (?,?,?,?,'＊','　',?)", {id, player, match, g, s10});
+    run("INSERT INTO マーク (ID, 選手ID, 試合ID, ｹﾞｰﾑ, M11, M01, S10) VALUES (?,?,?,?,'＊','　',?)",
+        {id, player, match, g, s10});
 }
 }  // namespace
 
@@ -56,12 +57,9 @@ private Q_SLOTS:
         const QString odd = "北'); DROP TABLE 会場; --";
         QVERIFY(ins.run({odd}) && ins.run({"南"}));
         QCOMPARE(ins.lastInsertId().toInt(), 2);
-        Statement sel("SELECT 会場名 FROM 会場 WHERE 会場ID >= ? ORDER BY 会場ID");
-        QVERIFY(sel.run({1}) && sel.next());
-        QCOMPARE(sel.value(0).toString(), odd);
-        QVERIFY(sel.run({2}) && sel.next());
-        QCOMPARE(sel.value(0).toString(), QString("南"));
-        QVERIFY(!sel.next());
+        Statement sel("SELECT group_concat(会場名, '/') FROM 会場 WHERE 会場ID >= ?");
+        QVERIFY(sel.run({1}) && sel.next() && sel.value(0).toString() == odd + "/南" && !sel.next());
+        QVERIFY(sel.run({2}) && sel.next() && sel.value(0).toString() == "南");
         Statement bad("SELECT nonsense FROM nowhere");
         QVERIFY(!bad.run() && bad.error().contains("no such table"));
         QString why;
@@ -85,17 +83,21 @@ private Q_SLOTS:
         game(3, 1, 2, 1, 3, 1, 180, 4, 2, 0);
         game(4, 2, 1, 1, 0, 0, 120, 1, 0, 0);  // no spare chances
         game(5, 3, 2, 1, 5, 1, 100, 0, 1, 1);  // ties player 1 on points, lower average
+        // A game of a player missing from 選手, of a match not stored yet, counts in the totals
+        // (storing a day reads them before its match row is written).
+        game(6, 4, 9, 1, 1, 1, 90, 1, 0, 2);
         const char* stats = "ゲーム,優P計,上位,上位率,合計点,平均点,st,st平均,スペア,スペアミス,スペア率";
         const struct { const char *source, *names, *rows; } views[] = {
-            {"通算成績", "選手ID,%1", "1|3|5|2|0.666667|530|176.667|11|3.66667|9|3|0.75 / 3|1|5|1|1|100|100|0|0|1|1|0.5 / "
-                                     "2|1|0|0|0|120|120|1|1|0|0|null"},
+            {"通算成績", "選手ID,選手名,%1",  // by points, then average
+             "1|Ａ|3|5|2|0.666667|530|176.667|11|3.66667|9|3|0.75 / 3|Ｃ|1|5|1|1|100|100|0|0|1|1|0.5 / "
+             "4|null|1|1|1|1|90|90|1|1|0|2|0 / 2|Ｂ|1|0|0|0|120|120|1|1|0|0|null"},
             {"SELECT * FROM シーズン成績２ WHERE シーズンID = 1", "選手ID,%1",
              "1|2|2|1|0.5|350|175|7|3.5|7|3|0.7 / 2|1|0|0|0|120|120|1|1|0|0|null"},
             {"SELECT * FROM 選手別成績２ WHERE 選手ID = 1", "シーズンID,ゲーム数,平均点,スペア率", "1|2|175|0.7 / 2|1|180|1"},
-            {"選手別通算成績２", "選手ID,ｹﾞｰﾑ数,上位率,スペア率", "1|3|0.666667|0.75 / 2|1|0|null / 3|1|1|0.5"},
+            {"選手別通算成績２", "選手ID,ｹﾞｰﾑ数,上位率,スペア率", "1|3|0.666667|0.75 / 2|1|0|null / 3|1|1|0.5 / 4|1|1|0"},
             {"全選手成績２", "シーズンID,ゲーム数,上位率,合計点,平均点,ST平均,スペア率",
              "1|3|0.333333|470|156.667|2.66667|0.7 / 2|2|1|280|140|2|0.75"},
-            {"全選手通算成績２", "ゲーム数,合計点", "5|750"},
+            {"全選手通算成績２", "ゲーム数,合計点", "6|840"},
             {"SELECT * FROM ＿各試合のデータ項目統計 WHERE 試合ID = 1 ORDER BY 選手名",
              "選手名,試合日,Ｇ数,上位計,得点計,最高点,ST計,ST最大,SP計,SP最大",
              "Ａ|2001-04-01|2|1|350|200|7|5|7|4 / Ｂ|2001-04-01|1|0|120|120|1|1|0|0"},
@@ -108,18 +110,7 @@ private Q_SLOTS:
             QVERIFY2(rs.open(v.source, RecordsetType::Snapshot), qPrintable(rs.lastError()));
             QCOMPARE(rows(rs, QString::fromUtf8(v.names).replace("%1", stats)), QString::fromUtf8(v.rows));
         }
-        Recordset book;
-        QVERIFY(book.open("スコアブック", RecordsetType::Snapshot));
-        QCOMPARE(book.FieldIndex("m03") - book.FieldIndex("m11"), 20);  // the balls in their order
         QCOMPARE(value("SELECT count(*) FROM 多シーズン成績の元 WHERE シーズンID = 1"), QString("3"));
-
-        // A game of a player missing from 選手 still counts (storing a day reads the totals before
-        // its match row is written), ranked by points.
-        game(6, 4, 9, 1, 1, 1, 90, 1, 0, 2);
-        Recordset all;
-        QVERIFY(all.open("SELECT * FROM 通算成績 WHERE 選手ID > ?", RecordsetType::Snapshot, {1}));
-        QCOMPARE(rows(all, "選手ID,選手名,スペア率"), QString("3|Ｃ|0.5 / 4|null|0 / 2|Ｂ|null"));
-        QCOMPARE(value("SELECT count(*) FROM シーズン成績２ WHERE 選手ID = 4"), QString("0"));
     }
 
     void navigationBookmarksAndFind() {
@@ -141,7 +132,8 @@ private Q_SLOTS:
         QCOMPARE(rs.Value("選手名").toString(), QString("B"));  // unmoved
         QVERIFY(!rs.FindFirst([](const Record& r) { return !r.Value(1).isValid(); }) && rs.NoMatch());
         QVERIFY(rs.FindFirst({{"選手ID", 0.0}}) && !rs.NoMatch() && rs.AbsolutePosition() == 0);
-        QVERIFY(rs.FindFirst([](const Record& r) { return r.Value("選手id").toInt() >= 2; }) && rs.AbsolutePosition() == 2);
+        QVERIFY(rs.FindFirst([](const Record& r) { return r.Value("選手id").toInt() >= 2; }));
+        QCOMPARE(rs.AbsolutePosition(), 2);
         QVERIFY(rs.FindNext([](const Record& r) { return r.Value("選手ID").toInt() >= 2; }));
         QCOMPARE(rs.Value("選手名").toString(), QString("C"));
 
@@ -180,7 +172,8 @@ private Q_SLOTS:
         run("INSERT INTO 選手 (選手ID, 選手名) VALUES (7,'Ｇ')");
         Recordset hdcp;
         QVERIFY(hdcp.open("選手名とHDCP", RecordsetType::Dynaset, {}, "ID"));
-        QVERIFY(hdcp.AddNew() && hdcp.SetValue("シーズンID", "2") && hdcp.SetValue("選手ID", "8") && hdcp.SetValue("ハンデ", "20"));
+        QVERIFY(hdcp.AddNew() && hdcp.SetValue("シーズンID", "2") && hdcp.SetValue("選手ID", "8"));
+        QVERIFY(hdcp.SetValue("ハンデ", "20"));
         QVERIFY(!hdcp.Update());  // no such player
         QCOMPARE(hdcp.editMode(), EditMode::AddNew);  // still pending, to be corrected
         QVERIFY(hdcp.SetValue("選手ID", "7") && hdcp.Update());
@@ -236,7 +229,8 @@ private Q_SLOTS:
         close();
         const QDir d(dir_.path());
         QFile junk(d.filePath("junk.mdb")), empty(d.filePath("empty.mdb"));
-        QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("Standard Jet DB, not this one.....") && empty.open(QIODevice::WriteOnly));
+        QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("Standard Jet DB, not this one.....") &&
+                empty.open(QIODevice::WriteOnly));
         junk.close();
         empty.close();
         for (const char* name : {"none.mdb", "junk.mdb", "empty.mdb"}) {
@@ -251,10 +245,12 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(path).size(), size);
         QTemporaryDir other;
         QString why;
-        QVERIFY(!createFromSchema(QDir(other.path()).filePath("bad.mdb"), "CREATE TABLE a (x);\nCREATE TABLE a (x);", &why));
+        QVERIFY(!createFromSchema(QDir(other.path()).filePath("bad.mdb"), "CREATE TABLE a (x);\nCREATE TABLE a (x);",
+                                  &why));
         QVERIFY(why.contains("already exists"));
         QCOMPARE(QDir(other.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
-        QVERIFY(open(path) && fileName() == QFileInfo(path).absoluteFilePath() && hasTable("選手") && hasTable(" ﾃﾞｰﾀ項目 "));
+        QVERIFY(open(path) && fileName() == QFileInfo(path).absoluteFilePath());
+        QVERIFY(hasTable("選手") && hasTable(" ﾃﾞｰﾀ項目 "));
         QVERIFY(!hasTable("通算成績") && hasView("通算成績") && !hasView("選手"));
 
         const QStringList s = splitStatements(

@@ -6,6 +6,7 @@
 #include "common/picture.h"
 #include "common/width.h"
 #include <QTest>
+#include <array>
 
 using namespace vx;
 
@@ -32,15 +33,16 @@ QString apply(const QString& fn, const QString& arg, const QString& in) {
     if (fn == "CLng") return shown(CLng(in));
     if (fn == "CSng") return shown(CSng(in));
     if (fn == "CDbl") return shown(CDbl(in));
-    if (fn == "range") return shown(wholeInRange(in, -5, arg.toInt()));
+    if (fn == "range") return shown(wholeInRange(in, -5, 100));
     if (fn == "Val") return QString::number(Val(in), 'g', 17);
-    if (fn == "Str") return arg == "int" ? Str(in.toInt()) : Str(x);
+    if (fn == "StrInt") return Str(in.toInt());
+    if (fn == "Str") return Str(x);
     if (fn == "CStr") return CStr(x);
     if (fn == "Print") return PrintForm(x);
     if (fn == "Color") return ColorToHtml(in.toInt());
     if (fn == "Wide") return StrConvWide(in);
     if (fn == "Narrow") return StrConvNarrow(in);
-    if (fn == "Fixed") return FixedText(in, arg.toInt());
+    if (fn == "Fixed4") return FixedText(in, 4);
     if (fn == "Width") return QString::number(cp932Width(in));
     if (fn == "Mark") return normalizeMark(in, defaultMarks());
     return QStringLiteral("unknown function ") + fn;
@@ -55,63 +57,65 @@ private Q_SLOTS:
         QTest::addColumn<QString>("arg");
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("want");
-        auto row = [](const char* fn, const char* arg, const char* in, const char* want) {
+        auto add = [](const char* fn, const char* arg, const char* in, const char* want) {
             QTest::addRow("%s %s [%s]", fn, arg, in) << u(fn) << u(arg) << u(in) << u(want);
         };
-        // Number pictures: "#" writes nothing for a missing digit, "0" a zero; digits are never cut.
-        row("#", "####", "0", ""), row("#", "####", "185", "185"), row("#", "0000", "1", "0001");
-        row("#", "0000", "12345", "12345"), row("#", "#######0", "123456789", "123456789");
-        row("#", "00\\ >> ", "5", "05 >> "), row("#", "00\\点  ", "17", "17点  "), row("#", "00\\p   ", "0", "00p   ");
-        row("#", "第###試合 ", "12", "第12試合 "), row("#", "0\"#0\"", "7", "7#0");
-        // Decimals round half away from zero on the decimal value.
-        row("#", "###.0", "0.5", ".5"), row("#", "###.0", "185.25", "185.3"), row("#", "#0.00", "0", "0.00");
-        row("#", "#0.00", "2.675", "2.68"), row("#", "###00.0", "5", "05.0"), row("#", " ##0.0", "6.3", " 6.3");
-        row("#", " 0.00", "1.5", " 1.50"), row("#", " 000.0", "95", " 095.0"), row("#", "0", "-2.5", "-3");
-        row("#", "###0", "-5", "-5"), row("#", "0.0", "-0.04", "0.0"), row("#", "#.##", "1.5", "1.5");
-        row("#", "###0.0%", "0.253", "25.3%"), row("#", "##0.0%", "0.4567", "45.7%"), row("#", "##0.0%", "1", "100.0%");
-        row("#", "#,##0", "1234567", "1,234,567"), row("#", "Fixed", "176.666666", "176.67");
-        row("#", "Fixed", "0.5", "0.50"), row("#", "Percent", "0.7", "70.00%"), row("#", "General Number", "1234567", "1234567");
-        row("#", "", "3", "3");
+        auto pictures = [&](const char* fn, std::initializer_list<std::array<const char*, 3>> cases) {
+            for (const auto& c : cases) add(fn, c[0], c[1], c[2]);
+        };
+        auto each = [&](const char* fn, std::initializer_list<std::pair<const char*, const char*>> cases) {
+            for (const auto& [in, want] : cases) add(fn, "", in, want);
+        };
+        // Number pictures: "#" writes nothing for a missing digit, "0" a zero; digits are never cut;
+        // decimals round half away from zero on the decimal value. A text picture takes the number's text.
+        pictures("#", {{"####", "0", ""}, {"####", "185", "185"}, {"0000", "1", "0001"}, {"0000", "12345", "12345"},
+                       {"#######0", "123456789", "123456789"}, {"00\\ >> ", "5", "05 >> "}, {"00\\点  ", "17", "17点  "},
+                       {"00\\p   ", "0", "00p   "}, {"第###試合 ", "12", "第12試合 "}, {"0\"#0\"", "7", "7#0"},
+                       {"###.0", "0.5", ".5"}, {"###.0", "185.25", "185.3"}, {"#0.00", "0", "0.00"},
+                       {"#0.00", "2.675", "2.68"}, {"###00.0", "5", "05.0"}, {" ##0.0", "6.3", " 6.3"},
+                       {" 0.00", "1.5", " 1.50"}, {" 000.0", "95", " 095.0"}, {"0", "-2.5", "-3"}, {"###0", "-5", "-5"},
+                       {"0.0", "-0.04", "0.0"}, {"#.##", "1.5", "1.5"}, {"###0.0%", "0.253", "25.3%"},
+                       {"##0.0%", "0.4567", "45.7%"}, {"##0.0%", "1", "100.0%"}, {"#,##0", "1234567", "1,234,567"},
+                       {"Fixed", "176.666666", "176.67"}, {"Fixed", "0.5", "0.50"}, {"Percent", "0.7", "70.00%"},
+                       {"General Number", "1234567", "1234567"}, {"", "3", "3"}, {"@@@", "5", "  5"},
+                       {"@@@@", "0.5", " 0.5"}});
         // Text pictures: @ right-aligns, ! left-aligns, & adds nothing; a longer text stays whole.
-        row("@", "@@@", "95", " 95"), row("@", "@@@", "1850", "1850"), row("@", "!@@@@@@@@@@", "山田", "山田        ");
-        row("@", "!@@@@@@", "abcdefgh", "abcdefgh"), row("@", " !@@@", "１着", " １着 "), row("@", "&&&&&&&&", "山田", "山田");
-        row("@", "&&&&&&&& ", "春季", "春季 "), row("@", "&&", "", ""), row("@", " === 素点@@@", "185", " === 素点185");
-        row("@", "@@@@@@@@", "山田太郎　　　　　　", "山田太郎　　　　　　"), row("@", "\\@@@", "x", "@ x");
-        // A number under a text picture is its plain text; a numeric text under a number picture is the number.
-        row("#", "@@@", "5", "  5"), row("#", "@@@@", "0.5", " 0.5"), row("@", "000000", "12", "000012");
-        row("@", "0000", "abc", "abc"), row("@", "Percent", "0.25", "25.00%"), row("@", "Fixed", "abc", "abc");
+        // A numeric text under a number picture is the number.
+        pictures("@", {{"@@@", "95", " 95"}, {"@@@", "1850", "1850"}, {"!@@@@@@@@@@", "山田", "山田        "},
+                       {"!@@@@@@", "abcdefgh", "abcdefgh"}, {" !@@@", "１着", " １着 "}, {"&&&&&&&&", "山田", "山田"},
+                       {"&&&&&&&& ", "春季", "春季 "}, {"&&", "", ""}, {" === 素点@@@", "185", " === 素点185"},
+                       {"@@@@@@@@", "山田太郎　　　　　　", "山田太郎　　　　　　"}, {"\\@@@", "x", "@ x"},
+                       {"000000", "12", "000012"}, {"0000", "abc", "abc"}, {"Percent", "0.25", "25.00%"},
+                       {"Fixed", "abc", "abc"}});
         // Strict conversions round halves to even and refuse what is out of range.
-        row("CInt", "", "2.5", "2"), row("CInt", "", "3.5", "4"), row("CInt", "", "-2.5", "-2"), row("CInt", "", " 12 ", "12");
-        row("CInt", "", "32767", "32767"), row("CInt", "", "32768", "none"), row("CInt", "", "-32768.4", "-32768");
-        row("CInt", "", "&hFFFF", "-1"), row("CInt", "", "&o17", "15"), row("CByte", "", "0.5", "0");
-        row("CByte", "", "1.5", "2"), row("CByte", "", "255", "255"), row("CByte", "", "256", "none"), row("CByte", "", "-1", "none");
-        row("CLng", "", "2147483648", "none"), row("CLng", "", "&h10ddff", "1105407"), row("CLng", "", "&hFFFFFFFF", "-1");
-        row("CLng", "", "&h100000000", "none"), row("CLng", "", "8425727", "8425727"), row("CSng", "", "1e39", "none");
-        row("CSng", "", "-1.5", "-1.5"), row("range", "100", "100", "100"), row("range", "100", " -0 ", "0");
-        row("range", "100", "-5", "-5"), row("range", "100", "-6", "none"), row("range", "100", "101", "none");
-        row("range", "100", "1.5", "none");
-        for (const char* bad : {"", "  ", "abc", "12abc", "1e999", "&h", "&hXYZ"})
-            for (const char* fn : {"CInt", "CLng", "CDbl"}) row(fn, "", bad, "none");
+        each("CInt", {{"2.5", "2"}, {"3.5", "4"}, {"-2.5", "-2"}, {" 12 ", "12"}, {"32767", "32767"}, {"32768", "none"},
+                      {"-32768.4", "-32768"}, {"&hFFFF", "-1"}, {"&o17", "15"}});
+        each("CByte", {{"0.5", "0"}, {"1.5", "2"}, {"255", "255"}, {"256", "none"}, {"-1", "none"}});
+        each("CLng", {{"2147483648", "none"}, {"&h10ddff", "1105407"}, {"&hFFFFFFFF", "-1"}, {"&h100000000", "none"},
+                      {"8425727", "8425727"}});
+        each("CSng", {{"1e39", "none"}, {"-1.5", "-1.5"}});
+        each("range", {{"100", "100"}, {" -0 ", "0"}, {"-5", "-5"}, {"-6", "none"}, {"101", "none"}, {"1.5", "none"}});
+        for (const char* fn : {"CInt", "CLng", "CDbl"})
+            each(fn, {{"", "none"}, {"  ", "none"}, {"abc", "none"}, {"12abc", "none"}, {"1e999", "none"}, {"&h", "none"},
+                      {"&hXYZ", "none"}});
         // The lenient reading takes what can belong to a number.
-        row("Val", "", "  12abc", "12"), row("Val", "", "abc", "0"), row("Val", "", "-3.5e2x", "-350"), row("Val", "", "1e", "1");
-        row("Val", "", "&h1Fz", "31"), row("Val", "", "&o7a", "7"), row("Val", "", "３", "0"), row("Val", "", "30着  以下", "30");
-        row("Str", "int", "0", " 0"), row("Str", "int", "-2", "-2"), row("Str", "", "0.5", " .5"), row("Str", "", "-0.5", "-.5");
-        row("CStr", "", "0.5", "0.5"), row("CStr", "", "-1.5", "-1.5"), row("CStr", "", "185.333333333333333", "185.333333333333");
-        row("CStr", "", "1e20", "1E+20"), row("Print", "", "12", " 12 "), row("Print", "", "0.5", " .5 ");
-        row("Color", "", "14811135", "FFFFE1"), row("Color", "", "255", "FF0000"), row("Color", "", "1193046", "563412");
-        row("Color", "", "-1", "FFFFFF");
+        each("Val", {{"  12abc", "12"}, {"abc", "0"}, {"-3.5e2x", "-350"}, {"1e", "1"}, {"&h1Fz", "31"}, {"&o7a", "7"},
+                     {"３", "0"}, {"30着  以下", "30"}});
+        each("StrInt", {{"0", " 0"}, {"-2", "-2"}});
+        each("Str", {{"0.5", " .5"}, {"-0.5", "-.5"}});
+        each("CStr", {{"0.5", "0.5"}, {"-1.5", "-1.5"}, {"185.333333333333333", "185.333333333333"}, {"1e20", "1E+20"}});
+        each("Print", {{"12", " 12 "}, {"0.5", " .5 "}});
+        each("Color", {{"14811135", "FFFFE1"}, {"255", "FF0000"}, {"1193046", "563412"}, {"-1", "FFFFFF"}});
         // Widths as the code page pairs them; a mark that cannot combine stays a mark of its own.
-        row("Wide", "", "1s Ab~/*-", "１ｓ　Ａｂ～／＊－"), row("Wide", "", "\\\"'", "￥”’");
-        row("Wide", "", "ｹﾞｰﾑ ﾊﾟﾋﾟ ｳﾞ ﾂﾞ ﾎﾟ", "ゲーム　パピ　ヴ　ヅ　ポ"), row("Wide", "", "ｶﾟﾞｱﾞﾍﾞ", "カ゜゛ア゛ベ");
-        row("Wide", "", "山田が①", "山田が①"), row("Narrow", "", "　Ｇ－／＊１ｓ", " G-/*1s");
-        row("Narrow", "", "ガパヴヅーッ", "ｶﾞﾊﾟｳﾞﾂﾞｰｯ"), row("Narrow", "", "￥＼”’", "\\\\\"'"), row("Narrow", "", "がヵ漢①", "がヵ漢①");
-        row("Fixed", "4", "山田", "山田  "), row("Fixed", "4", "山田太郎花子", "山田太郎");
-        row("Width", "", "1s", "2"), row("Width", "", "Ｇ", "2"), row("Width", "", "ｶﾞ", "2"), row("Width", "", "①s", "3");
-        row("Width", "", "", "0");
+        each("Wide", {{"1s Ab~/*-", "１ｓ　Ａｂ～／＊－"}, {"\\\"'", "￥”’"}, {"山田が①", "山田が①"},
+                      {"ｹﾞｰﾑ ﾊﾟﾋﾟ ｳﾞ ﾂﾞ ﾎﾟ", "ゲーム　パピ　ヴ　ヅ　ポ"}, {"ｶﾟﾞｱﾞﾍﾞ", "カ゜゛ア゛ベ"}});
+        each("Narrow", {{"　Ｇ－／＊１ｓ", " G-/*1s"}, {"ガパヴヅーッ", "ｶﾞﾊﾟｳﾞﾂﾞｰｯ"}, {"￥＼”’", "\\\\\"'"},
+                        {"がヵ漢①", "がヵ漢①"}});
+        each("Fixed4", {{"山田", "山田  "}, {"山田太郎花子", "山田太郎"}});
+        each("Width", {{"1s", "2"}, {"Ｇ", "2"}, {"ｶﾞ", "2"}, {"①s", "3"}, {"", "0"}});
         // Stored marks in their two-character form.
-        for (const auto& m : {std::pair{"Ｇ", " G"}, {"７", " 7"}, {"－", " -"}, {"　", "  "}, {"3s", "s3"}, {"8s", "s8"},
-                              {"／", " /"}, {"＊", " *"}, {"  ", "  "}, {"", "  "}, {"3S", " 3"}, {"ABC", " A"}, {"ｶﾞ", " ｶ"}})
-            row("Mark", "", m.first, m.second);
+        each("Mark", {{"Ｇ", " G"}, {"７", " 7"}, {"－", " -"}, {"　", "  "}, {"3s", "s3"}, {"8s", "s8"}, {"／", " /"},
+                      {"＊", " *"}, {"  ", "  "}, {"", "  "}, {"3S", " 3"}, {"ABC", " A"}, {"ｶﾞ", " ｶ"}});
     }
     void functions() {
         QFETCH(QString, fn);
