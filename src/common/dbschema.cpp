@@ -9,7 +9,6 @@
 namespace vx::db {
 
 SchemaObject findObject(const QString& name) {
-    if (!isOpen()) return {};
     NameList names;
     QStringList types;
     Statement q(QStringLiteral("SELECT name, type FROM sqlite_master WHERE type IN ('table','view')"));
