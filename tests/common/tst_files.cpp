@@ -17,7 +17,7 @@ QByteArray bytesOf(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
 }
-// The line a TextFileError names, or -1 when there was none.
+// The line a TextFileError names; -1 when there was none, -2 when it names no file.
 int errorLine(const std::function<void()>& action) {
     try {
         action();
@@ -37,6 +37,7 @@ class TstFiles : public QObject {
 private Q_SLOTS:
     void init() {
         for (const QString& f : entries()) QFile::remove(dir_.filePath(f));
+        QDir(dir_.filePath("Vorlix32")).removeRecursively();
         qputenv("XDG_CONFIG_HOME", dir_.path().toLocal8Bit());
         settings::reload();
     }
