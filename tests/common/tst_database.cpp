@@ -254,7 +254,7 @@ private Q_SLOTS:
 
         const QStringList s = splitStatements(
             "-- a; comment\nCREATE TABLE \"a;b\" (x);\nCREATE TRIGGER t AFTER INSERT ON a BEGIN\n"
-            "  SELECT ';'; DELETE FROM a;\nEND;\n/* ; */ INSERT INTO a VALUES ('it''s;');");
+            "  SELECT ';'; DELETE FROM a;\nEND;\n/* ; */ INSERT INTO a VALUES ('it''s;');--");
         QCOMPARE(s.size(), 3);
         QVERIFY(s[1].startsWith("CREATE TRIGGER") && s[1].endsWith("END"));
         QVERIFY(s[2].endsWith("VALUES ('it''s;')"));
