@@ -2,8 +2,6 @@
 #include "common/database.h"
 #include <QRegularExpression>
 #include <QSet>
-#include <QSqlError>
-#include <QSqlQuery>
 
 namespace vx::db {
 
@@ -34,12 +32,7 @@ Step stepOf(const QString& statement) {
     return {};
 }
 
-bool exists(const QString& name) {
-    QSqlQuery q(connection());
-    q.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = ?"));
-    q.addBindValue(name);
-    return q.exec() && q.next();
-}
+bool exists(const QString& name) { return scalar(QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = ?"), {name}).isValid(); }
 
 }  // namespace
 
@@ -56,10 +49,7 @@ bool upgradeSchema(const QString& schemaSql, QString* error) {
         return false;
     }
     if (current.toInt() >= target) return true;
-    if (!beginTransaction()) {
-        if (error) *error = connection().lastError().text();
-        return false;
-    }
+    if (!beginTransaction(error)) return false;
     QSet<QString> created;
     for (const QString& statement : splitStatements(schemaSql)) {
         const Step step = stepOf(statement);
@@ -76,7 +66,7 @@ bool upgradeSchema(const QString& schemaSql, QString* error) {
     }
     QString err;
     if (!exec(QStringLiteral("PRAGMA user_version = %1").arg(target), {}, &err)) return fail(err);
-    if (!commit()) return fail(connection().lastError().text());
+    if (QString err; !commit(&err)) return fail(err);
     return true;
 }
 

@@ -1,7 +1,7 @@
 #include "common/settings.h"
+#include "common/atomicfile.h"
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <map>
 #include <optional>
@@ -46,7 +46,7 @@ QString unescape(const QString& v) {
     return out;
 }
 
-bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool sameKey(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 std::vector<Section>& store() {
     const QString path = storePath();
@@ -78,15 +78,7 @@ bool writeStore(const std::vector<Section>& sections) {
         for (const Entry& e : s.entries) text += e.key + QLatin1Char('=') + escape(e.value) + QLatin1Char('\n');
         text += QLatin1Char('\n');
     }
-    QSaveFile f(storePath());
-    // Unbuffered, so that a short write shows here: QSaveFile would commit a torn copy over the store.
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
-    const QByteArray bytes = text.toUtf8();
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return writeWhole(storePath(), text.toUtf8());
 }
 
 }  // namespace
@@ -103,9 +95,9 @@ void reload() { cache.reset(); }
 
 QString GetSetting(const QString& section, const QString& key, const QString& defaultText) {
     for (const Section& s : store())
-        if (sameName(s.name, section))
+        if (sameKey(s.name, section))
             for (const Entry& e : s.entries)
-                if (sameName(e.key, key)) return e.value;
+                if (sameKey(e.key, key)) return e.value;
     return defaultText;
 }
 
@@ -113,14 +105,14 @@ void SaveSetting(const QString& section, const QString& key, const QString& valu
     std::vector<Section> next = store();
     Section* target = nullptr;
     for (Section& s : next)
-        if (sameName(s.name, section)) target = &s;
+        if (sameKey(s.name, section)) target = &s;
     if (!target) {
         next.push_back({section, {}});
         target = &next.back();
     }
     bool found = false;
     for (Entry& e : target->entries)
-        if (sameName(e.key, key)) { e.value = value; found = true; }
+        if (sameKey(e.key, key)) { e.value = value; found = true; }
     if (!found) target->entries.push_back({key, value});
     // The cache follows the file only when the file was written, so a failed save changes nothing.
     if (writeStore(next)) *cache = std::move(next);

@@ -31,17 +31,23 @@ QString WriteValue::text() const {
     return writeNumber(std::get<double>(v_));
 }
 
-TextWriter::TextWriter(const QString& path, Mode mode) : file_(path) {
-    const auto flags = mode == Mode::Append ? QIODevice::WriteOnly | QIODevice::Append
-                                            : QIODevice::WriteOnly | QIODevice::Truncate;
-    if (!file_.open(flags)) throw TextFileError(path, 0, file_.errorString());
+TextWriter::TextWriter(const QString& path, Mode mode) : path_(path), append_(path) {
+    if (mode == Mode::Append) {
+        if (!append_.open(QIODevice::WriteOnly | QIODevice::Append)) throw TextFileError(path, 0, append_.errorString());
+        return;
+    }
+    whole_ = std::make_unique<AtomicFile>(path);
+    if (!whole_->open()) throw TextFileError(path, 0, whole_->errorString());
 }
 
-TextWriter::~TextWriter() { file_.close(); }
+TextWriter::~TextWriter() = default;
+
+void TextWriter::fail(const QString& reason) const { throw TextFileError(path_, line_, reason); }
 
 void TextWriter::put(const QString& text) {
     const QByteArray bytes = toCp932(text);
-    if (file_.write(bytes) != bytes.size()) throw TextFileError(file_.fileName(), line_, file_.errorString());
+    if (whole_ ? !whole_->write(bytes) : append_.write(bytes) != bytes.size())
+        fail(whole_ ? whole_->errorString() : append_.errorString());
 }
 
 void TextWriter::Print(const QString& text) {
@@ -61,10 +67,17 @@ void TextWriter::Write(std::initializer_list<WriteValue> values) {
 }
 
 void TextWriter::close() {
-    if (!file_.isOpen()) return;
-    const bool ok = file_.flush();
-    file_.close();
-    if (!ok || file_.error() != QFileDevice::NoError) throw TextFileError(file_.fileName(), line_, file_.errorString());
+    if (whole_) {
+        const bool ok = whole_->commit();
+        const QString why = whole_->errorString();
+        whole_.reset();
+        if (!ok) fail(why);
+        return;
+    }
+    if (!append_.isOpen()) return;
+    const bool ok = append_.flush();
+    append_.close();
+    if (!ok || append_.error() != QFileDevice::NoError) fail(append_.errorString());
 }
 
 TextReader::TextReader(const QString& path) : path_(path) {

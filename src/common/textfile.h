@@ -2,10 +2,12 @@
 // Sequential text files in CP932 as the other platform's Print #, Write #, Input # and
 // Line Input # wrote and read them. Lines end with CR LF; a character CP932 cannot hold is
 // written as "?". Every failure is a TextFileError naming the file and the line.
+#include "common/atomicfile.h"
 #include <QFile>
 #include <QString>
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <stdexcept>
 #include <variant>
 
@@ -40,9 +42,10 @@ private:
 class TextWriter {
 public:
     enum class Mode { Output, Append };
-    // Output creates or empties the file; Append adds to its end (creating it when missing).
+    // Output writes the file whole: it replaces the old one at close(), and only then. Append adds
+    // to its end (creating it when missing).
     explicit TextWriter(const QString& path, Mode mode = Mode::Output);
-    ~TextWriter();  // closes without reporting
+    ~TextWriter();  // closes without reporting; an Output file not closed is discarded
     TextWriter(const TextWriter&) = delete;
     TextWriter& operator=(const TextWriter&) = delete;
 
@@ -55,7 +58,10 @@ public:
 
 private:
     void put(const QString& text);
-    QFile file_;
+    [[noreturn]] void fail(const QString& reason) const;
+    QString path_;
+    std::unique_ptr<AtomicFile> whole_;  // Output
+    QFile append_;                       // Append
     int line_ = 1;
 };
 

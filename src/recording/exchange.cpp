@@ -9,7 +9,6 @@
 #include "recording/scoreentry_model.h"
 #include <QDir>
 #include <QFile>
-#include <QSqlError>
 #include <limits>
 
 namespace vx::exchange {
@@ -335,12 +334,12 @@ void importFile(bool offerBackups, const QString& initial) {
     try {
         const SheetFile file = readSheetFile(path, layout);
         NewSheet ns = grownSheet(file, layout);
-        if (QString err; !db::ensureOpen(&err)) throw DbFailure{err};
-        if (!db::beginTransaction()) throw DbFailure{db::connection().lastError().text()};
+        QString err;
+        if (!db::ensureOpen(&err) || !db::beginTransaction(&err)) throw DbFailure{err};
         try {
             Players players;
             reconcile(ns, LastPlayer + 1, players);
-            if (!db::commit()) throw DbFailure{db::connection().lastError().text()};
+            if (!db::commit(&err)) throw DbFailure{err};
             added = players.added();
         } catch (...) {
             db::rollback();

@@ -1,9 +1,6 @@
 #include "recording/exchange_codec.h"
 #include "common/module1.h"
-#include <QFile>
-#include <filesystem>
 #include <limits>
-#include <system_error>
 
 namespace vx::exchange {
 
@@ -130,40 +127,28 @@ SheetFile sheetFromState() {
 }
 
 void writeSheetFile(const QString& path, const SheetFile& file) {
-    const QString temp = path + QStringLiteral(".tmp");
-    try {
-        TextWriter out(temp);
-        out.Write({int(file.slots.size())});
-        out.Write({file.games});
-        for (const SlotRecord& s : file.slots) {
-            out.Write({int(s.playerId), s.name.str()});
-            out.Write({int(s.venueId)});
-            out.Write({int(s.year)});
-            out.Write({int(s.month)});
-            out.Write({int(s.day)});
-            for (int g = 0; g < file.games; ++g) {
-                const GameRecord& r = s.games.at(std::size_t(g));
-                for (int k = 0; k <= 20; ++k) {
-                    out.Write({r.Marks[k]});
-                    out.Write({int(r.Codes[k])});
-                    out.Write({int(r.PinsDown[k])});
-                    out.Write({int(r.Attrs[k])});
-                    out.Write({int(r.PinMasks[k])});
-                }
-                for (int i = 0; i <= 11; ++i) out.Write({int(r.Scores[i])});
+    TextWriter out(path);  // the old file stays until the new one is whole
+    out.Write({int(file.slots.size())});
+    out.Write({file.games});
+    for (const SlotRecord& s : file.slots) {
+        out.Write({int(s.playerId), s.name.str()});
+        out.Write({int(s.venueId)});
+        out.Write({int(s.year)});
+        out.Write({int(s.month)});
+        out.Write({int(s.day)});
+        for (int g = 0; g < file.games; ++g) {
+            const GameRecord& r = s.games.at(std::size_t(g));
+            for (int k = 0; k <= 20; ++k) {
+                out.Write({r.Marks[k]});
+                out.Write({int(r.Codes[k])});
+                out.Write({int(r.PinsDown[k])});
+                out.Write({int(r.Attrs[k])});
+                out.Write({int(r.PinMasks[k])});
             }
+            for (int i = 0; i <= 11; ++i) out.Write({int(r.Scores[i])});
         }
-        out.close();
-    } catch (...) {
-        QFile::remove(temp);
-        throw;
     }
-    std::error_code ec;
-    std::filesystem::rename(std::filesystem::path(temp.toStdString()), std::filesystem::path(path.toStdString()), ec);
-    if (ec) {
-        QFile::remove(temp);
-        throw TextFileError(path, 0, QString::fromStdString(ec.message()));
-    }
+    out.close();
 }
 
 SheetFile readSheetFile(const QString& path, Layout layout) {

@@ -10,8 +10,6 @@
 #include "recording/exchange.h"
 #include <QDate>
 #include <QFile>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <cmath>
 #include <stdexcept>
 
@@ -60,31 +58,18 @@ QString insertSql(const QString& table, const QStringList& columns) {
            QStringLiteral(") VALUES (") + marks.join(u',') + QLatin1Char(')');
 }
 
-// A statement prepared once for the whole day.
-class Statement {
-public:
-    // `what` names the table or view in the failure message.
-    Statement(const QString& sql, const QString& what, bool reads = false)
-        : q_(db::connection()), what_(what), reads_(reads) {
-        if (!q_.prepare(sql)) fail();
+// A statement prepared once for the whole day; `what` names its table or view when it fails.
+struct DayStatement {
+    DayStatement(const QString& sql, const QString& what, bool reads = false) : st(sql), what(what), reads(reads) {}
+    db::Statement& run(const QVariantList& values) {
+        if (!st.run(values))
+            throw StoreError(what + (reads ? QStringLiteral("を読めませんでした。") : QStringLiteral("に書き込めませんでした。")) +
+                             QLatin1Char('\r') + st.error());
+        return st;
     }
-    Statement& bind(const QVariantList& values) {
-        for (int i = 0; i < values.size(); ++i) q_.bindValue(i, values[i]);
-        return *this;
-    }
-    QSqlQuery& run() {
-        if (!q_.exec()) fail();
-        return q_;
-    }
-
-private:
-    [[noreturn]] void fail() const {
-        throw StoreError(what_ + (reads_ ? QStringLiteral("を読めませんでした。") : QStringLiteral("に書き込めませんでした。")) +
-                         QLatin1Char('\r') + q_.lastError().text());
-    }
-    QSqlQuery q_;
-    QString what_;
-    bool reads_;
+    db::Statement st;
+    QString what;
+    bool reads;
 };
 
 bool playedGame(const GameResultRecord& r) {
@@ -120,14 +105,14 @@ Written writeDay() {
     for (int k = 0; k <= 20; ++k) frameCols << QStringLiteral("Flms") + ballSuffix(k);
     for (int k = 0; k <= 20; ++k) frameCols << QStringLiteral("pin") + ballSuffix(k);
 
-    Statement insertData(insertSql(QStringLiteral("データ項目"), dataCols), QStringLiteral("データ項目"));
+    DayStatement insertData(insertSql(QStringLiteral("データ項目"), dataCols), QStringLiteral("データ項目"));
     // The new ID was never a game's ID (the counter never reuses one), so a row of the other two
     // tables that already carries it belongs to no game and is replaced.
-    Statement insertMark(insertSql(QStringLiteral("マーク"), markCols).replace(0, 6, QStringLiteral("INSERT OR REPLACE")),
+    DayStatement insertMark(insertSql(QStringLiteral("マーク"), markCols).replace(0, 6, QStringLiteral("INSERT OR REPLACE")),
                          QStringLiteral("マーク"));
-    Statement insertFrame(insertSql(QStringLiteral("フレーム"), frameCols).replace(0, 6, QStringLiteral("INSERT OR REPLACE")),
+    DayStatement insertFrame(insertSql(QStringLiteral("フレーム"), frameCols).replace(0, 6, QStringLiteral("INSERT OR REPLACE")),
                           QStringLiteral("フレーム"));
-    Statement totals(QStringLiteral("SELECT \"ゲーム\", \"上位\", \"優Ｐ計\", \"ST\", \"スペア\", \"合計点\" "
+    DayStatement totals(QStringLiteral("SELECT \"ゲーム\", \"上位\", \"優Ｐ計\", \"ST\", \"スペア\", \"合計点\" "
                                     "FROM \"通算成績\" WHERE \"選手ID\" = ?"),
                      QStringLiteral("通算成績"), true);
 
@@ -138,7 +123,7 @@ Written writeDay() {
         // The player's totals before the day (none for a first day); each game written adds its own
         // share, so after every game they are what the view would now return.
         std::array<double, 6> total{};
-        QSqlQuery& t = totals.bind({PlayedSheet(p, 1).PlayerId}).run();
+        db::Statement& t = totals.run({PlayedSheet(p, 1).PlayerId});
         if (t.next())
             for (std::size_t i = 0; i < total.size(); ++i) total[i] = numberOf(t.value(int(i)));
         t.finish();
@@ -150,22 +135,21 @@ Written writeDay() {
             }
             const QString date = isoDate(r.Year, r.Month, r.Day);
             const QVariant id = insertData
-                                    .bind({r.選手ID, r.試合ID, r.ｹﾞｰﾑ, r.優Ｐ, r.上位, r.S[10], r.ST, r.SP, r.SPF,
-                                           r.ｽﾌﾟﾘｯﾄ, r.当日, r.入賞.str(), r.競技点, r.HCP, r.人数, r.順位, date,
-                                           r.会場ID})
-                                    .run()
+                                    .run({r.選手ID, r.試合ID, r.ｹﾞｰﾑ, r.優Ｐ, r.上位, r.S[10], r.ST, r.SP, r.SPF,
+                                          r.ｽﾌﾟﾘｯﾄ, r.当日, r.入賞.str(), r.競技点, r.HCP, r.人数, r.順位, date,
+                                          r.会場ID})
                                     .lastInsertId();
             if (!id.isValid()) throw StoreError(QStringLiteral("データ項目のIDが得られませんでした。"));
 
             QVariantList mark{id, r.選手ID, r.試合ID, r.ｹﾞｰﾑ};
             for (int k = 0; k <= 20; ++k) mark << r.Marks[std::size_t(k)];
             for (int f = 1; f <= 10; ++f) mark << r.S[std::size_t(f)];
-            insertMark.bind(mark).run();
+            insertMark.run(mark);
 
             QVariantList frame{id, r.選手ID, r.試合ID, r.ｹﾞｰﾑ};
             for (int k = 0; k <= 20; ++k) frame << r.Codes[std::size_t(k)];
             for (int k = 0; k <= 20; ++k) frame << r.PinMasks[std::size_t(k)];
-            insertFrame.bind(frame).run();
+            insertFrame.run(frame);
             ++w.rows;
 
             if (r.入賞.str().left(2) == QStringLiteral("１着")) winner = {r.選手ID, r.S[10], r.競技点};
@@ -178,18 +162,14 @@ Written writeDay() {
         }
     }
 
-    Statement insertMatch(insertSql(QStringLiteral("試合"), {QStringLiteral("試合ID"), QStringLiteral("シーズンID"),
+    DayStatement insertMatch(insertSql(QStringLiteral("試合"), {QStringLiteral("試合ID"), QStringLiteral("シーズンID"),
                                                            QStringLiteral("試合"), QStringLiteral("１着ID"),
                                                            QStringLiteral("S10"), QStringLiteral("競技点"),
                                                            QStringLiteral("試合日")}),
                           QStringLiteral("試合"));
-    insertMatch
-        .bind({MatchId, SeasonId, MatchNo, winner[0], winner[1], winner[2], isoDate(MatchYear, MatchMonth, MatchDay)})
-        .run();
+    insertMatch.run({MatchId, SeasonId, MatchNo, winner[0], winner[1], winner[2], isoDate(MatchYear, MatchMonth, MatchDay)});
     return w;
 }
-
-QString sqlError() { return db::connection().lastError().text(); }
 
 void saveIdRanges() {
     const int season = SeasonId.toInt();
@@ -254,8 +234,9 @@ StoreDayResult StoreDay() {
         result.error = QStringLiteral("データベースを読めませんでした。") + QLatin1Char('\r') + checkError;
         return result;
     }
-    if (!db::beginTransaction()) {
-        result.error = QStringLiteral("データベースに書き込めませんでした。") + QLatin1Char('\r') + sqlError();
+    QString why;
+    if (!db::beginTransaction(&why)) {
+        result.error = QStringLiteral("データベースに書き込めませんでした。") + QLatin1Char('\r') + why;
         return result;
     }
     Written w;
@@ -267,8 +248,7 @@ StoreDayResult StoreDay() {
                        QString::fromUtf8(e.what());
         return result;
     }
-    if (!db::commit()) {
-        const QString why = sqlError();
+    if (!db::commit(&why)) {
         db::rollback();
         result.error = QStringLiteral("記録できませんでした。データベースは変更されていません。") + QLatin1Char('\r') + why;
         return result;

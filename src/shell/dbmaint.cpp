@@ -4,11 +4,7 @@
 #include "common/picture.h"
 #include "common/textfile.h"
 #include <QFile>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QStringList>
-#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -23,11 +19,6 @@ QString exportIntroMessage() {
 }
 QString exportDoneMessage() { return QStringLiteral("終了しました。"); }
 
-bool replaceFile(const QString& from, const QString& to) {
-    // POSIX rename replaces the target in one step, so a backup is never half there.
-    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
-}
-
 namespace {
 
 Outcome failed(const QString& why) {
@@ -37,21 +28,21 @@ Outcome failed(const QString& why) {
 
 // Tables and their row counts, read on one connection.
 bool tableCounts(const QSqlDatabase& d, std::vector<std::pair<QString, qint64>>* out) {
-    QSqlQuery names(d);
-    if (!names.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name"))) return false;
+    db::Statement names(d, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name"));
+    if (!names.run()) return false;
     QStringList tables;
     while (names.next()) tables << names.value(0).toString();
     for (const QString& t : tables) {
-        QSqlQuery c(d);
-        if (!c.exec(QStringLiteral("SELECT COUNT(*) FROM ") + db::quoteName(t)) || !c.next()) return false;
+        db::Statement c(d, QStringLiteral("SELECT COUNT(*) FROM ") + db::quoteName(t));
+        if (!c.run() || !c.next()) return false;
         out->push_back({t, c.value(0).toLongLong()});
     }
     return true;
 }
 
 bool intact(const QSqlDatabase& d) {
-    QSqlQuery q(d);
-    return q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next() && q.value(0).toString() == QLatin1String("ok");
+    db::Statement q(d, QStringLiteral("PRAGMA integrity_check"));
+    return q.run() && q.next() && q.value(0).toString() == QLatin1String("ok");
 }
 
 // The copy must open, pass the check and hold every row of the original.
@@ -130,10 +121,8 @@ Outcome exportPlayerNames(const QString& path) {
     // Read everything first, so that a database failure leaves no file behind.
     std::vector<std::pair<qint64, QString>> players;
     {
-        QSqlQuery q(db::connection());
-        q.setForwardOnly(true);
-        if (!q.exec(QStringLiteral("SELECT \"選手ID\", \"選手名\" FROM \"選手\" WHERE \"選手ID\" <> 0 ORDER BY \"選手ID\"")))
-            return {false, QStringLiteral("選手名を読めません。")};
+        db::Statement q(QStringLiteral("SELECT \"選手ID\", \"選手名\" FROM \"選手\" WHERE \"選手ID\" <> 0 ORDER BY \"選手ID\""));
+        if (!q.run()) return {false, QStringLiteral("選手名を読めません。")};
         while (q.next()) players.push_back({q.value(0).toLongLong(), q.value(1).toString()});
     }
     try {

@@ -1,6 +1,7 @@
 #pragma once
 // Database upkeep from the settings dialog: compaction with one backup generation, and the
 // player-name file of the handheld edition. No windows here; the dialog asks and reports.
+#include "common/atomicfile.h"
 #include <QString>
 #include <functional>
 
@@ -16,7 +17,6 @@ QString exportDoneMessage();
 
 // Renames a file, replacing the target. Tests put in one that fails.
 using RenameFn = std::function<bool(const QString& from, const QString& to)>;
-bool replaceFile(const QString& from, const QString& to);
 
 struct Outcome {
     bool ok = false;

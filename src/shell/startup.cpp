@@ -6,7 +6,6 @@
 #include "common/module1.h"
 #include "common/schemaupgrade.h"
 #include "common/settings.h"
-#include <QSqlQuery>
 
 namespace vx::startup {
 
@@ -22,9 +21,7 @@ bool openAndTestDatabase() {
         db::close();
         return false;
     }
-    QSqlQuery probe(db::connection());
-    if (!probe.exec(QStringLiteral("SELECT * FROM \"フレーム\" LIMIT 1"))) return false;
-    probe.finish();
+    if (!db::exec(QStringLiteral("SELECT * FROM \"フレーム\" LIMIT 1"))) return false;
     // A database of an earlier version of the program gains what this one reads; when that fails
     // (a read-only file) the database stays as it was and its views still give the same figures.
     db::upgradeSchema(db::schemaSql());
@@ -43,9 +40,8 @@ void load(T& target, const QString& section, const QString& key, const QString& 
 // Widens max/min by every value of one column, starting from the values read.
 template <class T>
 void scanRange(const QString& sql, T& max, T& min) {
-    QSqlQuery q(db::connection());
-    q.setForwardOnly(true);
-    if (!q.exec(sql)) return;
+    db::Statement q(sql);
+    if (!q.run()) return;
     while (q.next()) {
         bool ok = false;
         const qlonglong v = q.value(0).toLongLong(&ok);
@@ -104,10 +100,9 @@ void loadSettings() {
 int countGameRows() {
     if (!db::ensureOpen()) return 0;
     // The kept all-time sums count every stored game without reading them all.
-    QSqlQuery q(db::connection());
-    if (q.exec(QStringLiteral("SELECT TOTAL(\"ゲーム\") FROM \"＿通算\"")) && q.next()) return q.value(0).toInt();
-    if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM \"データ項目\"")) || !q.next()) return 0;
-    return q.value(0).toInt();
+    const QVariant kept = db::scalar(QStringLiteral("SELECT TOTAL(\"ゲーム\") FROM \"＿通算\""));
+    if (kept.isValid()) return kept.toInt();
+    return db::scalar(QStringLiteral("SELECT COUNT(*) FROM \"データ項目\"")).toInt();
 }
 
 }  // namespace vx::startup

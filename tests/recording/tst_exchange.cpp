@@ -7,6 +7,7 @@
 #include "recording/form_player.h"
 #include "shell/form_wait.h"
 #include "support/exchange_sheet.h"
+#include "support/filesizelimit.h"
 #include "support/scripted_dialogs.h"
 #include "support/testdb.h"
 #include "support/testenv.h"
@@ -364,14 +365,15 @@ private Q_SLOTS:
         QCOMPARE(readSheetFile(bup, Layout::Current).slots.size(), std::size_t(6));
 
         const QByteArray good = vxtest::fileBytes(bup);
-        QVERIFY(QDir().mkdir(bup + QStringLiteral(".tmp")));
         PlayerIds[39] = 9;
         dlg.expectMsgBox(vx::vbOK, QStringLiteral("自動保存ファイルに書き込めません。"));
-        Cmd_Data_IO_Click(2);
-        Cmd_Data_IO_Click(2);
+        {
+            vx::test::FileSizeLimit full(100);
+            Cmd_Data_IO_Click(2);
+            Cmd_Data_IO_Click(2);
+        }
         QVERIFY(dlg.allAnswered());
         QCOMPARE(vxtest::fileBytes(bup), good);
-        QVERIFY(QDir().rmdir(bup + QStringLiteral(".tmp")));
         Cmd_Data_IO_Click(2);
         QCOMPARE(readSheetFile(bup, Layout::Current).slots.size(), std::size_t(7));
 

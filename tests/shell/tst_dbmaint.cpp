@@ -120,7 +120,7 @@ private Q_SLOTS:
         QFETCH(int, failingCall);
         int calls = 0;
         const auto r = dbmaint::compact([&](const QString& from, const QString& to) {
-            return ++calls != failingCall && dbmaint::replaceFile(from, to);
+            return ++calls != failingCall && vx::replaceFile(from, to);
         });
         QVERIFY(!r.ok);
         expectOriginalInUse();

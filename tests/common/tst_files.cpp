@@ -1,0 +1,173 @@
+// Files: sequential CP932 text files, the settings store, and the atomic writer under both.
+#include "common/atomicfile.h"
+#include "common/settings.h"
+#include "common/textfile.h"
+#include "support/filesizelimit.h"
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+
+using namespace vx;
+
+namespace {
+QString u(const char* s) { return QString::fromUtf8(s); }
+QString dataFile(const char* name) { return QStringLiteral(VX_TEST_DATA "/textio/") + QLatin1String(name); }
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+}
+// The line a TextFileError names; -1 when there was none, -2 when it names no file.
+int errorLine(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const TextFileError& e) {
+        return e.fileName.isEmpty() ? -2 : e.line;
+    }
+    return -1;
+}
+}  // namespace
+
+class TstFiles : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    QString path(const char* name) const { return dir_.filePath(QLatin1String(name)); }
+    QStringList entries() const { return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden); }
+
+private Q_SLOTS:
+    void init() {
+        for (const QString& f : entries()) QFile::remove(dir_.filePath(f));
+        QDir(dir_.filePath("Vorlix32")).removeRecursively();
+        qputenv("XDG_CONFIG_HOME", dir_.path().toLocal8Bit());
+        settings::reload();
+    }
+
+    // Every kind of value as the other platform wrote it, byte for byte, and read back.
+    void writesAndReadsAsTheOtherPlatform() {
+        TextWriter w(path("out.txt"));
+        w.Write({12, u("山田太郎　　　　　　")});
+        w.Write({u("Ｇ")});
+        w.Write({std::int16_t(30)});
+        w.Write({-1});
+        w.Write({true, false});
+        w.Write({1.5, 0.5, -0.25});
+        w.Write({0.0, -1.0, 0.1f, 1e20, QString(), ""});
+        w.Write({});
+        w.Write({u("①－é")});  // é has no CP932 form
+        w.PrintPart(u("得点"));
+        w.PrintPart(u(" 185 "));
+        w.Print();
+        QVERIFY(!QFile::exists(path("out.txt")));  // nothing replaced before close()
+        w.close();
+        QCOMPARE(bytesOf(path("out.txt")), bytesOf(dataFile("write_expected.txt")));
+
+        // What follows a closing quote is skipped; unquoted fields lose their blanks.
+        TextReader r(dataFile("written.txt"));
+        const QStringList read{QString::number(r.InputInt16()), r.Input(), r.Input(), QString::number(r.InputByte()),
+                               QString::number(r.InputInt32()), QString::number(r.InputBool()),
+                               QString::number(r.InputNumber()), QString::number(r.InputNumber()),
+                               QString::number(r.InputNumber()), QString::number(r.InputNumber()),
+                               QString::number(r.line()), r.Input(), QString::number(r.InputInt16()), r.LineInput(),
+                               QString::number(r.eof()), r.LineInput(), QString::number(r.eof())};
+        QCOMPARE(read.join(u'|'), u("12|山田太郎　　　　　　|Ｇ|30|-1|1|0|1.5|0.5|-0.25|7|a, b|7||0|\"①－\"|1"));
+    }
+
+    // Output replaces, Append adds (and creates); any line end reads, the last needs none.
+    void replacesAppendsAndReadsLineEnds() {
+        const QString sd = path("sd.txt");
+        for (const char* text : {"old", "順位"}) {
+            TextWriter w(sd);
+            w.Print(u(text));
+            w.Write({-5, u("ｻﾄｳ ｹﾝ,  ")});
+            w.close();
+        }
+        for (const QString& p : {sd, path("new.txt")}) {
+            TextWriter w(p, TextWriter::Mode::Append);
+            w.Print(u("☆"));
+            w.close();
+        }
+        QCOMPARE(bytesOf(sd), QByteArray("\x8F\x87\x88\xCA\r\n-5,\"\xBB\xC4\xB3 \xB9\xDD,  \"\r\n\x81\x99\r\n"));
+        QCOMPARE(bytesOf(path("new.txt")), QByteArray("\x81\x99\r\n"));
+        TextReader back(sd);  // a comma and trailing blanks survive inside quotes
+        QCOMPARE(QStringList({back.LineInput(), QString::number(back.InputInt16()), back.Input()}),
+                 QStringList({u("順位"), "-5", u("ｻﾄｳ ｹﾝ,  ")}));
+
+        QVERIFY(writeWhole(path("ends.txt"), "a\rb\nc\r\n1,-2147483648\r\nlast"));
+        TextReader r(path("ends.txt"));
+        const QStringList read{r.LineInput(), r.Input(), r.LineInput(), QString::number(r.InputInt16()),
+                               QString::number(r.InputInt32()), r.LineInput(), QString::number(r.line())};
+        QCOMPARE(read.join(u'|'), QString("a|b|c|1|-2147483648|last|5"));
+        QVERIFY(r.eof());
+    }
+
+    void errorsNameFileAndLine() {
+        QVERIFY(writeWhole(path("bad.dat"), "40000\r\n\"x\"\r\n256\r\nabc\r\n"));
+        TextReader r(path("bad.dat"));
+        QCOMPARE(errorLine([&] { r.InputInt16(); }), 1);   // out of range
+        QCOMPARE(errorLine([&] { r.InputNumber(); }), 2);  // a text where a number belongs
+        QCOMPARE(errorLine([&] { r.InputByte(); }), 3);
+        QCOMPARE(errorLine([&] { r.InputInt32(); }), 4);
+        QCOMPARE(errorLine([&] { r.Input(); }), 5);  // past the end
+        QCOMPARE(errorLine([&] { r.LineInput(); }), 5);
+        QVERIFY(writeWhole(path("garbled.txt"), "\nok\r\n\x81\x20\r\n"));
+        QCOMPARE(errorLine([&] { TextReader g(path("garbled.txt")); }), 3);
+        QCOMPARE(errorLine([&] { TextReader g(path("missing.txt")); }), 0);
+        QCOMPARE(errorLine([&] { TextWriter w(path("no/such/folder/data.txt")); }), 0);
+    }
+
+    // A write that fails part way (the disk fills) is reported and leaves the old file and no other.
+    void failedWritesKeepTheOldFile() {
+        const QString f = path("f.txt");
+        QVERIFY(writeWhole(f, "old"));
+        QFile::setPermissions(f, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        {
+            test::FileSizeLimit limit(100);
+            QString why;
+            QVERIFY(!writeWhole(f, QByteArray(200, 'x'), &why));
+            QVERIFY(!why.isEmpty());
+            QCOMPARE(errorLine([&] {
+                TextWriter w(f);
+                for (int i = 0; i < 100; ++i) w.Write({i, u("山田太郎")});
+                w.close();
+            }), 8);
+        }
+        { AtomicFile left(f); QVERIFY(left.open() && left.write("not committed")); }
+        AtomicFile taken(f);
+        QVERIFY(taken.open() && taken.write("new"));
+        QVERIFY(!taken.commit(AtomicFile::Target::MustNotExist));
+        QCOMPARE(bytesOf(f), QByteArray("old"));
+        QCOMPARE(entries(), QStringList{"f.txt"});
+        QVERIFY(writeWhole(f, "new"));  // replaced, its permissions kept
+        QCOMPARE(bytesOf(f), QByteArray("new"));
+        QCOMPARE(QFile::permissions(f) & QFile::Permissions(0x7077),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    }
+
+    // Names in any case are one value; texts of any kind survive a reload; a save that fails
+    // keeps the old store, on disk and in memory.
+    void settingsStore() {
+        using namespace settings;
+        QCOMPARE(GetSetting("Setting", "max_game", "3"), QStringLiteral("3"));
+        QVERIFY(!QFile::exists(storePath()));  // reading creates nothing
+        SaveSetting("form", "start_Left", "25");
+        SaveSetting("Form", "start_left", "300");
+        const QString odd = u("／a\\b\r\nc=d [x]");
+        SaveSetting("Setting", "brw", odd);
+        reload();
+        QCOMPARE(GetSetting("FORM", "START_LEFT", "25"), QStringLiteral("300"));
+        QCOMPARE(GetSetting("setting", "BRW", {}), odd);
+        const QByteArray before = bytesOf(storePath());
+        QCOMPARE(before.count("start_"), 1);
+        QCOMPARE(storePath(), dir_.filePath("Vorlix32/Vorlix32.ini"));
+        {
+            test::FileSizeLimit limit(256);
+            SaveSetting("Setting", "brw", QString(4000, QLatin1Char('x')));
+        }
+        QCOMPARE(bytesOf(storePath()), before);
+        QCOMPARE(QDir(storeFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{"Vorlix32.ini"});
+        QCOMPARE(GetSetting("Setting", "brw", {}), odd);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstFiles)
+#include "tst_files.moc"

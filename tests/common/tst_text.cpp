@@ -1,0 +1,185 @@
+// Text and numbers as the other platform wrote them: conversions, pictures, widths, CP932 bytes,
+// marks and names compared without regard to case or width.
+#include "common/convert.h"
+#include "common/cp932.h"
+#include "common/names.h"
+#include "common/picture.h"
+#include "common/width.h"
+#include <QTest>
+#include <array>
+
+using namespace vx;
+
+namespace {
+QString u(const char* s) { return QString::fromUtf8(s); }
+template <class T>
+QString shown(const std::optional<T>& v) { return v ? QString::number(double(*v), 'g', 17) : QStringLiteral("none"); }
+
+std::array<QString, 11> defaultMarks() {
+    std::array<QString, 11> m;
+    for (int k = 1; k <= 8; ++k) m[std::size_t(k)] = QString::number(k) + QLatin1Char('s');
+    m[9] = u("／");
+    m[10] = u("＊");
+    return m;
+}
+
+// One function of the core by its short name, its result as text.
+QString apply(const QString& fn, const QString& arg, const QString& in) {
+    const double x = in.toDouble();
+    if (fn == "#") return Format(x, arg);
+    if (fn == "@") return Format(in, arg);
+    if (fn == "CInt") return shown(CInt(in));
+    if (fn == "CByte") return shown(CByte(in));
+    if (fn == "CLng") return shown(CLng(in));
+    if (fn == "CSng") return shown(CSng(in));
+    if (fn == "CDbl") return shown(CDbl(in));
+    if (fn == "range") return shown(wholeInRange(in, -5, 100));
+    if (fn == "Val") return QString::number(Val(in), 'g', 17);
+    if (fn == "StrInt") return Str(in.toInt());
+    if (fn == "Str") return Str(x);
+    if (fn == "CStr") return CStr(x);
+    if (fn == "Print") return PrintForm(x);
+    if (fn == "Color") return ColorToHtml(in.toInt());
+    if (fn == "Wide") return StrConvWide(in);
+    if (fn == "Narrow") return StrConvNarrow(in);
+    if (fn == "Fixed4") return FixedText(in, 4);
+    if (fn == "Width") return QString::number(cp932Width(in));
+    if (fn == "Mark") return normalizeMark(in, defaultMarks());
+    return QStringLiteral("unknown function ") + fn;
+}
+}  // namespace
+
+class TstText : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void functions_data() {
+        QTest::addColumn<QString>("fn");
+        QTest::addColumn<QString>("arg");
+        QTest::addColumn<QString>("in");
+        QTest::addColumn<QString>("want");
+        auto add = [](const char* fn, const char* arg, const char* in, const char* want) {
+            QTest::addRow("%s %s [%s]", fn, arg, in) << u(fn) << u(arg) << u(in) << u(want);
+        };
+        auto pictures = [&](const char* fn, std::initializer_list<std::array<const char*, 3>> cases) {
+            for (const auto& c : cases) add(fn, c[0], c[1], c[2]);
+        };
+        auto each = [&](const char* fn, std::initializer_list<std::pair<const char*, const char*>> cases) {
+            for (const auto& [in, want] : cases) add(fn, "", in, want);
+        };
+        // Number pictures: "#" writes nothing for a missing digit, "0" a zero; digits are never cut;
+        // decimals round half away from zero on the decimal value. A text picture takes the number's text.
+        pictures("#", {{"####", "0", ""}, {"####", "185", "185"}, {"0000", "1", "0001"}, {"0000", "12345", "12345"},
+                       {"#######0", "123456789", "123456789"}, {"00\\ >> ", "5", "05 >> "}, {"00\\点  ", "17", "17点  "},
+                       {"00\\p   ", "0", "00p   "}, {"第###試合 ", "12", "第12試合 "}, {"0\"#0\"", "7", "7#0"},
+                       {"###.0", "0.5", ".5"}, {"###.0", "185.25", "185.3"}, {"#0.00", "0", "0.00"},
+                       {"#0.00", "2.675", "2.68"}, {"###00.0", "5", "05.0"}, {" ##0.0", "6.3", " 6.3"},
+                       {" 0.00", "1.5", " 1.50"}, {" 000.0", "95", " 095.0"}, {"0", "-2.5", "-3"}, {"###0", "-5", "-5"},
+                       {"0.0", "-0.04", "0.0"}, {"#.##", "1.5", "1.5"}, {"###0.0%", "0.253", "25.3%"},
+                       {"##0.0%", "0.4567", "45.7%"}, {"##0.0%", "1", "100.0%"}, {"#,##0", "1234567", "1,234,567"},
+                       {"Fixed", "176.666666", "176.67"}, {"Fixed", "0.5", "0.50"}, {"Percent", "0.7", "70.00%"},
+                       {"General Number", "1234567", "1234567"}, {"", "3", "3"}, {"@@@", "5", "  5"},
+                       {"@@@@", "0.5", " 0.5"}});
+        // Text pictures: @ right-aligns, ! left-aligns, & adds nothing; a longer text stays whole.
+        // A numeric text under a number picture is the number.
+        pictures("@", {{"@@@", "95", " 95"}, {"@@@", "1850", "1850"}, {"!@@@@@@@@@@", "山田", "山田        "},
+                       {"!@@@@@@", "abcdefgh", "abcdefgh"}, {" !@@@", "１着", " １着 "}, {"&&&&&&&&", "山田", "山田"},
+                       {"&&&&&&&& ", "春季", "春季 "}, {"&&", "", ""}, {" === 素点@@@", "185", " === 素点185"},
+                       {"@@@@@@@@", "山田太郎　　　　　　", "山田太郎　　　　　　"}, {"\\@@@", "x", "@ x"},
+                       {"000000", "12", "000012"}, {"0000", "abc", "abc"}, {"Percent", "0.25", "25.00%"},
+                       {"Fixed", "abc", "abc"}});
+        // Strict conversions round halves to even and refuse what is out of range.
+        each("CInt", {{"2.5", "2"}, {"3.5", "4"}, {"-2.5", "-2"}, {" 12 ", "12"}, {"32767", "32767"}, {"32768", "none"},
+                      {"-32768.4", "-32768"}, {"&hFFFF", "-1"}, {"&o17", "15"}});
+        each("CByte", {{"0.5", "0"}, {"1.5", "2"}, {"255", "255"}, {"256", "none"}, {"-1", "none"}});
+        each("CLng", {{"2147483648", "none"}, {"&h10ddff", "1105407"}, {"&hFFFFFFFF", "-1"}, {"&h100000000", "none"},
+                      {"8425727", "8425727"}});
+        each("CSng", {{"1e39", "none"}, {"-1.5", "-1.5"}});
+        each("range", {{"100", "100"}, {" -0 ", "0"}, {"-5", "-5"}, {"-6", "none"}, {"101", "none"}, {"1.5", "none"}});
+        for (const char* fn : {"CInt", "CLng", "CDbl"})
+            each(fn, {{"", "none"}, {"  ", "none"}, {"abc", "none"}, {"12abc", "none"}, {"1e999", "none"}, {"&h", "none"},
+                      {"&hXYZ", "none"}});
+        // The lenient reading takes what can belong to a number.
+        each("Val", {{"  12abc", "12"}, {"abc", "0"}, {"-3.5e2x", "-350"}, {"1e", "1"}, {"&h1Fz", "31"}, {"&o7a", "7"},
+                     {"３", "0"}, {"30着  以下", "30"}});
+        each("StrInt", {{"0", " 0"}, {"-2", "-2"}});
+        each("Str", {{"0.5", " .5"}, {"-0.5", "-.5"}});
+        each("CStr", {{"0.5", "0.5"}, {"-1.5", "-1.5"}, {"185.333333333333333", "185.333333333333"}, {"1e20", "1E+20"}});
+        each("Print", {{"12", " 12 "}, {"0.5", " .5 "}});
+        each("Color", {{"14811135", "FFFFE1"}, {"255", "FF0000"}, {"1193046", "563412"}, {"-1", "FFFFFF"}});
+        // Widths as the code page pairs them; a mark that cannot combine stays a mark of its own.
+        each("Wide", {{"1s Ab~/*-", "１ｓ　Ａｂ～／＊－"}, {"\\\"'", "￥”’"}, {"山田が①", "山田が①"},
+                      {"ｹﾞｰﾑ ﾊﾟﾋﾟ ｳﾞ ﾂﾞ ﾎﾟ", "ゲーム　パピ　ヴ　ヅ　ポ"}, {"ｶﾟﾞｱﾞﾍﾞ", "カ゜゛ア゛ベ"}});
+        each("Narrow", {{"　Ｇ－／＊１ｓ", " G-/*1s"}, {"ガパヴヅーッ", "ｶﾞﾊﾟｳﾞﾂﾞｰｯ"}, {"￥＼”’", "\\\\\"'"},
+                        {"がヵ漢①", "がヵ漢①"}});
+        each("Fixed4", {{"山田", "山田  "}, {"山田太郎花子", "山田太郎"}});
+        each("Width", {{"1s", "2"}, {"Ｇ", "2"}, {"ｶﾞ", "2"}, {"①s", "3"}, {"", "0"}});
+        // Stored marks in their two-character form.
+        each("Mark", {{"Ｇ", " G"}, {"７", " 7"}, {"－", " -"}, {"　", "  "}, {"3s", "s3"}, {"8s", "s8"}, {"／", " /"},
+                      {"＊", " *"}, {"  ", "  "}, {"", "  "}, {"3S", " 3"}, {"ABC", " A"}, {"ｶﾞ", " ｶ"}});
+    }
+    void functions() {
+        QFETCH(QString, fn);
+        QFETCH(QString, arg);
+        QFETCH(QString, in);
+        QFETCH(QString, want);
+        QCOMPARE(apply(fn, arg, in), want);
+    }
+
+    void widthRoundTripAndConfiguredMarks() {
+        for (char16_t c = 0x20; c <= 0xFF9F; c = c == 0x7E ? 0xFF61 : c + 1) {
+            const QString one(QChar{c});
+            QCOMPARE(StrConvNarrow(StrConvWide(one)), one);
+        }
+        auto marks = defaultMarks();
+        marks[1] = u("①");
+        QCOMPARE(normalizeMark(u("①"), marks), u("s1"));
+        // The same first two full-width characters: the lower k wins; width does not separate them.
+        marks[4] = u("ＸＸ");
+        marks[9] = u("XX");
+        QCOMPARE(normalizeMark(u("XX"), marks), u("s4"));
+        // A blank configured text takes every empty mark.
+        marks[10] = QString();
+        QCOMPARE(normalizeMark(u("　"), marks), u(" *"));
+        QCOMPARE(normalizeMark(QString(), marks), u(" *"));
+    }
+
+    // Names fold case and width alike; a list finds the exact spelling before a folded one.
+    void names() {
+        for (const auto& [a, b] : {std::pair{"優p", "優Ｐ"}, {"s10", "S10"}, {"ｹﾞｰﾑ", "ゲーム"}, {"スペアミス", "ｽﾍﾟｱﾐｽ"}})
+            QVERIFY2(sameName(u(a), u(b)), a);
+        QVERIFY(!sameName(u("ST"), u("SP")) && !sameName(u("ゲーム"), u("げーむ")));
+        const NameList list({u("ｹﾞｰﾑ"), u("ゲーム"), u("優Ｐ計")});
+        QCOMPARE(list.indexOf(u("ゲーム")), 1);
+        QCOMPARE(list.indexOf(u("げーむ")), -1);
+        QCOMPARE(list.find(u("優p計")), u("優Ｐ計"));
+        QCOMPARE(list.find(u("x")), QString());
+    }
+
+    void cp932() {
+        const QString text = u("Ｇ１　ｱ山田 1s");
+        const QByteArray bytes = toCp932(text);
+        QCOMPARE(bytes, QByteArray("\x82\x66\x82\x50\x81\x40\xB1\x8E\x52\x93\x63 1s"));
+        QCOMPARE(fromCp932(bytes), std::optional<QString>(text));
+        QCOMPARE(fromCp932(QByteArray()), std::optional<QString>(QString()));
+        // The JIS forms are written to the vendor's codes and come back in the vendor's forms,
+        // which go round unchanged.
+        const struct { char16_t in; const char* bytes; char16_t out; } pairs[] = {
+            {0x2212, "\x81\x7C", 0xFF0D}, {0x301C, "\x81\x60", 0xFF5E}, {0x2014, "\x81\x5C", 0x2015},
+            {0x2016, "\x81\x61", 0x2225}, {0x00A2, "\x81\x91", 0xFFE0}, {0x00A3, "\x81\x92", 0xFFE1},
+            {0x00AC, "\x81\xCA", 0xFFE2}, {0xFF0D, "\x81\x7C", 0xFF0D}, {0xFF5E, "\x81\x60", 0xFF5E},
+            {0xFFE5, "\x81\x8F", 0xFFE5}};
+        for (const auto& p : pairs) {
+            QCOMPARE(toCp932(QString(QChar(p.in))), QByteArray(p.bytes));
+            QCOMPARE(fromCp932(p.bytes), std::optional<QString>(QString(QChar(p.out))));
+        }
+        const QString odd = u("aé€b") + QString::fromUcs4(U"\U0001F600") + u("c");
+        QCOMPARE(toCp932(odd), QByteArray("a??b?c"));
+        QCOMPARE(toCp932Html(odd), QByteArray("a&#233;&#8364;b&#128512;c"));
+        // A lone surrogate is one unmapped character, not the end of the text.
+        QCOMPARE(toCp932(QString(QChar(0xD800)) + u("x")), QByteArray("?x"));
+        for (const char* bad : {"ab\x81", "\x81\x20", "\xA0"}) QCOMPARE(fromCp932(bad), std::nullopt);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstText)
+#include "tst_text.moc"
