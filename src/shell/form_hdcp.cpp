@@ -115,64 +115,46 @@ void form_HDCP::setEditing(bool on) {
     DBG_hdcp->setAllowAddNew(on);
 }
 
+// The finish button stands for the add and change buttons while adding or changing, and the way
+// back waits for the finish.
+void form_HDCP::showEditing(bool on) {
+    Cmd_Add[0]->setVisible(!on);
+    Cmd_Add[1]->setVisible(!on);
+    Cmd_Add[2]->setVisible(on);
+    cmd_back->setEnabled(!on);
+    menu_back->setEnabled(!on);
+    menu_hdcp[2]->setEnabled(on);
+}
+
 void form_HDCP::DBG_hdcp_Error(const QString& databaseError) {
     MsgBox(databaseError == HandicapError ? databaseError : refusalText(databaseError, IdError));
 }
 
 void form_HDCP::Cmd_Add_Click(int index) {
     auto* model = DBG_hdcp->gridModel();
-    switch (index) {
-    case 0: {
+    if (index == 0 || index == 1) {
         setEditing(true);
-        // A row pending from change mode is stored first; a refusal keeps the mode as it is.
+        // A row pending from the other mode is stored first; a refusal keeps the mode as it is.
         if (!DBG_hdcp->commitRow()) return;
-        const int newLine = model->rowCount() - 1;
-        DBG_hdcp->setCurrentIndex(model->index(newLine, 1));
-        Cmd_Add[0]->hide();
-        Cmd_Add[1]->hide();
-        Cmd_Add[2]->show();
-        cmd_back->setEnabled(false);
-        EditMode = 0;
-        menu_hdcp[0]->setEnabled(false);
-        menu_hdcp[2]->setEnabled(true);
-        menu_back->setEnabled(false);
-        break;
-    }
-    case 1: {
-        setEditing(true);
-        if (!DBG_hdcp->commitRow()) return;
-        if (Data_HDCP->recordset().RecordCount() > 0) {
+        if (index == 0) {
+            DBG_hdcp->setCurrentIndex(model->index(model->rowCount() - 1, 1));
+        } else if (Data_HDCP->recordset().RecordCount() > 0) {
             if (!Data_HDCP->MoveLast() || !Data_HDCP->Edit()) return;
             DBG_hdcp->setCurrentIndex(model->index(Data_HDCP->currentRow(), 5));
         }
-        Cmd_Add[0]->hide();
-        Cmd_Add[1]->hide();
-        Cmd_Add[2]->show();
-        cmd_back->setEnabled(false);
-        EditMode = 1;
-        menu_hdcp[1]->setEnabled(false);
-        menu_hdcp[2]->setEnabled(true);
-        menu_back->setEnabled(false);
-        break;
-    }
-    case 2:
+        showEditing(true);
+        menu_hdcp[std::size_t(index)]->setEnabled(false);
+        EditMode = index;
+    } else if (index == 2) {
         if (EditMode == 0 || EditMode == 1) {
             if (!DBG_hdcp->commitRow()) return;
             if (Data_HDCP->recordset().RecordCount() > 0 && !Data_HDCP->MoveLast()) return;
         }
         setEditing(false);
-        Cmd_Add[0]->show();
-        Cmd_Add[1]->show();
-        Cmd_Add[2]->hide();
-        cmd_back->setEnabled(true);
-        EditMode = 2;
+        showEditing(false);
         menu_hdcp[0]->setEnabled(true);
         menu_hdcp[1]->setEnabled(true);
-        menu_hdcp[2]->setEnabled(false);
-        menu_back->setEnabled(true);
-        break;
-    default:
-        break;
+        EditMode = 2;
     }
 }
 

@@ -34,6 +34,7 @@ protected:
 
 private:
     void setEditing(bool on);
+    void showEditing(bool on);
 };
 
 }  // namespace vx
