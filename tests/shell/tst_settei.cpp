@@ -57,7 +57,7 @@ int checked(const Buttons& buttons) {
 struct Case {
     const char* name;
     int flags, target, method;  // shared before: display | tally << 2 | handicap asked << 5; the options
-    int pick;                   // the method option the user sets, -1 none
+    int pick;                   // the target and method options the user sets, -1 none
     const char* games;          // typed
     int box;                    // a mark box: what is typed into it and what it keeps of that
     const char *mark, *kept;
@@ -85,7 +85,7 @@ private Q_SLOTS:
             {"no games", 1, 0, 0, 1, "0", 0, "s", "s", "最大ゲーム数は", 1},
             {"half a game", 2, 0, 0, 1, "4.5", 0, "s", "s", "最大ゲーム数は", 0},
             {"no number", 3, 0, 0, 1, "four", 0, "s", "s", "最大ゲーム数は", 1},
-            {"empty mark", 4, 0, 0, 1, "4", 3, "", "", "マークが入力されていません。", 0},
+            {"empty mark", 4, 0, 0, 1, "4", 0, "", "", "マークが入力されていません。", 0},
             {"same mark", 5, 0, 0, 1, "4", 9, "／", "／", "同じマークが複数設定されています。", 1},
             {"same in full width", 6, 0, 0, 1, "4", 1, "/", "/", "同じマークが複数設定されています。", 0}};
         for (const Case& c : cases) QTest::newRow(c.name) << &c;
@@ -114,19 +114,23 @@ private Q_SLOTS:
             f.SSTab1->setCurrentIndex(b == f.Chk_HCP[0] ? 2 : 1);
             QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));  // on the box itself
         }
-        if (c->pick >= 0) click(f.Opt_PntCalc[std::size_t(c->pick)]);
+        if (c->pick >= 0) {
+            click(f.Opt_PntTarget[std::size_t(c->pick)]);
+            click(f.Opt_PntCalc[std::size_t(c->pick)]);
+        }
         QString games = QString::fromLatin1(c->games), kept = box->text();
         fill(f, 2, f.KAZ, games);
         fill(f, 3, f.Txt_dir, "firefox");
         f.SSTab1->setCurrentIndex(4);
         dlg->expectColor(0x00FF00).expectOpenFile(env->path("mine.jpg"));
-        click(f.lbl_pin[5]);
+        click(f.lbl_pin[3]);
         click(f.lbl_pin[0]);
         if (*c->refusal) {
             const int page = games == "4" ? 0 : 2;  // of the box to correct: the marks, or the games number
-            for (int button : {0, 1}) {
+            for (QAction* entry : {f.menu_save, f.menu_onlyone}) {
                 dlg->expectMsgBox(vbOK, QString::fromUtf8(c->refusal));
-                click(f.Cmd_OK[button]);
+                entry->trigger();
+                settle();
                 QVERIFY(dlg->allAnswered() && forms::loaded<Form_Settei>());
                 QCOMPARE(f.SSTab1->currentIndex(), page);
                 f.SSTab1->setCurrentIndex(4);
@@ -137,18 +141,19 @@ private Q_SLOTS:
             fill(f, 0, box, kept = "Q");
             fill(f, 2, f.KAZ, games = "6");
         }
-        if (c->ending < 3) click(f.Cmd_OK[std::size_t(c->ending)]);
-        else f.close();
+        if (c->ending == 3) f.close();
+        else if (c->ending == 2) f.menu_cancel->trigger();
+        else click(f.Cmd_OK[std::size_t(c->ending)]);
         QVERIFY(!forms::loaded<Form_Settei>());
         QVERIFY(stored("Form", "set_left") != "<none>");
 
         const bool applied = c->ending <= 1, saved = c->ending == 0;
         QCOMPARE(ResultDisplayFlags | TallyRuleFlags << 2 | HcpRequired << 5, applied ? c->flags ^ 63 : c->flags);
-        QCOMPARE(PointTarget, c->target);
+        QCOMPARE(PointTarget, applied && c->pick >= 0 ? c->pick : c->target);
         QCOMPARE(PointMethod, applied && c->pick >= 0 ? c->pick : c->method);
         QCOMPARE(LastGame, applied ? games.toInt() - 1 : 3);
         QCOMPARE(MarkTexts[std::size_t(c->box + 1)], applied ? kept : std::get<6>(defaults)[std::size_t(c->box + 1)]);
-        QCOMPARE(PinColors[2], saved ? 0x00FF00 : 0x8090FF);
+        QCOMPARE(PinColors[0], saved ? 0x00FF00 : 0xFFFFFF);
         QCOMPARE(PinImageFiles[0], saved ? env->path("mine.jpg") : QStringLiteral("pin1.jpg"));
         QCOMPARE(stored("setting", "brw"), saved ? QStringLiteral("firefox") : QStringLiteral("<none>"));
         const auto now = std::make_tuple(LastGame, HcpRequired, ResultDisplayFlags, TallyRuleFlags, PointTarget, PointMethod,
@@ -160,7 +165,9 @@ private Q_SLOTS:
     void neverUnderAMatch() {
         restart();
         Module1::ScoreSheet.redim(0, 35, 0, 3);
+        settings::SaveSetting("form", "set_Left", "300");
         auto& f = shown<Form_Settei>();
+        QCOMPARE(f.Left(), 300.0);
         fill(f, 2, f.KAZ, "7");
         click(f.Cmd_OK[0]);
         QCOMPARE(Module1::LastGame, 3);
@@ -179,14 +186,14 @@ private Q_SLOTS:
         QVERIFY(f.pct_pin[0]->pixmap().isNull());  // pin1.jpg is not in this folder: no preview
         // Cancelled pickers change nothing; every picker leaves the program folder current.
         dlg->expectOpenFile(QString()).expectOpenFile(env->path("pin3.jpg")).expectColor(std::nullopt);
-        for (QLabel* l : {f.pct_pin[2], f.lbl_pin[0], f.lbl_pin[4]}) {
+        for (QLabel* l : {f.pct_pin[2], f.lbl_pin[0], f.lbl_pin[5]}) {
             QDir::setCurrent(QDir::tempPath());
             click(l);
             QCOMPARE(QDir::currentPath(), QDir(programFolder()).absolutePath());
         }
         QCOMPARE(f.lbl_pin[2]->text() + f.lbl_pin[0]->text(), "pin3.jpg" + env->path("pin3.jpg"));
         QVERIFY(!f.pct_pin[0]->pixmap().isNull());
-        QCOMPARE(f.pinColor(4), 0x10DDFF);
+        QCOMPARE(f.pinColor(5), 0x8090FF);
         f.SSTab1->setCurrentIndex(3);
         dlg->expectOpenFile("/usr/bin/firefox").expectOpenFile(QString());
         for (int i = 0; i < 2; ++i) {
