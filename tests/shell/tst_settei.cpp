@@ -105,6 +105,7 @@ private Q_SLOTS:
         QCOMPARE(checked(f.Opt_PntTarget), c->target <= 2 ? 1 << c->target : 0);
         QCOMPARE(checked(f.Opt_PntCalc), 1 << c->method);
         QCOMPARE(f.KAZ->text() + f.Txt_Spl[8]->text() + f.Txt_Spl[9]->text(), QStringLiteral("4／＊"));
+        QVERIFY(!f.KAZ->testAttribute(Qt::WA_InputMethodEnabled) && !f.Txt_dir->testAttribute(Qt::WA_InputMethodEnabled));
 
         // Every box turned over, a method picked, the games, a mark, a pin picture and colour, the browser.
         QLineEdit* box = f.Txt_Spl[std::size_t(c->box)];
@@ -141,8 +142,9 @@ private Q_SLOTS:
             fill(f, 0, box, kept = "Q");
             fill(f, 2, f.KAZ, games = "6");
         }
+        QAction* const entries[3] = {f.menu_save, f.menu_onlyone, f.menu_cancel};
         if (c->ending == 3) f.close();
-        else if (c->ending == 2) f.menu_cancel->trigger();
+        else if (*c->refusal || c->ending == 2) entries[c->ending]->trigger();  // from the File menu this time
         else click(f.Cmd_OK[std::size_t(c->ending)]);
         QVERIFY(!forms::loaded<Form_Settei>());
         QVERIFY(stored("Form", "set_left") != "<none>");
