@@ -5,7 +5,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <cstdint>
+#include <functional>
 
 namespace vx {
 
@@ -25,6 +27,16 @@ inline QLineEdit* textBox(QWidget* parent, double left, double top, double width
 
 inline QGroupBox* frame(QWidget* parent, const QString& title, double left, double top, double width, double height) {
     return place(new QGroupBox(title, parent), left, top, width, height);
+}
+
+// A push button whose click runs onClick (when given); B is QPushButton or a class drawn like one.
+template <class B = QPushButton>
+B* button(QWidget* parent, const QString& caption, double left, double top, double width, double height,
+          std::function<void()> onClick, const QString& toolTip = {}) {
+    B* b = place(new B(caption, parent), left, top, width, height);
+    if (!toolTip.isEmpty()) b->setToolTip(toolTip);
+    if (onClick) QObject::connect(b, &QPushButton::clicked, b, [run = std::move(onClick)] { run(); });
+    return b;
 }
 
 // Colour number 0x00BBGGRR to a Qt colour and back.

@@ -4,6 +4,7 @@
 #include "common/dialogs.h"
 #include "common/launcher.h"
 #include "common/module1.h"
+#include "platform/controls.h"
 #include "platform/registry.h"
 #include "platform/twips.h"
 #include "recording/form_normaldata.h"
@@ -106,18 +107,12 @@ Form_Data::Form_Data() {
         Txt_Pnt[std::size_t(i)]->setAlignment(Qt::AlignRight);
     }
 
-    Cmd_Data = new QPushButton(QStringLiteral("計算・データ表示 (&D)"), this);
-    Cmd_Data->setGeometry(twips(120), twips(3180), twips(2640), twips(540));
-    Cmd_File = new QPushButton(QStringLiteral("ファイル書き込み・終了 (&C)"), this);
-    Cmd_File->setGeometry(twips(2820), twips(3180), twips(2640), twips(540));
-    cmd_back[0] = new WrappingButton(QStringLiteral("スコア入力に戻る (&B)"), this);
-    cmd_back[0]->setGeometry(twips(120), twips(3840), twips(2640), twips(660));
-    cmd_back[1] = new WrappingButton(QStringLiteral("今回入力したデータを　消去してメニューに戻る"), this);
-    cmd_back[1]->setGeometry(twips(2820), twips(3840), twips(2640), twips(660));
-    connect(Cmd_Data, &QPushButton::clicked, this, [this] { Cmd_Data_Click(); });
-    connect(Cmd_File, &QPushButton::clicked, this, [this] { Cmd_File_Click(); });
-    connect(cmd_back[0], &QPushButton::clicked, this, [this] { cmd_back_Click(0); });
-    connect(cmd_back[1], &QPushButton::clicked, this, [this] { cmd_back_Click(1); });
+    Cmd_Data = button(this, QStringLiteral("計算・データ表示 (&D)"), 120, 3180, 2640, 540, [this] { Cmd_Data_Click(); });
+    Cmd_File = button(this, QStringLiteral("ファイル書き込み・終了 (&C)"), 2820, 3180, 2640, 540, [this] { Cmd_File_Click(); });
+    cmd_back[0] = button<WrappingButton>(this, QStringLiteral("スコア入力に戻る (&B)"), 120, 3840, 2640, 660,
+                                         [this] { cmd_back_Click(0); });
+    cmd_back[1] = button<WrappingButton>(this, QStringLiteral("今回入力したデータを　消去してメニューに戻る"), 2820, 3840, 2640,
+                                         660, [this] { cmd_back_Click(1); });
 
     QMenu* file = addMenu(QStringLiteral("ファイル(&F)"));
     menu_calc = addEntry(file, QStringLiteral("計算・データ表示(&C)"), [this] { menu_calc_Click(); });

@@ -1,8 +1,7 @@
 #include "recording/form_info.h"
-#include "platform/twips.h"
+#include "platform/controls.h"
 #include "recording/scoreentry_model.h"
 #include <QPlainTextEdit>
-#include <QPushButton>
 
 namespace vx {
 
@@ -12,9 +11,7 @@ Form_INFO::Form_INFO() {
     Txt_INFO = new QPlainTextEdit(this);
     Txt_INFO->setReadOnly(true);
     Txt_INFO->setGeometry(twips(120), twips(120), twips(6960), twips(2100));
-    Cmd_OK = new QPushButton(QStringLiteral("閉じる (&C)"), this);
-    Cmd_OK->setGeometry(twips(5640), twips(2340), twips(1440), twips(420));
-    connect(Cmd_OK, &QPushButton::clicked, this, [this] { Cmd_OK_Click(); });
+    Cmd_OK = button(this, QStringLiteral("閉じる (&C)"), 5640, 2340, 1440, 420, [this] { Cmd_OK_Click(); });
     menu_off = addMenuCommand(QStringLiteral("閉じる(&X)"), [this] { Cmd_OK_Click(); });
 }
 

@@ -171,32 +171,20 @@ form_main::form_main() {
     // The entry panel: commands on the left, mark buttons or pins on the right.
     Frame_Mode = new QGroupBox(M::MarkModeCaption, this);
     place(Frame_Mode, 120, 2100, 9365, 1800);
-    auto button = [this](const QString& caption, double l, double t, double w, double h, const QString& tip = {}) {
-        auto* b = new QPushButton(caption, Frame_Mode);
-        place(b, l, t, w, h);
-        b->setFocusPolicy(Qt::NoFocus);  // the focus stays in the ball boxes
-        if (!tip.isEmpty()) b->setToolTip(tip);
-        return b;
-    };
-    Cmd_KEISAN = button(QStringLiteral("計　算 (&C)"), 120, 240, 1650, 330, QStringLiteral("得点計算をします(Alt+C)"));
-    Cmd_INFO = button(QStringLiteral("チェック"), 1830, 240, 1650, 330);
-    Cmd_TOKEI = button(QStringLiteral("統計へ (&Save)"), 3540, 240, 1800, 330, QStringLiteral("入力を終了し統計処理をします(Alt+E)"));
-    Cmd_Mode = button(QStringLiteral("入力切替え(&ModeChange)"), 120, 600, 3360, 330, QStringLiteral("入力モードを切り替えます (Alt+M)"));
-    Cmd_Kojin = button(QStringLiteral("選手情報 (&Info)"), 3540, 600, 1800, 330, QStringLiteral("入力中の選手情報を見ます(Att+I)"));
-    Cmd_CAN[0] = button(QStringLiteral("マーク全消去"), 120, 960, 1650, 330);
-    Cmd_CAN[1] = button(QStringLiteral("メニューに戻る"), 1830, 960, 1650, 330);
+    Cmd_KEISAN = button(Frame_Mode, QStringLiteral("計　算 (&C)"), 120, 240, 1650, 330, [this] { Cmd_KEISAN_Click(); },
+                        QStringLiteral("得点計算をします(Alt+C)"));
+    Cmd_INFO = button(Frame_Mode, QStringLiteral("チェック"), 1830, 240, 1650, 330, [this] { Cmd_INFO_Click(); });
+    Cmd_TOKEI = button(Frame_Mode, QStringLiteral("統計へ (&Save)"), 3540, 240, 1800, 330, [this] { Cmd_TOKEI_Click(); },
+                       QStringLiteral("入力を終了し統計処理をします(Alt+E)"));
+    Cmd_Mode = button(Frame_Mode, QStringLiteral("入力切替え(&ModeChange)"), 120, 600, 3360, 330, [this] { Cmd_Mode_Click(); },
+                      QStringLiteral("入力モードを切り替えます (Alt+M)"));
+    Cmd_Kojin = button(Frame_Mode, QStringLiteral("選手情報 (&Info)"), 3540, 600, 1800, 330, [this] { Cmd_Kojin_Click(); },
+                       QStringLiteral("入力中の選手情報を見ます(Att+I)"));
+    Cmd_CAN[0] = button(Frame_Mode, QStringLiteral("マーク全消去"), 120, 960, 1650, 330, [this] { Cmd_CAN_Click(0); });
+    Cmd_CAN[1] = button(Frame_Mode, QStringLiteral("メニューに戻る"), 1830, 960, 1650, 330, [this] { Cmd_CAN_Click(1); });
     const QString ioCaptions[3] = {QStringLiteral("出力"), QStringLiteral("入力"), QStringLiteral("自動保存")};
-    for (int i = 0; i < 3; ++i) {
-        Cmd_Data_IO[std::size_t(i)] = button(ioCaptions[i], 120 + i * 1160, 1320, 1100, 330);
-        connect(Cmd_Data_IO[std::size_t(i)], &QPushButton::clicked, this, [this, i] { Cmd_Data_IO_Click(i); });
-    }
-    connect(Cmd_KEISAN, &QPushButton::clicked, this, [this] { Cmd_KEISAN_Click(); });
-    connect(Cmd_INFO, &QPushButton::clicked, this, [this] { Cmd_INFO_Click(); });
-    connect(Cmd_TOKEI, &QPushButton::clicked, this, [this] { Cmd_TOKEI_Click(); });
-    connect(Cmd_Mode, &QPushButton::clicked, this, [this] { Cmd_Mode_Click(); });
-    connect(Cmd_Kojin, &QPushButton::clicked, this, [this] { Cmd_Kojin_Click(); });
-    for (int i = 0; i < 2; ++i)
-        connect(Cmd_CAN[std::size_t(i)], &QPushButton::clicked, this, [this, i] { Cmd_CAN_Click(i); });
+    for (int i = 0; i < 3; ++i)
+        Cmd_Data_IO[std::size_t(i)] = button(Frame_Mode, ioCaptions[i], 120 + i * 1160, 1320, 1100, 330, [this, i] { Cmd_Data_IO_Click(i); });
 
     // Mark buttons as a keypad (mark-mode places).
     struct MarkPlace { int code; double left, top, width; const char16_t* tip; };
@@ -211,21 +199,18 @@ form_main::form_main() {
         {30, 7440, 240, 450, nullptr},
     };
     for (const auto& m : marks) {
-        QPushButton* b = button(M::markCaption(m.code), m.left, m.top, m.width, 330,
-                                m.tip ? QString::fromUtf16(m.tip) : QString());
         const int code = m.code;
-        connect(b, &QPushButton::clicked, this, [this, code] { Cmd_MARK_Click(code); });
+        QPushButton* b = button(Frame_Mode, M::markCaption(code), m.left, m.top, m.width, 330, [this, code] { Cmd_MARK_Click(code); },
+                                m.tip ? QString::fromUtf16(m.tip) : QString());
         Cmd_MARK[code] = b;
         if (code != 30) markPlaces_[b] = QPointF(m.left, m.top);
     }
     Cmd_MARK[30]->hide();  // only its caption is used: the mark of a ball not entered
-    Cmd_spl = button(QStringLiteral("Split"), 6440, 1320, 930, 330, QStringLiteral("スプリット (+)"));
-    connect(Cmd_spl, &QPushButton::clicked, this, [this] { Cmd_spl_Click(); });
+    Cmd_spl = button(Frame_Mode, QStringLiteral("Split"), 6440, 1320, 930, 330, [this] { Cmd_spl_Click(); }, QStringLiteral("スプリット (+)"));
     markPlaces_[Cmd_spl] = QPointF(6440, 1320);
     for (int i = 0; i < 2; ++i) {
         auto* b = new QToolButton(Frame_Mode);
         b->setArrowType(i == 0 ? Qt::LeftArrow : Qt::RightArrow);
-        b->setFocusPolicy(Qt::NoFocus);
         place(b, 7440 + i * 480, 1320, 450, 330);
         connect(b, &QToolButton::clicked, this, [this, i] { cmd_moveflame2_Click(i); });
         cmd_moveflame2[std::size_t(i)] = b;
@@ -251,9 +236,8 @@ form_main::form_main() {
     };
     for (int i = 0; i < 6; ++i) {
         const auto& d = mds[i];
-        QPushButton* b = button(d.caption ? QString::fromUtf16(d.caption) : M::markCaption(10), d.left + ModeShift,
-                                d.top, d.width, 330, d.tip ? QString::fromUtf16(d.tip) : QString());
-        connect(b, &QPushButton::clicked, this, [this, i] { cmd_MDS_Click(i); });
+        QPushButton* b = button(Frame_Mode, d.caption ? QString::fromUtf16(d.caption) : M::markCaption(10), d.left + ModeShift,
+                                d.top, d.width, 330, [this, i] { cmd_MDS_Click(i); }, d.tip ? QString::fromUtf16(d.tip) : QString());
         cmd_MDS[std::size_t(i)] = b;
         if (i != 1) markPlaces_[b] = QPointF(d.left + ModeShift, d.top);
     }
@@ -261,11 +245,10 @@ form_main::form_main() {
     for (int i = 0; i < 2; ++i) {
         auto* b = new QToolButton(Frame_Mode);
         b->setArrowType(i == 0 ? Qt::LeftArrow : Qt::RightArrow);
-        b->setFocusPolicy(Qt::NoFocus);
         b->setToolTip(i == 0 ? QStringLiteral("左フレームへ (コンマ)") : QStringLiteral("右フレームへ (ドット)"));
         Cmd_moveflame[std::size_t(i)] = b;
     }
-    Cmd_moveflame[2] = button(QStringLiteral("OK"), 0, 0, 390, 330, QStringLiteral("ピンからそのフレームの得点を計算します"));
+    Cmd_moveflame[2] = button(Frame_Mode, QStringLiteral("OK"), 0, 0, 390, 330, {}, QStringLiteral("ピンからそのフレームの得点を計算します"));
     const double flameLeft[3] = {7440, 8130, 7725};
     const double flameWidth[3] = {270, 270, 390};
     for (int i = 0; i < 3; ++i) {
@@ -274,6 +257,8 @@ form_main::form_main() {
         connect(Cmd_moveflame[std::size_t(i)], &QAbstractButton::clicked, this, [this, i] { Cmd_moveflame_Click(i); });
         markPlaces_[Cmd_moveflame[std::size_t(i)]] = QPointF(left, 1320);
     }
+    // The focus stays in the ball boxes.
+    for (QAbstractButton* b : Frame_Mode->findChildren<QAbstractButton*>()) b->setFocusPolicy(Qt::NoFocus);
 
     // Menus.
     QMenu* file = addMenu(QStringLiteral("ファイル(&F)"));

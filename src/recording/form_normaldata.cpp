@@ -1,12 +1,11 @@
 #include "recording/form_normaldata.h"
-#include "platform/twips.h"
+#include "platform/controls.h"
 #include "recording/form_data.h"
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QPushButton>
 
 namespace vx {
 
@@ -63,11 +62,7 @@ Form_NormalDATA::Form_NormalDATA() {
         x += Txt_Ten[i]->width() + 4;
         Lbl_Unit[i]->setGeometry(x, twips(300), fm.horizontalAdvance(Lbl_Unit[i]->text()) + 2, twips(330));
         x += Lbl_Unit[i]->width() + twips(60);
-        if (i < 5) {
-            Cmd_B10[i] = new QPushButton(QStringLiteral("Best10"), Frm[i]);
-            Cmd_B10[i]->setGeometry(x, twips(270), twips(720), twips(390));
-            connect(Cmd_B10[i], &QPushButton::clicked, this, [this, i] { Cmd_B10_Click(i); });
-        }
+        if (i < 5) Cmd_B10[i] = button(Frm[i], QStringLiteral("Best10"), toTwips(x), 270, 720, 390, [this, i] { Cmd_B10_Click(i); });
         prizeWidth = x + twips(720) + twips(120);
         Frm[i]->setGeometry(twips(120), twips(top), prizeWidth, twips(720));
     }
@@ -96,10 +91,9 @@ Form_NormalDATA::Form_NormalDATA() {
     Txt_B10[0]->setGeometry(twips(480), twips(330), twips(1800), line * 11);
     Txt_B10[1]->setGeometry(twips(2340), twips(330), twips(840), line * 11);
 
-    Cmd_OK = new QPushButton(QStringLiteral("閉じる (&C)"), this);
-    Cmd_OK->setGeometry(Frame1->geometry().right() + 1 - twips(2160), twips(4860), twips(1800), twips(480));
-    setClientSizeTwips(toTwips(Frame1->geometry().right() + 1 + twips(120)), 5640);
-    connect(Cmd_OK, &QPushButton::clicked, this, [this] { Cmd_OK_Click(); });
+    const double frameRight = toTwips(Frame1->geometry().right() + 1);
+    Cmd_OK = button(this, QStringLiteral("閉じる (&C)"), frameRight - 2160, 4860, 1800, 480, [this] { Cmd_OK_Click(); });
+    setClientSizeTwips(frameRight + 120, 5640);
 
     QMenu* file = addMenu(QStringLiteral("ファイル(&F)"));
     addEntry(file, QStringLiteral("閉じる(&X)"), [this] { menu_off_Click(); });

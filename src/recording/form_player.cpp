@@ -64,13 +64,8 @@ Form_Player::Form_Player() {
     Txt_NAME = textBox(this, 3540, 1380, 1500);
     Txt_NAME->setEnabled(false);
 
-    auto button = [this](const QString& caption, double left, double top, double width, double height) {
-        auto* b = new QPushButton(caption, this);
-        b->setGeometry(twips(left), twips(top), twips(width), twips(height));
-        return b;
-    };
-    Pct_ADD = button(QStringLiteral("→"), 3540, 1920, 720, 540);
-    Pct_can = button(QStringLiteral("×"), 4320, 1920, 720, 540);
+    Pct_ADD = button(this, QStringLiteral("→"), 3540, 1920, 720, 540, [this] { Pct_ADD_Click(); });
+    Pct_can = button(this, QStringLiteral("×"), 4320, 1920, 720, 540, [this] { Pct_can_Click(); });
     QFont arrows = Pct_ADD->font();
     arrows.setPointSizeF(arrows.pointSizeF() * 1.6);
     Pct_ADD->setFont(arrows);
@@ -89,9 +84,9 @@ Form_Player::Form_Player() {
     Grd_LN->setSelectionBehavior(QAbstractItemView::SelectItems);
     Grd_LN->verticalHeader()->setDefaultSectionSize(twips(330));
 
-    Cmd_newPlayer = button(QStringLiteral("新人選手追加 (&N)"), 120, 2880, 2400, 420);
-    Cmd_InpMARK = button(QStringLiteral("スコア入力へ (&Go)"), 5160, 2880, 2400, 420);
-    CmdCANCEL = button(QStringLiteral("クリア"), 7680, 2880, 1200, 420);
+    Cmd_newPlayer = button(this, QStringLiteral("新人選手追加 (&N)"), 120, 2880, 2400, 420, [this] { Cmd_newPlayer_Click(); });
+    Cmd_InpMARK = button(this, QStringLiteral("スコア入力へ (&Go)"), 5160, 2880, 2400, 420, [this] { Cmd_InpMARK_Click(); });
+    CmdCANCEL = button(this, QStringLiteral("クリア"), 7680, 2880, 1200, 420, {});  // no action
 
     // The entry area below the normal height.
     label(this, QStringLiteral("ハンデ"), 120, 3600, 900);
@@ -99,9 +94,11 @@ Form_Player::Form_Player() {
     VSc_Sen[1] = new QScrollBar(Qt::Vertical, this);
     VSc_Sen[1]->setGeometry(twips(1980), twips(3570), twips(255), twips(330));
     VSc_Sen[1]->setRange(-100, 200);
-    Cmd_OK[0] = button(QStringLiteral("入　力"), 120, 4080, 1500, 420);
-    Cmd_OK[1] = button(QStringLiteral("入力ＯＫ"), 120, 4080, 1500, 420);
-    Cmd_OK[2] = button(QStringLiteral("入力中止"), 1740, 4080, 1500, 420);
+    const char* okCaptions[3] = {"入　力", "入力ＯＫ", "入力中止"};
+    const double okLeft[3] = {120, 120, 1740};
+    for (int i = 0; i < 3; ++i)
+        Cmd_OK[std::size_t(i)] = button(this, QString::fromUtf8(okCaptions[i]), okLeft[i], 4080, 1500, 420,
+                                        [this, i] { Cmd_OK_Click(i); });
     Cmd_OK[0]->hide();
     Cmd_OK[1]->hide();
 
@@ -110,12 +107,6 @@ Form_Player::Form_Player() {
     // Enter on a row places the player as a double-click does, so no mouse is needed.
     connect(DBG_Sensyu, &QAbstractItemView::activated, this, [this] { Pct_ADD_Click(); });
     connect(Grd_LN, &QTableWidget::currentCellChanged, this, [this] { Grd_LN_SelectSlot(); });
-    connect(Pct_ADD, &QPushButton::clicked, this, [this] { Pct_ADD_Click(); });
-    connect(Pct_can, &QPushButton::clicked, this, [this] { Pct_can_Click(); });
-    connect(Cmd_newPlayer, &QPushButton::clicked, this, [this] { Cmd_newPlayer_Click(); });
-    for (int i = 0; i < 3; ++i)
-        connect(Cmd_OK[std::size_t(i)], &QPushButton::clicked, this, [this, i] { Cmd_OK_Click(i); });
-    connect(Cmd_InpMARK, &QPushButton::clicked, this, [this] { Cmd_InpMARK_Click(); });
     for (int i = 0; i < 2; ++i)
         connect(VSc_Sen[std::size_t(i)], &QScrollBar::valueChanged, this, [this, i] { VSc_Sen_Change(i); });
 

@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QScrollBar>
 #include <climits>
 #include <cstdlib>
@@ -84,14 +83,9 @@ Form_Siai::Form_Siai() {
     wrapLabel(this, QStringLiteral("会 場"), 120, 2550, 1500);
     Txt_Siai[5] = textBox(this, 2280, 2520, 600);
 
-    auto button = [this](const QString& caption, double left, double top, double width, double height) {
-        auto* b = new QPushButton(caption, this);
-        b->setGeometry(twips(left), twips(top), twips(width), twips(height));
-        return b;
-    };
-    Cmd_New = button(QStringLiteral("新しい試合の登録   (&New Game)"), 120, 3060, 3960, 450);
-    cmd_siaiOK = button(QStringLiteral("試合日設定ＯＫ (&Go)"), 120, 3600, 3960, 450);
-    cmd_back = button(QStringLiteral("戻　る (&C)"), 120, 4140, 3960, 420);
+    Cmd_New = button(this, QStringLiteral("新しい試合の登録   (&New Game)"), 120, 3060, 3960, 450, [this] { Cmd_New_Click(); });
+    cmd_siaiOK = button(this, QStringLiteral("試合日設定ＯＫ (&Go)"), 120, 3600, 3960, 450, [this] { cmd_siaiOK_Click(); });
+    cmd_back = button(this, QStringLiteral("戻　る (&C)"), 120, 4140, 3960, 420, [this] { cmd_back_Click(); });
 
     // Seasons, newest first.
     data_srs = new DataSource(this);
@@ -100,9 +94,9 @@ Form_Siai::Form_Siai() {
     DBGrid1->setGeometry(twips(4320), twips(120), twips(5160), twips(1800));
     DBGrid1->setDataSource(data_srs);
     DBGrid1->setColumns({QStringLiteral("シーズンID"), QStringLiteral("シーズン時期"), QStringLiteral("シーズン名")});
-    Cmd_Add[0] = button(QStringLiteral("シーズン追加"), 4320, 2010, 1500, 360);
+    Cmd_Add[0] = button(this, QStringLiteral("シーズン追加"), 4320, 2010, 1500, 360, [this] { Cmd_Add_Click(0); });
     Txt_ADD[0] = textBox(this, 5940, 2025, 2400);
-    Cmd_Add_OK[0] = button(QStringLiteral("Ｏ Ｋ"), 8460, 2010, 1020, 360);
+    Cmd_Add_OK[0] = button(this, QStringLiteral("Ｏ Ｋ"), 8460, 2010, 1020, 360, [this] { Cmd_Add_OK_Click(0); });
 
     // Venues.
     Data_kaijo = new DataSource(this);
@@ -115,9 +109,9 @@ Form_Siai::Form_Siai() {
     Txt_Siai[7] = textBox(this, 8400, 2520, 1080);
     txt_Kaijo[0] = textBox(this, 7440, 3000, 2040);
     txt_Kaijo[1] = textBox(this, 7440, 3420, 2040);
-    Cmd_Add[1] = button(QStringLiteral("会場追加"), 4320, 4200, 1500, 360);
+    Cmd_Add[1] = button(this, QStringLiteral("会場追加"), 4320, 4200, 1500, 360, [this] { Cmd_Add_Click(1); });
     Txt_ADD[1] = textBox(this, 5940, 4215, 2400);
-    Cmd_Add_OK[1] = button(QStringLiteral("Ｏ Ｋ"), 8460, 4200, 1020, 360);
+    Cmd_Add_OK[1] = button(this, QStringLiteral("Ｏ Ｋ"), 8460, 4200, 1020, 360, [this] { Cmd_Add_OK_Click(1); });
 
     for (DBGrid* g : {DBGrid1, DBGrid2}) {
         g->setAllowAddNew(true);
@@ -149,13 +143,6 @@ Form_Siai::Form_Siai() {
         e->installEventFilter(new FocusEdit(Data_kaijo, e));
     }
 
-    connect(Cmd_New, &QPushButton::clicked, this, [this] { Cmd_New_Click(); });
-    connect(cmd_siaiOK, &QPushButton::clicked, this, [this] { cmd_siaiOK_Click(); });
-    connect(cmd_back, &QPushButton::clicked, this, [this] { cmd_back_Click(); });
-    for (int i = 0; i < 2; ++i) {
-        connect(Cmd_Add[std::size_t(i)], &QPushButton::clicked, this, [this, i] { Cmd_Add_Click(i); });
-        connect(Cmd_Add_OK[std::size_t(i)], &QPushButton::clicked, this, [this, i] { Cmd_Add_OK_Click(i); });
-    }
     for (int i = 0; i < 3; ++i)
         connect(VSc_ymd[std::size_t(i)], &QScrollBar::valueChanged, this, [this, i] { VSc_ymd_Change(i); });
     connect(HSc_siai, &QScrollBar::valueChanged, this, [this] { HSc_siai_Change(); });

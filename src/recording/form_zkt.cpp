@@ -1,9 +1,7 @@
 #include "recording/form_zkt.h"
-#include "platform/twips.h"
-#include <QGroupBox>
+#include "platform/controls.h"
 #include <QListWidget>
 #include <QMenu>
-#include <QPushButton>
 
 namespace vx {
 
@@ -11,19 +9,15 @@ Form_ZKT::Form_ZKT() {
     setWindowTitle(QStringLiteral("ポイントのデータ"));
     setClientSizeTwips(4200, 5520);
 
-    Frame1 = new QGroupBox(QStringLiteral("順位と優勝ポイント"), this);
-    Frame1->setGeometry(twips(120), twips(60), twips(3960), twips(4620));
-    List_ZKT = new QListWidget(Frame1);
-    List_ZKT->setGeometry(twips(120), twips(330), twips(3720), twips(4170));
+    Frame1 = frame(this, QStringLiteral("順位と優勝ポイント"), 120, 60, 3960, 4620);
+    List_ZKT = place(new QListWidget(Frame1), 120, 330, 3720, 4170);
     // Fixed pitch, so that placings, points and names stand in columns.
     QFont font(QStringLiteral("IPAGothic"));
     font.setStyleHint(QFont::TypeWriter);
     font.setPointSize(10);
     List_ZKT->setFont(font);
 
-    Cmd_OK = new QPushButton(QStringLiteral("閉じる (&C)"), this);
-    Cmd_OK->setGeometry(twips(1200), twips(4800), twips(1800), twips(480));
-    connect(Cmd_OK, &QPushButton::clicked, this, [this] { Cmd_OK_Click(); });
+    Cmd_OK = button(this, QStringLiteral("閉じる (&C)"), 1200, 4800, 1800, 480, [this] { Cmd_OK_Click(); });
 
     QMenu* file = addMenu(QStringLiteral("ファイル(&F)"));
     addEntry(file, QStringLiteral("閉じる(&X)"), [this] { menu_off_Click(); });

@@ -1,6 +1,8 @@
 #include "shell/form_editorgrid.h"
 #include "common/dialogs.h"
 #include "platform/boundgrid.h"
+#include "platform/controls.h"
+#include "platform/datasource.h"
 #include "shell/masterdata.h"
 #include <QEvent>
 #include <QKeyEvent>
@@ -37,6 +39,32 @@ private:
     std::function<QString(int)> refuse_;
 };
 }  // namespace
+
+void GridEditor::setUpEditor(DataSource* data, DBGrid* grid, double backLeft, double backTop, double backWidth) {
+    data_ = data;
+    grid_ = grid;
+    cmd_back = button(this, QStringLiteral("戻　る"), backLeft, backTop, backWidth, 480, [this] { cmd_back_Click(); });
+    menu_back = addMenuCommand(QStringLiteral("戻る(&X)"), [this] { cmd_back_Click(); });
+}
+
+void GridEditor::Form_Load() {
+    restorePosition(positionKey_);
+    masterdata::installGuards();
+    data_->Refresh();
+    grid_->setDataSource(data_);
+}
+
+void GridEditor::cmd_back_Click() {
+    if (!grid_->commitRow()) return;
+    data_->Refresh();
+    Unload();
+}
+
+void GridEditor::Form_QueryUnload(bool& cancel, int unloadMode) {
+    if (unloadMode == vbFormControlMenu && !grid_->commitRow()) cancel = true;
+}
+
+void GridEditor::Form_Unload(bool&) { savePosition(positionKey_); }
 
 void confirmDeletes(DBGrid* grid, std::function<QString(int row)> refuse) {
     grid->installEventFilter(new DeleteQuestion(grid, std::move(refuse)));

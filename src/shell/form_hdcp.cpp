@@ -4,8 +4,6 @@
 #include "common/dialogs.h"
 #include "platform/boundgrid.h"
 #include "platform/datasource.h"
-#include "platform/twips.h"
-#include "shell/form_editorgrid.h"
 #include "shell/form_newplayer.h"
 #include "shell/form_srs.h"
 #include "shell/masterdata.h"
@@ -13,7 +11,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QPushButton>
 #include <cstdint>
 
 namespace vx {
@@ -37,7 +34,7 @@ DataSource::FieldRule wholeNumber(std::int64_t lo, std::int64_t hi) {
 
 }  // namespace
 
-form_HDCP::form_HDCP() {
+form_HDCP::form_HDCP() : GridEditor(QStringLiteral("hdcp")) {
     setWindowTitle(QStringLiteral("シーズン名・選手名・ハンデキャップの追加・変更"));
     setClientSizeTwips(9240, 6480);
 
@@ -69,28 +66,20 @@ form_HDCP::form_HDCP() {
     }
 
     const double panelLeft = 7200, panelWidth = 1920;
-    Frame1 = new QGroupBox(QStringLiteral("追加・変更"), this);
-    Frame1->setGeometry(twips(panelLeft), twips(GridTop - 60), twips(panelWidth), twips(1560));
+    Frame1 = frame(this, QStringLiteral("追加・変更"), panelLeft, GridTop - 60, panelWidth, 1560);
     const char* addCaptions[3] = {"新ハンデ入力", "データ変更", "入力完了"};
-    for (int i = 0; i < 3; ++i) {
-        Cmd_Add[std::size_t(i)] = new QPushButton(QString::fromUtf8(addCaptions[i]), Frame1);
-        connect(Cmd_Add[std::size_t(i)], &QPushButton::clicked, this, [this, i] { Cmd_Add_Click(i); });
-    }
-    Cmd_Add[0]->setGeometry(twips(120), twips(360), twips(panelWidth - 240), twips(480));
-    Cmd_Add[1]->setGeometry(twips(120), twips(900), twips(panelWidth - 240), twips(480));
-    // Placed over the other two: either the pair or this one shows.
-    Cmd_Add[2]->setGeometry(twips(120), twips(360), twips(panelWidth - 240), twips(1020));
+    // The third stands over the other two: either the pair or this one shows.
+    const double addTop[3] = {360, 900, 360}, addHeight[3] = {480, 480, 1020};
+    for (int i = 0; i < 3; ++i)
+        Cmd_Add[std::size_t(i)] = button(Frame1, QString::fromUtf8(addCaptions[i]), 120, addTop[i], panelWidth - 240,
+                                         addHeight[i], [this, i] { Cmd_Add_Click(i); });
     Cmd_Add[2]->hide();
 
     const char* newCaptions[2] = {"選手名", "シーズン名"};
-    for (int i = 0; i < 2; ++i) {
-        Cmd_New[std::size_t(i)] = new QPushButton(QString::fromUtf8(newCaptions[i]), this);
-        Cmd_New[std::size_t(i)]->setGeometry(twips(panelLeft), twips(2520 + 600 * i), twips(panelWidth), twips(480));
-        connect(Cmd_New[std::size_t(i)], &QPushButton::clicked, this, [this, i] { Cmd_New_Click(i); });
-    }
-    cmd_back = new QPushButton(QStringLiteral("戻　る"), this);
-    cmd_back->setGeometry(twips(panelLeft), twips(4020), twips(panelWidth), twips(480));
-    connect(cmd_back, &QPushButton::clicked, this, [this] { cmd_back_Click(); });
+    for (int i = 0; i < 2; ++i)
+        Cmd_New[std::size_t(i)] = button(this, QString::fromUtf8(newCaptions[i]), panelLeft, 2520 + 600 * i, panelWidth,
+                                         480, [this, i] { Cmd_New_Click(i); });
+    setUpEditor(Data_HDCP, DBG_hdcp, panelLeft, 4020, panelWidth);
 
     label(this, QStringLiteral("ハンデキャップは、これ以降入力されるデータに適用されます。"), 120, 4680, 9000);
     label(this, QStringLiteral("  これまでの記録は変更されません。"), 120, 4980, 9000);
@@ -99,7 +88,6 @@ form_HDCP::form_HDCP() {
     label(this, QStringLiteral("  たとえば、選手名を一カ所でも変更すると、 その選手の全ての記録の選手名が変更されます。"),
           120, 6000, 9000);
 
-    menu_back = addMenuCommand(QStringLiteral("戻る(&X)"), [this] { cmd_back_Click(); });
     QMenu* data = addMenu(QStringLiteral("データベース(&D)"));
     const char* hdcpCaptions[3] = {"ハンデの追加", "ハンデの変更", "ハンデの追加・変更の終了"};
     for (int i = 0; i < 3; ++i)
@@ -111,11 +99,8 @@ form_HDCP::form_HDCP() {
 }
 
 void form_HDCP::Form_Load() {
-    restorePosition(QStringLiteral("hdcp"));
+    GridEditor::Form_Load();
     EditMode = 0;
-    masterdata::installGuards();
-    Data_HDCP->Refresh();
-    DBG_hdcp->setDataSource(Data_HDCP);
     DBG_hdcp->setColumns({QStringLiteral("ID"), QStringLiteral("シーズンID"), QStringLiteral("シーズン時期"),
                           QStringLiteral("選手ID"), QStringLiteral("選手名"), QStringLiteral("ハンデ")});
     DBG_hdcp->setCaption(1, QStringLiteral("S_ID"));
@@ -130,64 +115,46 @@ void form_HDCP::setEditing(bool on) {
     DBG_hdcp->setAllowAddNew(on);
 }
 
+// The finish button stands for the add and change buttons while adding or changing, and the way
+// back waits for the finish.
+void form_HDCP::showEditing(bool on) {
+    Cmd_Add[0]->setVisible(!on);
+    Cmd_Add[1]->setVisible(!on);
+    Cmd_Add[2]->setVisible(on);
+    cmd_back->setEnabled(!on);
+    menu_back->setEnabled(!on);
+    menu_hdcp[2]->setEnabled(on);
+}
+
 void form_HDCP::DBG_hdcp_Error(const QString& databaseError) {
     MsgBox(databaseError == HandicapError ? databaseError : refusalText(databaseError, IdError));
 }
 
 void form_HDCP::Cmd_Add_Click(int index) {
     auto* model = DBG_hdcp->gridModel();
-    switch (index) {
-    case 0: {
+    if (index == 0 || index == 1) {
         setEditing(true);
-        // A row pending from change mode is stored first; a refusal keeps the mode as it is.
+        // A row pending from the other mode is stored first; a refusal keeps the mode as it is.
         if (!DBG_hdcp->commitRow()) return;
-        const int newLine = model->rowCount() - 1;
-        DBG_hdcp->setCurrentIndex(model->index(newLine, 1));
-        Cmd_Add[0]->hide();
-        Cmd_Add[1]->hide();
-        Cmd_Add[2]->show();
-        cmd_back->setEnabled(false);
-        EditMode = 0;
-        menu_hdcp[0]->setEnabled(false);
-        menu_hdcp[2]->setEnabled(true);
-        menu_back->setEnabled(false);
-        break;
-    }
-    case 1: {
-        setEditing(true);
-        if (!DBG_hdcp->commitRow()) return;
-        if (Data_HDCP->recordset().RecordCount() > 0) {
+        if (index == 0) {
+            DBG_hdcp->setCurrentIndex(model->index(model->rowCount() - 1, 1));
+        } else if (Data_HDCP->recordset().RecordCount() > 0) {
             if (!Data_HDCP->MoveLast() || !Data_HDCP->Edit()) return;
             DBG_hdcp->setCurrentIndex(model->index(Data_HDCP->currentRow(), 5));
         }
-        Cmd_Add[0]->hide();
-        Cmd_Add[1]->hide();
-        Cmd_Add[2]->show();
-        cmd_back->setEnabled(false);
-        EditMode = 1;
-        menu_hdcp[1]->setEnabled(false);
-        menu_hdcp[2]->setEnabled(true);
-        menu_back->setEnabled(false);
-        break;
-    }
-    case 2:
+        showEditing(true);
+        menu_hdcp[std::size_t(index)]->setEnabled(false);
+        EditMode = index;
+    } else if (index == 2) {
         if (EditMode == 0 || EditMode == 1) {
             if (!DBG_hdcp->commitRow()) return;
             if (Data_HDCP->recordset().RecordCount() > 0 && !Data_HDCP->MoveLast()) return;
         }
         setEditing(false);
-        Cmd_Add[0]->show();
-        Cmd_Add[1]->show();
-        Cmd_Add[2]->hide();
-        cmd_back->setEnabled(true);
-        EditMode = 2;
+        showEditing(false);
         menu_hdcp[0]->setEnabled(true);
         menu_hdcp[1]->setEnabled(true);
-        menu_hdcp[2]->setEnabled(false);
-        menu_back->setEnabled(true);
-        break;
-    default:
-        break;
+        EditMode = 2;
     }
 }
 
@@ -195,16 +162,5 @@ void form_HDCP::Cmd_New_Click(int index) {
     if (index == 0) forms::get<Form_NewPlayer>().Show();
     else if (index == 1) forms::get<form_srs>().Show();
 }
-
-void form_HDCP::cmd_back_Click() {
-    Data_HDCP->Refresh();
-    Unload();
-}
-
-void form_HDCP::Form_QueryUnload(bool& cancel, int unloadMode) {
-    if (unloadMode == vbFormControlMenu && !DBG_hdcp->commitRow()) cancel = true;
-}
-
-void form_HDCP::Form_Unload(bool&) { savePosition(QStringLiteral("hdcp")); }
 
 }  // namespace vx

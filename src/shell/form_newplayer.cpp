@@ -2,12 +2,10 @@
 #include "common/dialogs.h"
 #include "platform/boundgrid.h"
 #include "platform/datasource.h"
-#include "platform/twips.h"
-#include "shell/form_editorgrid.h"
+#include "platform/controls.h"
 #include "shell/masterdata.h"
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QStyledItemDelegate>
 
 namespace vx {
@@ -48,28 +46,20 @@ public:
 };
 }  // namespace
 
-Form_NewPlayer::Form_NewPlayer() {
+Form_NewPlayer::Form_NewPlayer() : GridEditor(QStringLiteral("np")) {
     setWindowTitle(QStringLiteral("選手の登録"));
     setClientSizeTwips(9600, 5040);
 
     Data_Sensyu = new DataSource(this);
     Data_Sensyu->setRecordSource(QStringLiteral("選手"));
-    DBG_Sensyu = new DBGrid(this);
-    DBG_Sensyu->setGeometry(twips(120), twips(120), twips(9360), twips(4200));
+    DBG_Sensyu = place(new DBGrid(this), 120, 120, 9360, 4200);
     DBG_Sensyu->setItemDelegate(new PlayerDelegate(DBG_Sensyu));
     connect(Data_Sensyu, &DataSource::error, this, [this](const QString& e) { DBG_Sensyu_Error(e); });
-
-    cmd_back = new QPushButton(QStringLiteral("戻　る"), this);
-    cmd_back->setGeometry(twips(7920), twips(4440), twips(1560), twips(480));
-    connect(cmd_back, &QPushButton::clicked, this, [this] { cmd_back_Click(); });
-    menu_back = addMenuCommand(QStringLiteral("戻る(&X)"), [this] { cmd_back_Click(); });
+    setUpEditor(Data_Sensyu, DBG_Sensyu, 7920, 4440, 1560);
 }
 
 void Form_NewPlayer::Form_Load() {
-    restorePosition(QStringLiteral("np"));
-    masterdata::installGuards();
-    Data_Sensyu->Refresh();
-    DBG_Sensyu->setDataSource(Data_Sensyu);
+    GridEditor::Form_Load();
     DBG_Sensyu->setColumns(Columns);
     DBG_Sensyu->setAllowAddNew(true);
     DBG_Sensyu->setAllowUpdate(true);
@@ -85,18 +75,5 @@ void Form_NewPlayer::Form_Load() {
 void Form_NewPlayer::DBG_Sensyu_Error(const QString& databaseError) {
     MsgBox(refusalText(databaseError, QStringLiteral("error")));
 }
-
-void Form_NewPlayer::cmd_back_Click() {
-    if (!DBG_Sensyu->commitRow()) return;
-    Data_Sensyu->Refresh();
-    Unload();
-}
-
-void Form_NewPlayer::Form_QueryUnload(bool& cancel, int unloadMode) {
-    // The close box stores the pending row as the back button does, and stays open when refused.
-    if (unloadMode == vbFormControlMenu && !DBG_Sensyu->commitRow()) cancel = true;
-}
-
-void Form_NewPlayer::Form_Unload(bool&) { savePosition(QStringLiteral("np")); }
 
 }  // namespace vx

@@ -17,7 +17,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPixmap>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <functional>
@@ -116,9 +115,8 @@ Form_Settei::Form_Settei() {
 
     // ---- 3: browser
     QWidget* t3 = page(QStringLiteral("ヘルプ表示用のブラウザの設定"));
-    cmd_filename = place(new QPushButton(QStringLiteral("ブラウザの設定　(場所と名前の指定)"), t3), 120, 240, 3600, 480);
-    cmd_filename->setToolTip(QStringLiteral("ヘルプを表示するためのブラウザソフト（InternetExplore など）を指定します"));
-    connect(cmd_filename, &QPushButton::clicked, this, [this] { cmd_filename_Click(); });
+    cmd_filename = button(t3, QStringLiteral("ブラウザの設定　(場所と名前の指定)"), 120, 240, 3600, 480, [this] { cmd_filename_Click(); },
+                          QStringLiteral("ヘルプを表示するためのブラウザソフト（InternetExplore など）を指定します"));
     Frame3[0] = frame(t3, QStringLiteral("ヘルプ用ブラウザの設定（ドライブ名からファイル名までフルパスで）"), 120, 960, 12600, 1200);
     Txt_dir = place(new QLineEdit(DefaultBrowser, Frame3[0]), 240, 420, 12120, 420);
     Txt_dir->setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -152,23 +150,18 @@ Form_Settei::Form_Settei() {
     // ---- 5: database
     QWidget* t5 = page(QStringLiteral("データベース（新規・変更等）"));
     Frame6 = frame(t5, QStringLiteral("シーズン・選手・ハンデ"), 120, 120, 3600, 1080);
-    Cmd_HDCP = place(new QPushButton(QStringLiteral("設定画面へ"), Frame6), 240, 420, 3120, 480);
-    connect(Cmd_HDCP, &QPushButton::clicked, this, [this] { Cmd_HDCP_Click(); });
-    cmd_cmpact = place(new QPushButton(QStringLiteral("データベース最適化とバックアップ"), t5), 120, 1500, 3600, 540);
-    cmd_cmpact->setToolTip(QStringLiteral("データベースの修復・最適化・バックアップを行います"));
-    connect(cmd_cmpact, &QPushButton::clicked, this, [this] { cmd_cmpact_Click(); });
-    cmd_4ce = place(new QPushButton(QStringLiteral("Vorlix for CE 用　出力"), t5), 120, 2280, 3600, 540);
-    connect(cmd_4ce, &QPushButton::clicked, this, [this] { cmd_4ce_Click(); });
+    Cmd_HDCP = button(Frame6, QStringLiteral("設定画面へ"), 240, 420, 3120, 480, [this] { Cmd_HDCP_Click(); });
+    cmd_cmpact = button(t5, QStringLiteral("データベース最適化とバックアップ"), 120, 1500, 3600, 540, [this] { cmd_cmpact_Click(); },
+                        QStringLiteral("データベースの修復・最適化・バックアップを行います"));
+    cmd_4ce = button(t5, QStringLiteral("Vorlix for CE 用　出力"), 120, 2280, 3600, 540, [this] { cmd_4ce_Click(); });
 
     // ---- buttons below the tabs
     const char* ok[3] = {"設定を保存する (&Save)", "今回のみ、　　　　　 この設定で行う。", "元に戻す"};
+    const char* okTip[3] = {"設定を保存し、終了します", "", "内容を元に戻し終了します"};
     const double okLeft[3] = {120, 4440, 9360}, okWidth[3] = {4080, 4680, 3720};
-    for (int i = 0; i < 3; ++i) {
-        Cmd_OK[std::size_t(i)] = place(new QPushButton(QString::fromUtf8(ok[i]), this), okLeft[i], 4740, okWidth[i], 600);
-        connect(Cmd_OK[std::size_t(i)], &QPushButton::clicked, this, [this, i] { Cmd_OK_Click(i); });
-    }
-    Cmd_OK[0]->setToolTip(QStringLiteral("設定を保存し、終了します"));
-    Cmd_OK[2]->setToolTip(QStringLiteral("内容を元に戻し終了します"));
+    for (int i = 0; i < 3; ++i)
+        Cmd_OK[std::size_t(i)] = button(this, QString::fromUtf8(ok[i]), okLeft[i], 4740, okWidth[i], 600,
+                                        [this, i] { Cmd_OK_Click(i); }, QString::fromUtf8(okTip[i]));
 
     menu_file = addMenu(QStringLiteral("ファイル(&F)"));
     menu_save = addEntry(menu_file, QStringLiteral("設定を保存する(&S)"), [this] { Cmd_OK_Click(0); });

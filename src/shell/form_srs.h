@@ -1,31 +1,21 @@
 #pragma once
-#include "platform/form.h"
-
-class QAction;
-class QPushButton;
+#include "shell/form_editorgrid.h"
 
 namespace vx {
-class DataSource;
-class DBGrid;
 
 // The season editor: table シーズン in a bound grid.
-class form_srs : public Form {
+class form_srs : public GridEditor {
     Q_OBJECT
 public:
     form_srs();
 
     DataSource* data_srs;
     DBGrid* DBG_srs;
-    QPushButton* cmd_back;
-    QAction* menu_back;
 
-    void cmd_back_Click();
     void DBG_srs_Error(const QString& databaseError);
 
 protected:
     void Form_Load() override;
-    void Form_QueryUnload(bool& cancel, int unloadMode) override;
-    void Form_Unload(bool& cancel) override;
 };
 
 }  // namespace vx

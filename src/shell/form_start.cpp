@@ -2,8 +2,8 @@
 #include "common/appdir.h"
 #include "common/launcher.h"
 #include "common/module1.h"
+#include "platform/controls.h"
 #include "platform/mdiframe.h"
-#include "platform/twips.h"
 #include "platform/registry.h"
 #include "shell/form_emblem.h"
 #include "shell/form_aisatsu.h"
@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPushButton>
 
 namespace vx {
 
@@ -26,8 +25,7 @@ Form_Start::Form_Start() {
     setClosable(false);  // the start menu closes with the main window only
     setClientSizeTwips(7380, 2700);
 
-    Picture1 = new QLabel(this);
-    Picture1->setGeometry(twips(120), twips(120), twips(1500), twips(1750));
+    Picture1 = place(new QLabel(this), 120, 120, 1500, 1750);
     Picture1->setPixmap(drawnEmblem(Picture1->size()));
     Picture1->setAttribute(Qt::WA_TransparentForMouseEvents);
 
@@ -35,32 +33,24 @@ Form_Start::Form_Start() {
     const double colLeft[3] = {1740, 3420, 5295};
     const double colWidth[3] = {1620, 1815, 1620};
     const double rowTop[3] = {120, 730, 1340};
-    auto button = [&](const QString& caption, int row, int col, void (Form_Start::*click)()) {
-        auto* b = new QPushButton(caption, this);
-        b->setGeometry(twips(colLeft[col]), twips(rowTop[row]), twips(colWidth[col]), twips(550));
-        connect(b, &QPushButton::clicked, this, [this, click] { (this->*click)(); });
-        return b;
+    auto grid = [&](const QString& caption, int row, int col, void (Form_Start::*click)()) {
+        return button(this, caption, colLeft[col], rowTop[row], colWidth[col], 550, [this, click] { (this->*click)(); });
     };
-    Cmd_OK = button(QStringLiteral("スコア入力 (&I)"), 0, 0, &Form_Start::Cmd_OK_Click);
-    Cmd_Seiseki = button(QStringLiteral("統計成績 (&A)"), 0, 1, &Form_Start::Cmd_Seiseki_Click);
-    Cmd_siaiSeiseki = button(QStringLiteral("試合単位統計(&U)"), 0, 2, &Form_Start::Cmd_siaiSeiseki_Click);
-    Cmd_Settei = button(QStringLiteral("設　定 (&D)"), 1, 0, &Form_Start::Cmd_Settei_Click);
-    Cmd_Kojin = button(QStringLiteral("個人記録 (&P)"), 1, 1, &Form_Start::Cmd_Kojin_Click);
-    Cmd_sokuho = button(QStringLiteral("試合速報作成 (&N)"), 1, 2, &Form_Start::Cmd_sokuho_Click);
-    Cmd_Edit = button(QStringLiteral("データ編集 (&E)"), 2, 0, &Form_Start::Cmd_Edit_Click);
-    Cmd_Score = button(QStringLiteral("スコアブック (&S)"), 2, 1, &Form_Start::Cmd_Score_Click);
-    Cmd_End = button(QStringLiteral("終　了 (&C)"), 2, 2, &Form_Start::Cmd_End_Click);
-    Command1 = new QPushButton(QStringLiteral("Command1"), this);
-    Command1->setGeometry(twips(6975), twips(120), twips(300), twips(550));
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    Cmd_OK = grid(QStringLiteral("スコア入力 (&I)"), 0, 0, &Form_Start::Cmd_OK_Click);
+    Cmd_Seiseki = grid(QStringLiteral("統計成績 (&A)"), 0, 1, &Form_Start::Cmd_Seiseki_Click);
+    Cmd_siaiSeiseki = grid(QStringLiteral("試合単位統計(&U)"), 0, 2, &Form_Start::Cmd_siaiSeiseki_Click);
+    Cmd_Settei = grid(QStringLiteral("設　定 (&D)"), 1, 0, &Form_Start::Cmd_Settei_Click);
+    Cmd_Kojin = grid(QStringLiteral("個人記録 (&P)"), 1, 1, &Form_Start::Cmd_Kojin_Click);
+    Cmd_sokuho = grid(QStringLiteral("試合速報作成 (&N)"), 1, 2, &Form_Start::Cmd_sokuho_Click);
+    Cmd_Edit = grid(QStringLiteral("データ編集 (&E)"), 2, 0, &Form_Start::Cmd_Edit_Click);
+    Cmd_Score = grid(QStringLiteral("スコアブック (&S)"), 2, 1, &Form_Start::Cmd_Score_Click);
+    Cmd_End = grid(QStringLiteral("終　了 (&C)"), 2, 2, &Form_Start::Cmd_End_Click);
+    Command1 = button(this, QStringLiteral("Command1"), 6975, 120, 300, 550, [this] { Command1_Click(); });
 
-    auto* caption = new QLabel(QStringLiteral("登録データ"), this);
-    caption->setGeometry(twips(3420), twips(2040), twips(1200), twips(360));
-    Lbl_all_data = new QLabel(QStringLiteral("0"), this);
-    Lbl_all_data->setGeometry(twips(4620), twips(2040), twips(1320), twips(360));
+    QLabel* caption = label(this, QStringLiteral("登録データ"), 3420, 2040, 1200, 360);
+    Lbl_all_data = label(this, QStringLiteral("0"), 4620, 2040, 1320, 360);
     Lbl_all_data->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    auto* unit = new QLabel(QStringLiteral("件"), this);
-    unit->setGeometry(twips(6000), twips(2040), twips(360), twips(360));
+    QLabel* unit = label(this, QStringLiteral("件"), 6000, 2040, 360, 360);
     for (QLabel* l : {caption, Lbl_all_data, unit}) l->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     QMenu* file = addMenu(QStringLiteral("ファイル(&F)"));

@@ -1,8 +1,7 @@
 #include "shell/form_version.h"
-#include "platform/twips.h"
+#include "platform/controls.h"
 #include <QLabel>
 #include <QMenu>
-#include <QPushButton>
 
 namespace vx {
 
@@ -14,13 +13,9 @@ QString versionText() {
 Form_version::Form_version() {
     setWindowTitle(QStringLiteral("  Version"));
     setClientSizeTwips(4800, 2100);
-    Label1 = new QLabel(QStringLiteral("ボウリング データ入力・統計"), this);
-    Label1->setGeometry(twips(360), twips(240), twips(4080), twips(360));
-    Label2 = new QLabel(QStringLiteral("Vorlix Vorlix Ver "), this);
-    Label2->setGeometry(twips(360), twips(720), twips(4080), twips(360));
-    Cmd_OK = new QPushButton(QStringLiteral("Ｏ　Ｋ (&Save)"), this);
-    Cmd_OK->setGeometry(twips(1560), twips(1320), twips(1680), twips(480));
-    connect(Cmd_OK, &QPushButton::clicked, this, [this] { Cmd_OK_Click(); });
+    Label1 = label(this, QStringLiteral("ボウリング データ入力・統計"), 360, 240, 4080, 360);
+    Label2 = label(this, QStringLiteral("Vorlix Vorlix Ver "), 360, 720, 4080, 360);
+    Cmd_OK = button(this, QStringLiteral("Ｏ　Ｋ (&Save)"), 1560, 1320, 1680, 480, [this] { Cmd_OK_Click(); });
     addMenuCommand(QStringLiteral("戻る"), [this] { Cmd_OK_Click(); });
 }
 

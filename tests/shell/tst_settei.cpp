@@ -1,6 +1,7 @@
-// The settings dialog: what each of its three endings does to the shared state and the store,
-// the mark and games-number checks, the pickers, and the upkeep buttons.
+// The settings dialog: what each of its endings does to the shared state and the store, the mark
+// and games-number checks, the pickers, and the upkeep buttons.
 #include "common/appdir.h"
+#include "common/database.h"
 #include "common/gamecount.h"
 #include "common/launcher.h"
 #include "common/module1.h"
@@ -8,330 +9,251 @@
 #include "shell/dbmaint.h"
 #include "shell/form_hdcp.h"
 #include "shell/form_settei.h"
-#include "shell/settei_options.h"
 #include "shell/startup.h"
-#include "common/database.h"
-#include "support/scripted_dialogs.h"
-#include "support/testenv.h"
-#include <QAction>
+#include "support/gui.h"
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTest>
-#include <memory>
 
 using namespace vx;
-using vxtest::ScriptedDialogs;
-using vxtest::TestEnv;
+using namespace vxtest;
 
 namespace {
-QString stored(const QString& section, const QString& key) { return settings::GetSetting(section, key, "<none>"); }
+QString stored(const char* section, const char* key) { return settings::GetSetting(section, key, "<none>"); }
 
-// What start-up would load from the store.
-void restart() {
-    Module1::resetAll();
+// What start-up loads from the store.
+auto restart() {
+    using namespace Module1;
+    resetAll();
     gamecount::clearPending();
     settings::reload();
     startup::loadSettings();
+    return std::make_tuple(LastGame, HcpRequired, ResultDisplayFlags, TallyRuleFlags, PointTarget, PointMethod, MarkTexts,
+                           PinColors, PinImageFiles);
 }
 
-Form_Settei& openDialog() {
-    auto& f = forms::get<Form_Settei>();
-    f.Show();
-    return f;
+// A box filled as a user does: on its page, clicked, its text typed over, then left.
+void fill(Form_Settei& f, int page, QLineEdit* box, const QString& text) {
+    f.SSTab1->setCurrentIndex(page);
+    click(box);
+    press(Qt::Key_A, Qt::ControlModifier);
+    press(Qt::Key_Delete);
+    typeKeys(text);
+    press(Qt::Key_Tab);
+}
+template <class Buttons>
+int checked(const Buttons& buttons) {
+    int bits = 0, i = 0;
+    for (QAbstractButton* b : buttons) bits |= int(b->isChecked()) << i++;
+    return bits;
 }
 }  // namespace
 
-class TestSettei : public QObject {
+struct Case {
+    const char* name;
+    int flags, target, method;  // shared before: display | tally << 2 | handicap asked << 5; the options
+    int pick;                   // the target and method options the user sets, -1 none
+    const char* games;          // typed
+    int box;                    // a mark box: what is typed into it and what it keeps of that
+    const char *mark, *kept;
+    const char* refusal;  // shown at saving and at "this run only" until games and mark are corrected
+    int ending;           // 0 save, 1 this run only, 2 discard, 3 close box
+};
+Q_DECLARE_METATYPE(const Case*)
+
+class TestSettei : public GuiTest {
     Q_OBJECT
-    // Every case: a private program folder with a fresh database, the store as start-up loads it.
-    std::unique_ptr<TestEnv> env;
-    std::unique_ptr<ScriptedDialogs> dlgs;
-    QString path(const QString& name) const { return env->path(name); }
-
 private Q_SLOTS:
-    void init() {
-        env = std::make_unique<TestEnv>(false);
-        QVERIFY(vxtest::freshProgramDb());
-        restart();
-        dlgs = std::make_unique<ScriptedDialogs>();
+    // The dialog shows the shared options bit by bit. Saving and "this run only" apply what the user
+    // changed, once the games number and the marks pass; discarding and the close box drop it; only
+    // saving stores it for the next start.
+    void endings_data() {
+        QTest::addColumn<const Case*>("c");
+        static const Case cases[] = {
+            {"save, all off", 0, 0, 0, 1, "10", 0, "abc", "ab", "", 0},
+            {"save, all on", 63, 2, 2, -1, "1", 0, "＃a", "＃", "", 0},
+            {"save, no target set", 38, 7, 2, 0, "6", 0, "a＃", "a", "", 0},
+            {"this run only", 21, 1, 0, 2, "6", 5, "ｽﾍﾟ", "ｽﾍ", "", 1},
+            {"discard", 11, 0, 1, 2, "6", 0, "s", "s", "", 2},
+            {"close box", 33, 2, 1, 0, "6", 9, "Xy", "Xy", "", 3},
+            {"eleven games", 0, 0, 0, 1, "11", 0, "s", "s", "最大ゲーム数は", 0},
+            {"no games", 1, 0, 0, 1, "0", 0, "s", "s", "最大ゲーム数は", 1},
+            {"half a game", 2, 0, 0, 1, "4.5", 0, "s", "s", "最大ゲーム数は", 0},
+            {"no number", 3, 0, 0, 1, "four", 0, "s", "s", "最大ゲーム数は", 1},
+            {"empty mark", 4, 0, 0, 1, "4", 0, "", "", "マークが入力されていません。", 0},
+            {"same mark", 5, 0, 0, 1, "4", 9, "／", "／", "同じマークが複数設定されています。", 1},
+            {"same in full width", 6, 0, 0, 1, "4", 1, "/", "/", "同じマークが複数設定されています。", 0}};
+        for (const Case& c : cases) QTest::newRow(c.name) << &c;
     }
-    void cleanup() {
-        dlgs.reset();
-        env.reset();
-    }
-
-    void markLimiter_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("kept");
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("three single") << "abc" << "ab";
-        QTest::newRow("double first") << "＊a" << "＊";
-        QTest::newRow("single then double") << "a＊" << "a";
-        QTest::newRow("half-width kana") << "ｽﾍﾟ" << "ｽﾍ";
-        QTest::newRow("one") << "s" << "s";
-    }
-    void markLimiter() {
-        QFETCH(QString, typed);
-        QFETCH(QString, kept);
-        QCOMPARE(settei::limitMark(typed), kept);
-    }
-
-    void loadShowsTheSharedState() {
-        auto& f = openDialog();
-        QCOMPARE(f.KAZ->text(), QStringLiteral("4"));
-        QCOMPARE(f.Txt_Spl[0]->text(), QStringLiteral("1s"));
-        QCOMPARE(f.Txt_Spl[8]->text(), QStringLiteral("／"));
-        QCOMPARE(f.Txt_Spl[9]->text(), QStringLiteral("＊"));
-        QVERIFY(f.Opt_PntTarget[0]->isChecked() && f.Opt_PntCalc[0]->isChecked());
-        for (QCheckBox* c : {f.Chk_Data[0], f.Chk_Data[1], f.Chk_rule[0], f.Chk_STSP, f.Chk_HCP[0], f.Chk_HCP[1]})
-            QVERIFY(!c->isChecked());
-        QCOMPARE(f.lbl_pin[1]->text(), QStringLiteral("pin2.jpg"));
-        QCOMPARE(f.pinColor(4), 1105407);
-        QCOMPARE(f.Txt_dir->text(), QStringLiteral("c:\\Program Files\\Internet Explorer\\Iexplore.exe"));
-        QCOMPARE(f.SSTab1->count(), 6);
-        f.Cmd_OK_Click(2);
-
-        // Flags unpack bit by bit; a point value above 2 sets no button.
-        Module1::ResultDisplayFlags = 2;
-        Module1::TallyRuleFlags = 6;
-        Module1::PointTarget = 7;
-        Module1::PointMethod = 2;
-        auto& g = openDialog();
-        QVERIFY(!g.Chk_Data[0]->isChecked() && g.Chk_Data[1]->isChecked());
-        QVERIFY(!g.Chk_rule[0]->isChecked() && g.Chk_STSP->isChecked() && g.Chk_HCP[1]->isChecked());
-        for (auto* b : g.Opt_PntTarget) QVERIFY(!b->isChecked());
-        QVERIFY(g.Opt_PntCalc[2]->isChecked());
-        g.Cmd_OK_Click(0);  // with no target button set the value stays
-        QCOMPARE(Module1::PointTarget, 7);
-    }
-
-    void saveWritesWhatTheNextStartReads() {
-        ScriptedDialogs& dlg = *dlgs;
-        auto& f = openDialog();
-        f.KAZ->setText("5");
-        f.Chk_Data[1]->setChecked(true);
-        f.Chk_rule[0]->setChecked(true);
-        f.Chk_STSP->setChecked(true);
-        f.Chk_HCP[1]->setChecked(true);
-        f.Chk_HCP[0]->setChecked(true);
-        f.Opt_PntTarget[2]->setChecked(true);
-        f.Opt_PntCalc[1]->setChecked(true);
-        f.Txt_Spl[9]->setText("Xyz");  // still in the box: the save limits it
-        f.Txt_dir->setText("firefox --new-window");
-        dlg.expectColor(0x00FF00);
-        f.lbl_pin_Click(5);
-        f.Cmd_OK_Click(0);
-        QVERIFY(!forms::loaded<Form_Settei>());
-        QCOMPARE(stored("Setting", "max_game"), QStringLiteral("4"));
-        QCOMPARE(stored("Setting", "data_1"), QStringLiteral("2"));
-        QCOMPARE(stored("Setting", "data_2"), QStringLiteral("7"));
-        QCOMPARE(stored("Setting", "data_3"), QStringLiteral("2"));
-        QCOMPARE(stored("Setting", "data_4"), QStringLiteral("1"));
-        QCOMPARE(stored("Setting", "hcp_mynas"), QStringLiteral("1"));
-        QCOMPARE(stored("Setting", "Spear_mark10"), QStringLiteral("Xy"));
-        QCOMPARE(stored("pin", "pin3_color"), QString::number(0x00FF00));
-        QCOMPARE(stored("pin", "pin1_color"), QStringLiteral("16777215"));
-        QCOMPARE(stored("pin", "pin1_name"), QStringLiteral("pin1.jpg"));
-        QCOMPARE(stored("setting", "brw"), QStringLiteral("firefox --new-window"));
-        QCOMPARE(Module1::LastGame, 4);
-        QCOMPARE(Module1::PinColors[2], 0x00FF00);
-
+    void endings() {
+        QFETCH(const Case*, c);
         using namespace Module1;
-        auto shared = [] { return std::make_tuple(LastGame, HcpRequired, ResultDisplayFlags, TallyRuleFlags,
-                                                  PointTarget, PointMethod, MarkTexts, PinColors, PinImageFiles); };
-        const auto saved = shared();
-        restart();
-        QVERIFY(saved == shared());
-    }
+        const auto defaults = restart();
+        ResultDisplayFlags = c->flags & 3;
+        TallyRuleFlags = c->flags >> 2 & 7;
+        HcpRequired = c->flags >> 5;
+        PointTarget = c->target;
+        PointMethod = c->method;
+        auto& f = shown<Form_Settei>();
+        const std::array<QAbstractButton*, 6> boxes{f.Chk_Data[0], f.Chk_Data[1], f.Chk_rule[0], f.Chk_STSP, f.Chk_HCP[1], f.Chk_HCP[0]};
+        QCOMPARE(checked(boxes), c->flags);
+        QCOMPARE(checked(f.Opt_PntTarget), c->target <= 2 ? 1 << c->target : 0);
+        QCOMPARE(checked(f.Opt_PntCalc), 1 << c->method);
+        QCOMPARE(f.KAZ->text() + f.Txt_Spl[8]->text() + f.Txt_Spl[9]->text(), QStringLiteral("4／＊"));
+        QVERIFY(!f.KAZ->testAttribute(Qt::WA_InputMethodEnabled) && !f.Txt_dir->testAttribute(Qt::WA_InputMethodEnabled));
 
-    void thisRunOnlyLeavesTheStoreAndThePictures() {
-        ScriptedDialogs& dlg = *dlgs;
-        auto& f = openDialog();
-        f.KAZ->setText("6");
-        f.Chk_Data[0]->setChecked(true);
-        f.Txt_Spl[0]->setText("SPL");
-        f.Txt_dir->setText("other-browser");
-        dlg.expectColor(0x123456);
-        f.lbl_pin_Click(3);
-        dlg.expectOpenFile(path("mine.jpg"));
-        f.lbl_pin_Click(0);
-        f.Cmd_OK_Click(1);
-        QCOMPARE(Module1::LastGame, 5);
-        QCOMPARE(Module1::ResultDisplayFlags, 1);
-        QCOMPARE(Module1::MarkTexts[1], QStringLiteral("SP"));
-        QCOMPARE(Module1::PinColors[0], 16777215);
-        QCOMPARE(Module1::PinImageFiles[0], QStringLiteral("pin1.jpg"));
-        QCOMPARE(stored("Setting", "max_game"), QStringLiteral("<none>"));
-        QCOMPARE(stored("setting", "brw"), QStringLiteral("<none>"));
-        restart();
-        QCOMPARE(Module1::LastGame, 3);
-
-        // Discarding and the close box change nothing at all.
-        for (int way = 0; way < 2; ++way) {
-            auto& g = openDialog();
-            g.KAZ->setText("2");
-            g.Chk_HCP[0]->setChecked(true);
-            if (way == 0) g.Cmd_OK_Click(2);
-            else g.close();
-            QVERIFY(!forms::loaded<Form_Settei>());
-            QCOMPARE(Module1::LastGame, 3);
-            QCOMPARE(Module1::HcpRequired, 0);
-            QCOMPARE(stored("Setting", "max_game"), QStringLiteral("<none>"));
+        // Every box turned over, a method picked, the games, a mark, a pin picture and colour, the browser.
+        QLineEdit* box = f.Txt_Spl[std::size_t(c->box)];
+        fill(f, 0, box, QString::fromUtf8(c->mark));
+        QCOMPARE(box->text(), QString::fromUtf8(c->kept));
+        for (auto* b : boxes) {
+            f.SSTab1->setCurrentIndex(b == f.Chk_HCP[0] ? 2 : 1);
+            QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));  // on the box itself
         }
-        QVERIFY(stored("Form", "set_left") != QStringLiteral("<none>"));
-    }
-
-    void refusedGamesNumbersAndMarks_data() {
-        QTest::addColumn<QString>("games");
-        QTest::addColumn<int>("markBox");
-        QTest::addColumn<QString>("mark");
-        QTest::addColumn<QString>("message");
-        const QString games = settei::gamesNumberMessage();
-        QTest::newRow("eleven games") << "11" << -1 << "" << games;
-        QTest::newRow("no games") << "0" << -1 << "" << games;
-        QTest::newRow("half a game") << "4.5" << -1 << "" << games;
-        QTest::newRow("no number") << "four" << -1 << "" << games;
-        QTest::newRow("empty mark") << "4" << 3 << "" << QStringLiteral("マークが入力されていません。");
-        QTest::newRow("same mark") << "4" << 9 << "／" << QStringLiteral("同じマークが複数設定されています。");
-        QTest::newRow("same in full width") << "4" << 1 << "/" << QStringLiteral("同じマークが複数設定されています。");
-    }
-    void refusedGamesNumbersAndMarks() {
-        QFETCH(QString, games);
-        QFETCH(int, markBox);
-        QFETCH(QString, mark);
-        QFETCH(QString, message);
-        ScriptedDialogs& dlg = *dlgs;
-        auto& f = openDialog();
-        f.KAZ->setText(games);
-        if (markBox >= 0) f.Txt_Spl[std::size_t(markBox)]->setText(mark);
-        f.Chk_HCP[0]->setChecked(true);
-        for (int button : {0, 1}) {
-            dlg.expectMsgBox(vbOK, message);
-            f.Cmd_OK_Click(button);
+        if (c->pick >= 0) {
+            click(f.Opt_PntTarget[std::size_t(c->pick)]);
+            click(f.Opt_PntCalc[std::size_t(c->pick)]);
         }
-        QCOMPARE(dlg.beeps(), 2);
-        QVERIFY(forms::loaded<Form_Settei>());
-        QCOMPARE(f.SSTab1->currentIndex(), markBox >= 0 ? 0 : 2);
-        QCOMPARE(Module1::LastGame, 3);
-        QCOMPARE(Module1::HcpRequired, 0);
-        QCOMPARE(stored("Setting", "hcp_mynas"), QStringLiteral("<none>"));
+        QString games = QString::fromLatin1(c->games), kept = box->text();
+        fill(f, 2, f.KAZ, games);
+        fill(f, 3, f.Txt_dir, "firefox");
+        f.SSTab1->setCurrentIndex(4);
+        dlg->expectColor(0x00FF00).expectOpenFile(env->path("mine.jpg"));
+        click(f.lbl_pin[3]);
+        click(f.lbl_pin[0]);
+        if (*c->refusal) {
+            const int page = games == "4" ? 0 : 2;  // of the box to correct: the marks, or the games number
+            for (QAction* entry : {f.menu_save, f.menu_onlyone}) {
+                dlg->expectMsgBox(vbOK, QString::fromUtf8(c->refusal));
+                entry->trigger();
+                settle();
+                QVERIFY(dlg->allAnswered() && forms::loaded<Form_Settei>());
+                QCOMPARE(f.SSTab1->currentIndex(), page);
+                f.SSTab1->setCurrentIndex(4);
+            }
+            QCOMPARE(dlg->beeps(), 2);
+            QCOMPARE(ResultDisplayFlags | TallyRuleFlags << 2 | HcpRequired << 5 | LastGame << 6, c->flags | 3 << 6);
+            QCOMPARE(stored("Setting", "hcp_mynas"), QStringLiteral("<none>"));
+            fill(f, 0, box, kept = "Q");
+            fill(f, 2, f.KAZ, games = "6");
+        }
+        QAction* const entries[3] = {f.menu_save, f.menu_onlyone, f.menu_cancel};
+        if (c->ending == 3) f.close();
+        else if (*c->refusal || c->ending == 2) entries[c->ending]->trigger();  // from the File menu this time
+        else click(f.Cmd_OK[std::size_t(c->ending)]);
+        QVERIFY(!forms::loaded<Form_Settei>());
+        QVERIFY(stored("Form", "set_left") != "<none>");
+
+        const bool applied = c->ending <= 1, saved = c->ending == 0;
+        QCOMPARE(ResultDisplayFlags | TallyRuleFlags << 2 | HcpRequired << 5, applied ? c->flags ^ 63 : c->flags);
+        QCOMPARE(PointTarget, applied && c->pick >= 0 ? c->pick : c->target);
+        QCOMPARE(PointMethod, applied && c->pick >= 0 ? c->pick : c->method);
+        QCOMPARE(LastGame, applied ? games.toInt() - 1 : 3);
+        QCOMPARE(MarkTexts[std::size_t(c->box + 1)], applied ? kept : std::get<6>(defaults)[std::size_t(c->box + 1)]);
+        QCOMPARE(PinColors[0], saved ? 0x00FF00 : 0xFFFFFF);
+        QCOMPARE(PinImageFiles[0], saved ? env->path("mine.jpg") : QStringLiteral("pin1.jpg"));
+        QCOMPARE(stored("setting", "brw"), saved ? QStringLiteral("firefox") : QStringLiteral("<none>"));
+        const auto now = std::make_tuple(LastGame, HcpRequired, ResultDisplayFlags, TallyRuleFlags, PointTarget, PointMethod,
+                                         MarkTexts, PinColors, PinImageFiles);
+        QVERIFY(restart() == (saved ? now : defaults));
     }
 
-    void tenGamesAtMostAndNeverUnderAMatch() {
-        auto& f = openDialog();
-        f.KAZ->setText("10");
-        f.Cmd_OK_Click(1);
-        QCOMPARE(Module1::LastGame, 9);
-
-        // A match is set up: its sheet keeps its count until the next set-up.
-        Module1::ScoreSheet.redim(0, 35, 0, 9);
-        auto& g = openDialog();
-        g.KAZ->setText("3");
-        g.Cmd_OK_Click(0);
-        QCOMPARE(Module1::LastGame, 9);
-        QCOMPARE(stored("Setting", "max_game"), QStringLiteral("2"));
-        QCOMPARE(openDialog().KAZ->text(), QStringLiteral("3"));  // the count the next match will have
-        forms::get<Form_Settei>().Cmd_OK_Click(2);
+    // A match is set up: its sheet keeps its count until the next set-up.
+    void neverUnderAMatch() {
+        restart();
+        Module1::ScoreSheet.redim(0, 35, 0, 3);
+        settings::SaveSetting("form", "set_Left", "300");
+        auto& f = shown<Form_Settei>();
+        QCOMPARE(f.Left(), 300.0);
+        fill(f, 2, f.KAZ, "7");
+        click(f.Cmd_OK[0]);
+        QCOMPARE(Module1::LastGame, 3);
+        QCOMPARE(stored("Setting", "max_game"), QStringLiteral("6"));
+        QCOMPARE(shown<Form_Settei>().KAZ->text(), QStringLiteral("7"));  // the count the next match will have
         gamecount::applyPending();
-        QCOMPARE(Module1::LastGame, 2);
+        QCOMPARE(Module1::LastGame, 6);
     }
 
     void picturesAndBrowserPickers() {
-        QVERIFY(QFile::copy(QStringLiteral(VX_ASSETS_DIR "/pin3.jpg"), path("pin3.jpg")));
-        ScriptedDialogs& dlg = *dlgs;
-        auto& f = openDialog();
-        QVERIFY(!f.pct_pin[2]->pixmap().isNull());
+        restart();
+        QVERIFY(QFile::copy(QStringLiteral(VX_ASSETS_DIR "/pin3.jpg"), env->path("pin3.jpg")));
+        auto& f = shown<Form_Settei>();
+        f.SSTab1->setCurrentIndex(4);
         QCOMPARE(f.pct_pin[2]->pixmap().size(), QSize(25, 25));
         QVERIFY(f.pct_pin[0]->pixmap().isNull());  // pin1.jpg is not in this folder: no preview
-
-        QDir::setCurrent(QDir::tempPath());
-        dlg.expectOpenFile(QString());  // cancelled: the caption stays
-        f.pct_pin_Click(2);
-        QCOMPARE(f.lbl_pin[2]->text(), QStringLiteral("pin3.jpg"));
-        QCOMPARE(QDir::currentPath(), QDir(programFolder()).absolutePath());
-
-        QDir::setCurrent(QDir::tempPath());
-        dlg.expectOpenFile(path("pin3.jpg"));
-        f.lbl_pin_Click(0);
-        QCOMPARE(f.lbl_pin[0]->text(), path("pin3.jpg"));
+        // Cancelled pickers change nothing; every picker leaves the program folder current.
+        dlg->expectOpenFile(QString()).expectOpenFile(env->path("pin3.jpg")).expectColor(std::nullopt);
+        for (QLabel* l : {f.pct_pin[2], f.lbl_pin[0], f.lbl_pin[5]}) {
+            QDir::setCurrent(QDir::tempPath());
+            click(l);
+            QCOMPARE(QDir::currentPath(), QDir(programFolder()).absolutePath());
+        }
+        QCOMPARE(f.lbl_pin[2]->text() + f.lbl_pin[0]->text(), "pin3.jpg" + env->path("pin3.jpg"));
         QVERIFY(!f.pct_pin[0]->pixmap().isNull());
-        QCOMPARE(QDir::currentPath(), QDir(programFolder()).absolutePath());
-
-        dlg.expectColor(std::nullopt);
-        f.lbl_pin_Click(4);
-        QCOMPARE(f.pinColor(4), 1105407);
-
-        dlg.expectOpenFile("/usr/bin/firefox");
-        f.cmd_filename_Click();
-        QCOMPARE(f.Txt_dir->text(), QStringLiteral("/usr/bin/firefox"));
-        dlg.expectOpenFile(QString());
-        f.cmd_filename_Click();
-        QCOMPARE(f.Txt_dir->text(), QStringLiteral("/usr/bin/firefox"));
-
+        QCOMPARE(f.pinColor(5), 0x8090FF);
+        f.SSTab1->setCurrentIndex(3);
+        dlg->expectOpenFile("/usr/bin/firefox").expectOpenFile(QString());
+        for (int i = 0; i < 2; ++i) {
+            click(f.cmd_filename);
+            QCOMPARE(f.Txt_dir->text(), QStringLiteral("/usr/bin/firefox"));
+        }
         // Help uses the stored browser, not the box.
         QStringList started;
-        launcher::setRunner([&](const QString& program, const QStringList& args) {
-            started << program << args;
-            return true;
-        });
+        launcher::setRunner([&](const QString& program, const QStringList& args) { started << program << args; return true; });
         settings::SaveSetting("setting", "brw", "mybrowser");
         f.menu_h->trigger();
         launcher::setRunner({});
         QCOMPARE(started, QStringList({"mybrowser", inProgramFolder("vh_settei.htm")}));
-        QVERIFY(dlg.allAnswered());
     }
 
     void upkeepButtons() {
-        QVERIFY(db::exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (7, '山田')"));
-        ScriptedDialogs& dlg = *dlgs;
-        auto& f = openDialog();
-
+        restart();
+        QVERIFY(execSql("INSERT INTO 選手 (選手ID, 選手名) VALUES (7, '山田')"));
+        auto& f = shown<Form_Settei>();
         // Export: a cancelled save writes nothing, even after another dialog chose a file.
-        dlg.expectOpenFile(path("chosen.jpg"));
-        f.lbl_pin_Click(0);
-        dlg.expectMsgBox(vbOK, QStringLiteral("Vorlix for CE 用の選手名データを")).expectSaveFile(QString());
-        f.cmd_4ce_Click();
-        QVERIFY(!QFile::exists(path("chosen.jpg")));
-        dlg.expectMsgBox(vbOK).expectSaveFile(path("ce.txt")).expectMsgBox(vbOK, dbmaint::exportDoneMessage());
-        f.cmd_4ce_Click();
-        QVERIFY(QFile::exists(path("ce.txt")));
+        dlg->expectOpenFile(env->path("chosen.jpg"));
+        f.SSTab1->setCurrentIndex(4);
+        click(f.lbl_pin[0]);
+        f.SSTab1->setCurrentIndex(5);
+        dlg->expectMsgBox(vbOK, QStringLiteral("Vorlix for CE 用の選手名データを")).expectSaveFile(QString());
+        click(f.cmd_4ce);
+        QVERIFY(!QFile::exists(env->path("chosen.jpg")));
+        dlg->expectMsgBox(vbOK).expectSaveFile(env->path("ce.txt")).expectMsgBox(vbOK, dbmaint::exportDoneMessage());
+        click(f.cmd_4ce);
+        QVERIFY(QFile::exists(env->path("ce.txt")));
 
         // Compaction: refused while a bound editor is open, cancelled, then done.
-        f.Cmd_HDCP_Click();
+        click(f.Cmd_HDCP);
         QVERIFY(forms::loaded<form_HDCP>());
-        dlg.expectMsgBox(vbOK, QStringLiteral("シーズン名・選手名・ハンデキャップの追加・変更"));
-        f.cmd_cmpact_Click();
+        dlg->expectMsgBox(vbOK, QStringLiteral("シーズン名・選手名・ハンデキャップの追加・変更"));
+        click(f.cmd_cmpact);
         forms::unload<form_HDCP>();
-        dlg.expectMsgBox(vbCancel, dbmaint::compactQuestion());
+        dlg->expectMsgBox(vbCancel, dbmaint::compactQuestion());
         f.menu_compact->trigger();
-        QVERIFY(!QFile::exists(path(dbmaint::BackupFileName)));
-        dlg.expectMsgBox(vbOK, dbmaint::compactQuestion()).expectMsgBox(vbOK, dbmaint::compactDoneMessage());
-        f.cmd_cmpact_Click();
-        QVERIFY(QFile::exists(path(dbmaint::BackupFileName)));
-        QVERIFY(db::isOpen());
+        QVERIFY(!QFile::exists(env->path(dbmaint::BackupFileName)));
+        dlg->expectMsgBox(vbOK, dbmaint::compactQuestion()).expectMsgBox(vbOK, dbmaint::compactDoneMessage());
+        click(f.cmd_cmpact);
+        QVERIFY(QFile::exists(env->path(dbmaint::BackupFileName)) && db::isOpen() && forms::loaded<Form_Settei>());
         QCOMPARE(db::scalar("SELECT 選手名 FROM 選手 WHERE 選手ID = 7").toString(), QStringLiteral("山田"));
-        QVERIFY(forms::loaded<Form_Settei>());
-        QVERIFY(dlg.allAnswered());
     }
 
     void screenshots() {
+        restart();
         for (int i = 1; i <= 3; ++i)
-            QFile::copy(QStringLiteral(VX_ASSETS_DIR "/pin%1.jpg").arg(i), path(QStringLiteral("pin%1.jpg").arg(i)));
-        auto& f = openDialog();
+            QFile::copy(QStringLiteral(VX_ASSETS_DIR "/pin%1.jpg").arg(i), env->path(QStringLiteral("pin%1.jpg").arg(i)));
+        auto& f = shown<Form_Settei>();
         f.setLeft(150);
         f.setTop(150);
         const char* names[6] = {"marks", "calculation", "limits", "browser", "pins", "database"};
         for (int t = 0; t < 6; ++t) {
             f.SSTab1->setCurrentIndex(t);
             QTest::qWait(20);
-            vxtest::saveShot(f.subWindow(), QStringLiteral("shell_settings_") + QString::fromLatin1(names[t]));
+            saveShot(f.subWindow(), QStringLiteral("shell_settings_") + QString::fromLatin1(names[t]));
         }
     }
 };

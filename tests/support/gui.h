@@ -31,9 +31,11 @@ inline QWidget* keyboard() {
 }
 
 // Keys as a typist sends them; `pace` false posts them all before the program runs again.
+// Characters beyond Latin-1 come as text, as an input method delivers them.
 inline void typeKeys(const QString& keys, bool pace = true) {
     for (QChar c : keys) {
-        QTest::keyClick(keyboard(), c.toLatin1());
+        if (c.unicode() > 0xFF) QTest::sendKeyEvent(QTest::Click, keyboard(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+        else QTest::keyClick(keyboard(), c.toLatin1());
         if (pace) settle();
     }
     settle();
@@ -42,6 +44,15 @@ inline void typeKeys(const QString& keys, bool pace = true) {
 inline void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QTest::keyClick(keyboard(), key, mods);
     settle();
+}
+
+// The window opened as the user opens it: loaded, shown and settled.
+template <class T>
+T& shown() {
+    T& f = vx::forms::get<T>();
+    f.Show();
+    settle();
+    return f;
 }
 
 // Empty when `form` is the window on top, active, with its menu bar and the keyboard.
