@@ -1,5 +1,6 @@
 // The platform layer: child windows and the active one, the real dialogs, bound grids and boxes.
 #include "platform/boundgrid.h"
+#include "platform/picturebox.h"
 #include "platform/qtdialogs.h"
 #include "platform/registry.h"
 #include "platform/twips.h"
@@ -16,6 +17,7 @@
 
 using namespace vx;
 using namespace vxtest;
+using namespace Qt::StringLiterals;
 
 namespace {
 // A plain window: counts what the forms layer calls, may refuse to close; a box, and a button that
@@ -36,6 +38,11 @@ struct Win : Form {
     void Form_Deactivate() override { ++deactivations; }
     void Form_QueryUnload(bool& cancel, int mode) override { cancel = refuse; closeMode = mode; }
 };
+QString joined(std::initializer_list<int> values) {
+    QStringList out;
+    for (int v : values) out << QString::number(v);
+    return out.join(u' ');
+}
 struct WinA : Win { WinA() : Win('G') {} };
 struct WinB : Win { WinB() : Win('H') {} };
 }  // namespace
@@ -87,8 +94,11 @@ private Q_SLOTS:
         QCOMPARE(notOnTop(b), QString());
         QCOMPARE(QApplication::focusWidget(), b.box);
 
-        // Nothing shown: no window's menus stand; the next shown brings its own.
+        // Hiding one behind leaves the keyboard where it is; with nothing shown no window's menus
+        // stand, and the next shown brings its own.
         a.Hide();
+        settle();
+        QCOMPARE(notOnTop(b), QString());
         b.Hide();
         settle();
         QVERIFY(MdiFrame::instance()->menuBar()->actions().isEmpty());
@@ -123,6 +133,8 @@ private Q_SLOTS:
         settle();
         QVERIFY(!forms::loaded<WinB>());
         QCOMPARE(notOnTop(*a), QString());
+        a->setWindowTitle(u"T"_s);
+        QCOMPARE(a->subWindow()->windowTitle(), u"T"_s);
         QVERIFY(a->Unload());
         QVERIFY(!forms::loaded<WinA>());
         QCOMPARE(forms::get<WinA>().loads, 1);  // a fresh window
@@ -235,6 +247,7 @@ private Q_SLOTS:
         grid.edit(m->index(2, 2));
         auto* editor = grid.viewport()->findChild<QLineEdit*>();
         QVERIFY(editor);
+        QCOMPARE(editor->text(), u"一"_s);
         editor->selectAll();
         QTest::keyClicks(editor, "Natsu");
         grid.setCurrentIndex(m->index(0, 2));
@@ -244,8 +257,10 @@ private Q_SLOTS:
         editor = grid.viewport()->findChild<QLineEdit*>();
         QVERIFY(editor);
         editor->setText("Spring");
+        QSignalSpy shown(m, &QAbstractItemModel::dataChanged);
         QVERIFY(grid.commitRow());
         QCOMPARE(stored(3), QStringLiteral("Spring"));
+        QVERIFY(!editor->isVisible() && !shown.isEmpty());  // the editor closed, the grid repainted
 
         QVERIFY(m->setData(m->index(0, 2), "x"));
         QTest::keyClick(&grid, Qt::Key_Escape);
@@ -261,7 +276,9 @@ private Q_SLOTS:
         QCOMPARE(grid.verticalHeader()->count(), 5);  // the view shows what the model has
         QCOMPARE(m->data(m->index(3, 0)).toString(), QStringLiteral("4"));
         QVERIFY(m->isNewLine(4));
-        QVERIFY(ds.Refresh());
+        QVERIFY(m->setData(m->index(0, 2), "冬"));
+        QVERIFY(ds.Refresh());  // stores the pending edit first
+        QCOMPARE(stored(3), QStringLiteral("冬"));
         QCOMPARE(id.text() + name.text(), QStringLiteral("4四"));
         QVERIFY(!ds.setValue("no such field", 1));
     }
@@ -300,17 +317,42 @@ private Q_SLOTS:
 
         grid.setAllowAddNew(false);
         grid.setAllowUpdate(false);
-        QCOMPARE(grid.verticalHeader()->count(), 3);
+        QVERIFY(ds.AddNew());  // an editor's own "new" button: a new-record line while adding
+        QCOMPARE(grid.verticalHeader()->count(), 4);
+        QVERIFY(ds.setValue("シーズンID", 1) && ds.setValue("選手ID", 5) && ds.setValue("ハンデ", 12) && ds.UpdateRecord());
+        QCOMPARE(grid.verticalHeader()->count(), 4);
+        grid.setCurrentIndex(m->index(3, 0));
+        QTest::keyClick(&grid, Qt::Key_Delete);
+        QCOMPARE(grid.currentIndex().row(), 2);  // the new last one
+        QCOMPARE(ds.text("ハンデ"), QStringLiteral("15"));
         grid.setCurrentIndex(m->index(1, 0));
         QTest::keyClick(&grid, Qt::Key_Delete);
-        QCOMPARE(grid.currentIndex().row(), 1);  // the next record
-        QCOMPARE(ds.text("ハンデ"), QStringLiteral("15"));
-        QTest::keyClick(&grid, Qt::Key_Delete);
-        QCOMPARE(grid.currentIndex().row(), 0);  // the new last one
-        QCOMPARE(grid.verticalHeader()->count(), 1);
+        QCOMPARE(grid.verticalHeader()->count(), 2);
         grid.setAllowDelete(false);
         QTest::keyClick(&grid, Qt::Key_Delete);
-        QCOMPARE(db::scalar("SELECT group_concat(ハンデ) FROM ハンデ").toString(), QStringLiteral("10"));
+        QCOMPARE(db::scalar("SELECT group_concat(ハンデ) FROM ハンデ").toString(), QStringLiteral("10,15"));
+    }
+
+    // A picture box draws in its own scale and keeps it; a fill stops at an outline one pixel
+    // wide; the box shows the picture as drawn; a click is a left press and release inside.
+    void pictureBoxDrawsAndFills() {
+        PictureBox box;
+        box.resize(40, 20);
+        box.Scale(0, 0, 4, 2);  // ten pixels a unit
+        box.setBackColor(0xFFFFFF);
+        box.Line(1, 0.5, 3, 1.5, 0xFF, PictureBox::Box);
+        box.FloodFill(2, 1, 0xFF00);
+        box.PSet(0.2, 0.2, 0x123456);
+        QCOMPARE(joined({box.Point(2, 1), box.Point(1, 1), box.Point(0.5, 1), box.Point(0.2, 0.2)}), u"65280 255 16777215 1193046"_s);
+        box.FloodFill(0.5, 1.9, 0xFFFF);  // all round the outline
+        QCOMPARE(joined({box.Point(0, 0), box.Point(3.9, 1.9), box.Point(0.5, 0.1), box.Point(2, 1)}), u"65535 65535 65535 65280"_s);
+        QVERIFY(!box.LoadPicture(u"no such.jpg"_s));
+        box.show();
+        QCOMPARE(box.grab().toImage().convertToFormat(QImage::Format_RGB32), box.image());
+        QSignalSpy clicks(&box, &PictureBox::Click);
+        QTest::mouseClick(&box, Qt::RightButton);
+        QTest::mouseClick(&box, Qt::LeftButton);
+        QCOMPARE(clicks.count(), 1);
     }
 };
 

@@ -45,24 +45,26 @@ private Q_SLOTS:
     // without its tables, ends the start before any setting is read; a missing file is not created.
     void startUp_data() {
         QTest::addColumn<QString>("setUp");     // settings as section/key=value, or what befalls the start
-        QTest::addColumn<QString>("expected");  // games hcp flags flags target method pin3 seasons matches width
+        QTest::addColumn<QString>("expected");  // games hcp flags flags target method pin3 seasons matches rows width
         const QString wide = QString::number(twips(screenSizeTwips().width() * 0.9));
-        QTest::newRow("defaults") << u""_s << u"3 0 0 0 0 0 8425727 9 1 42 1 "_s + wide;
+        QTest::newRow("defaults") << u""_s << u"3 0 0 0 0 0 8425727 9 1 42 1 1 "_s + wide;
         QTest::newRow("typed by hand") << u"setting/MAX_GAME=4.5 Setting/data_2=300 Setting/data_3=2 pin/pin3_color=&h10ddff "
-                                          "Setting/width=6000 Setting/srs_min=4"_s << u"4 0 0 0 2 0 1105407 9 3 42 1 400"_s;
+                                          "Setting/width=6000 Setting/srs_min=4"_s << u"4 0 0 0 2 0 1105407 9 3 42 1 1 400"_s;
         QTest::newRow("ranges stored") << u"Setting/max_game=12 Setting/srs_max=12 Setting/siai_min=0"_s
-                                       << u"3 0 0 0 0 0 8425727 12 1 42 0 "_s + wide;
+                                       << u"3 0 0 0 0 0 8425727 12 1 42 0 1 "_s + wide;
+        QTest::newRow("without データ項目") << u"drop データ項目"_s << u"3 0 0 0 0 0 8425727 9 1 42 1 0 "_s + wide;
         QTest::newRow("second copy") << u"lock"_s << u"すでに起動しています。"_s;
         QTest::newRow("missing") << u"remove"_s << startup::oldFormatMessage();
         QTest::newRow("not sqlite") << u"foreign"_s << startup::oldFormatMessage();
-        QTest::newRow("without フレーム") << u"drop"_s << startup::oldFormatMessage();
+        QTest::newRow("without フレーム") << u"drop フレーム"_s << startup::oldFormatMessage();
     }
     void startUp() {
         QFETCH(QString, setUp);
         QFETCH(QString, expected);
         for (int id : {3, 9, 5}) execSql(u"INSERT INTO シーズン(シーズンID) VALUES(%1)"_s.arg(id));
         for (int id : {7, 42}) execSql(u"INSERT INTO 試合(試合ID) VALUES(%1)"_s.arg(id));
-        if (setUp == "drop"_L1) execSql(u"DROP TABLE フレーム"_s);
+        if (setUp.startsWith("drop"_L1)) execSql(u"DROP TABLE "_s + setUp.mid(5));
+        execSql(u"INSERT INTO データ項目(選手ID) VALUES(1)"_s);  // fails where the table is gone
         db::close();
         QFile file(env->path(DatabaseFileName));
         if (setUp == "remove"_L1) file.remove();
@@ -85,7 +87,7 @@ private Q_SLOTS:
             QVERIFY(dlg->shown().front().title.isEmpty());
         } else {
             QCOMPARE(joined(QList<int>{LastGame, HcpRequired, ResultDisplayFlags, TallyRuleFlags, PointTarget, PointMethod,
-                                       PinColors[2], SeasonIdMax, SeasonIdMin, int(MatchIdMax), int(MatchIdMin), menu->width()}),
+                                       PinColors[2], SeasonIdMax, SeasonIdMin, int(MatchIdMax), int(MatchIdMin), DataRecordCount, menu->width()}),
                      expected);
         }
     }
@@ -113,7 +115,9 @@ private Q_SLOTS:
         menu->move(twips(600), menu->y());
         start.setLeft(300);
         SeasonIdMax = 7;
+        SeasonIdMin = 5;
         MatchIdMax = 88;
+        MatchIdMin = 6;
         dlg->expectMsgBox(vbOK);
         QVERIFY(chooseMenu(u"終了(&X)"_s));
         QVERIFY(menu->ended());
@@ -125,7 +129,7 @@ private Q_SLOTS:
         Module1::resetAll();
         menu = startProgram();
         QVERIFY(menu);
-        QCOMPARE(joined(QList<int>{SeasonIdMax, int(MatchIdMax), menu->x(), menu->y()}), u"7 88 40 2"_s);
+        QCOMPARE(joined(QList<int>{SeasonIdMax, SeasonIdMin, int(MatchIdMax), int(MatchIdMin), menu->x(), menu->y()}), u"7 5 88 6 40 2"_s);
         QCOMPARE(forms::get<Form_Start>().Left(), 300.0);
     }
 
@@ -165,6 +169,7 @@ private Q_SLOTS:
             {[] { chooseMenu(u"ハンデキャップの追加・変更"_s); }, "form_HDCP"},
             {[&] { QTest::mouseClick(&start, Qt::LeftButton, {}, QPoint(3, 3)); }, "Form_Aisatsu"},
             {[&] { click(start.Cmd_OK); }, "Form_Siai"},
+            {[] { chooseMenu(u"スコア入力(&I)"_s); }, "Form_Siai"},
         };
         for (const auto& [road, name] : roads) {
             hover();
@@ -210,7 +215,8 @@ private Q_SLOTS:
         QCOMPARE(notOnTop(hello), QString());
         QVERIFY(chooseMenu(u"バージョン情報"_s));
         QCOMPARE(version()->Label2->text() + QString::number(version()->Left()), u"Vorlix Vorlix Ver 3.15900"_s);
-        QVERIFY(chooseMenu(u"戻る"_s) && chooseMenu(u"戻る"_s));
+        QVERIFY(chooseMenu(u"戻る"_s));
+        click(hello.Cmd_OK);
         QVERIFY(!forms::loaded<Form_Aisatsu>());
         QCOMPARE(GetSetting(u"form"_s, u"aisatu_left"_s, {}), u"1500"_s);
         QCOMPARE(notOnTop(forms::get<Form_Start>()), QString());
