@@ -1,318 +1,235 @@
-// Start-up, the exit question, the start menu and the small shell windows, headless.
+// Start-up, the exit question, the start menu and the small shell windows, driven as a user does.
+#include "common/appdir.h"
 #include "common/database.h"
 #include "common/launcher.h"
 #include "common/module1.h"
 #include "common/settings.h"
+#include "platform/registry.h"
 #include "platform/twips.h"
-#include "support/scripted_dialogs.h"
 #include "shell/form_aisatsu.h"
 #include "shell/form_menu.h"
 #include "shell/form_start.h"
 #include "shell/form_version.h"
-#include "platform/registry.h"
 #include "shell/form_wait.h"
 #include "shell/startup.h"
-#include "support/testenv.h"
-#include <QFile>
+#include "support/gui.h"
 #include <QLabel>
 #include <QLockFile>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QTest>
+#include <QTimer>
 
 using namespace vx;
-using vxtest::ScriptedDialogs;
-using vxtest::TestEnv;
+using namespace vxtest;
+using namespace Qt::StringLiterals;
+using settings::GetSetting;
 
 namespace {
-const QString OldFormat = QStringLiteral(
-    "データベースがVer３対応されていません。\r専用のソフト(vlx2ver3.exe)を使って\rデータベースを更新して下さい。");
-
 Form_menu* startProgram() {
     auto* menu = new Form_menu();
     if (!menu->MDIForm_Load()) return nullptr;
     menu->show();
+    settle();
     return menu;
+}
+QString joined(const auto& values) {
+    QStringList out;
+    for (const auto& v : values) out << QVariant(v).toString();
+    return out.join(u' ');
 }
 }  // namespace
 
-class TestStartup : public QObject {
+class TestStartup : public GuiTest {
     Q_OBJECT
 private Q_SLOTS:
-    void emptyStoreGivesDefaults() {
-        TestEnv env;
-        ScriptedDialogs dlg;
-        Form_menu* menu = startProgram();
-        QVERIFY(menu);
-        QCOMPARE(Module1::LastGame, 3);
-        QCOMPARE(Module1::HcpRequired, 0);
-        QCOMPARE(Module1::PointMethod, 0);
-        const QStringList marks{"", "1s", "2s", "3s", "4s", "5s", "6s", "7s", "8s", "／", "＊"};
-        QCOMPARE(QStringList(Module1::MarkTexts.begin(), Module1::MarkTexts.end()), marks);
-        QCOMPARE(Module1::PinColors, (std::array<std::int32_t, 3>{16777215, 1105407, 8425727}));
-        QCOMPARE(QStringList(Module1::PinImageFiles.begin(), Module1::PinImageFiles.end()),
-                 QStringList({"pin1.jpg", "pin2.jpg", "pin3.jpg"}));
-        for (int i = 0; i < 8; ++i) QCOMPARE(Module1::HtmlColors[i], QString(i % 2 ? "0" : "14811135"));
-        QCOMPARE(Module1::SeasonIdMax, 1);
-        QCOMPARE(Module1::MatchIdMin, 1);
-        const QSize screen = screenSizeTwips();
-        QCOMPARE(menu->width(), twips(screen.width() * 0.9));
-        QCOMPARE(menu->height(), twips(screen.height() * 0.9));
-        QCOMPARE(menu->pos(), QPoint(twips(25), twips(25)));
-        QCOMPARE(menu->windowTitle(), QStringLiteral("  Vorlix[Vorlix32] - The Scorer & Database for BOWLING Games"));
-        QVERIFY(forms::loaded<Form_Start>());
-        QVERIFY(dlg.shown().empty());
+    // What the start reads: defaults from an empty store, values typed by hand, the ID ranges from
+    // the tables while the stored largest is 1. A second copy, or a database missing, foreign or
+    // without its tables, ends the start before any setting is read; a missing file is not created.
+    void startUp_data() {
+        QTest::addColumn<QString>("setUp");     // settings as section/key=value, or what befalls the start
+        QTest::addColumn<QString>("expected");  // games hcp flags flags target method pin3 seasons matches rows width
+        const QString wide = QString::number(twips(screenSizeTwips().width() * 0.9));
+        QTest::newRow("defaults") << u""_s << u"3 0 0 0 0 0 8425727 9 1 42 1 1 "_s + wide;
+        QTest::newRow("typed by hand") << u"setting/MAX_GAME=4.5 Setting/data_2=300 Setting/data_3=2 pin/pin3_color=&h10ddff "
+                                          "Setting/width=6000 Setting/srs_min=4"_s << u"4 0 0 0 2 0 1105407 9 3 42 1 1 400"_s;
+        QTest::newRow("ranges stored") << u"Setting/max_game=12 Setting/srs_max=12 Setting/siai_min=0"_s
+                                       << u"3 0 0 0 0 0 8425727 12 1 42 0 1 "_s + wide;
+        QTest::newRow("without データ項目") << u"drop データ項目"_s << u"3 0 0 0 0 0 8425727 9 1 42 1 0 "_s + wide;
+        QTest::newRow("second copy") << u"lock"_s << u"すでに起動しています。"_s;
+        QTest::newRow("missing") << u"remove"_s << startup::oldFormatMessage();
+        QTest::newRow("not sqlite") << u"foreign"_s << startup::oldFormatMessage();
+        QTest::newRow("without フレーム") << u"drop フレーム"_s << startup::oldFormatMessage();
     }
-
-    void storedValuesAndConversions() {
-        TestEnv env;
-        using settings::SaveSetting;
-        SaveSetting(QStringLiteral("setting"), QStringLiteral("MAX_GAME"), QStringLiteral("4.5"));  // halves to even
-        SaveSetting(QStringLiteral("Setting"), QStringLiteral("data_2"), QStringLiteral("300"));    // no byte: kept
-        SaveSetting(QStringLiteral("Setting"), QStringLiteral("data_3"), QStringLiteral("2"));
-        SaveSetting(QStringLiteral("pin"), QStringLiteral("pin2_color"), QStringLiteral("1105407"));
-        SaveSetting(QStringLiteral("pin"), QStringLiteral("pin3_color"), QStringLiteral("&h10ddff"));
-        SaveSetting(QStringLiteral("Setting"), QStringLiteral("width"), QStringLiteral("6000"));
-        ScriptedDialogs dlg;
-        Form_menu* menu = startProgram();
-        QVERIFY(menu);
-        QCOMPARE(Module1::LastGame, 4);
-        QCOMPARE(Module1::TallyRuleFlags, 0);
-        settings::SaveSetting(QStringLiteral("Setting"), QStringLiteral("max_game"), QStringLiteral("12"));
-        Module1::LastGame = 0;
-        startup::loadSettings();
-        QCOMPARE(Module1::LastGame, 3);  // more than ten games a match is never loaded
-        QCOMPARE(Module1::PointTarget, 2);
-        QCOMPARE(Module1::PinColors[1], Module1::PinColors[2]);
-        QCOMPARE(menu->width(), twips(6000));
-    }
-
-    void unusableDatabaseEndsBeforeSettings_data() {
-        QTest::addColumn<int>("kind");
-        QTest::newRow("missing") << 0;
-        QTest::newRow("not sqlite") << 1;
-        QTest::newRow("without フレーム") << 2;
-    }
-    void unusableDatabaseEndsBeforeSettings() {
-        QFETCH(int, kind);
-        TestEnv env(false);
-        const QString file = env.path(QStringLiteral("Vorlix.mdb"));
-        if (kind == 1) {
-            QFile f(file);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("Standard Jet DB\0\0\0 not a database", 34);
-        } else if (kind == 2) {
-            {
-                QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
-                d.setDatabaseName(file);
-                QVERIFY(d.open());
-                QSqlQuery(d).exec(QStringLiteral("CREATE TABLE \"選手\" (\"選手ID\" INTEGER)"));
-                d.close();
-            }
-            QSqlDatabase::removeDatabase(QStringLiteral("raw"));
-        }
-        ScriptedDialogs dlg;
-        dlg.expectMsgBox(vbOK, OldFormat);
-        Form_menu menu;
-        QVERIFY(!menu.MDIForm_Load());
-        QCOMPARE(Module1::LastGame, 0);  // no setting was read
-        QCOMPARE(QFile::exists(file), kind != 0);  // a missing file is never created
-        QVERIFY(dlg.allAnswered());
-        QCOMPARE(dlg.shown().front().prompt, OldFormat);
-        QCOMPARE(dlg.shown().front().style, int(vbOKOnly));
-        QVERIFY(dlg.shown().front().title.isEmpty());
-    }
-
-    void secondCopyIsRefused() {
-        TestEnv env;
-        QDir().mkpath(settings::storeFolder());
-        QLockFile other(settings::storeFolder() + QStringLiteral("/Vorlix32.lock"));
-        QVERIFY(other.tryLock(0));
-        ScriptedDialogs dlg;
-        dlg.expectMsgBox(vbOK, QStringLiteral("すでに起動しています。"));
-        Form_menu menu;
-        QVERIFY(!menu.MDIForm_Load());
-        QVERIFY(dlg.allAnswered());
-    }
-
-    void idRangesFromTheTables_data() {
-        QTest::addColumn<QString>("srsMax");  // stored; empty for none
-        QTest::addColumn<QString>("srsMin");
-        QTest::addColumn<QList<int>>("expected");  // season max, min, match max, min
-        QTest::newRow("scanned, a stored minimum above the true one is lowered") << "" << "4" << QList<int>{9, 3, 42, 1};
-        QTest::newRow("not scanned once a larger maximum is saved") << "12" << "" << QList<int>{12, 1, 42, 1};
-    }
-    void idRangesFromTheTables() {
-        QFETCH(QString, srsMax);
-        QFETCH(QString, srsMin);
-        QFETCH(QList<int>, expected);
-        TestEnv env;
-        for (int id : {3, 9, 5}) vxtest::execSql(QStringLiteral("INSERT INTO \"シーズン\"(\"シーズンID\") VALUES(%1)").arg(id));
-        for (int id : {7, 42}) vxtest::execSql(QStringLiteral("INSERT INTO \"試合\"(\"試合ID\") VALUES(%1)").arg(id));
+    void startUp() {
+        QFETCH(QString, setUp);
+        QFETCH(QString, expected);
+        for (int id : {3, 9, 5}) execSql(u"INSERT INTO シーズン(シーズンID) VALUES(%1)"_s.arg(id));
+        for (int id : {7, 42}) execSql(u"INSERT INTO 試合(試合ID) VALUES(%1)"_s.arg(id));
+        if (setUp.startsWith("drop"_L1)) execSql(u"DROP TABLE "_s + setUp.mid(5));
+        execSql(u"INSERT INTO データ項目(選手ID) VALUES(1)"_s);  // fails where the table is gone
         db::close();
-        if (!srsMax.isEmpty()) settings::SaveSetting(QStringLiteral("Setting"), QStringLiteral("srs_max"), srsMax);
-        if (!srsMin.isEmpty()) settings::SaveSetting(QStringLiteral("Setting"), QStringLiteral("srs_min"), srsMin);
-        ScriptedDialogs dlg;
-        QVERIFY(startProgram());
-        // A stored minimum of 1 stays 1.
-        QCOMPARE((QList<int>{Module1::SeasonIdMax, Module1::SeasonIdMin, int(Module1::MatchIdMax), int(Module1::MatchIdMin)}),
-                 expected);
+        QFile file(env->path(DatabaseFileName));
+        if (setUp == "remove"_L1) file.remove();
+        if (setUp == "foreign"_L1) QVERIFY(file.open(QIODevice::WriteOnly) && file.write("Standard Jet DB\0\0\0 not a database", 34));
+        file.close();
+        QDir().mkpath(settings::storeFolder());
+        QLockFile other(settings::storeFolder() + u"/Vorlix32.lock"_s);
+        QVERIFY(setUp != "lock"_L1 || other.tryLock(0));
+        for (const QString& s : setUp.split(u' ', Qt::SkipEmptyParts))
+            if (s.contains(u'=')) settings::SaveSetting(s.section(u'/', 0, 0), s.section(u'/', 1).section(u'=', 0, 0), s.section(u'=', 1));
+        const bool refused = !expected.front().isDigit();
+        if (refused) dlg->expectMsgBox(vbOK, expected);
+        Form_menu* menu = startProgram();
+        QCOMPARE(!menu, refused);
+        using namespace Module1;
+        if (refused) {
+            QCOMPARE(joined(QVariantList{LastGame, file.exists(), dlg->shown().front().style, dlg->shown().front().title}),
+                     setUp == "remove"_L1 ? u"0 false 0 "_s : u"0 true 0 "_s);  // no setting read, no file made, OK only
+        } else {
+            QCOMPARE(joined(QList<int>{LastGame, HcpRequired, ResultDisplayFlags, TallyRuleFlags, PointTarget, PointMethod,
+                                       PinColors[2], SeasonIdMax, SeasonIdMin, int(MatchIdMax), int(MatchIdMin), DataRecordCount, menu->width()}),
+                     expected);
+        }
     }
 
-    void exitCancelChangesNothingOkSaves() {
-        TestEnv env;
-        ScriptedDialogs dlg;
+    // The start menu on top with the remaining defaults; the exit asks, Cancel changes nothing, OK
+    // saves the geometry (as read where unmoved) and the ID ranges, which the next start reads.
+    void exitSavesForTheNextStart() {
         Form_menu* menu = startProgram();
         QVERIFY(menu);
-        QVERIFY(!QFile::exists(settings::storePath()));
-        dlg.expectMsgBox(vbCancel, QStringLiteral("終了してもよろしいですか？"));
-        forms::get<Form_Start>().Cmd_End_Click();
-        QVERIFY(!menu->ended());
-        QVERIFY(!QFile::exists(settings::storePath()));
-        const auto& q = dlg.shown().back();
-        QCOMPARE(q.title, QStringLiteral("終了の確認"));
-        QCOMPARE(q.style, int(vbOKCancel | vbDefaultButton2));
+        Form_Start& start = forms::get<Form_Start>();
+        QCOMPARE(notOnTop(start), QString());
+        using namespace Module1;
+        QCOMPARE(joined(MarkTexts) + u'|' + joined(PinColors) + u'|' + joined(PinImageFiles) + u'|' + joined(HtmlColors),
+                 u" 1s 2s 3s 4s 5s 6s 7s 8s ／ ＊|16777215 1105407 8425727|pin1.jpg pin2.jpg pin3.jpg|14811135 0 14811135 0 14811135 0 14811135 0"_s);
+        const QSize screen = screenSizeTwips();
+        QCOMPARE(QRect(menu->pos(), menu->size()), QRect(twips(25), twips(25), twips(screen.width() * 0.9), twips(screen.height() * 0.9)));
+        saveShot(menu, u"shell_start_menu"_s);
 
-        menu->move(twips(600), twips(450));
-        forms::get<Form_Start>().setLeft(300);
-        Module1::SeasonIdMax = 7;
-        Module1::MatchIdMax = 88;
-        dlg.expectMsgBox(vbOK);
-        forms::get<Form_Start>().Cmd_End_Click();
-        QVERIFY(menu->ended());
-        QCOMPARE(settings::GetSetting(QStringLiteral("setting"), QStringLiteral("LEFT"), {}), QStringLiteral("600"));
-        QCOMPARE(settings::GetSetting(QStringLiteral("form"), QStringLiteral("start_Left"), {}), QStringLiteral("300"));
+        dlg->expectMsgBox(vbCancel, u"終了してもよろしいですか？"_s);
+        click(start.Cmd_End);
+        QVERIFY(!menu->ended() && !QFile::exists(settings::storePath()));
+        QCOMPARE(joined(QVariantList{dlg->shown().back().title, dlg->shown().back().style}), u"終了の確認 257"_s);  // OK/Cancel, Cancel default
+        menu->move(twips(600), menu->y());
+        menu->resize(500, menu->height());
+        start.setLeft(300);
+        SeasonIdMax = 7;
+        SeasonIdMin = 5;
+        MatchIdMax = 88;
+        MatchIdMin = 6;
+        dlg->expectMsgBox(vbOK);
+        QEventLoop running;  // stands for the program's own event loop, which the exit ends
+        QTimer::singleShot(0, menu, [] { chooseMenu(u"終了(&X)"_s); });
+        QTimer::singleShot(5000, &running, [&] { running.exit(1); });
+        QVERIFY(running.exec() == 0 && menu->ended());
+        QCOMPARE(GetSetting(u"setting"_s, u"LEFT"_s, {}) + GetSetting(u"setting"_s, u"top"_s, {}), u"60025"_s);
+        QCOMPARE(GetSetting(u"form"_s, u"start_Left"_s, {}) + GetSetting(u"form"_s, u"start_top"_s, {}), u"30025"_s);
 
-        // The next start-up reads what the exit saved.
-        vxtest::resetUi();
+        resetUi();
         db::close();
         Module1::resetAll();
-        Form_menu* again = startProgram();
-        QVERIFY(again);
-        QCOMPARE(Module1::SeasonIdMax, 7);
-        QCOMPARE(Module1::MatchIdMax, 88);
-        QCOMPARE(again->pos(), QPoint(twips(600), twips(450)));
-        QCOMPARE(forms::get<Form_Start>().Left(), 300.0);
-    }
-
-    void unmovedGeometryIsSavedAsRead() {
-        TestEnv env;
-        ScriptedDialogs dlg;
-        Form_menu* menu = startProgram();
+        menu = startProgram();
         QVERIFY(menu);
-        dlg.expectMsgBox(vbOK);
-        forms::get<Form_Start>().Cmd_End_Click();
-        QVERIFY(menu->ended());
-        // 25 twips stand at 2 pixels; what is saved is the 25 that was read, not 30.
-        QCOMPARE(settings::GetSetting(QStringLiteral("Setting"), QStringLiteral("Left"), {}), QStringLiteral("25"));
-        QCOMPARE(settings::GetSetting(QStringLiteral("Form"), QStringLiteral("start_left"), {}), QStringLiteral("25"));
+        QCOMPARE(joined(QVariantList{SeasonIdMax, SeasonIdMin, int(MatchIdMax), int(MatchIdMin), menu->x(), menu->y(),
+                                     menu->width(), forms::get<Form_Start>().Left()}), u"7 5 88 6 40 2 500 300"_s);
     }
 
-    void startMenuCountsRowsAndGuardsButtons() {
-        TestEnv env;
-        for (int i = 0; i < 12; ++i) vxtest::execSql(QStringLiteral("INSERT INTO \"データ項目\"(\"選手ID\") VALUES(1)"));
+    // The start menu counts the stored rows; behind another window its nine buttons are off until
+    // the mouse comes back over its surface. Every button and menu entry opens its window on top.
+    void startMenuLeadsEverywhere() {
+        for (int i = 0; i < 12; ++i) execSql(u"INSERT INTO データ項目(選手ID) VALUES(1)"_s);
         db::close();
-        ScriptedDialogs dlg;
         QVERIFY(startProgram());
         Form_Start& start = forms::get<Form_Start>();
-        QCOMPARE(start.Lbl_all_data->text(), QStringLiteral("12"));
-        QCOMPARE(Module1::DataRecordCount, 12);
+        QCOMPARE(start.Lbl_all_data->text() + QString::number(Module1::DataRecordCount), u"1212"_s);
+        const auto enabled = [&] {
+            QString on;
+            for (QPushButton* b : start.mainButtons()) on += QString::number(b->isEnabled());
+            return on + QString::number(start.Command1->isEnabled());
+        };
+        QVERIFY(chooseMenu(u"バージョン情報(&V)"_s));
+        QCOMPARE(notOnTop(forms::get<Form_version>()), QString());
+        QCOMPARE(enabled(), u"0000000001"_s);
+        Module1::DataRecordCount += 12;  // a day stored meanwhile
+        QVERIFY(chooseMenu(u"戻る"_s));
+        QCOMPARE(notOnTop(start), QString());
+        QCOMPARE(start.Lbl_all_data->text() + enabled(), u"240000000001"_s);
+        int moves = 0;
+        const auto hover = [&] {  // over the window's surface, where no button is
+            QTest::mouseMove(MdiFrame::instance()->windowHandle(), start.mapTo(MdiFrame::instance(), QPoint(3, 3 + ++moves % 2)));
+            settle();
+        };
+        hover();
+        QCOMPARE(enabled(), u"1111111111"_s);
 
-        // Another window active: the nine buttons are off, Command1 and the menus are not.
-        forms::get<Form_version>().Show();
-        for (QPushButton* b : start.mainButtons()) QVERIFY(!b->isEnabled());
-        QVERIFY(start.Command1->isEnabled());
-        QCOMPARE(MdiFrame::instance()->menuBar()->actions().first()->text(), QStringLiteral("戻る"));
-
-        // Back to the start menu after a stored day: the count shows at once, buttons stay off.
-        Module1::DataRecordCount += 12;
-        start.Show();
-        QCOMPARE(start.Lbl_all_data->text(), QStringLiteral("24"));
-        QVERIFY(!start.Cmd_OK->isEnabled());
-        QCOMPARE(MdiFrame::instance()->menuBar()->actions().first()->text(), QStringLiteral("ファイル(&F)"));
-        QTest::mouseMove(&start, QPoint(5, start.height() - 5));
-        start.Form_MouseMove();
-        for (QPushButton* b : start.mainButtons()) QVERIFY(b->isEnabled());
+        const std::pair<std::function<void()>, const char*> roads[] = {
+            {[&] { click(start.Cmd_Settei); }, "Form_Settei"},
+            {[] { chooseMenu(u"環境設定(&C)"_s); }, "Form_Settei"},
+            {[] { chooseMenu(u"　選　手　名　　の追加・変更"_s); }, "Form_NewPlayer"},
+            {[] { chooseMenu(u"シーズン　名　の追加・変更"_s); }, "form_srs"},
+            {[] { chooseMenu(u"ハンデキャップの追加・変更"_s); }, "form_HDCP"},
+            {[&] { QTest::mouseClick(&start, Qt::LeftButton, {}, QPoint(3, 3)); }, "Form_Aisatsu"},
+            {[&] { click(start.Cmd_OK); }, "Form_Siai"},
+            {[] { chooseMenu(u"スコア入力(&I)"_s); }, "Form_Siai"},
+        };
+        for (const auto& [road, name] : roads) {
+            hover();
+            road();
+            Form* opened = forms::loadedByName(QString::fromLatin1(name));
+            QVERIFY2(opened, name);
+            QCOMPARE(notOnTop(*opened), QString());
+            opened->Hide();
+            start.Show();
+        }
     }
 
-    void helpAndHomePageGoThroughTheLauncher() {
-        TestEnv env;
-        ScriptedDialogs dlg;
+    // The help and home-page entries and the greeting's address lines start the browser (one that
+    // fails shows nothing); the version window, from the greeting, remembers its place; the
+    // waiting window, shown or hidden twice, stands at its place and hands back.
+    void greetingVersionHelpAndWaiting() {
         QVERIFY(startProgram());
         QList<QStringList> runs;
         launcher::setRunner([&](const QString& program, const QStringList& args) {
             runs << (QStringList{program} + args);
-            return false;  // a browser that cannot start shows nothing
+            return false;
         });
-        forms::get<Form_Start>().menu_help_Click();
-        settings::SaveSetting(QStringLiteral("setting"), QStringLiteral("brw"), QStringLiteral("firefox --new-window"));
-        forms::get<Form_Aisatsu>().Label1_Click(5);
-        forms::get<Form_Aisatsu>().Label1_Click(2);  // not a link
+        QVERIFY(chooseMenu(u"ヘルプ(&H)"_s));
+        settings::SaveSetting(u"setting"_s, u"brw"_s, u"firefox --new-window"_s);
+        QVERIFY(chooseMenu(u"ホームページ(&H)"_s));
+        QVERIFY(chooseMenu(u"ごあいさつ(&A)"_s));
+        Form_Aisatsu& hello = forms::get<Form_Aisatsu>();
+        for (int i : {0, 2, 3, 4, 5}) click(hello.Label1[size_t(i)]);
         launcher::setRunner({});
-        QCOMPARE(runs.size(), 2);
-        QCOMPARE(runs[0], (QStringList{QStringLiteral("xdg-open"), env.path(QStringLiteral("vh_menu.htm"))}));
-        QCOMPARE(runs[1], (QStringList{QStringLiteral("firefox"), QStringLiteral("--new-window"), HomePageAddress}));
-        QVERIFY(forms::loaded<Form_Aisatsu>());
-        QVERIFY(dlg.shown().empty());
-    }
+        const QStringList browser{u"firefox"_s, u"--new-window"_s, HomePageAddress};
+        QCOMPARE(runs, (QList<QStringList>{{u"xdg-open"_s, env->path(u"vh_menu.htm"_s)}, browser, browser, browser}));
+        hello.setLeft(1500);
+        saveShot(hello.subWindow(), u"shell_greeting"_s);
 
-    void versionTextBuiltOnEveryLoad() {
-        TestEnv env;
-        ScriptedDialogs dlg;
-        forms::get<Form_version>().Show();
-        QCOMPARE(forms::get<Form_version>().Label2->text(), QStringLiteral("Vorlix Vorlix Ver 3.15"));
-        forms::get<Form_version>().setLeft(900);
-        forms::get<Form_version>().Cmd_OK_Click();
-        QVERIFY(!forms::loaded<Form_version>());
-        QCOMPARE(settings::GetSetting(QStringLiteral("form"), QStringLiteral("version_Left"), {}), QStringLiteral("900"));
-        forms::get<Form_version>().Show();
-        QCOMPARE(forms::get<Form_version>().Label2->text(), QStringLiteral("Vorlix Vorlix Ver 3.15"));
-        QCOMPARE(forms::get<Form_version>().Left(), 900.0);
-    }
+        click(hello.cmd_version);
+        auto version = [] { return forms::loaded<Form_version>(); };
+        QCOMPARE(notOnTop(*version()) + version()->Label2->text(), u"Vorlix Vorlix Ver 3.15"_s);
+        saveShot(version()->subWindow(), u"shell_version"_s);
+        version()->setLeft(900);
+        click(version()->Cmd_OK);
+        QVERIFY(!version() && notOnTop(hello).isEmpty());
+        QVERIFY(chooseMenu(u"バージョン情報"_s));
+        QCOMPARE(version()->Label2->text() + QString::number(version()->Left()), u"Vorlix Vorlix Ver 3.15900"_s);
+        QVERIFY(chooseMenu(u"戻る"_s));
+        click(hello.Cmd_OK);
+        QVERIFY(!forms::loaded<Form_Aisatsu>() && GetSetting(u"form"_s, u"aisatu_left"_s, {}) == "1500"_L1);
 
-    void waitingWindowIsHarmlessWhenRepeated() {
-        TestEnv env;
-        forms::hideWaiting();  // not loaded: nothing happens
+        forms::hideWaiting();
         QVERIFY(!forms::loaded<Form_Wait>());
         forms::showWaiting();
         forms::showWaiting();
-        Form_Wait& w = forms::get<Form_Wait>();
-        QVERIFY(w.isShown());
-        QCOMPARE(w.subWindow()->pos(), QPoint(twips(500), twips(500)));
-        QCOMPARE(w.Left(), 500.0);  // not moved since: the value set, not its pixel rounding
-        QCOMPARE(w.windowTitle(), QStringLiteral("処理中です。しばらくお待ちください。"));
+        Form_Wait& wait = forms::get<Form_Wait>();
+        QCOMPARE(joined(QVariantList{wait.subWindow()->x(), wait.subWindow()->y(), wait.Left()}), u"33 33 500"_s);
+        saveShot(MdiFrame::instance(), u"shell_waiting"_s);
         forms::hideWaiting();
         forms::hideWaiting();
-        QVERIFY(!w.isShown());
-        QVERIFY(w.Unload());
-        QVERIFY(forms::unload<Form_Wait>());
+        settle();
+        QVERIFY(!wait.isShown());
+        QCOMPARE(notOnTop(forms::get<Form_Start>()), QString());
     }
-
-    void screenshots() {
-        TestEnv env;
-        ScriptedDialogs dlg;
-        Form_menu* menu = startProgram();
-        QVERIFY(menu);
-        menu->resize(1000, 640);
-        QCoreApplication::processEvents();
-        vxtest::saveShot(menu, QStringLiteral("shell_start_menu"));
-        forms::get<Form_Aisatsu>().Show();
-        forms::get<Form_Aisatsu>().setLeft(1500);
-        forms::get<Form_Aisatsu>().setTop(1500);
-        QCoreApplication::processEvents();
-        vxtest::saveShot(forms::get<Form_Aisatsu>().subWindow(), QStringLiteral("shell_greeting"));
-        forms::get<Form_version>().Show();
-        QCoreApplication::processEvents();
-        vxtest::saveShot(forms::get<Form_version>().subWindow(), QStringLiteral("shell_version"));
-        forms::showWaiting();
-        vxtest::saveShot(menu, QStringLiteral("shell_waiting"));
-    }
-
-    void cleanup() { launcher::setRunner({}); }
 };
 
 QTEST_MAIN(TestStartup)

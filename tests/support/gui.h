@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 
@@ -55,6 +56,18 @@ T& shown() {
     return f;
 }
 
+// Triggers the enabled menu entry with this text on the main window's menu bar or in its menus.
+inline bool chooseMenu(const QString& text) {
+    for (QAction* title : vx::MdiFrame::instance()->menuBar()->actions())
+        for (QAction* a : title->menu() ? title->menu()->actions() : QList<QAction*>{title})
+            if (a->text() == text && a->isEnabled()) {
+                a->trigger();
+                settle();
+                return true;
+            }
+    return false;
+}
+
 // Empty when `form` is the window on top, active, with its menu bar and the keyboard.
 inline QString notOnTop(const vx::Form& form) {
     vx::MdiFrame* frame = vx::MdiFrame::instance();
@@ -88,11 +101,9 @@ private Q_SLOTS:
         dlg = std::make_unique<ScriptedDialogs>();
     }
     void cleanup() {
-        const bool answered = !dlg || dlg->allAnswered();
-        dlg.reset();
+        dlg.reset();  // fails the test when an expected dialog never came
         resetUi();
         env.reset();
-        QVERIFY2(answered, "an expected dialog never came");
     }
 };
 

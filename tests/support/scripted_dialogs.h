@@ -1,6 +1,6 @@
 #pragma once
-// A dialog service for tests: answers from a queue of expected dialogs, records everything shown and
-// fails the running test on any dialog nobody expected.
+// A dialog service for tests: answers from a queue of expected dialogs, records everything shown,
+// fails the running test on any dialog nobody expected and, when destroyed, on one that never came.
 #include "common/dialogs.h"
 #include <QString>
 #include <QStringList>
@@ -29,12 +29,15 @@ public:
 
     // Expect a message box; `promptContains` (when not empty) must occur in its prompt.
     // `whileShown` runs while the box stands, before it is answered (what the user sees behind it).
-    ScriptedDialogs& expectMsgBox(int answer, const QString& promptContains = {},
-                                  std::function<void()> whileShown = {});
-    ScriptedDialogs& expectInputBox(const QString& answer, const QString& promptContains = {});
-    ScriptedDialogs& expectOpenFile(const QString& answer);
-    ScriptedDialogs& expectSaveFile(const QString& answer);
-    ScriptedDialogs& expectColor(std::optional<std::int32_t> answer);
+    ScriptedDialogs& expectMsgBox(int answer, const QString& promptContains = {}, std::function<void()> whileShown = {}) {
+        return expect(Kind::MsgBox, promptContains, answer, {}, {}, std::move(whileShown));
+    }
+    ScriptedDialogs& expectInputBox(const QString& answer, const QString& promptContains = {}) {
+        return expect(Kind::InputBox, promptContains, 0, answer);
+    }
+    ScriptedDialogs& expectOpenFile(const QString& answer) { return expect(Kind::OpenFile, {}, 0, answer); }
+    ScriptedDialogs& expectSaveFile(const QString& answer) { return expect(Kind::SaveFile, {}, 0, answer); }
+    ScriptedDialogs& expectColor(std::optional<std::int32_t> answer) { return expect(Kind::Color, {}, 0, {}, answer); }
 
     // Every dialog also puts up a real modal window for a moment, so the program's windows lose
     // the activation as they do behind a real dialog.
@@ -47,10 +50,12 @@ public:
     void clear();
 
     int msgBox(const QString& prompt, int style, const QString& title) override;
-    QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
-    QString openFile(const QString& title, const QString& filter, const QString& initial) override;
-    QString saveFile(const QString& title, const QString& filter, const QString& initial) override;
-    std::optional<std::int32_t> chooseColor(std::int32_t initial) override;
+    QString inputBox(const QString& prompt, const QString& title, const QString&) override {
+        return answer(Kind::InputBox, prompt, title).text;
+    }
+    QString openFile(const QString& title, const QString&, const QString&) override { return answer(Kind::OpenFile, title, title).text; }
+    QString saveFile(const QString& title, const QString&, const QString&) override { return answer(Kind::SaveFile, title, title).text; }
+    std::optional<std::int32_t> chooseColor(std::int32_t) override { return answer(Kind::Color, {}, {}).color; }
     void beep() override { ++beeps_; }
 
 private:
@@ -61,10 +66,15 @@ private:
         QString text;
         std::optional<std::int32_t> color;
         std::function<void()> whileShown;
+        bool unexpected = false;
     };
-    // Takes the next expected entry for a dialog of `kind`, or fails the test.
-    std::optional<Expected> take(Kind kind, const QString& prompt);
-    void standIn() const;
+    ScriptedDialogs& expect(Kind kind, const QString& contains, int answer, const QString& text = {},
+                            std::optional<std::int32_t> color = {}, std::function<void()> whileShown = {}) {
+        script_.push_back({kind, contains, answer, text, color, std::move(whileShown), false});
+        return *this;
+    }
+    // Records the dialog and takes the next expected entry, or fails the test (`unexpected` set).
+    Expected answer(Kind kind, const QString& prompt, const QString& title, int style = 0);
 
     std::deque<Expected> script_;
     std::deque<Shown> shown_;

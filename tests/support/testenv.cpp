@@ -3,29 +3,15 @@
 #include "app/windows.h"
 #include "common/appdir.h"
 #include "common/clock.h"
-#include "common/database.h"
 #include "common/module1.h"
 #include "common/settings.h"
 #include "platform/form.h"
 #include "platform/mdiframe.h"
 #include <QDir>
-#include <QFile>
-#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QWidget>
-#include <QTest>
 
 namespace vxtest {
-
-namespace {
-bool createDb(const QString& path) {
-    QString error;
-    const bool ok = vx::db::createFromSchema(path, schemaText(), &error);
-    if (!ok) qWarning("schema: %s", qPrintable(error));
-    return ok;
-}
-}  // namespace
 
 TestEnv::TestEnv(bool withDatabase) {
     qputenv("VORLIX_HOME", home_.path().toLocal8Bit());
@@ -35,7 +21,7 @@ TestEnv::TestEnv(bool withDatabase) {
     Module1::resetAll();
     vx::registerAllWindows();
     QDir::setCurrent(home_.path());
-    if (withDatabase) createDb(path(QStringLiteral("Vorlix.mdb")));
+    if (withDatabase) vx::db::createFromSchema(path(vx::DatabaseFileName), schemaText());
 }
 
 TestEnv::~TestEnv() {
@@ -49,22 +35,20 @@ bool freshProgramDb() {
     vx::db::close();
     const QString path = vx::inProgramFolder(vx::DatabaseFileName);
     QFile::remove(path);
-    return createDb(path) && vx::db::open(path);
+    return vx::db::createFromSchema(path, schemaText()) && vx::db::open(path);
 }
 
 bool execSql(const QString& sql) {
-    if (!vx::db::isOpen() && !vx::db::open(QStringLiteral("Vorlix.mdb"))) return false;
+    if (!vx::db::isOpen() && !vx::db::open(vx::DatabaseFileName)) return false;
     QSqlQuery q(vx::db::connection());
-    if (!q.exec(sql)) {
-        qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
-        return false;
-    }
-    return true;
+    if (q.exec(sql)) return true;
+    qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+    return false;
 }
 
 QString saveShot(QWidget* widget, const QString& name) {
     QDir().mkpath(QStringLiteral(VX_SHOTS_DIR));
-    const QString file = QStringLiteral(VX_SHOTS_DIR) + QLatin1Char('/') + name + QStringLiteral(".png");
+    const QString file = QStringLiteral(VX_SHOTS_DIR "/") + name + QStringLiteral(".png");
     widget->grab().save(file);
     return file;
 }

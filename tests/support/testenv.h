@@ -2,7 +2,8 @@
 // A private program folder and settings folder for one test, a fixed clock, and a fresh database.
 #include <QString>
 #include <QTemporaryDir>
-#include <memory>
+
+class QWidget;
 
 namespace vxtest {
 
@@ -12,7 +13,6 @@ public:
     explicit TestEnv(bool withDatabase = true);
     ~TestEnv();
     QString home() const { return home_.path(); }
-    QString config() const { return config_.path(); }
     QString path(const QString& name) const { return home() + QLatin1Char('/') + name; }
 
 private:
@@ -26,7 +26,7 @@ bool freshProgramDb();
 // Runs a statement on the program folder's database (fixtures).
 bool execSql(const QString& sql);
 // Saves a window's picture under the build folder's screenshots/ (not committed).
-QString saveShot(class QWidget* widget, const QString& name);
+QString saveShot(QWidget* widget, const QString& name);
 // Destroys every window and the main frame, and forgets the shared state.
 void resetUi();
 

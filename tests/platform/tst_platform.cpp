@@ -1,0 +1,326 @@
+// The platform layer: child windows and the active one, the real and the scripted dialogs, bound
+// grids and boxes, picture boxes.
+#include "common/database.h"
+#include "common/settings.h"
+#include "platform/boundgrid.h"
+#include "platform/picturebox.h"
+#include "platform/qtdialogs.h"
+#include "platform/registry.h"
+#include "support/gui.h"
+#include <QAbstractButton>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+
+using namespace vx;
+using namespace vxtest;
+using namespace Qt::StringLiterals;
+
+namespace {
+// A plain window: counts what the forms layer calls, may refuse to close; a box, and a button that
+// takes no focus with an Alt letter.
+struct Win : Form {
+    QLineEdit* box = new QLineEdit(this);
+    QPushButton* go;
+    int loads = 0, activations = 0, deactivations = 0, clicks = 0, closeMode = -1;
+    bool refuse = false;
+    explicit Win(char letter) : go(new QPushButton(u"&"_s + QLatin1Char(letter), this)) {
+        go->move(0, 30);
+        go->setFocusPolicy(Qt::NoFocus);
+        connect(go, &QPushButton::clicked, this, [this] { ++clicks; });
+        addMenuCommand(QString(QLatin1Char(letter)), [] {});
+    }
+    void Form_Load() override { ++loads; }
+    void Form_Activate() override { ++activations; }
+    void Form_Deactivate() override { ++deactivations; }
+    void Form_QueryUnload(bool& cancel, int mode) override { cancel = refuse; closeMode = mode; }
+};
+struct WinA : Win { WinA() : Win('G') {} };
+struct WinB : Win { WinB() : Win('H') {} };
+
+QString joined(const QVariantList& values) {
+    QStringList out;
+    for (const QVariant& v : values) out << v.toString();
+    return out.join(u' ');
+}
+}  // namespace
+
+class TestPlatform : public GuiTest {
+    Q_OBJECT
+private Q_SLOTS:
+    // The window shown, clicked or left on top is the active one, with its menus and the keyboard
+    // (a click activates before the control acts); an Alt letter clicks the active window's enabled
+    // button only; a late focus request or the hiding of a window behind moves nothing.
+    void theActiveWindowFollowsTheUser() {
+        WinA& a = forms::get<WinA>();
+        a.Show();
+        WinB& b = forms::get<WinB>();
+        b.Show();
+        b.setLeft(4500);
+        settle();
+        QCOMPARE(notOnTop(b), QString());
+        bool activeAtPress = false;
+        connect(a.go, &QPushButton::pressed, this, [&] { activeAtPress = MdiFrame::instance()->activeForm() == &a; });
+        click(a.go);
+        QVERIFY(activeAtPress);
+        QCOMPARE(notOnTop(a), QString());
+        QCOMPARE(QApplication::focusWidget(), a.box);
+        press(Qt::Key_G, Qt::AltModifier);
+        QCOMPARE(a.box->text(), QString());
+        press(Qt::Key_H, Qt::AltModifier);
+        a.go->setEnabled(false);
+        press(Qt::Key_G, Qt::AltModifier);
+        QCOMPARE(joined({a.activations, a.deactivations, a.clicks, b.activations, b.deactivations, b.clicks}), u"2 1 2 1 1 0"_s);
+
+        click(b.go);
+        b.Hide();
+        Form::setFocusLater(b.box);
+        Form::giveFocus(a.go);
+        settle();
+        QCOMPARE(notOnTop(a), QString());
+        b.Show();
+        QCOMPARE(notOnTop(b), QString());
+        QCOMPARE(QApplication::focusWidget(), b.box);
+        a.Hide();
+        settle();
+        QCOMPARE(notOnTop(b), QString());
+        b.Hide();
+        settle();
+        QVERIFY(MdiFrame::instance()->menuBar()->actions().isEmpty());  // no window's menus stand
+        b.Show();
+        QCOMPARE(notOnTop(b), QString());
+    }
+
+    // Closing asks the window; a refusal or a window without a close box keeps it; an unloaded
+    // window leaves the registry and the one on top takes over. A position set in twips reads back
+    // as set while the window stands there.
+    void closingUnloadingAndPlaces() {
+        forms::registerWindow<WinA>(u"A"_s);
+        QVERIFY(!forms::show(u"none"_s) && !forms::loadedByName(u"A"_s) && forms::show(u"A"_s));
+        WinA* a = forms::loaded<WinA>();
+        QCOMPARE(forms::loadedByName(u"A"_s), a);
+        WinB& b = forms::get<WinB>();
+        b.Show();
+        b.refuse = true;
+        QVERIFY(!b.Unload());
+        QCOMPARE(b.closeMode, int(vbFormCode));
+        b.subWindow()->close();
+        QCOMPARE(b.closeMode, int(vbFormControlMenu));
+        b.refuse = false;
+        b.setClosable(false);
+        b.subWindow()->close();
+        settle();
+        QCOMPARE(notOnTop(b), QString());
+        b.setClosable(true);
+        b.subWindow()->close();
+        settle();
+        QVERIFY(!forms::loaded<WinB>());
+        QCOMPARE(notOnTop(*a), QString());
+
+        a->setLeft(25);
+        a->setTop(40);
+        QCOMPARE(joined({a->subWindow()->x(), a->subWindow()->y(), a->Left(), a->Top()}), u"2 3 25 40"_s);
+        a->savePosition(u"w"_s);
+        a->subWindow()->move(10, 20);
+        QCOMPARE(joined({a->Left(), a->Top(), settings::GetSetting(u"form"_s, u"W_Left"_s, {})}), u"150 300 25"_s);
+        QVERIFY(a->Unload());
+        WinA& again = forms::get<WinA>();
+        again.restorePosition(u"w"_s);
+        QCOMPARE(joined({again.loads, again.Left(), again.Top()}), u"1 25 40"_s);
+    }
+
+    // Real message boxes in Japanese: each button set answers Enter with its default button and
+    // Escape with Cancel where there is one, else the only button.
+    void realMessageBoxes() {
+        QVERIFY(installJapaneseQtTexts());
+        struct Case { int style; Qt::Key key; int answer; const char* shown; };
+        const Case cases[] = {
+            {vbOKOnly, Qt::Key_Escape, vbOK, "0 OK"},
+            {vbOKCancel | vbDefaultButton2 | vbCritical, Qt::Key_Return, vbCancel, "3 OKキャンセル"},
+            {vbOKCancel | vbQuestion, Qt::Key_Return, vbOK, "4 OKキャンセル"},
+            {vbYesNo | vbExclamation, Qt::Key_Return, vbYes, "2 はい(&Y)いいえ(&N)"},
+            {vbYesNo | vbDefaultButton2 | vbInformation, Qt::Key_Return, vbNo, "1 はい(&Y)いいえ(&N)"},
+            {vbYesNoCancel | vbDefaultButton3, Qt::Key_Return, vbCancel, "0 キャンセルはい(&Y)いいえ(&N)"},
+            {vbAbortRetryIgnore | vbDefaultButton2, Qt::Key_Return, vbRetry, "0 再試行無視中止"},
+            {vbRetryCancel, Qt::Key_Escape, vbCancel, "0 再試行キャンセル"},
+        };
+        QtDialogs real;
+        for (const Case& c : cases) {
+            QString seen;
+            QTimer::singleShot(0, this, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!box) return;
+                seen = box->windowTitle() + u'|' + box->text() + u'|' + QString::number(box->icon()) + u' ';
+                for (QAbstractButton* b : box->buttons()) seen += b->text();
+                QTest::keyClick(box, c.key);
+            });
+            QCOMPARE(real.msgBox(u"一\r二"_s, c.style, {}), c.answer);
+            QCOMPARE(seen, defaultTitle() + u"|一\n二|"_s + QString::fromUtf8(c.shown));
+        }
+        QCOMPARE(qtFilter(u"データ|*.dat;*.txt|すべて|*.*"_s), u"データ (*.dat *.txt);;すべて (*.*)"_s);
+        QCOMPARE(displayText(u"a\r\nb\rc"_s), u"a\nb\nc"_s);
+    }
+
+    // The scripted dialogs fail a test on a dialog nobody expected, and on one that never came.
+    void scriptedDialogsCheckTheScript() {
+        QEXPECT_FAIL("", "unexpected", Continue);
+        QCOMPARE(MsgBox(u"?"_s, vbYesNoCancel), int(vbNo));  // the safe answer
+        auto* inner = new ScriptedDialogs;
+        inner->expectMsgBox(vbOK, u"never"_s);
+        QEXPECT_FAIL("", "never came", Continue);
+        delete inner;
+        QCOMPARE(&dialogs(), dlg.get());  // restored; passes only when the expected failure came
+    }
+
+    // A grid and boxes bound to one data source follow its record both ways; leaving an edited row
+    // stores it (typed in a cell, a box or an editor still open), as do a move and a refresh;
+    // Escape drops it; the new-record line becomes a record when left.
+    void boundGridAndBoxesFollowOneRecord() {
+        QVERIFY(execSql("INSERT INTO シーズン (シーズン時期, シーズン名) VALUES ('2000','一'),('2001','二'),('2002','三')"));
+        const auto stored = [] { return db::scalar("SELECT group_concat(シーズン名) FROM シーズン").toString(); };
+        DataSource ds;
+        ds.setRecordSource("シーズン降順", "シーズンID");
+        QVERIFY(ds.Refresh());
+        DBGrid grid;
+        grid.setDataSource(&ds);
+        grid.setAllowUpdate(true);
+        grid.setAllowAddNew(true);
+        auto* m = grid.gridModel();
+        QLineEdit id, name;
+        ds.bindLineEdit(&id, "シーズンID");
+        ds.bindLineEdit(&name, "シーズン名");
+        grid.show();
+        QCOMPARE(joined({m->rowCount(), m->headerData(2, Qt::Horizontal)}), u"4 シーズン名"_s);
+        QVERIFY(!(m->flags(m->index(0, 0)) & Qt::ItemIsEditable) && !m->setData(m->index(3, 0), "9"));  // the counter
+        const std::pair<bool (DataSource::*)(), int> moves[] = {
+            {&DataSource::MoveLast, 2}, {&DataSource::MovePrevious, 1}, {&DataSource::MoveFirst, 0}, {&DataSource::MoveNext, 1}};
+        for (auto [move, row] : moves) {
+            QVERIFY((ds.*move)());
+            QCOMPARE(joined({grid.currentIndex().row(), id.text()}), joined({row, 3 - row}));
+        }
+
+        grid.setCurrentIndex(m->index(0, 2));
+        QVERIFY(ds.Edit() && ds.UpdateRecord() && !ds.isEditing());  // nothing changed, nothing pending
+        QVERIFY(m->setData(m->index(0, 2), "春"));
+        QCOMPARE(joined({m->data(m->index(0, 2)), m->data(m->index(1, 2)), name.text(), stored()}), u"春 二 春 一,二,三"_s);
+        QSignalSpy committed(&grid, &DBGrid::rowCommitted), repaint(m, &QAbstractItemModel::dataChanged);
+        grid.setCurrentIndex(m->index(1, 2));
+        QCOMPARE(joined({committed.count(), repaint.count(), name.text(), stored()}), u"1 1 二 一,二,春"_s);
+        QCOMPARE(repaint.first().first().toModelIndex(), m->index(0, 0));  // the whole row
+        name.selectAll();
+        QTest::keyClicks(&name, "Fall");
+        QVERIFY(ds.MoveLast());
+        QCOMPARE(m->data(m->index(1, 2)).toString() + stored(), u"Fall一,Fall,春"_s);
+        grid.edit(m->index(2, 2));
+        auto* editor = grid.viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        QCOMPARE(editor->text(), u"一"_s);
+        editor->selectAll();
+        QTest::keyClicks(editor, "Natsu");
+        grid.setCurrentIndex(m->index(0, 2));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        grid.edit(m->index(0, 2));
+        editor = grid.viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        editor->setText("Spring");
+        QVERIFY(grid.commitRow() && !editor->isVisible());
+        QCOMPARE(stored(), u"Natsu,Fall,Spring"_s);
+
+        QVERIFY(m->setData(m->index(0, 2), "x"));
+        QTest::keyClick(&grid, Qt::Key_Escape);
+        QVERIFY(!ds.isEditing());
+        QCOMPARE(m->data(m->index(0, 2)).toString() + name.text(), u"SpringSpring"_s);
+        grid.setCurrentIndex(m->index(3, 2));
+        QVERIFY(m->setData(m->index(3, 2), "四"));
+        QCOMPARE(name.text(), u"四"_s);
+        grid.setCurrentIndex(m->index(0, 2));
+        QCOMPARE(joined({grid.verticalHeader()->count(), m->data(m->index(3, 0)), m->isNewLine(4), stored()}),
+                 u"5 4 true Natsu,Fall,Spring,四"_s);
+        QVERIFY(m->setData(m->index(0, 2), "冬"));
+        QVERIFY(ds.Refresh());
+        QCOMPARE(id.text() + name.text() + stored(), u"4四Natsu,Fall,冬,四"_s);
+        QVERIFY(!ds.setValue("no such field", 1));
+    }
+
+    // Permissions switch at run time; a refused new record stays for correction; a record added by
+    // an editor's own button shows as a new-record line while pending; Delete deletes only when
+    // allowed, and after the last record the new last one becomes current.
+    void permissionsRefusalsAndDeletion() {
+        QVERIFY(execSql("INSERT INTO シーズン (シーズン時期, シーズン名) VALUES ('2000','一')"));
+        QVERIFY(execSql("INSERT INTO 選手 (選手ID, 選手名) VALUES (5,'E')"));
+        QVERIFY(execSql("INSERT INTO ハンデ (選手ID, シーズンID, ハンデ) VALUES (5,1,10),(5,1,11)"));
+        const auto stored = [] { return db::scalar("SELECT group_concat(ハンデ) FROM ハンデ").toString(); };
+        DataSource ds;
+        ds.setRecordSource("選手名とHDCP", "ID");
+        QVERIFY(ds.Refresh());
+        DBGrid grid;
+        grid.setDataSource(&ds);
+        auto* m = grid.gridModel();
+        grid.setAllowDelete(true);
+        QCOMPARE(m->rowCount(), 2);
+        QVERIFY(!(m->flags(m->index(0, 5)) & Qt::ItemIsEditable) && !m->setData(m->index(0, 5), "11"));
+        grid.setAllowAddNew(true);
+        grid.setAllowUpdate(true);
+        QVERIFY(m->isNewLine(2) && m->flags(m->index(2, 5)) & Qt::ItemIsEditable);
+        QSignalSpy errors(&ds, &DataSource::error);
+        QVERIFY(m->setData(m->index(2, 1), "1") && m->setData(m->index(2, 3), "99") && m->setData(m->index(2, 5), "15"));
+        QVERIFY(!grid.commitRow() && !ds.MoveLast());  // no player 99
+        QVERIFY(errors.count() == 2 && ds.isAdding());
+        QVERIFY(m->setData(m->index(2, 3), "5") && grid.commitRow());
+        QCOMPARE(m->data(m->index(2, 4)).toString() + stored(), u"E10,11,15"_s);  // the joined name read back
+
+        grid.setAllowAddNew(false);
+        grid.setAllowUpdate(false);
+        QVERIFY(ds.AddNew());
+        QCOMPARE(grid.verticalHeader()->count(), 4);
+        QVERIFY(ds.setValue("シーズンID", 1) && ds.setValue("選手ID", 5) && ds.setValue("ハンデ", 12) && ds.UpdateRecord());
+        QCOMPARE(joined({grid.verticalHeader()->count(), m->rowCount()}), u"4 4"_s);
+        grid.setCurrentIndex(m->index(3, 0));
+        QTest::keyClick(&grid, Qt::Key_Delete);
+        QCOMPARE(joined({grid.currentIndex().row(), ds.text("ハンデ")}), u"2 15"_s);
+        grid.setCurrentIndex(m->index(1, 0));
+        QTest::keyClick(&grid, Qt::Key_Delete);
+        QCOMPARE(grid.verticalHeader()->count(), 2);
+        grid.setAllowDelete(false);
+        QTest::keyClick(&grid, Qt::Key_Delete);
+        QCOMPARE(stored(), u"10,15"_s);
+    }
+
+    // A picture box draws in its own scale and keeps it; a fill stops at an outline one pixel wide;
+    // the box shows the picture as drawn; a click is a left press and release inside.
+    void pictureBoxDrawsAndFills() {
+        PictureBox box;
+        box.resize(40, 20);
+        box.Scale(0, 0, 4, 2);  // ten pixels a unit
+        box.setBackColor(0xFFFFFF);
+        box.setForeColor(0xFF);
+        box.Line(1, 0.5, 3, 1.5, 0, PictureBox::Box);  // black, not the fore colour
+        box.FloodFill(2, 0.6, 0xFF00);
+        box.PSet(0.2, 0.2, 0x123456);
+        box.setDrawWidth(3);
+        box.Circle(3.5, 1, 0.4, 0);
+        QCOMPARE(joined({box.Point(2, 1.3), box.Point(1, 1), box.Point(0.5, 1), box.Point(0.2, 0.2), box.Point(3.5, 0.6)}),
+                 u"65280 0 16777215 1193046 0"_s);
+        box.FloodFill(0.5, 1.9, 0xFFFF);  // all round the outline
+        QCOMPARE(joined({box.Point(0, 0), box.Point(3.9, 1.9), box.Point(0.5, 0.1), box.Point(2, 1)}), u"65535 65535 65535 65280"_s);
+        QVERIFY(!box.LoadPicture(u"no such.jpg"_s));
+        const QImage drawn = box.image();
+        box.resize(60, 30);  // a larger box keeps what was drawn
+        QCOMPARE(box.image().copy(0, 0, 40, 20), drawn);
+        box.show();
+        QCOMPARE(box.grab().toImage().convertToFormat(QImage::Format_RGB32), box.image());
+        QSignalSpy clicks(&box, &PictureBox::Click);
+        QTest::mouseClick(&box, Qt::RightButton);
+        QTest::mousePress(&box, Qt::LeftButton);
+        QTest::mouseRelease(&box, Qt::LeftButton, {}, QPoint(70, 5));  // let go outside
+        QTest::mouseClick(&box, Qt::LeftButton);
+        box.setBackColor(0xC0C0C0);
+        QCOMPARE(joined({clicks.count(), box.Point(2, 1)}), u"1 12632256"_s);
+    }
+};
+
+QTEST_MAIN(TestPlatform)
+#include "tst_platform.moc"
