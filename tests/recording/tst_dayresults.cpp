@@ -1,13 +1,20 @@
-// The day's calculation over hand-built statistics sheets, and the results text it writes.
+// The day's calculation over hand-built statistics sheets, the results text it writes, and the
+// storing of the day: rows, pairing, the match row, milestones, and all-or-nothing.
+#include "common/appdir.h"
+#include "common/cp932.h"
+#include "common/database.h"
 #include "common/module1.h"
+#include "common/settings.h"
 #include "recording/dayresults.h"
+#include "recording/storeday.h"
 #include "support/dayfixture.h"
-#include <QFile>
-#include <QTemporaryDir>
+#include "support/exchange_sheet.h"
+#include "support/testenv.h"
 #include <QtTest>
 
 using namespace Module1;
 using vxtest::DayPlayer;
+using vxtest::rows;
 using vxtest::setDay;
 
 namespace {
@@ -31,24 +38,37 @@ std::vector<DayPlayer> oneGame(const std::vector<int>& scores) {
         v.push_back({QString(QChar(0xFF21 + int(i))), std::int16_t(i + 1), 0, {scores[i]}});
     return v;
 }
+QByteArray resultsFile() {
+    QFile f(vx::inProgramFolder(vx::ResultsFileName()));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+// Every row of every table, sqlite_sequence included, as one text.
+QString dump() {
+    QString out;
+    for (const QString& t : rows(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name")).split(u'|'))
+        out += t + u'\n' + rows(QStringLiteral("SELECT * FROM \"%1\" ORDER BY 1").arg(t)) + u'\n';
+    return out;
+}
+
+const std::vector<DayPlayer> threeByFour{
+    {QStringLiteral("青木"), 11, 10, {150, 160, 170, 180}},
+    {QStringLiteral("井上"), 12, 20, {200, 140, 130, 120}},
+    {QStringLiteral("上田"), 13, 0, {110, 190, 100, 210}},
+};
 
 }  // namespace
 
 class TstDayResults : public QObject {
     Q_OBJECT
-    QTemporaryDir home_;
+    std::unique_ptr<vxtest::TestEnv> env_;
 
 private Q_SLOTS:
     void init() {
-        resetAll();
-        qputenv("VORLIX_HOME", home_.path().toLocal8Bit());
-        MatchId = 41;
-        SeasonId = 3;
-        MatchNo = 12;
-        MatchYear = 2000;
-        MatchMonth = 5;
-        MatchDay = 6;
+        env_ = std::make_unique<vxtest::TestEnv>(false);
+        QVERIFY(vxtest::freshProgramDb());
+        vxtest::setMatch();
     }
+    void cleanup() { env_.reset(); }
 
     void pointsByMethod_data() {
         QTest::addColumn<int>("method");
@@ -56,6 +76,7 @@ private Q_SLOTS:
         QTest::newRow("weighted N=8") << 0 << QList<int>{17, 12, 9, 1, 0, 0, 0, 0};
         QTest::newRow("weighted N=6") << 0 << QList<int>{15, 10, 7, 0, 0, 0};
         QTest::newRow("weighted N=5") << 0 << QList<int>{14, 9, 0, 0, 0};
+        QTest::newRow("weighted N=4") << 0 << QList<int>{13, 8, 0, 0};
         QTest::newRow("weighted N=3") << 0 << QList<int>{12, 0, 0};
         QTest::newRow("weighted N=1") << 0 << QList<int>{10};
         QTest::newRow("linear N=5") << 1 << QList<int>{5, 4, 3, 2, 1};
@@ -96,10 +117,11 @@ private Q_SLOTS:
         // Typed points beyond the field's width are refused with a message, not stored.
         vx::DayOptions opt;
         opt.pointMethod = 2;
-        opt.pointTexts[0] = QStringLiteral("99999");
+        opt.pointTexts[0] = QStringLiteral("32767");
+        QVERIFY(vx::CalculateDay(opt).ok);
+        opt.pointTexts[0] = QStringLiteral("32768");
         const vx::DayCalcResult r = vx::CalculateDay(opt);
-        QVERIFY(!r.ok);
-        QVERIFY(r.error.contains(QStringLiteral("points")));
+        QVERIFY(!r.ok && r.error.contains(QStringLiteral("points")));
     }
 
     void tiesShareRanksAndPlaces() {
@@ -183,7 +205,7 @@ private Q_SLOTS:
         QCOMPARE(DayResults(1, 2).SPF, 9);
     }
 
-    void booby() {
+    void boobyAndNoTarget() {
         auto booby = [](const std::vector<int>& scores) {
             setDay(oneGame(scores));
             const vx::DayOutput out = calc();
@@ -192,6 +214,13 @@ private Q_SLOTS:
         QCOMPARE(booby({190, 180, 170}), pad(QStringLiteral("Ｂ")) + QStringLiteral("180"));  // above a sole last
         QCOMPARE(booby({190, 170, 170}), pad(QStringLiteral("Ｂ")) + QStringLiteral("170"));  // first of a shared last
         QCOMPARE(booby({190}), QString());
+
+        // Without a target the first one serves.
+        setDay({{QStringLiteral("Ａ"), 1, 50, {150}}, {QStringLiteral("Ｂ"), 2, 0, {180}}});
+        vx::DayOptions opt;
+        opt.pointTarget = -1;
+        calc(opt);
+        QCOMPARE(placed(1).入賞.str() + placed(2).入賞.str(), QStringLiteral("１着  ２着  "));
     }
 
     void strikeAndAveragePrizes() {
@@ -220,15 +249,6 @@ private Q_SLOTS:
         QCOMPARE(vx::Best10Lines(0, {}).values.count(QStringLiteral("\r\n")), 11);
     }
 
-    void noTargetUsesFirstTarget() {
-        setDay({{QStringLiteral("Ａ"), 1, 50, {150}}, {QStringLiteral("Ｂ"), 2, 0, {180}}});
-        vx::DayOptions opt;
-        opt.pointTarget = -1;
-        calc(opt);
-        QCOMPARE(DayRank[1], 1);
-        QCOMPARE(placed(1).入賞.str() + placed(2).入賞.str(), QStringLiteral("１着  ２着  "));
-    }
-
     void failuresAreReported() {
         setDay(oneGame({150, 180}));
         GamePlayerCounts[0] = 3;  // the sheet holds only two players
@@ -237,7 +257,7 @@ private Q_SLOTS:
         QVERIFY(r.error.startsWith(QStringLiteral("計算中にエラーが発生しました。\r")));
 
         setDay(oneGame({150}));
-        qputenv("VORLIX_HOME", (home_.path() + QStringLiteral("/missing")).toLocal8Bit());
+        qputenv("VORLIX_HOME", (env_->home() + QStringLiteral("/missing")).toLocal8Bit());
         r = vx::CalculateDay({});
         QVERIFY(!r.ok);
         QVERIFY(r.error.contains(QStringLiteral("SD-3-12.txt")));
@@ -246,6 +266,8 @@ private Q_SLOTS:
     // Shared first place in sheet order, a one-digit score, names of several widths; the second
     // calculation replaces what the first wrote.
     void resultsFileByteForByte() {
+        vxtest::setMatch(41, 3, 12);
+        MatchYear = 2000, MatchMonth = 5, MatchDay = 6;
         setDay(oneGame({150, 100, 120, 110, 130, 140}));
         QVERIFY(vx::CalculateDay({}).ok);
         setDay({{QStringLiteral("山田太郎"), 1, 20, {180, 205}},
@@ -256,16 +278,125 @@ private Q_SLOTS:
         const vx::DayCalcResult r = vx::CalculateDay({});
         QVERIFY2(r.ok, qPrintable(r.error));
         QCOMPARE(vx::ResultsFileName(), QStringLiteral("SD-3-12.txt"));
-        QFile expected(QStringLiteral(VX_TEST_DATA "/dayresults/SD-3-12.txt"));
-        QFile written(home_.filePath(QStringLiteral("SD-3-12.txt")));
-        QVERIFY(expected.open(QIODevice::ReadOnly) && written.open(QIODevice::ReadOnly));
-        QCOMPARE(written.readAll(), expected.readAll());
-
+        QCOMPARE(resultsFile(), vxtest::fileBytes(QStringLiteral(VX_TEST_DATA "/dayresults/SD-3-12.txt")));
         QCOMPARE(r.output.pointsList.size(), 5);
         QCOMPARE(r.output.pointsList[0], QStringLiteral("１着    14p   山田太郎          "));
         QCOMPARE(r.output.pointsList[4], QStringLiteral("５着    00p   佐藤            "));
     }
+
+    // Three players by four games: each game's three rows paired on one new ID (a stray row of a
+    // game table that holds the ID gives way), the match row with the winner; then the counts,
+    // the ID ranges, the backup and the results file.
+    void storedDay() {
+        vxtest::addHistory(99, 1, 100);
+        QVERIFY(vx::db::exec(QStringLiteral("INSERT INTO \"フレーム\" (\"ID\", \"選手ID\") VALUES (2, 98)")));
+        setDay(threeByFour);
+        QVERIFY(vx::CalculateDay({}).ok);
+        QVERIFY(vxtest::touchBackup());
+        DataRecordCount = 100;
+
+        const vx::StoreDayResult r = vx::StoreDay();
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(r.doneMessage(), QStringLiteral("ファイルへの書き込みが終了しました。\r書き込んだ人数は3人で、データの合計数は12件でした。"));
+        QCOMPARE(rows("SELECT (SELECT COUNT(*) FROM データ項目), (SELECT COUNT(*) FROM マーク), (SELECT COUNT(*) FROM フレーム)"),
+                 QStringLiteral("13 12 12"));
+        QCOMPARE(rows("SELECT COUNT(*) FROM データ項目 d JOIN マーク m ON m.ID = d.ID JOIN フレーム f ON f.ID = d.ID "
+                      "WHERE d.試合ID = 41 AND m.試合ID = 41 AND f.試合ID = 41 AND m.選手ID = d.選手ID AND f.選手ID = d.選手ID "
+                      "AND m.ｹﾞｰﾑ = d.ｹﾞｰﾑ AND f.ゲーム = d.ｹﾞｰﾑ AND m.S10 = d.S10"),
+                 QStringLiteral("12"));
+        // One game in full: player 12's first game, the day's best with handicap.
+        QCOMPARE(rows("SELECT d.優Ｐ, d.上位, d.当日, d.入賞, d.競技点, d.HCP, d.人数, d.順位, d.試合日, d.会場ID, d.S10, d.ST, "
+                      "d.SP, d.SPF, d.ｽﾌﾟﾘｯﾄ, m.M92, m.M01, m.M03, m.S1, m.S5, f.Flms92, f.Flms01, f.pin01, f.pin03 "
+                      "FROM データ項目 d JOIN マーク m USING (ID) JOIN フレーム f USING (ID) WHERE d.選手ID = 12 AND d.ｹﾞｰﾑ = 1"),
+                 QStringLiteral("12 1 1 １着   220 20 3 1 2026-05-17 2 200 0 0 10 0 ９ Ｆ \u3000 20 100 7 8 54 60"));
+        QCOMPARE(rows("SELECT シーズンID, 試合, \"１着ID\", S10, 競技点, 試合日 FROM 試合 WHERE 試合ID = 41"),
+                 QStringLiteral("3 12 12 200 220 2026-05-17"));
+        QCOMPARE(DataRecordCount, 112);
+        QCOMPARE(vx::settings::GetSetting("setting", "siai_max", "") + vx::settings::GetSetting("setting", "srs_max", ""),
+                 QStringLiteral("413"));
+        QVERIFY(!QFile::exists(vx::exchange::backupFileName()));
+        QVERIFY(resultsFile().endsWith("\r\n\r\n"));
+        QVERIFY(!resultsFile().contains(vx::toCp932(vx::MilestoneHeading())));
+    }
+
+    // A game nobody bowled is not stored; two players share first place: the match row names the
+    // one stored later.
+    void unplayedGameAndSharedFirstPlace() {
+        setDay({{QStringLiteral("青木"), 11, 0, {200, 150, 130, 0}},
+                {QStringLiteral("井上"), 12, 0, {150, 200, 130, 0}},
+                {QStringLiteral("上田"), 13, 0, {120, 130, 110, 100}}});
+        QVERIFY(vx::CalculateDay({}).ok);
+        const vx::StoreDayResult r = vx::StoreDay();
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(r.rows * 10 + r.players, 103);
+        QCOMPARE(rows("SELECT (SELECT COUNT(*) FROM データ項目 WHERE 選手ID = 11), (SELECT COUNT(*) FROM マーク WHERE 選手ID = 11), "
+                      "(SELECT COUNT(*) FROM フレーム WHERE 選手ID = 11), \"１着ID\" FROM 試合"),
+                 QStringLiteral("3 3 3 12"));
+        QCOMPARE(DayResults(1, 4).選手ID, -1);
+    }
+
+    void milestones() {
+        vxtest::addHistory(11, 48, 50);   // 48 games: the day's second game makes 50
+        vxtest::addHistory(12, 20, 200);  // 4000 pins: the day's last game makes exactly 5000
+        setDay({{QStringLiteral("青木"), 11, 0, {150, 160, 170, 180}}, {QStringLiteral("井上"), 12, 0, {250, 250, 250, 250}}});
+        QVERIFY(vx::CalculateDay({}).ok);
+        const QByteArray before = resultsFile();
+        const vx::StoreDayResult r = vx::StoreDay();
+        QVERIFY2(r.ok, qPrintable(r.error));
+        const QString lines = QStringLiteral("通算ゲーム数‥50ゲーム　　青木        \r\n"
+                                             "通算合計点数‥‥5000点　　井上        \r\n");
+        QCOMPARE(r.milestones, lines);
+        QCOMPARE(resultsFile(), before + vx::toCp932(QStringLiteral("\r\n") + vx::MilestoneHeading() + QStringLiteral("\r\n") + lines +
+                                                     QStringLiteral("\r\n")));
+        const vx::Milestone games{u"ゲーム", 50, u"通算ゲーム数‥", u"ゲーム　　"};
+        const QString name = QStringLiteral("名前        ");
+        QCOMPARE(vx::MilestoneLine(games, 103, 5, name), QStringLiteral("通算ゲーム数‥100ゲーム　　名前        \r\n"));
+        QCOMPARE(vx::MilestoneLine(games, 100, 0, name), QString());  // a game adding nothing crosses nothing
+    }
+
+    // Not calculated, a row refused half-way, or already stored: the database, the results file, the
+    // ID ranges, the count and the backup stay as they were. Once the cause is gone the day stores.
+    void refusalsChangeNothing() {
+        vxtest::addHistory(11, 3, 100);
+        QVERIFY(vx::db::exec(QStringLiteral(  // the seventh game row of the day fails
+            "CREATE TRIGGER forced_failure BEFORE INSERT ON \"フレーム\" "
+            "WHEN (SELECT COUNT(*) FROM \"フレーム\") >= 6 BEGIN SELECT RAISE(ABORT, 'forced failure'); END")));
+        setDay(threeByFour);
+        QVERIFY(vx::StoreDay().error.contains(QStringLiteral("先に計算してください")));
+        QVERIFY(vx::CalculateDay({}).ok);
+        QVERIFY(vxtest::touchBackup());
+        DataRecordCount = 7;
+        const QString dbBefore = dump();
+        const QByteArray fileBefore = resultsFile();
+
+        vx::StoreDayResult r = vx::StoreDay();
+        QVERIFY(!r.ok);
+        QVERIFY2(r.error.contains(QStringLiteral("フレーム")) && r.error.contains(QStringLiteral("forced failure")), qPrintable(r.error));
+        QCOMPARE(dump(), dbBefore);
+        QCOMPARE(resultsFile(), fileBefore);
+        QVERIFY(QFile::exists(vx::exchange::backupFileName()));
+        QCOMPARE(vx::settings::GetSetting("setting", "siai_max", "none"), QStringLiteral("none"));
+        QCOMPARE(DataRecordCount, 7);
+
+        QVERIFY(vx::db::exec(QStringLiteral("DROP TRIGGER forced_failure")));
+        r = vx::StoreDay();
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(rows("SELECT COUNT(*) FROM フレーム"), QStringLiteral("12"));
+        QVERIFY(!QFile::exists(vx::exchange::backupFileName()));
+
+        // Only once, also under another match ID with the same season and match number.
+        QVERIFY(vxtest::touchBackup());
+        const QString stored = dump();
+        const int records = DataRecordCount;
+        QVERIFY(vx::StoreDay().error.contains(QStringLiteral("すでに記録されています")));
+        vxtest::setMatch(42, 3, 12);
+        QVERIFY(vx::CalculateDay({}).ok);
+        QVERIFY(!vx::StoreDay().ok);
+        QCOMPARE(dump(), stored);
+        QCOMPARE(DataRecordCount, records);
+        QVERIFY(QFile::exists(vx::exchange::backupFileName()));
+    }
 };
 
-QTEST_GUILESS_MAIN(TstDayResults)
+QTEST_MAIN(TstDayResults)
 #include "tst_dayresults.moc"

@@ -24,6 +24,12 @@ inline void click(QWidget* w) {
     settle();
 }
 
+// Check boxes and option buttons are clicked on their box, as a user would.
+inline void tick(QWidget* w) {
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
+    settle();
+}
+
 // Where the keyboard goes: the focused widget, else the active window.
 inline QWidget* keyboard() {
     if (QWidget* w = QApplication::focusWidget()) return w;

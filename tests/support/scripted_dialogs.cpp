@@ -103,14 +103,14 @@ QString ScriptedDialogs::inputBox(const QString& prompt, const QString& title, c
     return e ? e->text : QString();
 }
 
-QString ScriptedDialogs::openFile(const QString& title, const QString&, const QString&) {
-    shown_.push_back({Kind::OpenFile, title, title, 0});
+QString ScriptedDialogs::openFile(const QString& title, const QString& filter, const QString& initial) {
+    shown_.push_back({Kind::OpenFile, title, title, 0, filter, initial});
     const auto e = take(Kind::OpenFile, title);
     return e ? e->text : QString();
 }
 
-QString ScriptedDialogs::saveFile(const QString& title, const QString&, const QString&) {
-    shown_.push_back({Kind::SaveFile, title, title, 0});
+QString ScriptedDialogs::saveFile(const QString& title, const QString& filter, const QString& initial) {
+    shown_.push_back({Kind::SaveFile, title, title, 0, filter, initial});
     const auto e = take(Kind::SaveFile, title);
     return e ? e->text : QString();
 }

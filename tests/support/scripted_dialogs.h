@@ -19,6 +19,7 @@ public:
         QString prompt;  // prompt, or title of a file dialog
         QString title;
         int style = 0;
+        QString filter{}, initial{};  // of a file dialog
     };
 
     // Installs itself; the destructor restores the previous service.
