@@ -1,11 +1,8 @@
 // A club's match day through the real windows, from the start menu to the stored day, and a
 // second day of the same season that crosses a milestone.
-#include "common/database.h"
-#include "common/module1.h"
 #include "platform/boundgrid.h"
 #include "platform/datasource.h"
 #include "platform/picturebox.h"
-#include "recording/exchange.h"
 #include "recording/form_data.h"
 #include "recording/form_main.h"
 #include "recording/form_normaldata.h"
@@ -17,16 +14,7 @@
 #include "support/dayfixture.h"
 #include "support/exchange_sheet.h"
 #include "support/gui.h"
-#include <QCheckBox>
-#include <QFileInfo>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
-#include <QTableWidget>
-#include <QToolButton>
+#include <QtWidgets>
 
 using namespace vx;
 using namespace vxtest;

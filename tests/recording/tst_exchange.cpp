@@ -1,18 +1,12 @@
 // The exchange and backup files: their layouts byte for byte, what damage does to the reader, and
 // export, import with player reconciliation, backup and recovery through the exchange entry points.
 #include "common/appdir.h"
-#include "common/database.h"
-#include "recording/exchange.h"
-#include "recording/exchange_codec.h"
 #include "recording/form_main.h"
 #include "recording/form_player.h"
 #include "support/dayfixture.h"
 #include "support/exchange_sheet.h"
 #include "support/gui.h"
-#include <QDir>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRandomGenerator>
+#include <QtWidgets>
 
 using namespace Module1;
 using namespace vx::exchange;

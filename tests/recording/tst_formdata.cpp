@@ -1,8 +1,5 @@
 // The results window, the prize board and the points list, driven as a user would.
-#include "common/database.h"
-#include "common/module1.h"
 #include "platform/twips.h"
-#include "recording/exchange.h"
 #include "recording/form_data.h"
 #include "recording/form_normaldata.h"
 #include "recording/form_zkt.h"
@@ -10,13 +7,7 @@
 #include "shell/form_start.h"
 #include "support/dayfixture.h"
 #include "support/gui.h"
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
+#include <QtWidgets>
 
 using namespace vx;
 using namespace vxtest;

@@ -2,8 +2,6 @@
 // added; then the players placed in lane slots with their handicaps, new players, and the hand-over
 // to the score entry.
 #include "common/convert.h"
-#include "common/database.h"
-#include "common/module1.h"
 #include "platform/boundgrid.h"
 #include "platform/datasource.h"
 #include "recording/form_player.h"
@@ -14,11 +12,7 @@
 #include "shell/form_start.h"
 #include "support/dayfixture.h"
 #include "support/gui.h"
-#include <QLineEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QStyle>
-#include <QTableWidget>
+#include <QtWidgets>
 
 using namespace vx;
 using namespace vxtest;
@@ -302,6 +296,25 @@ private Q_SLOTS:
         f.layoutLaneGrid();  // as after reading a file: the names as the slots hold them, padded
         QVERIFY(shownWhole(f, 2, 3) && shownWhole(f, 2, 4) && shownWhole(f, 6, 6));
         saveShot(&f, QStringLiteral("form_player"));
+
+        // The hand-over: every game takes its slot's name; the first visit starts at the first slot.
+        scoreEntry().setMarkText(3, "５");
+        at(f, 0, 0);
+        click(f.Cmd_InpMARK);
+        QCOMPARE(f.ScoreEntryVisits * 10 + CurPlayer, 10);
+        for (int g = 0; g <= 3; ++g)
+            QCOMPARE(ScoreSheet(8, g).Name.str() + ScoreSheet(9, g).Name.str() + ScoreSheet(0, g).Name.str(),
+                     QStringLiteral("山田        佐藤        選手名未入力    "));
+        QCOMPARE(scoreEntry().playerNameText() + '|' + scoreEntry().gameNumberText() + '|' + scoreEntry().markText(3),
+                 QStringLiteral("選手名未入力    | 1|") + EmptyMark);
+        // Leaving the window for another hands over the cursor's slot; outside the sheet is slot 0.
+        f.Show();
+        CurGame = 2;
+        at(f, 2, 4);
+        forms::get<Form_Start>().Show();
+        QCOMPARE(scoreEntry().playerNameText().trimmed() + scoreEntry().gameNumberText() + QString::number(CurPlayer), QStringLiteral("佐藤 39"));
+        placement::handOver(-7);
+        QCOMPARE(CurPlayer, 0);
     }
 
     // Each refusal leaves the slots as they were (a player placed twice is taken out of the cell).
@@ -428,32 +441,6 @@ private Q_SLOTS:
         QCOMPARE(placement::storeNewPlayer(3, "y", 1, 10), placement::StoreResult::IdTaken);
         QCOMPARE(placement::storeNewPlayer(7, "z'", 1, 10), placement::StoreResult::Stored);
         QCOMPARE(sql("SELECT COUNT(*) FROM ハンデ WHERE 選手ID = 7").toInt(), 1);
-    }
-
-    void handOverFillsTheSheet() {
-        Form_Player& f = openPlayers();
-        placeAt(f, 1, 1, 1);
-        placeAt(f, 3, 1, 2);
-        scoreEntry().setMarkText(3, "５");
-        at(f, 0, 0);
-        click(f.Cmd_InpMARK);  // the first visit starts at the first slot
-        QCOMPARE(f.ScoreEntryVisits, 1);
-        QCOMPARE(CurPlayer, 0);
-        for (int g = 0; g <= 3; ++g)
-            QCOMPARE(ScoreSheet(0, g).Name.str() + ScoreSheet(1, g).Name.str() + ScoreSheet(2, g).Name.str(),
-                     QStringLiteral("山田        佐藤        選手名未入力    "));
-        QCOMPARE(scoreEntry().playerNameText() + '|' + scoreEntry().gameNumberText() + '|' + scoreEntry().markText(3),
-                 QStringLiteral("山田        | 1|") + EmptyMark);
-
-        // Leaving the window for another hands over the cursor's slot; a heading cell is slot 0.
-        f.Show();
-        CurGame = 2;
-        at(f, 1, 2);
-        forms::get<Form_Start>().Show();
-        QCOMPARE(CurPlayer, 1);
-        QCOMPARE(scoreEntry().playerNameText().trimmed() + scoreEntry().gameNumberText(), QStringLiteral("佐藤 3"));
-        placement::handOver(-7);
-        QCOMPARE(CurPlayer, 0);
     }
 };
 
