@@ -22,8 +22,6 @@ using namespace vxtest;
 
 namespace {
 
-QVariant sql(const QString& text) { return db::scalar(text); }
-
 Form_menu* startProgram() {
     auto* menu = new Form_menu();
     if (!menu->MDIForm_Load()) return nullptr;
@@ -33,15 +31,11 @@ Form_menu* startProgram() {
     return menu;
 }
 
-// Makes the row of `id` (first column) the grid's current row, as a click on it would.
+// Clicks the row of `id` (first column) in the grid.
 bool chooseRow(DBGrid* grid, int id) {
     auto& rs = grid->dataSource()->recordset();
     for (int r = 0; r < rs.RecordCount(); ++r)
-        if (rs.valueAt(r, 0).toInt() == id) {
-            grid->setCurrentIndex(grid->gridModel()->index(r, 1));
-            settle();
-            return true;
-        }
+        if (rs.valueAt(r, 0).toInt() == id) return clickCell(grid, grid->gridModel()->index(r, 1)), true;
     return false;
 }
 
@@ -190,11 +184,11 @@ void TestMatchDay::matchDayFromStartMenuToDatabase() {
     typeKeys(QStringLiteral("20"));
     click(pl->Cmd_OK[1]);
     QVERIFY(place(*pl, 4));
-    pl->setCursor(2, 1);
+    clickCell(pl->Grd_LN, pl->Grd_LN->model()->index(2, 1));
     QVERIFY(place(*pl, 5));
     QCOMPARE(pl->Grd_LN->item(1, 3)->text() + pl->Grd_LN->item(2, 1)->text(), Suzuki + Tanaka);
     for (int g = 0; g <= 3; ++g) QCOMPARE(Module1::ScoreSheet(2, g).Scores[11], 20);
-    QCOMPARE(sql("SELECT ハンデ FROM ハンデ WHERE 選手ID = 3 AND シーズンID = 2").toInt(), 20);
+    QCOMPARE(rows("SELECT ハンデ FROM ハンデ WHERE 選手ID = 3 AND シーズンID = 2"), QStringLiteral("20"));
     saveShot(menu, QStringLiteral("e2e_2_players"));
 
     // ---- score entry, games 1 and 2 in mark mode

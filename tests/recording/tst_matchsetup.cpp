@@ -22,13 +22,6 @@ namespace {
 QVariant sql(const QString& text) { return db::scalar(text); }
 using Cell = std::pair<int, int>;
 
-// A click on the item's cell, as a user chooses a row or a slot.
-void clickCell(QAbstractItemView* view, const QModelIndex& index) {
-    view->scrollTo(index);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
-    settle();
-}
-
 // The set-up boxes 0..7: match ID, season, year, month, day, venue, number in the season, venue row.
 QString boxes(const Form_Siai& f) {
     QStringList t;
