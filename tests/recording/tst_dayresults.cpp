@@ -1,13 +1,18 @@
-// The day's calculation over hand-built statistics sheets, and the results text it writes.
-#include "common/module1.h"
+// The day's calculation over hand-built statistics sheets, the results text it writes, and the
+// storing of the day: rows, pairing, the match row, milestones, and all-or-nothing.
+#include "common/appdir.h"
+#include "common/cp932.h"
+#include "common/settings.h"
 #include "recording/dayresults.h"
+#include "recording/storeday.h"
 #include "support/dayfixture.h"
-#include <QFile>
-#include <QTemporaryDir>
+#include "support/exchange_sheet.h"
+#include "support/testenv.h"
 #include <QtTest>
 
 using namespace Module1;
 using vxtest::DayPlayer;
+using vxtest::rows;
 using vxtest::setDay;
 
 namespace {
@@ -31,24 +36,37 @@ std::vector<DayPlayer> oneGame(const std::vector<int>& scores) {
         v.push_back({QString(QChar(0xFF21 + int(i))), std::int16_t(i + 1), 0, {scores[i]}});
     return v;
 }
+QByteArray resultsFile() {
+    QFile f(vx::inProgramFolder(vx::ResultsFileName()));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+// Every row of every table, sqlite_sequence included, as one text.
+QString dump() {
+    QString out;
+    for (const QString& t : rows(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name")).split(u'|'))
+        out += t + u'\n' + rows(QStringLiteral("SELECT * FROM \"%1\" ORDER BY 1").arg(t)) + u'\n';
+    return out;
+}
+
+const std::vector<DayPlayer> threeByFour{
+    {QStringLiteral("青木"), 11, 10, {150, 160, 170, 180}},
+    {QStringLiteral("井上"), 12, 20, {200, 140, 130, 120}},
+    {QStringLiteral("上田"), 13, 0, {110, 190, 100, 210}},
+};
 
 }  // namespace
 
 class TstDayResults : public QObject {
     Q_OBJECT
-    QTemporaryDir home_;
+    std::unique_ptr<vxtest::TestEnv> env_;
 
 private Q_SLOTS:
     void init() {
-        resetAll();
-        qputenv("VORLIX_HOME", home_.path().toLocal8Bit());
-        MatchId = 41;
-        SeasonId = 3;
-        MatchNo = 12;
-        MatchYear = 2000;
-        MatchMonth = 5;
-        MatchDay = 6;
+        env_ = std::make_unique<vxtest::TestEnv>(false);
+        QVERIFY(vxtest::freshProgramDb());
+        vxtest::setMatch();
     }
+    void cleanup() { env_.reset(); }
 
     void pointsByMethod_data() {
         QTest::addColumn<int>("method");
@@ -56,6 +74,7 @@ private Q_SLOTS:
         QTest::newRow("weighted N=8") << 0 << QList<int>{17, 12, 9, 1, 0, 0, 0, 0};
         QTest::newRow("weighted N=6") << 0 << QList<int>{15, 10, 7, 0, 0, 0};
         QTest::newRow("weighted N=5") << 0 << QList<int>{14, 9, 0, 0, 0};
+        QTest::newRow("weighted N=4") << 0 << QList<int>{13, 8, 0, 0};
         QTest::newRow("weighted N=3") << 0 << QList<int>{12, 0, 0};
         QTest::newRow("weighted N=1") << 0 << QList<int>{10};
         QTest::newRow("linear N=5") << 1 << QList<int>{5, 4, 3, 2, 1};
@@ -80,10 +99,7 @@ private Q_SLOTS:
 
     void typedPointsAndPlacings() {
         std::array<QString, 30> t = vx::DayOptions::filledPointTexts();
-        t[0] = QStringLiteral(" 25点");
-        t[1] = QStringLiteral("2.5");
-        t[2] = QStringLiteral("3.5");
-        t[3] = QStringLiteral("abc");
+        t[0] = QStringLiteral(" 25点"), t[1] = QStringLiteral("2.5"), t[2] = QStringLiteral("3.5"), t[3] = QStringLiteral("abc");
         t[29] = QStringLiteral("3");  // "30着 以下"
         const QList<int> typed{vx::WinningPoints(2, 1, 8, t), vx::WinningPoints(2, 2, 8, t), vx::WinningPoints(2, 3, 8, t),
                                vx::WinningPoints(2, 4, 8, t), vx::WinningPoints(2, 45, 50, t)};
@@ -96,10 +112,11 @@ private Q_SLOTS:
         // Typed points beyond the field's width are refused with a message, not stored.
         vx::DayOptions opt;
         opt.pointMethod = 2;
-        opt.pointTexts[0] = QStringLiteral("99999");
+        opt.pointTexts[0] = QStringLiteral("32767");
+        QVERIFY(vx::CalculateDay(opt).ok);
+        opt.pointTexts[0] = QStringLiteral("32768");
         const vx::DayCalcResult r = vx::CalculateDay(opt);
-        QVERIFY(!r.ok);
-        QVERIFY(r.error.contains(QStringLiteral("points")));
+        QVERIFY(!r.ok && r.error.contains(QStringLiteral("points")));
     }
 
     void tiesShareRanksAndPlaces() {
@@ -121,8 +138,7 @@ private Q_SLOTS:
         QCOMPARE(DayResults(1, 2).当日 * 10 + DayResults(1, 1).当日, 10);
         QCOMPARE(DayResults(1, 2).HcpDayOrder * 10 + DayResults(1, 1).HcpDayOrder, 10);
         QCOMPARE(DayResults(1, 2).入賞.str() + DayResults(1, 1).入賞.str(), QStringLiteral("１着      "));
-        QCOMPARE(BestHcpScores(1, 1), 190);
-        QCOMPARE(BestScratchScores(1, 2), 180);
+        QCOMPARE(BestHcpScores(1, 1) * 1000 + BestScratchScores(1, 2), 190180);
     }
 
     void topPrizeTieBreaks() {
@@ -148,15 +164,11 @@ private Q_SLOTS:
         vx::DayOptions opt;
         opt.pointTarget = 2;
         const vx::DayOutput out = calc(opt);
-        QCOMPARE(DayResults(1, 2).人数, 2);
-        QCOMPARE(DayResults(2, 2).順位, 3);
-        QCOMPARE(DayResults(1, 2).上位 * 10 + DayResults(3, 2).上位, 10);
+        QCOMPARE(DayResults(1, 2).人数 * 1000 + DayResults(2, 2).順位 * 100 + DayResults(1, 2).上位 * 10 + DayResults(3, 2).上位, 2310);
         QCOMPARE(AverageScores[2], 180.0);  // the game of 0 is left out
         QCOMPARE(DayRank, (std::vector<std::int16_t>{0, 1, 1, 3}));
-        QCOMPARE(out.board.names[4], pad(QStringLiteral("Ａ")).left(5) + QStringLiteral(" 他"));
-        QCOMPARE(out.board.values[4], QStringLiteral("180"));
-        QCOMPARE(placed(2).入賞.str(), QStringLiteral("１着  "));
-        QCOMPARE(placed(2).ｹﾞｰﾑ, 1);
+        QCOMPARE(out.board.names[4] + out.board.values[4], pad(QStringLiteral("Ａ")).left(5) + QStringLiteral(" 他180"));
+        QCOMPARE(placed(2).入賞.str() + QString::number(placed(2).ｹﾞｰﾑ), QStringLiteral("１着  1"));
     }
 
     void spareMissRules() {
@@ -175,23 +187,28 @@ private Q_SLOTS:
         opt.splitNotSpareMiss = true;
         calc(opt);
         QCOMPARE(DayResults(1, 1).ST * 100 + DayResults(1, 1).SP * 10 + DayResults(1, 1).ｽﾌﾟﾘｯﾄ, 211);
-        QCOMPARE(DayResults(1, 1).SPF, 7);
-        QCOMPARE(DayResults(1, 2).SPF, 9);
+        QCOMPARE(DayResults(1, 1).SPF * 10 + DayResults(1, 2).SPF, 79);
         opt.splitNotSpareMiss = false;
         calc(opt);
-        QCOMPARE(DayResults(1, 1).SPF, 8);  // the open split frame now counts
-        QCOMPARE(DayResults(1, 2).SPF, 9);
+        QCOMPARE(DayResults(1, 1).SPF * 10 + DayResults(1, 2).SPF, 89);  // the open split frame now counts
     }
 
-    void booby() {
+    void boobyAndNoTarget() {
         auto booby = [](const std::vector<int>& scores) {
             setDay(oneGame(scores));
             const vx::DayOutput out = calc();
             return out.board.names[5] + out.board.values[5];
         };
-        QCOMPARE(booby({190, 180, 170}), pad(QStringLiteral("Ｂ")) + QStringLiteral("180"));  // above a sole last
+        QCOMPARE(booby({170, 190, 180}), pad(QStringLiteral("Ｃ")) + QStringLiteral("180"));  // above a sole last
         QCOMPARE(booby({190, 170, 170}), pad(QStringLiteral("Ｂ")) + QStringLiteral("170"));  // first of a shared last
         QCOMPARE(booby({190}), QString());
+
+        // Without a target the first one serves.
+        setDay({{QStringLiteral("Ａ"), 1, 50, {150}}, {QStringLiteral("Ｂ"), 2, 0, {180}}});
+        vx::DayOptions opt;
+        opt.pointTarget = -1;
+        calc(opt);
+        QCOMPARE(placed(1).入賞.str() + placed(2).入賞.str(), QStringLiteral("１着  ２着  "));
     }
 
     void strikeAndAveragePrizes() {
@@ -200,10 +217,11 @@ private Q_SLOTS:
         for (int g = 1; g <= 3; ++g) PlayedSheet(1, g).Attrs[18] = vx::BallAttr::Strike;
         for (int k : {0, 2, 4, 6}) PlayedSheet(1, 1).Attrs[std::size_t(k)] = vx::BallAttr::Strike;
         PlayedSheet(1, 4).Attrs[0] = vx::BallAttr::Strike;
+        for (int k : {1, 3, 5, 7, 9}) PlayedSheet(2, (k + 1) / 2 % 4 + 1).Attrs[std::size_t(k)] = vx::BallAttr::Spare;
         vx::DayOptions opt;
         opt.strikeSparePerGame = true;
         vx::DayOutput out = calc(opt);
-        QCOMPARE(out.board.values[2], QStringLiteral("2.33"));
+        QCOMPARE(out.board.values[2] + out.board.names[3] + out.board.values[3], QStringLiteral("2.33") + pad(QStringLiteral("Ｂ")) + "1.25");
         QCOMPARE(out.board.values[4], QStringLiteral("187.333333333333"));
         QCOMPARE(vx::Best10Lines(2, opt).values, QStringLiteral(" 2.33\r\n 0.00\r\n"));
         QCOMPARE(vx::Best10Lines(4, opt).values, QStringLiteral(" 187.3\r\n 150.0\r\n"));
@@ -211,22 +229,13 @@ private Q_SLOTS:
         opt.averageWithHcp = true;
         opt.strikeSparePerGame = false;
         out = calc(opt);
-        QCOMPARE(out.board.values[4], QStringLiteral("192.333333333333"));
+        QCOMPARE(out.board.values[4] + '|' + out.board.values[3], QStringLiteral("192.333333333333|5"));
         QCOMPARE(vx::Best10Lines(2, opt).values, QStringLiteral("7\r\n0\r\n"));
 
         // The list runs through rank 11, then stops.
         setDay(oneGame({250, 249, 248, 247, 246, 245, 244, 243, 242, 241, 240, 239}));
         calc();
         QCOMPARE(vx::Best10Lines(0, {}).values.count(QStringLiteral("\r\n")), 11);
-    }
-
-    void noTargetUsesFirstTarget() {
-        setDay({{QStringLiteral("Ａ"), 1, 50, {150}}, {QStringLiteral("Ｂ"), 2, 0, {180}}});
-        vx::DayOptions opt;
-        opt.pointTarget = -1;
-        calc(opt);
-        QCOMPARE(DayRank[1], 1);
-        QCOMPARE(placed(1).入賞.str() + placed(2).入賞.str(), QStringLiteral("１着  ２着  "));
     }
 
     void failuresAreReported() {
@@ -237,7 +246,7 @@ private Q_SLOTS:
         QVERIFY(r.error.startsWith(QStringLiteral("計算中にエラーが発生しました。\r")));
 
         setDay(oneGame({150}));
-        qputenv("VORLIX_HOME", (home_.path() + QStringLiteral("/missing")).toLocal8Bit());
+        qputenv("VORLIX_HOME", (env_->home() + QStringLiteral("/missing")).toLocal8Bit());
         r = vx::CalculateDay({});
         QVERIFY(!r.ok);
         QVERIFY(r.error.contains(QStringLiteral("SD-3-12.txt")));
@@ -246,6 +255,8 @@ private Q_SLOTS:
     // Shared first place in sheet order, a one-digit score, names of several widths; the second
     // calculation replaces what the first wrote.
     void resultsFileByteForByte() {
+        vxtest::setMatch(41, 3, 12);
+        MatchYear = 2000, MatchMonth = 5, MatchDay = 6;
         setDay(oneGame({150, 100, 120, 110, 130, 140}));
         QVERIFY(vx::CalculateDay({}).ok);
         setDay({{QStringLiteral("山田太郎"), 1, 20, {180, 205}},
@@ -256,16 +267,102 @@ private Q_SLOTS:
         const vx::DayCalcResult r = vx::CalculateDay({});
         QVERIFY2(r.ok, qPrintable(r.error));
         QCOMPARE(vx::ResultsFileName(), QStringLiteral("SD-3-12.txt"));
-        QFile expected(QStringLiteral(VX_TEST_DATA "/dayresults/SD-3-12.txt"));
-        QFile written(home_.filePath(QStringLiteral("SD-3-12.txt")));
-        QVERIFY(expected.open(QIODevice::ReadOnly) && written.open(QIODevice::ReadOnly));
-        QCOMPARE(written.readAll(), expected.readAll());
-
+        QCOMPARE(resultsFile(), vxtest::fileBytes(QStringLiteral(VX_TEST_DATA "/dayresults/SD-3-12.txt")));
         QCOMPARE(r.output.pointsList.size(), 5);
-        QCOMPARE(r.output.pointsList[0], QStringLiteral("１着    14p   山田太郎          "));
-        QCOMPARE(r.output.pointsList[4], QStringLiteral("５着    00p   佐藤            "));
+        QCOMPARE(r.output.pointsList[0] + '|' + r.output.pointsList[4], QStringLiteral("１着    14p   山田太郎          |５着    00p   佐藤            "));
+    }
+
+    // Three players by four games: each game's three rows paired on one new ID (a stray row of a
+    // game table that holds the ID gives way), the match row with the winner, the milestones the
+    // day crosses; then the counts, the ID ranges, the backup and the results file.
+    void storedDay() {
+        vxtest::addHistory(11, 48, 50);   // 48 games: the day's second game makes 50
+        vxtest::addHistory(13, 20, 230);  // 4600 pins: the day's third game makes exactly 5000
+        QVERIFY(vx::db::exec(QStringLiteral("INSERT INTO \"フレーム\" (\"ID\", \"選手ID\") VALUES (69, 98)")));
+        setDay(threeByFour);
+        QVERIFY(vx::CalculateDay({}).ok);
+        const QByteArray calculated = resultsFile();
+        QVERIFY(vxtest::touchBackup());
+        DataRecordCount = 100;
+
+        const vx::StoreDayResult r = vx::StoreDay();
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(r.doneMessage(), QStringLiteral("ファイルへの書き込みが終了しました。\r書き込んだ人数は3人で、データの合計数は12件でした。"));
+        QCOMPARE(rows("SELECT (SELECT COUNT(*) FROM データ項目), (SELECT COUNT(*) FROM マーク), (SELECT COUNT(*) FROM フレーム)"),
+                 QStringLiteral("80 12 12"));
+        QCOMPARE(rows("SELECT COUNT(*) FROM データ項目 d JOIN マーク m ON m.ID = d.ID JOIN フレーム f ON f.ID = d.ID "
+                      "WHERE d.試合ID = 41 AND m.試合ID = 41 AND f.試合ID = 41 AND m.選手ID = d.選手ID AND f.選手ID = d.選手ID "
+                      "AND m.ｹﾞｰﾑ = d.ｹﾞｰﾑ AND f.ゲーム = d.ｹﾞｰﾑ AND m.S10 = d.S10"),
+                 QStringLiteral("12"));
+        // One game in full: player 12's first game, the day's best with handicap.
+        QCOMPARE(rows("SELECT d.優Ｐ, d.上位, d.当日, d.入賞, d.競技点, d.HCP, d.人数, d.順位, d.試合日, d.会場ID, d.S10, d.ST, "
+                      "d.SP, d.SPF, d.ｽﾌﾟﾘｯﾄ, m.M92, m.M01, m.M03, m.S1, m.S5, f.Flms92, f.Flms01, f.pin01, f.pin03 "
+                      "FROM データ項目 d JOIN マーク m USING (ID) JOIN フレーム f USING (ID) WHERE d.選手ID = 12 AND d.ｹﾞｰﾑ = 1"),
+                 QStringLiteral("12 1 1 １着   220 20 3 1 2026-05-17 2 200 0 0 10 0 ９ Ｆ \u3000 20 100 7 8 54 60"));
+        QCOMPARE(rows("SELECT シーズンID, 試合, \"１着ID\", S10, 競技点, 試合日 FROM 試合 WHERE 試合ID = 41"),
+                 QStringLiteral("3 12 12 200 220 2026-05-17"));
+        const QString lines = QStringLiteral("通算ゲーム数‥50ゲーム　　青木        \r\n通算合計点数‥‥5000点　　上田        \r\n");
+        QCOMPARE(r.milestones, lines);
+        QCOMPARE(resultsFile(), calculated + vx::toCp932(QStringLiteral("\r\n") + vx::MilestoneHeading() + QStringLiteral("\r\n") +
+                                                         lines + QStringLiteral("\r\n")));
+        QCOMPARE(DataRecordCount, 112);
+        QCOMPARE(vx::settings::GetSetting("setting", "siai_max", "") + vx::settings::GetSetting("setting", "srs_max", ""),
+                 QStringLiteral("413"));
+        QVERIFY(!QFile::exists(vx::exchange::backupFileName()));
+        const vx::Milestone games{u"ゲーム", 50, u"通算ゲーム数‥", u"ゲーム　　"};
+        const QString name = QStringLiteral("名前        ");
+        QCOMPARE(vx::MilestoneLine(games, 103, 5, name), QStringLiteral("通算ゲーム数‥100ゲーム　　名前        \r\n"));
+        QCOMPARE(vx::MilestoneLine(games, 100, 0, name), QString());  // a game adding nothing crosses nothing
+    }
+
+    // Not calculated, a row refused half-way, or already stored: the database, the results file, the
+    // ID ranges, the count and the backup stay as they were. Once the cause is gone the day stores,
+    // without the game nobody bowled; of two sharing first place the match row names the later.
+    void refusalsChangeNothing() {
+        vxtest::addHistory(11, 3, 100);
+        QVERIFY(vx::db::exec(QStringLiteral(  // the seventh game row of the day fails
+            "CREATE TRIGGER forced_failure BEFORE INSERT ON \"フレーム\" "
+            "WHEN (SELECT COUNT(*) FROM \"フレーム\") >= 6 BEGIN SELECT RAISE(ABORT, 'forced failure'); END")));
+        setDay({{QStringLiteral("青木"), 11, 0, {200, 150, 130, 0}},
+                {QStringLiteral("井上"), 12, 0, {150, 200, 130, 0}},
+                {QStringLiteral("上田"), 13, 0, {120, 130, 110, 100}}});
+        QVERIFY(vx::StoreDay().error.contains(QStringLiteral("先に計算してください")));
+        QVERIFY(vx::CalculateDay({}).ok);
+        QVERIFY(vxtest::touchBackup());
+        DataRecordCount = 7;
+        const QString dbBefore = dump();
+        const QByteArray fileBefore = resultsFile();
+
+        vx::StoreDayResult r = vx::StoreDay();
+        QVERIFY2(!r.ok && r.error.contains(QStringLiteral("フレーム")) && r.error.contains(QStringLiteral("forced failure")), qPrintable(r.error));
+        QCOMPARE(dump(), dbBefore);
+        QCOMPARE(resultsFile(), fileBefore);
+        QVERIFY(QFile::exists(vx::exchange::backupFileName()));
+        QCOMPARE(vx::settings::GetSetting("setting", "siai_max", "none"), QStringLiteral("none"));
+        QCOMPARE(DataRecordCount, 7);
+
+        QVERIFY(vx::db::exec(QStringLiteral("DROP TRIGGER forced_failure")));
+        r = vx::StoreDay();
+        QCOMPARE(r.rows * 10 + r.players, 103);
+        QCOMPARE(rows("SELECT (SELECT COUNT(*) FROM データ項目 WHERE 選手ID = 11), (SELECT COUNT(*) FROM マーク WHERE 選手ID = 11), "
+                      "(SELECT COUNT(*) FROM フレーム WHERE 選手ID = 11), \"１着ID\" FROM 試合 WHERE 試合ID = 41"),
+                 QStringLiteral("6 3 3 12"));
+        QCOMPARE(DayResults(1, 4).選手ID, -1);
+        QVERIFY(!QFile::exists(vx::exchange::backupFileName()));
+
+        // Only once, also under another match ID with the same season and match number.
+        QVERIFY(vxtest::touchBackup());
+        const QString stored = dump();
+        const int records = DataRecordCount;
+        QVERIFY(vx::StoreDay().error.contains(QStringLiteral("すでに記録されています")));
+        vxtest::setMatch(42, 3, 12);
+        QVERIFY(vx::CalculateDay({}).ok);
+        QVERIFY(!vx::StoreDay().ok);
+        QCOMPARE(dump(), stored);
+        QCOMPARE(DataRecordCount, records);
+        QVERIFY(QFile::exists(vx::exchange::backupFileName()));
     }
 };
 
-QTEST_GUILESS_MAIN(TstDayResults)
+QTEST_MAIN(TstDayResults)
 #include "tst_dayresults.moc"

@@ -1,26 +1,17 @@
-// Export, import with player reconciliation, backup and recovery through the exchange entry points.
+// The exchange and backup files: their layouts byte for byte, what damage does to the reader, and
+// export, import with player reconciliation, backup and recovery through the exchange entry points.
 #include "common/appdir.h"
-#include "common/database.h"
-#include "recording/exchange.h"
-#include "recording/exchange_codec.h"
 #include "recording/form_main.h"
 #include "recording/form_player.h"
-#include "shell/form_wait.h"
+#include "support/dayfixture.h"
 #include "support/exchange_sheet.h"
 #include "support/filesizelimit.h"
-#include "support/scripted_dialogs.h"
-#include "support/testdb.h"
-#include "support/testenv.h"
-#include <QClipboard>
-#include <QDir>
-#include <QGuiApplication>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QtTest>
+#include "support/gui.h"
+#include <QtWidgets>
 
 using namespace Module1;
 using namespace vx::exchange;
-using vxtest::ScriptedDialogs;
+using namespace vxtest;
 
 namespace {
 
@@ -43,28 +34,9 @@ struct BackupOnRefresh : vx::ScoreEntryListener {
     void backupRequested() override { Cmd_Data_IO_Click(2); }
 };
 
-// Answers Yes to every message and notes the file dialog's filter and start, and whether the
-// waiting window stood while a message was shown.
-struct Spy : vx::DialogService {
-    QString file, filter, initial;
-    QList<bool> waitingShown;
-    const Windows* windows;
-    explicit Spy(const Windows& w) : windows(&w) { vx::setDialogs(this); }
-    ~Spy() override { vx::setDialogs(nullptr); }
-    int msgBox(const QString&, int, const QString&) override {
-        waitingShown << windows->waiting;
-        return vx::vbYes;
-    }
-    QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
-    QString openFile(const QString&, const QString& f, const QString& i) override { return filter = f, initial = i, file; }
-    QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<std::int32_t> chooseColor(std::int32_t) override { return std::nullopt; }
-    void beep() override {}
-};
-
 QVariant sql(const QString& q) { return vx::db::scalar(q); }
 int playerCount() { return sql(QStringLiteral("SELECT COUNT(*) FROM \"選手\"")).toInt(); }
-const QString Known = vxtest::exchangeData(QStringLiteral("B_000012.dat"));
+const QString Known = exchangeData(QStringLiteral("B_000012.dat"));
 
 // A data file of the given players (ID, name, handicap) with G not-entered games.
 QString makeFile(const QString& path, const QList<std::tuple<int, QString, int>>& players, int games = 4) {
@@ -84,56 +56,165 @@ QString makeFile(const QString& path, const QList<std::tuple<int, QString, int>>
 }
 
 void registerKnownPlayers() {
-    vxtest::execSql(QStringLiteral("INSERT INTO \"選手\" (\"選手ID\", \"選手名\") VALUES (3, '山田太郎'), (12, 'Suzuki'), (25, '佐藤　花子')"));
+    execSql(QStringLiteral("INSERT INTO \"選手\" (\"選手ID\", \"選手名\") VALUES (3, '山田太郎'), (12, 'Suzuki'), (25, '佐藤　花子')"));
 }
 
 }  // namespace
 
-class TstExchange : public QObject {
+class TstExchange : public GuiTest {
     Q_OBJECT
-    std::unique_ptr<vxtest::TestEnv> env_;
     Windows windows_;
+    BackupOnRefresh backupOnRefresh_;
 
-    // Imports the file, answering OK to the messages that contain `oks`, in order.
-    void import(ScriptedDialogs& dlg, const QString& path, const QStringList& oks = {}) {
-        dlg.expectOpenFile(path);
-        for (const QString& m : oks) dlg.expectMsgBox(vx::vbOK, m);
-        Cmd_Data_IO_Click(1);
-        QVERIFY(dlg.allAnswered());
-    }
-    QString home() const { return QDir(env_->home()).absolutePath(); }
-
-private Q_SLOTS:
-    void init() {
-        env_ = std::make_unique<vxtest::TestEnv>(false);
-        QVERIFY(vx::db::createFromSchema(env_->path(vx::DatabaseFileName), vxtest::schemaText()));
-        QVERIFY(vx::db::open(env_->path(vx::DatabaseFileName)));
-        vxtest::setUpKnownDay();
+    // The known day over the program's database, with the entry windows counted.
+    void knownDay() {
+        QVERIFY(vx::db::open(env->path(vx::DatabaseFileName)));
+        setUpKnownDay();
         CurPlayer = 2;  // the score entry shows an empty slot, which a refresh leaves as it is
         windows_ = Windows{};
         setEntryWindows(&windows_);
         vx::scoreEntry().setListener(nullptr);
     }
-    void cleanup() {
-        setEntryWindows(nullptr);
-        vx::scoreEntry().setListener(nullptr);
-        env_.reset();
+    // Imports the file, answering OK to the messages that contain `oks`, in order.
+    void import(const QString& path, const QStringList& oks = {}) {
+        dlg->expectOpenFile(path);
+        for (const QString& m : oks) dlg->expectMsgBox(vx::vbOK, m);
+        Cmd_Data_IO_Click(1);
+        QVERIFY(dlg->allAnswered());
+    }
+    QString home() const { return QDir(env->home()).absolutePath(); }
+
+private Q_SLOTS:
+    // Three players by four games: 2 + 3 × 473 lines exactly as the other platform writes them,
+    // and its file reads back into the same records.
+    void knownDayBothWays() {
+        setUpKnownDay();
+        const QString path = env->path(QStringLiteral("out.dat"));
+        writeSheetFile(path, sheetFromState());
+        QCOMPARE(fileBytes(path), fileBytes(Known));
+        QVERIFY(!QFile::exists(path + QStringLiteral(".tmp")));
+        const SheetFile f = readSheetFile(Known, Layout::Current);
+        QCOMPARE(f.games * 10 + int(f.slots.size()), 43);
+        for (int p = 0; p < 3; ++p) {
+            QCOMPARE(f.slots[std::size_t(p)].playerId * 1000 + f.slots[std::size_t(p)].venueId, knownPlayers[p].id * 1000 + 2);
+            for (int g = 0; g < 4; ++g) VX_COMPARE_GAME(f.slots[std::size_t(p)].games[std::size_t(g)], ScoreSheet(knownPlayers[p].slot, g));
+        }
+
+        // Extremes of every field survive; characters CP932 lacks become "?"; a name's own double
+        // quote reads back; a sheet without players is two lines.
+        ScoreSheet(0, 3).Scores = {-32768, 300, 0, 1, 2, 3, 4, 5, 6, 7, 300, 32767};
+        setBall(ScoreSheet(0, 3), 20, QStringLiteral("1s"), 1, 1, 2, 1023);
+        setBall(ScoreSheet(0, 3), 19, QString(), 0, 0, 0, 0);  // an empty mark is a text too
+        PlayerNames[0] = QStringLiteral("Ｘ\u00e9yz");
+        PlayerNames[1] = QStringLiteral("O\"Neil");
+        writeSheetFile(path, sheetFromState());
+        const SheetFile rt = readSheetFile(path, Layout::Current);
+        QCOMPARE(rt.slots[0].name.str() + rt.slots[1].name.str(), QStringLiteral("Ｘ?yz      O\"Neil    "));
+        VX_COMPARE_GAME(rt.slots[2].games[2], ScoreSheet(7, 2));
+        QCOMPARE(rt.slots[0].games[3].Scores, ScoreSheet(0, 3).Scores);
+        QCOMPARE(rt.slots[0].games[3].Marks[19] + rt.slots[0].games[3].Marks[20] + QString::number(rt.slots[0].games[3].PinMasks[20]),
+                 QStringLiteral("1s1023"));
+        PlayerIds.assign(PlayerIds.size(), -1);
+        writeSheetFile(path, sheetFromState());
+        QCOMPARE(fileBytes(path), QByteArray("0\r\n4\r\n"));
+        QCOMPARE(int(readSheetFile(path, Layout::Current).slots.size()), 0);
+    }
+
+    // The old layout: no venue or date, no attributes or masks, no handicap.
+    void readsTheOldLayout() {
+        setUpKnownDay();
+        QCOMPARE(layoutOf(QStringLiteral("/x/OLD.cdt")), Layout::Old);
+        QCOMPARE(layoutOf(QStringLiteral("/x/OLD.CDT")), Layout::Current);
+        const QString old = exchangeData(QStringLiteral("old.cdt"));
+        const SheetFile f = readSheetFile(old, Layout::Old);
+        QCOMPARE(f.games, 2);
+        const vx::GameRecord& r = f.slots[0].games[0];
+        QCOMPARE(r.Scores[11], std::int16_t(0));
+        QCOMPARE(r.Scores[0], r.Scores[10]);
+        // Attributes as the calculation gives them, so only entered balls count as played; no pin data.
+        const QList<int> attrs{r.Attrs[0], r.Attrs[3], r.Attrs[2], r.Attrs[4], r.Attrs[6], f.slots[0].games[1].Attrs[0]};
+        QCOMPARE(attrs, (QList<int>{vx::BallAttr::Strike, vx::BallAttr::Spare, vx::BallAttr::Plain, vx::BallAttr::Split,
+                                    vx::BallAttr::NotSet, vx::BallAttr::Foul}));  // "8s" is a configured split mark
+        QCOMPARE(r.PinMasks[0], vx::PinMask::NoData);
+        MarkTexts[8] = QStringLiteral("⑧");  // no longer a configured text
+        QCOMPARE(readSheetFile(old, Layout::Old).slots[0].games[0].Attrs[4], vx::BallAttr::Plain);
+        QVERIFY_THROWS_EXCEPTION(vx::TextFileError, readSheetFile(old, Layout::Current));
+    }
+
+    // Every damage is refused with the file and the line that holds it.
+    void refusesDamagedFiles() {
+        QList<QByteArray> ok = fileBytes(Known).split('\n');
+        ok.removeLast();  // after the last line end
+        auto joined = [](const QList<QByteArray>& l) { return l.join('\n') + '\n'; };
+        struct Damage { const char* what; int line; QByteArray text; int at; };  // line `line` becomes `text`; refused at `at`
+        const Damage damages[] = {
+            {"G = 11", 2, "11", 2}, {"G = 0", 2, "0", 2}, {"negative count", 1, "-1", 1}, {"number for a mark", 8, "7", 8},
+            {"text for a code", 9, "\"10\"", 9}, {"unquoted name", 3, "3,Yamada", 3}, {"decimal", 10, "1.5", 10},
+            {"code 31", 9, "31", 9}, {"code 11", 9, "11", 9}, {"pins 11", 10, "11", 10}, {"attr 5", 11, "5", 11},
+            {"mask 1024", 12, "1024", 12}, {"score 40000", 113, "40000", 113}, {"venue 256", 4, "256", 4},
+            {"ID 0", 3, "0,\"x\"", 3}, {"name of 11", 3, "3,\"12345678901\"", 3}, {"one slot too many", 1, "2", 949},
+            {"one slot too few", 1, "4", 1422}, {"empty", 0, {}, 1}, {"truncated in a game", 0, joined(ok.mid(0, 600)), 601},
+            {"invalid CP932", 0, joined(ok).replace(joined(ok).indexOf("\r\n\"") + 3, 1, "\x85"), 8},  // 0x85 is unassigned
+            {"10 MB garbage", 0, QByteArray(10 * 1024 * 1024, '\0'), -1}};
+        const QString path = env->path(QStringLiteral("bad.dat"));
+        QRandomGenerator rng(17);
+        for (const Damage& d : damages) {
+            QList<QByteArray> lines = ok;
+            if (d.line > 0) lines[d.line - 1] = d.text + '\r';
+            QByteArray bytes = d.line > 0 ? joined(lines) : d.text;
+            if (d.at < 0)
+                for (char& c : bytes) c = char(rng.bounded(256));
+            try {
+                readSheetFile(put(path, bytes), Layout::Current);
+                QFAIL(d.what);
+            } catch (const vx::TextFileError& e) {
+                QVERIFY2(e.fileName == path && (d.at < 0 || e.line == d.at) && !e.reason.isEmpty(), d.what);
+            }
+        }
+    }
+
+    // Random damage to a valid file, a fixed sample: every outcome is a clean read or a refusal,
+    // and whatever reads holds only values the sheet can carry.
+    void damageNeverBreaksTheReader() {
+        const QByteArray good = fileBytes(Known);
+        const QString path = env->path(QStringLiteral("fuzz.dat"));
+        QRandomGenerator rng(20260517);
+        int refusals = 0;
+        for (int n = 0; n < 1500; ++n) {
+            QByteArray b = good;
+            for (int i = 0, edits = int(rng.bounded(1, 6)); i < edits; ++i) {
+                const int at = int(rng.bounded(b.size() + 1));
+                switch (rng.bounded(4)) {
+                    case 0: if (at < b.size()) b[at] = char(rng.bounded(256)); break;
+                    case 1: b.insert(at, char(rng.bounded(256))); break;
+                    case 2: b.remove(at, int(rng.bounded(1, 40))); break;
+                    default: b.truncate(at); break;
+                }
+            }
+            try {
+                const SheetFile f = readSheetFile(put(path, b), Layout::Current);
+                QVERIFY(f.games >= 1 && f.games <= MaxGames);
+                for (const SlotRecord& s : f.slots) {
+                    QCOMPARE(int(s.games.size()), f.games);
+                    for (const vx::GameRecord& r : s.games)
+                        for (auto p : r.PinsDown) QVERIFY(p <= 10);
+                }
+            } catch (const vx::TextFileError&) {
+                ++refusals;
+            }
+        }
+        QVERIFY(refusals > 1000);
     }
 
     void exportFile_data() {
         QTest::addColumn<int>("check");           // answer to "back to the input?"
         QTest::addColumn<QStringList>("answers");  // typed numbers; all but the last are refused
         QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("done");
-        const QString done = QStringLiteral("ファイルへのデータの書き出しが終了しました\rファイル番号は　%1　です。");
-        auto row = [](const char* name, int check, const QStringList& answers, const char* file, const QString& done) {
-            QTest::newRow(name) << check << answers << QString::fromUtf8(file) << done;
-        };
-        row("12", vx::vbNo, {"12"}, "B_000012.dat", done.arg("12"));
-        row("full-width, repeated as typed", vx::vbNo, {"１２"}, "B_000012.dat", done.arg("１２"));
-        row("first six digits", vx::vbNo, {"1234567"}, "B_123456.dat", done.arg("1234567"));
-        row("not digits, then cancel", vx::vbNo, {"../12", ""}, "", QString());
-        row("back to the input", vx::vbYes, {}, "", QString());
+        QTest::newRow("12") << int(vx::vbNo) << QStringList{"12"} << "B_000012.dat";
+        QTest::newRow("full-width, repeated as typed") << int(vx::vbNo) << QStringList{"１２"} << "B_000012.dat";
+        QTest::newRow("first six digits") << int(vx::vbNo) << QStringList{"1234567"} << "B_123456.dat";
+        QTest::newRow("not digits, then cancel") << int(vx::vbNo) << QStringList{"../12", "1a", ""} << "";
+        QTest::newRow("back to the input") << int(vx::vbYes) << QStringList{} << "";
     }
 
     // The export asks after the check, writes the numbered file byte for byte and returns to the
@@ -142,79 +223,66 @@ private Q_SLOTS:
         QFETCH(int, check);
         QFETCH(QStringList, answers);
         QFETCH(QString, file);
-        QFETCH(QString, done);
+        knownDay();
         if (file.isEmpty()) QDir::setCurrent(QDir::tempPath());  // a written file lies in the current folder
-        ScriptedDialogs dlg;
-        dlg.expectMsgBox(check, QStringLiteral("入力されていないデータがある可能性があります。入力に戻りますか？"));
+        dlg->expectMsgBox(check, QStringLiteral("入力されていないデータがある可能性があります。入力に戻りますか？"));
         for (qsizetype i = 0; i < answers.size(); ++i) {
-            dlg.expectInputBox(answers[i], QStringLiteral("他のコンピュータで\r読み込むときの\r番号を入力して\rください。"));
-            if (i + 1 < answers.size()) dlg.expectMsgBox(vx::vbOK, QStringLiteral("数字"));
+            dlg->expectInputBox(answers[i], QStringLiteral("他のコンピュータで\r読み込むときの\r番号を入力して\rください。"));
+            if (i + 1 < answers.size()) dlg->expectMsgBox(vx::vbOK, QStringLiteral("数字"));
         }
-        if (!done.isEmpty()) dlg.expectMsgBox(vx::vbOK, done);
+        if (!file.isEmpty())
+            dlg->expectMsgBox(vx::vbOK, QStringLiteral("ファイルへのデータの書き出しが終了しました\rファイル番号は　%1　です。").arg(answers.last()));
         Cmd_Data_IO_Click(0);
-        QVERIFY(dlg.allAnswered());
-        QCOMPARE(dlg.shown()[0].style, vx::vbYesNo + vx::vbExclamation);
-        if (!answers.isEmpty()) QCOMPARE(dlg.shown()[1].title, QStringLiteral("データ番号の入力"));
-        QCOMPARE(dlg.beeps(), std::max<int>(0, int(answers.size()) - 1));
-        QCOMPARE(QDir(env_->home()).entryList({QStringLiteral("B_*")}), file.isEmpty() ? QStringList() : QStringList{file});
-        if (!file.isEmpty()) QCOMPARE(vxtest::fileBytes(env_->path(file)), vxtest::fileBytes(Known));
-        QCOMPARE(windows_.hidden, check == vx::vbNo ? 1 : 0);
-        QCOMPARE(windows_.shown, windows_.hidden);
+        QVERIFY(dlg->allAnswered());
+        QCOMPARE(dlg->shown()[0].style, vx::vbYesNo + vx::vbExclamation);
+        if (!answers.isEmpty()) QCOMPARE(dlg->shown()[1].title, QStringLiteral("データ番号の入力"));
+        QCOMPARE(dlg->beeps(), std::max<int>(0, int(answers.size()) - 1));
+        QCOMPARE(QDir(env->home()).entryList({QStringLiteral("B_*")}), file.isEmpty() ? QStringList() : QStringList{file});
+        if (!file.isEmpty()) QCOMPARE(fileBytes(env->path(file)), fileBytes(Known));
+        QCOMPARE(windows_.hidden * 10 + windows_.shown, check == vx::vbNo ? 11 : 0);
         QCOMPARE(QDir::currentPath(), home());
     }
 
     // The file's players take whole new lanes after the old sheet, which keeps its contents.
     void importGrowsTheSheetByLanes() {
+        knownDay();
         registerKnownPlayers();
-        ScriptedDialogs dlg;
         QDir::setCurrent(QDir::tempPath());
-        import(dlg, Known);
+        import(Known);
         QCOMPARE(QDir::currentPath(), home());
-        QCOMPARE(int(LastPlayer), 41);
-        QCOMPARE(int(LastGame), 3);
+        QCOMPARE(LastPlayer * 10 + LastGame, 413);
         for (int p = 0; p < 3; ++p) {
-            QCOMPARE(PlayerIds[std::size_t(36 + p)], vxtest::knownPlayers[p].id);
-            QCOMPARE(PlayerHcps[std::size_t(36 + p)], vxtest::knownPlayers[p].hcp);
-            for (int g = 0; g <= 3; ++g) VX_COMPARE_GAME(ScoreSheet(36 + p, g), ScoreSheet(vxtest::knownPlayers[p].slot, g));
+            QCOMPARE(PlayerIds[std::size_t(36 + p)] * 100 + PlayerHcps[std::size_t(36 + p)], knownPlayers[p].id * 100 + knownPlayers[p].hcp);
+            for (int g = 0; g <= 3; ++g) VX_COMPARE_GAME(ScoreSheet(36 + p, g), ScoreSheet(knownPlayers[p].slot, g));
         }
         for (std::size_t s = 39; s <= 41; ++s) {
-            QCOMPARE(PlayerIds[s], std::int16_t(-1));
+            QCOMPARE(PlayerIds[s] * 100 + PlayerHcps[s], -101);
             QCOMPARE(PlayerNames[s].str(), vx::FixedString<10>(QStringLiteral("選手名未入力")).str());
-            QCOMPARE(PlayerHcps[s], std::int16_t(-1));
-            QCOMPARE(int(ScoreSheet(int(s), 0).Codes[0]), 30);
-            QCOMPARE(ScoreSheet(int(s), 0).Attrs[0], vx::BallAttr::NotSet);  // not a played ball
+            QCOMPARE(ScoreSheet(int(s), 0).Codes[0] * 100 + ScoreSheet(int(s), 0).Attrs[0], 30 * 100 + vx::BallAttr::NotSet);
         }
         QCOMPARE(ScoreSheet(0, 0).Marks[4], QStringLiteral("8s"));  // old slots untouched
-        QCOMPARE(windows_.laneGrid, 1);
-        QCOMPARE(windows_.requeried, 0);
-        QCOMPARE(windows_.shown, 1);
-        QVERIFY(!windows_.waiting);
+        QCOMPARE(QList<int>({windows_.laneGrid, windows_.requeried, windows_.shown, windows_.waiting}), QList<int>({1, 0, 1, 0}));
 
         // Seven players need two lanes (8 lanes in all); five games raise the sheet to five games.
-        const QString seven = makeFile(env_->path(QStringLiteral("seven.dat")),
+        const QString seven = makeFile(env->path(QStringLiteral("seven.dat")),
                                        {{101, "a", 0}, {102, "b", 0}, {103, "c", 0}, {104, "d", 0}, {105, "e", 0}, {106, "f", 0}, {107, "g", 0}}, 5);
-        import(dlg, seven, QStringList(7, QStringLiteral("この選手を登録します。")));
-        QCOMPARE(int(LastPlayer), 53);
-        QCOMPARE(int(LastGame), 4);
-        QCOMPARE(PlayerIds[48], std::int16_t(107));
-        QCOMPARE(PlayerIds[49], std::int16_t(-1));
+        import(seven, QStringList(7, QStringLiteral("この選手を登録します。")));
+        QCOMPARE(LastPlayer * 10 + LastGame, 534);
+        QCOMPARE(PlayerIds[48] * 10 + PlayerIds[49], 1069);
         // An old player's added game is empty but keeps the player's name and handicap.
-        QCOMPARE(int(ScoreSheet(0, 4).Codes[0]), 30);
-        QCOMPARE(ScoreSheet(0, 4).Scores[11], std::int16_t(15));
+        QCOMPARE(ScoreSheet(0, 4).Codes[0] * 100 + ScoreSheet(0, 4).Scores[11], 3015);
         QCOMPARE(ScoreSheet(0, 4).Name.str(), ScoreSheet(0, 0).Name.str());
         QCOMPARE(windows_.requeried, 1);
 
         // No players: no lane, but the games still rise (never above ten).
-        import(dlg, makeFile(env_->path(QStringLiteral("none.dat")), {}, 10));
-        QCOMPARE(int(LastPlayer), 53);
-        QCOMPARE(int(LastGame), 9);
+        import(makeFile(env->path(QStringLiteral("none.dat")), {}, 10));
+        QCOMPARE(LastPlayer * 10 + LastGame, 539);
 
         // Old-format files take the venue and date of the sheet's first record and no handicap.
-        import(dlg, vxtest::exchangeData(QStringLiteral("old.cdt")));
+        import(exchangeData(QStringLiteral("old.cdt")));
         QCOMPARE(int(LastPlayer), 59);
-        QCOMPARE(PlayerHcps[54], std::int16_t(0));
-        QCOMPARE(ScoreSheet(54, 0).Scores[3], std::int16_t(46));
-        QCOMPARE(int(ScoreSheet(54, 0).Year), 2026);
+        QCOMPARE(PlayerHcps[54] * 1000 + ScoreSheet(54, 0).Scores[3], 46);
+        QCOMPARE(ScoreSheet(54, 0).Year * 1000 + ScoreSheet(54, 0).VenueId, 2026002);
         QCOMPARE(int(ScoreSheet(55, 3).Codes[0]), 30);  // beyond the file's two games
 
         // Every value of every record is taken as the file holds it, per-game handicaps included.
@@ -224,25 +292,25 @@ private Q_SLOTS:
             scores[11] = std::int16_t(g == 0 ? 12 : 14);
             scores[0] = std::int16_t(scores[10] + scores[11]);
         }
-        writeSheetFile(env_->path(QStringLiteral("varied.dat")), varied);
-        import(dlg, env_->path(QStringLiteral("varied.dat")));
+        writeSheetFile(env->path(QStringLiteral("varied.dat")), varied);
+        import(env->path(QStringLiteral("varied.dat")));
         QCOMPARE(PlayerHcps[60], std::int16_t(12));
         for (int g = 0; g < 4; ++g) VX_COMPARE_GAME(ScoreSheet(60, g), varied.slots[0].games[std::size_t(g)]);
     }
 
     // Every case of matching the file's players with the registered ones, in slot order.
     void reconciliation() {
-        vxtest::execSql(QStringLiteral(
-            "INSERT INTO \"選手\" (\"選手ID\", \"選手名\") VALUES (3, '山田太郎'), (12, '田中'), (40, '佐藤　花子'), (41, '高橋'),"
-            " (27, '別人'), (42, '伊藤'), (28, '他人'), (43, '加藤')"));
+        knownDay();
+        execSql(QStringLiteral("INSERT INTO \"選手\" (\"選手ID\", \"選手名\") VALUES (3, '山田太郎'), (12, '田中'), (40, '佐藤　花子'), "
+                               "(41, '高橋'), (27, '別人'), (42, '伊藤'), (28, '他人'), (43, '加藤')"));
+        placePlayer(35, 99, QStringLiteral("前の選手"));  // slots before the file's are not looked at
         const int before = playerCount();
-        const QString file = makeFile(env_->path(QStringLiteral("B_000001.dat")),
+        const QString file = makeFile(env->path(QStringLiteral("B_000001.dat")),
                                       {{3, "山田太郎", 15}, {12, "Suzuki", -5}, {25, "佐藤　花子", 0}, {26, "高橋", 7},
                                        {27, "伊藤", 8}, {28, "加藤", 9}, {30, "新人", 20}, {31, "O'Brien", 1},
                                        {30, "新人", 20}});
         const QString pad8(8, QLatin1Char(' '));
-        ScriptedDialogs dlg;
-        dlg.expectOpenFile(file)
+        dlg->expectOpenFile(file)
             .expectMsgBox(vx::vbOK, QStringLiteral("ファイルを調べてみると、\rSuzuki    選手と同じIDに、\r違う選手が登録されています。\r"
                                                    "Suzuki    選手の登録IDを変更して\r登録します。\r"))
             .expectMsgBox(vx::vbYes, QStringLiteral("ファイルを調べてみると、\r佐藤　花子     選手が違うIDで\r登録されています。\r"
@@ -255,157 +323,127 @@ private Q_SLOTS:
                                         pad8 + QStringLiteral("選手が登録されています。\rこの選手を登録します。\r"))
             .expectMsgBox(vx::vbOK, QStringLiteral("O'Brien   選手が登録されています。"));
         Cmd_Data_IO_Click(1);
-        QVERIFY(dlg.allAnswered());
-        QCOMPARE(dlg.shown()[1].style, vx::vbOKOnly);
-        QCOMPARE(dlg.shown()[2].style, vx::vbYesNo + 4096);
-        QCOMPARE(dlg.shown()[4].style, vx::vbYesNo + 4096);
+        QVERIFY(dlg->allAnswered());
+        QCOMPARE(dlg->shown()[1].style * 100 + dlg->shown()[2].style, vx::vbOKOnly * 100 + vx::vbYesNo + 4096);
+        QCOMPARE(dlg->shown()[4].style, vx::vbYesNo + 4096);
 
         // same, ID taken, name elsewhere Yes / No, both Yes / No, new, new (quote in the name), and
         // the same new player again, now registered by the slot before (not refused by the database)
-        const std::int16_t expected[] = {3, 44, 40, 26, 42, 45, 30, 31, 30};
-        for (std::size_t i = 0; i < 9; ++i) QCOMPARE(PlayerIds[36 + i], expected[i]);
+        const std::vector<std::int16_t> expected{3, 44, 40, 26, 42, 45, 30, 31, 30};
+        QCOMPARE(std::vector<std::int16_t>(PlayerIds.begin() + 36, PlayerIds.begin() + 45), expected);
         QCOMPARE(playerCount(), before + 5);
-        QCOMPARE(sql(QStringLiteral("SELECT \"選手名\" FROM \"選手\" WHERE \"選手ID\" = 44")).toString(), QStringLiteral("Suzuki    "));
-        QCOMPARE(sql(QStringLiteral("SELECT \"選手名\" FROM \"選手\" WHERE \"選手ID\" = 31")).toString(), QStringLiteral("O'Brien   "));
-        QCOMPARE(sql(QStringLiteral("SELECT \"ハンデ\" FROM \"ハンデ\" WHERE \"選手ID\" = 30 AND \"シーズンID\" = 1")).toInt(), 20);
-        QCOMPARE(sql(QStringLiteral("SELECT \"ハンデ\" FROM \"ハンデ\" WHERE \"選手ID\" = 44")).toInt(), -5);
-        QVERIFY(!sql(QStringLiteral("SELECT 1 FROM \"選手\" WHERE \"選手ID\" = 25")).isValid());
+        QCOMPARE(rows("SELECT 選手ID, 選手名, ハンデ, シーズンID FROM 選手 JOIN ハンデ USING (選手ID) WHERE 選手ID IN (25, 30, 31, 44) ORDER BY 1"),
+                 QStringLiteral("30 新人         20 1|31 O'Brien    1 1|44 Suzuki     -5 1"));
         QCOMPARE(windows_.requeried, 1);
     }
 
     // A damaged file, or a database that refuses a row, leaves the sheet and the database as they were.
     void failedImportChangesNothing() {
+        knownDay();
         const auto ids = PlayerIds;
-        const QString cut = env_->path(QStringLiteral("cut.dat"));
-        {
-            QFile f(cut);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(vxtest::fileBytes(Known).left(3000));
-        }
+        const QString cut = put(env->path(QStringLiteral("cut.dat")), fileBytes(Known).left(3000));
         const int before = playerCount();
-        ScriptedDialogs dlg;
         QDir::setCurrent(QDir::tempPath());
-        import(dlg, cut, {QStringLiteral("この名前で保存されたファイルはデータファイルではありません\r") + cut});
-        QVERIFY(dlg.prompts().last().contains(QStringLiteral("行目")));
-        QCOMPARE(dlg.shown().back().style, vx::vbOKOnly);
-        QCOMPARE(dlg.beeps(), 1);
-        QCOMPARE(int(LastPlayer), 35);
-        QVERIFY(PlayerIds == ids);
-        QCOMPARE(windows_.laneGrid, 0);
-        QCOMPARE(windows_.shown, 1);
+        import(cut, {QStringLiteral("この名前で保存されたファイルはデータファイルではありません\r") + cut});
+        QVERIFY(dlg->prompts().last().contains(QStringLiteral("行目")));
+        QCOMPARE(dlg->shown().back().style * 10 + dlg->beeps(), vx::vbOKOnly * 10 + 1);
+        QVERIFY(LastPlayer == 35 && PlayerIds == ids);
+        QCOMPARE(windows_.laneGrid * 10 + windows_.shown, 1);
         QCOMPARE(QDir::currentPath(), home());
 
         // The third new player is refused by the database: the first two are not kept either.
-        vxtest::execSql(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON \"選手\" WHEN NEW.\"選手ID\" = 25 "
-                                       "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
-        import(dlg, Known, QStringList(3, QStringLiteral("この選手を登録します。")) << QStringLiteral("refused"));
-        QCOMPARE(playerCount(), before);
-        QCOMPARE(int(LastPlayer), 35);
+        execSql(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON \"選手\" WHEN NEW.\"選手ID\" = 25 BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+        import(Known, QStringList(3, QStringLiteral("この選手を登録します。")) << QStringLiteral("refused"));
+        QCOMPARE(playerCount() * 100 + LastPlayer, before * 100 + 35);
         QCOMPARE(sql(QStringLiteral("SELECT COUNT(*) FROM \"ハンデ\"")).toInt(), 0);
     }
 
     // An import that reads no file leaves the game being entered as it is, on screen and in the
     // sheet, also behind real (modal) dialogs after which the players window must not stay active.
     void importReadingNothingKeepsTheEntry() {
-        auto settle = [] { for (int i = 0; i < 4; ++i) QCoreApplication::processEvents(); };
-        auto click = [&](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); settle(); };
-        ScriptedDialogs dlg;
+        knownDay();
         auto& players = vx::forms::get<vx::Form_Player>();
         players.Show();
-        vxtest::placePlayer(0, 3, QStringLiteral("山田太郎"), 15);
+        placePlayer(0, 3, QStringLiteral("山田太郎"), 15);
         click(players.Cmd_InpMARK);
         auto& f = vx::forms::get<vx::form_main>();
-        for (char c : {'7', '2'}) {
-            QTest::keyClick(f.Txt_MARK[std::size_t(f.model().focused())], c);
-            settle();
-        }
-        const QString bad = env_->path(QStringLiteral("bad.dat"));
-        QFile(bad).open(QIODevice::WriteOnly);
-        dlg.modal();
+        typeKeys(QStringLiteral("72"));
+        const QString bad = put(env->path(QStringLiteral("bad.dat")), {});
+        dlg->modal();
         for (const QString& file : {bad, QString()}) {
-            dlg.expectOpenFile(file);
-            if (!file.isEmpty()) dlg.expectMsgBox(vx::vbOK, QStringLiteral("データファイルではありません"));
+            dlg->expectOpenFile(file);
+            if (!file.isEmpty()) dlg->expectMsgBox(vx::vbOK, QStringLiteral("データファイルではありません"));
             click(f.Cmd_Data_IO[1]);
             click(f.Cmd_INFO);
-            QVERIFY(dlg.allAnswered());
+            QVERIFY(dlg->allAnswered());
             QCOMPARE(f.Txt_MARK[0]->text() + f.Txt_MARK[1]->text() + f.Txt_score[0]->text(), QStringLiteral("７２24"));
-            QCOMPARE(ScoreSheet(0, 0).Marks[1] + QString::number(ScoreSheet(0, 0).Codes[0]), QStringLiteral("２7"));
-            QCOMPARE(int(LastPlayer), 35);
+            QCOMPARE(ScoreSheet(0, 0).Marks[1] + QString::number(ScoreSheet(0, 0).Codes[0]) + QString::number(LastPlayer), QStringLiteral("２735"));
         }
     }
 
     // The filter offers backups only for a positive number on the clipboard; the dialog starts in
-    // the program's folder; the waiting window stands during the import and is gone after it.
-    void dialogFilterAndWaiting() {
-        Spy spy(windows_);
+    // the program's folder; the waiting window stands while the import asks and is gone after it.
+    // A backup of the day is offered when the score entry loads; Yes brings its players back.
+    void filterWaitingAndRecovery() {
+        knownDay();
         windows_.clipboard = QStringLiteral("abc");
+        dlg->expectOpenFile(QString());
         Cmd_Data_IO_Click(1);
-        QCOMPARE(spy.filter, QStringLiteral("データファイル (*.dat or *.cdt)|*.dat;*.cdt"));
-        QCOMPARE(spy.initial, home());
+        QCOMPARE(dlg->shown().back().filter, QStringLiteral("データファイル (*.dat or *.cdt)|*.dat;*.cdt"));
+        QCOMPARE(dlg->shown().back().initial, home());
         windows_.clipboard = QStringLiteral("260517");
-        spy.file = Known;
+        dlg->expectOpenFile(Known);
+        for (int i = 0; i < 3; ++i) dlg->expectMsgBox(vx::vbOK, QStringLiteral("この選手を登録します。"), [this] { QVERIFY(windows_.waiting); });
         Cmd_Data_IO_Click(1);
-        QCOMPARE(spy.filter, QStringLiteral("データファイル (*.dat or *.cdt),バックアップファイル(*.bup)|*.dat;*.cdt;*.bup"));
-        QCOMPARE(spy.waitingShown, QList<bool>({true, true, true}));  // three new players
+        QCOMPARE(dlg->shown()[1].filter, QStringLiteral("データファイル (*.dat or *.cdt),バックアップファイル(*.bup)|*.dat;*.cdt;*.bup"));
         QVERIFY(!windows_.waiting);
+
+        windows_.clipboard.clear();  // the recovery offers the backups by itself
+        offerRecovery();  // no backup: nothing asked
+        setUpKnownDay();
+        Cmd_Data_IO_Click(2);
+        setUpMatch(35, 3);  // the sheet of a fresh start
+        MatchYear = 2026, MatchMonth = 5, MatchDay = 17;
+        dlg->expectMsgBox(vx::vbNo, QStringLiteral("同じ日付のデータで、\r\n保存されていないデータがあります。\r\n読み込みますか？"));
+        offerRecovery();
+        QCOMPARE(dlg->shown().back().style * 100 + LastPlayer, vx::vbYesNo * 100 + 35);
+        const QString bup = env->path(QStringLiteral("B_260517.bup"));
+        dlg->expectMsgBox(vx::vbYes).expectOpenFile(bup);
+        offerRecovery();
+        QCOMPARE(dlg->shown().back().initial, bup);
+        QVERIFY(dlg->shown().back().filter.contains(QStringLiteral("*.bup")));
+        QCOMPARE(LastPlayer * 100 + PlayerIds[36], 4103);
+        QCOMPARE(ScoreSheet(36, 0).Marks[3], QStringLiteral("／"));
     }
 
     // The backup follows every refresh; a failed rewrite keeps the last good one and says so once.
     void backupAtRefresh() {
+        knownDay();
         QCOMPARE(backupFileName(), QStringLiteral("B_260517.bup"));
-        BackupOnRefresh listener;
-        vx::scoreEntry().setListener(&listener);
-        const QString bup = env_->path(QStringLiteral("B_260517.bup"));
-        vxtest::start(vx::scoreEntry());
+        vx::scoreEntry().setListener(&backupOnRefresh_);
+        const QString bup = env->path(QStringLiteral("B_260517.bup"));
+        start(vx::scoreEntry());
         QCOMPARE(readSheetFile(bup, Layout::Current).slots.size(), std::size_t(3));
-
         registerKnownPlayers();
-        ScriptedDialogs dlg;
-        import(dlg, Known);
+        import(Known);
         QCOMPARE(readSheetFile(bup, Layout::Current).slots.size(), std::size_t(6));
 
-        const QByteArray good = vxtest::fileBytes(bup);
+        const QByteArray good = fileBytes(bup);
         PlayerIds[39] = 9;
-        dlg.expectMsgBox(vx::vbOK, QStringLiteral("自動保存ファイルに書き込めません。"));
+        dlg->expectMsgBox(vx::vbOK, QStringLiteral("自動保存ファイルに書き込めません。"));
         {
             vx::test::FileSizeLimit full(100);
             Cmd_Data_IO_Click(2);
             Cmd_Data_IO_Click(2);
         }
-        QVERIFY(dlg.allAnswered());
-        QCOMPARE(vxtest::fileBytes(bup), good);
+        QCOMPARE(dlg->beeps(), 1);
+        QCOMPARE(fileBytes(bup), good);
         Cmd_Data_IO_Click(2);
         QCOMPARE(readSheetFile(bup, Layout::Current).slots.size(), std::size_t(7));
+        vx::scoreEntry().setListener(nullptr);
 
         MatchYear = 2000, MatchMonth = 5, MatchDay = 6;
         QCOMPARE(backupFileName(), QStringLiteral("B_000506.bup"));
-    }
-
-    // A backup of the day is offered when the score entry loads; Yes brings its players back.
-    void recoveryOffer() {
-        {
-            ScriptedDialogs dlg;
-            offerRecovery();  // no backup: nothing asked
-        }
-        Cmd_Data_IO_Click(2);
-        registerKnownPlayers();
-        vxtest::setUpMatch(35, 3);  // the sheet of a fresh start
-        MatchYear = 2026, MatchMonth = 5, MatchDay = 17;
-        {
-            ScriptedDialogs dlg;
-            dlg.expectMsgBox(vx::vbNo, QStringLiteral("同じ日付のデータで、\r\n保存されていないデータがあります。\r\n読み込みますか？"));
-            offerRecovery();
-            QCOMPARE(dlg.shown()[0].style, vx::vbYesNo);
-            QCOMPARE(int(LastPlayer), 35);
-        }
-        Spy spy(windows_);
-        spy.file = env_->path(QStringLiteral("B_260517.bup"));
-        offerRecovery();
-        QCOMPARE(spy.initial, spy.file);
-        QVERIFY(spy.filter.contains(QStringLiteral("*.bup")));
-        QCOMPARE(int(LastPlayer), 41);
-        QCOMPARE(PlayerIds[36], std::int16_t(3));
-        QCOMPARE(ScoreSheet(36, 0).Marks[3], QStringLiteral("／"));
     }
 };
 

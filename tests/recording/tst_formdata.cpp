@@ -1,37 +1,23 @@
 // The results window, the prize board and the points list, driven as a user would.
-#include "recording/matchsetup.h"
-#include "common/database.h"
-#include "common/module1.h"
 #include "platform/twips.h"
-#include "recording/exchange.h"
 #include "recording/form_data.h"
 #include "recording/form_normaldata.h"
 #include "recording/form_zkt.h"
+#include "recording/matchsetup.h"
 #include "shell/form_start.h"
-#include "support/scripted_dialogs.h"
 #include "support/dayfixture.h"
-#include "support/testenv.h"
-#include <QAction>
-#include <QCheckBox>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMdiSubWindow>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QtTest>
+#include "support/gui.h"
+#include <QtWidgets>
 
 using namespace vx;
+using namespace vxtest;
 using namespace Module1;
-using vxtest::ScriptedDialogs;
 
 namespace {
 
 int widthTwips(const Form& f) { return qRound(f.Width() / TwipsPerPixel); }
 
-const std::vector<vxtest::DayPlayer> day{
+const std::vector<DayPlayer> day{
     {QStringLiteral("青木　一郎"), 11, 10, {150, 160, 170, 180}},
     {QStringLiteral("井上"), 12, 20, {200, 140, 130, 120}},
     {QStringLiteral("上田"), 13, 0, {110, 190, 100, 210}},
@@ -46,14 +32,21 @@ bool shownWhole(const QLineEdit* box) {
     return box->cursorPosition() == 0 && fm.horizontalAdvance(box->text()) < room;
 }
 
-void setUpDay() {
-    vxtest::setMatch();
-    vxtest::setDay(day);
+Form_Data& openData(int display) {
+    setMatch();
+    setDay(day);
+    ResultDisplayFlags = std::uint8_t(display);
+    Form_Data& f = forms::get<Form_Data>();
+    f.Show();
+    settle();
+    return f;
 }
+
+QString stored() { return db::scalar(QStringLiteral("SELECT COUNT(*) FROM \"データ項目\"")).toString(); }
 
 }  // namespace
 
-class TstFormData : public QObject {
+class TstFormData : public GuiTest {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -72,49 +65,43 @@ private Q_SLOTS:
         QFETCH(int, tally);
         QFETCH(int, target);
         QFETCH(int, method);
-        vxtest::TestEnv env(false);
-        ResultDisplayFlags = std::uint8_t(display);
         TallyRuleFlags = std::uint8_t(tally);
         PointTarget = std::uint8_t(target);
         PointMethod = std::uint8_t(method);
-        Form_Data& f = forms::get<Form_Data>();
-        f.Show();
+        Form_Data& f = openData(display);
         const QList<bool> checks{f.Chk_Data[0]->isChecked(), f.Chk_Data[1]->isChecked(), f.Chk_rule[0]->isChecked(),
                                  f.Chk_STSP->isChecked(), f.Chk_HCP->isChecked()};
         QCOMPARE(checks, (QList<bool>{(display & 1) != 0, (display & 2) != 0, (tally & 1) != 0, (tally & 2) != 0,
                                       (tally & 4) != 0}));
-        QCOMPARE(f.Opt_PntTarget[2]->text(),
-                 (tally & 4) ? QStringLiteral("ハンデ込み平均点") : QStringLiteral("ハンデなし平均点"));
+        QCOMPARE(f.Opt_PntTarget[2]->text(), (tally & 4) ? QStringLiteral("ハンデ込み平均点") : QStringLiteral("ハンデなし平均点"));
         const DayOptions opt = f.options();
         QCOMPARE(opt.pointTarget, target <= 2 ? target : -1);
         QCOMPARE(opt.pointMethod, method <= 2 ? method : -1);
         QCOMPARE(widthTwips(f), twips(method == 2 ? Form_Data::WideWidth : Form_Data::NarrowWidth));
         QVERIFY(!f.Cmd_File->isEnabled() && !f.menu_save->isEnabled());
-        QCOMPARE(f.Label2[0]->text() + f.Label2[9]->text() + f.Label2[29]->text() + f.Txt_Pnt[29]->text(),
-                 QStringLiteral("１着10着30着       以下0"));
     }
 
-    void optionsAndCalculation() {
-        vxtest::TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb());
-        setUpDay();
-        ResultDisplayFlags = 1;  // prize board only
-        Form_Data& f = forms::get<Form_Data>();
-        f.Show();
-        f.Chk_HCP->click();
+    // The options as clicked and typed reach the calculation; both result windows are filled, the
+    // chosen ones shown; a second calculation over another day replaces the board.
+    void calculation() {
+        Form_Data& f = openData(1);  // prize board only
+        tick(f.Chk_HCP);
         QCOMPARE(f.Opt_PntTarget[2]->text(), QStringLiteral("ハンデ込み平均点"));
-        f.Opt_PntCalc[1]->click();
+        tick(f.Opt_PntCalc[1]);
         QCOMPARE(widthTwips(f), twips(Form_Data::NarrowWidth));
-        f.Opt_PntCalc[2]->click();
+        tick(f.Opt_PntCalc[2]);
         QCOMPARE(widthTwips(f), twips(Form_Data::WideWidth));
         for (const QLineEdit* box : f.Txt_Pnt) QVERIFY(f.rect().contains(box->geometry()));
-        f.Txt_Pnt[0]->setText(QStringLiteral("25"));
-        f.Txt_Pnt[1]->setText(QStringLiteral("7.5"));
+        for (int i : {0, 1}) {
+            f.Txt_Pnt[std::size_t(i)]->setFocus();
+            press(Qt::Key_A, Qt::ControlModifier);
+            typeKeys(i ? QStringLiteral("7.5") : QStringLiteral("25"));
+        }
+        saveShot(f.subWindow(), QStringLiteral("form_data_wide"));
 
-        f.Cmd_Data->click();
+        click(f.Cmd_Data);
         QCOMPARE(widthTwips(f), twips(Form_Data::NarrowWidth));
         QVERIFY(f.Cmd_File->isEnabled() && f.menu_save->isEnabled());
-        // Both result windows are filled; only the chosen one is shown.
         auto* board = forms::loaded<Form_NormalDATA>();
         auto* points = forms::loaded<Form_ZKT>();
         QVERIFY(board && points && board->isShown() && !points->isShown());
@@ -122,110 +109,86 @@ private Q_SLOTS:
         QCOMPARE(points->List_ZKT->count(), 4);
         QVERIFY(points->List_ZKT->item(0)->text().startsWith(QStringLiteral("１着    25p")));
         QVERIFY(points->List_ZKT->item(1)->text().startsWith(QStringLiteral("２着    08p")));
-
-        board->Cmd_B10[0]->click();
+        click(board->Cmd_B10[0]);
         QCOMPARE(board->Txt_B10[0]->toPlainText().split(u'\n').size(), 4);
         QVERIFY(board->Txt_B10[0]->toPlainText().startsWith(QStringLiteral("井上")));
         QVERIFY(board->Txt_B10[1]->toPlainText().startsWith(QStringLiteral("220\n")));
-    }
 
-    // An average shows in full on the board, and so does the widest value any box can get.
-    void boardShowsValuesWhole() {
-        vxtest::TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb());
-        vxtest::setMatch();
-        vxtest::setDay({{QStringLiteral("青木　一郎"), 11, 0, {100, 100, 120}},
-                        {QStringLiteral("井上"), 12, 0, {100, 100, 110}},
-                        {QStringLiteral("上田"), 13, 0, {50, 50, 50}}});
-        ResultDisplayFlags = 1;
-        forms::get<Form_Data>().Show();
-        forms::get<Form_Data>().Cmd_Data->click();
-        auto* board = forms::loaded<Form_NormalDATA>();
-        QCOMPARE(board->Txt_Ten[4]->text() + u'|' + board->Txt_Ten[5]->text(),
-                 QStringLiteral("106.666666666667|103.333333333333"));
+        tick(f.Chk_Data[1]);
+        click(f.Cmd_Data);
+        QVERIFY(points->isShown() && board->Txt_B10[0]->toPlainText().isEmpty());
+        click(board->Cmd_B10[4]);
+        saveShot(f.subWindow(), QStringLiteral("form_data"));
+        saveShot(board->subWindow(), QStringLiteral("form_normaldata"));
+        saveShot(points->subWindow(), QStringLiteral("form_zkt"));
+
+        // An average shows in full on the board, and so does the widest value any box can get.
+        setDay({{QStringLiteral("青木　一郎"), 11, 0, {100, 100, 120}},
+                {QStringLiteral("井上"), 12, 0, {100, 100, 110}},
+                {QStringLiteral("上田"), 13, 0, {50, 50, 50}}});
+        tick(f.Chk_HCP);
+        click(f.Cmd_Data);
+        QCOMPARE(board->Txt_Ten[4]->text() + u'|' + board->Txt_Ten[5]->text(), QStringLiteral("106.666666666667|103.333333333333"));
+        QCOMPARE(points->List_ZKT->count(), 3);
         for (const QLineEdit* box : board->Txt_Ten) QVERIFY2(shownWhole(box), qPrintable(box->text()));
-        vxtest::saveShot(board->subWindow(), QStringLiteral("form_normaldata_averages"));
-
+        saveShot(board->subWindow(), QStringLiteral("form_normaldata_averages"));
         PrizeBoard widest;
         widest.values.fill(QStringLiteral("-0.888888888888889"));
         board->setBoard(widest);
         for (const QLineEdit* box : board->Txt_Ten) QVERIFY(shownWhole(box));
-    }
 
-    void backAndDiscard() {
-        vxtest::TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb());
-        setUpDay();
-        ResultDisplayFlags = 3;
-        QVERIFY(vxtest::touchBackup());
-        ScriptedDialogs dlg;
-        forms::get<Form_Data>().Show();
-        forms::get<Form_Data>().Cmd_Data->click();
-
-        dlg.expectMsgBox(vbNo, QStringLiteral("今まで入力したデータを\r全部消してメニューへ戻ります。\rよろしいですか？"));
-        forms::get<Form_Data>().cmd_back[1]->click();
-        QVERIFY(forms::loaded<Form_Data>() && forms::loaded<Form_ZKT>()->isShown() && forms::loaded<Form_NormalDATA>());
-        QCOMPARE(dlg.shown().back().style, vbYesNo | vbExclamation | vbDefaultButton2 | 4096);
-
-        dlg.expectMsgBox(vbYes);
-        forms::get<Form_Data>().menu_clear->trigger();
-        QVERIFY(!forms::loaded<Form_Data>() && !forms::loaded<Form_ZKT>() && !forms::loaded<Form_NormalDATA>());
-        QVERIFY(forms::loaded<Form_Start>() && forms::loaded<Form_Start>()->isShown());
-        QCOMPARE(db::scalar(QStringLiteral("SELECT COUNT(*) FROM \"データ項目\"")).toInt(), 0);
-        QVERIFY(QFile::exists(exchange::backupFileName()));
-
-        // Back to the score entry: the three result windows go, nothing is asked.
-        vx::matchsetup::freshSheet();
-        forms::get<Form_Data>().Cmd_Data->click();
-        dlg.expectMsgBox(vbNo, QStringLiteral("保存されていないデータがあります。"));  // the day's backup is still there
-        forms::get<Form_Data>().cmd_back[0]->click();
-        QVERIFY(!forms::loaded<Form_Data>() && !forms::loaded<Form_ZKT>() && !forms::loaded<Form_NormalDATA>());
-        QVERIFY(dlg.allAnswered());
+        // A calculation that fails says why and leaves nothing to store.
+        tick(f.Opt_PntCalc[2]);
+        f.Txt_Pnt[0]->setText(QStringLiteral("99999"));
+        dlg->expectMsgBox(vbOK, QStringLiteral("計算中にエラーが発生しました。"));
+        click(f.Cmd_Data);
+        QVERIFY(!f.Cmd_File->isEnabled() && !f.menu_save->isEnabled());
     }
 
     // A failing database keeps everything as it was and says why; once it works, the day is stored.
     void storeFailureThenRetry() {
-        vxtest::TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb());
-        setUpDay();
-        ResultDisplayFlags = 3;
-        QVERIFY(vxtest::touchBackup());
-        ScriptedDialogs dlg;
         QCOMPARE(forms::get<Form_Start>().Lbl_all_data->text(), QStringLiteral("0"));
-        Form_Data& f = forms::get<Form_Data>();
-        f.Show();
-        f.Cmd_Data->click();
+        Form_Data& f = openData(3);
+        QVERIFY(touchBackup());
+        click(f.Cmd_Data);
         QVERIFY(db::exec(QStringLiteral("CREATE TRIGGER forced BEFORE INSERT ON \"試合\" BEGIN SELECT RAISE(ABORT, 'disk full'); END")));
-        dlg.expectMsgBox(vbOK, QStringLiteral("disk full"));
-        f.Cmd_File->click();
+        dlg->expectMsgBox(vbOK, QStringLiteral("disk full"));
+        click(f.Cmd_File);
         QVERIFY(forms::loaded<Form_Data>() && forms::loaded<Form_ZKT>() && f.Cmd_File->isEnabled());
         QVERIFY(QFile::exists(exchange::backupFileName()));
-        QCOMPARE(db::scalar(QStringLiteral("SELECT COUNT(*) FROM \"データ項目\"")).toInt(), 0);
+        QCOMPARE(stored(), QStringLiteral("0"));
 
         QVERIFY(db::exec(QStringLiteral("DROP TRIGGER forced")));
-        dlg.expectMsgBox(vbOK, QStringLiteral("書き込んだ人数は4人で、データの合計数は14件でした。"));
+        dlg->expectMsgBox(vbOK, QStringLiteral("書き込んだ人数は4人で、データの合計数は14件でした。"));
         f.menu_save->trigger();
-        QVERIFY(dlg.allAnswered() && !forms::loaded<Form_Data>() && !QFile::exists(exchange::backupFileName()));
+        QVERIFY(dlg->allAnswered() && !forms::loaded<Form_Data>() && !forms::loaded<Form_ZKT>());
+        QVERIFY(!QFile::exists(exchange::backupFileName()));
         QCOMPARE(forms::loaded<Form_Start>()->Lbl_all_data->text(), QStringLiteral("14"));
     }
 
-    void screenshots() {
-        vxtest::TestEnv env(false);
-        QVERIFY(vxtest::freshProgramDb());
-        setUpDay();
-        ResultDisplayFlags = 3;
-        PointMethod = 2;
-        TallyRuleFlags = 4;
-        Form_Data& f = forms::get<Form_Data>();
-        f.Show();
-        for (int i = 0; i < 3; ++i) f.Txt_Pnt[std::size_t(i)]->setText(QString::number(10 - 4 * i));
-        vxtest::saveShot(f.subWindow(), QStringLiteral("form_data_wide"));
-        f.Cmd_Data->click();
-        auto* board = forms::loaded<Form_NormalDATA>();
-        board->Cmd_B10[4]->click();
-        vxtest::saveShot(f.subWindow(), QStringLiteral("form_data"));
-        vxtest::saveShot(board->subWindow(), QStringLiteral("form_normaldata"));
-        vxtest::saveShot(forms::loaded<Form_ZKT>()->subWindow(), QStringLiteral("form_zkt"));
+    // Leaving without storing asks first and keeps the backup; going back to the score entry asks nothing.
+    void backAndDiscard() {
+        Form_Data& f = openData(3);
+        QVERIFY(touchBackup());
+        click(f.Cmd_Data);
+        dlg->expectMsgBox(vbNo, QStringLiteral("今まで入力したデータを\r全部消してメニューへ戻ります。\rよろしいですか？"));
+        click(f.cmd_back[1]);
+        QVERIFY(forms::loaded<Form_Data>() && forms::loaded<Form_ZKT>()->isShown() && forms::loaded<Form_NormalDATA>());
+        QCOMPARE(dlg->shown().back().style, vbYesNo | vbExclamation | vbDefaultButton2 | 4096);
+
+        dlg->expectMsgBox(vbYes);
+        f.menu_clear->trigger();
+        QVERIFY(!forms::loaded<Form_Data>() && !forms::loaded<Form_ZKT>() && !forms::loaded<Form_NormalDATA>());
+        QVERIFY(forms::loaded<Form_Start>() && forms::loaded<Form_Start>()->isShown());
+        QCOMPARE(stored(), QStringLiteral("0"));
+        QVERIFY(QFile::exists(exchange::backupFileName()));
+
+        matchsetup::freshSheet();
+        Form_Data& again = openData(3);
+        click(again.Cmd_Data);
+        dlg->expectMsgBox(vbNo, QStringLiteral("保存されていないデータがあります。"));  // the day's backup is still there
+        click(again.cmd_back[0]);
+        QVERIFY(!forms::loaded<Form_Data>() && !forms::loaded<Form_ZKT>() && !forms::loaded<Form_NormalDATA>());
     }
 };
 

@@ -4,6 +4,9 @@
 #include "common/module1.h"
 #include "recording/exchange.h"
 #include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 #include <vector>
 
@@ -78,6 +81,19 @@ inline void addHistory(std::int16_t playerId, int games, int s10, int matchId = 
         vx::db::exec(QStringLiteral("INSERT INTO \"データ項目\" (\"選手ID\", \"試合ID\", \"ｹﾞｰﾑ\", \"優Ｐ\", \"上位\", "
                                     "\"S10\", \"ST\", \"SP\", \"SPF\") VALUES (?, ?, 1, 0, 0, ?, 0, 0, 0)"),
                      {playerId, matchId, s10});
+}
+
+// The rows a query returns, each as its values joined by blanks, the rows joined by "|".
+inline QString rows(const QString& sql) {
+    QSqlQuery q(vx::db::connection());
+    if (!q.exec(sql)) return q.lastError().text();
+    QStringList out;
+    while (q.next()) {
+        QStringList row;
+        for (int i = 0; i < q.record().count(); ++i) row << q.value(i).toString();
+        out << row.join(QLatin1Char(' '));
+    }
+    return out.join(QLatin1Char('|'));
 }
 
 // The day's backup file, as the score entry leaves it.

@@ -15,6 +15,12 @@ inline QByteArray fileBytes(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+inline QString put(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size()) qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
 inline void setBall(vx::GameRecord& r, int k, const QString& mark, int code, int pins, int attr, int mask) {
     const auto i = std::size_t(k);
     r.Marks[i] = mark;

@@ -6,6 +6,7 @@
 #include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 #include <memory>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QMdiArea>
@@ -22,6 +23,19 @@ inline void settle() {
 
 inline void click(QWidget* w) {
     QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2));
+    settle();
+}
+
+// Check boxes and option buttons are clicked on their box, as a user would.
+inline void tick(QWidget* w) {
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
+    settle();
+}
+
+// A click on an item view's cell, as a user chooses a row or a slot.
+inline void clickCell(QAbstractItemView* view, const QModelIndex& index) {
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
     settle();
 }
 

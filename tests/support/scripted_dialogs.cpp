@@ -39,8 +39,9 @@ void ScriptedDialogs::clear() {
     beeps_ = 0;
 }
 
-ScriptedDialogs::Expected ScriptedDialogs::answer(Kind kind, const QString& prompt, const QString& title, int style) {
-    shown_.push_back({kind, prompt, title, style});
+ScriptedDialogs::Expected ScriptedDialogs::answer(Kind kind, const QString& prompt, const QString& title, int style,
+                                                  const QString& filter, const QString& initial) {
+    shown_.push_back({kind, prompt, title, style, filter, initial});
     if (modal_) {
         QDialog window(vx::MdiFrame::instance());
         QTimer::singleShot(0, &window, &QDialog::accept);

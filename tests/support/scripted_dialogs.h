@@ -19,6 +19,7 @@ public:
         QString prompt;  // prompt, or title of a file dialog
         QString title;
         int style = 0;
+        QString filter{}, initial{};  // of a file dialog
     };
 
     // Installs itself; the destructor restores the previous service.
@@ -53,8 +54,12 @@ public:
     QString inputBox(const QString& prompt, const QString& title, const QString&) override {
         return answer(Kind::InputBox, prompt, title).text;
     }
-    QString openFile(const QString& title, const QString&, const QString&) override { return answer(Kind::OpenFile, title, title).text; }
-    QString saveFile(const QString& title, const QString&, const QString&) override { return answer(Kind::SaveFile, title, title).text; }
+    QString openFile(const QString& title, const QString& filter, const QString& initial) override {
+        return answer(Kind::OpenFile, title, title, 0, filter, initial).text;
+    }
+    QString saveFile(const QString& title, const QString& filter, const QString& initial) override {
+        return answer(Kind::SaveFile, title, title, 0, filter, initial).text;
+    }
     std::optional<std::int32_t> chooseColor(std::int32_t) override { return answer(Kind::Color, {}, {}).color; }
     void beep() override { ++beeps_; }
 
@@ -74,7 +79,8 @@ private:
         return *this;
     }
     // Records the dialog and takes the next expected entry, or fails the test (`unexpected` set).
-    Expected answer(Kind kind, const QString& prompt, const QString& title, int style = 0);
+    Expected answer(Kind kind, const QString& prompt, const QString& title, int style = 0, const QString& filter = {},
+                    const QString& initial = {});
 
     std::deque<Expected> script_;
     std::deque<Shown> shown_;
