@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QTimer>
+#include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -21,6 +22,12 @@ int main(int argc, char** argv) {
     child->setWindowTitle(QStringLiteral("メニュー画面"));
     frame.resize(800, 600);
     frame.show();
-    if (qEnvironmentVariableIsSet("VORLIX_QUIT_WHEN_SHOWN")) QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
-    return QApplication::exec();
+    const bool quitWhenShown = qEnvironmentVariableIsSet("VORLIX_QUIT_WHEN_SHOWN");
+    if (quitWhenShown) QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
+    const int result = QApplication::exec();
+    if (quitWhenShown) {
+        std::fputs("shown\n", stdout);
+        std::fflush(stdout);
+    }
+    return result;
 }
