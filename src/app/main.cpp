@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
 #include <thread>
 
 int main(int argc, char** argv) {
@@ -18,7 +19,9 @@ int main(int argc, char** argv) {
     vx::setDefaultDialogs(&realDialogs);
     vx::registerAllWindows();
 
-    auto* menu = new vx::Form_menu();
+    // The main window goes at the end of the program, and with it the lock against a second copy:
+    // the next start then finds no stale lock to clear.
+    const auto menu = std::make_unique<vx::Form_menu>();
     if (!menu->MDIForm_Load()) return 0;
     menu->show();
     // Used by the start-up benchmark: end as soon as the start menu stands, and say so once it is
