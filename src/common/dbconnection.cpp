@@ -192,6 +192,10 @@ Statement::Statement(const QSqlDatabase& db, const QString& sql) {
             error_ = QStringLiteral("Unable to execute multiple statements at a time");
             return;
         }
+        if (!stmt_) {  // only blanks or comments
+            error_ = QStringLiteral("No query");
+            return;
+        }
     }
     g_statements.push_back(this);
 }
