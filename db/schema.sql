@@ -90,7 +90,9 @@ CREATE TABLE "フレーム" (
 );
 
 CREATE INDEX "データ項目_選手ID" ON "データ項目" ("選手ID");
-CREATE INDEX "データ項目_試合ID" ON "データ項目" ("試合ID");
+-- A match's games with the fields the statistics sum: a season's results are read from the index
+-- alone, without visiting the rows.
+CREATE INDEX "データ項目_試合ID_成績" ON "データ項目" ("試合ID", "選手ID", "優Ｐ", "上位", "S10", "ST", "SP", "SPF");
 CREATE INDEX "試合_シーズンID" ON "試合" ("シーズンID");
 CREATE INDEX "ハンデ_シーズンID_選手ID" ON "ハンデ" ("シーズンID", "選手ID");
 
@@ -439,4 +441,4 @@ BEGIN
 END;
 
 -- The schema's version: a database of an older one is brought up to it when opened.
-PRAGMA user_version = 1;
+PRAGMA user_version = 2;

@@ -1,14 +1,28 @@
 #include "common/dbconnection.h"
 #include "common/appdir.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
+#include <QStringEncoder>
+#include <QVarLengthArray>
 #include <QUrl>
+#include <algorithm>
+#include <sqlite3.h>
+#include <vector>
 
 namespace vx::db {
 
+void finishStatements(sqlite3* handle);
+void dropIdle();  // finishes the statements kept for the run's connection
+
 namespace {
+
+sqlite3* handleOf(const QSqlDatabase& db);
+sqlite3* g_handle = nullptr;  // the run's connection
 
 const QString kConnection = QStringLiteral("vorlix");
 QString g_fileName;
@@ -57,6 +71,8 @@ bool open(const QString& fileName, QString* error) {
         return setError(error, why.isEmpty() ? QStringLiteral("cannot open ") + fileName : why);
     }
     g_fileName = fi.absoluteFilePath();
+    dropIdle();  // none unless the last connection was closed past close()
+    g_handle = handleOf(connection());
     return true;
 }
 
@@ -66,6 +82,7 @@ void close() {
     if (!QSqlDatabase::contains(kConnection)) return;
     {
         QSqlDatabase db = QSqlDatabase::database(kConnection, false);
+        finishStatements(handleOf(db));
         db.close();
     }
     QSqlDatabase::removeDatabase(kConnection);
@@ -94,30 +111,249 @@ bool rollback() { return isOpen() && connection().rollback(); }
 
 // ---- Statements ------------------------------------------------------------------------------
 
+namespace {
+
+std::vector<Statement*> g_statements;  // every statement prepared, to be finished before its connection closes
+
+// Statements of the run's connection done with, most recent last: preparing the same SQL again
+// costs more than running it.
+struct Idle {
+    QString sql;
+    sqlite3_stmt* stmt;
+};
+std::vector<Idle> g_idle;
+constexpr std::size_t kIdleKept = 48;
+
+sqlite3* handleOf(const QSqlDatabase& db) {
+    const QVariant h = db.driver() ? db.driver()->handle() : QVariant();
+    return h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0 ? *static_cast<sqlite3* const*>(h.constData()) : nullptr;
+}
+
+// Null as Qt's driver takes it: a null text, byte array or date, an invalid date-time.
+bool isNull(const QVariant& v) {
+    if (v.isNull()) return true;
+    switch (v.typeId()) {
+    case QMetaType::QString: return static_cast<const QString*>(v.constData())->isNull();
+    case QMetaType::QByteArray: return static_cast<const QByteArray*>(v.constData())->isNull();
+    case QMetaType::QDateTime: return !static_cast<const QDateTime*>(v.constData())->isValid();
+    case QMetaType::QDate: return static_cast<const QDate*>(v.constData())->isNull();
+    case QMetaType::QTime: return !static_cast<const QTime*>(v.constData())->isValid();
+    default: return false;
+    }
+}
+
+QString fromUtf16(const void* text) { return text ? QString::fromUtf16(static_cast<const char16_t*>(text)) : QString(); }
+
+}  // namespace
+
+// Finishes every statement of a connection about to close: SQLite closes no connection that still
+// has one, and the statement then fails instead of reaching a closed connection.
+void finishStatements(sqlite3* handle) {
+    for (Statement* s : g_statements)
+        if (s->db_ == handle) {
+            s->release();
+            s->error_ = QStringLiteral("database closed");
+        }
+    if (handle && handle == g_handle) dropIdle();
+}
+
+void dropIdle() {
+    for (const Idle& i : g_idle) sqlite3_finalize(i.stmt);
+    g_idle.clear();
+    g_handle = nullptr;
+}
+
 Statement::Statement(const QString& sql) : Statement(connection(), sql) {}
 
-Statement::Statement(const QSqlDatabase& db, const QString& sql) : q_(db) {
-    if (!db.isOpen()) {
+Statement::Statement(const QSqlDatabase& db, const QString& sql) {
+    db_ = db.isOpen() ? handleOf(db) : nullptr;
+    if (!db_) {
         error_ = QStringLiteral("no database open");
         return;
     }
-    q_.setForwardOnly(true);
-    prepared_ = q_.prepare(sql) || fail();
+    if (db_ == g_handle) {
+        for (auto i = g_idle.rbegin(); i != g_idle.rend(); ++i)
+            if (i->sql == sql) {
+                stmt_ = i->stmt;
+                g_idle.erase(std::next(i).base());
+                break;
+            }
+        sql_ = sql;
+    }
+    if (!stmt_) {
+        const void* tail = nullptr;
+        if (sqlite3_prepare16_v3(db_, sql.utf16(), int(sql.size() * 2), SQLITE_PREPARE_PERSISTENT, &stmt_, &tail) != SQLITE_OK) {
+            fail();
+            release();
+            return;
+        }
+        if (tail && !fromUtf16(tail).trimmed().isEmpty()) {
+            release();
+            error_ = QStringLiteral("Unable to execute multiple statements at a time");
+            return;
+        }
+        if (!stmt_) {  // only blanks or comments
+            error_ = QStringLiteral("No query");
+            return;
+        }
+    }
+    g_statements.push_back(this);
+}
+
+Statement::~Statement() {
+    if (stmt_ && db_ == g_handle) {
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+        g_idle.push_back({sql_, stmt_});
+        if (g_idle.size() > kIdleKept) {
+            sqlite3_finalize(g_idle.front().stmt);
+            g_idle.erase(g_idle.begin());
+        }
+        stmt_ = nullptr;
+    }
+    release();
+    g_statements.erase(std::remove(g_statements.begin(), g_statements.end(), this), g_statements.end());
+}
+
+void Statement::release() {
+    if (stmt_) sqlite3_finalize(stmt_);
+    stmt_ = nullptr;
+    active_ = pending_ = onRow_ = false;
 }
 
 bool Statement::fail() {
-    error_ = errorText(q_.lastError());
+    error_ = fromUtf16(sqlite3_errmsg16(db_));
+    if (stmt_) sqlite3_reset(stmt_);
+    active_ = pending_ = onRow_ = false;
     return false;
 }
 
-bool Statement::run(const QVariantList& values) {
-    if (!prepared_) return false;
-    error_.clear();
-    for (int i = 0; i < values.size(); ++i) q_.bindValue(i, values[i]);
-    return q_.exec() || fail();
+bool Statement::step() {
+    switch (sqlite3_step(stmt_)) {
+    case SQLITE_ROW: return true;
+    case SQLITE_DONE: sqlite3_reset(stmt_); return false;
+    default: return fail();
+    }
 }
 
-bool Statement::next() { return q_.next(); }
+Statement& Statement::bound(int rc) {
+    if (rc != SQLITE_OK && !bindFailed_) {
+        bindFailed_ = true;
+        error_ = fromUtf16(sqlite3_errmsg16(db_));
+    }
+    return *this;
+}
+
+Statement& Statement::bindInteger(int position, qint64 value) {
+    return stmt_ ? bound(sqlite3_bind_int64(stmt_, position, value)) : *this;
+}
+
+Statement& Statement::bind(int position, double value) {
+    return stmt_ ? bound(sqlite3_bind_double(stmt_, position, value)) : *this;
+}
+
+Statement& Statement::bind(int position, const QString& value) {
+    if (!stmt_) return *this;
+    if (value.isNull()) return bound(sqlite3_bind_null(stmt_, position));
+    // The database holds UTF-8: converted here on the stack, copied once by SQLite.
+    QStringEncoder utf8(QStringEncoder::Utf8);
+    QVarLengthArray<char, 256> buffer(utf8.requiredSpace(value.size()));
+    const char* end = utf8.appendToBuffer(buffer.data(), value);
+    return bound(sqlite3_bind_text(stmt_, position, buffer.data(), int(end - buffer.data()), SQLITE_TRANSIENT));
+}
+
+// Binds as Qt's driver does, so that a value compares and sorts in SQL as it always did.
+Statement& Statement::bind(int position, const QVariant& v) {
+    if (!stmt_) return *this;
+    if (isNull(v)) return bound(sqlite3_bind_null(stmt_, position));
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::Bool:
+    case QMetaType::UInt:
+    case QMetaType::LongLong: return bindInteger(position, v.toLongLong());
+    case QMetaType::Double: return bind(position, v.toDouble());
+    case QMetaType::QString: return bind(position, *static_cast<const QString*>(v.constData()));
+    case QMetaType::QByteArray: {
+        const QByteArray* b = static_cast<const QByteArray*>(v.constData());
+        return bound(sqlite3_bind_blob(stmt_, position, b->constData(), int(b->size()), SQLITE_TRANSIENT));
+    }
+    case QMetaType::QDateTime: return bind(position, v.toDateTime().toString(Qt::ISODateWithMs));
+    case QMetaType::QTime: return bind(position, v.toTime().toString(u"hh:mm:ss.zzz"));
+    default: return bind(position, v.toString());
+    }
+}
+
+bool Statement::run(const QVariantList& values) {
+    if (!stmt_) return false;
+    if (values.size() != sqlite3_bind_parameter_count(stmt_)) {
+        error_ = QStringLiteral("Parameter count mismatch");
+        active_ = pending_ = onRow_ = false;
+        return false;
+    }
+    for (int i = 0; i < values.size(); ++i) bind(i + 1, values[i]);
+    return run();
+}
+
+bool Statement::run() {
+    if (!stmt_) return false;
+    active_ = pending_ = onRow_ = false;
+    if (bindFailed_) {
+        bindFailed_ = false;
+        sqlite3_reset(stmt_);
+        return false;
+    }
+    error_.clear();
+    pending_ = step();
+    if (!error_.isEmpty()) return false;
+    active_ = true;
+    return true;
+}
+
+bool Statement::next() {
+    if (!active_) return false;
+    if (pending_) {
+        pending_ = false;
+        return onRow_ = true;
+    }
+    if (!onRow_) return false;
+    onRow_ = step();
+    return onRow_;
+}
+
+QVariant Statement::value(int column) const {
+    if (!onRow_ || column < 0 || column >= sqlite3_column_count(stmt_)) return {};
+    switch (sqlite3_column_type(stmt_, column)) {
+    case SQLITE_INTEGER: return qlonglong(sqlite3_column_int64(stmt_, column));
+    case SQLITE_FLOAT: return sqlite3_column_double(stmt_, column);
+    case SQLITE_NULL: return QVariant(QMetaType::fromType<QString>());
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt_, column)), sqlite3_column_bytes(stmt_, column));
+    default:
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column)),
+                                 sqlite3_column_bytes(stmt_, column));
+    }
+}
+
+QSqlRecord Statement::record() const {
+    QSqlRecord r;
+    if (!active_) return r;
+    for (int i = 0; i < sqlite3_column_count(stmt_); ++i)
+        r.append(QSqlField(fromUtf16(sqlite3_column_name16(stmt_, i)).remove(u'"'), QMetaType(),
+                           fromUtf16(sqlite3_column_table_name16(stmt_, i)).remove(u'"')));
+    return r;
+}
+
+QVariant Statement::lastInsertId() const {
+    const qint64 id = active_ ? sqlite3_last_insert_rowid(db_) : 0;
+    return id ? QVariant(id) : QVariant();
+}
+
+int Statement::rowsAffected() const { return db_ ? sqlite3_changes(db_) : 0; }
+
+void Statement::finish() {
+    if (stmt_) sqlite3_reset(stmt_);
+    pending_ = onRow_ = false;
+}
 
 bool exec(const QString& sql, const QVariantList& params, QString* error) {
     Statement s(sql);

@@ -6,6 +6,10 @@
 #include <QSqlRecord>
 #include <QString>
 #include <QVariant>
+#include <type_traits>
+
+struct sqlite3;
+struct sqlite3_stmt;
 
 namespace vx::db {
 
@@ -24,27 +28,54 @@ bool beginTransaction(QString* error = nullptr);
 bool commit(QString* error = nullptr);
 bool rollback();
 
+// Runs on SQLite's own handle behind the Qt connection: binding and reading go straight to
+// SQLite, values typed as Qt's driver types them (whole numbers as qlonglong, NULL as a null
+// QString). On the run's connection a statement once prepared is kept when done with and taken
+// again by the next Statement of the same SQL. A statement still open when its connection closes
+// is finished first.
 class Statement {
 public:
     // Prepares sql on the run's connection, or on the one given.
     explicit Statement(const QString& sql);
     Statement(const QSqlDatabase& db, const QString& sql);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
     // Binds values to the '?' in order and runs; as often as needed.
-    bool run(const QVariantList& values = {});
+    bool run(const QVariantList& values);
+    // Binds one value to the '?' at position (from 1), for rows written by the thousand; run()
+    // then runs with the values bound since the last run.
+    template <class T>
+        requires std::is_integral_v<T>
+    Statement& bind(int position, T value) { return bindInteger(position, qint64(value)); }
+    Statement& bind(int position, double value);
+    Statement& bind(int position, const QString& value);
+    Statement& bind(int position, const QVariant& value);
+    bool run();
     bool next();  // steps to the next row of the result; false after the last
-    QVariant value(int column) const { return q_.value(column); }
-    QSqlRecord record() const { return q_.record(); }
-    QVariant lastInsertId() const { return q_.lastInsertId(); }
-    int rowsAffected() const { return q_.numRowsAffected(); }
-    void finish() { q_.finish(); }  // done reading: the statement holds no lock any more
+    QVariant value(int column) const;
+    QSqlRecord record() const;  // the result's column names and source tables
+    QVariant lastInsertId() const;
+    int rowsAffected() const;
+    void finish();  // done reading: the statement holds no lock any more
     // SQLite's text of the last failure (preparing included); empty when there was none.
     QString error() const { return error_; }
 
 private:
+    friend void finishStatements(sqlite3* handle);
+    Statement& bindInteger(int position, qint64 value);
+    Statement& bound(int rc);
     bool fail();
-    QSqlQuery q_;
+    bool step();
+    void release();
+    sqlite3* db_ = nullptr;
+    sqlite3_stmt* stmt_ = nullptr;
+    QString sql_;           // the key under which a statement of the run's connection is kept
     QString error_;
-    bool prepared_ = false;
+    bool bindFailed_ = false;
+    bool active_ = false;   // ran without failure
+    bool pending_ = false;  // the first row is stepped to but not yet handed out
+    bool onRow_ = false;
 };
 
 // Runs one statement.

@@ -6,10 +6,25 @@
 namespace vx::db {
 
 int schemaVersion(const QString& schemaSql) {
-    static const QRegularExpression re(QStringLiteral(R"(PRAGMA\s+user_version\s*=\s*(\d+))"),
-                                       QRegularExpression::CaseInsensitiveOption);
-    const auto m = re.match(schemaSql);
-    return m.hasMatch() ? m.captured(1).toInt() : 0;
+    // Read at every start: a plain search, as a regular expression would first have to be compiled.
+    const QLatin1String pragma("PRAGMA"), key("user_version");
+    for (qsizetype at = schemaSql.indexOf(key, 0, Qt::CaseInsensitive); at >= 0;
+         at = schemaSql.indexOf(key, at + 1, Qt::CaseInsensitive)) {
+        qsizetype before = at;
+        while (before > 0 && schemaSql[before - 1].isSpace()) --before;
+        if (before == at || before < pragma.size() ||
+            QStringView(schemaSql).mid(before - pragma.size(), pragma.size()).compare(pragma, Qt::CaseInsensitive) != 0)
+            continue;
+        qsizetype i = at + key.size();
+        while (i < schemaSql.size() && schemaSql[i].isSpace()) ++i;
+        if (i >= schemaSql.size() || schemaSql[i] != QLatin1Char('=')) continue;
+        ++i;
+        while (i < schemaSql.size() && schemaSql[i].isSpace()) ++i;
+        const qsizetype digits = i;
+        while (i < schemaSql.size() && schemaSql[i] >= QLatin1Char('0') && schemaSql[i] <= QLatin1Char('9')) ++i;
+        if (i > digits) return QStringView(schemaSql).mid(digits, i - digits).toInt();
+    }
+    return 0;
 }
 
 namespace {

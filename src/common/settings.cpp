@@ -101,7 +101,9 @@ QString GetSetting(const QString& section, const QString& key, const QString& de
     return defaultText;
 }
 
-void SaveSetting(const QString& section, const QString& key, const QString& value) {
+void SaveSetting(const QString& section, const QString& key, const QString& value) { SaveSettings(section, {{key, value}}); }
+
+void SaveSettings(const QString& section, const std::vector<std::pair<QString, QString>>& values) {
     std::vector<Section> next = store();
     Section* target = nullptr;
     for (Section& s : next)
@@ -110,10 +112,12 @@ void SaveSetting(const QString& section, const QString& key, const QString& valu
         next.push_back({section, {}});
         target = &next.back();
     }
-    bool found = false;
-    for (Entry& e : target->entries)
-        if (sameKey(e.key, key)) { e.value = value; found = true; }
-    if (!found) target->entries.push_back({key, value});
+    for (const auto& [key, value] : values) {
+        bool found = false;
+        for (Entry& e : target->entries)
+            if (sameKey(e.key, key)) { e.value = value; found = true; }
+        if (!found) target->entries.push_back({key, value});
+    }
     // The cache follows the file only when the file was written, so a failed save changes nothing.
     if (writeStore(next)) *cache = std::move(next);
 }

@@ -58,11 +58,18 @@ QString insertSql(const QString& table, const QStringList& columns) {
            QStringLiteral(") VALUES (") + marks.join(u',') + QLatin1Char(')');
 }
 
-// A statement prepared once for the whole day; `what` names its table or view when it fails.
+// A statement prepared once for the whole day, its values bound by position; `what` names its
+// table or view when it fails.
 struct DayStatement {
     DayStatement(const QString& sql, const QString& what, bool reads = false) : st(sql), what(what), reads(reads) {}
-    db::Statement& run(const QVariantList& values) {
-        if (!st.run(values))
+    template <class... T>
+    DayStatement& operator()(const T&... values) {
+        int position = 0;
+        (st.bind(++position, values), ...);
+        return *this;
+    }
+    db::Statement& run() {
+        if (!st.run())
             throw StoreError(what + (reads ? QStringLiteral("を読めませんでした。") : QStringLiteral("に書き込めませんでした。")) +
                              QLatin1Char('\r') + st.error());
         return st;
@@ -118,12 +125,14 @@ Written writeDay() {
 
     Written w;
     QVariantList winner{QVariant(), QVariant(), QVariant()};  // 選手ID, S10, 競技点 of the day's winner
+    QString date;
+    int dateKey = -1;
     for (int p = 1; p <= n; ++p) {
         const QString name = PlayedSheet(p, 1).Name.str();
         // The player's totals before the day (none for a first day); each game written adds its own
         // share, so after every game they are what the view would now return.
         std::array<double, 6> total{};
-        db::Statement& t = totals.run({PlayedSheet(p, 1).PlayerId});
+        db::Statement& t = totals(PlayedSheet(p, 1).PlayerId).run();
         if (t.next())
             for (std::size_t i = 0; i < total.size(); ++i) total[i] = numberOf(t.value(int(i)));
         t.finish();
@@ -133,23 +142,26 @@ Written writeDay() {
                 r.選手ID = -1;
                 continue;
             }
-            const QString date = isoDate(r.Year, r.Month, r.Day);
-            const QVariant id = insertData
-                                    .run({r.選手ID, r.試合ID, r.ｹﾞｰﾑ, r.優Ｐ, r.上位, r.S[10], r.ST, r.SP, r.SPF,
-                                          r.ｽﾌﾟﾘｯﾄ, r.当日, r.入賞.str(), r.競技点, r.HCP, r.人数, r.順位, date,
-                                          r.会場ID})
+            if (const int key = r.Year * 10000 + r.Month * 100 + r.Day; key != dateKey) {  // one date a day, as a rule
+                date = isoDate(r.Year, r.Month, r.Day);
+                dateKey = key;
+            }
+            const QVariant id = insertData(r.選手ID, r.試合ID, r.ｹﾞｰﾑ, r.優Ｐ, r.上位, r.S[10], r.ST, r.SP, r.SPF, r.ｽﾌﾟﾘｯﾄ,
+                                           r.当日, r.入賞.str(), r.競技点, r.HCP, r.人数, r.順位, date, r.会場ID)
+                                    .run()
                                     .lastInsertId();
             if (!id.isValid()) throw StoreError(QStringLiteral("データ項目のIDが得られませんでした。"));
+            const qint64 rowId = id.toLongLong();
 
-            QVariantList mark{id, r.選手ID, r.試合ID, r.ｹﾞｰﾑ};
-            for (int k = 0; k <= 20; ++k) mark << r.Marks[std::size_t(k)];
-            for (int f = 1; f <= 10; ++f) mark << r.S[std::size_t(f)];
-            insertMark.run(mark);
+            insertMark(rowId, r.選手ID, r.試合ID, r.ｹﾞｰﾑ);
+            for (int k = 0; k <= 20; ++k) insertMark.st.bind(5 + k, r.Marks[std::size_t(k)]);
+            for (int f = 1; f <= 10; ++f) insertMark.st.bind(25 + f, r.S[std::size_t(f)]);
+            insertMark.run();
 
-            QVariantList frame{id, r.選手ID, r.試合ID, r.ｹﾞｰﾑ};
-            for (int k = 0; k <= 20; ++k) frame << r.Codes[std::size_t(k)];
-            for (int k = 0; k <= 20; ++k) frame << r.PinMasks[std::size_t(k)];
-            insertFrame.run(frame);
+            insertFrame(rowId, r.選手ID, r.試合ID, r.ｹﾞｰﾑ);
+            for (int k = 0; k <= 20; ++k) insertFrame.st.bind(5 + k, r.Codes[std::size_t(k)]);
+            for (int k = 0; k <= 20; ++k) insertFrame.st.bind(26 + k, r.PinMasks[std::size_t(k)]);
+            insertFrame.run();
             ++w.rows;
 
             if (r.入賞.str().left(2) == QStringLiteral("１着")) winner = {r.選手ID, r.S[10], r.競技点};
@@ -167,7 +179,7 @@ Written writeDay() {
                                                            QStringLiteral("S10"), QStringLiteral("競技点"),
                                                            QStringLiteral("試合日")}),
                           QStringLiteral("試合"));
-    insertMatch.run({MatchId, SeasonId, MatchNo, winner[0], winner[1], winner[2], isoDate(MatchYear, MatchMonth, MatchDay)});
+    insertMatch(MatchId, SeasonId, MatchNo, winner[0], winner[1], winner[2], isoDate(MatchYear, MatchMonth, MatchDay)).run();
     return w;
 }
 
@@ -178,11 +190,10 @@ void saveIdRanges() {
     if (season < SeasonIdMin) SeasonIdMin = std::int16_t(season);
     if (match > MatchIdMax) MatchIdMax = match;
     if (match < MatchIdMin) MatchIdMin = match;
-    const QString section = QStringLiteral("setting");
-    settings::SaveSetting(section, QStringLiteral("srs_max"), QString::number(SeasonIdMax));
-    settings::SaveSetting(section, QStringLiteral("srs_min"), QString::number(SeasonIdMin));
-    settings::SaveSetting(section, QStringLiteral("siai_max"), QString::number(MatchIdMax));
-    settings::SaveSetting(section, QStringLiteral("siai_min"), QString::number(MatchIdMin));
+    settings::SaveSettings(QStringLiteral("setting"), {{QStringLiteral("srs_max"), QString::number(SeasonIdMax)},
+                                                      {QStringLiteral("srs_min"), QString::number(SeasonIdMin)},
+                                                      {QStringLiteral("siai_max"), QString::number(MatchIdMax)},
+                                                      {QStringLiteral("siai_min"), QString::number(MatchIdMin)}});
 }
 
 // The results file gets an empty line, and the milestones under their heading when there are any.

@@ -37,15 +37,17 @@ void load(T& target, const QString& section, const QString& key, const QString& 
     if (auto v = conv(GetSetting(section, key, def))) target = *v;  // a failing step is skipped
 }
 
-// Widens max/min by every value of one column, starting from the values read.
+// Widens max/min by the smallest and largest value of a table's integer key: read from the
+// key's own order, so the start-up does not grow with the tables.
 template <class T>
-void scanRange(const QString& sql, T& max, T& min) {
-    db::Statement q(sql);
-    if (!q.run()) return;
-    while (q.next()) {
+void scanRange(const QString& key, const QString& table, T& max, T& min) {
+    const QString k = db::quoteName(key), t = db::quoteName(table);
+    db::Statement q(QStringLiteral("SELECT (SELECT MIN(%1) FROM %2), (SELECT MAX(%1) FROM %2)").arg(k, t));
+    if (!q.run() || !q.next()) return;
+    for (int i = 0; i < 2; ++i) {
         bool ok = false;
-        const qlonglong v = q.value(0).toLongLong(&ok);
-        if (!ok) continue;
+        const qlonglong v = q.value(i).toLongLong(&ok);
+        if (!ok) continue;  // an empty table
         if (v > max) max = T(v);
         if (v < min) min = T(v);
     }
@@ -53,13 +55,9 @@ void scanRange(const QString& sql, T& max, T& min) {
 
 }  // namespace
 
-void scanSeasonRange() {
-    scanRange(QStringLiteral("SELECT \"シーズンID\" FROM \"シーズン\""), Module1::SeasonIdMax, Module1::SeasonIdMin);
-}
+void scanSeasonRange() { scanRange(QStringLiteral("シーズンID"), QStringLiteral("シーズン"), Module1::SeasonIdMax, Module1::SeasonIdMin); }
 
-void scanMatchRange() {
-    scanRange(QStringLiteral("SELECT \"試合ID\" FROM \"試合\""), Module1::MatchIdMax, Module1::MatchIdMin);
-}
+void scanMatchRange() { scanRange(QStringLiteral("試合ID"), QStringLiteral("試合"), Module1::MatchIdMax, Module1::MatchIdMin); }
 
 void loadSettings() {
     using namespace Module1;

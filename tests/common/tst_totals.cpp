@@ -110,6 +110,8 @@ private Q_SLOTS:
         QCOMPARE(db::scalar(QStringLiteral("PRAGMA user_version")).toInt(), db::schemaVersion(db::schemaSql()));
         QCOMPARE(keptTotals(), expectedTotals());
         QCOMPARE(views(), before);
+        QCOMPARE(rows(QStringLiteral("SELECT name FROM sqlite_master WHERE name = 'データ項目_試合ID_成績'")),
+                 QStringLiteral("データ項目_試合ID_成績"));  // the season's results read from an index
         // The grids still write through their views; the reserved row is not added twice.
         QVERIFY(db::exec(QStringLiteral("INSERT INTO \"シーズン降順\" (\"シーズン時期\", \"シーズン名\") VALUES ('2027', '春')")));
         QCOMPARE(db::scalar(QStringLiteral("SELECT COUNT(*) FROM \"シーズン\"")).toInt(), 1);

@@ -361,6 +361,10 @@ private Q_SLOTS:
         QCOMPARE(dump(), stored);
         QCOMPARE(DataRecordCount, records);
         QVERIFY(QFile::exists(vx::exchange::backupFileName()));
+        // So is a match with one game stored and no match row.
+        vxtest::setMatch(43, 3, 13);
+        QVERIFY(vx::CalculateDay({}).ok && vx::db::exec(QStringLiteral("INSERT INTO \"データ項目\" (\"試合ID\") VALUES (43)")));
+        QVERIFY(vx::StoreDay().error.contains(QStringLiteral("すでに記録されています")));
     }
 };
 
