@@ -12,11 +12,8 @@
 #include "support/gui.h"
 #include "support/recording_fixture.h"
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QMenu>
-#include <QMenuBar>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -24,11 +21,7 @@ using namespace vx;
 using namespace vxtest;
 
 namespace {
-QString codes(int slot, int game) {
-    QStringList out;
-    for (int k = 0; k <= 20; ++k) out << QString::number(Module1::ScoreSheet(slot, game).Codes[std::size_t(k)]);
-    return out.join(QLatin1Char(' '));
-}
+QString codes(int slot, int game) { return vxtest::codes(Module1::ScoreSheet(slot, game)); }
 }  // namespace
 
 class TestKeyboard : public GuiTest {

@@ -3,7 +3,6 @@
 #include "common/module1.h"
 #include "recording/scoreentry_model.h"
 #include <initializer_list>
-#include <utility>
 
 namespace vxtest {
 
@@ -62,10 +61,8 @@ inline vx::GameRecord& shown() { return Module1::ScoreSheet(Module1::CurPlayer, 
 
 // Sets codes from "ball:code ball:code ...".
 inline void setCodes(vx::GameRecord& r, const QString& balls) {
-    for (const QString& part : balls.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const auto kc = part.split(QLatin1Char(':'));
-        r.Codes[std::size_t(kc[0].toInt())] = std::uint8_t(kc[1].toInt());
-    }
+    for (const QString& part : balls.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        r.Codes[std::size_t(part.section(QLatin1Char(':'), 0, 0).toInt())] = std::uint8_t(part.section(QLatin1Char(':'), 1).toInt());
 }
 
 // Frames 1..9 as `pins` then a miss; the tenth is left to the caller.
@@ -76,6 +73,13 @@ inline void openFrames(vx::GameRecord& r, int pins) {
 // The boxes show the shown record's codes, as if they had been entered (the calculation reads boxes).
 inline void boxesFromCodes(vx::ScoreEntryModel& m) {
     for (int k = 0; k <= 20; ++k) m.setMarkText(k, vx::ScoreEntryModel::markCaption(shown().Codes[std::size_t(k)]));
+}
+
+// The codes of balls 0..20 of a record, space-separated.
+inline QString codes(const vx::GameRecord& r) {
+    QStringList out;
+    for (int k = 0; k <= 20; ++k) out << QString::number(r.Codes[std::size_t(k)]);
+    return out.join(QLatin1Char(' '));
 }
 
 }  // namespace vxtest
