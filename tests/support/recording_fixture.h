@@ -75,11 +75,13 @@ inline void boxesFromCodes(vx::ScoreEntryModel& m) {
     for (int k = 0; k <= 20; ++k) m.setMarkText(k, vx::ScoreEntryModel::markCaption(shown().Codes[std::size_t(k)]));
 }
 
-// The codes of balls 0..20 of a record, space-separated.
-inline QString codes(const vx::GameRecord& r) {
+// A record as "ball:code/mask ...": the balls entered or with pin data (no mask shown for none).
+inline QString state(const vx::GameRecord& r = shown()) {
     QStringList out;
-    for (int k = 0; k <= 20; ++k) out << QString::number(r.Codes[std::size_t(k)]);
-    return out.join(QLatin1Char(' '));
+    for (std::size_t k = 0; k <= 20; ++k)
+        if (r.Codes[k] != vx::BallCode::NotEntered || r.PinMasks[k] != vx::PinMask::NoData)
+            out << QString::number(k) + u':' + QString::number(r.Codes[k]) + (r.PinMasks[k] < 0 ? QString() : u'/' + QString::number(r.PinMasks[k]));
+    return out.join(u' ');
 }
 
 }  // namespace vxtest
