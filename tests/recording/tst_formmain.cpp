@@ -3,6 +3,7 @@
 #include "common/module1.h"
 #include "common/settings.h"
 #include "platform/picturebox.h"
+#include "recording/form_data.h"
 #include "recording/form_info.h"
 #include "recording/form_main.h"
 #include "shell/form_start.h"
@@ -116,8 +117,7 @@ private Q_SLOTS:
         QCOMPARE(state(), QStringLiteral("0:0/1023 1:20/0 2:7/584 3:19/584 4:1/1022 5:21/1022"));
         at(4, "c");  // clear resets its frame only
         QCOMPARE(state(), QStringLiteral("0:0/1023 1:20/0 2:7/584 3:19/584"));
-        Module1::CurGame = 1;  // the tenth on a fresh game
-        f.New_score();
+        press(Qt::Key_PageUp);  // the tenth in the next game
         at(18, "xxww");  // a pin on ball 20 derives at once; a one-ball rack has no second state
         QCOMPARE(shownNow(), QStringLiteral("18:10/0 19:10/0 20:9/16 20"));
         QCOMPARE(smallPin(f, 11, 4), Module1::PinColors[1]);
@@ -127,6 +127,7 @@ private Q_SLOTS:
         at(19, "");
         at(20, "");
         QCOMPARE(shownNow(), QStringLiteral("18:10/0 19:10/0 20:21/1023 20"));
+        QCOMPARE(f.model().pinState(0), 1);
         typeKeys(QStringLiteral("cx-"));  // clear, strike, through on ball 19 without pins: back to it
         QCOMPARE(shownNow(), QStringLiteral("18:10/0 19"));
         typeKeys(QStringLiteral("14"));
@@ -354,10 +355,16 @@ private Q_SLOTS:
         QCOMPARE(settings::GetSetting(QStringLiteral("form"), QStringLiteral("main_mode"), {}), QStringLiteral("1"));
     }
 
-    void inputCheckWindow() {
+    // The input check lists unfinished games; ending the input asks about them, then about a
+    // single player, and only then hands over to the results window.
+    void inputCheckAndEndOfInput() {
         settings::SaveSetting(QStringLiteral("form"), QStringLiteral("info_Left"), QStringLiteral("600"));
         settings::SaveSetting(QStringLiteral("form"), QStringLiteral("info_Top"), QStringLiteral("300"));
         form_main& f = open();
+        dlg->expectMsgBox(vbOK, QStringLiteral("スコアが入力されたゲームがありません。"));  // an empty day
+        click(f.Cmd_TOKEI);
+        QVERIFY(Module1::PlayedGameCount == 0 && f.isShown());
+        click(f.Txt_MARK[0]);  // back from the list it showed
         typeKeys(QStringLiteral("9-7"));
         click(f.Cmd_INFO);
         auto* info = forms::loaded<Form_INFO>();
@@ -374,10 +381,18 @@ private Q_SLOTS:
         QCOMPARE(settings::GetSetting(QStringLiteral("Form"), QStringLiteral("info_left"), {}) + u',' +
                      settings::GetSetting(QStringLiteral("Form"), QStringLiteral("info_top"), {}),
                  QStringLiteral("600,300"));
-        // Ending the input with the game unfinished asks first; "Yes" goes back to the input.
-        dlg->expectMsgBox(vbYes, QStringLiteral("入力していないデータを入力してください"));
+        dlg->expectMsgBox(vbYes, QStringLiteral("入力していないデータを入力してください"));  // "Yes": back to the input
         trigger(f.menu_OK);
+        click(f.Txt_MARK[3]);  // the list stands on top: back to the sheet to finish the game
+        typeKeys(QStringLiteral("-9-9-9-9-9-9-9-9-"));
+        const QString single = QStringLiteral("一人しか入力されていません。\r一人でも記録しますか？");
+        dlg->expectMsgBox(vbNo, single);
+        click(f.Cmd_TOKEI);
         QVERIFY(f.isShown());
+        dlg->expectMsgBox(vbYes, single);
+        click(f.Cmd_TOKEI);
+        QCOMPARE(dlg->shown().back().style, vbYesNo + vbQuestion);
+        QVERIFY(!f.isShown() && !info->isShown() && forms::loaded<Form_Data>() && forms::loaded<Form_Data>()->isShown());
     }
 };
 

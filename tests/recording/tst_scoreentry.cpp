@@ -1,22 +1,15 @@
 // The score-entry model without its window: mark rules, splits, the cursor, showing a record, the
-// input check and the statistics preparation; and the pin side: racks, pin commands, codes from pins.
+// input check, the statistics preparation, and a pin click without a rack. The window's tests and
+// the random games of tst_scoring drive the rest.
 #include "support/recording_fixture.h"
 #include "support/scripted_dialogs.h"
 #include <QTest>
 #include <memory>
+#include <utility>
 
 using namespace vx;
 using namespace vxtest;
 using M = ScoreEntryModel;
-
-namespace {
-// The rack on screen, pin 1 first: "0000000000" is all knocked down by the first ball.
-QString rack(const M& m) {
-    QString s;
-    for (int i = 0; i < 10; ++i) s += QString::number(m.pinState(i));
-    return s;
-}
-}  // namespace
 
 class TestScoreEntry : public QObject {
     Q_OBJECT
@@ -29,24 +22,6 @@ class TestScoreEntry : public QObject {
             focusBall(m, part.section(u':', 0, 0).toInt());
             enter(m, {part.section(u':', 1).toInt()});
         }
-    }
-    void pins(std::initializer_list<int> numbers) {
-        for (int p : numbers) {
-            m.pct_pin_Click(p - 1);
-            m.processPendingFocus();
-        }
-    }
-    void command(int index) {  // strike 0, gutter 2, foul 3, through 4, clear 5
-        m.cmd_MDS_Click(index);
-        m.processPendingFocus();
-    }
-    void frameMove(int index = 2) {  // previous 0, next 1, "OK" 2
-        m.Cmd_moveflame_Click(index);
-        m.processPendingFocus();
-    }
-    void pinMode() {
-        m.setFrameModeCaption(M::PinModeCaption);
-        start(m);
     }
 
 private Q_SLOTS:
@@ -67,29 +42,19 @@ private Q_SLOTS:
     void markRules() {
         const struct { const char* before; int ball, code; const char* after; int cursor; } cases[] = {
             {"4:7 5:2 6:5", 4, 10, "4:10 6:5", 6},  // a strike empties its second ball
-            {"", 4, 19, "", 4},                    // a first ball is no miss, spare or blank
-            {"", 4, 20, "", 4},
-            {"", 4, 30, "", 4},
+            {"", 4, 19, "", 4}, {"", 4, 20, "", 4}, {"", 4, 30, "", 4},  // a first ball is no miss, spare or blank
             {"4:7", 5, 3, "4:7", 5},  // ten pins in two balls make a spare
-            {"4:7", 5, 0, "4:7", 5},  // a second ball is no gutter or strike
-            {"4:7", 5, 10, "4:7", 5},
+            {"4:7", 5, 0, "4:7", 5}, {"4:7", 5, 10, "4:7", 5},  // a second ball is no gutter or strike
             {"", 5, 9, "5:9", 6},
             {"4:21", 5, 9, "4:21 5:9", 6},  // after a foul all ten stand
-            {"4:10", 5, 20, "4:10", 5},     // nothing after a strike
-            {"4:10", 5, 19, "4:10", 5},
-            {"4:10", 5, 9, "4:10", 5},
-            {"", 18, 19, "", 18},
-            {"18:10", 19, 20, "18:10", 19},
-            {"18:7", 19, 3, "18:7", 19},
-            {"18:7", 19, 0, "18:7", 19},
+            {"4:10", 5, 20, "4:10", 5}, {"4:10", 5, 19, "4:10", 5}, {"4:10", 5, 9, "4:10", 5},  // nothing after a strike
+            {"", 18, 19, "", 18}, {"18:10", 19, 20, "18:10", 19}, {"18:7", 19, 3, "18:7", 19}, {"18:7", 19, 0, "18:7", 19},
             {"18:7 19:20 20:5", 19, 2, "18:7 19:2", 19},    // an open tenth has no ball 20
             {"18:10 19:10 20:6", 19, 5, "18:10 19:5", 20},  // a new ball 19 empties ball 20
             {"18:10 19:10", 20, 10, "18:10 19:10 20:10", 20},
-            {"18:10 19:10", 20, 20, "18:10 19:10", 20},
-            {"18:10 19:5", 20, 5, "18:10 19:5", 20},
-            {"18:10 19:5", 20, 0, "18:10 19:5", 20},
+            {"18:10 19:10", 20, 20, "18:10 19:10", 20}, {"18:10 19:5", 20, 5, "18:10 19:5", 20},
+            {"18:10 19:5", 20, 0, "18:10 19:5", 20}, {"18:3 19:20", 20, 19, "18:3 19:20", 20},
             {"18:10 19:5", 20, 20, "18:10 19:5 20:20", 20},
-            {"18:3 19:20", 20, 19, "18:3 19:20", 20},
             {"18:3 19:4", 20, 5, "18:3 19:4", 18},
         };
         for (const auto& c : cases) {
@@ -161,24 +126,20 @@ private Q_SLOTS:
         QCOMPARE(m.focused(), 0);
     }
 
+    // Showing a record puts the cursor on the first empty ball (passing the empty box after a
+    // strike), stamps the match on it and fills the boxes.
     void showingARecord() {
-        // The cursor goes to the first empty ball, passing the empty box after a strike.
-        shown().Codes[0] = 10;
-        m.New_score();
-        m.processPendingFocus();
-        QCOMPARE(int(Module1::CurBall), 2);
-        setCodes(shown(), "2:10 4:10 6:10 8:10 10:10 12:10 14:10 16:10 18:10 19:10 20:10");
-        m.New_score();  // a perfect game: the sentinel takes the focus and hands it to ball 0
-        QCOMPARE(m.pendingFocus().front(), 21);
-        m.processPendingFocus();
-        QCOMPARE(m.focused(), 0);
-        openFrames(shown(), 5);
-        setCodes(shown(), "18:7 19:2 20:30");
-        m.New_score();  // an open tenth: the cursor goes to ball 20, whose focus sends it to 18
-        QCOMPARE(int(Module1::CurBall), 20);
-        m.processPendingFocus();
-        QCOMPARE(int(Module1::CurBall), 18);
-        // Showing stamps the match on the record and fills the boxes.
+        const std::tuple<const char*, int, int> cases[] = {
+            {"0:10", 2, 2},  // one strike
+            {"0:10 2:10 4:10 6:10 8:10 10:10 12:10 14:10 16:10 18:10 19:10 20:10", 21, 0},  // the sentinel hands on to 0
+            {"0:5 1:19 2:5 3:19 4:5 5:19 6:5 7:19 8:5 9:19 10:5 11:19 12:5 13:19 14:5 15:19 16:5 17:19 18:7 19:2 20:30", 20, 18}};
+        for (auto [balls, first, settled] : cases) {
+            setCodes(shown(), QString::fromLatin1(balls));
+            m.New_score();
+            QCOMPARE(m.pendingFocus().front(), first);
+            m.processPendingFocus();
+            QCOMPARE(int(Module1::CurBall), settled);
+        }
         Module1::VenueId = 4;
         Module1::MatchYear = 2024;
         Module1::CurPlayer = 3;
@@ -186,9 +147,8 @@ private Q_SLOTS:
         Module1::ScoreSheet(3, 1).Scores[10] = 250;
         m.clear_score();
         m.New_score();
-        QCOMPARE(shown().Year * 10 + shown().VenueId, 20244);
-        QCOMPARE(m.gameNumberText() + m.slotNumberText() + m.scoreText(10) + u'|' + m.scoreText(1), QStringLiteral(" 2 4 250|0"));
-        QCOMPARE(m.t10BarValue(), 250);
+        QCOMPARE(QStringLiteral("%1 %2 %3%4%5|%6 %7").arg(shown().Year).arg(shown().VenueId).arg(m.gameNumberText(), m.slotNumberText(), m.scoreText(10), m.scoreText(1))
+                     .arg(m.t10BarValue()), QStringLiteral("2024 4  2 4 250|0 250"));
         QVERIFY(m.frameVisible(10) && m.frameVisible(11));
     }
 
@@ -229,89 +189,13 @@ private Q_SLOTS:
         QVERIFY(Module1::PlayersWithData.size() == 6 && !Module1::PlayersWithData[2].isValid() && Module1::PlayersWithData[1] == QVariant(1));
     }
 
-    void endOfInput() {
-        struct L : ScoreEntryListener {
-            int ended = 0;
-            void inputEnded() override { ++ended; }
-        } l;
-        m.setListener(&l);
-        d->expectMsgBox(vbOK, QStringLiteral("スコアが入力されたゲームがありません。"));  // an empty day
-        m.Cmd_TOKEI_Click();
-        QVERIFY(Module1::PlayedGameCount == 0 && Module1::PlayedSheet.empty());
-        enter(m, {5});  // an unfinished game: "yes" goes back to the input
-        d->expectMsgBox(vbYes, QStringLiteral("入力していないデータを入力してください"));
-        m.Cmd_TOKEI_Click();
-        openFrames(shown(), 4);  // one finished player: asked once more
-        setCodes(shown(), "18:3 19:19");
-        boxesFromCodes(m);
-        const QString ask = QStringLiteral("一人しか入力されていません。\r一人でも記録しますか？\r  ------------------------------------------ \r"
-                                           " [はい] を選ぶと、次に進みます。\r[いいえ]を選ぶと、スコア入力に戻ります。");
-        d->expectMsgBox(vbNo, ask);
-        m.Cmd_TOKEI_Click();
-        QCOMPARE(l.ended, 0);
-        d->expectMsgBox(vbYes, ask);
-        m.Cmd_TOKEI_Click();
-        QCOMPARE(l.ended, 1);
-        QCOMPARE(d->shown().back().prompt, ask);
-        QCOMPARE(d->shown().back().style, vbYesNo + vbQuestion);
-    }
-
-    // ------------------------------------------------------------------ pin entry
-
-    // A pin cycles standing after the first ball, after the second, down; "OK" derives the frame
-    // and a ball taking the focus rebuilds its rack from the masks.
-    void racks() {
-        enter(m, {7, 2});  // frame 1 as marks: no pin data
-        m.Cmd_Mode_Click();
-        focusBall(m, 4);
-        for (auto [masks, picture] : {std::pair{"4:30/8 5:30/0", 1}, {"4:30/8 5:30/8", 2}, {"4:30/0 5:30/0", 0}}) {
-            pins({4});  // frames 1..9 wait for "OK"
-            QCOMPARE(state(), QStringLiteral("0:7 1:2 ") + QLatin1String(masks));
-            QCOMPARE(m.pinPictureFile(3) + u' ' + QString::number(m.shapeColor(23)),
-                     Module1::PinImageFiles[std::size_t(picture)] + u' ' + QString::number(Module1::PinColors[std::size_t(picture)]));
-        }
-        focusBall(m, 0);
-        QCOMPARE(m.shapeColor(5), M::ColorGrey);
-        pins({7});  // the first pin clicked in a marked rack starts it afresh
-        QCOMPARE(state() + m.markText(0), QStringLiteral("0:30/64 1:30/0 4:30/0 5:30/0") + EmptyMark);
-        // 7-10 stand after the first ball, then 10 after the second: 8 (a split) and 1.
-        focusBall(m, 6);
-        pins({7, 10});
-        frameMove();
-        QCOMPARE(state(), QStringLiteral("0:30/64 1:30/0 4:30/0 5:30/0 6:8/576 7:20/0"));
-        pins({10});
-        frameMove(1);
-        QCOMPARE(state() + u' ' + shown().Marks[6] + QString::number(Module1::CurBall), QStringLiteral("0:30/64 1:30/0 4:30/0 5:30/0 6:8/576 7:1/512 8s8"));
-        frameMove(0);
-        QCOMPARE(rack(m) + QString::number(Module1::CurBall), QStringLiteral("00000010026"));
-        QCOMPARE(QList<int>({m.frameBackColor(3), m.frameBackColor(4), m.shapeColor(36), m.shapeColor(39)}),
-                 QList<int>({M::ColorWhite, M::ColorGrey, Module1::PinColors[1], Module1::PinColors[2]}));
-        // A frame without pin data derives nothing and leaves its second ball without data too.
-        focusBall(m, 2);
-        shown().PinMasks[3] = 0;
-        frameMove(1);
-        QCOMPARE(shown().PinMasks[3], -1);
-        // After a strike only the first ball's mask counts.
-        command(0);
-        shown().PinMasks[9] = 5;
-        focusBall(m, 8);
-        QCOMPARE(rack(m), QStringLiteral("0000000000"));
-        m.Cmd_Mode_Click();  // in mark mode a focus change only moves the frame highlight
-        focusBall(m, 6);
-        QCOMPARE(rack(m) + QString::number(m.frameBackColor(3)), QStringLiteral("0000000000") + QString::number(M::ColorWhite));
-        focusBall(m, 21);  // the sentinel hands the focus to ball 0 of the same game
-        QCOMPARE(m.focused(), 0);
-        m.setFrameModeCaption(QStringLiteral("other"));
-        m.Cmd_Mode_Click();  // the switch only swaps the two modes
-        QCOMPARE(m.frameModeCaption(), QStringLiteral("other"));
-    }
-
     // A pin click with no rack behind the cursor says so, touches nothing stored and puts the
     // cursor back on a ball; ball moves stop at the ends.
     void impossibleRackAndBallMoves() {
-        pinMode();
+        m.setFrameModeCaption(M::PinModeCaption);
+        start(m);
         focusBall(m, 4);
-        pins({3});
+        pins(m, {3});
         d->expectMsgBox(vbOK, QStringLiteral("Error Pct_Pin 1002"));  // pin 3 stands
         Module1::CurBall = 21;
         m.pct_pin_Click(2);

@@ -77,22 +77,6 @@ std::vector<Rack> randomGame(std::mt19937& rng) {
     return g;
 }
 
-void pinMask(M& m, int mask) {
-    for (int i = 0; i < 10; ++i)
-        if ((mask >> i) & 1) {
-            m.pct_pin_Click(i);
-            m.processPendingFocus();
-        }
-}
-void command(M& m, int index) {  // a pin-mode button: strike 0, foul 3
-    m.cmd_MDS_Click(index);
-    m.processPendingFocus();
-}
-void frameMove(M& m, int index) {  // "OK" 2, next frame 1
-    m.Cmd_moveflame_Click(index);
-    m.processPendingFocus();
-}
-
 }  // namespace
 
 class TestScoring : public QObject {
@@ -161,9 +145,10 @@ private Q_SLOTS:
                     command(pn, 0);
                     continue;
                 }
-                if (r.fouls & 1) command(pn, 3);
-                else pinMask(pn, r.s1);
-                if (r.s2 >= 0) pinMask(pn, r.s2);
+                if (r.fouls & 1) command(pn, 3);  // then all ten stand already
+                for (int mask : {r.fouls & 1 ? 0 : r.s1, r.s2})
+                    for (int i = 0; i < 10; ++i)
+                        if (mask > 0 && (mask >> i) & 1) pins(pn, {i + 1});
                 if (r.fouls & 2) frameMove(pn, 2), command(pn, 3);
                 else if (!derivesAtOnce) frameMove(pn, 1);
             }
