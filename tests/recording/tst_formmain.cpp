@@ -20,11 +20,6 @@ using namespace vx;
 using namespace vxtest;
 
 namespace {
-void trigger(QAction* a) {
-    a->trigger();
-    settle();
-}
-
 QString marks(const form_main& f, int from = 0, int to = 20) {
     QString s;
     for (int k = from; k <= to; ++k) s += f.Txt_MARK[std::size_t(k)]->text();
@@ -41,12 +36,13 @@ std::int32_t smallPin(const form_main& f, int fr, int i) {
 class TestFormMain : public GuiTest {
     Q_OBJECT
 
-    // Slots 1, 2 and 8 hold players; mode "1" is mark entry, "0" pin entry.
+    // Slots 1, 2, 8 and the last, 36, hold players; mode "1" is mark entry, "0" pin entry.
     form_main& open(const QString& mode = QStringLiteral("1"), std::int16_t hcp = 12) {
         setUpMatch();
         placePlayer(0, 11, QStringLiteral("佐藤一郎"), hcp);
         placePlayer(1, 12, QStringLiteral("鈴木花子"));
         placePlayer(7, 13, QStringLiteral("高橋"));
+        placePlayer(35, 14, QStringLiteral("伊藤"));
         settings::SaveSetting(QStringLiteral("form"), QStringLiteral("main_mode"), mode);
         auto& f = forms::get<form_main>();
         f.Show();
@@ -70,6 +66,8 @@ private Q_SLOTS:
         press(Qt::Key_Left, Qt::ShiftModifier);
         press(Qt::Key_Left, Qt::ShiftModifier);
         QVERIFY(f.Txt_MARK[19]->hasFocus());  // the cursor was past the last box
+        press(Qt::Key_Backspace);  // a mark is changed by entering another, never edited
+        QCOMPARE(f.Txt_MARK[19]->text(), QStringLiteral("＊"));
         saveShot(&f, QStringLiteral("form_main_mark"));
     }
 
@@ -81,6 +79,9 @@ private Q_SLOTS:
         QCOMPARE(state(), QString());
         typeKeys(QStringLiteral("zasqwe1234."));
         QCOMPARE(f.model().focused(), 2);
+        press(Qt::Key_PageUp);
+        press(Qt::Key_PageDown);  // shown again after a spare, the cursor is on the spare's rack
+        QCOMPARE(f.model().focused(), 1);
         typeKeys(QStringLiteral(","));
         QCOMPARE(f.model().focused(), 0);
         typeKeys(QStringLiteral(".ZASQWE1234ZASQWE1234.G-Fq.x*Xwcee.12.x334"));
@@ -113,7 +114,8 @@ private Q_SLOTS:
         QCOMPARE(state(), QStringLiteral("0:0/1023 1:20/0 2:7/584 3:19/584 4:21/1023 5:20/0"));
         at(4, "zz");  // pin 1 down after the first ball: no foul any more
         click(f.Cmd_moveflame[2]);
-        at(5, "f");  // a foul on the second ball keeps the first ball's leave
+        at(5, "f");  // a foul on the second ball keeps the first ball's leave, also at "OK"
+        click(f.Cmd_moveflame[2]);
         QCOMPARE(state(), QStringLiteral("0:0/1023 1:20/0 2:7/584 3:19/584 4:1/1022 5:21/1022"));
         at(4, "c");  // clear resets its frame only
         QCOMPARE(state(), QStringLiteral("0:0/1023 1:20/0 2:7/584 3:19/584"));
@@ -123,7 +125,7 @@ private Q_SLOTS:
         QCOMPARE(smallPin(f, 11, 4), Module1::PinColors[1]);
         QCOMPARE(smallPin(f, 10, 4), Module1::PinColors[0]);
         typeKeys(QStringLiteral("f"));  // a foul after two strikes, kept when its box takes the focus again
-        shown().Codes[20] = BallCode::NotEntered;
+        shown().Codes[20] = BallCode::NotEntered;  // the code lost, the foul kept in its attribute
         at(19, "");
         at(20, "");
         QCOMPARE(shownNow(), QStringLiteral("18:10/0 19:10/0 20:21/1023 20"));
@@ -138,6 +140,8 @@ private Q_SLOTS:
         QCOMPARE(state(), QStringLiteral("18:10/0 19:8/576 20:19/576"));
         at(19, "f");  // foul on ball 19 after a strike
         QCOMPARE(state(), QStringLiteral("18:10/0 19:21/1023 20:30/0"));
+        typeKeys(QStringLiteral("cxg"));  // gutter on ball 19 after a strike
+        QCOMPARE(state(), QStringLiteral("18:10/0 19:0/1023 20:30/0"));
         typeKeys(QStringLiteral("caq"));  // spare, then the fill ball
         click(f.Cmd_moveflame[2]);
         QCOMPARE(f.model().focused(), 19);  // "OK" stays on the rack
@@ -146,7 +150,9 @@ private Q_SLOTS:
         QCOMPARE(smallPin(f, 10, 0), Module1::PinColors[1]);
         typeKeys(QStringLiteral("f"));  // foul as the fill ball
         QCOMPARE(state(), QStringLiteral("18:8/10 19:20/0 20:21/1023"));
-        typeKeys(QStringLiteral("caqa."));  // an open tenth: ball 20 is cleared and unreachable
+        typeKeys(QStringLiteral("caq"));  // an open tenth: ball 20 is cleared and unreachable
+        click(f.Cmd_moveflame[2]);
+        typeKeys(QStringLiteral("a."));  // pin 2 left standing by ball 19
         QCOMPARE(shownNow(), QStringLiteral("18:8/10 19:1/2 18"));
     }
 
@@ -209,7 +215,6 @@ private Q_SLOTS:
             QCOMPARE(smallPin(f, 0, i), (i == 6 || i == 9) ? Module1::PinColors[1] : Module1::PinColors[0]);
         // Frame 2: pin 4 stands twice (left standing), then on to frame 3 and a strike.
         click(f.Cmd_moveflame[1]);
-        QCOMPARE(f.model().focused(), 2);
         click(f.pct_pin[3]);
         click(f.pct_pin[3]);
         click(f.Cmd_moveflame[1]);
@@ -246,6 +251,8 @@ private Q_SLOTS:
         QCOMPARE(f.model().focused(), 19);
         QCOMPARE(f.Pct_flame[10]->BackColor(), ScoreEntryModel::ColorWhite);
         QCOMPARE(f.Pct_flame[3]->BackColor(), ScoreEntryModel::ColorGrey);
+        click(f.Pct_flame[9]);
+        QCOMPARE(f.model().focused(), 18);
         click(f.Txt_MARK[20]);
         click(f.Cmd_MARK[9]);
         QCOMPARE(f.Txt_score[10]->text().trimmed(), QStringLiteral("127"));
@@ -268,6 +275,7 @@ private Q_SLOTS:
         Module1::AllPlayersFlag = 255;
         trigger(f.menu_jofo);
         QCOMPARE(Module1::AllPlayersFlag, std::uint8_t(0));
+        QCOMPARE(f.VSc_T10->value(), 0);
         f.VSc_T10->setValue(50);
         settle();
         QCOMPARE(f.Txt_score[10]->text(), QStringLiteral("50"));
@@ -278,14 +286,17 @@ private Q_SLOTS:
         QVERIFY(launched.size() == 1 && launched.front().endsWith(QStringLiteral("/vh_mark.htm")));
 
         typeKeys(QStringLiteral("+7-"));
+        trigger(f.menu_game[1]);  // the next game shows its own record: no split colour
+        QVERIFY(!f.Txt_MARK[0]->styleSheet().contains(vbColor(ScoreEntryModel::ColorSplit).name()));
+        trigger(f.menu_game[0]);
         trigger(f.menu_move[1]);  // the next slot shows its own record: nothing, and no split colour
         QCOMPARE(f.Txt_SEN->text().trimmed() + marks(f, 0, 1), QStringLiteral("鈴木花子　　"));
         QVERIFY(!f.Txt_MARK[0]->styleSheet().contains(vbColor(ScoreEntryModel::ColorSplit).name()));
         typeKeys(QStringLiteral("*"));
-        // Next lane (+6), on from the last player (beep, slot 1), back over the empty slots, before
-        // the first (beep, stays).
+        // Next lane (+6), the last slot, on from it (beep, slot 1), back over the empty slots,
+        // before the first (beep, stays).
         QList<int> slots;
-        for (int menu : {3, 1, 1, 3, 0}) {
+        for (int menu : {3, 1, 1, 1, 3, 0}) {
             trigger(f.menu_move[std::size_t(menu)]);
             slots << Module1::CurPlayer;
         }
@@ -294,7 +305,7 @@ private Q_SLOTS:
         trigger(f.menu_move[0]);
         trigger(f.menu_move[0]);
         slots << Module1::CurPlayer;
-        QCOMPARE(slots, QList<int>({7, 0, 1, 7, 1, 0}));
+        QCOMPARE(slots, QList<int>({7, 35, 0, 1, 7, 1, 0}));
         QCOMPARE(f.Txt_junban->text() + marks(f, 0, 1), QStringLiteral(" 17s－"));
         click(f.Label2[0]);
         QCOMPARE(f.Txt_GAM->text(), QStringLiteral(" 2"));
@@ -311,6 +322,7 @@ private Q_SLOTS:
     void handicapRefusal() {
         form_main& f = open(QStringLiteral("1"), -1);
         Module1::HcpRequired = 1;
+        QCOMPARE(f.VSc_Hcp->value(), -1);
         typeKeys(QStringLiteral("g-g-g-g-g-g-g-g-g-*3"));  // ball 20 owed
         press(Qt::Key_PageUp);
         press(Qt::Key_PageDown);
@@ -321,8 +333,10 @@ private Q_SLOTS:
         press(Qt::Key_PageUp);
         QCOMPARE(f.Txt_GAM->text(), QStringLiteral(" 1"));
         QVERIFY(f.Txt_score[11]->hasFocus());
-        // The handicap bar gives a handicap; the window sees the key before the bar, so its
-        // release moves on, now allowed.
+        press(Qt::Key_Backspace);  // the box only shows the handicap
+        QCOMPARE(f.Txt_score[11]->text(), QStringLiteral("-1"));
+        // The handicap bar gives a handicap; the window sees a key before the bar, so its release
+        // moves on, now allowed.
         f.VSc_Hcp->setValue(7);
         f.VSc_Hcp->setFocus();
         press(Qt::Key_Up);
@@ -341,6 +355,7 @@ private Q_SLOTS:
         QCOMPARE(marks(f, 0, 2), QStringLiteral("９－７"));
         dlg->expectMsgBox(vbOK, QStringLiteral("画面のマークを全て消します。"));
         trigger(f.menu_clear);
+        QCOMPARE(f.Txt_score[11]->text(), QStringLiteral("12"));  // the handicap stays
         QCOMPARE(marks(f, 0, 2), QStringLiteral("　　　"));
         QCOMPARE(state(), QString());
         QCOMPARE(dlg->shown().back().style, 4401);
@@ -363,6 +378,7 @@ private Q_SLOTS:
         form_main& f = open();
         dlg->expectMsgBox(vbOK, QStringLiteral("スコアが入力されたゲームがありません。"));  // an empty day
         click(f.Cmd_TOKEI);
+        QCOMPARE(dlg->shown().back().style, vbOKOnly + vbExclamation);
         QVERIFY(Module1::PlayedGameCount == 0 && f.isShown());
         click(f.Txt_MARK[0]);  // back from the list it showed
         typeKeys(QStringLiteral("9-7"));

@@ -44,6 +44,12 @@ inline void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     settle();
 }
 
+// A menu entry chosen.
+inline void trigger(QAction* entry) {
+    entry->trigger();
+    settle();
+}
+
 // Empty when `form` is the window on top, active, with its menu bar and the keyboard.
 inline QString notOnTop(const vx::Form& form) {
     vx::MdiFrame* frame = vx::MdiFrame::instance();

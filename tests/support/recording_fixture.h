@@ -76,15 +76,18 @@ inline void frameMove(vx::ScoreEntryModel& m, int index = 2) {
 
 inline vx::GameRecord& shown() { return Module1::ScoreSheet(Module1::CurPlayer, Module1::CurGame); }
 
-// Sets codes from "ball:code ball:code ...".
+// Sets balls from "ball:code ..." or "ball:code/mask ...", as state() shows them.
 inline void setCodes(vx::GameRecord& r, const QString& balls) {
-    for (const QString& part : balls.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        r.Codes[std::size_t(part.section(QLatin1Char(':'), 0, 0).toInt())] = std::uint8_t(part.section(QLatin1Char(':'), 1).toInt());
+    for (const QString& part : balls.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const auto k = std::size_t(part.section(u':', 0, 0).toInt());
+        r.Codes[k] = std::uint8_t(part.section(u':', 1).section(u'/', 0, 0).toInt());
+        if (part.contains(u'/')) r.PinMasks[k] = part.section(u'/', 1).toInt();
+    }
 }
 
-// Frames 1..9 as `pins` then a miss; the tenth is left to the caller.
-inline void openFrames(vx::GameRecord& r, int pins) {
-    for (int k = 0; k <= 17; ++k) r.Codes[std::size_t(k)] = std::uint8_t(k % 2 ? 19 : pins);
+// Frames 1..9 as `down` pins then a miss; the tenth is left to the caller.
+inline void openFrames(vx::GameRecord& r, int down) {
+    for (int k = 0; k <= 17; ++k) r.Codes[std::size_t(k)] = std::uint8_t(k % 2 ? 19 : down);
 }
 
 // A record as "ball:code/mask ...": the balls entered or with pin data (no mask shown for none).
