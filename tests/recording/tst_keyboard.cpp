@@ -12,24 +12,13 @@
 #include "support/gui.h"
 #include "support/recording_fixture.h"
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QMenu>
-#include <QMenuBar>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 using namespace vx;
 using namespace vxtest;
-
-namespace {
-QString codes(int slot, int game) {
-    QStringList out;
-    for (int k = 0; k <= 20; ++k) out << QString::number(Module1::ScoreSheet(slot, game).Codes[std::size_t(k)]);
-    return out.join(QLatin1Char(' '));
-}
-}  // namespace
 
 class TestKeyboard : public GuiTest {
     Q_OBJECT
@@ -51,7 +40,7 @@ private Q_SLOTS:
         QCOMPARE(notOnTop(f), QString());
         typeKeys(QStringLiteral("**9/*8-7/*9-**9/"), qEnvironmentVariableIsSet("PACE"));
         // X X 9/ X 8- 7/ X 9- X, then X 9/ in the tenth
-        QCOMPARE(codes(0, 0), QStringLiteral("10 30 10 30 9 20 10 30 8 19 7 20 10 30 9 19 10 30 10 9 20"));
+        QCOMPARE(state(Module1::ScoreSheet(0, 0)), QStringLiteral("0:10 2:10 4:9 5:20 6:10 8:8 9:19 10:7 11:20 12:10 14:9 15:19 16:10 18:10 19:9 20:20"));
         QCOMPARE(f.Txt_score[10]->text().trimmed(), QStringLiteral("192"));
     }
 
@@ -63,13 +52,13 @@ private Q_SLOTS:
         typeKeys(QStringLiteral("9/9/9/9/9/9/9/9/9/9/9"));
         press(Qt::Key_Down);
         typeKeys(QStringLiteral("8-8-8-8-8-8-8-8-8-8-"));
-        const QString before = codes(0, 0) + codes(1, 0);
+        const QString before = state(Module1::ScoreSheet(0, 0)) + state(Module1::ScoreSheet(1, 0));
         press(Qt::Key_S, Qt::AltModifier);
         Form_Data* data = forms::loaded<Form_Data>();
         QVERIFY(data && !f.isShown());
         QCOMPARE(notOnTop(*data), QString());
         typeKeys(QStringLiteral("7"));
-        QCOMPARE(codes(0, 0) + codes(1, 0), before);
+        QCOMPARE(state(Module1::ScoreSheet(0, 0)) + state(Module1::ScoreSheet(1, 0)), before);
         data->Chk_Data[0]->setChecked(true);
         data->Chk_Data[1]->setChecked(true);
         press(Qt::Key_D, Qt::AltModifier);

@@ -82,6 +82,12 @@ inline bool chooseMenu(const QString& text) {
     return false;
 }
 
+// A menu entry chosen.
+inline void trigger(QAction* entry) {
+    entry->trigger();
+    settle();
+}
+
 // Empty when `form` is the window on top, active, with its menu bar and the keyboard.
 inline QString notOnTop(const vx::Form& form) {
     vx::MdiFrame* frame = vx::MdiFrame::instance();

@@ -3,7 +3,6 @@
 #include "common/module1.h"
 #include "recording/scoreentry_model.h"
 #include <initializer_list>
-#include <utility>
 
 namespace vxtest {
 
@@ -58,24 +57,46 @@ inline void focusBall(vx::ScoreEntryModel& m, int k) {
     m.processPendingFocus();
 }
 
+// Pin entry as clicks make it: pins by number, a command button (strike 0, gutter 2, foul 3,
+// through 4, clear 5), a frame move (previous 0, next 1, "OK" 2).
+inline void pins(vx::ScoreEntryModel& m, std::initializer_list<int> numbers) {
+    for (int p : numbers) {
+        m.pct_pin_Click(p - 1);
+        m.processPendingFocus();
+    }
+}
+inline void command(vx::ScoreEntryModel& m, int index) {
+    m.cmd_MDS_Click(index);
+    m.processPendingFocus();
+}
+inline void frameMove(vx::ScoreEntryModel& m, int index = 2) {
+    m.Cmd_moveflame_Click(index);
+    m.processPendingFocus();
+}
+
 inline vx::GameRecord& shown() { return Module1::ScoreSheet(Module1::CurPlayer, Module1::CurGame); }
 
-// Sets codes from "ball:code ball:code ...".
+// Sets balls from "ball:code ..." or "ball:code/mask ...", as state() shows them.
 inline void setCodes(vx::GameRecord& r, const QString& balls) {
     for (const QString& part : balls.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const auto kc = part.split(QLatin1Char(':'));
-        r.Codes[std::size_t(kc[0].toInt())] = std::uint8_t(kc[1].toInt());
+        const auto k = std::size_t(part.section(u':', 0, 0).toInt());
+        r.Codes[k] = std::uint8_t(part.section(u':', 1).section(u'/', 0, 0).toInt());
+        if (part.contains(u'/')) r.PinMasks[k] = part.section(u'/', 1).toInt();
     }
 }
 
-// Frames 1..9 as `pins` then a miss; the tenth is left to the caller.
-inline void openFrames(vx::GameRecord& r, int pins) {
-    for (int k = 0; k <= 17; ++k) r.Codes[std::size_t(k)] = std::uint8_t(k % 2 ? 19 : pins);
+// Frames 1..9 as `down` pins then a miss; the tenth is left to the caller.
+inline void openFrames(vx::GameRecord& r, int down) {
+    for (int k = 0; k <= 17; ++k) r.Codes[std::size_t(k)] = std::uint8_t(k % 2 ? 19 : down);
 }
 
-// The boxes show the shown record's codes, as if they had been entered (the calculation reads boxes).
-inline void boxesFromCodes(vx::ScoreEntryModel& m) {
-    for (int k = 0; k <= 20; ++k) m.setMarkText(k, vx::ScoreEntryModel::markCaption(shown().Codes[std::size_t(k)]));
+// A record as "ball:code/mask ...": the balls entered or with pin data (no mask shown for none).
+inline QString state(const vx::GameRecord& r = shown()) {
+    QStringList out;
+    for (std::size_t k = 0; k <= 20; ++k)
+        if (r.Codes[k] != vx::BallCode::NotEntered || r.PinMasks[k] != vx::PinMask::NoData)
+            out << QString::number(k) + u':' + QString::number(r.Codes[k]) + (r.PinMasks[k] < 0 ? QString() : u'/' + QString::number(r.PinMasks[k]));
+    return out.join(u' ');
 }
 
 }  // namespace vxtest
