@@ -18,7 +18,7 @@ public:
     virtual ~EntryWindows() = default;
     // Hide form_main and Form_Player while a file is chosen or written.
     virtual void hideEntryWindows() {}
-    // Show Form_Player, then form_main, which stays the active window.
+    // Show form_main, then Form_Player.
     virtual void showEntryWindows() {}
     // The sheet grew: Form_Player lays its lane grid out again as its Load does.
     virtual void laneGridChanged() {}

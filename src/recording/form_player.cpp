@@ -335,7 +335,7 @@ void Form_Player::Cmd_OK_Click(int Index) {
         if (entry_ != Entry::Handicap) return;
         if (!(hcp > -1000 && hcp < 1000 && filled)) {
             Beep();
-            setFocusLater(Txt_NAME);
+            setFocusLater(Txt_HCP[0]);  // the name box is locked during this entry
             return;
         }
         // A handicap that could not be stored is not placed as if it were.

@@ -435,6 +435,19 @@ private Q_SLOTS:
         QCOMPARE(placement::storeNewPlayer(7, "z'", 1, 10), placement::StoreResult::Stored);
         QCOMPARE(sql("SELECT COUNT(*) FROM ハンデ WHERE 選手ID = 7").toInt(), 1);
     }
+
+    // A missing handicap typed out of range: a beep, and the keyboard back in the handicap box.
+    void refusedHandicapKeepsTheKeyboardInTheBox() {
+        Form_Player& f = openPlayers();
+        dlg->expectMsgBox(vbOK, QStringLiteral("ハンデを登録してください。"));
+        placeAt(f, 2, 6, 6);
+        QCOMPARE(keyboard(), f.Txt_HCP[0]);
+        press(Qt::Key_A, Qt::ControlModifier);
+        typeKeys(QStringLiteral("1000"));
+        click(f.Cmd_OK[1]);
+        QCOMPARE(dlg->beeps(), 1);
+        QCOMPARE(keyboard(), f.Txt_HCP[0]);
+    }
 };
 
 QTEST_MAIN(TestMatchSetup)
