@@ -30,10 +30,12 @@ inline QWidget* keyboard() {
     return QApplication::activeWindow();
 }
 
-// Keys as a typist sends them; `pace` false posts them all before the program runs again.
+// Keys as a typist sends them (other than ASCII as an input method hands them over); `pace` false
+// posts them all before the program runs again.
 inline void typeKeys(const QString& keys, bool pace = true) {
     for (QChar c : keys) {
-        QTest::keyClick(keyboard(), c.toLatin1());
+        if (c.unicode() < 0x80) QTest::keyClick(keyboard(), c.toLatin1());
+        else QTest::sendKeyEvent(QTest::Click, keyboard(), Qt::Key_unknown, QString(c), Qt::NoModifier);
         if (pace) settle();
     }
     settle();

@@ -1,0 +1,253 @@
+// The score book through its window: the choice of games, navigation, the list and its edits, the
+// pin diagram, printing, deleting and the text file.
+#include "common/database.h"
+#include "common/module1.h"
+#include "common/settings.h"
+#include "platform/boundgrid.h"
+#include "platform/datasource.h"
+#include "platform/printer.h"
+#include "records/form_file.h"
+#include "records/form_pindiagram.h"
+#include "records/form_score.h"
+#include "records/scorebook.h"
+#include "shell/form_start.h"
+#include "support/gui.h"
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace vx;
+using namespace vxtest;
+
+namespace {
+
+QString sql(const QString& text) { return db::scalar(text).toString(); }
+
+// One stored game with its three rows: marks "m1 m2 ..." (21 of them, "_" for "　"), masks likewise.
+void storeGame(int id, int player, int match, int game, int points, const QVariant& prize, int s10, int venue,
+               const QString& marks, const QString& masks = {}) {
+    const QStringList m = marks.split(' '), p = masks.split(' ', Qt::SkipEmptyParts);
+    db::exec("INSERT INTO データ項目 (ID, 選手ID, 試合ID, ｹﾞｰﾑ, 優Ｐ, 入賞, S10, 競技点, 試合日, 会場ID) "
+             "VALUES (?,?,?,?,?,?,?,?,(SELECT 試合日 FROM 試合 WHERE 試合ID = ?),?)",
+             {id, player, match, game, points, prize, s10, s10 + 10, match, venue});
+    QVariantList mv{id, player, match, game};
+    QStringList cols{"ID", "選手ID", "試合ID", "ｹﾞｰﾑ"}, frame{"ID"}, marksQ{"?", "?", "?", "?"}, frameQ{"?"};
+    QVariantList fv{id};
+    for (int k = 0; k <= 20; ++k) {
+        cols << "M" + ballSuffix(k);
+        marksQ << "?";
+        mv << (m.value(k) == "_" ? QString("\u3000") : m.value(k) == "null" ? QVariant() : QVariant(m.value(k)));
+        frame << "Flms" + ballSuffix(k) << "pin" + ballSuffix(k);
+        frameQ << "?" << "?";
+        fv << (p.isEmpty() ? 30 : p.value(k).toInt() == 0 ? 10 : 5) << (p.isEmpty() ? -1 : p.value(k).toInt());
+    }
+    for (int f = 1; f <= 9; ++f) {
+        cols << QString("S%1").arg(f);
+        marksQ << "?";
+        mv << s10 * f / 10;
+    }
+    QVERIFY(db::exec("INSERT INTO マーク (" + cols.join(',') + ") VALUES (" + marksQ.join(',') + ")", mv));
+    QVERIFY(db::exec("INSERT INTO フレーム (" + frame.join(',') + ") VALUES (" + frameQ.join(',') + ")", fv));
+}
+
+// Seasons 1, 3, 5 and matches 41, 57, 60, 99 (season 9 has no row); game 4's player and game 2's
+// venue have no row.
+void club() {
+    db::ensureOpen();
+    for (const char* s : {"INSERT INTO 選手 (選手ID, 選手名) VALUES (12, '山田太郎'), (7, '佐々木小次郎左衛門尉'), (30, '長谷川')",
+                          "INSERT INTO シーズン (シーズンID, シーズン名) VALUES (1, '2024前期'), (3, '2025前期'), (5, '2026前期')",
+                          "INSERT INTO 会場 (会場ID, 会場名) VALUES (1, '駅前レーン')",
+                          "INSERT INTO 試合 (試合ID, シーズンID, 試合, 試合日) VALUES (41, 3, 1, '2025-04-06'), "
+                          "(57, 3, 2, '2025-05-11'), (60, 5, 1, '2026-04-05'), (99, 9, 1, '2026-05-10'), (3, 1, 1, '2024-04-07')"})
+        QVERIFY(db::exec(QString::fromUtf8(s)));
+    storeGame(1, 12, 41, 1, 3, "１着  ", 187, 1, "＊ _ ９ ／ ７ ２ 3s ５ Ｇ － ８ ／ ＊ _ ９ － Ｆ ８ ＊ ＊ ７",
+              "0 -1 512 0 896 512 7 6 1023 1023 3 0 0 -1 1 1 1023 1 0 0 896");
+    storeGame(2, 7, 41, 1, 0, "    ", 95, 9, "５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ null _");
+    storeGame(3, 12, 57, 2, 0, QVariant(), 205, 1, "９ ／ ＊ _ ＊ _ ８ １ ９ ／ ＊ _ ＊ _ ７ ／ ＊ _ ９ ／ ＊");
+    storeGame(4, 99, 57, 1, 0, QVariant(), 150, 1, "５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ _");
+    storeGame(5, 30, 60, 1, 5, "１着  ", 123, 1, "７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ _");
+    storeGame(6, 12, 99, 1, 0, QVariant(), 9, 1, "１ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ _");
+}
+
+// The IDs of the listed games, in the list's order.
+QString listed(const DataSource* ds) {
+    QStringList ids;
+    for (int r = 0; r < ds->recordset().RecordCount(); ++r) ids << ds->recordset().keyValue(r).toString();
+    return ids.join(' ');
+}
+
+}  // namespace
+
+// What was sent to the printer, kept instead of printed.
+struct KeptPrints final : PrintOutput {
+    QList<PrintedDocument> sent;
+    KeptPrints() { setPrintOutput(this); }
+    ~KeptPrints() override { setPrintOutput(nullptr); }
+    bool print(const PrintedDocument& doc, QString* where) override {
+        sent << doc;
+        *where = "kept";
+        return true;
+    }
+};
+
+QByteArray expected(const QString& name) {
+    QFile f(QStringLiteral(VX_TEST_DATA "/records/") + name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class TestScoreBook : public GuiTest {
+    Q_OBJECT
+
+    Form_Score& openBook() {
+        club();
+        Module1::PinColors = {0x0000FF, 0x00FF00, 0xFF0000};
+        Module1::MarkTexts = {QString(), "1s", "2s", "3s", "4s", "5s", "6s", "7s", "8s", "／", "＊"};
+        forms::get<Form_Start>().Show();
+        settle();
+        click(forms::get<Form_Start>().Cmd_Score);
+        return forms::get<Form_Score>();
+    }
+    // Option buttons and check boxes are clicked on their box.
+    static void tick(QAbstractButton* b) {
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
+        settle();
+    }
+    static void clickCell(DBGrid* g, int row, int column) {
+        g->scrollTo(g->model()->index(row, column));
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(row, column)).center());
+        settle();
+    }
+    static QString cell(DBGrid* g, int row, int column) { return g->model()->index(row, column).data().toString(); }
+    // Player -1: all players; else the player list's row of that ID. Games option 0..2 then the moves.
+    static void choose(Form_Score& f, int player, int games, const QList<int>& moves = {}) {
+        if (player < 0) {
+            tick(f.Opt_score[0]);
+        } else {
+            tick(f.Opt_score[1]);
+            const db::Recordset& players = f.Data_Sensyu->recordset();
+            int row = 0;
+            while (players.valueAt(row, 0).toInt() != player) ++row;
+            clickCell(f.DBG_Sensyu, row, 1);
+        }
+        tick(f.Opt_Siai[std::size_t(games)]);
+        for (int m : moves) {
+            QVERIFY(f.cmd_mov[std::size_t(m)]->isVisible());
+            click(f.cmd_mov[std::size_t(m)]);
+        }
+    }
+
+private Q_SLOTS:
+    // The three kinds of choice and the reserved all-players row; a game without its venue or its
+    // season row is listed, one without its player is not.
+    void choiceSelectsGames_data() {
+        QTest::addColumn<int>("player");
+        QTest::addColumn<int>("games");
+        QTest::addColumn<QList<int>>("moves");
+        QTest::addColumn<QString>("ids");
+        QTest::newRow("everything") << -1 << 0 << QList<int>{} << "1 2 3 5 6";
+        QTest::newRow("player 12") << 12 << 0 << QList<int>{} << "1 3 6";
+        QTest::newRow("player 12, season 3") << 12 << 1 << QList<int>{2} << "1 3";
+        QTest::newRow("match 57") << -1 << 2 << QList<int>{2, 2} << "3";
+        QTest::newRow("reserved row: all players, season 5") << 0 << 1 << QList<int>{} << "5";
+    }
+    void choiceSelectsGames() {
+        QFETCH(int, player);
+        QFETCH(int, games);
+        QFETCH(QList<int>, moves);
+        QFETCH(QString, ids);
+        Form_Score& f = openBook();
+        choose(f, player, games, moves);
+        QVERIFY(!f.Cmd_OK[1]->isVisible() && !f.cmd_html_score->isVisible());
+        click(f.Cmd_OK[0]);
+        QCOMPARE(listed(f.data_score), ids);
+        QVERIFY(f.Cmd_OK[1]->isVisible() && f.Cmd_OK[3]->isVisible() && f.Cmd_Prn[1]->isVisible() && !f.Cmd_Prn[0]->isVisible());
+        const int game2 = ids.split(' ').indexOf("2");
+        if (game2 >= 0) QCOMPARE(cell(f.DBG_Score, game2, 30) + cell(f.DBG_Score, game2, 1), QString("2025/04/06"));
+        // A choice made anew hides the list's buttons until the next Show.
+        if (player >= 0) {
+            clickCell(f.DBG_Sensyu, 1, 0);
+            QVERIFY(!f.Cmd_OK[1]->isVisible() && f.Opt_Siai[0]->isChecked() && !f.Txt_Siai[0]->isVisible());
+        }
+    }
+
+    // Every button lands where its caption says, by the row's place in its table whatever the IDs.
+    void navigationMovesByPlace() {
+        Form_Score& f = openBook();
+        const QList<QPair<int, QString>> seasons{{2, "3"}, {2, "1"}, {2, "1"}, {3, "3"}, {4, "5"}, {3, "5"}, {1, "1"}, {5, "5"}, {0, "1"}};
+        tick(f.Opt_Siai[1]);
+        QCOMPARE(f.Txt_Siai[0]->text() + f.Lbl_Siai[0]->text(), QString("52026前期"));
+        for (const auto& [button, id] : seasons) {
+            QVERIFY(f.cmd_mov[std::size_t(button)]->isVisible());
+            click(f.cmd_mov[std::size_t(button)]);
+            QCOMPARE(f.Txt_Siai[0]->text(), id);
+        }
+        tick(f.Opt_Siai[2]);
+        const QList<QPair<int, QString>> matches{{1, "3"}, {3, "41"}, {4, "99"}, {2, "60"}, {0, "3"}, {5, "99"}};
+        for (const auto& [button, id] : matches) {
+            click(f.cmd_mov[std::size_t(button)]);
+            QCOMPARE(f.Txt_Siai[1]->text(), id);
+        }
+        QCOMPARE(f.Lbl_Siai[1]->text() + f.Lbl_Siai[2]->text() + f.Lbl_Siai[3]->text(), QString("2026/05/1091"));
+        saveShot(f.subWindow(), "records_scorebook_match");
+    }
+
+    // The list's current game shows its ID and pins; edits go to the table each column comes from,
+    // and only while editing is allowed.
+    void listEditsAndPins() {
+        Form_Score& f = openBook();
+        click(f.Cmd_OK[0]);
+        QCOMPARE(f.txt_ID->text(), QString("1"));
+        // Frame 1 a strike, frame 2 nine and the spare, frame 5 a gutter and a miss; the tenth X X 7.
+        const QList<QPair<int, std::int32_t>> pins{{0, 0x0000FF}, {9, 0x0000FF}, {18, 0x0000FF}, {19, 0x00FF00},
+                                                    {40, 0xFF0000}, {99, 0x0000FF}, {109, 0x0000FF}, {110, 0x0000FF}, {117, 0x00FF00}};
+        for (const auto& [shape, colour] : pins) QCOMPARE(f.Pins->pinColor(shape), colour);
+        QVERIFY(f.Pins->Pct_flame[10]->isVisible() && f.Pins->Pct_flame[11]->isVisible());
+        saveShot(f.subWindow(), "records_scorebook");
+        clickCell(f.DBG_Score, 4, 0);
+        QCOMPARE(f.txt_ID->text(), QString("6"));
+        QVERIFY(f.Pins->pinColor(0) == 0xE0E0E0 && !f.Pins->Pct_flame[10]->isVisible() && !f.Pins->Pct_flame[11]->isVisible());
+
+        auto edit = [&f](int row, int column, const QString& text) {
+            clickCell(f.DBG_Score, row, column);
+            typeKeys(text);
+            press(Qt::Key_Return);
+            clickCell(f.DBG_Score, row == 0 ? 1 : 0, 0);
+        };
+        edit(0, 7, "190");
+        QCOMPARE(sql("SELECT group_concat(S10) FROM データ項目 WHERE ID = 1"), QString("187"));
+        tick(f.Chk_edit);
+        edit(0, 7, "190");     // the score: データ項目 alone
+        edit(0, 9, "Ｇ");       // a mark: マーク
+        edit(0, 0, "山田花子"); // the name: 選手
+        edit(0, 3, "4");       // the match number: 試合
+        edit(0, 1, "2025/4/7"); // the date, stored as a date
+        QCOMPARE(sql("SELECT d.S10 || ifnull(m.S10, '-') || M11 || 選手名 || s.試合 || d.試合日 FROM データ項目 d JOIN マーク m ON m.ID = d.ID "
+                     "JOIN 選手 p ON p.選手ID = d.選手ID JOIN 試合 s ON s.試合ID = d.試合ID WHERE d.ID = 1"),
+                 QString("190-Ｇ山田花子42025-04-07"));
+        dlg->expectMsgBox(vbOK, "記録できませんでした");
+        edit(0, 1, "いつか");
+        press(Qt::Key_Escape);
+        QCOMPARE(sql("SELECT 試合日 FROM データ項目 WHERE ID = 1"), QString("2025-04-07"));
+    }
+
+    // Whole rows at any height, a minimum width, the pins' room, and the window's settings.
+    void resizeAndSettings() {
+        Form_Score& f = openBook();
+        const int row = f.DBG_Score->verticalHeader()->defaultSectionSize();
+        QCOMPARE(f.DBG_Score->height(), twips(int((5880 - 3200) / (row * 15.0)) * row * 15.0 + 30));
+        f.setWidth(9000);
+        f.setHeight(7000);
+        QCOMPARE(int(f.Width()), 9405);  // 9400 twips is 627 pixels
+        QCOMPARE(f.Cmd_OK[2]->x(), twips(9405 - 2330));
+        tick(f.chk_pin);
+        QCOMPARE(f.DBG_Score->y(), twips(2000));
+        QCOMPARE(f.DBG_Score->height(), twips(int((f.Height() - 2320) / (row * 15.0)) * row * 15.0 + 30));
+        forms::get<Form_Start>().Show();
+        settle();
+        QCOMPARE(settings::GetSetting("form", "score_pin", "") + settings::GetSetting("form", "score_width", ""), QString("09405"));
+    }
+};
+QTEST_MAIN(TestScoreBook)
+#include "tst_scorebook.moc"
