@@ -1,6 +1,7 @@
 // The score book through its window: the choice of games, navigation, the list and its edits, the
 // pin diagram, printing, deleting and the text file.
 #include "common/database.h"
+#include "common/cp932.h"
 #include "common/module1.h"
 #include "common/settings.h"
 #include "platform/boundgrid.h"
@@ -56,6 +57,7 @@ void storeGame(int id, int player, int match, int game, int points, const QVaria
 // venue have no row.
 void club() {
     db::ensureOpen();
+    db::beginTransaction();
     for (const char* s : {"INSERT INTO 選手 (選手ID, 選手名) VALUES (12, '山田太郎'), (7, '佐々木小次郎左衛門尉'), (30, '長谷川')",
                           "INSERT INTO シーズン (シーズンID, シーズン名) VALUES (1, '2024前期'), (3, '2025前期'), (5, '2026前期')",
                           "INSERT INTO 会場 (会場ID, 会場名) VALUES (1, '駅前レーン')",
@@ -69,6 +71,7 @@ void club() {
     storeGame(4, 99, 57, 1, 0, QVariant(), 150, 1, "５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ _");
     storeGame(5, 30, 60, 1, 5, "１着  ", 123, 1, "７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ _");
     storeGame(6, 12, 99, 1, 0, QVariant(), 9, 1, "１ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ _");
+    db::commit();
 }
 
 // The IDs of the listed games, in the list's order.
@@ -248,6 +251,105 @@ private Q_SLOTS:
         settle();
         QCOMPARE(settings::GetSetting("form", "score_pin", "") + settings::GetSetting("form", "score_width", ""), QString("09405"));
     }
+
+    // Composed at Show only when asked for, sent by 印刷 at tab columns, discarded by a new Show or
+    // by closing the window.
+    void printing() {
+        KeptPrints printer;
+        Form_Score& f = openBook();
+        choose(f, -1, 1, {2});
+        click(f.Cmd_OK[0]);
+        QVERIFY(!f.Cmd_Prn[0]->isVisible() && !Printer::instance().hasDocument());
+        tick(f.Chk_Prn);
+        click(f.Cmd_OK[0]);
+        QVERIFY(f.Cmd_Prn[0]->isVisible() && f.menu_print->isEnabled());
+        click(f.Cmd_Prn[0]);
+        QVERIFY(!f.Cmd_Prn[0]->isEnabled());
+        QCOMPARE(printer.sent.size(), 1);
+        QCOMPARE(printer.sent[0].zoom, 80);
+        QCOMPARE(printer.sent[0].pages.size(), 1);
+        QCOMPARE(toCp932(printer.sent[0].pages[0].join("\r\n") + "\r\n"), expected("printout.txt"));
+        click(f.Cmd_OK[0]);  // composed again, then dropped by closing
+        click(f.Cmd_OK[2]);
+        QVERIFY(!f.isShown() && !Printer::instance().hasDocument());
+        const QString pdf = env->path("スコアブック.pdf");
+        QVERIFY(printToPdf(printer.sent[0], pdf));
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-");
+    }
+
+    // Both questions answered Yes delete the game's three rows and nothing it is joined to; "全削除"
+    // deletes every listed game, and a game that cannot be deleted stops it with that game whole.
+    void deleting() {
+        Form_Score& f = openBook();
+        choose(f, 12, 0);
+        click(f.Cmd_OK[0]);
+        const QString rows = "SELECT (SELECT count(*) FROM データ項目) || (SELECT count(*) FROM マーク) || (SELECT count(*) FROM フレーム) || "
+                             "(SELECT count(*) FROM 選手) || (SELECT count(*) FROM 試合) || (SELECT count(*) FROM 会場)";
+        dlg->expectMsgBox(vbNo, "１件のデータを\rデータベースから削除します。\rよろしいですか？");
+        click(f.Cmd_OK[1]);
+        dlg->expectMsgBox(vbYes, "１件のデータを").expectMsgBox(vbNo, "くどいですけど、本当に削除していいですね？");
+        click(f.Cmd_OK[1]);
+        QCOMPARE(sql(rows), QString("666451"));
+        dlg->expectMsgBox(vbYes, "１件のデータを").expectMsgBox(vbYes, "くどいですけど");
+        click(f.Cmd_OK[1]);
+        QCOMPARE(sql(rows) + sql("SELECT count(*) FROM フレーム WHERE ID = 1"), QString("5554510"));
+        QCOMPARE(listed(f.data_score) + " " + f.txt_ID->text(), QString("3 6 3"));
+
+        choose(f, -1, 0);
+        click(f.Cmd_OK[0]);
+        db::exec("CREATE TRIGGER keep BEFORE DELETE ON フレーム WHEN OLD.ID = 5 BEGIN SELECT RAISE(ABORT, 'kept'); END");
+        dlg->expectMsgBox(vbYes, "現在表示中の全データを\rデータベースから削除します。\rよろしいですか？")
+            .expectMsgBox(vbYes, "くどいですけど")
+            .expectMsgBox(vbOK, "2件のデータを削除しました。\r残りのデータは削除できませんでした。");
+        click(f.Cmd_OK[3]);
+        QVERIFY(!f.DBG_Score->isVisible() && !f.Cmd_OK[1]->isVisible() && !f.menu_del[1]->isEnabled());
+        QCOMPARE(sql("SELECT group_concat(ID) FROM データ項目") + sql("SELECT group_concat(ID) FROM マーク") +
+                     sql("SELECT group_concat(ID) FROM フレーム"), QString("4,5,64,5,64,5,6"));
+        db::exec("DROP TRIGGER keep");
+        click(f.Cmd_OK[0]);
+        dlg->expectMsgBox(vbYes, "現在表示中").expectMsgBox(vbYes, "くどい").expectMsgBox(vbOK, "2件のデータを削除しました。");
+        click(f.Cmd_OK[3]);
+        QCOMPARE(sql(rows), QString("111451"));
+    }
+
+    // Both layouts in CP932, the marks normalised or as stored; a file that cannot be written is
+    // reported and the window stays.
+    void textFile_data() {
+        QTest::addColumn<bool>("simple");
+        QTest::addColumn<bool>("asStored");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("simple") << true << false << "text_simple.txt";
+        QTest::newRow("full") << false << false << "text_full.txt";
+        QTest::newRow("full, marks as stored") << false << true << "text_stored.txt";
+    }
+    void textFile() {
+        QFETCH(bool, simple);
+        QFETCH(bool, asStored);
+        QFETCH(QString, file);
+        Form_Score& f = openBook();
+        db::exec("UPDATE 選手 SET 選手名 = 'ﾔﾏﾀﾞ' WHERE 選手ID = 12");
+        choose(f, -1, 0);
+        click(f.Cmd_OK[0]);
+        click(f.Cmd_Prn[1]);
+        Form_file* out = forms::loaded<Form_file>();
+        QVERIFY(out && out->isShown() && out->Chk_Kani->isChecked() && !out->Chk_izon->isVisible());
+        QCOMPARE(out->Txt_file->text(), env->path("data.txt"));
+        if (!simple) tick(out->Chk_Kani);
+        QVERIFY(out->Chk_izon->isVisible() != simple);
+        if (asStored) tick(out->Chk_izon);
+        out->Txt_file->setText(env->path("none/data.txt"));
+        dlg->expectMsgBox(vbOK, "ファイル名がおかしいようです。");
+        click(out->Cmd_OK);
+        QVERIFY(out->isShown() && !QFile::exists(env->path("none/data.txt")));
+        out->Txt_file->setText(env->path("data.txt"));
+        click(out->Cmd_OK);
+        QVERIFY(!forms::loaded<Form_file>());
+        QFile written(env->path("data.txt"));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), expected(file));
+    }
 };
+
 QTEST_MAIN(TestScoreBook)
 #include "tst_scorebook.moc"
