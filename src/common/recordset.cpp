@@ -36,6 +36,12 @@ bool valuesEqual(const QVariant& a, const QVariant& b) {
     return a.toString() == b.toString();
 }
 
+// Bookmarks are unique in the run, so that one of an earlier list never names a row of a later one.
+qint64 nextSerial() {
+    static qint64 serial = 0;
+    return ++serial;
+}
+
 QStringList splitKey(const QString& key) {
     QStringList out;
     for (const QString& k : key.split(QLatin1Char(','), Qt::SkipEmptyParts))
@@ -157,7 +163,7 @@ bool Recordset::load() {
         if (!readRows(selectSql(), options_.params, &rows_)) return false;
         findKeys();
     }
-    for (int i = 0; i < rows_.size(); ++i) serials_.append(nextSerial_++);
+    for (int i = 0; i < rows_.size(); ++i) serials_.append(nextSerial());
     pos_ = 0;
     return true;
 }
@@ -540,7 +546,7 @@ bool Recordset::Update() {
     if (isNew) {
         rows_.append(QVector<QVariant>());
         if (keysetMode()) keyOf_.append(QVariant());
-        serials_.append(nextSerial_++);
+        serials_.append(nextSerial());
         pos_ = int(rows_.size()) - 1;
     }
     setRow(pos_, stored);

@@ -148,7 +148,6 @@ private:
     mutable QVector<QVector<QVariant>> rows_;  // keyset mode: empty until read
     QVector<QVariant> keyOf_;                   // keyset mode: each row's key
     QVector<qint64> serials_;
-    qint64 nextSerial_ = 1;
     int pos_ = -1;  // -1 = BOF, RecordCount() = EOF
     bool deletedHere_ = false;
     bool noMatch_ = false;

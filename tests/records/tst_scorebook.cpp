@@ -349,6 +349,88 @@ private Q_SLOTS:
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll(), expected(file));
     }
+
+    // The racks of a stored game from its codes and masks ("ball:code:mask"); racks given as
+    // "rack:pins" with - for no data, 0 the first ball, 1 the second (or left by the first), 2 standing.
+    void pinRacks_data() {
+        QTest::addColumn<QString>("balls");
+        QTest::addColumn<int>("score");
+        QTest::addColumn<QString>("racks");
+        QTest::addColumn<QString>("extra");  // racks 10 and 11 shown
+        QTest::newRow("7 then 2") << "0:7:448 1:2:256" << 9 << "0:0000001120 1:----------" << "--";
+        QTest::newRow("strike: second ball unread") << "4:10:0 5:5:31" << 10 << "2:0000000000" << "1-";
+        QTest::newRow("marks only") << "0:7:-1 1:2:256" << 19 << "0:----------" << "1-";
+        QTest::newRow("no second mask") << "0:7:448 1:2:-1" << 20 << "0:0000001110" << "11";
+        QTest::newRow("X X 5") << "18:10:0 19:10:0 20:5:992" << 25 << "9:0000000000 10:0000000000 11:0000011111" << "11";
+        QTest::newRow("X 7 2") << "18:10:0 19:7:448 20:2:256" << 19 << "9:0000000000 10:0000001120 11:----------" << "1-";
+        QTest::newRow("8 / 4") << "18:8:768 19:20:0 20:4:1008" << 24 << "9:0000000011 10:0000111111 11:----------" << "11";
+        QTest::newRow("tenth not entered") << "19:30:0 20:5:992" << 0 << "10:---------- 11:----------" << "--";
+    }
+    void pinRacks() {
+        QFETCH(QString, balls);
+        QFETCH(int, score);
+        QFETCH(QString, racks);
+        QFETCH(QString, extra);
+        scorebook::StoredBalls b;
+        b.codes.fill(30);
+        b.masks.fill(-1);
+        for (const QString& ball : balls.split(' ')) {
+            const QStringList p = ball.split(':');
+            b.codes[std::size_t(p[0].toInt())] = p[1].toInt();
+            b.masks[std::size_t(p[0].toInt())] = p[2].toInt();
+        }
+        const scorebook::Racks r = scorebook::racksOf(b, score);
+        QStringList got;
+        for (const QString& rack : racks.split(' ')) {
+            const int n = rack.section(':', 0, 0).toInt();
+            QString pins;
+            for (int k = 0; k < 10; ++k) pins += r.pins[std::size_t(10 * n + k)] < 0 ? QChar('-') : QChar('0' + r.pins[std::size_t(10 * n + k)]);
+            got << QString::number(n) + ':' + pins;
+        }
+        QCOMPARE(got.join(' '), racks);
+        QCOMPARE(QString(r.secondTenthShown ? "1" : "-") + (r.thirdTenthShown ? "1" : "-"), extra);
+    }
+
+    // The score-card page's hand-off: the list returns to its row once, and only for this window's
+    // own request with a row that still exists; the choices show rows added meanwhile.
+    void handOffAndActivation() {
+        Form_Score& f = openBook();
+        tick(f.Opt_Siai[1]);
+        click(f.Cmd_OK[0]);
+        QCOMPARE(listed(f.data_score), QString("5"));
+        tick(f.Opt_Siai[0]);
+        click(f.Cmd_OK[0]);
+        auto away = [&f] {
+            forms::get<Form_Start>().Show();
+            settle();
+            f.Show();
+            settle();
+        };
+        clickCell(f.DBG_Score, 2, 0);
+        click(f.cmd_html_score);
+        QCOMPARE(Module1::HtmlCallerTag + QString::number(Module1::HtmlCallerCount), QString("Form_Score no Hyoji Score5"));
+        f.data_score->setCurrentRow(4);  // the page walks the list
+        away();
+        QCOMPARE(f.txt_ID->text(), QString("3"));
+        clickCell(f.DBG_Score, 3, 0);
+        away();
+        QCOMPARE(f.txt_ID->text(), QString("5"));
+        click(f.cmd_html_score);
+        Module1::HtmlCallerTag = "Form_Kojin";
+        clickCell(f.DBG_Score, 0, 0);
+        away();
+        QCOMPARE(f.txt_ID->text(), QString("1"));
+        click(f.cmd_html_score);
+        click(f.Cmd_OK[0]);  // a new list: the old row's bookmark is gone
+        clickCell(f.DBG_Score, 1, 0);
+        away();
+        QCOMPARE(f.txt_ID->text(), QString("2"));
+        db::exec("INSERT INTO シーズン (シーズンID, シーズン名) VALUES (7, '2027前期')");
+        tick(f.Opt_Siai[1]);
+        away();
+        click(f.cmd_mov[5]);
+        QCOMPARE(f.Txt_Siai[0]->text() + f.Lbl_Siai[0]->text(), QString("72027前期"));
+    }
 };
 
 QTEST_MAIN(TestScoreBook)
