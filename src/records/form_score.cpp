@@ -184,7 +184,9 @@ Form_Score::Form_Score() {
     for (DBGrid* g : {DBG_Score, DBG_Sensyu}) g->horizontalHeader()->setHighlightSections(false);
     DBG_Sensyu->verticalHeader()->setDefaultSectionSize(row);
     DBG_Sensyu->verticalHeader()->setFixedWidth(12);
-    DBG_Sensyu->setColumnWidth(0, 40);
+    DBG_Sensyu->setCaption(0, QStringLiteral("ID"));
+    DBG_Sensyu->setColumnWidth(0, 30);
+    DBG_Sensyu->setColumnWidth(1, 74);
     DBG_Score->move(0, twips(GridTopWithPins));
 
     connect(data_score, &DataSource::currentChanged, this, [this](int r) { listMoved(r); });

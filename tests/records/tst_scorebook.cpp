@@ -166,6 +166,7 @@ private Q_SLOTS:
         click(f.Cmd_OK[0]);
         QCOMPARE(listed(f.data_score), ids);
         QVERIFY(f.Cmd_OK[1]->isVisible() && f.Cmd_OK[3]->isVisible() && f.Cmd_Prn[1]->isVisible() && !f.Cmd_Prn[0]->isVisible());
+        if (games == 1 && player > 0) saveShot(f.subWindow(), "records_scorebook_player");
         const int game2 = ids.split(' ').indexOf("2");
         if (game2 >= 0) QCOMPARE(cell(f.DBG_Score, game2, 30) + cell(f.DBG_Score, game2, 1), QString("2025/04/06"));
         // A choice made anew hides the list's buttons until the next Show.
