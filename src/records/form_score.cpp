@@ -253,7 +253,13 @@ void Form_Score::Form_Activate() {
         const QString field = QString::fromUtf8(key);
         const QVariant current = ds->value(field);
         ds->Refresh();
-        if (current.isValid() && ds->recordset().FindFirst({{field, current}})) ds->setCurrentRow(ds->recordset().AbsolutePosition());
+        const db::Recordset& rs = ds->recordset();
+        const int at = rs.FieldIndex(field);
+        for (int row = 0; current.isValid() && row < rs.RecordCount(); ++row)
+            if (rs.valueAt(row, at) == current) {
+                ds->setCurrentRow(row);
+                break;
+            }
     }
     // Back to the row that was current when the score-card page was asked for, once, and only when
     // that request was this window's; a row deleted since leaves the list where it is.

@@ -429,6 +429,7 @@ private Q_SLOTS:
         db::exec("INSERT INTO シーズン (シーズンID, シーズン名) VALUES (7, '2027前期')");
         tick(f.Opt_Siai[1]);
         away();
+        QCOMPARE(f.Txt_Siai[0]->text(), QString("5"));
         click(f.cmd_mov[5]);
         QCOMPARE(f.Txt_Siai[0]->text() + f.Lbl_Siai[0]->text(), QString("72027前期"));
     }
