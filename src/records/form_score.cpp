@@ -248,7 +248,8 @@ void Form_Score::Form_Load() {
 
 void Form_Score::Form_Activate() {
     forms::hideWaiting();
-    // The choices show what the tables hold now, on the same rows.
+    // The choices show what the tables hold now, on the same rows; the chosen player stays chosen.
+    rereading_ = true;
     for (auto [ds, key] : {std::pair{Data_Sensyu, "選手ID"}, std::pair{data_srs, "シーズンID"}, std::pair{Data_Siai, "試合ID"}}) {
         const QString field = QString::fromUtf8(key);
         const QVariant current = ds->value(field);
@@ -261,6 +262,7 @@ void Form_Score::Form_Activate() {
                 break;
             }
     }
+    rereading_ = false;
     // Back to the row that was current when the score-card page was asked for, once, and only when
     // that request was this window's; a row deleted since leaves the list where it is.
     if (handOff_ && Module1::HtmlCallerTag == HandOffTag) {
@@ -462,7 +464,7 @@ void Form_Score::Opt_score_Click(int Index) {
 }
 
 void Form_Score::playerMoved() {
-    if (!Opt_score[1]->isChecked()) return;
+    if (!Opt_score[1]->isChecked() || rereading_) return;
     const QString id = Data_Sensyu->text(QStringLiteral("選手ID"));
     Txt_Sensyu->setText(id);
     txt_sen_name->setText(Data_Sensyu->text(QStringLiteral("選手名")));

@@ -96,6 +96,7 @@ private:
     QString chosenPlayer_;   // the player ID last shown, to tell a new choice from a refresh
     bool handOff_ = false;   // the score-card page was opened from here and may have moved the list
     bool resizing_ = false;
+    bool rereading_ = false;  // the choices' tables are being read again on activation
 };
 
 }  // namespace vx

@@ -169,7 +169,14 @@ private Q_SLOTS:
         if (games == 1 && player > 0) saveShot(f.subWindow(), "records_scorebook_player");
         const int game2 = ids.split(' ').indexOf("2");
         if (game2 >= 0) QCOMPARE(cell(f.DBG_Score, game2, 30) + cell(f.DBG_Score, game2, 1), QString("2025/04/06"));
-        // A choice made anew hides the list's buttons until the next Show.
+        // Coming back to the window keeps the choice and the list; a choice made anew hides the list's
+        // buttons until the next Show.
+        forms::get<Form_Start>().Show();
+        settle();
+        f.Show();
+        settle();
+        QVERIFY(f.Cmd_OK[1]->isVisible() && f.Opt_Siai[std::size_t(games)]->isChecked());
+        QCOMPARE(f.Txt_Sensyu->text(), QString::number(std::max(player, 0)));
         if (player >= 0) {
             clickCell(f.DBG_Sensyu, 1, 0);
             QVERIFY(!f.Cmd_OK[1]->isVisible() && f.Opt_Siai[0]->isChecked() && !f.Txt_Siai[0]->isVisible());
