@@ -72,6 +72,10 @@ private:
     std::array<double, 12> centres_;
 };
 
+void setShown(std::initializer_list<QWidget*> widgets, bool on) {
+    for (QWidget* w : widgets) w->setVisible(on);
+}
+
 QLineEdit* shownBox(QWidget* parent, double left, double top, double width) {
     QLineEdit* e = textBox(parent, left, top, width, 330);
     e->setReadOnly(true);
@@ -216,16 +220,10 @@ Form_Score::Form_Score() {
     menu_view = addMenuCommand(QStringLiteral("表示する(&V)"), [this] { Cmd_OK_Click(0); });
     menu_h = addMenuCommand(QStringLiteral("ヘルプ(&H)"), [this] { menu_h_Click(); });
 
-    // Nothing is listed yet: the list's buttons wait for a Show, the choice starts on everything.
-    hideListButtons();
-    Frm_record->hide();
+    // Nothing is listed yet: the list's buttons wait for a Show; the choice starts on everything
+    // when the window loads.
     for (QAction* a : {menu_del[0], menu_del[1], menu_print, menu_text, menu_html}) a->setEnabled(false);
     Opt_score[0]->setChecked(true);
-    Opt_Siai[0]->setChecked(true);
-    Txt_Sensyu->setText(QStringLiteral("0"));
-    DBG_Sensyu->hide();
-    for (QWidget* w : {static_cast<QWidget*>(Txt_Siai[0]), static_cast<QWidget*>(Txt_Siai[1]), static_cast<QWidget*>(Label1)}) w->hide();
-    for (QLabel* l : Lbl_Siai) l->hide();
 }
 
 double Form_Score::rowTwips() const { return toTwips(DBG_Score->verticalHeader()->defaultSectionSize()); }
@@ -315,11 +313,7 @@ scorebook::Selection Form_Score::selection() const {
     return {Txt_Sensyu->text(), GamesMode, Txt_Siai[0]->text(), Txt_Siai[1]->text()};
 }
 
-void Form_Score::hideListButtons() {
-    for (QPushButton* b : Cmd_Prn) b->hide();
-    for (QWidget* w : {static_cast<QWidget*>(Cmd_OK[1]), static_cast<QWidget*>(Cmd_OK[3]), static_cast<QWidget*>(cmd_html_score)})
-        w->hide();
-}
+void Form_Score::hideListButtons() { setShown({Cmd_Prn[0], Cmd_Prn[1], Cmd_Prn[2], Cmd_OK[1], Cmd_OK[3], cmd_html_score}, false); }
 
 void Form_Score::Cmd_OK_Click(int Index) {
     Cmd_Prn[0]->setVisible(Chk_Prn->isChecked());
@@ -340,9 +334,7 @@ void Form_Score::showList() {
     data_score->setOptions(scorebook::listOptions(filter));
     data_score->Refresh();
     if (data_score->recordset().RecordCount() > 0) {
-        for (QWidget* w : {static_cast<QWidget*>(Cmd_OK[1]), static_cast<QWidget*>(Cmd_OK[3]),
-                           static_cast<QWidget*>(cmd_html_score), static_cast<QWidget*>(Cmd_Prn[1]), static_cast<QWidget*>(Cmd_Prn[2])})
-            w->show();
+        setShown({Cmd_OK[1], Cmd_OK[3], cmd_html_score, Cmd_Prn[1], Cmd_Prn[2]}, true);
         menu_del[0]->setEnabled(true);
         menu_del[1]->setEnabled(true);
         Printer::instance().KillDoc();
@@ -447,9 +439,6 @@ void Form_Score::listMoved(int row) {
 
 void Form_Score::Opt_score_Click(int Index) {
     DBG_Sensyu->hide();
-    for (QWidget* w : {static_cast<QWidget*>(Txt_Siai[0]), static_cast<QWidget*>(Txt_Siai[1]), static_cast<QWidget*>(Lbl_Siai[0]),
-                       static_cast<QWidget*>(Lbl_Siai[1])})
-        w->hide();
     Opt_Siai[0]->setChecked(true);
     Opt_Siai_Click(0);
     hideListButtons();
@@ -474,9 +463,6 @@ void Form_Score::playerMoved() {
 }
 
 void Form_Score::DBG_Sensyu_Click() {
-    for (QWidget* w : {static_cast<QWidget*>(Txt_Siai[0]), static_cast<QWidget*>(Txt_Siai[1]), static_cast<QWidget*>(Lbl_Siai[0]),
-                       static_cast<QWidget*>(Lbl_Siai[1])})
-        w->hide();
     hideListButtons();
     Opt_Siai[0]->setChecked(true);
     Opt_Siai_Click(0);
@@ -485,14 +471,10 @@ void Form_Score::DBG_Sensyu_Click() {
 void Form_Score::Opt_Siai_Click(int Index) {
     GamesMode = Index;
     const bool season = Index == 1, match = Index == 2;
-    Txt_Siai[0]->setVisible(season);
-    Lbl_Siai[0]->setVisible(season);
-    Txt_Siai[1]->setVisible(match);
-    for (int i = 1; i <= 3; ++i) Lbl_Siai[std::size_t(i)]->setVisible(match);
-    Label1->setVisible(match);
+    setShown({Txt_Siai[0], Lbl_Siai[0]}, season);
+    setShown({Txt_Siai[1], Lbl_Siai[1], Lbl_Siai[2], Lbl_Siai[3], Label1}, match);
     // The navigation chooses the season or match before a Show too, so it stands whenever one is to be chosen.
-    Frm_record->setVisible(Index != 0);
-    for (QPushButton* b : cmd_mov) b->setVisible(Index != 0);
+    setShown({Frm_record, cmd_mov[0], cmd_mov[1], cmd_mov[2], cmd_mov[3], cmd_mov[4], cmd_mov[5]}, Index != 0);
     if (season) data_srs->MoveLast();
     if (match) Data_Siai->MoveLast();
 }
