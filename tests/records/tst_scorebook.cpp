@@ -112,16 +112,6 @@ class TestScoreBook : public GuiTest {
         click(forms::get<Form_Start>().Cmd_Score);
         return forms::get<Form_Score>();
     }
-    // Option buttons and check boxes are clicked on their box.
-    static void tick(QAbstractButton* b) {
-        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
-        settle();
-    }
-    static void clickCell(DBGrid* g, int row, int column) {
-        g->scrollTo(g->model()->index(row, column));
-        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(row, column)).center());
-        settle();
-    }
     static QString cell(DBGrid* g, int row, int column) { return g->model()->index(row, column).data().toString(); }
     // Player -1: all players; else the player list's row of that ID. Games option 0..2 then the moves.
     static void choose(Form_Score& f, int player, int games, const QList<int>& moves = {}) {
@@ -344,6 +334,7 @@ private Q_SLOTS:
         QVERIFY(out && out->isShown() && out->Chk_Kani->isChecked() && !out->Chk_izon->isVisible());
         QCOMPARE(out->Txt_file->text(), env->path("data.txt"));
         if (!simple) tick(out->Chk_Kani);
+        else saveShot(out->subWindow(), "records_file");
         QVERIFY(out->Chk_izon->isVisible() != simple);
         if (asStored) tick(out->Chk_izon);
         out->Txt_file->setText(env->path("none/data.txt"));

@@ -6,6 +6,7 @@
 #include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 #include <memory>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QMdiArea>
@@ -21,6 +22,20 @@ inline void settle() {
 
 inline void click(QWidget* w) {
     QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2));
+    settle();
+}
+
+// Check boxes and option buttons are clicked on their box.
+inline void tick(QWidget* w) {
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
+    settle();
+}
+
+// A click in a grid's cell, scrolled into view first.
+inline void clickCell(QAbstractItemView* grid, int row, int column) {
+    const QModelIndex cell = grid->model()->index(row, column);
+    grid->scrollTo(cell);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
     settle();
 }
 
