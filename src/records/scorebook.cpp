@@ -3,18 +3,10 @@
 #include "common/dbconnection.h"
 #include "common/records.h"
 #include <QStringList>
-#include <cmath>
 
 namespace vx::scorebook {
 
 namespace {
-
-// A box's number as a bound value: whole numbers as integers, so that 12 finds the key 12.
-QVariant numberOf(const QString& text) {
-    const double v = Val(text);
-    if (std::floor(v) == v && std::abs(v) < 9e15) return qlonglong(v);
-    return v;
-}
 
 // " WHERE a = ? AND b = ?" with each column as the query names it.
 QString where(const Filter& filter, const char* const names[3]) {
@@ -33,9 +25,9 @@ QVariantList paramsOf(const Filter& filter) {
 
 Filter filterOf(const Selection& selection) {
     Filter f;
-    if (Val(selection.player) != 0) f.terms.append({Column::Player, numberOf(selection.player)});
-    if (selection.games == 1) f.terms.append({Column::Season, numberOf(selection.season)});
-    if (selection.games == 2) f.terms.append({Column::Match, numberOf(selection.match)});
+    if (Val(selection.player) != 0) f.terms.append({Column::Player, Val(selection.player)});
+    if (selection.games == 1) f.terms.append({Column::Season, Val(selection.season)});
+    if (selection.games == 2) f.terms.append({Column::Match, Val(selection.match)});
     return f;
 }
 
