@@ -30,6 +30,7 @@ constexpr double MinWidth = 9400, MinHeight = 2300;
 constexpr double GridTopWithPins = 2880, GridTopWithoutPins = 2000;
 const QString HandOffTag = QStringLiteral("Form_Score no Hyoji Score");
 const QString StopIt = QStringLiteral("くどいですけど、本当に削除していいですね？");
+const QString DateRefused = QStringLiteral("日付を入力してください。");
 constexpr int Confirm = vbYesNo | vbCritical | vbDefaultButton2;
 
 // A stored date ("2026-05-17") in the short form; other text as it is.
@@ -160,7 +161,7 @@ Form_Score::Form_Score() {
     Pins->move(twips(120), twips(2235));
 
     data_score = new DataSource(this);
-    data_score->setFieldRule(QStringLiteral("試合日"), typedDate, QStringLiteral("日付を入力してください"));
+    data_score->setFieldRule(QStringLiteral("試合日"), typedDate, DateRefused);
     DBG_Score = new DBGrid(this);
     DBG_Score->setDataSource(data_score);
     QStringList fields{QStringLiteral("選手名"), QStringLiteral("試合日"), QStringLiteral("シーズンID"), QStringLiteral("試合"),
@@ -194,7 +195,9 @@ Form_Score::Form_Score() {
     DBG_Score->move(0, twips(GridTopWithPins));
 
     connect(data_score, &DataSource::currentChanged, this, [this](int r) { listMoved(r); });
-    connect(data_score, &DataSource::error, this, [](const QString&) { MsgBox(QStringLiteral("入力した値を記録できませんでした。")); });
+    connect(data_score, &DataSource::error, this, [](const QString& why) {
+        MsgBox(why == DateRefused ? why : QStringLiteral("入力した値を記録できませんでした。"));
+    });
     connect(Data_Sensyu, &DataSource::currentChanged, this, [this] { playerMoved(); });
     connect(DBG_Sensyu, &QAbstractItemView::clicked, this, [this] { DBG_Sensyu_Click(); });
     connect(data_srs, &DataSource::currentChanged, this, [this] {

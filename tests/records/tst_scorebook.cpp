@@ -231,8 +231,11 @@ private Q_SLOTS:
         QCOMPARE(sql("SELECT d.S10 || ifnull(m.S10, '-') || M11 || 選手名 || s.試合 || d.試合日 FROM データ項目 d JOIN マーク m ON m.ID = d.ID "
                      "JOIN 選手 p ON p.選手ID = d.選手ID JOIN 試合 s ON s.試合ID = d.試合ID WHERE d.ID = 1"),
                  QString("190-Ｇ山田花子42025-04-07"));
-        dlg->expectMsgBox(vbOK, "記録できませんでした");
+        dlg->expectMsgBox(vbOK, "日付を入力してください。");
         edit(0, 1, "いつか");
+        press(Qt::Key_Escape);
+        dlg->expectMsgBox(vbOK, "入力した値を記録できませんでした。");
+        edit(0, 7, "abc");
         press(Qt::Key_Escape);
         QCOMPARE(sql("SELECT 試合日 FROM データ項目 WHERE ID = 1"), QString("2025-04-07"));
     }
