@@ -156,6 +156,7 @@ private Q_SLOTS:
         click(f.Cmd_OK[0]);
         QCOMPARE(listed(f.data_score), ids);
         QVERIFY(f.Cmd_OK[1]->isVisible() && f.Cmd_OK[3]->isVisible() && f.Cmd_Prn[1]->isVisible() && !f.Cmd_Prn[0]->isVisible());
+        QVERIFY(f.menu_text->isEnabled() && f.menu_html->isEnabled() && f.menu_del[0]->isEnabled() && !f.menu_print->isEnabled());
         if (games == 1 && player > 0) saveShot(f.subWindow(), "records_scorebook_player");
         const int game2 = ids.split(' ').indexOf("2");
         if (game2 >= 0) QCOMPARE(cell(f.DBG_Score, game2, 30) + cell(f.DBG_Score, game2, 1), QString("2025/04/06"));
@@ -373,6 +374,7 @@ private Q_SLOTS:
         QTest::newRow("X X 5") << "18:10:0 19:10:0 20:5:992" << 25 << "9:0000000000 10:0000000000 11:0000011111" << "11";
         QTest::newRow("X 7 2") << "18:10:0 19:7:448 20:2:256" << 19 << "9:0000000000 10:0000001120 11:----------" << "1-";
         QTest::newRow("8 / 4") << "18:8:768 19:20:0 20:4:1008" << 24 << "9:0000000011 10:0000111111 11:----------" << "11";
+        QTest::newRow("9 / X") << "18:9:512 19:20:0 20:10:0" << 30 << "9:0000000001 10:0000000000" << "11";
         QTest::newRow("tenth not entered") << "19:30:0 20:5:992" << 0 << "10:---------- 11:----------" << "--";
     }
     void pinRacks() {
