@@ -7,6 +7,8 @@
 #include "recording/form_player.h"
 #include "recording/form_siai.h"
 #include "recording/form_zkt.h"
+#include "records/form_file.h"
+#include "records/form_score.h"
 #include "shell/form_aisatsu.h"
 #include "shell/form_hdcp.h"
 #include "shell/form_newplayer.h"
@@ -35,6 +37,8 @@ void registerAllWindows() {
     registerWindow<Form_Data>(QStringLiteral("Form_Data"));
     registerWindow<Form_NormalDATA>(QStringLiteral("Form_NormalDATA"));
     registerWindow<Form_ZKT>(QStringLiteral("Form_ZKT"));
+    registerWindow<Form_Score>(QStringLiteral("Form_Score"));
+    registerWindow<Form_file>(QStringLiteral("Form_file"));
 }
 
 }  // namespace vx

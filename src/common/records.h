@@ -33,6 +33,12 @@ constexpr std::int32_t AllStanding = 1023;
 
 inline const QString EmptyMark = QStringLiteral("\u3000");
 
+// The field suffix of ball k (0..20) in the stored game tables (M, Flms, pin): the frame digit, 0 for
+// the tenth, and the ball's number in its frame: "11", "12", "21" ... "92", "01", "02", "03".
+inline QString ballSuffix(int k) {
+    return k >= 18 ? QStringLiteral("0") + QString::number(k - 17) : QString::number(k / 2 + 1) + QString::number(k % 2 + 1);
+}
+
 // One slot's one game on the day's sheet. Entry 21 of the per-ball arrays is the sentinel box.
 struct GameRecord {
     FixedString<10> Name;

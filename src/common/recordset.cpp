@@ -36,6 +36,12 @@ bool valuesEqual(const QVariant& a, const QVariant& b) {
     return a.toString() == b.toString();
 }
 
+// Bookmarks are unique in the run, so that one of an earlier list never names a row of a later one.
+qint64 nextSerial() {
+    static qint64 serial = 0;
+    return ++serial;
+}
+
 QStringList splitKey(const QString& key) {
     QStringList out;
     for (const QString& k : key.split(QLatin1Char(','), Qt::SkipEmptyParts))
@@ -134,15 +140,72 @@ bool Recordset::readRows(const QString& sql, const QVariantList& params, QVector
 
 bool Recordset::load() {
     rows_.clear();
+    keyOf_.clear();
     serials_.clear();
     mode_ = EditMode::None;
     deletedHere_ = false;
-    if (!readRows(selectSql(), options_.params, &rows_)) return false;
-    for (int i = 0; i < rows_.size(); ++i) serials_.append(nextSerial_++);
+    auto findKeys = [this] {
+        keyPos_.clear();
+        for (const QString& k : keys_) keyPos_.append(FieldIndex(k));
+    };
+    // Keyset: the fields from a query that reads no row, then the keys alone in the list's order.
+    if (options_.keyset && keys_.size() == 1) {
+        if (!readRows(QStringLiteral("SELECT * FROM (%1) LIMIT 0").arg(selectSql()), options_.params, &rows_))
+            return false;
+        findKeys();
+    }
+    if (keysetMode()) {
+        Statement q(QStringLiteral("SELECT %1 FROM (%2)").arg(quoteName(FieldName(keyPos_.first())), selectSql()));
+        if (!q.run(options_.params)) return fail(q.error());
+        while (q.next()) keyOf_.append(q.value(0));
+        rows_.resize(keyOf_.size());
+    } else {
+        if (!readRows(selectSql(), options_.params, &rows_)) return false;
+        findKeys();
+    }
+    for (int i = 0; i < rows_.size(); ++i) serials_.append(nextSerial());
     pos_ = 0;
-    keyPos_.clear();
-    for (const QString& k : keys_) keyPos_.append(FieldIndex(k));
     return true;
+}
+
+const QVector<QVariant>& Recordset::rowAt(int row) const {
+    if (rows_[row].isEmpty() && keysetMode()) readPage(row);
+    return rows_[row];
+}
+
+// The page of rows around `row` that are not read yet, in one query by their keys. A row whose key
+// is gone from the source since the keys were read shows its key alone.
+void Recordset::readPage(int row) const {
+    constexpr int Page = 256;
+    const int first = row / Page * Page;
+    QVariantList params = options_.params;
+    QHash<QString, int> rowOfKey;
+    for (int r = first; r < std::min<int>(first + Page, rows_.size()); ++r)
+        if (rows_[r].isEmpty()) {
+            rowOfKey.insert(keyOf_[r].toString(), r);
+            params.append(keyOf_[r]);
+            rows_[r] = QVector<QVariant>(fields_.size());
+            rows_[r][keyPos_.first()] = keyOf_[r];
+        }
+    QStringList marks(params.size() - options_.params.size(), QStringLiteral("?"));
+    Statement q(QStringLiteral("SELECT * FROM (%1) WHERE %2 IN (%3)")
+                    .arg(selectSql(), quoteName(FieldName(keyPos_.first())), marks.join(QLatin1Char(','))));
+    if (!q.run(params)) return;
+    while (q.next()) {
+        const int r = rowOfKey.value(q.value(keyPos_.first()).toString(), -1);
+        if (r < 0) continue;
+        for (int i = 0; i < fields_.size(); ++i) rows_[r][i] = q.value(i);
+    }
+}
+
+void Recordset::setRow(int row, const QVector<QVariant>& values) {
+    rows_[row] = values;
+    if (keysetMode()) keyOf_[row] = values.value(keyPos_.first());
+}
+
+QVariant Recordset::keyValue(int row) const {
+    if (row < 0 || row >= rows_.size() || keyPos_.isEmpty() || keyPos_.first() < 0) return {};
+    return keysetMode() ? keyOf_[row] : rows_[row][keyPos_.first()];
 }
 
 bool Recordset::resolveTargets() {
@@ -159,7 +222,14 @@ bool Recordset::resolveTargets() {
     }
     for (const QString& name : names) {
         const TableInfo info = tableInfo(name);
-        targets_.append({name, info.columns, info.types});
+        Target t{name, info.columns, info.types, keyPos_};
+        for (auto k = options_.writeKeys.cbegin(); k != options_.writeKeys.cend(); ++k) {
+            if (!sameName(k.key(), name)) continue;
+            t.keyPos.clear();
+            for (const QString& f : splitKey(k.value())) t.keyPos.append(FieldIndex(f));
+            if (t.keyPos.contains(-1)) t.keyPos.clear();
+        }
+        if (!t.keyPos.isEmpty()) targets_.append(t);
     }
     return !targets_.isEmpty();
 }
@@ -266,13 +336,13 @@ bool Recordset::SetBookmark(const QString& bookmark) {
 
 QVariant Recordset::valueAt(int row, int position) const {
     if (row < 0 || row >= rows_.size() || position < 0 || position >= fields_.size()) return {};
-    return rows_[row][position];
+    return rowAt(row)[position];
 }
 
 QVariant Recordset::Value(int position) const {
     if (position < 0 || position >= fields_.size()) return {};
     if (mode_ != EditMode::None) return buffer_[position];
-    return hasCurrent() ? rows_[pos_][position] : QVariant();
+    return hasCurrent() ? rowAt(pos_)[position] : QVariant();
 }
 
 QVariant Recordset::Value(const QString& field) const {
@@ -328,7 +398,7 @@ bool Recordset::AddNew() {
 bool Recordset::Edit() {
     if (!Updatable()) return fail(QStringLiteral("recordset is not updatable"));
     if (!hasCurrent()) return fail(QStringLiteral("no current record"));
-    buffer_ = rows_[pos_];
+    buffer_ = rowAt(pos_);
     changed_ = QVector<bool>(fields_.size(), false);
     mode_ = EditMode::InProgress;
     return true;
@@ -408,6 +478,14 @@ bool Recordset::inSavepoint(const std::function<QString()>& write) {
     return fail(why);
 }
 
+// A field is written to the table it comes from; where SQLite names none (an expression, or a
+// table or view written as itself), to the target that has a column of its name.
+bool Recordset::writes(const Target& t, int position) const {
+    if (sourceKind_ == QLatin1String("sql") && !origins_.value(position).isEmpty())
+        return sameName(origins_.value(position), t.name);
+    return !t.columns.find(FieldName(position)).isEmpty();
+}
+
 // "column<op>" for the fields at positions, as the target spells them; false when it lacks one.
 bool Recordset::columnsOf(const Target& t, const QVector<int>& positions, const QString& op, QStringList* terms) const {
     for (int i : positions) {
@@ -434,7 +512,7 @@ bool Recordset::Update() {
             QVector<int> changed;
             QVariantList values;
             for (int i = 0; i < FieldCount(); ++i)
-                if (changed_[i] && !t.columns.find(FieldName(i)).isEmpty()) {
+                if (changed_[i] && writes(t, i)) {
                     changed.append(i);
                     values.append(buffer_[i]);
                 }
@@ -452,8 +530,8 @@ bool Recordset::Update() {
             }
             if (changed.isEmpty()) continue;
             QStringList where;
-            if (!columnsOf(t, keyPos_, QStringLiteral(" IS ?"), &where)) return QStringLiteral("no key column in ") + t.name;
-            for (int k : keyPos_) values.append(rows_[pos_][k]);
+            if (!columnsOf(t, t.keyPos, QStringLiteral(" IS ?"), &where)) return QStringLiteral("no key column in ") + t.name;
+            for (int k : t.keyPos) values.append(rowAt(pos_)[k]);
             for (QString& term : terms) term += QStringLiteral(" = ?");
             Statement upd(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
                               .arg(quoteName(t.name), terms.join(QLatin1Char(',')), where.join(QLatin1String(" AND "))));
@@ -466,12 +544,12 @@ bool Recordset::Update() {
     });
     if (!ok) return false;
     if (isNew) {
-        rows_.append(stored);
-        serials_.append(nextSerial_++);
+        rows_.append(QVector<QVariant>());
+        if (keysetMode()) keyOf_.append(QVariant());
+        serials_.append(nextSerial());
         pos_ = int(rows_.size()) - 1;
-    } else {
-        rows_[pos_] = stored;
     }
+    setRow(pos_, stored);
     deletedHere_ = false;
     CancelUpdate();
     return true;
@@ -512,7 +590,7 @@ bool Recordset::readBack(bool isNew, const QVariant& insertedRowId, QVector<QVar
     if (!ok || found.isEmpty()) return false;
     if (!isNew && std::any_of(keyPos_.begin(), keyPos_.end(), [this](int k) { return changed_[k]; })) {
         QVector<QVariant> oldKey;
-        for (int k : keyPos_) oldKey.append(rows_[pos_][k]);
+        for (int k : keyPos_) oldKey.append(rowAt(pos_)[k]);
         QVector<QVector<QVariant>> still;
         if (!byKey(oldKey, &still) || !still.isEmpty()) return false;
     }
@@ -526,8 +604,9 @@ bool Recordset::Delete() {
     if (!hasCurrent()) return fail(QStringLiteral("no current record"));
     const bool ok = inSavepoint([&]() -> QString {
         QVariantList key;
-        for (int k : keyPos_) key.append(rows_[pos_][k]);
+        for (int k : keyPos_) key.append(rowAt(pos_)[k]);
         for (const Target& t : targets_) {
+            if (t.keyPos != keyPos_) continue;  // a looked-up row (the player of a game) stays
             QStringList where;
             if (!columnsOf(t, keyPos_, QStringLiteral(" IS ?"), &where)) return QStringLiteral("no key column in ") + t.name;
             Statement del(QStringLiteral("DELETE FROM %1 WHERE %2").arg(quoteName(t.name), where.join(QLatin1String(" AND "))));
@@ -537,6 +616,7 @@ bool Recordset::Delete() {
     });
     if (!ok) return false;
     rows_.remove(pos_);
+    if (keysetMode()) keyOf_.remove(pos_);
     serials_.remove(pos_);
     deletedHere_ = true;
     return true;

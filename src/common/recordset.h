@@ -3,6 +3,7 @@
 // write through by key the way the windows expect of them. Field names are found without regard
 // to case or character width.
 #include "common/names.h"
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -21,6 +22,12 @@ struct OpenOptions {
     QVariantList params;      // bound to the '?' of SQL text (criteria typed by users always go here)
     QString key;              // key column(s), comma-separated, for a view or SQL text; tables use their primary key
     QStringList writeTables;  // SQL text only: the tables written by key; new rows go to the first
+    // SQL text only: the field(s) of the list holding a write table's key where that is not the
+    // recordset's key (a looked-up row: "選手" by "選手ID"). Such a table is written, never deleted from.
+    QHash<QString, QString> writeKeys;
+    // Reads the keys at open and the other values a page of rows at a time, when first looked at,
+    // so that a list of a hundred thousand rows opens at once. One key column.
+    bool keyset = false;
 };
 
 class Recordset;
@@ -81,6 +88,7 @@ public:
     // Row access without moving (rows 0..RecordCount()-1).
     QVariant valueAt(int row, int position) const;
     QString bookmarkAt(int row) const;
+    QVariant keyValue(int row) const;  // the row's (first) key value, without reading the row
     int rowOfBookmark(const QString& bookmark) const;  // -1 when unknown
 
     // Finding moves to the first (next) matching row; NoMatch() tells when there was none,
@@ -113,6 +121,7 @@ private:
         QString name;
         NameList columns;    // as the table or view spells them
         QStringList types;   // declared types, upper case
+        QVector<int> keyPos; // the list's fields holding its key
     };
     bool fail(const QString& message);
     bool load();
@@ -124,6 +133,11 @@ private:
     bool resolveTargets();
     bool convertFor(int position, const QVariant& in, QVariant* out);
     int findFrom(int start, const std::function<bool(const Record&)>& criterion) const;
+    bool writes(const Target& t, int position) const;
+    bool keysetMode() const { return options_.keyset && keyPos_.size() == 1 && keyPos_.first() >= 0; }
+    const QVector<QVariant>& rowAt(int row) const;  // reads the row's page first in keyset mode
+    void readPage(int row) const;
+    void setRow(int row, const QVector<QVariant>& values);
 
     QString source_;
     QString sourceKind_;  // "table", "view" or "sql"
@@ -131,9 +145,9 @@ private:
     bool open_ = false;
     NameList fields_;
     QStringList origins_;  // the table each field comes from, when it comes straight from one
-    QVector<QVector<QVariant>> rows_;
+    mutable QVector<QVector<QVariant>> rows_;  // keyset mode: empty until read
+    QVector<QVariant> keyOf_;                   // keyset mode: each row's key
     QVector<qint64> serials_;
-    qint64 nextSerial_ = 1;
     int pos_ = -1;  // -1 = BOF, RecordCount() = EOF
     bool deletedHere_ = false;
     bool noMatch_ = false;

@@ -135,7 +135,7 @@ void Form_Start::Cmd_siaiSeiseki_Click() {}
 void Form_Start::Cmd_Kojin_Click() {}
 void Form_Start::Cmd_sokuho_Click() {}
 void Form_Start::Cmd_Edit_Click() {}
-void Form_Start::Cmd_Score_Click() {}
+void Form_Start::Cmd_Score_Click() { forms::show(QStringLiteral("Form_Score")); }
 void Form_Start::Command1_Click() {}
 
 void Form_Start::Cmd_End_Click() {

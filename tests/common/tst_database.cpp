@@ -214,14 +214,37 @@ private Q_SLOTS:
         QVERIFY(rs.open("SELECT データ項目.ID, データ項目.S10, マーク.M11 FROM データ項目 JOIN マーク USING (ID) ORDER BY ID;", o));
         QVERIFY(rs.Delete() && rs.MoveNext());
         QVERIFY(rs.Edit() && rs.SetValue("m11", "Ｇ") && rs.SetValue("S10", "205") && rs.Update());
-        QCOMPARE(value("SELECT group_concat(ID || データ項目.S10 || M11) FROM データ項目 JOIN マーク USING (ID)") +
-                     value("SELECT count(*) FROM フレーム"), QString("2205Ｇ2"));
+        QCOMPARE(value("SELECT group_concat(ID || データ項目.S10 || M11 || マーク.S10) FROM データ項目 JOIN マーク USING (ID)") +
+                     value("SELECT count(*) FROM フレーム"), QString("2205Ｇ1102"));
 
         Recordset snap;
         QVERIFY(snap.open("SELECT * FROM 選手 WHERE 選手名 = ?", RecordsetType::Snapshot, {"O'Neil"}));
         QVERIFY(snap.RecordCount() == 1 && !snap.Updatable() && !snap.AddNew() && !snap.Delete());
         QVERIFY(!snap.open("通算成績", RecordsetType::Table));
         QVERIFY(!snap.open("SELECT nonsense FROM nowhere") && !snap.lastError().isEmpty());
+
+        // A keyset list reads rows a page at a time in its own order; a looked-up table is written
+        // by its own key and never deleted from.
+        run("WITH RECURSIVE n(i) AS (SELECT 3 UNION ALL SELECT i + 1 FROM n WHERE i < 600) "
+            "INSERT INTO データ項目 (ID, 選手ID, S10) SELECT i, 1, i FROM n");
+        run("INSERT INTO マーク (ID, S10) SELECT ID, 0 FROM データ項目 WHERE ID > 2");
+        OpenOptions k;
+        k.key = "ID";
+        k.keyset = true;
+        k.params = {590};
+        k.writeTables = {"データ項目", "選手"};
+        k.writeKeys = {{"選手", "選手ID"}};
+        Recordset list;
+        QVERIFY(list.open("SELECT d.ID, d.S10, p.選手名, d.選手ID FROM データ項目 d JOIN マーク USING (ID) "
+                          "JOIN 選手 p USING (選手ID) WHERE d.S10 < ? ORDER BY d.S10 DESC", k));
+        QCOMPARE(list.RecordCount(), 588);
+        QCOMPARE(list.keyValue(587).toInt(), 3);  // read without its page
+        QCOMPARE(list.valueAt(300, 1).toInt() + list.valueAt(0, 1).toInt(), 289 + 589);
+        QVERIFY(list.Edit() && list.SetValue("選手名", "Ｏ") && list.SetValue("S10", 7));
+        QVERIFY2(list.Update(), qPrintable(list.lastError()));
+        QVERIFY(list.SetAbsolutePosition(587) && list.Delete() && list.RecordCount() == 587);
+        QCOMPARE(value("SELECT 選手名 || count(*) || sum(d.S10 = 7) FROM 選手 JOIN データ項目 d USING (選手ID)") +
+                     value("SELECT count(*) FROM マーク"), QString("Ｏ5982599"));
     }
 
     // Opening never creates a file; the empty database never overwrites one nor leaves half a file.

@@ -10,6 +10,7 @@
 #include "recording/form_player.h"
 #include "recording/form_siai.h"
 #include "recording/form_zkt.h"
+#include "records/form_score.h"
 #include "shell/form_menu.h"
 #include "shell/form_start.h"
 #include "support/dayfixture.h"
@@ -345,6 +346,14 @@ void TestMatchDay::matchDayFromStartMenuToDatabase() {
     QCOMPARE(start.Lbl_all_data->text(), QStringLiteral("75"));
     checkStoredDay(3, 2, 2, {{4, {130, 140, 180, 90}, 0}, {1, {190, 90, 180, 64}, 12}, {2, {80, 300, 130, 72}, 8}});
     compareWithExpected(QStringLiteral("SD-2-2.txt"));
+
+    // ---- the score book lists the newest match's games
+    click(start.Cmd_Score);
+    Form_Score& book = forms::get<Form_Score>();
+    tick(book.Opt_Siai[2]);
+    click(book.Cmd_OK[0]);
+    QCOMPARE(book.Txt_Siai[1]->text() + ' ' + QString::number(book.data_score->recordset().RecordCount()), QStringLiteral("3 12"));
+    QCOMPARE(book.DBG_Score->model()->index(0, 8).data().toString(), vx::db::scalar("SELECT 競技点 FROM データ項目 WHERE 試合ID = 3 ORDER BY ｹﾞｰﾑ, ID").toString());
 }
 
 QTEST_MAIN(TestMatchDay)

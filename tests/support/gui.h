@@ -39,6 +39,10 @@ inline void clickCell(QAbstractItemView* view, const QModelIndex& index) {
     settle();
 }
 
+inline void clickCell(QAbstractItemView* view, int row, int column) {
+    clickCell(view, view->model()->index(row, column));
+}
+
 // Where the keyboard goes: the focused widget, else the active window.
 inline QWidget* keyboard() {
     if (QWidget* w = QApplication::focusWidget()) return w;

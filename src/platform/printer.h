@@ -1,0 +1,57 @@
+#pragma once
+// The printer as the windows use it: text at tab columns, new page, end of document (which sends
+// it) and discarding it. Columns are counted from 1 in widths of a half-width character (a
+// full-width one takes two). The document is kept as text lines until it is sent; it goes to the
+// default printer, or to a PDF file in the program's folder when no printer is set up.
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace vx {
+
+struct PrintedDocument {
+    QString name;              // names the print job, and the PDF file
+    double fontSize = 10;      // points, before the zoom
+    int zoom = 100;            // percent
+    QList<QStringList> pages;  // the lines of each page as the tabs placed them
+};
+
+// Where a sent document goes. Tests install one that keeps what was printed.
+class PrintOutput {
+public:
+    virtual ~PrintOutput() = default;
+    // False when nothing could be printed; `where` names the printer or the PDF file.
+    virtual bool print(const PrintedDocument& document, QString* where) = 0;
+};
+// nullptr restores the real output.
+void setPrintOutput(PrintOutput* output);
+
+// Draws the document into a PDF file, replacing the file whole.
+bool printToPdf(const PrintedDocument& document, const QString& path);
+
+class Printer {
+public:
+    // The program's one printer, with its one open document.
+    static Printer& instance();
+
+    void setFontSize(double points) { doc_.fontSize = points; }
+    void setZoom(int percent) { doc_.zoom = percent; }
+    // Moves to column n of the current line; when the line is already past it, to column n of the next.
+    void Tab(int column);
+    void Print(const QString& text);  // at the print position; the line goes on
+    void EndLine();
+    void NewPage();
+    // A document is begun by the first text written to it.
+    bool hasDocument() const { return begun_; }
+    // Sends the document and closes it; false when it could not be printed.
+    bool EndDoc(const QString& name, QString* where = nullptr);
+    void KillDoc();  // discards the document in progress
+
+private:
+    PrintedDocument doc_;
+    QString line_;
+    int column_ = 1;  // where the next character goes
+    bool begun_ = false;
+};
+
+}  // namespace vx

@@ -1,0 +1,449 @@
+// The score book through its window: the choice of games, navigation, the list and its edits, the
+// pin diagram, printing, deleting and the text file.
+#include "common/database.h"
+#include "common/cp932.h"
+#include "common/module1.h"
+#include "common/settings.h"
+#include "platform/boundgrid.h"
+#include "platform/datasource.h"
+#include "platform/printer.h"
+#include "records/form_file.h"
+#include "records/form_pindiagram.h"
+#include "records/form_score.h"
+#include "records/scorebook.h"
+#include "shell/form_start.h"
+#include "support/gui.h"
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace vx;
+using namespace vxtest;
+
+namespace {
+
+QString sql(const QString& text) { return db::scalar(text).toString(); }
+
+// One stored game with its three rows: marks "m1 m2 ..." (21 of them, "_" for "　"), masks likewise.
+void storeGame(int id, int player, int match, int game, int points, const QVariant& prize, int s10, int venue,
+               const QString& marks, const QString& masks = {}) {
+    const QStringList m = marks.split(' '), p = masks.split(' ', Qt::SkipEmptyParts);
+    db::exec("INSERT INTO データ項目 (ID, 選手ID, 試合ID, ｹﾞｰﾑ, 優Ｐ, 入賞, S10, 競技点, 試合日, 会場ID) "
+             "VALUES (?,?,?,?,?,?,?,?,(SELECT 試合日 FROM 試合 WHERE 試合ID = ?),?)",
+             {id, player, match, game, points, prize, s10, s10 + 10, match, venue});
+    QVariantList mv{id, player, match, game};
+    QStringList cols{"ID", "選手ID", "試合ID", "ｹﾞｰﾑ"}, frame{"ID"}, marksQ{"?", "?", "?", "?"}, frameQ{"?"};
+    QVariantList fv{id};
+    for (int k = 0; k <= 20; ++k) {
+        cols << "M" + ballSuffix(k);
+        marksQ << "?";
+        mv << (m.value(k) == "_" ? QString("\u3000") : m.value(k) == "null" ? QVariant() : QVariant(m.value(k)));
+        frame << "Flms" + ballSuffix(k) << "pin" + ballSuffix(k);
+        frameQ << "?" << "?";
+        fv << (p.isEmpty() ? 30 : p.value(k).toInt() == 0 ? 10 : 5) << (p.isEmpty() ? -1 : p.value(k).toInt());
+    }
+    for (int f = 1; f <= 9; ++f) {
+        cols << QString("S%1").arg(f);
+        marksQ << "?";
+        mv << s10 * f / 10;
+    }
+    QVERIFY(db::exec("INSERT INTO マーク (" + cols.join(',') + ") VALUES (" + marksQ.join(',') + ")", mv));
+    QVERIFY(db::exec("INSERT INTO フレーム (" + frame.join(',') + ") VALUES (" + frameQ.join(',') + ")", fv));
+}
+
+// Seasons 1, 3, 5 and matches 41, 57, 60, 99 (season 9 has no row); game 4's player and game 2's
+// venue have no row.
+void club() {
+    db::ensureOpen();
+    db::beginTransaction();
+    for (const char* s : {"INSERT INTO 選手 (選手ID, 選手名) VALUES (12, '山田太郎'), (7, '佐々木小次郎左衛門尉'), (30, '長谷川')",
+                          "INSERT INTO シーズン (シーズンID, シーズン名) VALUES (1, '2024前期'), (3, '2025前期'), (5, '2026前期')",
+                          "INSERT INTO 会場 (会場ID, 会場名) VALUES (1, '駅前レーン')",
+                          "INSERT INTO 試合 (試合ID, シーズンID, 試合, 試合日) VALUES (41, 3, 1, '2025-04-06'), "
+                          "(57, 3, 2, '2025-05-11'), (60, 5, 1, '2026-04-05'), (99, 9, 1, '2026-05-10'), (3, 1, 1, '2024-04-07')"})
+        QVERIFY(db::exec(QString::fromUtf8(s)));
+    storeGame(1, 12, 41, 1, 3, "１着  ", 187, 1, "＊ _ ９ ／ ７ ２ 3s ５ Ｇ － ８ ／ ＊ _ ９ － Ｆ ８ ＊ ＊ ７",
+              "0 -1 512 0 896 512 7 6 1023 1023 3 0 0 -1 1 1 1023 1 0 0 896");
+    storeGame(2, 7, 41, 1, 0, "    ", 95, 9, "５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ null _");
+    storeGame(3, 12, 57, 2, 0, QVariant(), 205, 1, "９ ／ ＊ _ ＊ _ ８ １ ９ ／ ＊ _ ＊ _ ７ ／ ＊ _ ９ ／ ＊");
+    storeGame(4, 99, 57, 1, 0, QVariant(), 150, 1, "５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ _");
+    storeGame(5, 30, 60, 1, 5, "１着  ", 123, 1, "７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ _");
+    storeGame(6, 12, 99, 1, 0, QVariant(), 9, 1, "１ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ _");
+    db::commit();
+}
+
+// The IDs of the listed games, in the list's order.
+QString listed(const DataSource* ds) {
+    QStringList ids;
+    for (int r = 0; r < ds->recordset().RecordCount(); ++r) ids << ds->recordset().keyValue(r).toString();
+    return ids.join(' ');
+}
+
+}  // namespace
+
+// What was sent to the printer, kept instead of printed.
+struct KeptPrints final : PrintOutput {
+    QList<PrintedDocument> sent;
+    KeptPrints() { setPrintOutput(this); }
+    ~KeptPrints() override { setPrintOutput(nullptr); }
+    bool print(const PrintedDocument& doc, QString* where) override {
+        sent << doc;
+        *where = "kept";
+        return true;
+    }
+};
+
+QByteArray expected(const QString& name) {
+    QFile f(QStringLiteral(VX_TEST_DATA "/records/") + name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class TestScoreBook : public GuiTest {
+    Q_OBJECT
+
+    Form_Score& openBook() {
+        club();
+        Module1::PinColors = {0x0000FF, 0x00FF00, 0xFF0000};
+        Module1::MarkTexts = {QString(), "1s", "2s", "3s", "4s", "5s", "6s", "7s", "8s", "／", "＊"};
+        forms::get<Form_Start>().Show();
+        settle();
+        click(forms::get<Form_Start>().Cmd_Score);
+        return forms::get<Form_Score>();
+    }
+    static QString cell(DBGrid* g, int row, int column) { return g->model()->index(row, column).data().toString(); }
+    // Player -1: all players; else the player list's row of that ID. Games option 0..2 then the moves.
+    static void choose(Form_Score& f, int player, int games, const QList<int>& moves = {}) {
+        if (player < 0) {
+            tick(f.Opt_score[0]);
+        } else {
+            tick(f.Opt_score[1]);
+            const db::Recordset& players = f.Data_Sensyu->recordset();
+            int row = 0;
+            while (players.valueAt(row, 0).toInt() != player) ++row;
+            clickCell(f.DBG_Sensyu, row, 1);
+        }
+        tick(f.Opt_Siai[std::size_t(games)]);
+        for (int m : moves) {
+            QVERIFY(f.cmd_mov[std::size_t(m)]->isVisible());
+            click(f.cmd_mov[std::size_t(m)]);
+        }
+    }
+
+private Q_SLOTS:
+    // The three kinds of choice and the reserved all-players row; a game without its venue or its
+    // season row is listed, one without its player is not.
+    void choiceSelectsGames_data() {
+        QTest::addColumn<int>("player");
+        QTest::addColumn<int>("games");
+        QTest::addColumn<QList<int>>("moves");
+        QTest::addColumn<QString>("ids");
+        QTest::newRow("everything") << -1 << 0 << QList<int>{} << "1 2 3 5 6";
+        QTest::newRow("player 12") << 12 << 0 << QList<int>{} << "1 3 6";
+        QTest::newRow("player 12, season 3") << 12 << 1 << QList<int>{2} << "1 3";
+        QTest::newRow("match 57") << -1 << 2 << QList<int>{2, 2} << "3";
+        QTest::newRow("reserved row: all players, season 5") << 0 << 1 << QList<int>{} << "5";
+    }
+    void choiceSelectsGames() {
+        QFETCH(int, player);
+        QFETCH(int, games);
+        QFETCH(QList<int>, moves);
+        QFETCH(QString, ids);
+        Form_Score& f = openBook();
+        choose(f, player, games, moves);
+        QVERIFY(!f.Cmd_OK[1]->isVisible() && !f.cmd_html_score->isVisible());
+        click(f.Cmd_OK[0]);
+        QCOMPARE(listed(f.data_score), ids);
+        QVERIFY(f.Cmd_OK[1]->isVisible() && f.Cmd_OK[3]->isVisible() && f.Cmd_Prn[1]->isVisible() && !f.Cmd_Prn[0]->isVisible());
+        QVERIFY(f.menu_text->isEnabled() && f.menu_html->isEnabled() && f.menu_del[0]->isEnabled() && !f.menu_print->isEnabled());
+        if (games == 1 && player > 0) saveShot(f.subWindow(), "records_scorebook_player");
+        const int game2 = ids.split(' ').indexOf("2");
+        if (game2 >= 0) QCOMPARE(cell(f.DBG_Score, game2, 30) + cell(f.DBG_Score, game2, 1), QString("2025/04/06"));
+        // Coming back to the window keeps the choice and the list; a choice made anew hides the list's
+        // buttons until the next Show.
+        forms::get<Form_Start>().Show();
+        settle();
+        f.Show();
+        settle();
+        QVERIFY(f.Cmd_OK[1]->isVisible() && f.Opt_Siai[std::size_t(games)]->isChecked());
+        const QString id = QString::number(std::max(player, 0));
+        QCOMPARE(f.Txt_Sensyu->text() + f.txt_sen_name->text(), id + sql("SELECT 選手名 FROM 選手 WHERE 選手ID = " + id));
+        if (player >= 0) {
+            clickCell(f.DBG_Sensyu, 1, 0);
+            QVERIFY(!f.Cmd_OK[1]->isVisible() && f.Opt_Siai[0]->isChecked() && !f.Txt_Siai[0]->isVisible());
+        }
+        tick(f.Opt_Siai[1]);
+        tick(f.Opt_score[0]);
+        QVERIFY(f.Opt_Siai[0]->isChecked() && !f.Frm_record->isVisible() && !f.DBG_Sensyu->isVisible());
+    }
+
+    // Every button lands where its caption says, by the row's place in its table whatever the IDs.
+    void navigationMovesByPlace() {
+        Form_Score& f = openBook();
+        const QList<QPair<int, QString>> seasons{{2, "3"}, {2, "1"}, {2, "1"}, {3, "3"}, {4, "5"}, {3, "5"}, {1, "1"}, {5, "5"}, {0, "1"}};
+        tick(f.Opt_Siai[1]);
+        QCOMPARE(f.Txt_Siai[0]->text() + f.Lbl_Siai[0]->text(), QString("52026前期"));
+        for (const auto& [button, id] : seasons) {
+            QVERIFY(f.cmd_mov[std::size_t(button)]->isVisible());
+            click(f.cmd_mov[std::size_t(button)]);
+            QCOMPARE(f.Txt_Siai[0]->text(), id);
+        }
+        tick(f.Opt_Siai[2]);
+        const QList<QPair<int, QString>> matches{{1, "3"}, {3, "41"}, {4, "99"}, {2, "60"}, {0, "3"}, {5, "99"}};
+        for (const auto& [button, id] : matches) {
+            click(f.cmd_mov[std::size_t(button)]);
+            QCOMPARE(f.Txt_Siai[1]->text(), id);
+        }
+        QCOMPARE(f.Lbl_Siai[1]->text() + f.Lbl_Siai[2]->text() + f.Lbl_Siai[3]->text(), QString("2026/05/1091"));
+        saveShot(f.subWindow(), "records_scorebook_match");
+    }
+
+    // The list's current game shows its ID and pins; edits go to the table each column comes from,
+    // and only while editing is allowed.
+    void listEditsAndPins() {
+        Form_Score& f = openBook();
+        click(f.Cmd_OK[0]);
+        QCOMPARE(f.txt_ID->text(), QString("1"));
+        // Frame 1 a strike, frame 2 nine and the spare, frame 5 a gutter and a miss; the tenth X X 7.
+        const QList<QPair<int, std::int32_t>> pins{{0, 0x0000FF}, {9, 0x0000FF}, {18, 0x0000FF}, {19, 0x00FF00},
+                                                    {40, 0xFF0000}, {99, 0x0000FF}, {109, 0x0000FF}, {110, 0x0000FF}, {117, 0x00FF00}};
+        for (const auto& [shape, colour] : pins) QCOMPARE(f.Pins->pinColor(shape), colour);
+        QVERIFY(f.Pins->Pct_flame[10]->isVisible() && f.Pins->Pct_flame[11]->isVisible());
+        saveShot(f.subWindow(), "records_scorebook");
+        clickCell(f.DBG_Score, 4, 0);
+        QCOMPARE(f.txt_ID->text(), QString("6"));
+        QVERIFY(f.Pins->pinColor(0) == 0xE0E0E0 && !f.Pins->Pct_flame[10]->isVisible() && !f.Pins->Pct_flame[11]->isVisible());
+
+        auto edit = [&f](int row, int column, const QString& text) {
+            clickCell(f.DBG_Score, row, column);
+            typeKeys(text);
+            press(Qt::Key_Return);
+            clickCell(f.DBG_Score, row == 0 ? 1 : 0, 0);
+        };
+        edit(0, 7, "190");
+        QCOMPARE(sql("SELECT group_concat(S10) FROM データ項目 WHERE ID = 1"), QString("187"));
+        tick(f.Chk_edit);
+        edit(0, 7, "190");     // the score: データ項目 alone
+        edit(0, 9, "Ｇ");       // a mark: マーク
+        edit(0, 0, "山田花子"); // the name: 選手
+        edit(0, 3, "4");       // the match number: 試合
+        edit(0, 1, "2025/4/7"); // the date, stored as a date
+        QCOMPARE(sql("SELECT d.S10 || ifnull(m.S10, '-') || M11 || 選手名 || s.試合 || d.試合日 FROM データ項目 d JOIN マーク m ON m.ID = d.ID "
+                     "JOIN 選手 p ON p.選手ID = d.選手ID JOIN 試合 s ON s.試合ID = d.試合ID WHERE d.ID = 1"),
+                 QString("190-Ｇ山田花子42025-04-07"));
+        dlg->expectMsgBox(vbOK, "日付を入力してください。");
+        edit(0, 1, "いつか");
+        press(Qt::Key_Escape);
+        dlg->expectMsgBox(vbOK, "入力した値を記録できませんでした。");
+        edit(0, 7, "abc");
+        press(Qt::Key_Escape);
+        QCOMPARE(sql("SELECT 試合日 FROM データ項目 WHERE ID = 1"), QString("2025-04-07"));
+    }
+
+    // Whole rows at any height, a minimum width, the pins' room, and the window's settings.
+    void resizeAndSettings() {
+        Form_Score& f = openBook();
+        const int row = f.DBG_Score->verticalHeader()->defaultSectionSize();
+        QCOMPARE(f.DBG_Score->height(), twips(int((5880 - 3200) / (row * 15.0)) * row * 15.0 + 30));
+        f.setWidth(9000);
+        f.setHeight(7000);
+        QCOMPARE(int(f.Width()), 9405);  // 9400 twips is 627 pixels
+        QCOMPARE(f.Cmd_OK[2]->x(), twips(9405 - 2330));
+        tick(f.chk_pin);
+        QCOMPARE(f.DBG_Score->y(), twips(2000));
+        QCOMPARE(f.DBG_Score->height(), twips(int((f.Height() - 2320) / (row * 15.0)) * row * 15.0 + 30));
+        forms::get<Form_Start>().Show();
+        settle();
+        QCOMPARE(settings::GetSetting("form", "score_pin", "") + settings::GetSetting("form", "score_width", ""), QString("09405"));
+    }
+
+    // Composed at Show only when asked for, sent by 印刷 at tab columns, discarded by a new Show or
+    // by closing the window.
+    void printing() {
+        KeptPrints printer;
+        Form_Score& f = openBook();
+        choose(f, -1, 1, {2});
+        click(f.Cmd_OK[0]);
+        QVERIFY(!f.Cmd_Prn[0]->isVisible() && !Printer::instance().hasDocument());
+        tick(f.Chk_Prn);
+        click(f.Cmd_OK[0]);
+        QVERIFY(f.Cmd_Prn[0]->isVisible() && f.menu_print->isEnabled());
+        click(f.Cmd_Prn[0]);
+        QVERIFY(!f.Cmd_Prn[0]->isEnabled());
+        QCOMPARE(printer.sent.size(), 1);
+        QCOMPARE(printer.sent[0].zoom, 80);
+        QCOMPARE(printer.sent[0].pages.size(), 1);
+        QCOMPARE(toCp932(printer.sent[0].pages[0].join("\r\n") + "\r\n"), expected("printout.txt"));
+        click(f.Cmd_OK[0]);  // composed again, then dropped by closing
+        click(f.Cmd_OK[2]);
+        QVERIFY(!f.isShown() && !Printer::instance().hasDocument());
+        const QString pdf = env->path("スコアブック.pdf");
+        PrintedDocument two = printer.sent[0];
+        two.pages = {QStringList(150, "--"), {"--"}};  // more lines than a page holds, then a page of its own
+        QVERIFY(printToPdf(two, pdf));
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.peek(5) == "%PDF-" && file.readAll().count("/Type /Page\n") == 3);
+    }
+
+    // Both questions answered Yes delete the game's three rows and nothing it is joined to; "全削除"
+    // deletes every listed game, and a game that cannot be deleted stops it with that game whole.
+    void deleting() {
+        Form_Score& f = openBook();
+        choose(f, 12, 0);
+        click(f.Cmd_OK[0]);
+        const QString rows = "SELECT (SELECT count(*) FROM データ項目) || (SELECT count(*) FROM マーク) || (SELECT count(*) FROM フレーム) || "
+                             "(SELECT count(*) FROM 選手) || (SELECT count(*) FROM 試合) || (SELECT count(*) FROM 会場)";
+        dlg->expectMsgBox(vbNo, "１件のデータを\rデータベースから削除します。\rよろしいですか？");
+        click(f.Cmd_OK[1]);
+        dlg->expectMsgBox(vbYes, "１件のデータを").expectMsgBox(vbNo, "くどいですけど、本当に削除していいですね？");
+        click(f.Cmd_OK[1]);
+        QCOMPARE(sql(rows), QString("666451"));
+        clickCell(f.DBG_Score, 2, 0);
+        dlg->expectMsgBox(vbYes, "１件のデータを").expectMsgBox(vbYes, "くどいですけど");
+        click(f.Cmd_OK[1]);
+        QCOMPARE(sql(rows) + sql("SELECT count(*) FROM フレーム WHERE ID = 6"), QString("5554510"));
+        QCOMPARE(listed(f.data_score) + " " + f.txt_ID->text(), QString("1 3 3"));  // the new last game is current
+
+        choose(f, -1, 0);
+        click(f.Cmd_OK[0]);
+        db::exec("CREATE TRIGGER keep BEFORE DELETE ON フレーム WHEN OLD.ID = 5 BEGIN SELECT RAISE(ABORT, 'kept'); END");
+        dlg->expectMsgBox(vbYes, "現在表示中の全データを\rデータベースから削除します。\rよろしいですか？")
+            .expectMsgBox(vbYes, "くどいですけど")
+            .expectMsgBox(vbOK, "3件のデータを削除しました。\r残りのデータは削除できませんでした。");
+        click(f.Cmd_OK[3]);
+        QVERIFY(!f.DBG_Score->isVisible() && !f.Cmd_OK[1]->isVisible() && !f.menu_del[1]->isEnabled());
+        QCOMPARE(sql("SELECT group_concat(ID) FROM (SELECT ID FROM データ項目 ORDER BY ID)") + sql("SELECT group_concat(ID) FROM (SELECT ID FROM マーク ORDER BY ID)") +
+                     sql("SELECT group_concat(ID) FROM (SELECT ID FROM フレーム ORDER BY ID)"), QString("4,54,54,5"));
+        db::exec("DROP TRIGGER keep");
+        click(f.Cmd_OK[0]);
+        dlg->expectMsgBox(vbYes, "現在表示中").expectMsgBox(vbYes, "くどい").expectMsgBox(vbOK, "1件のデータを削除しました。");
+        click(f.Cmd_OK[3]);
+        QCOMPARE(sql(rows), QString("111451"));
+    }
+
+    // Both layouts in CP932, the marks normalised or as stored; a file that cannot be written is
+    // reported and the window stays.
+    void textFile_data() {
+        QTest::addColumn<bool>("simple");
+        QTest::addColumn<bool>("asStored");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("simple") << true << false << "text_simple.txt";
+        QTest::newRow("full") << false << false << "text_full.txt";
+        QTest::newRow("full, marks as stored") << false << true << "text_stored.txt";
+    }
+    void textFile() {
+        QFETCH(bool, simple);
+        QFETCH(bool, asStored);
+        QFETCH(QString, file);
+        Form_Score& f = openBook();
+        db::exec("UPDATE 選手 SET 選手名 = 'ﾔﾏﾀﾞ' WHERE 選手ID = 12");
+        choose(f, -1, 0);
+        click(f.Cmd_OK[0]);
+        click(f.Cmd_Prn[1]);
+        Form_file* out = forms::loaded<Form_file>();
+        QVERIFY(out && out->isShown() && out->Chk_Kani->isChecked() && !out->Chk_izon->isVisible());
+        QCOMPARE(out->Txt_file->text(), env->path("data.txt"));
+        if (!simple) tick(out->Chk_Kani);
+        else saveShot(out->subWindow(), "records_file");
+        QVERIFY(out->Chk_izon->isVisible() != simple);
+        if (asStored) tick(out->Chk_izon);
+        out->Txt_file->setText(env->path("none/data.txt"));
+        dlg->expectMsgBox(vbOK, "ファイル名がおかしいようです。");
+        click(out->Cmd_OK);
+        QVERIFY(out->isShown() && !QFile::exists(env->path("none/data.txt")));
+        out->Txt_file->setText(env->path("data.txt"));
+        click(out->Cmd_OK);
+        QVERIFY(!forms::loaded<Form_file>());
+        QFile written(env->path("data.txt"));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), expected(file));
+    }
+
+    // The racks of a stored game from its codes and masks ("ball:code:mask"); racks given as
+    // "rack:pins" with - for no data, 0 the first ball, 1 the second (or left by the first), 2 standing.
+    void pinRacks_data() {
+        QTest::addColumn<QString>("balls");
+        QTest::addColumn<int>("score");
+        QTest::addColumn<QString>("racks");
+        QTest::addColumn<QString>("extra");  // racks 10 and 11 shown
+        QTest::newRow("7 then 2") << "0:7:896 1:2:512" << 9 << "0:0000000112 1:----------" << "--";
+        QTest::newRow("strike: second ball unread") << "4:10:0 5:5:31" << 10 << "2:0000000000" << "1-";
+        QTest::newRow("marks only") << "0:7:-1 1:2:256" << 19 << "0:----------" << "1-";
+        QTest::newRow("no second mask") << "0:7:448 1:2:-1" << 20 << "0:0000001110" << "11";
+        QTest::newRow("X X 5") << "18:10:0 19:10:0 20:5:992" << 25 << "9:0000000000 10:0000000000 11:0000011111" << "11";
+        QTest::newRow("X 7 2") << "18:10:0 19:7:448 20:2:256" << 19 << "9:0000000000 10:0000001120 11:----------" << "1-";
+        QTest::newRow("8 / 4") << "18:8:768 19:20:0 20:4:1008" << 24 << "9:0000000011 10:0000111111 11:----------" << "11";
+        QTest::newRow("9 / X") << "18:9:512 19:20:0 20:10:0" << 30 << "9:0000000001 10:0000000000" << "11";
+        QTest::newRow("tenth not entered") << "19:30:0 20:5:992" << 0 << "10:---------- 11:----------" << "--";
+    }
+    void pinRacks() {
+        QFETCH(QString, balls);
+        QFETCH(int, score);
+        QFETCH(QString, racks);
+        QFETCH(QString, extra);
+        scorebook::StoredBalls b;
+        b.codes.fill(30);
+        b.masks.fill(-1);
+        for (const QString& ball : balls.split(' ')) {
+            const QStringList p = ball.split(':');
+            b.codes[std::size_t(p[0].toInt())] = p[1].toInt();
+            b.masks[std::size_t(p[0].toInt())] = p[2].toInt();
+        }
+        const scorebook::Racks r = scorebook::racksOf(b, score);
+        QStringList got;
+        for (const QString& rack : racks.split(' ')) {
+            const int n = rack.section(':', 0, 0).toInt();
+            QString pins;
+            for (int k = 0; k < 10; ++k) pins += r.pins[std::size_t(10 * n + k)] < 0 ? QChar('-') : QChar('0' + r.pins[std::size_t(10 * n + k)]);
+            got << QString::number(n) + ':' + pins;
+        }
+        QCOMPARE(got.join(' '), racks);
+        QCOMPARE(QString(r.secondTenthShown ? "1" : "-") + (r.thirdTenthShown ? "1" : "-"), extra);
+    }
+
+    // The score-card page's hand-off: the list returns to its row once, and only for this window's
+    // own request with a row that still exists; the choices show rows added meanwhile.
+    void handOffAndActivation() {
+        Form_Score& f = openBook();
+        tick(f.Opt_Siai[1]);
+        click(f.Cmd_OK[0]);
+        QCOMPARE(listed(f.data_score), QString("5"));
+        tick(f.Opt_Siai[0]);
+        click(f.Cmd_OK[0]);
+        auto away = [&f] {
+            forms::get<Form_Start>().Show();
+            settle();
+            f.Show();
+            settle();
+        };
+        clickCell(f.DBG_Score, 2, 0);
+        click(f.cmd_html_score);
+        QCOMPARE(Module1::HtmlCallerTag + QString::number(Module1::HtmlCallerCount), QString("Form_Score no Hyoji Score5"));
+        f.data_score->setCurrentRow(4);  // the page walks the list
+        away();
+        QCOMPARE(f.txt_ID->text(), QString("3"));
+        clickCell(f.DBG_Score, 3, 0);
+        away();
+        QCOMPARE(f.txt_ID->text(), QString("5"));
+        click(f.cmd_html_score);
+        Module1::HtmlCallerTag = "Form_Kojin";
+        clickCell(f.DBG_Score, 0, 0);
+        away();
+        QCOMPARE(f.txt_ID->text(), QString("1"));
+        click(f.cmd_html_score);
+        click(f.Cmd_OK[0]);  // a new list: the old row's bookmark is gone
+        clickCell(f.DBG_Score, 1, 0);
+        away();
+        QCOMPARE(f.txt_ID->text(), QString("2"));
+        db::exec("INSERT INTO シーズン (シーズンID, シーズン名) VALUES (7, '2027前期')");
+        tick(f.Opt_Siai[1]);
+        away();
+        QCOMPARE(f.Txt_Siai[0]->text(), QString("5"));
+        click(f.cmd_mov[5]);
+        QCOMPARE(f.Txt_Siai[0]->text() + f.Lbl_Siai[0]->text(), QString("72027前期"));
+    }
+};
+
+QTEST_MAIN(TestScoreBook)
+#include "tst_scorebook.moc"
