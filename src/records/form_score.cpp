@@ -50,10 +50,6 @@ std::optional<QVariant> typedDate(const QString& text) {
     return std::nullopt;
 }
 
-QPushButton* button(QWidget* parent, const QString& caption, double left, double top, double width, double height) {
-    return place(new QPushButton(caption, parent), left, top, width, height);
-}
-
 // The frame numbers over the pin racks: the caption's numbers, each centred over its rack.
 class FrameNumbers : public QLabel {
 public:
@@ -126,27 +122,24 @@ Form_Score::Form_Score() {
     Frm_record = frame(Frame2, QStringLiteral(" Record "), 90, 810, 3660, 480);
     const char* const moves[6] = {"|<", "《", "<", ">", "》", ">|"};
     for (int i = 0; i < 6; ++i) {
-        cmd_mov[std::size_t(i)] = button(Frm_record, QString::fromUtf8(moves[i]), 60 + 600 * i, 210, 540, 255);
-        connect(cmd_mov[std::size_t(i)], &QPushButton::clicked, this, [this, i] { cmd_mov_Click(i); });
+        cmd_mov[std::size_t(i)] = button(Frm_record, QString::fromUtf8(moves[i]), 60 + 600 * i, 210, 540, 255,
+                                         [this, i] { cmd_mov_Click(i); });
     }
 
-    Cmd_OK[0] = button(this, QStringLiteral("表　　　示 (&Show)"), 7070, 60, 2160, 390);
-    Cmd_OK[1] = button(this, QStringLiteral("削除"), 7070, 480, 1050, 330);
-    Cmd_OK[3] = button(this, QStringLiteral("全削除"), 8180, 480, 1050, 330);
+    Cmd_OK[0] = button(this, QStringLiteral("表　　　示 (&Show)"), 7070, 60, 2160, 390, [this] { Cmd_OK_Click(0); });
+    Cmd_OK[1] = button(this, QStringLiteral("削除"), 7070, 480, 1050, 330, [this] { Cmd_OK_Click(1); });
+    Cmd_OK[3] = button(this, QStringLiteral("全削除"), 8180, 480, 1050, 330, [this] { Cmd_OK_Click(3); });
     const char* const outputs[3] = {"印刷", "Text", "HTML"};
     for (int i = 0; i < 3; ++i) {
-        Cmd_Prn[std::size_t(i)] = button(this, QString::fromUtf8(outputs[i]), 7070 + 735 * i, 840, 690, 330);
-        connect(Cmd_Prn[std::size_t(i)], &QPushButton::clicked, this, [this, i] { Cmd_Prn_Click(i); });
+        Cmd_Prn[std::size_t(i)] = button(this, QString::fromUtf8(outputs[i]), 7070 + 735 * i, 840, 690, 330,
+                                         [this, i] { Cmd_Prn_Click(i); });
     }
-    Cmd_OK[2] = button(this, QStringLiteral("戻　る (&Close)"), 7070, 1365, 2160, 330);
-    for (int i = 0; i < 4; ++i)
-        connect(Cmd_OK[std::size_t(i)], &QPushButton::clicked, this, [this, i] { Cmd_OK_Click(i); });
+    Cmd_OK[2] = button(this, QStringLiteral("戻　る (&Close)"), 7070, 1365, 2160, 330, [this] { Cmd_OK_Click(2); });
     Chk_Prn = place(new QCheckBox(QStringLiteral("スコアを印刷できるようにする（表示が遅くなります）"), this), 60, 1710, 4980, 300);
     chk_pin = place(new QCheckBox(QStringLiteral("ピン表示をする"), this), 5160, 1710, 1740, 300);
     Chk_edit = place(new QCheckBox(QStringLiteral("スコアを編集できるようにする"), this), 3120, 1365, 2940, 300);
-    cmd_html_score = button(this, QStringLiteral("HTML"), 6120, 1365, 840, 330);
+    cmd_html_score = button(this, QStringLiteral("HTML"), 6120, 1365, 840, 330, [this] { cmd_html_score_Click(); });
     txt_ID = shownBox(this, 7070, 1710, 900);
-    connect(cmd_html_score, &QPushButton::clicked, this, [this] { cmd_html_score_Click(); });
     connect(Chk_edit, &QCheckBox::clicked, this, [this] { Chk_edit_Click(); });
     connect(chk_pin, &QCheckBox::clicked, this, [this] { chk_pin_Click(); });
     for (int i = 0; i < 2; ++i) connect(Opt_score[std::size_t(i)], &QRadioButton::clicked, this, [this, i] { Opt_score_Click(i); });
