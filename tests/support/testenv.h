@@ -2,6 +2,7 @@
 // A private program folder and settings folder for one test, a fixed clock, and a fresh database.
 #include <QString>
 #include <QTemporaryDir>
+#include <memory>
 
 class QWidget;
 
