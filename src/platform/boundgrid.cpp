@@ -69,7 +69,9 @@ bool DBGrid::commitRow() {
 void DBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     // The base class first hands an open cell editor's text to the model.
     QTableView::currentChanged(current, previous);
-    if (syncing_ || !model_ || !ds_) return;
+    // While a row is taken out the cursor moves by the old numbering: the data source's own
+    // current record, which the grid follows afterwards, is the one that counts.
+    if (syncing_ || !model_ || !ds_ || model_->removing()) return;
     if (previous.isValid() && current.row() != previous.row()) {
         const bool pending = ds_->isEditing();
         if (!model_->leaveRow(previous.row())) {

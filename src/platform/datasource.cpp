@@ -232,10 +232,11 @@ bool DataSource::Delete() {
     }
     const int row = currentRow();
     if (!report(rs_.Delete())) return false;
-    Q_EMIT recordRemoved(row);
-    // The following record becomes current, or the new last one after deleting the last.
+    // The following record becomes current, or the new last one after deleting the last; before
+    // the views hear of the removal, so that a grid moving its own cursor finds it there.
     rs_.MoveNext();
     if (rs_.IsEOF() && rs_.RecordCount() > 0) rs_.MoveLast();
+    Q_EMIT recordRemoved(row);
     Q_EMIT currentChanged(currentRow());
     refreshBound();
     return true;
@@ -326,9 +327,11 @@ void DataSourceModel::onAppended(int row) {
 
 void DataSourceModel::onRemoved(int row) {
     if (row < 0 || row >= records_) return;
+    removing_ = true;
     beginRemoveRows({}, row, row);
     --records_;
     endRemoveRows();
+    removing_ = false;
 }
 
 void DataSourceModel::onRowValues(int row) {

@@ -133,6 +133,8 @@ public:
     int fieldPosition(int column) const;  // recordset position of a model column, -1 if none
 
     bool isNewLine(int row) const { return showNewLine_ && row == records_; }
+    // A row is being taken out: views move their cursor by the old numbering meanwhile.
+    bool removing() const { return removing_; }
     // Leaving a row stores its pending edit; false (and error()) when the database refuses it.
     bool leaveRow(int row);
     bool commitRow();
@@ -146,6 +148,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
+    bool removing_ = false;
     void onReset();
     void onAddingChanged(bool adding);
     void onAppended(int row);

@@ -62,13 +62,20 @@ bool MdiFrame::eventFilter(QObject* watched, QEvent* event) {
             // although the click moves on to another. The button also wins the letter over a menu
             // title (Qt would find the two ambiguous and do nothing); the menu stays reachable by
             // Alt alone.
+            auto* key = static_cast<QKeyEvent*>(event);
             Form* form = formOf(watched, this);
             if (!form && watched == this) form = active_;
-            QAbstractButton* button = form ? form->mnemonicButton(static_cast<QKeyEvent*>(event)) : nullptr;
-            if (!button) break;
-            event->accept();
-            if (event->type() == QEvent::KeyPress) button->click();
-            return true;
+            QAbstractButton* button = form ? form->mnemonicButton(key) : nullptr;
+            if (button) {
+                event->accept();
+                if (event->type() == QEvent::KeyPress) button->click();
+                return true;
+            }
+            // An Alt letter nothing owns (no button, no menu took it) is no text for the box.
+            if (form && event->type() == QEvent::KeyPress && (key->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier &&
+                !key->text().isEmpty() && key->text().at(0).isPrint())
+                return true;
+            break;
         }
         default:
             break;

@@ -73,6 +73,8 @@ private Q_SLOTS:
         press(Qt::Key_H, Qt::AltModifier);
         a.go->setEnabled(false);
         press(Qt::Key_G, Qt::AltModifier);
+        press(Qt::Key_X, Qt::AltModifier);
+        QCOMPARE(a.box->text(), QString());  // letters nothing owns are not typed either
         QCOMPARE(joined({a.activations, a.deactivations, a.clicks, b.activations, b.deactivations, b.clicks}), u"2 1 2 1 1 0"_s);
 
         click(b.go);
@@ -281,12 +283,15 @@ private Q_SLOTS:
         grid.setCurrentIndex(m->index(3, 0));
         QTest::keyClick(&grid, Qt::Key_Delete);
         QCOMPARE(joined({grid.currentIndex().row(), ds.text("ハンデ")}), u"2 15"_s);
+        QVERIFY(ds.AddNew() && ds.setValue("シーズンID", 1) && ds.setValue("選手ID", 5) && ds.setValue("ハンデ", 16) && ds.UpdateRecord());
         grid.setCurrentIndex(m->index(1, 0));
+        QTest::keyClick(&grid, Qt::Key_Delete);  // the record that followed becomes current, none skipped
+        QCOMPARE(joined({grid.currentIndex().row(), ds.text("ハンデ")}), u"1 15"_s);
         QTest::keyClick(&grid, Qt::Key_Delete);
         QCOMPARE(grid.verticalHeader()->count(), 2);
         grid.setAllowDelete(false);
         QTest::keyClick(&grid, Qt::Key_Delete);
-        QCOMPARE(stored(), u"10,15"_s);
+        QCOMPARE(stored(), u"10,16"_s);
     }
 
     // A picture box draws in its own scale and keeps it; a fill stops at an outline one pixel wide;
