@@ -23,9 +23,9 @@ using namespace vxtest;
 class TestKeyboard : public GuiTest {
     Q_OBJECT
 
-    form_main& openEntry() {
+    form_main& openEntry(std::int16_t firstHcp = 10) {
         setUpMatch(11, 3);
-        placePlayer(0, 1, QStringLiteral("山田"), 10);
+        placePlayer(0, 1, QStringLiteral("山田"), firstHcp);
         placePlayer(1, 2, QStringLiteral("佐藤"), 5);
         auto& f = forms::get<form_main>();
         f.Show();
@@ -78,6 +78,18 @@ private Q_SLOTS:
         QCOMPARE(notOnTop(*data), QString());
         press(Qt::Key_B, Qt::AltModifier);
         QCOMPARE(notOnTop(f), QString());
+    }
+
+    // Where handicaps are required, ending the input with one missing asks for it: the sheet stays,
+    // the keyboard in the handicap box.
+    void missingHandicapIsAskedFor() {
+        form_main& f = openEntry(-1);
+        Module1::HcpRequired = 1;
+        typeKeys(QStringLiteral("9-"));
+        dlg->expectMsgBox(vbOK, QStringLiteral("ハンデを入力してください"));
+        press(Qt::Key_S, Qt::AltModifier);
+        QVERIFY(f.isShown() && !forms::loaded<Form_Data>());
+        QCOMPARE(keyboard(), f.Txt_score[11]);
     }
 
     // "チェック" puts the list on top; a click back in the sheet brings the sheet up; while a question about unfinished games stands, the list
