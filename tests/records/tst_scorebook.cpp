@@ -83,11 +83,7 @@ struct KeptPrints final : PrintOutput {
     QList<PrintedDocument> sent;
     KeptPrints() { setPrintOutput(this); }
     ~KeptPrints() override { setPrintOutput(nullptr); }
-    bool print(const PrintedDocument& doc, QString* where) override {
-        sent << doc;
-        *where = "kept";
-        return true;
-    }
+    bool print(const PrintedDocument& doc, QString* where) override { return sent << doc, *where = "kept", true; }
 };
 
 QByteArray expected(const QString& name) { return fileBytes(QStringLiteral(VX_TEST_DATA "/records/") + name); }
@@ -104,18 +100,20 @@ class TestScoreBook : public GuiTest {
         click(forms::get<Form_Start>().Cmd_Score);
         return forms::get<Form_Score>();
     }
+    // Away to the start menu and back.
+    static void comeBack(Form_Score& f) {
+        forms::get<Form_Start>().Show();
+        settle();
+        f.Show();
+        settle();
+    }
     static QString cell(DBGrid* g, int row, int column) { return g->model()->index(row, column).data().toString(); }
     // Player -1: all players; else the player list's row of that ID. Games option 0..2, then the moves.
     static void choose(Form_Score& f, int player, const QList<int>& games) {
-        if (player < 0) {
-            tick(f.Opt_score[0]);
-        } else {
-            tick(f.Opt_score[1]);
-            const db::Recordset& players = f.Data_Sensyu->recordset();
-            int row = 0;
-            while (players.valueAt(row, 0).toInt() != player) ++row;
-            clickCell(f.DBG_Sensyu, row, 1);
-        }
+        tick(f.Opt_score[player < 0 ? 0 : 1]);
+        int row = 0;
+        while (player >= 0 && f.Data_Sensyu->recordset().valueAt(row, 0).toInt() != player) ++row;
+        if (player >= 0) clickCell(f.DBG_Sensyu, row, 1);
         tick(f.Opt_Siai[std::size_t(games[0])]);
         for (int m : games.mid(1)) {
             QVERIFY(f.cmd_mov[std::size_t(m)]->isVisible());
@@ -153,10 +151,7 @@ private Q_SLOTS:
         if (game2 >= 0) QCOMPARE(cell(f.DBG_Score, game2, 30) + cell(f.DBG_Score, game2, 1), QString("2025/04/06"));
         // Coming back to the window keeps the choice and the list; a choice made anew hides the list's
         // buttons until the next Show.
-        forms::get<Form_Start>().Show();
-        settle();
-        f.Show();
-        settle();
+        comeBack(f);
         QVERIFY(f.Cmd_OK[1]->isVisible() && f.Opt_Siai[std::size_t(games)]->isChecked());
         const QString id = QString::number(std::max(player, 0));
         QCOMPARE(f.Txt_Sensyu->text() + f.txt_sen_name->text(), id + sql("SELECT 選手名 FROM 選手 WHERE 選手ID = " + id));
@@ -203,8 +198,7 @@ private Q_SLOTS:
         QVERIFY(f.Pins->Pct_flame[10]->isVisible() && f.Pins->Pct_flame[11]->isVisible());
         saveShot(f.subWindow(), "records_scorebook");
         clickCell(f.DBG_Score, 4, 0);
-        QCOMPARE(f.txt_ID->text(), QString("6"));
-        QVERIFY(f.Pins->pinColor(0) == 0xE0E0E0 && !f.Pins->Pct_flame[10]->isVisible() && !f.Pins->Pct_flame[11]->isVisible());
+        QVERIFY(f.txt_ID->text() == "6" && f.Pins->pinColor(0) == 0xE0E0E0 && !f.Pins->Pct_flame[10]->isVisible() && !f.Pins->Pct_flame[11]->isVisible());
 
         auto edit = [&f](int row, int column, const QString& text) {
             clickCell(f.DBG_Score, row, column);
@@ -384,34 +378,28 @@ private Q_SLOTS:
         QCOMPARE(listed(f.data_score), QString("5"));
         tick(f.Opt_Siai[0]);
         click(f.Cmd_OK[0]);
-        auto away = [&f] {
-            forms::get<Form_Start>().Show();
-            settle();
-            f.Show();
-            settle();
-        };
         clickCell(f.DBG_Score, 2, 0);
         click(f.cmd_html_score);
         QCOMPARE(Module1::HtmlCallerTag + QString::number(Module1::HtmlCallerCount), QString("Form_Score no Hyoji Score5"));
         f.data_score->setCurrentRow(4);  // the page walks the list
-        away();
+        comeBack(f);
         QCOMPARE(f.txt_ID->text(), QString("3"));
         clickCell(f.DBG_Score, 3, 0);
-        away();
+        comeBack(f);
         QCOMPARE(f.txt_ID->text(), QString("5"));
         click(f.cmd_html_score);
         Module1::HtmlCallerTag = "Form_Kojin";
         clickCell(f.DBG_Score, 0, 0);
-        away();
+        comeBack(f);
         QCOMPARE(f.txt_ID->text(), QString("1"));
         click(f.cmd_html_score);
         click(f.Cmd_OK[0]);  // a new list: the old row's bookmark is gone
         clickCell(f.DBG_Score, 1, 0);
-        away();
+        comeBack(f);
         QCOMPARE(f.txt_ID->text(), QString("2"));
         db::exec("INSERT INTO シーズン (シーズンID, シーズン名) VALUES (7, '2027前期')");
         tick(f.Opt_Siai[1]);
-        away();
+        comeBack(f);
         QCOMPARE(f.Txt_Siai[0]->text(), QString("5"));
         click(f.cmd_mov[5]);
         QCOMPARE(f.Txt_Siai[0]->text() + f.Lbl_Siai[0]->text(), QString("72027前期"));
