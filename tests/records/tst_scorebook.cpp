@@ -238,7 +238,8 @@ private Q_SLOTS:
         QVERIFY(f.DBG_Score->y() == twips(2000) && f.DBG_Score->height() == twips(int((f.Height() - 2320) / (row * 15.0)) * row * 15.0 + 30));
         forms::get<Form_Start>().Show();
         settle();
-        QCOMPARE(settings::GetSetting("form", "score_pin", "") + settings::GetSetting("form", "score_width", ""), QString("09405"));
+        QCOMPARE(settings::GetSetting("form", "score_pin", "") + settings::GetSetting("form", "score_width", "") + settings::GetSetting("form", "score_height", ""),
+                 "09405" + QString::number(int(f.Height())));
     }
 
     // Composed at Show only when asked for, sent by 印刷 at tab columns, discarded by a new Show or
