@@ -2,6 +2,7 @@
 #include "common/atomicfile.h"
 #include "common/settings.h"
 #include "common/textfile.h"
+#include "support/exchange_sheet.h"
 #include "support/filesizelimit.h"
 #include <QDir>
 #include <QTemporaryDir>
@@ -13,10 +14,6 @@ using namespace vx;
 namespace {
 QString u(const char* s) { return QString::fromUtf8(s); }
 QString dataFile(const char* name) { return QStringLiteral(VX_TEST_DATA "/textio/") + QLatin1String(name); }
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
 // The line a TextFileError names; -1 when there was none, -2 when it names no file.
 int errorLine(const std::function<void()>& action) {
     try {
@@ -59,16 +56,14 @@ private Q_SLOTS:
         w.Print();
         QVERIFY(!QFile::exists(path("out.txt")));  // nothing replaced before close()
         w.close();
-        QCOMPARE(bytesOf(path("out.txt")), bytesOf(dataFile("write_expected.txt")));
+        QCOMPARE(vxtest::fileBytes(path("out.txt")), vxtest::fileBytes(dataFile("write_expected.txt")));
 
         // What follows a closing quote is skipped; unquoted fields lose their blanks.
         TextReader r(dataFile("written.txt"));
-        const QStringList read{QString::number(r.InputInt16()), r.Input(), r.Input(), QString::number(r.InputByte()),
-                               QString::number(r.InputInt32()), QString::number(r.InputBool()),
-                               QString::number(r.InputNumber()), QString::number(r.InputNumber()),
-                               QString::number(r.InputNumber()), QString::number(r.InputNumber()),
-                               QString::number(r.line()), r.Input(), QString::number(r.InputInt16()), r.LineInput(),
-                               QString::number(r.eof()), r.LineInput(), QString::number(r.eof())};
+        const QStringList read{QString::number(r.InputInt16()), r.Input(), r.Input(), QString::number(r.InputByte()), QString::number(r.InputInt32()),
+                               QString::number(r.InputBool()), QString::number(r.InputNumber()), QString::number(r.InputNumber()),
+                               QString::number(r.InputNumber()), QString::number(r.InputNumber()), QString::number(r.line()), r.Input(),
+                               QString::number(r.InputInt16()), r.LineInput(), QString::number(r.eof()), r.LineInput(), QString::number(r.eof())};
         QCOMPARE(read.join(u'|'), u("12|山田太郎　　　　　　|Ｇ|30|-1|1|0|1.5|0.5|-0.25|7|a, b|7||0|\"①－\"|1"));
     }
 
@@ -86,8 +81,8 @@ private Q_SLOTS:
             w.Print(u("☆"));
             w.close();
         }
-        QCOMPARE(bytesOf(sd), QByteArray("\x8F\x87\x88\xCA\r\n-5,\"\xBB\xC4\xB3 \xB9\xDD,  \"\r\n\x81\x99\r\n"));
-        QCOMPARE(bytesOf(path("new.txt")), QByteArray("\x81\x99\r\n"));
+        QCOMPARE(vxtest::fileBytes(sd), QByteArray("\x8F\x87\x88\xCA\r\n-5,\"\xBB\xC4\xB3 \xB9\xDD,  \"\r\n\x81\x99\r\n"));
+        QCOMPARE(vxtest::fileBytes(path("new.txt")), QByteArray("\x81\x99\r\n"));
         TextReader back(sd);  // a comma and trailing blanks survive inside quotes
         QCOMPARE(QStringList({back.LineInput(), QString::number(back.InputInt16()), back.Input()}),
                  QStringList({u("順位"), "-5", u("ｻﾄｳ ｹﾝ,  ")}));
@@ -103,16 +98,13 @@ private Q_SLOTS:
     void errorsNameFileAndLine() {
         QVERIFY(writeWhole(path("bad.dat"), "40000\r\n\"x\"\r\n256\r\nabc\r\n"));
         TextReader r(path("bad.dat"));
-        QCOMPARE(errorLine([&] { r.InputInt16(); }), 1);   // out of range
-        QCOMPARE(errorLine([&] { r.InputNumber(); }), 2);  // a text where a number belongs
-        QCOMPARE(errorLine([&] { r.InputByte(); }), 3);
-        QCOMPARE(errorLine([&] { r.InputInt32(); }), 4);
-        QCOMPARE(errorLine([&] { r.Input(); }), 5);  // past the end
-        QCOMPARE(errorLine([&] { r.LineInput(); }), 5);
         QVERIFY(writeWhole(path("garbled.txt"), "\nok\r\n\x81\x20\r\n"));
-        QCOMPARE(errorLine([&] { TextReader g(path("garbled.txt")); }), 3);
-        QCOMPARE(errorLine([&] { TextReader g(path("missing.txt")); }), 0);
-        QCOMPARE(errorLine([&] { TextWriter w(path("no/such/folder/data.txt")); }), 0);
+        // Out of range, a text where a number belongs, ..., past the end; a bad byte, no file, no folder.
+        const QList<int> lines{errorLine([&] { r.InputInt16(); }), errorLine([&] { r.InputNumber(); }), errorLine([&] { r.InputByte(); }),
+                               errorLine([&] { r.InputInt32(); }), errorLine([&] { r.Input(); }),       errorLine([&] { r.LineInput(); }),
+                               errorLine([&] { TextReader g(path("garbled.txt")); }), errorLine([&] { TextReader g(path("missing.txt")); }),
+                               errorLine([&] { TextWriter w(path("no/such/folder/data.txt")); })};
+        QCOMPARE(lines, (QList<int>{1, 2, 3, 4, 5, 5, 3, 0, 0}));
     }
 
     // A write that fails part way (the disk fills) is reported and leaves the old file and no other.
@@ -123,8 +115,7 @@ private Q_SLOTS:
         {
             test::FileSizeLimit limit(100);
             QString why;
-            QVERIFY(!writeWhole(f, QByteArray(200, 'x'), &why));
-            QVERIFY(!why.isEmpty());
+            QVERIFY(!writeWhole(f, QByteArray(200, 'x'), &why) && !why.isEmpty());
             QCOMPARE(errorLine([&] {
                 TextWriter w(f);
                 for (int i = 0; i < 100; ++i) w.Write({i, u("山田太郎")});
@@ -135,12 +126,9 @@ private Q_SLOTS:
         AtomicFile taken(f);
         QVERIFY(taken.open() && taken.write("new"));
         QVERIFY(!taken.commit(AtomicFile::Target::MustNotExist));
-        QCOMPARE(bytesOf(f), QByteArray("old"));
-        QCOMPARE(entries(), QStringList{"f.txt"});
+        QCOMPARE(vxtest::fileBytes(f) + entries().join(' ').toUtf8(), "oldf.txt");
         QVERIFY(writeWhole(f, "new"));  // replaced, its permissions kept
-        QCOMPARE(bytesOf(f), QByteArray("new"));
-        QCOMPARE(QFile::permissions(f) & QFile::Permissions(0x7077),
-                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        QCOMPARE(vxtest::fileBytes(f) + QByteArray::number(int(QFile::permissions(f) & QFile::Permissions(0x7077)), 16), "new6040");
     }
 
     // Names in any case are one value; texts of any kind survive a reload; a save that fails
@@ -154,18 +142,15 @@ private Q_SLOTS:
         const QString odd = u("／a\\b\r\nc=d [x]");
         SaveSetting("Setting", "brw", odd);
         reload();
-        QCOMPARE(GetSetting("FORM", "START_LEFT", "25"), QStringLiteral("300"));
-        QCOMPARE(GetSetting("setting", "BRW", {}), odd);
-        const QByteArray before = bytesOf(storePath());
-        QCOMPARE(before.count("start_"), 1);
-        QCOMPARE(storePath(), dir_.filePath("Vorlix32/Vorlix32.ini"));
+        QCOMPARE(GetSetting("FORM", "START_LEFT", "25") + GetSetting("setting", "BRW", {}), "300" + odd);
+        const QByteArray before = vxtest::fileBytes(storePath());
+        QVERIFY(before.count("start_") == 1 && storePath() == dir_.filePath("Vorlix32/Vorlix32.ini"));
         {
             test::FileSizeLimit limit(256);
             SaveSetting("Setting", "brw", QString(4000, QLatin1Char('x')));
         }
-        QCOMPARE(bytesOf(storePath()), before);
-        QCOMPARE(QDir(storeFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{"Vorlix32.ini"});
-        QCOMPARE(GetSetting("Setting", "brw", {}), odd);
+        QCOMPARE(vxtest::fileBytes(storePath()), before);
+        QCOMPARE(QDir(storeFolder()).entryList(QDir::Files | QDir::Hidden).join(' ') + GetSetting("Setting", "brw", {}), "Vorlix32.ini" + odd);
     }
 };
 

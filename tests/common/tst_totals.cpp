@@ -2,29 +2,17 @@
 // older database is brought up to the schema all or nothing, its figures unchanged.
 #include "common/database.h"
 #include "common/schemaupgrade.h"
+#include "support/dayfixture.h"
+#include "support/exchange_sheet.h"
 #include "support/testdb.h"
 #include <QRandomGenerator>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTest>
 
 using namespace vx;
+using vxtest::rows;
 
 namespace {
 const QStringList Fields{"優Ｐ", "上位", "S10", "ST", "SP", "SPF"};
-const QStringList StatViews{"通算成績", "シーズン成績２", "選手別成績２", "選手別通算成績２", "全選手成績２", "全選手通算成績２"};
-
-QString rows(const QString& sql) {
-    QSqlQuery q(db::connection());
-    if (!q.exec(sql)) return QStringLiteral("error: ") + sql;
-    QStringList out;
-    while (q.next()) {
-        QStringList r;
-        for (int i = 0; i < q.record().count(); ++i) r << (q.isNull(i) ? QStringLiteral("NULL") : q.value(i).toString());
-        out << r.join(u'|');
-    }
-    return out.join(u'\n');
-}
 
 // What the kept sums must be: the games summed as the table keeps them.
 QString expectedTotals() {
@@ -36,7 +24,8 @@ QString keptTotals() { return rows(QStringLiteral("SELECT * FROM \"＿通算\" O
 
 QString views() {
     QString all;
-    for (const QString& v : StatViews) all += v + QLatin1Char('\n') + rows(QStringLiteral("SELECT * FROM \"%1\"").arg(v)) + QLatin1Char('\n');
+    for (const char* v : {"通算成績", "シーズン成績２", "選手別成績２", "選手別通算成績２", "全選手成績２", "全選手通算成績２"})
+        all += rows(QStringLiteral("SELECT * FROM \"%1\"").arg(QString::fromUtf8(v))) + u'\n';
     return all;
 }
 
@@ -81,17 +70,12 @@ private Q_SLOTS:
         QCOMPARE(rows("SELECT \"ゲーム数\", \"合計点\", \"スペア\" FROM \"全選手通算成績２\""),
                  rows("SELECT COUNT(*), SUM(\"S10\"), SUM(\"SP\") FROM \"データ項目\""));
         QVERIFY(db::exec(QStringLiteral("DELETE FROM \"データ項目\"")));
-        QCOMPARE(keptTotals(), QString());
-        QCOMPARE(rows("SELECT * FROM \"全選手通算成績２\""), QString());
+        QCOMPARE(keptTotals() + rows("SELECT * FROM \"全選手通算成績２\""), QString());
     }
 
     void olderDatabaseIsBroughtUp() {
         const QString path = dir_.filePath(QStringLiteral("old.mdb"));
-        QFile::remove(path);
-        QFile old(QStringLiteral(VX_TEST_DATA "/schema/v0.sql"));
-        QVERIFY(old.open(QIODevice::ReadOnly));
-        QVERIFY(db::createFromSchema(path, QString::fromUtf8(old.readAll())));
-        QVERIFY(db::open(path));
+        QVERIFY(db::createFromSchema(path, QString::fromUtf8(vxtest::fileBytes(VX_TEST_DATA "/schema/v0.sql"))) && db::open(path));
         QVERIFY(db::exec(QStringLiteral("INSERT INTO \"試合\" (\"試合ID\", \"シーズンID\") VALUES (1, 1), (2, 2)")));
         QRandomGenerator rng(7);
         storeGames(rng, 300);
@@ -100,24 +84,19 @@ private Q_SLOTS:
         // A failing step leaves everything as it was.
         QVERIFY(db::exec(QStringLiteral("CREATE VIEW \"＿通算\" AS SELECT 1 AS \"選手ID\"")));
         QString error;
-        QVERIFY(!db::upgradeSchema(db::schemaSql(), &error));
-        QVERIFY(!error.isEmpty());
-        QCOMPARE(db::scalar(QStringLiteral("PRAGMA user_version")).toInt(), 0);
-        QCOMPARE(views(), before);
+        QVERIFY(!db::upgradeSchema(db::schemaSql(), &error) && !error.isEmpty());
+        QCOMPARE(rows("PRAGMA user_version") + views(), "0" + before);
         QVERIFY(db::exec(QStringLiteral("DROP VIEW \"＿通算\"")));
 
         QVERIFY2(db::upgradeSchema(db::schemaSql(), &error), qPrintable(error));
-        QCOMPARE(db::scalar(QStringLiteral("PRAGMA user_version")).toInt(), db::schemaVersion(db::schemaSql()));
-        QCOMPARE(keptTotals(), expectedTotals());
-        QCOMPARE(views(), before);
-        QCOMPARE(rows(QStringLiteral("SELECT name FROM sqlite_master WHERE name = 'データ項目_試合ID_成績'")),
-                 QStringLiteral("データ項目_試合ID_成績"));  // the season's results read from an index
+        // The season's results read from an index.
+        QCOMPARE(rows("SELECT (SELECT user_version FROM pragma_user_version) = " + QString::number(db::schemaVersion(db::schemaSql())) +
+                      ", (SELECT count(*) FROM sqlite_master WHERE name = 'データ項目_試合ID_成績')") + keptTotals() + views(),
+                 "1 1" + expectedTotals() + before);
         // The grids still write through their views; the reserved row is not added twice.
         QVERIFY(db::exec(QStringLiteral("INSERT INTO \"シーズン降順\" (\"シーズン時期\", \"シーズン名\") VALUES ('2027', '春')")));
-        QCOMPARE(db::scalar(QStringLiteral("SELECT COUNT(*) FROM \"シーズン\"")).toInt(), 1);
-        QCOMPARE(db::scalar(QStringLiteral("SELECT COUNT(*) FROM \"選手\" WHERE \"選手ID\" = 0")).toInt(), 1);
+        QCOMPARE(rows("SELECT (SELECT COUNT(*) FROM シーズン), (SELECT COUNT(*) FROM 選手 WHERE 選手ID = 0)"), "1 1");
         storeGames(rng, 10);
-        QCOMPARE(keptTotals(), expectedTotals());
         QVERIFY(db::upgradeSchema(db::schemaSql()));  // current: nothing to do
         QCOMPARE(keptTotals(), expectedTotals());
     }
