@@ -21,13 +21,8 @@ struct DayPlayer {
 
 inline void setMatch(int matchId = 41, int seasonId = 3, int matchNo = 12) {
     using namespace Module1;
-    MatchId = matchId;
-    SeasonId = seasonId;
-    MatchNo = std::int16_t(matchNo);
-    VenueId = 2;
-    MatchYear = 2026;
-    MatchMonth = 5;
-    MatchDay = 17;
+    MatchId = matchId, SeasonId = seasonId, MatchNo = std::int16_t(matchNo);
+    VenueId = 2, MatchYear = 2026, MatchMonth = 5, MatchDay = 17;
 }
 
 // Fills PlayedSheet (1..N, 1..G), GamePlayerCounts and PlayedGameCount. Bowled games are open
@@ -43,9 +38,8 @@ inline void setDay(const std::vector<DayPlayer>& players, std::vector<int> sheet
         sheetCounts.push_back(k);
     }
     GamePlayerCounts = {};
-    GamePlayerCounts[0] = std::uint8_t(n);
+    GamePlayerCounts[0] = std::uint8_t(n), PlayedGameCount = std::uint8_t(g);
     for (std::size_t j = 0; j < sheetCounts.size(); ++j) GamePlayerCounts[j + 1] = std::uint8_t(sheetCounts[j]);
-    PlayedGameCount = std::uint8_t(g);
     PlayedSheet.redim(1, n, 1, g);
     for (int p = 1; p <= n; ++p)
         for (int c = 1; c <= g; ++c) {
@@ -53,22 +47,15 @@ inline void setDay(const std::vector<DayPlayer>& players, std::vector<int> sheet
             const int s10 = pl.scores[std::size_t(c - 1)];
             const bool bowled = s10 > 0;
             vx::StatsRecord& r = PlayedSheet(p, c);
-            r.Name = pl.name;
-            r.PlayerId = pl.id;
+            r.Name = pl.name, r.PlayerId = pl.id;
             for (int f = 1; f <= 10; ++f) r.Scores[f] = std::int16_t(s10 * f / 10);
-            r.Scores[11] = pl.hcp;
-            r.Scores[0] = std::int16_t(s10 + pl.hcp);
-            r.Year = MatchYear;
-            r.Month = MatchMonth;
-            r.Day = MatchDay;
-            r.VenueId = VenueId;
+            r.Scores[11] = pl.hcp, r.Scores[0] = std::int16_t(s10 + pl.hcp);
+            r.Year = MatchYear, r.Month = MatchMonth, r.Day = MatchDay, r.VenueId = VenueId;
             for (int k = 0; k <= 20; ++k) {
                 r.Attrs[std::size_t(k)] = bowled && k < 20 ? vx::BallAttr::Plain : vx::BallAttr::NotSet;
                 r.Codes[std::size_t(k)] = bowled ? std::uint8_t(k % 10) : vx::BallCode::NotEntered;
                 r.PinMasks[std::size_t(k)] = bowled ? k * 3 : vx::PinMask::NoData;
-                r.Marks[std::size_t(k)] = bowled && k == 17 ? QStringLiteral("９")
-                                          : bowled && k == 18 ? QStringLiteral("Ｆ")
-                                                              : vx::EmptyMark;
+                r.Marks[std::size_t(k)] = !bowled ? vx::EmptyMark : k == 17 ? QStringLiteral("９") : k == 18 ? QStringLiteral("Ｆ") : vx::EmptyMark;
             }
         }
 }
@@ -89,11 +76,10 @@ inline QString rows(const QString& sql) {
     if (!q.exec(sql)) return q.lastError().text();
     QStringList out;
     while (q.next()) {
-        QStringList row;
-        for (int i = 0; i < q.record().count(); ++i) row << q.value(i).toString();
-        out << row.join(QLatin1Char(' '));
+        out << QString();
+        for (int i = 0; i < q.record().count(); ++i) out.last() += (i ? QStringLiteral(" ") : QString()) + q.value(i).toString();
     }
-    return out.join(QLatin1Char('|'));
+    return out.join(u'|');
 }
 
 // The day's backup file, as the score entry leaves it.

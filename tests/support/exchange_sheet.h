@@ -23,19 +23,10 @@ inline QString put(const QString& path, const QByteArray& bytes) {
 
 inline void setBall(vx::GameRecord& r, int k, const QString& mark, int code, int pins, int attr, int mask) {
     const auto i = std::size_t(k);
-    r.Marks[i] = mark;
-    r.Codes[i] = std::uint8_t(code);
-    r.PinsDown[i] = std::uint8_t(pins);
-    r.Attrs[i] = std::int16_t(attr);
-    r.PinMasks[i] = mask;
+    r.Marks[i] = mark, r.Codes[i] = std::uint8_t(code), r.PinsDown[i] = std::uint8_t(pins), r.Attrs[i] = std::int16_t(attr), r.PinMasks[i] = mask;
 }
 
-struct KnownPlayer {
-    int slot;
-    std::int16_t id;
-    QString name;
-    std::int16_t hcp;
-};
+struct KnownPlayer { int slot; std::int16_t id; QString name; std::int16_t hcp; };
 inline const KnownPlayer knownPlayers[3] = {{0, 3, QStringLiteral("山田太郎"), 15},
                                             {1, 12, QStringLiteral("Suzuki"), -5},
                                             {7, 25, QStringLiteral("佐藤　花子"), 0}};
@@ -43,11 +34,7 @@ inline const KnownPlayer knownPlayers[3] = {{0, 3, QStringLiteral("山田太郎"
 inline void setUpKnownDay() {
     using namespace Module1;
     setUpMatch(35, 3);
-    VenueId = 2;
-    MatchYear = 2026;
-    MatchMonth = 5;
-    MatchDay = 17;
-    SeasonId = 1;
+    VenueId = 2, MatchYear = 2026, MatchMonth = 5, MatchDay = 17, SeasonId = 1;
     for (int s = 0; s <= LastPlayer; ++s)
         for (int g = 0; g <= LastGame; ++g) ScoreSheet(s, g) = vx::exchange::notEnteredRecord();
     struct Ball { int player, game, k; const char* mark; int code, pins, attr, mask; };
@@ -58,9 +45,7 @@ inline void setUpKnownDay() {
     for (const Ball& b : balls)
         setBall(ScoreSheet(knownPlayers[b.player].slot, b.game), b.k, QString::fromUtf8(b.mark), b.code, b.pins, b.attr, b.mask);
     auto& g00 = ScoreSheet(0, 0).Scores;
-    g00[1] = 20, g00[2] = 38, g00[3] = 46;
-    ScoreSheet(0, 1).Scores[1] = 9;
-    ScoreSheet(7, 2).Scores[10] = 25;
+    g00[1] = 20, g00[2] = 38, g00[3] = 46, ScoreSheet(0, 1).Scores[1] = 9, ScoreSheet(7, 2).Scores[10] = 25;
     for (const KnownPlayer& k : knownPlayers) {
         placePlayer(k.slot, k.id, k.name, k.hcp);
         for (int g = 0; g <= LastGame; ++g) {
