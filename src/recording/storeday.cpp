@@ -35,12 +35,6 @@ public:
     explicit StoreError(const QString& what) : std::runtime_error(what.toStdString()) {}
 };
 
-// Ball k's field suffix: frame digit (0 for the tenth) and the ball within the frame.
-QString ballSuffix(int k) {
-    if (k >= 18) return QStringLiteral("0") + QString::number(k - 17);
-    return QString::number(k / 2 + 1) + QString::number(k % 2 + 1);
-}
-
 QString isoDate(int year, int month, int day) {
     const QDate d(year, month, day);
     if (!d.isValid())
