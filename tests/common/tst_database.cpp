@@ -52,7 +52,8 @@ private Q_SLOTS:
         QVERIFY(ins.run({odd}) && ins.run({"南"}) && ins.lastInsertId().toInt() == 2);
         Statement sel("SELECT group_concat(会場名, '/') FROM 会場 WHERE 会場ID >= ?");
         QVERIFY(sel.run({1}) && sel.next() && sel.value(0).toString() == odd + "/南" && !sel.next());
-        QVERIFY(sel.run({2}) && sel.next() && sel.value(0).toString() == "南");
+        QVERIFY(sel.run({2}) && !sel.value(0).isValid() && sel.next() && sel.value(0).toString() == "南");
+        QVERIFY(!sel.value(1).isValid() && !sel.value(-1).isValid() && !sel.next() && !sel.value(0).isValid());
         Statement bad("SELECT nonsense FROM nowhere");
         QVERIFY(!bad.run() && bad.error().contains("no such table"));
         QString why;
@@ -106,6 +107,8 @@ private Q_SLOTS:
     }
 
     void navigationBookmarksAndFind() {
+        Recordset t;  // two texts compare as texts, a text and a number as numbers
+        QVERIFY(t.open("SELECT '07' AS x", RecordsetType::Snapshot) && !t.FindFirst({{"x", "7"}}) && t.FindFirst({{"x", 7}}));
         exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (1,'A'),(2,'B'),(3,'C')");
         Recordset rs;
         QVERIFY(rs.open("選手") && rs.keyColumns() == QStringList{"選手ID"} && rs.RecordCount() == 4 && !rs.IsBOF() && rs.AbsolutePosition() == 0);
