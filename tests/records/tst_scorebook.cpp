@@ -250,6 +250,7 @@ private Q_SLOTS:
         choose(f, -1, {1, 2});
         click(f.Cmd_OK[0]);
         QVERIFY(!f.Cmd_Prn[0]->isVisible() && !Printer::instance().hasDocument());
+        QVERIFY(!Printer::instance().EndDoc("nothing") && printer.sent.isEmpty());  // no document, nothing sent
         tick(f.Chk_Prn);
         click(f.Cmd_OK[0]);
         QVERIFY(f.Cmd_Prn[0]->isVisible() && f.menu_print->isEnabled());
