@@ -339,13 +339,15 @@ private Q_SLOTS:
         QVERIFY(!f.Grd_LN->isEnabled() && !f.DBG_Sensyu->isEnabled() && !f.Cmd_InpMARK->isEnabled() && !f.Cmd_newPlayer->isEnabled());
         QVERIFY(f.Pct_ADD->isHidden() && !f.Cmd_OK[1]->isHidden() && f.Cmd_OK[0]->isHidden() && !f.Grd_LN->isEnabled());
 
-        for (const char* typed : {"1000", "-1000", "999"}) {  // a refusal beeps and leaves the keyboard in the box
+        QVERIFY(execSql("CREATE TRIGGER refuse BEFORE INSERT ON ハンデ WHEN NEW.ハンデ = 998 BEGIN SELECT RAISE(ABORT, 'x'); END"));
+        // A refusal, or a handicap the database does not take, beeps and leaves the keyboard in the box.
+        for (const char* typed : {"1000", "-1000", "998", "999"}) {
             QCOMPARE(keyboard(), f.Txt_HCP[0]);
             press(Qt::Key_A, Qt::ControlModifier);
             typeKeys(QString::fromLatin1(typed));
             click(f.Cmd_OK[1]);
         }
-        QCOMPARE(dlg->beeps() * 10 + int(f.entry() == Form_Player::Entry::None), 21);
+        QCOMPARE(dlg->beeps() * 10 + int(f.entry() == Form_Player::Entry::None), 31);
         QCOMPARE(placement::seasonHandicap(1, id).value_or(-99), 999);
         QCOMPARE(sql("SELECT COUNT(*) FROM ハンデ WHERE シーズンID = 1").toInt(), 3);
         QCOMPARE(slot(35), QString("%1 %2 999 / 999 999 999 999").arg(id).arg(name));
