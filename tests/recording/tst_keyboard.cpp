@@ -1,5 +1,6 @@
 // The keyboard and the active window through a day at the score entry, as a secretary types it.
 #include "common/module1.h"
+#include "common/settings.h"
 #include "recording/form_data.h"
 #include "recording/form_info.h"
 #include "recording/form_main.h"
@@ -122,6 +123,7 @@ private Q_SLOTS:
         click(f.Cmd_TOKEI);
         QVERIFY(dlg->allAnswered());
         QVERIFY2(seen.contains(QStringLiteral("山田   選手の 第 1ゲームが、入力途中です。")), qPrintable(seen));
+        QVERIFY(forms::unload<Form_INFO>() && settings::GetSetting("Form", "info_left", "none") != "none");  // its place kept
     }
 
     // The mode button keeps its Alt letter although the move menu has the same one; the menu is
