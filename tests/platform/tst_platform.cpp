@@ -276,6 +276,7 @@ private Q_SLOTS:
 
         grid.setAllowAddNew(false);
         grid.setAllowUpdate(false);
+        QVERIFY(!grid.AllowUpdate() && !grid.AllowAddNew() && grid.AllowDelete());
         QVERIFY(ds.AddNew());
         QCOMPARE(grid.verticalHeader()->count(), 4);
         QVERIFY(ds.setValue("シーズンID", 1) && ds.setValue("選手ID", 5) && ds.setValue("ハンデ", 12) && ds.UpdateRecord());
