@@ -115,10 +115,12 @@ private Q_SLOTS:
         at(4, "zz");  // pin 1 down after the first ball: no foul any more
         click(f.Cmd_moveflame[2]);
         at(5, "f");  // a foul on the second ball keeps the first ball's leave, also at "OK"
+        at(5, "");
         click(f.Cmd_moveflame[2]);
         QCOMPARE(state(), QStringLiteral("0:0/1023 1:20/0 2:7/584 3:19/584 4:1/1022 5:21/1022"));
         at(4, "c");  // clear resets its frame only
         QCOMPARE(state(), QStringLiteral("0:0/1023 1:20/0 2:7/584 3:19/584"));
+        QCOMPARE(f.model().pinPictureState(1), 0);
         press(Qt::Key_PageUp);  // the tenth in the next game
         at(18, "xxww");  // a pin on ball 20 derives at once; a one-ball rack has no second state
         QCOMPARE(shownNow(), QStringLiteral("18:10/0 19:10/0 20:9/16 20"));
@@ -136,7 +138,9 @@ private Q_SLOTS:
         QCOMPARE(state() + u' ' + f.Txt_MARK[19]->text(), QStringLiteral("18:10/0 19:8/576 20:20/0 8s"));
         typeKeys(QStringLiteral("4"));
         QCOMPARE(f.Txt_score[10]->text().trimmed(), QStringLiteral("19"));
-        typeKeys(QStringLiteral("-"));  // through on ball 20 enters a miss
+        typeKeys(QStringLiteral("f"));  // foul on ball 20 keeps ball 19's leave
+        QCOMPARE(state(), QStringLiteral("18:10/0 19:8/576 20:21/576"));
+        typeKeys(QStringLiteral("cx144-"));  // the same rack again, then through on ball 20 enters a miss
         QCOMPARE(state(), QStringLiteral("18:10/0 19:8/576 20:19/576"));
         at(19, "f");  // foul on ball 19 after a strike
         QCOMPARE(state(), QStringLiteral("18:10/0 19:21/1023 20:30/0"));
@@ -241,6 +245,7 @@ private Q_SLOTS:
             click(code < 0 ? static_cast<QWidget*>(f.Cmd_spl) : f.Cmd_MARK[code]);
         QCOMPARE(state(), QStringLiteral("0:0 1:20 2:1 3:2 4:3 5:4 6:5 7:19 8:6 9:21 10:7 11:1 12:8 13:20 14:9 15:19 16:10 18:10 19:10 20:10"));
         QCOMPARE(f.Txt_MARK[10]->text() + f.Txt_score[9]->text(), QStringLiteral("7s98"));
+        QCOMPARE(f.Cmd_MARK[10]->text() + f.Cmd_MARK[20]->text() + f.Cmd_MARK[21]->text(), QStringLiteral("＊／Ｆ"));
         // The extension frames follow the game score when a record is shown.
         QVERIFY(!f.Pct_flame[10]->isVisible());
         trigger(f.menu_game[1]);
@@ -251,6 +256,8 @@ private Q_SLOTS:
         QCOMPARE(f.model().focused(), 19);
         QCOMPARE(f.Pct_flame[10]->BackColor(), ScoreEntryModel::ColorWhite);
         QCOMPARE(f.Pct_flame[3]->BackColor(), ScoreEntryModel::ColorGrey);
+        click(f.Pct_flame[11]);
+        QCOMPARE(f.model().focused(), 20);
         click(f.Pct_flame[9]);
         QCOMPARE(f.model().focused(), 18);
         click(f.Txt_MARK[20]);
@@ -323,7 +330,7 @@ private Q_SLOTS:
         form_main& f = open(QStringLiteral("1"), -1);
         Module1::HcpRequired = 1;
         QCOMPARE(f.VSc_Hcp->value(), -1);
-        typeKeys(QStringLiteral("g-g-g-g-g-g-g-g-g-*3"));  // ball 20 owed
+        typeKeys(QStringLiteral("g-g-g-g-g-g-g-g-g-*g"));  // ball 20 owed
         press(Qt::Key_PageUp);
         press(Qt::Key_PageDown);
         QCOMPARE(dlg->beeps(), 0);
@@ -335,13 +342,15 @@ private Q_SLOTS:
         QVERIFY(f.Txt_score[11]->hasFocus());
         press(Qt::Key_Backspace);  // the box only shows the handicap
         QCOMPARE(f.Txt_score[11]->text(), QStringLiteral("-1"));
+        dlg->expectMsgBox(vbOK, QStringLiteral("ハンデを入力してください"));  // nor may the input end
+        click(f.Cmd_TOKEI);
         // The handicap bar gives a handicap; the window sees a key before the bar, so its release
         // moves on, now allowed.
         f.VSc_Hcp->setValue(7);
         f.VSc_Hcp->setFocus();
         press(Qt::Key_Up);
         QCOMPARE(f.Txt_score[11]->text() + u' ' + f.Txt_score[0]->text(), QStringLiteral("8 17"));
-        QCOMPARE(dlg->beeps(), 2);  // the refusal, then no slot before the first
+        QCOMPARE(dlg->beeps(), 3);  // the refusals, then no slot before the first
         press(Qt::Key_PageUp);
         QCOMPARE(f.Txt_GAM->text(), QStringLiteral(" 2"));
     }

@@ -207,6 +207,7 @@ private Q_SLOTS:
             {"4:10", 5, 20, "4:10", 5}, {"4:10", 5, 19, "4:10", 5}, {"4:10", 5, 9, "4:10", 5},  // nothing after a strike
             {"", 18, 19, "", 18}, {"18:10", 19, 20, "18:10", 19}, {"18:7", 19, 3, "18:7", 19}, {"18:7", 19, 0, "18:7", 19},
             {"18:7 19:20 20:5", 19, 2, "18:7 19:2", 19},    // an open tenth has no ball 20
+            {"18:7", 19, 21, "18:7 19:21", 18},
             {"18:10 19:10 20:6", 19, 5, "18:10 19:5", 20},  // a new ball 19 empties ball 20
             {"18:10 19:10", 20, 10, "18:10 19:10 20:10", 20},
             {"18:10 19:10", 20, 20, "18:10 19:10", 20}, {"18:10 19:5", 20, 5, "18:10 19:5", 20},
@@ -329,6 +330,7 @@ private Q_SLOTS:
 
     void inputCheckAndStatistics() {
         Module1::LastPlayer = 5;  // keep the report short
+        Module1::LastGame = 2;
         Module1::CurGame = 3;     // the check recomputes the shown game from its boxes
         openFrames(Module1::ScoreSheet(0, 0), 4);
         setCodes(Module1::ScoreSheet(0, 0), "18:10 19:3");  // ball 20 owed
