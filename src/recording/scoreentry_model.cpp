@@ -114,6 +114,7 @@ void ScoreEntryModel::Cmd_KEISAN_Click() {
     for (int f = 1; f <= 10; ++f) scoreText_[f] = CStr(int(r.Scores[f]));
     scoreText_[11] = CStr(int(r.Scores[11]));
     scoreText_[0] = CStr(int(r.Scores[0]));
+    t10Bar_ = std::clamp<int>(r.Scores[10], 0, 300);  // the bar stands at the score it shows
 
     // Split colours that cannot stand go. A ball of 0..8 pins would otherwise keep the attribute and
     // be stored with a split mark, so it loses the attribute too; from 9 on the attribute stays and

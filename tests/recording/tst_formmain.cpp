@@ -53,6 +53,16 @@ class TestFormMain : public GuiTest {
 private Q_SLOTS:
     // Every character key of mark entry, both cases of a letter, a refused entry and keys that
     // are only swallowed, typed into a whole game.
+    // After a calculation the game-score bar stands at the score shown, so the next click on it
+    // moves from there.
+    void gameScoreBarFollowsTheCalculation() {
+        form_main& f = open();
+        f.VSc_T10->setValue(50);
+        settle();
+        trigger(f.menu_keisan);
+        QCOMPARE(f.Txt_score[10]->text() + ' ' + QString::number(f.VSc_T10->value()), QStringLiteral("0 0"));
+    }
+
     void markKeys() {
         form_main& f = open();
         typeKeys(QStringLiteral("0/9-F/f9*xz,.cG-+8129p4P**3"));
