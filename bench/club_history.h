@@ -5,6 +5,7 @@
 // interface and kept under the benchmark's folder, keyed by the schema, so that a million games
 // cost their minute only the first time.
 #include "common/database.h"
+#include "common/records.h"
 #include "common/schemaupgrade.h"
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -67,10 +68,6 @@ struct Stmt {
     }
 };
 
-inline QString ballSuffix(int k) {
-    return k >= 18 ? QStringLiteral("0") + QString::number(k - 17) : QString::number(k / 2 + 1) + QString::number(k % 2 + 1);
-}
-
 inline QString insertSql(const QString& table, const QStringList& cols) {
     QStringList q, m;
     for (const QString& c : cols) {
@@ -89,14 +86,14 @@ struct GameTables {
     }
     static QStringList markCols() {
         QStringList c{"ID", "選手ID", "試合ID", "ｹﾞｰﾑ"};
-        for (int k = 0; k <= 20; ++k) c << QStringLiteral("M") + ballSuffix(k);
+        for (int k = 0; k <= 20; ++k) c << QStringLiteral("M") + vx::ballSuffix(k);
         for (int f = 1; f <= 10; ++f) c << QStringLiteral("S%1").arg(f);
         return c;
     }
     static QStringList frameCols() {
         QStringList c{"ID", "選手ID", "試合ID", "ゲーム"};
-        for (int k = 0; k <= 20; ++k) c << QStringLiteral("Flms") + ballSuffix(k);
-        for (int k = 0; k <= 20; ++k) c << QStringLiteral("pin") + ballSuffix(k);
+        for (int k = 0; k <= 20; ++k) c << QStringLiteral("Flms") + vx::ballSuffix(k);
+        for (int k = 0; k <= 20; ++k) c << QStringLiteral("pin") + vx::ballSuffix(k);
         return c;
     }
     explicit GameTables(Db& d)
