@@ -1,5 +1,7 @@
 #include "app/windows.h"
 #include "platform/registry.h"
+#include "publishing/form_html.h"
+#include "publishing/form_html_color.h"
 #include "recording/form_data.h"
 #include "recording/form_info.h"
 #include "recording/form_main.h"
@@ -39,6 +41,8 @@ void registerAllWindows() {
     registerWindow<Form_ZKT>(QStringLiteral("Form_ZKT"));
     registerWindow<Form_Score>(QStringLiteral("Form_Score"));
     registerWindow<Form_file>(QStringLiteral("Form_file"));
+    registerWindow<Form_HTML>(QStringLiteral("Form_HTML"));
+    registerWindow<Form_HTML_color>(QStringLiteral("Form_HTML_color"));
 }
 
 }  // namespace vx
