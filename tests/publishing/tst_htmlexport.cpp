@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QDir>
 #include <QFileInfo>
 #include <QRadioButton>
 
@@ -76,8 +77,9 @@ private Q_SLOTS:
         QCOMPARE(dlg->shown().back().initial + dlg->shown().back().filter,
                  env->path("score.htm") + "HTMLファイル (*.htm)|*.htm|HTMLファイル (*.html)|*.html");
         dlg->expectSaveFile(env->path("page.htm"));
+        QDir::setCurrent(QDir::tempPath());  // where a file dialog may leave it
         click(f.cmd_filename);
-        QCOMPARE(f.Txt_file->text(), env->path("page.htm"));
+        QCOMPARE(f.Txt_file->text() + "|" + QDir::currentPath(), env->path("page.htm") + "|" + env->home());
 
         retype(f.Txt_jofo[1], "2025/04/06の<I>スコアシート</I>");
         retype(f.Txt_jofo[2], "説明 <B>太字</B>");
@@ -141,9 +143,15 @@ private Q_SLOTS:
         Form_HTML_color& c = forms::get<Form_HTML_color>();
         QCOMPARE(notOnTop(c), QString());
         QCOMPARE(Module1::HtmlColors[6], QString("14811135"));  // reloaded from the store, not the fixture's
+        // Rows from the top: the page, ordinary cells, highlighted cells, averages; each sample beside its label.
+        QVERIFY(c.Lbl_color[3]->y() < c.Lbl_color[0]->y() && c.Lbl_color[0]->y() < c.Lbl_color[1]->y() &&
+                c.Lbl_color[1]->y() < c.Lbl_color[2]->y());
+        for (int k = 0; k < 4; ++k) QCOMPARE(c.Label2[std::size_t((k + 1) % 4)]->y(), c.Lbl_color[std::size_t(k)]->y());
+        QCOMPARE(c.Lbl_color[0]->palette().color(QPalette::Window), QColor(0xFF, 0xFF, 0xE1));
         dlg->expectColor(0x123456).expectColor(255);
         click(c.Label2[0]);
         click(c.Lbl_color[1]);
+        QCOMPARE(c.palette().color(QPalette::WindowText), QColor(0, 0, 0));
         QCOMPARE(Module1::HtmlColorEdits[6] + Module1::HtmlColorEdits[3], QString::number(0x123456) + "255");
         QCOMPARE(c.palette().color(QPalette::Window), QColor(0x56, 0x34, 0x12));
         QCOMPARE(c.Lbl_color[1]->palette().color(QPalette::WindowText), QColor(255, 0, 0));
@@ -156,7 +164,8 @@ private Q_SLOTS:
         Form_HTML_color& c2 = forms::get<Form_HTML_color>();
         QCOMPARE(Module1::HtmlColorEdits[6], QString("14811135"));
         dlg->expectColor(std::nullopt).expectColor(0xFF00).expectColor(0xFF);
-        c2.Form_Click();                 // the window's background: cancelled, nothing changes
+        QTest::mouseClick(&c2, Qt::LeftButton, {}, QPoint(4, 4));  // the window's background: cancelled, nothing changes
+        settle();
         click(c2.Label2[2]);             // highlighted cells' background
         click(c2.Lbl_color[2]);          // averages' text
         QCOMPARE(c2.Label2[2]->palette().color(QPalette::Window), QColor(0, 255, 0));
