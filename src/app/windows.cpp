@@ -7,8 +7,10 @@
 #include "recording/form_player.h"
 #include "recording/form_siai.h"
 #include "recording/form_zkt.h"
+#include "records/form_edit.h"
 #include "records/form_file.h"
 #include "records/form_score.h"
+#include "records/form_siaiseiseki.h"
 #include "shell/form_aisatsu.h"
 #include "shell/form_hdcp.h"
 #include "shell/form_newplayer.h"
@@ -39,6 +41,8 @@ void registerAllWindows() {
     registerWindow<Form_ZKT>(QStringLiteral("Form_ZKT"));
     registerWindow<Form_Score>(QStringLiteral("Form_Score"));
     registerWindow<Form_file>(QStringLiteral("Form_file"));
+    registerWindow<Form_siaiSeiseki>(QStringLiteral("Form_siaiSeiseki"));
+    registerWindow<Form_edit>(QStringLiteral("Form_edit"));
 }
 
 }  // namespace vx
