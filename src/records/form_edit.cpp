@@ -47,10 +47,10 @@ Form_edit::Form_edit() {
     Nav_Siai = place(new DataNavigator(Data_Siai, QString(), matchFrame), 1320, 225, 2190, 300);
     Txt_Siai[1] = textBox(matchFrame, 90, 600, 660, 300);
     Lbl_Siai[1] = label(matchFrame, QString(), 810, 615, 1140, 270);
-    Lbl_Siai[2] = label(matchFrame, QString(), 1950, 615, 420, 270);
+    Lbl_Siai[2] = label(matchFrame, QString(), 1860, 615, 360, 270);
     Lbl_Siai[2]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label11 = label(matchFrame, QStringLiteral("期 第　　　試合"), 2400, 615, 1140, 270);
-    Lbl_Siai[3] = label(matchFrame, QString(), 2790, 615, 420, 270);
+    Label11 = label(matchFrame, QStringLiteral("期 第　　　試合"), 2250, 615, 1320, 270);
+    Lbl_Siai[3] = label(matchFrame, QString(), 2670, 615, 540, 270);
     Lbl_Siai[3]->setAlignment(Qt::AlignCenter);
     connect(Data_Siai, &DataSource::currentChanged, this, [this] {
         Txt_Siai[1]->setText(Data_Siai->text(QStringLiteral("試合ID")));
@@ -102,7 +102,7 @@ Form_edit::Form_edit() {
     QList<QLineEdit*> boxes;
     auto bound = [this, &boxes](QWidget* parent, const QString& field, double left, double top, double width) {
         QLineEdit* e = textBox(parent, left, top, width, 300);
-        Data_mark->bindLineEdit(e, field, field == QLatin1String("試合日") ? std::function<QString(const QVariant&)>(ShortDate) : nullptr);
+        Data_mark->bindLineEdit(e, field, field == QStringLiteral("試合日") ? std::function<QString(const QVariant&)>(ShortDate) : nullptr);
         boxes << e;
         return e;
     };

@@ -50,7 +50,7 @@ Form_siaiSeiseki::Form_siaiSeiseki() {
     DBGrid1->setCaption(7, QStringLiteral("ST/G"));
     DBGrid1->setCaption(9, QStringLiteral("SP/G"));
     DBGrid1->gridModel()->setColumnFormat(1, ShortDate);
-    const int widths[11] = {96, 76, 36, 44, 48, 48, 38, 38, 38, 38, 44};
+    const int widths[11] = {58, 86, 30, 40, 40, 40, 30, 30, 30, 30, 42};
     for (int c = 0; c < 11; ++c) DBGrid1->setColumnWidth(c, widths[c]);
     DBGrid1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     DBGrid1->verticalHeader()->setFixedWidth(14);
