@@ -9,8 +9,10 @@
 #include "recording/form_player.h"
 #include "recording/form_siai.h"
 #include "recording/form_zkt.h"
+#include "records/form_edit.h"
 #include "records/form_file.h"
 #include "records/form_score.h"
+#include "records/form_siaiseiseki.h"
 #include "shell/form_aisatsu.h"
 #include "shell/form_hdcp.h"
 #include "shell/form_newplayer.h"
@@ -43,6 +45,8 @@ void registerAllWindows() {
     registerWindow<Form_file>(QStringLiteral("Form_file"));
     registerWindow<Form_HTML>(QStringLiteral("Form_HTML"));
     registerWindow<Form_HTML_color>(QStringLiteral("Form_HTML_color"));
+    registerWindow<Form_siaiSeiseki>(QStringLiteral("Form_siaiSeiseki"));
+    registerWindow<Form_edit>(QStringLiteral("Form_edit"));
 }
 
 }  // namespace vx
