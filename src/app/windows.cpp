@@ -9,6 +9,7 @@
 #include "recording/form_zkt.h"
 #include "records/form_file.h"
 #include "records/form_score.h"
+#include "records/form_seiseki.h"
 #include "shell/form_aisatsu.h"
 #include "shell/form_hdcp.h"
 #include "shell/form_newplayer.h"
@@ -39,6 +40,7 @@ void registerAllWindows() {
     registerWindow<Form_ZKT>(QStringLiteral("Form_ZKT"));
     registerWindow<Form_Score>(QStringLiteral("Form_Score"));
     registerWindow<Form_file>(QStringLiteral("Form_file"));
+    registerWindow<Form_Seiseki>(QStringLiteral("Form_Seiseki"));
 }
 
 }  // namespace vx
