@@ -45,25 +45,25 @@ int bar(qint64 v) { return int(std::clamp<qint64>(v, -32768, 32767)); }
 Form_Seiseki::Form_Seiseki() {
     setWindowTitle(QStringLiteral("　統計成績 "));
 
-    Frame1 = frame(this, QStringLiteral("範囲の選択"), 60, 0, 3240, 630);
+    Frame1 = frame(this, QStringLiteral("範囲の選択"), 60, 0, 3420, 630);
     const char* const ranges[4] = {"通算", "シーズン別", "試合指定", "期間指定"};
-    const double optLeft[3] = {120, 900, 2100};
+    const double optLeft[3] = {90, 840, 2280}, optWidth[3] = {720, 1440, 1080};
     for (int i = 0; i < 4; ++i) {
         auto* o = new QRadioButton(QString::fromUtf8(ranges[i]), Frame1);
-        Opt_when[std::size_t(i)] = i < 3 ? place(o, optLeft[i], 270, 1100, 270) : place(o, 120, 700, 1100, 270);
+        Opt_when[std::size_t(i)] = i < 3 ? place(o, optLeft[i], 270, optWidth[i], 270) : place(o, 90, 700, 1080, 270);
         connect(o, &QRadioButton::clicked, this, [this, i] { Opt_when_Click(i); });
     }
     Opt_when[3]->hide();  // below the frame's edge: no period range exists
 
-    Label1 = label(this, QStringLiteral("シーズン選択"), 3420, 30, 1500, 270);
-    Txt_srs[0] = textBox(this, 3420, 300, 720, 300);
-    Vsc_season = scrollBar(this, Qt::Vertical, 4140, 300, 240, 300);
-    Label3 = label(this, QStringLiteral("試合選択　　　 　　　　 ～"), 3420, 30, 3480, 270);
-    txt_siai[0] = textBox(this, 3420, 300, 660, 300);
-    HSc_siai[0] = scrollBar(this, Qt::Horizontal, 4080, 300, 1200, 300);
-    txt_siai[1] = textBox(this, 5640, 300, 660, 300);
-    HSc_siai[1] = scrollBar(this, Qt::Horizontal, 6300, 300, 1200, 300);
-    Lbl_info = label(this, QString(), 4380, 690, 3480, 270);
+    Label1 = label(this, QStringLiteral("シーズン選択"), 3540, 30, 1500, 270);
+    Txt_srs[0] = textBox(this, 3540, 300, 720, 300);
+    Vsc_season = scrollBar(this, Qt::Vertical, 4260, 300, 240, 300);
+    Label3 = label(this, QStringLiteral("試合選択　　　 　　　　 ～"), 3540, 30, 3480, 270);
+    txt_siai[0] = textBox(this, 3540, 300, 600, 300);
+    HSc_siai[0] = scrollBar(this, Qt::Horizontal, 4140, 300, 1200, 300);
+    txt_siai[1] = textBox(this, 5940, 300, 600, 300);
+    HSc_siai[1] = scrollBar(this, Qt::Horizontal, 6540, 300, 1020, 300);
+    Lbl_info = label(this, QString(), 4440, 690, 3420, 270);
     connect(Vsc_season, &QScrollBar::valueChanged, this, [this] { Vsc_season_Change(); });
     for (int i = 0; i < 2; ++i)
         connect(HSc_siai[std::size_t(i)], &QScrollBar::valueChanged, this, [this, i] { HSc_siai_Change(i); });
@@ -72,13 +72,13 @@ Form_Seiseki::Form_Seiseki() {
     Chk_srs = place(new QCheckBox(QStringLiteral("常に表示"), this), 7620, 420, 1620, 240);
     connect(Chk_srs, &QCheckBox::clicked, this, [this] { Chk_srs_Click(); });
 
-    Chk_chart = place(new QCheckBox(QStringLiteral("レーダーチャートを表示する"), this), 60, 690, 2580, 270);
+    Chk_chart = place(new QCheckBox(QStringLiteral("レーダーチャートを表示する"), this), 60, 690, 2700, 270);
     connect(Chk_chart, &QCheckBox::clicked, this, [this] { Chk_chart_Click(); });
-    Cmd_OP[0] = button(this, QStringLiteral("印　刷"), 2640, 660, 840, 330, [this] { Cmd_OP_Click(0); });
-    Cmd_OP[1] = button(this, QStringLiteral("ファイルへ"), 2640, 660, 840, 330, [this] { Cmd_OP_Click(1); });
+    Cmd_OP[0] = button(this, QStringLiteral("印　刷"), 2820, 660, 780, 330, [this] { Cmd_OP_Click(0); });
+    Cmd_OP[1] = button(this, QStringLiteral("ファイルへ"), 2820, 660, 780, 330, [this] { Cmd_OP_Click(1); });
     Cmd_OP[1]->hide();
-    Cmd_html2 = button(this, QStringLiteral("HTML"), 3540, 660, 780, 330, [this] { Cmd_html2_Click(); });
-    cmd_graph = button(this, QStringLiteral("優Ｐ-グラフ"), 4380, 660, 1260, 330, [this] { cmd_graph_Click(); });
+    Cmd_html2 = button(this, QStringLiteral("HTML"), 3660, 660, 720, 330, [this] { Cmd_html2_Click(); });
+    cmd_graph = button(this, QStringLiteral("優Ｐ-グラフ"), 4440, 660, 1260, 330, [this] { cmd_graph_Click(); });
     Cmd_END = button(this, QStringLiteral("戻　る (&C)"), 7920, 660, 1320, 330, [this] { Cmd_END_Click(); });
     Cmd_tusan = button(this, QStringLiteral("通算成績"), FixedWidth + 300, 660, 1000, 330, {});  // beyond the right edge
 
@@ -89,7 +89,7 @@ Form_Seiseki::Form_Seiseki() {
     QStringList fields;
     for (const results::Column& c : results::columns()) fields << c.field;
     DBGrid1->setColumns(fields);
-    const int widths[12] = {100, 44, 44, 36, 56, 50, 50, 34, 48, 40, 44, 58};
+    const int widths[12] = {72, 42, 42, 34, 68, 46, 52, 30, 46, 40, 42, 68};
     for (int c = 0; c < fields.size(); ++c) {
         DBGrid1->setCaption(c, results::columns()[c].heading);
         DBGrid1->gridModel()->setColumnFormat(c, [c](const QVariant& v) { return results::cellText(c, v); });

@@ -3,6 +3,7 @@
 #include "common/dbconnection.h"
 #include "common/picture.h"
 #include <QDate>
+#include <array>
 #include <cmath>
 
 namespace vx::results {
@@ -64,21 +65,21 @@ Query queryOf(int range, const Boxes& boxes) {
 }
 
 std::optional<IdRanges> readIdRanges() {
-    IdRanges r;
-    for (const char* table : {"シーズン", "試合"}) {
-        const QString t = QString::fromUtf8(table);
-        const QString key = t == QLatin1String("試合") ? QStringLiteral("試合ID") : QStringLiteral("シーズンID");
-        db::Statement q(QStringLiteral("SELECT COUNT(*), MAX(%1), MIN(%1) FROM %2").arg(db::quoteName(key), db::quoteName(t)));
+    // Row count, largest and smallest ID of a table; nothing when it has no row or cannot be read.
+    auto span = [](const char* table, const char* key) -> std::optional<std::array<qint64, 3>> {
+        db::Statement q(QStringLiteral("SELECT COUNT(*), MAX(%1), MIN(%1) FROM %2")
+                            .arg(db::quoteName(QString::fromUtf8(key)), db::quoteName(QString::fromUtf8(table))));
         if (!q.run({}) || !q.next() || q.value(0).toLongLong() == 0) return std::nullopt;
-        const qint64 count = q.value(0).toLongLong(), max = q.value(1).toLongLong(), min = q.value(2).toLongLong();
-        if (key == QLatin1String("試合ID")) {
-            r.matchMax = int32(std::max(count, max));
-            r.matchMin = int32(std::min<qint64>(1, min));
-        } else {
-            r.seasonMax = int16(std::max(count, max));
-            r.seasonMin = int16(std::min<qint64>(1, min));
-        }
-    }
+        return std::array<qint64, 3>{q.value(0).toLongLong(), q.value(1).toLongLong(), q.value(2).toLongLong()};
+    };
+    const auto seasons = span("シーズン", "シーズンID");
+    const auto matches = span("試合", "試合ID");
+    if (!seasons || !matches) return std::nullopt;
+    IdRanges r;
+    r.seasonMax = int16(std::max((*seasons)[0], (*seasons)[1]));
+    r.seasonMin = int16(std::min<qint64>(1, (*seasons)[2]));
+    r.matchMax = int32(std::max((*matches)[0], (*matches)[1]));
+    r.matchMin = int32(std::min<qint64>(1, (*matches)[2]));
     db::Statement dates(QStringLiteral("SELECT \"試合ID\", \"試合日\" FROM \"試合\""));
     if (!dates.run({})) return std::nullopt;
     while (dates.next()) r.matchDates.insert(dates.value(0).toLongLong(), shortDate(dates.value(1)));
