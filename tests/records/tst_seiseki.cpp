@@ -134,6 +134,7 @@ private Q_SLOTS:
         Form_Seiseki& f = openResults();
         QCOMPARE(notOnTop(f), QString());
         QVERIFY(f.Opt_when[0]->isChecked() && !f.Opt_when[3]->isVisible() && f.DBGrid1->isVisible() && f.Cmd_html2->isEnabled());
+        QVERIFY(!f.Cmd_OP[1]->isVisible() && f.Cmd_tusan->x() >= f.width() && !f.Lbl_info->isVisible() && !f.Txt_srs[0]->isVisible());
         QCOMPARE(shown(f.DBGrid1->model()), AllTime);
         QCOMPARE(f.DBGrid1->model()->headerData(1, Qt::Horizontal).toString() + f.DBGrid1->model()->headerData(10, Qt::Horizontal).toString(),
                  QString("ｹﾞｰﾑ数ｽﾍﾟｱﾐｽ"));
