@@ -7,6 +7,7 @@
 #include "common/settings.h"
 #include "platform/boundgrid.h"
 #include "platform/datasource.h"
+#include "platform/registry.h"
 #include "platform/twips.h"
 #include "records/form_seiseki.h"
 #include "records/seasonresults.h"
@@ -78,6 +79,9 @@ const QString Season2 = "青木 1 3 1 100.00% 210 210.00 5 5.00 3 1 75.00%|上�
 const QString Matches11to20 = "井上 1 5 1 100.00% 175 175.00 3 3.00 2 1 66.67%|上田 2 5 1 50.00% 305 152.50 3 1.50 0 0 -|"
                               "青木 1 3 1 100.00% 210 210.00 5 5.00 3 1 75.00%";
 
+// A window registered under the name of one that is not part of the program yet.
+class StandIn : public Form {};
+
 QByteArray expected(const QString& name) { return fileBytes(QStringLiteral(VX_TEST_DATA "/records/") + name); }
 
 }  // namespace
@@ -112,6 +116,7 @@ private Q_SLOTS:
             {queryOf(1, {" 2nd", "", ""}), Season2},
             {queryOf(2, {"", "11", "20"}), Matches11to20},
             {queryOf(2, {"", "20", "11"}), ""},  // the range runs upward only
+            {queryOf(2, {"", "10.5", "11"}), "井上 1 5 1 100.00% 175 175.00 3 3.00 2 1 66.67%|上田 1 5 1 100.00% 175 175.00 2 2.00 0 0 -"},
             {queryOf(2, {"", "12", "19"}), ""},
             {queryOf(1, {"3", "", ""}), ""},
             {queryOf(1, {"abc", "", ""}), ""},
@@ -182,15 +187,27 @@ private Q_SLOTS:
         for (QAbstractButton* b : {static_cast<QAbstractButton*>(f.Cmd_html2), static_cast<QAbstractButton*>(f.Chk_chart)}) click(b);
         clickCell(f.DBGrid1, 1, 0);
         QCOMPARE(notOnTop(f), QString());
+        // Reached by name: a window registered as the chart shows on a grid click while ticked and goes when unticked.
+        forms::registerWindow<StandIn>("Form_chart");
+        clickCell(f.DBGrid1, 2, 0);
+        QVERIFY(forms::loaded<StandIn>() && forms::loaded<StandIn>()->isShown());
+        f.Show();
+        settle();
+        tick(f.Chk_chart);
+        QVERIFY(!forms::loaded<StandIn>());
+        tick(f.Chk_chart);
+        QVERIFY(forms::loaded<StandIn>() && forms::loaded<StandIn>()->isShown());
         QStringList started;
         launcher::setRunner([&](const QString& program, const QStringList& args) { started << program << args; return true; });
         trigger(f.menu_h);
         launcher::setRunner({});
         QVERIFY(started.join(' ').endsWith("/vh_season.htm"));
 
-        // 戻る hides the window; the start menu's entry brings it back as it was.
+        // 戻る hides the window and the chart; the start menu's entry brings it back as it was.
+        f.Show();
+        settle();
         click(f.Cmd_END);
-        QVERIFY(!f.isShown() && forms::loaded<Form_Seiseki>());
+        QVERIFY(!f.isShown() && forms::loaded<Form_Seiseki>() && !forms::loaded<StandIn>()->isShown());
         QVERIFY(chooseMenu("統計成績(&S)"));
         QVERIFY(f.isShown() && f.Opt_when[0]->isChecked() && f.txt_siai[1]->text() == "11");
         QCOMPARE(notOnTop(f), QString());
@@ -214,6 +231,10 @@ private Q_SLOTS:
         f.setHeight(4000);
         QCOMPARE(f.DBGrid1->height(), gridFor(4005));
         tick(f.Chk_srs);
+        forms::showWaiting();  // the window's activation hides it
+        f.Show();
+        settle();
+        QVERIFY(!forms::loadedByName("Form_Wait")->isShown());
         away(f);
         QCOMPARE(settings::GetSetting("setting", "seiseki_srs", "") + settings::GetSetting("form", "sei_left", "") + ' ' +
                      settings::GetSetting("form", "sei_height", ""),
@@ -242,6 +263,9 @@ private Q_SLOTS:
         QByteArray all;
         for (const PrintedDocument& d : printer.sent) all += toCp932(d.pages.value(0).join("\r\n") + "\r\n\f");
         QCOMPARE(all, expected("results_printout.txt"));
+        printer.refuse = true;
+        dlg->expectMsgBox(vbOK, "印刷できませんでした。");
+        click(f.Cmd_OP[0]);
         QCOMPARE(notOnTop(f), QString());
     }
 

@@ -6,9 +6,14 @@ namespace vxtest {
 
 struct KeptPrints final : vx::PrintOutput {
     QList<vx::PrintedDocument> sent;
+    bool refuse = false;  // a printer that fails: nothing is kept
     KeptPrints() { vx::setPrintOutput(this); }
     ~KeptPrints() override { vx::setPrintOutput(nullptr); }
-    bool print(const vx::PrintedDocument& doc, QString* where) override { return sent << doc, *where = "kept", true; }
+    bool print(const vx::PrintedDocument& doc, QString* where) override {
+        if (!refuse) sent << doc;
+        *where = "kept";
+        return !refuse;
+    }
 };
 
 }  // namespace vxtest
