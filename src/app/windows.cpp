@@ -13,6 +13,7 @@
 #include "records/form_file.h"
 #include "records/form_score.h"
 #include "records/form_siaiseiseki.h"
+#include "records/form_seiseki.h"
 #include "shell/form_aisatsu.h"
 #include "shell/form_hdcp.h"
 #include "shell/form_newplayer.h"
@@ -47,6 +48,7 @@ void registerAllWindows() {
     registerWindow<Form_HTML_color>(QStringLiteral("Form_HTML_color"));
     registerWindow<Form_siaiSeiseki>(QStringLiteral("Form_siaiSeiseki"));
     registerWindow<Form_edit>(QStringLiteral("Form_edit"));
+    registerWindow<Form_Seiseki>(QStringLiteral("Form_Seiseki"));
 }
 
 }  // namespace vx

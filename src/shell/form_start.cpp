@@ -132,7 +132,7 @@ void Form_Start::menu_add_Click(int index) {
 }
 
 // The windows these buttons open are added with their own subsystems.
-void Form_Start::Cmd_Seiseki_Click() {}
+void Form_Start::Cmd_Seiseki_Click() { forms::show(QStringLiteral("Form_Seiseki")); }
 void Form_Start::Cmd_siaiSeiseki_Click() { forms::show(QStringLiteral("Form_siaiSeiseki")); }
 void Form_Start::Cmd_Kojin_Click() {}
 void Form_Start::Cmd_sokuho_Click() {}
