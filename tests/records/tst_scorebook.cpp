@@ -139,20 +139,19 @@ private Q_SLOTS:
         QFETCH(QList<int>, choice);
         QFETCH(QString, ids);
         Form_Score& f = openBook();
-        const int games = choice[0];
         choose(f, player, choice);
         QVERIFY(!f.Cmd_OK[1]->isVisible() && !f.cmd_html_score->isVisible());
         click(f.Cmd_OK[0]);
         QCOMPARE(listed(f.data_score), ids);
         QVERIFY(f.Cmd_OK[1]->isVisible() && f.Cmd_OK[3]->isVisible() && f.Cmd_Prn[1]->isVisible() && !f.Cmd_Prn[0]->isVisible());
         QVERIFY(f.menu_text->isEnabled() && f.menu_html->isEnabled() && f.menu_del[0]->isEnabled() && !f.menu_print->isEnabled());
-        if (games == 1 && player > 0) saveShot(f.subWindow(), "records_scorebook_player");
+        if (choice[0] == 1 && player > 0) saveShot(f.subWindow(), "records_scorebook_player");
         const int game2 = ids.split(' ').indexOf("2");
         if (game2 >= 0) QCOMPARE(cell(f.DBG_Score, game2, 30) + cell(f.DBG_Score, game2, 1), QString("2025/04/06"));
         // Coming back to the window keeps the choice and the list; a choice made anew hides the list's
         // buttons until the next Show.
         comeBack(f);
-        QVERIFY(f.Cmd_OK[1]->isVisible() && f.Opt_Siai[std::size_t(games)]->isChecked());
+        QVERIFY(f.Cmd_OK[1]->isVisible() && f.Opt_Siai[std::size_t(choice[0])]->isChecked());
         const QString id = QString::number(std::max(player, 0));
         QCOMPARE(f.Txt_Sensyu->text() + f.txt_sen_name->text(), id + sql("SELECT 選手名 FROM 選手 WHERE 選手ID = " + id));
         if (player >= 0) {
@@ -272,36 +271,33 @@ private Q_SLOTS:
     // deletes every listed game, and a game that cannot be deleted stops it with that game whole.
     void deleting() {
         Form_Score& f = openBook();
-        choose(f, 12, {0});
-        click(f.Cmd_OK[0]);
-        const QString rows = "SELECT (SELECT count(*) FROM データ項目) || (SELECT count(*) FROM マーク) || (SELECT count(*) FROM フレーム) || "
-                             "(SELECT count(*) FROM 選手) || (SELECT count(*) FROM 試合) || (SELECT count(*) FROM 会場)";
-        dlg->expectMsgBox(vbNo, "１件のデータを\rデータベースから削除します。\rよろしいですか？");
-        click(f.Cmd_OK[1]);
-        dlg->expectMsgBox(vbYes, "１件のデータを").expectMsgBox(vbNo, "くどいですけど、本当に削除していいですね？");
-        click(f.Cmd_OK[1]);
-        QCOMPARE(sql(rows), QString("666451"));
-        clickCell(f.DBG_Score, 2, 0);
-        dlg->expectMsgBox(vbYes, "１件のデータを").expectMsgBox(vbYes, "くどいですけど");
-        click(f.Cmd_OK[1]);
-        QCOMPARE(sql(rows) + sql("SELECT count(*) FROM フレーム WHERE ID = 6"), QString("5554510"));
-        QCOMPARE(listed(f.data_score) + " " + f.txt_ID->text(), QString("1 3 3"));  // the new last game is current
-
-        choose(f, -1, {0});
-        click(f.Cmd_OK[0]);
-        db::exec("CREATE TRIGGER keep BEFORE DELETE ON フレーム WHEN OLD.ID = 5 BEGIN SELECT RAISE(ABORT, 'kept'); END");
-        dlg->expectMsgBox(vbYes, "現在表示中の全データを\rデータベースから削除します。\rよろしいですか？")
-            .expectMsgBox(vbYes, "くどいですけど")
-            .expectMsgBox(vbOK, "3件のデータを削除しました。\r残りのデータは削除できませんでした。");
-        click(f.Cmd_OK[3]);
-        QVERIFY(!f.DBG_Score->isVisible() && !f.Cmd_OK[1]->isVisible() && !f.menu_del[1]->isEnabled());
-        QCOMPARE(sql("SELECT group_concat(ID) FROM (SELECT ID FROM データ項目 ORDER BY ID)") + sql("SELECT group_concat(ID) FROM (SELECT ID FROM マーク ORDER BY ID)") +
-                     sql("SELECT group_concat(ID) FROM (SELECT ID FROM フレーム ORDER BY ID)"), QString("4,54,54,5"));
-        db::exec("DROP TRIGGER keep");
-        click(f.Cmd_OK[0]);
-        dlg->expectMsgBox(vbYes, "現在表示中").expectMsgBox(vbYes, "くどい").expectMsgBox(vbOK, "1件のデータを削除しました。");
-        click(f.Cmd_OK[3]);
-        QCOMPARE(sql(rows), QString("111451"));
+        QString rows = "SELECT (SELECT count(*) FROM 選手) || (SELECT count(*) FROM 試合) || (SELECT count(*) FROM 会場)";
+        for (const char* t : {"フレーム", "マーク", "データ項目"}) rows.insert(7, QString("(SELECT group_concat(ID) FROM (SELECT ID FROM %1 ORDER BY ID)) || '|' || ").arg(t));
+        // The player (-1 all) listed anew unless 0, the row clicked (-1 none), the button, the answers
+        // to both questions, the report, then the rows left and the list.
+        const struct { int player, row, button; const char *answers, *report, *left, *listed; } steps[] = {
+            {12, -1, 1, "N", "", "1,2,3,4,5,6|1,2,3,4,5,6|1,2,3,4,5,6|451", "1 3 6 1"},
+            {0, -1, 1, "YN", "", "1,2,3,4,5,6|1,2,3,4,5,6|1,2,3,4,5,6|451", "1 3 6 1"},
+            {0, 2, 1, "YY", "", "1,2,3,4,5|1,2,3,4,5|1,2,3,4,5|451", "1 3 3"},  // the new last game is current
+            {-1, -1, 3, "YY", "3件のデータを削除しました。\r残りのデータは削除できませんでした。", "4,5|4,5|4,5|451", " "},
+            {-1, -1, 3, "YY", "1件のデータを削除しました。", "4|4|4|451", " "}};
+        for (const auto& s : steps) {
+            if (s.player) {
+                choose(f, s.player, {0});
+                click(f.Cmd_OK[0]);
+            }
+            if (s.row >= 0) clickCell(f.DBG_Score, s.row, 0);
+            if (s.report[0] == '3') db::exec("CREATE TRIGGER keep BEFORE DELETE ON フレーム WHEN OLD.ID = 5 BEGIN SELECT RAISE(ABORT, 'kept'); END");
+            dlg->expectMsgBox(s.answers[0] == 'Y' ? vbYes : vbNo, s.button == 1 ? "１件のデータを\rデータベースから削除します。\rよろしいですか？"
+                                                                                : "現在表示中の全データを\rデータベースから削除します。\rよろしいですか？");
+            if (s.answers[1]) dlg->expectMsgBox(s.answers[1] == 'Y' ? vbYes : vbNo, "くどいですけど、本当に削除していいですね？");
+            if (*s.report) dlg->expectMsgBox(vbOK, QString::fromUtf8(s.report));
+            click(f.Cmd_OK[s.button]);
+            db::exec("DROP TRIGGER IF EXISTS keep");
+            QCOMPARE(sql(rows), QString(s.left));
+            QCOMPARE(s.button == 3 ? QString(f.DBG_Score->isVisible() || f.Cmd_OK[1]->isVisible() || f.menu_del[1]->isEnabled() ? "shown" : " ")
+                                   : listed(f.data_score) + " " + f.txt_ID->text(), QString(s.listed));
+        }
     }
 
     // Both layouts in CP932, the marks normalised or as stored; a file that cannot be written is
@@ -380,25 +376,20 @@ private Q_SLOTS:
         QCOMPARE(listed(f.data_score), QString("5"));
         tick(f.Opt_Siai[0]);
         click(f.Cmd_OK[0]);
-        clickCell(f.DBG_Score, 2, 0);
-        click(f.cmd_html_score);
-        QCOMPARE(Module1::HtmlCallerTag + QString::number(Module1::HtmlCallerCount), QString("Form_Score no Hyoji Score5"));
-        f.data_score->setCurrentRow(4);  // the page walks the list
-        comeBack(f);
-        QCOMPARE(f.txt_ID->text(), QString("3"));
-        clickCell(f.DBG_Score, 3, 0);
-        comeBack(f);
-        QCOMPARE(f.txt_ID->text(), QString("5"));
-        click(f.cmd_html_score);
-        Module1::HtmlCallerTag = "Form_Kojin";
-        clickCell(f.DBG_Score, 0, 0);
-        comeBack(f);
-        QCOMPARE(f.txt_ID->text(), QString("1"));
-        click(f.cmd_html_score);
-        click(f.Cmd_OK[0]);  // a new list: the old row's bookmark is gone
-        clickCell(f.DBG_Score, 1, 0);
-        comeBack(f);
-        QCOMPARE(f.txt_ID->text(), QString("2"));
+        // The row chosen, the page asked for (0 no, 1 yes, 2 then another window's tag, 3 then a new
+        // list), the row the page walks to, and the game shown on coming back.
+        const struct { int row, asked, walked; const char* id; } steps[] = {{2, 1, 4, "3"}, {3, 0, 0, "1"}, {0, 2, 3, "5"}, {1, 3, 3, "5"}};
+        for (const auto& s : steps) {
+            clickCell(f.DBG_Score, s.row, 0);
+            if (s.asked) click(f.cmd_html_score);
+            if (s.asked == 1)
+                QCOMPARE(Module1::HtmlCallerTag + QString::number(Module1::HtmlCallerCount), QString("Form_Score no Hyoji Score5"));
+            if (s.asked == 2) Module1::HtmlCallerTag = "Form_Kojin";
+            if (s.asked == 3) click(f.Cmd_OK[0]);
+            f.data_score->setCurrentRow(s.walked);
+            comeBack(f);
+            QCOMPARE(f.txt_ID->text(), QString(s.id));
+        }
         db::exec("INSERT INTO シーズン (シーズンID, シーズン名) VALUES (7, '2027前期')");
         tick(f.Opt_Siai[1]);
         comeBack(f);

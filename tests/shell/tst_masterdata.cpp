@@ -23,6 +23,12 @@ void seed() {
         QVERIFY(execSql(QString::fromUtf8(s)));
 }
 QString sql(const QString& text) { return db::scalar(text).toString(); }
+void shoot(Form& f, const char* name) {
+    f.setLeft(150);
+    f.setTop(150);
+    QTest::qWait(20);
+    saveShot(f.subWindow(), QString::fromLatin1(name));
+}
 
 // As a user types: the cell made current, then the keys, which open its editor over the old text.
 void typeCell(DBGrid* g, int row, int col, const QString& text) {
@@ -69,15 +75,13 @@ private Q_SLOTS:
             dlg->expectMsgBox(vbOK, refusal).expectMsgBox(vbOK, refusal);
             click(f.cmd_back);
             f.close();
-            QVERIFY(dlg->allAnswered() && forms::loaded<Form_NewPlayer>());
-            QCOMPARE(sql("SELECT COUNT(*) FROM 選手"), QStringLiteral("3"));
+            QVERIFY(dlg->allAnswered() && forms::loaded<Form_NewPlayer>() && sql("SELECT COUNT(*) FROM 選手") == "3");
             typeCell(g, row, 0, id = "40");
         }
         f.setLeft(600);
         click(f.cmd_back);
         QVERIFY(!forms::loaded<Form_NewPlayer>());
-        QCOMPARE(sql("SELECT 選手名 FROM 選手 WHERE 選手ID = " + id), QStringLiteral("新人"));
-        QCOMPARE(settings::GetSetting("form", "np_Left", ""), QStringLiteral("600"));
+        QCOMPARE(sql("SELECT 選手名 FROM 選手 WHERE 選手ID = " + id) + settings::GetSetting("form", "np_Left", ""), QStringLiteral("新人600"));
     }
 
     void playerDeletionAsksAndKeepsWhatIsInUse() {
@@ -85,6 +89,7 @@ private Q_SLOTS:
         QVERIFY(execSql("INSERT INTO 選手 (選手ID, 選手名) VALUES (9, '退会')"));
         auto& f = shown<Form_NewPlayer>();
         DBGrid* g = f.DBG_Sensyu;
+        shoot(f, "shell_players");
         // The reserved row: refused without a question, and not editable either.
         dlg->expectMsgBox(vbOK, masterdata::reservedRowMessage()).expectMsgBox(vbOK, masterdata::reservedRowMessage());
         deleteRow(g, 0);
@@ -106,14 +111,14 @@ private Q_SLOTS:
         typeCell(g, 1, 0, "77");
         dlg->expectMsgBox(vbOK, masterdata::playerIdInUseMessage());
         click(f.cmd_back);
-        QVERIFY(forms::loaded<Form_NewPlayer>());
-        QCOMPARE(sql("SELECT COUNT(*) FROM データ項目 d JOIN 選手 p ON p.選手ID = d.選手ID"), QStringLiteral("1"));
+        QVERIFY(forms::loaded<Form_NewPlayer>() && sql("SELECT COUNT(*) FROM データ項目 d JOIN 選手 p USING (選手ID)") == "1");
     }
 
     void seasonEditor() {
         seed();
         auto& f = shown<form_srs>();
         DBGrid* g = f.DBG_srs;
+        shoot(f, "shell_seasons");
         QVERIFY(!(g->gridModel()->flags(g->gridModel()->index(0, 0)) & Qt::ItemIsEditable));  // the counter
         // A season with matches stays; one without goes after the question.
         dlg->expectMsgBox(vbYes).expectMsgBox(vbOK, masterdata::seasonInUseMessage());
@@ -126,8 +131,7 @@ private Q_SLOTS:
         typeCell(g, newLine(g), 1, "2027前期");
         typeCell(g, newLine(g), 2, "夏");
         click(f.cmd_back);
-        QVERIFY(!forms::loaded<form_srs>());
-        QCOMPARE(sql("SELECT group_concat(シーズン名) FROM シーズン"), QStringLiteral("春季,夏"));
+        QVERIFY(!forms::loaded<form_srs>() && sql("SELECT group_concat(シーズン名) FROM シーズン") == "春季,夏");
     }
 
     // Adding and changing open the grid and wait for the finish; the way back waits too.
@@ -150,17 +154,19 @@ private Q_SLOTS:
             {-1, "0 0110 11 1101"}, {0, "0 1001 00 0111"}, {1, "1 1001 00 0011"},  // change, straight from adding
             {5, "2 0110 11 1101"},  {4, "1 1001 00 1011"}, {0, "0 1001 00 0011"},  // both wait for the finish
             {2, "2 0110 11 1101"}};
+        shoot(f, "shell_handicaps");
         for (auto [k, after] : steps) {
             if (k >= 3) click(f.Cmd_Add[std::size_t(k - 3)]);
             else if (k >= 0) f.menu_hdcp[std::size_t(k)]->trigger();
             QCOMPARE(state(), QString::fromLatin1(after).remove(' '));
+            if (k == 0) shoot(f, "shell_handicaps_adding");
         }
         // Deleting works in the finished state, after the question.
         dlg->expectMsgBox(vbYes, masterdata::confirmDeleteMessage());
         deleteRow(g, 0);
         QCOMPARE(sql("SELECT COUNT(*) FROM ハンデ"), QStringLiteral("0"));
         // The player and season editors open from here, one window each.
-        f.menu_add[0]->trigger();
+        trigger(f.menu_add[0]);
         Form_NewPlayer* players = forms::loaded<Form_NewPlayer>();
         QVERIFY(players && !forms::loaded<form_srs>());
         click(f.Cmd_New[0]);
@@ -180,7 +186,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("refusal");  // empty: stored as typed
         const QString id = QStringLiteral("入力した選手IDに誤りがあります"), hcp = QStringLiteral("ハンデは");
         QTest::newRow("too large") << "2" << "2" << "32768" << hcp;
-        QTest::newRow("far too large") << "2" << "2" << "99999999999" << hcp;
         QTest::newRow("overflow") << "2" << "2" << "1e309" << hcp;
         QTest::newRow("text") << "2" << "2" << "abc" << hcp;
         QTest::newRow("fraction") << "2" << "2" << "1.5" << hcp;
@@ -221,8 +226,7 @@ private Q_SLOTS:
             enter("2", "2", stored = "3");
         }
         click(f.Cmd_Add[2]);
-        QCOMPARE(f.EditMode, 2);
-        QCOMPARE(sql("SELECT ID || ':' || quote(ハンデ) FROM ハンデ WHERE 選手ID = 2"), "2:" + stored);
+        QCOMPARE(QString::number(f.EditMode) + sql("SELECT ID || ':' || quote(ハンデ) FROM ハンデ WHERE 選手ID = 2"), "22:" + stored);
         QCOMPARE(cell(g, row, 0) + cell(g, row, 4) + cell(g, 0, 4), QStringLiteral("2鈴木山田"));
         click(f.Cmd_Add[1]);
         QCOMPARE(g->currentIndex(), g->gridModel()->index(row, 5));  // changing, on the last row's handicap
@@ -232,21 +236,6 @@ private Q_SLOTS:
         QCOMPARE(sql("SELECT group_concat(ID || ':' || ハンデ, ' ') FROM ハンデ"), QStringLiteral("1:20 2:8"));
     }
 
-    void screenshots() {
-        seed();
-        auto shoot = [](Form& f, const char* name) {
-            f.setLeft(150);
-            f.setTop(150);
-            QTest::qWait(20);
-            saveShot(f.subWindow(), QString::fromLatin1(name));
-            return &f;
-        };
-        shoot(shown<Form_NewPlayer>(), "shell_players")->Unload();
-        shoot(shown<form_srs>(), "shell_seasons")->Unload();
-        shoot(shown<form_HDCP>(), "shell_handicaps");
-        forms::get<form_HDCP>().menu_hdcp[0]->trigger();
-        shoot(forms::get<form_HDCP>(), "shell_handicaps_adding");
-    }
 };
 
 QTEST_MAIN(TestMasterData)
