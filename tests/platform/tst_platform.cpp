@@ -199,7 +199,7 @@ private Q_SLOTS:
         QVERIFY(ds.Edit() && ds.UpdateRecord() && !ds.isEditing());  // nothing changed, nothing pending
         QVERIFY(m->setData(m->index(0, 2), "春"));
         QCOMPARE(joined({m->data(m->index(0, 2)), m->data(m->index(1, 2)), name.text(), stored()}), u"春 二 春 一,二,三"_s);
-        QSignalSpy committed(&grid, &DBGrid::rowCommitted), repaint(m, &QAbstractItemModel::dataChanged);
+        QSignalSpy committed(&grid, &DBGrid::rowCommitted), repaint(m, &QAbstractItemModel::dataChanged), resets(m, &QAbstractItemModel::modelAboutToBeReset);
         grid.setCurrentIndex(m->index(1, 2));
         QCOMPARE(joined({committed.count(), repaint.count(), name.text(), stored()}), u"1 1 二 一,二,春"_s);
         QCOMPARE(repaint.first().first().toModelIndex(), m->index(0, 0));  // the whole row
@@ -230,8 +230,8 @@ private Q_SLOTS:
                  u"5 4 true Natsu,Fall,Spring,四"_s);
         QVERIFY(m->setData(m->index(0, 2), "冬"));
         QVERIFY(ds.Refresh());
-        QCOMPARE(id.text() + name.text() + stored(), u"4四Natsu,Fall,冬,四"_s);
-        QVERIFY(!ds.setValue("no such field", 1));
+        QCOMPARE(id.text() + name.text() + stored() + QString::number(resets.count()), u"4四Natsu,Fall,冬,四1"_s);
+        QVERIFY(!ds.setValue("no such field", 1) && !DBGrid().commitRow() && ds.AddNew() && ds.Delete() && !ds.isAdding());
     }
 
     // Permissions switch at run time; a refused new record stays for correction; a record added by

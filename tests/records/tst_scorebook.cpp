@@ -228,6 +228,9 @@ private Q_SLOTS:
     // Whole rows at any height, a minimum width, the pins' room, and the window's settings.
     void resizeAndSettings() {
         Form_Score& f = openBook();
+        QString heads;
+        for (int c = 8; c <= 12; ++c) heads += f.DBG_Score->model()->headerData(c, Qt::Horizontal).toString() + '|';
+        QCOMPARE(heads, QString("競|１||２||"));
         const int row = f.DBG_Score->verticalHeader()->defaultSectionSize();
         QCOMPARE(f.DBG_Score->height(), twips(int((5880 - 3200) / (row * 15.0)) * row * 15.0 + 30));
         f.setWidth(9000);
@@ -251,6 +254,7 @@ private Q_SLOTS:
         QVERIFY(!f.Cmd_Prn[0]->isVisible() && !Printer::instance().hasDocument());
         QVERIFY(!Printer::instance().EndDoc("nothing") && printer.sent.isEmpty());  // no document, nothing sent
         tick(f.Chk_Prn);
+        QVERIFY(db::exec("UPDATE データ項目 SET 優Ｐ = NULL WHERE ID = 3"));  // printed blank
         click(f.Cmd_OK[0]);
         QVERIFY(f.Cmd_Prn[0]->isVisible() && f.menu_print->isEnabled());
         click(f.Cmd_Prn[0]);
