@@ -42,7 +42,7 @@ class TestDatabase : public QObject {
     QTemporaryDir dir_;
 
 private Q_SLOTS:
-    void init() { QVERIFY(!vxtest::openFreshDb(dir_).isEmpty()); }
+    void init() { QVERIFY(!vxtest::openFreshDb(dir_.path()).isEmpty()); }
     void cleanupTestCase() { close(); }
 
     // Prepared once, run with values bound (never spliced into the text); a failure says why.

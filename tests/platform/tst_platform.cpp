@@ -155,10 +155,7 @@ private Q_SLOTS:
         }
         QCOMPARE(qtFilter(u"データ|*.dat;*.txt|すべて|*.*"_s), u"データ (*.dat *.txt);;すべて (*.*)"_s);
         QCOMPARE(displayText(u"a\r\nb\rc"_s), u"a\nb\nc"_s);
-    }
-
-    // The scripted dialogs fail a test on a dialog nobody expected, and on one that never came.
-    void scriptedDialogsCheckTheScript() {
+        // The scripted dialogs fail a test on a dialog nobody expected, and on one that never came.
         QEXPECT_FAIL("", "unexpected", Continue);
         QCOMPARE(MsgBox(u"?"_s, vbYesNoCancel), int(vbNo));  // the safe answer
         auto* inner = new ScriptedDialogs;

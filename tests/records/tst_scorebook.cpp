@@ -95,15 +95,12 @@ class TestScoreBook : public GuiTest {
         club();
         Module1::PinColors = {0x0000FF, 0x00FF00, 0xFF0000};
         Module1::MarkTexts = {QString(), "1s", "2s", "3s", "4s", "5s", "6s", "7s", "8s", "／", "＊"};
-        forms::get<Form_Start>().Show();
-        settle();
-        click(forms::get<Form_Start>().Cmd_Score);
+        click(shown<Form_Start>().Cmd_Score);
         return forms::get<Form_Score>();
     }
     // Away to the start menu and back.
     static void comeBack(Form_Score& f) {
-        forms::get<Form_Start>().Show();
-        settle();
+        shown<Form_Start>();
         f.Show();
         settle();
     }
@@ -164,24 +161,35 @@ private Q_SLOTS:
     }
 
     // Every button lands where its caption says, by the row's place in its table whatever the IDs.
-    void navigationMovesByPlace() {
+    void navigationAndLayout() {
         Form_Score& f = openBook();
-        const QList<QPair<int, QString>> seasons{{2, "3"}, {2, "1"}, {2, "1"}, {3, "3"}, {4, "5"}, {3, "5"}, {1, "1"}, {5, "5"}, {0, "1"}};
         tick(f.Opt_Siai[1]);
         QCOMPARE(f.Txt_Siai[0]->text() + f.Lbl_Siai[0]->text(), QString("52026前期"));
-        for (const auto& [button, id] : seasons) {
+        // Seasons (option 1), then matches (option 2): the button, the ID it lands on.
+        const QList<std::tuple<int, int, QString>> moves{{1, 2, "3"}, {1, 2, "1"}, {1, 2, "1"}, {1, 3, "3"}, {1, 4, "5"}, {1, 3, "5"}, {1, 1, "1"}, {1, 5, "5"},
+                                                          {1, 0, "1"}, {2, 1, "3"}, {2, 3, "41"}, {2, 4, "99"}, {2, 2, "60"}, {2, 0, "3"}, {2, 5, "99"}};
+        for (const auto& [option, button, id] : moves) {
+            if (!f.Opt_Siai[std::size_t(option)]->isChecked()) tick(f.Opt_Siai[std::size_t(option)]);
             QVERIFY(f.cmd_mov[std::size_t(button)]->isVisible());
             click(f.cmd_mov[std::size_t(button)]);
-            QCOMPARE(f.Txt_Siai[0]->text(), id);
-        }
-        tick(f.Opt_Siai[2]);
-        const QList<QPair<int, QString>> matches{{1, "3"}, {3, "41"}, {4, "99"}, {2, "60"}, {0, "3"}, {5, "99"}};
-        for (const auto& [button, id] : matches) {
-            click(f.cmd_mov[std::size_t(button)]);
-            QCOMPARE(f.Txt_Siai[1]->text(), id);
+            QCOMPARE(f.Txt_Siai[std::size_t(option - 1)]->text(), id);
         }
         QCOMPARE(f.Lbl_Siai[1]->text() + f.Lbl_Siai[2]->text() + f.Lbl_Siai[3]->text(), QString("2026/05/1091"));
         saveShot(f.subWindow(), "records_scorebook_match");
+        // Whole rows at any height, a minimum width, the pins' room, and the window's settings.
+        QString heads;
+        for (int c = 8; c <= 12; ++c) heads += f.DBG_Score->model()->headerData(c, Qt::Horizontal).toString() + '|';
+        QCOMPARE(heads, QString("競|１||２||"));
+        const int row = f.DBG_Score->verticalHeader()->defaultSectionSize();
+        QCOMPARE(f.DBG_Score->height(), twips(int((5880 - 3200) / (row * 15.0)) * row * 15.0 + 30));
+        f.setWidth(9000);
+        f.setHeight(7000);
+        QVERIFY(int(f.Width()) == 9405 && f.Cmd_OK[2]->x() == twips(9405 - 2330));  // 9400 twips is 627 pixels
+        tick(f.chk_pin);
+        QVERIFY(f.DBG_Score->y() == twips(2000) && f.DBG_Score->height() == twips(int((f.Height() - 2320) / (row * 15.0)) * row * 15.0 + 30));
+        shown<Form_Start>();
+        QCOMPARE(settings::GetSetting("form", "score_pin", "") + settings::GetSetting("form", "score_width", "") + settings::GetSetting("form", "score_height", ""),
+                 "09405" + QString::number(int(f.Height())));
     }
 
     // The list's current game shows its ID and pins; edits go to the table each column comes from,
@@ -225,25 +233,6 @@ private Q_SLOTS:
         QCOMPARE(sql("SELECT 試合日 FROM データ項目 WHERE ID = 1"), QString("2025-04-07"));
     }
 
-    // Whole rows at any height, a minimum width, the pins' room, and the window's settings.
-    void resizeAndSettings() {
-        Form_Score& f = openBook();
-        QString heads;
-        for (int c = 8; c <= 12; ++c) heads += f.DBG_Score->model()->headerData(c, Qt::Horizontal).toString() + '|';
-        QCOMPARE(heads, QString("競|１||２||"));
-        const int row = f.DBG_Score->verticalHeader()->defaultSectionSize();
-        QCOMPARE(f.DBG_Score->height(), twips(int((5880 - 3200) / (row * 15.0)) * row * 15.0 + 30));
-        f.setWidth(9000);
-        f.setHeight(7000);
-        QVERIFY(int(f.Width()) == 9405 && f.Cmd_OK[2]->x() == twips(9405 - 2330));  // 9400 twips is 627 pixels
-        tick(f.chk_pin);
-        QVERIFY(f.DBG_Score->y() == twips(2000) && f.DBG_Score->height() == twips(int((f.Height() - 2320) / (row * 15.0)) * row * 15.0 + 30));
-        forms::get<Form_Start>().Show();
-        settle();
-        QCOMPARE(settings::GetSetting("form", "score_pin", "") + settings::GetSetting("form", "score_width", "") + settings::GetSetting("form", "score_height", ""),
-                 "09405" + QString::number(int(f.Height())));
-    }
-
     // Composed at Show only when asked for, sent by 印刷 at tab columns, discarded by a new Show or
     // by closing the window.
     void printing() {
@@ -267,8 +256,7 @@ private Q_SLOTS:
         PrintedDocument two = printer.sent[0];
         two.pages = {QStringList(150, "--"), {"--"}};  // more lines than a page holds, then a page of its own
         QVERIFY(printToPdf(two, pdf));
-        QFile file(pdf);
-        QVERIFY(file.open(QIODevice::ReadOnly) && file.peek(5) == "%PDF-" && file.readAll().count("/Type /Page\n") == 3);
+        QVERIFY(fileBytes(pdf).startsWith("%PDF-") && fileBytes(pdf).count("/Type /Page\n") == 3);
     }
 
     // Both questions answered Yes delete the game's three rows and nothing it is joined to; "全削除"
@@ -332,9 +320,7 @@ private Q_SLOTS:
         out->Txt_file->setText(env->path("data.txt"));
         click(out->Cmd_OK);
         QVERIFY(!forms::loaded<Form_file>());
-        QFile written(env->path("data.txt"));
-        QVERIFY(written.open(QIODevice::ReadOnly));
-        QCOMPARE(written.readAll(), expected(file));
+        QCOMPARE(fileBytes(env->path("data.txt")), expected(file));
     }
 
     // The racks of a stored game from its codes and masks ("ball:code:mask"); racks given as
