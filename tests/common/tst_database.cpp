@@ -115,7 +115,7 @@ private Q_SLOTS:
         QVERIFY(rs.MovePrevious() && rs.IsBOF() && !rs.Value("選手名").isValid() && rs.AbsolutePosition() == -1);
         QVERIFY(rs.MoveLast() && rs.Value(1).toString() == "C" && rs.MoveNext() && rs.IsEOF() && !rs.MoveNext() && rs.SetAbsolutePosition(2));
         const QString mark = rs.Bookmark();
-        QVERIFY(rs.MoveFirst() && rs.SetBookmark(mark) && rs.Value("選手名").toString() == "B");
+        QVERIFY(rs.MoveFirst() && rs.SetBookmark(rs.Bookmark()) && rs.AbsolutePosition() == 0 && rs.SetBookmark(mark) && rs.Value("選手名").toString() == "B");
         QVERIFY(!rs.SetBookmark("nonsense") && !rs.SetAbsolutePosition(4) && !rs.SetAbsolutePosition(-1));
         // A failed search leaves the position where it was.
         QVERIFY(!rs.FindFirst({{"選手名", "Z"}}) && rs.NoMatch() && rs.Value("選手名").toString() == "B");

@@ -114,27 +114,8 @@ private Q_SLOTS:
         QVERIFY(forms::loaded<Form_NewPlayer>() && sql("SELECT COUNT(*) FROM データ項目 d JOIN 選手 p USING (選手ID)") == "1");
     }
 
-    void seasonEditor() {
-        seed();
-        auto& f = shown<form_srs>();
-        DBGrid* g = f.DBG_srs;
-        shoot(f, "shell_seasons");
-        QVERIFY(!(g->gridModel()->flags(g->gridModel()->index(0, 0)) & Qt::ItemIsEditable));  // the counter
-        // A season with matches stays; one without goes after the question.
-        dlg->expectMsgBox(vbYes).expectMsgBox(vbOK, masterdata::seasonInUseMessage());
-        deleteRow(g, 0);
-        dlg->expectMsgBox(vbYes, masterdata::confirmDeleteMessage());
-        deleteRow(g, 1);
-        typeCell(g, 0, 2, "春季");
-        QCOMPARE(sql("SELECT group_concat(シーズンID) FROM シーズン"), QStringLiteral("1"));
-        // A new season typed and the back button pressed on the same row is stored.
-        typeCell(g, newLine(g), 1, "2027前期");
-        typeCell(g, newLine(g), 2, "夏");
-        click(f.cmd_back);
-        QVERIFY(!forms::loaded<form_srs>() && sql("SELECT group_concat(シーズン名) FROM シーズン") == "春季,夏");
-    }
-
-    // Adding and changing open the grid and wait for the finish; the way back waits too.
+    // Adding and changing open the grid and wait for the finish; the way back waits too. The season
+    // editor keeps a season with matches, and stores a new one at the back button.
     void handicapModes() {
         seed();
         auto& f = shown<form_HDCP>();
@@ -170,10 +151,27 @@ private Q_SLOTS:
         Form_NewPlayer* players = forms::loaded<Form_NewPlayer>();
         QVERIFY(players && !forms::loaded<form_srs>());
         click(f.Cmd_New[0]);
-        f.menu_add[1]->trigger();
+        trigger(f.menu_add[1]);
         QVERIFY(forms::loaded<Form_NewPlayer>() == players && forms::loaded<form_srs>());
         click(f.cmd_back);
         QVERIFY(!forms::loaded<form_HDCP>());
+        // The season editor.
+        auto& seasons = forms::get<form_srs>();
+        g = seasons.DBG_srs;
+        shoot(seasons, "shell_seasons");
+        QVERIFY(!(g->gridModel()->flags(g->gridModel()->index(0, 0)) & Qt::ItemIsEditable));  // the counter
+        // A season with matches stays; one without goes after the question.
+        dlg->expectMsgBox(vbYes).expectMsgBox(vbOK, masterdata::seasonInUseMessage());
+        deleteRow(g, 0);
+        dlg->expectMsgBox(vbYes, masterdata::confirmDeleteMessage());
+        deleteRow(g, 1);
+        typeCell(g, 0, 2, "春季");
+        QCOMPARE(sql("SELECT group_concat(シーズンID) FROM シーズン"), QStringLiteral("1"));
+        // A new season typed and the back button pressed on the same row is stored.
+        typeCell(g, newLine(g), 1, "2027前期");
+        typeCell(g, newLine(g), 2, "夏");
+        click(seasons.cmd_back);
+        QVERIFY(!forms::loaded<form_srs>() && sql("SELECT group_concat(シーズン名) FROM シーズン") == "春季,夏");
     }
 
     // A new handicap needs a season and a player that exist and a 16-bit whole number: anything

@@ -158,26 +158,22 @@ private Q_SLOTS:
         QVERIFY(restart() == (saved ? now : defaults));
     }
 
-    // A match is set up: its sheet keeps its count until the next set-up.
-    void neverUnderAMatch() {
-        restart();
-        Module1::ScoreSheet.redim(0, 35, 0, 3);
-        settings::SaveSetting("form", "set_Left", "300");
-        auto& f = shown<Form_Settei>();
-        QCOMPARE(f.Left(), 300.0);
-        fill(f, 2, f.KAZ, "7");
-        click(f.Cmd_OK[0]);
-        QCOMPARE(QString::number(Module1::LastGame) + stored("Setting", "max_game"), QStringLiteral("36"));
-        QCOMPARE(shown<Form_Settei>().KAZ->text(), QStringLiteral("7"));  // the count the next match will have
-        gamecount::applyPending();
-        QCOMPARE(Module1::LastGame, 6);
-    }
-
-    // The pickers, help, the export of player names and the compaction.
-    void pickersAndUpkeep() {
+    // A match is set up: its sheet keeps its count until the next set-up. The pickers, help, the
+    // export of player names and the compaction.
+    void underAMatchPickersAndUpkeep() {
         restart();
         QVERIFY(QFile::copy(QStringLiteral(VX_ASSETS_DIR "/pin3.jpg"), env->path("pin3.jpg")));
+        Module1::ScoreSheet.redim(0, 35, 0, 3);
+        settings::SaveSetting("form", "set_Left", "300");
+        auto* first = &shown<Form_Settei>();
+        QCOMPARE(first->Left(), 300.0);
+        fill(*first, 2, first->KAZ, "7");
+        click(first->Cmd_OK[0]);
+        QCOMPARE(QString::number(Module1::LastGame) + stored("Setting", "max_game"), QStringLiteral("36"));
         auto& f = shown<Form_Settei>();
+        QCOMPARE(f.KAZ->text(), QStringLiteral("7"));  // the count the next match will have
+        gamecount::applyPending();
+        QCOMPARE(Module1::LastGame, 6);
         f.SSTab1->setCurrentIndex(4);
         QVERIFY(f.pct_pin[2]->pixmap().size() == QSize(25, 25) && f.pct_pin[0]->pixmap().isNull());  // no pin1.jpg here: no preview
         // Cancelled pickers change nothing; every picker leaves the program folder current.
