@@ -112,7 +112,7 @@ private Q_SLOTS:
         exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (1,'A'),(2,'B'),(3,'C')");
         Recordset rs;
         QVERIFY(rs.open("選手") && rs.keyColumns() == QStringList{"選手ID"} && rs.RecordCount() == 4 && !rs.IsBOF() && rs.AbsolutePosition() == 0);
-        QVERIFY(rs.MovePrevious() && rs.IsBOF() && !rs.Value("選手名").isValid() && rs.AbsolutePosition() == -1);
+        QVERIFY(rs.MovePrevious() && rs.IsBOF() && !rs.MovePrevious() && !rs.Value("選手名").isValid() && rs.AbsolutePosition() == -1);
         QVERIFY(rs.MoveLast() && rs.Value(1).toString() == "C" && rs.MoveNext() && rs.IsEOF() && !rs.MoveNext() && rs.SetAbsolutePosition(2));
         const QString mark = rs.Bookmark();
         QVERIFY(rs.MoveFirst() && rs.SetBookmark(rs.Bookmark()) && rs.AbsolutePosition() == 0 && rs.SetBookmark(mark) && rs.Value("選手名").toString() == "B");
