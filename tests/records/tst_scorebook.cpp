@@ -12,6 +12,7 @@
 #include "records/form_score.h"
 #include "records/scorebook.h"
 #include "shell/form_start.h"
+#include "support/dayfixture.h"
 #include "support/exchange_sheet.h"
 #include "support/gui.h"
 #include <QCheckBox>
@@ -25,8 +26,6 @@ using namespace vxtest;
 
 namespace {
 
-QString sql(const QString& text) { return db::scalar(text).toString(); }
-
 void insert(const QString& table, const QVariantMap& row) {
     QVERIFY(db::exec("INSERT INTO " + table + " (" + row.keys().join(',') + ") VALUES (" + QStringList(row.size(), "?").join(',') + ")", row.values()));
 }
@@ -36,7 +35,7 @@ void storeGame(int id, int player, int match, int game, int points, const QVaria
                const QString& marks, const QString& masks = {}) {
     const QStringList m = marks.split(' '), p = masks.split(' ', Qt::SkipEmptyParts);
     insert("データ項目", {{"ID", id}, {"選手ID", player}, {"試合ID", match}, {"ｹﾞｰﾑ", game}, {"優Ｐ", points}, {"入賞", prize}, {"S10", s10},
-                       {"競技点", s10 + 10}, {"試合日", sql(QString("SELECT 試合日 FROM 試合 WHERE 試合ID = %1").arg(match))}, {"会場ID", venue}});
+                       {"競技点", s10 + 10}, {"試合日", rows(QString("SELECT 試合日 FROM 試合 WHERE 試合ID = %1").arg(match))}, {"会場ID", venue}});
     QVariantMap mark{{"ID", id}, {"選手ID", player}, {"試合ID", match}, {"ｹﾞｰﾑ", game}}, frame{{"ID", id}};
     for (int k = 0; k <= 20; ++k) {
         mark["M" + ballSuffix(k)] = m.value(k) == "_" ? QString("\u3000") : m.value(k) == "null" ? QVariant() : QVariant(m.value(k));
@@ -150,7 +149,7 @@ private Q_SLOTS:
         comeBack(f);
         QVERIFY(f.Cmd_OK[1]->isVisible() && f.Opt_Siai[std::size_t(choice[0])]->isChecked());
         const QString id = QString::number(std::max(player, 0));
-        QCOMPARE(f.Txt_Sensyu->text() + f.txt_sen_name->text(), id + sql("SELECT 選手名 FROM 選手 WHERE 選手ID = " + id));
+        QCOMPARE(f.Txt_Sensyu->text() + f.txt_sen_name->text(), id + rows("SELECT 選手名 FROM 選手 WHERE 選手ID = " + id));
         if (player >= 0) {
             clickCell(f.DBG_Sensyu, 1, 0);
             QVERIFY(!f.Cmd_OK[1]->isVisible() && f.Opt_Siai[0]->isChecked() && !f.Txt_Siai[0]->isVisible());
@@ -214,14 +213,14 @@ private Q_SLOTS:
             clickCell(f.DBG_Score, row == 0 ? 1 : 0, 0);
         };
         edit(0, 7, "190");
-        QCOMPARE(sql("SELECT group_concat(S10) FROM データ項目 WHERE ID = 1"), QString("187"));
+        QCOMPARE(rows("SELECT group_concat(S10) FROM データ項目 WHERE ID = 1"), QString("187"));
         tick(f.Chk_edit);
         edit(0, 7, "190");     // the score: データ項目 alone
         edit(0, 9, "Ｇ");       // a mark: マーク
         edit(0, 0, "山田花子"); // the name: 選手
         edit(0, 3, "4");       // the match number: 試合
         edit(0, 1, "2025/4/7"); // the date, stored as a date
-        QCOMPARE(sql("SELECT d.S10 || ifnull(m.S10, '-') || M11 || 選手名 || s.試合 || d.試合日 FROM データ項目 d JOIN マーク m ON m.ID = d.ID "
+        QCOMPARE(rows("SELECT d.S10 || ifnull(m.S10, '-') || M11 || 選手名 || s.試合 || d.試合日 FROM データ項目 d JOIN マーク m ON m.ID = d.ID "
                      "JOIN 選手 p ON p.選手ID = d.選手ID JOIN 試合 s ON s.試合ID = d.試合ID WHERE d.ID = 1"),
                  QString("190-Ｇ山田花子42025-04-07"));
         dlg->expectMsgBox(vbOK, "日付を入力してください。");
@@ -230,7 +229,7 @@ private Q_SLOTS:
         dlg->expectMsgBox(vbOK, "入力した値を記録できませんでした。");
         edit(0, 7, "abc");
         press(Qt::Key_Escape);
-        QCOMPARE(sql("SELECT 試合日 FROM データ項目 WHERE ID = 1"), QString("2025-04-07"));
+        QCOMPARE(rows("SELECT 試合日 FROM データ項目 WHERE ID = 1"), QString("2025-04-07"));
     }
 
     // Composed at Show only when asked for, sent by 印刷 at tab columns, discarded by a new Show or
@@ -263,8 +262,8 @@ private Q_SLOTS:
     // deletes every listed game, and a game that cannot be deleted stops it with that game whole.
     void deleting() {
         Form_Score& f = openBook();
-        QString rows = "SELECT (SELECT count(*) FROM 選手) || (SELECT count(*) FROM 試合) || (SELECT count(*) FROM 会場)";
-        for (const char* t : {"フレーム", "マーク", "データ項目"}) rows.insert(7, QString("(SELECT group_concat(ID) FROM (SELECT ID FROM %1 ORDER BY ID)) || '|' || ").arg(t));
+        QString left = "SELECT (SELECT count(*) FROM 選手) || (SELECT count(*) FROM 試合) || (SELECT count(*) FROM 会場)";
+        for (const char* t : {"フレーム", "マーク", "データ項目"}) left.insert(7, QString("(SELECT group_concat(ID) FROM (SELECT ID FROM %1 ORDER BY ID)) || '|' || ").arg(t));
         // The player (-1 all) listed anew unless 0, the row clicked (-1 none), the button, the answers
         // to both questions, the report, then the rows left and the list.
         const struct { int player, row, button; const char *answers, *report, *left, *listed; } steps[] = {
@@ -286,7 +285,7 @@ private Q_SLOTS:
             if (*s.report) dlg->expectMsgBox(vbOK, QString::fromUtf8(s.report));
             click(f.Cmd_OK[s.button]);
             db::exec("DROP TRIGGER IF EXISTS keep");
-            QCOMPARE(sql(rows), QString(s.left));
+            QCOMPARE(rows(left), QString(s.left));
             QCOMPARE(s.button == 3 ? QString(f.DBG_Score->isVisible() || f.Cmd_OK[1]->isVisible() || f.menu_del[1]->isEnabled() ? "shown" : " ")
                                    : listed(f.data_score) + " " + f.txt_ID->text(), QString(s.listed));
         }

@@ -6,6 +6,7 @@
 #include "shell/form_newplayer.h"
 #include "shell/form_srs.h"
 #include "shell/masterdata.h"
+#include "support/dayfixture.h"
 #include "support/gui.h"
 #include <QPushButton>
 
@@ -22,7 +23,6 @@ void seed() {
                           "INSERT INTO データ項目 (選手ID, 試合ID) VALUES (1, 1)"})
         QVERIFY(execSql(QString::fromUtf8(s)));
 }
-QString sql(const QString& text) { return db::scalar(text).toString(); }
 void shoot(Form& f, const char* name) {
     f.setLeft(150);
     f.setTop(150);
@@ -69,19 +69,19 @@ private Q_SLOTS:
         const int row = newLine(g);
         typeCell(g, 1, 1, "山田太郎");
         typeCell(g, row, 1, "新人");
-        QCOMPARE(sql("SELECT group_concat(選手名) FROM 選手"), QStringLiteral("全　員,山田太郎,鈴木"));
+        QCOMPARE(rows("SELECT group_concat(選手名) FROM 選手"), QStringLiteral("全　員,山田太郎,鈴木"));
         typeCell(g, row, 0, id);
         if (!refusal.isEmpty()) {
             dlg->expectMsgBox(vbOK, refusal).expectMsgBox(vbOK, refusal);
             click(f.cmd_back);
             f.close();
-            QVERIFY(dlg->allAnswered() && forms::loaded<Form_NewPlayer>() && sql("SELECT COUNT(*) FROM 選手") == "3");
+            QVERIFY(dlg->allAnswered() && forms::loaded<Form_NewPlayer>() && rows("SELECT COUNT(*) FROM 選手") == "3");
             typeCell(g, row, 0, id = "40");
         }
         f.setLeft(600);
         click(f.cmd_back);
         QVERIFY(!forms::loaded<Form_NewPlayer>());
-        QCOMPARE(sql("SELECT 選手名 FROM 選手 WHERE 選手ID = " + id) + settings::GetSetting("form", "np_Left", ""), QStringLiteral("新人600"));
+        QCOMPARE(rows("SELECT 選手名 FROM 選手 WHERE 選手ID = " + id) + settings::GetSetting("form", "np_Left", ""), QStringLiteral("新人600"));
     }
 
     void playerDeletionAsksAndKeepsWhatIsInUse() {
@@ -103,15 +103,15 @@ private Q_SLOTS:
         typeCell(g, 4, 1, "仮");
         press(Qt::Key_Return);
         press(Qt::Key_Delete);  // on the new line: what was typed goes without a question
-        QCOMPARE(sql("SELECT COUNT(*) FROM 選手"), QStringLiteral("4"));
+        QCOMPARE(rows("SELECT COUNT(*) FROM 選手"), QStringLiteral("4"));
         dlg->expectMsgBox(vbYes, masterdata::confirmDeleteMessage());
         deleteRow(g, 3);
-        QCOMPARE(sql("SELECT group_concat(選手ID) FROM 選手"), QStringLiteral("0,1,2"));
+        QCOMPARE(rows("SELECT group_concat(選手ID) FROM 選手"), QStringLiteral("0,1,2"));
         // Renumbering a player with games would cut them off.
         typeCell(g, 1, 0, "77");
         dlg->expectMsgBox(vbOK, masterdata::playerIdInUseMessage());
         click(f.cmd_back);
-        QVERIFY(forms::loaded<Form_NewPlayer>() && sql("SELECT COUNT(*) FROM データ項目 d JOIN 選手 p USING (選手ID)") == "1");
+        QVERIFY(forms::loaded<Form_NewPlayer>() && rows("SELECT COUNT(*) FROM データ項目 d JOIN 選手 p USING (選手ID)") == "1");
     }
 
     // Adding and changing open the grid and wait for the finish; the way back waits too. The season
@@ -145,7 +145,7 @@ private Q_SLOTS:
         // Deleting works in the finished state, after the question.
         dlg->expectMsgBox(vbYes, masterdata::confirmDeleteMessage());
         deleteRow(g, 0);
-        QCOMPARE(sql("SELECT COUNT(*) FROM ハンデ"), QStringLiteral("0"));
+        QCOMPARE(rows("SELECT COUNT(*) FROM ハンデ"), QStringLiteral("0"));
         // The player and season editors open from here, one window each.
         trigger(f.menu_add[0]);
         Form_NewPlayer* players = forms::loaded<Form_NewPlayer>();
@@ -166,12 +166,12 @@ private Q_SLOTS:
         dlg->expectMsgBox(vbYes, masterdata::confirmDeleteMessage());
         deleteRow(g, 1);
         typeCell(g, 0, 2, "春季");
-        QCOMPARE(sql("SELECT group_concat(シーズンID) FROM シーズン"), QStringLiteral("1"));
+        QCOMPARE(rows("SELECT group_concat(シーズンID) FROM シーズン"), QStringLiteral("1"));
         // A new season typed and the back button pressed on the same row is stored.
         typeCell(g, newLine(g), 1, "2027前期");
         typeCell(g, newLine(g), 2, "夏");
         click(seasons.cmd_back);
-        QVERIFY(!forms::loaded<form_srs>() && sql("SELECT group_concat(シーズン名) FROM シーズン") == "春季,夏");
+        QVERIFY(!forms::loaded<form_srs>() && rows("SELECT group_concat(シーズン名) FROM シーズン") == "春季,夏");
     }
 
     // A new handicap needs a season and a player that exist and a 16-bit whole number: anything
@@ -220,18 +220,18 @@ private Q_SLOTS:
                 click(f.Cmd_Add[2]);
                 QVERIFY(dlg->allAnswered() && f.EditMode == 0);
             }
-            QCOMPARE(sql("SELECT COUNT(*) FROM ハンデ"), QStringLiteral("1"));
+            QCOMPARE(rows("SELECT COUNT(*) FROM ハンデ"), QStringLiteral("1"));
             enter("2", "2", stored = "3");
         }
         click(f.Cmd_Add[2]);
-        QCOMPARE(QString::number(f.EditMode) + sql("SELECT ID || ':' || quote(ハンデ) FROM ハンデ WHERE 選手ID = 2"), "22:" + stored);
+        QCOMPARE(QString::number(f.EditMode) + rows("SELECT ID || ':' || quote(ハンデ) FROM ハンデ WHERE 選手ID = 2"), "22:" + stored);
         QCOMPARE(cell(g, row, 0) + cell(g, row, 4) + cell(g, 0, 4), QStringLiteral("2鈴木山田"));
         click(f.Cmd_Add[1]);
         QCOMPARE(g->currentIndex(), g->gridModel()->index(row, 5));  // changing, on the last row's handicap
         typeCell(g, row, 0, "1");
         typeCell(g, row, 5, "8");
         click(f.Cmd_Add[2]);
-        QCOMPARE(sql("SELECT group_concat(ID || ':' || ハンデ, ' ') FROM ハンデ"), QStringLiteral("1:20 2:8"));
+        QCOMPARE(rows("SELECT group_concat(ID || ':' || ハンデ, ' ') FROM ハンデ"), QStringLiteral("1:20 2:8"));
     }
 
 };

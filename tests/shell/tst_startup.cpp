@@ -174,13 +174,10 @@ private Q_SLOTS:
             opened->Hide();
             start.Show();
         }
-    }
 
-    // The help and home-page entries and the greeting's address lines start the browser (one that
-    // fails shows nothing); the version window, from the greeting, remembers its place; the
-    // waiting window, shown or hidden twice, stands at its place and hands back.
-    void greetingVersionHelpAndWaiting() {
-        QVERIFY(startProgram());
+        // The help and home-page entries and the greeting's address lines start the browser (one that
+        // fails shows nothing); the version window, from the greeting, remembers its place; the
+        // waiting window, shown or hidden twice, stands at its place and hands back.
         QList<QStringList> runs;
         launcher::setRunner([&](const QString& program, const QStringList& args) {
             runs << (QStringList{program} + args);
