@@ -69,15 +69,13 @@ private Q_SLOTS:
         bool activeAtPress = false;
         connect(a.go, &QPushButton::pressed, this, [&] { activeAtPress = MdiFrame::instance()->activeForm() == &a; });
         click(a.go);
-        QVERIFY(activeAtPress);
-        QVERIFY(notOnTop(a).isEmpty() && QApplication::focusWidget() == a.box);
+        QVERIFY(activeAtPress && notOnTop(a).isEmpty() && QApplication::focusWidget() == a.box);
         press(Qt::Key_G, Qt::AltModifier);
-        QCOMPARE(a.box->text(), QString());
         press(Qt::Key_H, Qt::AltModifier);
         a.go->setEnabled(false);
         press(Qt::Key_G, Qt::AltModifier);
         press(Qt::Key_X, Qt::AltModifier);
-        QCOMPARE(a.box->text(), QString());  // letters nothing owns are not typed either
+        QCOMPARE(a.box->text(), QString());  // no letter is typed, also one that nothing owns
         QCOMPARE(joined({a.activations, a.deactivations, a.clicks, b.activations, b.deactivations, b.clicks}), u"2 1 2 1 1 0"_s);
 
         click(b.go);
@@ -98,8 +96,7 @@ private Q_SLOTS:
         b.Show();
         QCOMPARE(notOnTop(b), QString());
         b.refuse = true;
-        QVERIFY(!b.Unload());
-        QCOMPARE(b.closeMode, int(vbFormCode));
+        QVERIFY(!b.Unload() && b.closeMode == int(vbFormCode));
         b.subWindow()->close();
         QCOMPARE(b.closeMode, int(vbFormControlMenu));
         b.refuse = false;
@@ -110,8 +107,7 @@ private Q_SLOTS:
         b.setClosable(true);
         b.subWindow()->close();
         settle();
-        QVERIFY(!forms::loaded<WinB>());
-        QCOMPARE(notOnTop(a), QString());
+        QVERIFY(!forms::loaded<WinB>() && notOnTop(a).isEmpty());
 
         a.setLeft(25);
         a.setTop(40);
