@@ -53,6 +53,7 @@ private Q_SLOTS:
         Statement sel("SELECT group_concat(会場名, '/') FROM 会場 WHERE 会場ID >= ?");
         QVERIFY(sel.run({1}) && sel.next() && sel.value(0).toString() == odd + "/南" && !sel.next());
         QVERIFY(sel.run({2}) && !sel.value(0).isValid() && sel.next() && sel.value(0).toString() == "南");
+        QVERIFY(!sel.run({1, 2}) && sel.error() == "Parameter count mismatch" && !sel.next() && !sel.value(0).isValid());
         QVERIFY(!sel.value(1).isValid() && !sel.value(-1).isValid() && !sel.next() && !sel.value(0).isValid());
         Statement bad("SELECT nonsense FROM nowhere");
         QVERIFY(!bad.run() && bad.error().contains("no such table"));
@@ -184,6 +185,7 @@ private Q_SLOTS:
         Recordset rs;
         QVERIFY(rs.open("SELECT データ項目.ID, データ項目.S10, マーク.M11 FROM データ項目 JOIN マーク USING (ID) ORDER BY ID;",
                         {.params = {}, .key = "ID", .writeTables = {"データ項目", "マーク"}, .writeKeys = {}, .keyset = false}));
+        QVERIFY(rs.isCounter(0) && !rs.isCounter(1));  // known by the table each column comes from
         QVERIFY(rs.Delete() && rs.MoveNext() && rs.Edit() && rs.SetValue("m11", "Ｇ") && rs.SetValue("S10", "205") && rs.Update());
         QCOMPARE(value("SELECT group_concat(ID || データ項目.S10 || M11 || マーク.S10) FROM データ項目 JOIN マーク USING (ID)") +
                      value("SELECT count(*) FROM フレーム"), QString("2205Ｇ1102"));

@@ -195,7 +195,7 @@ private Q_SLOTS:
         QSignalSpy committed(&grid, &DBGrid::rowCommitted), repaint(m, &QAbstractItemModel::dataChanged), resets(m, &QAbstractItemModel::modelAboutToBeReset);
         grid.setCurrentIndex(m->index(1, 2));
         QCOMPARE(joined({committed.count(), repaint.count(), name.text(), stored()}), u"1 1 二 一,二,春"_s);
-        QCOMPARE(repaint.first().first().toModelIndex(), m->index(0, 0));  // the whole row
+        QVERIFY(repaint.first()[0].toModelIndex() == m->index(0, 0) && repaint.first()[1].toModelIndex() == m->index(0, m->columnCount() - 1));  // the whole row
         name.selectAll();
         QTest::keyClicks(&name, "Fall");
         QVERIFY(ds.MoveLast());
