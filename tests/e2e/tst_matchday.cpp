@@ -65,21 +65,16 @@ void pinModeGame(form_main& f) {
     typeKeys(QStringLiteral(".x"));
 }
 
-// Types one game into the shown record after checking it is the expected player's, empty, and
-// that the keyboard is in the score entry.
-void game(form_main& f, const QString& player, int g, const char* keys, int total) {
-    QCOMPARE(shownPlayer(f) + ' ' + f.Txt_GAM->text().trimmed() + marks(f).trimmed(), player + ' ' + QString::number(g));
-    QVERIFY(f.isAncestorOf(keyboard()));
-    typeKeys(QString::fromLatin1(keys));
-    QCOMPARE(shownTotal(f), total);
-}
-
-// Games typed one after another, each after the key that moves to it (none for the first).
+// Games typed one after another, each after the key that moves to it (none for the first), each
+// after checking the record shown is the expected player's, empty, with the keyboard in the score entry.
 struct Typed { Qt::Key move; QString player; int game; const char* keys; int total; };
 void games(form_main& f, std::initializer_list<Typed> list) {
     for (const Typed& t : list) {
         if (t.move != Qt::Key_unknown) press(t.move);
-        game(f, t.player, t.game, t.keys, t.total);
+        QCOMPARE(shownPlayer(f) + ' ' + f.Txt_GAM->text().trimmed() + marks(f).trimmed(), t.player + ' ' + QString::number(t.game));
+        QVERIFY(f.isAncestorOf(keyboard()));
+        typeKeys(QString::fromLatin1(t.keys));
+        QCOMPARE(shownTotal(f), t.total);
     }
 }
 constexpr Qt::Key Here = Qt::Key_unknown, Up = Qt::Key_Up, Down = Qt::Key_Down, NextGame = Qt::Key_PageUp;
@@ -177,7 +172,7 @@ void TestMatchDay::matchDayFromStartMenuToDatabase() {
     click(pl->Cmd_InpMARK);
     form_main* fm = forms::loaded<form_main>();
     QVERIFY(fm && fm->isShown() && fm->Frame_Mode->title() == QStringLiteral("マーク入力"));
-    game(*fm, Yamada, 1, "+7/8-9/*8-9-*72*9-", 137);
+    games(*fm, {{Here, Yamada, 1, "+7/8-9/*8-9-*72*9-", 137}});
     QCOMPARE(fm->Txt_MARK[0]->text() + fm->Txt_score[0]->text(), QStringLiteral("7s149"));
     games(*fm, {{Down, Sato, 1, "8/7-9/8-*9-7/8-9/8-", 130}, {Down, Suzuki, 1, "9-9-9-9-9-9-9-9-9-9-", 90}});
     click(fm->Pct_moveSEN[1]);
@@ -185,7 +180,7 @@ void TestMatchDay::matchDayFromStartMenuToDatabase() {
     games(*fm, {{Here, Takahashi, 1, "8/8/8/8/8/8/8/8/8/8/8", 180}, {Down, Tanaka, 1, "9/8-9/8-9/8-9/8-9/8-", 130},
                 {NextGame, Tanaka, 2, "*9-*9-*9-*9-*9-", 140},       {Qt::Key_Left, Yamada, 2, "*9/8-*7/9-**9/8/9", 180}});
     trigger(fm->menu_move[1]);
-    game(*fm, Sato, 2, "F/9-7/*G-81*5-6pg/5", 112);
+    games(*fm, {{Here, Sato, 2, "F/9-7/*G-81*5-6pg/5", 112}});
     saveShot(menu, QStringLiteral("e2e_3_mark_mode"));
     games(*fm, {{Down, Suzuki, 2, "*9/*9/*9/*9/*9/*", 200}, {Down, Takahashi, 2, "9-9/*9-9/*9-9/*9-", 153}});
     press(Qt::Key_Up);

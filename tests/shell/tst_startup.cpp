@@ -119,8 +119,8 @@ private Q_SLOTS:
         QTimer::singleShot(0, menu, [] { chooseMenu(u"終了(&X)"_s); });
         QTimer::singleShot(5000, &running, [&] { running.exit(1); });
         QVERIFY(running.exec() == 0 && menu->ended());
-        QCOMPARE(GetSetting(u"setting"_s, u"LEFT"_s, {}) + GetSetting(u"setting"_s, u"top"_s, {}), u"60025"_s);
-        QCOMPARE(GetSetting(u"form"_s, u"start_Left"_s, {}) + GetSetting(u"form"_s, u"start_top"_s, {}), u"30025"_s);
+        QCOMPARE(joined(QStringList{GetSetting(u"setting"_s, u"LEFT"_s, {}), GetSetting(u"setting"_s, u"top"_s, {}),
+                                    GetSetting(u"form"_s, u"start_Left"_s, {}), GetSetting(u"form"_s, u"start_top"_s, {})}), u"600 25 300 25"_s);
 
         resetUi();
         db::close();
