@@ -129,10 +129,8 @@ private Q_SLOTS:
             const int page = games == "4" ? 0 : 2;  // of the box to correct: the marks, or the games number
             for (QAction* entry : {f.menu_save, f.menu_onlyone}) {
                 dlg->expectMsgBox(vbOK, QString::fromUtf8(c->refusal));
-                entry->trigger();
-                settle();
-                QVERIFY(dlg->allAnswered() && forms::loaded<Form_Settei>());
-                QCOMPARE(f.SSTab1->currentIndex(), page);
+                trigger(entry);
+                QVERIFY(dlg->allAnswered() && forms::loaded<Form_Settei>() && f.SSTab1->currentIndex() == page);
                 f.SSTab1->setCurrentIndex(4);
             }
             QCOMPARE(QList<int>({dlg->beeps(), ResultDisplayFlags | TallyRuleFlags << 2 | HcpRequired << 5 | LastGame << 6}), QList<int>({2, c->flags | 3 << 6}));
@@ -146,8 +144,7 @@ private Q_SLOTS:
         else click(f.Cmd_OK[std::size_t(c->ending)]);
         QVERIFY(!forms::loaded<Form_Settei>() && stored("Form", "set_left") != "<none>");
 
-        const bool applied = c->ending <= 1, saved = c->ending == 0;
-        const bool picked = applied && c->pick >= 0;
+        const bool applied = c->ending <= 1, saved = c->ending == 0, picked = applied && c->pick >= 0;
         QCOMPARE((QList<int>{ResultDisplayFlags | TallyRuleFlags << 2 | HcpRequired << 5, PointTarget, PointMethod, LastGame}),
                  (QList<int>{applied ? c->flags ^ 63 : c->flags, picked ? c->pick : c->target, picked ? c->pick : c->method, applied ? games.toInt() - 1 : 3}));
         QCOMPARE(MarkTexts[std::size_t(c->box + 1)], applied ? kept : std::get<6>(defaults)[std::size_t(c->box + 1)]);
