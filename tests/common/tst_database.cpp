@@ -60,6 +60,8 @@ private Q_SLOTS:
         QString why;
         QVERIFY(!exec("INSERT INTO 会場 (会場ID) VALUES (1)", {}, &why) && why.contains("UNIQUE"));
         QVERIFY(!scalar("SELECT x FROM nowhere", {}, &why).isValid() && why.contains("no such table") && !scalar("SELECT 1 WHERE 0").isValid());
+        Statement over("SELECT abs(x) FROM (SELECT 1 AS x UNION ALL SELECT -9223372036854775807 - 1)");  // fails on its second row
+        QVERIFY(over.run() && over.next() && !over.next() && over.error().contains("overflow"));
         QVERIFY(beginTransaction() && exec("INSERT INTO 会場 (会場名) VALUES ('x')") && rollback());
         QCOMPARE(value("SELECT count(*) FROM 会場"), QString("2"));
         close();
@@ -122,6 +124,7 @@ private Q_SLOTS:
         QVERIFY(!rs.FindFirst({{"選手名", "Z"}}) && rs.NoMatch() && rs.Value("選手名").toString() == "B");
         QVERIFY(!rs.FindFirst([](const Record& r) { return !r.Value(1).isValid(); }) && rs.NoMatch());
         QVERIFY(rs.FindFirst({{"選手ID", 0.0}}) && !rs.NoMatch() && rs.AbsolutePosition() == 0);
+        QVERIFY(rs.MovePrevious() && rs.FindNext([](const Record& r) { return r.Value(0).toInt() == 0; }) && !rs.NoMatch() && rs.AbsolutePosition() == 0);
         QVERIFY(rs.FindFirst([](const Record& r) { return r.Value("選手id").toInt() >= 2; }) && rs.AbsolutePosition() == 2);
         QVERIFY(rs.FindNext([](const Record& r) { return r.Value("選手ID").toInt() >= 2; }) && rs.Value("選手名").toString() == "C");
 

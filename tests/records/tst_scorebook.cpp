@@ -7,6 +7,7 @@
 #include "platform/boundgrid.h"
 #include "platform/datasource.h"
 #include "platform/printer.h"
+#include "platform/registry.h"
 #include "records/form_file.h"
 #include "records/form_pindiagram.h"
 #include "records/form_score.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 
 using namespace vx;
 using namespace vxtest;
@@ -178,7 +180,7 @@ private Q_SLOTS:
         // Whole rows at any height, a minimum width, the pins' room, and the window's settings.
         QString heads;
         for (int c = 8; c <= 12; ++c) heads += f.DBG_Score->model()->headerData(c, Qt::Horizontal).toString() + '|';
-        QCOMPARE(heads, QString("競|１||２||"));
+        QCOMPARE(heads + QString::number(f.DBG_Score->columnWidth(0)), QString("競|１||２||96"));
         const int row = f.DBG_Score->verticalHeader()->defaultSectionSize();
         QCOMPARE(f.DBG_Score->height(), twips(int((5880 - 3200) / (row * 15.0)) * row * 15.0 + 30));
         f.setWidth(9000);
@@ -283,8 +285,11 @@ private Q_SLOTS:
                                                                                 : "現在表示中の全データを\rデータベースから削除します。\rよろしいですか？");
             if (s.answers[1]) dlg->expectMsgBox(s.answers[1] == 'Y' ? vbYes : vbNo, "くどいですけど、本当に削除していいですね？");
             if (*s.report) dlg->expectMsgBox(vbOK, QString::fromUtf8(s.report));
+            QSignalSpy activated(MdiFrame::instance()->mdiArea(), &QMdiArea::subWindowActivated);
             click(f.Cmd_OK[s.button]);
             db::exec("DROP TRIGGER IF EXISTS keep");
+            const Form* wait = forms::loadedByName("Form_Wait");  // shown while deleting all
+            QCOMPARE(wait && activated.contains(QVariantList{QVariant::fromValue(wait->subWindow())}), s.button == 3);
             QCOMPARE(rows(left), QString(s.left));
             QCOMPARE(s.button == 3 ? QString(f.DBG_Score->isVisible() || f.Cmd_OK[1]->isVisible() || f.menu_del[1]->isEnabled() ? "shown" : " ")
                                    : listed(f.data_score) + " " + f.txt_ID->text(), QString(s.listed));

@@ -211,7 +211,7 @@ private Q_SLOTS:
         forms::showWaiting();
         forms::showWaiting();
         Form_Wait& wait = forms::get<Form_Wait>();
-        QCOMPARE(joined(QVariantList{wait.subWindow()->x(), wait.subWindow()->y(), wait.Left()}), u"33 33 500"_s);
+        QCOMPARE(joined(QVariantList{wait.isShown(), wait.subWindow()->x(), wait.subWindow()->y(), wait.Left()}), u"true 33 33 500"_s);
         saveShot(MdiFrame::instance(), u"shell_waiting"_s);
         forms::hideWaiting();
         forms::hideWaiting();
