@@ -76,7 +76,7 @@ private Q_SLOTS:
         QTest::addColumn<const Case*>("c");
         static const Case cases[] = {
             {"save, all off", 0, 0, 0, 1, "10", 0, "abc", "ab", "", 0},
-            {"save, all on", 63, 2, 2, -1, "1", 0, "＃a", "＃", "", 0},
+            {"save, all on", 63, 2, 2, -1, "1", 9, "＃a", "＃", "", 0},
             {"save, no target set", 38, 7, 2, 0, "6", 0, "a＃", "a", "", 0},
             {"this run only", 21, 1, 0, 2, "6", 5, "ｽﾍﾟ", "ｽﾍ", "", 1},
             {"discard", 11, 0, 1, 2, "6", 0, "s", "s", "", 2},
