@@ -42,7 +42,7 @@ class TestDatabase : public QObject {
     QTemporaryDir dir_;
 
 private Q_SLOTS:
-    void init() { QVERIFY(!vxtest::openFreshDb(dir_).isEmpty()); }
+    void init() { QVERIFY(!vxtest::openFreshDb(dir_.path()).isEmpty()); }
     void cleanupTestCase() { close(); }
 
     // Prepared once, run with values bound (never spliced into the text); a failure says why.
@@ -53,12 +53,15 @@ private Q_SLOTS:
         Statement sel("SELECT group_concat(会場名, '/') FROM 会場 WHERE 会場ID >= ?");
         QVERIFY(sel.run({1}) && sel.next() && sel.value(0).toString() == odd + "/南" && !sel.next());
         QVERIFY(sel.run({2}) && !sel.value(0).isValid() && sel.next() && sel.value(0).toString() == "南");
+        QVERIFY(!sel.run({1, 2}) && sel.error() == "Parameter count mismatch" && !sel.next() && !sel.value(0).isValid());
         QVERIFY(!sel.value(1).isValid() && !sel.value(-1).isValid() && !sel.next() && !sel.value(0).isValid());
         Statement bad("SELECT nonsense FROM nowhere");
         QVERIFY(!bad.run() && bad.error().contains("no such table"));
         QString why;
         QVERIFY(!exec("INSERT INTO 会場 (会場ID) VALUES (1)", {}, &why) && why.contains("UNIQUE"));
         QVERIFY(!scalar("SELECT x FROM nowhere", {}, &why).isValid() && why.contains("no such table") && !scalar("SELECT 1 WHERE 0").isValid());
+        Statement over("SELECT abs(x) FROM (SELECT 1 AS x UNION ALL SELECT -9223372036854775807 - 1)");  // fails on its second row
+        QVERIFY(over.run() && over.next() && !over.next() && over.error().contains("overflow"));
         QVERIFY(beginTransaction() && exec("INSERT INTO 会場 (会場名) VALUES ('x')") && rollback());
         QCOMPARE(value("SELECT count(*) FROM 会場"), QString("2"));
         close();
@@ -112,15 +115,16 @@ private Q_SLOTS:
         exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (1,'A'),(2,'B'),(3,'C')");
         Recordset rs;
         QVERIFY(rs.open("選手") && rs.keyColumns() == QStringList{"選手ID"} && rs.RecordCount() == 4 && !rs.IsBOF() && rs.AbsolutePosition() == 0);
-        QVERIFY(rs.MovePrevious() && rs.IsBOF() && !rs.Value("選手名").isValid() && rs.AbsolutePosition() == -1);
+        QVERIFY(rs.MovePrevious() && rs.IsBOF() && !rs.MovePrevious() && !rs.Value("選手名").isValid() && rs.AbsolutePosition() == -1);
         QVERIFY(rs.MoveLast() && rs.Value(1).toString() == "C" && rs.MoveNext() && rs.IsEOF() && !rs.MoveNext() && rs.SetAbsolutePosition(2));
         const QString mark = rs.Bookmark();
-        QVERIFY(rs.MoveFirst() && rs.SetBookmark(mark) && rs.Value("選手名").toString() == "B");
+        QVERIFY(rs.MoveFirst() && rs.SetBookmark(rs.Bookmark()) && rs.AbsolutePosition() == 0 && rs.SetBookmark(mark) && rs.Value("選手名").toString() == "B");
         QVERIFY(!rs.SetBookmark("nonsense") && !rs.SetAbsolutePosition(4) && !rs.SetAbsolutePosition(-1));
         // A failed search leaves the position where it was.
         QVERIFY(!rs.FindFirst({{"選手名", "Z"}}) && rs.NoMatch() && rs.Value("選手名").toString() == "B");
         QVERIFY(!rs.FindFirst([](const Record& r) { return !r.Value(1).isValid(); }) && rs.NoMatch());
         QVERIFY(rs.FindFirst({{"選手ID", 0.0}}) && !rs.NoMatch() && rs.AbsolutePosition() == 0);
+        QVERIFY(rs.MovePrevious() && rs.FindNext([](const Record& r) { return r.Value(0).toInt() == 0; }) && !rs.NoMatch() && rs.AbsolutePosition() == 0);
         QVERIFY(rs.FindFirst([](const Record& r) { return r.Value("選手id").toInt() >= 2; }) && rs.AbsolutePosition() == 2);
         QVERIFY(rs.FindNext([](const Record& r) { return r.Value("選手ID").toInt() >= 2; }) && rs.Value("選手名").toString() == "C");
 
@@ -153,7 +157,7 @@ private Q_SLOTS:
         exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (7,'Ｇ')");
         Recordset hdcp;
         QVERIFY(hdcp.open("選手名とHDCP", RecordsetType::Dynaset, {}, "ID") && hdcp.isCounter(0) && !hdcp.isCounter(3));
-        QVERIFY(hdcp.AddNew() && hdcp.SetValue("シーズンID", "2") && hdcp.SetValue("選手ID", "8") && hdcp.SetValue("ハンデ", "20"));
+        QVERIFY(hdcp.AddNew() && hdcp.SetValue("ハンデ", " ") && hdcp.Value("ハンデ").isNull() && hdcp.SetValue("シーズンID", "2") && hdcp.SetValue("選手ID", "8") && hdcp.SetValue("ハンデ", "20"));
         QVERIFY(!hdcp.Update() && hdcp.editMode() == EditMode::AddNew);  // still pending, to be corrected
         QVERIFY(hdcp.SetValue("選手ID", "7") && hdcp.Update());
         QCOMPARE(fields(hdcp, "ID,選手名,シーズン時期,ハンデ"), QString("1|Ｇ|2001|20"));
@@ -184,6 +188,7 @@ private Q_SLOTS:
         Recordset rs;
         QVERIFY(rs.open("SELECT データ項目.ID, データ項目.S10, マーク.M11 FROM データ項目 JOIN マーク USING (ID) ORDER BY ID;",
                         {.params = {}, .key = "ID", .writeTables = {"データ項目", "マーク"}, .writeKeys = {}, .keyset = false}));
+        QVERIFY(rs.isCounter(0) && !rs.isCounter(1));  // known by the table each column comes from
         QVERIFY(rs.Delete() && rs.MoveNext() && rs.Edit() && rs.SetValue("m11", "Ｇ") && rs.SetValue("S10", "205") && rs.Update());
         QCOMPARE(value("SELECT group_concat(ID || データ項目.S10 || M11 || マーク.S10) FROM データ項目 JOIN マーク USING (ID)") +
                      value("SELECT count(*) FROM フレーム"), QString("2205Ｇ1102"));

@@ -51,7 +51,7 @@ private Q_SLOTS:
     void cleanup() { db::close(); }
 
     void keptThroughStoreEditAndDelete() {
-        QVERIFY(!vxtest::openFreshDb(dir_).isEmpty());
+        QVERIFY(!vxtest::openFreshDb(dir_.path()).isEmpty());
         QVERIFY(db::exec(QStringLiteral("INSERT INTO \"試合\" (\"試合ID\", \"シーズンID\") VALUES (1, 1), (2, 1), (3, 2), (4, 2)")));
         QRandomGenerator rng(20261206);
         QVERIFY(db::exec(QStringLiteral("PRAGMA synchronous = OFF")));

@@ -6,6 +6,7 @@
 #include "shell/form_newplayer.h"
 #include "shell/form_srs.h"
 #include "shell/masterdata.h"
+#include "support/dayfixture.h"
 #include "support/gui.h"
 #include <QPushButton>
 
@@ -22,7 +23,12 @@ void seed() {
                           "INSERT INTO データ項目 (選手ID, 試合ID) VALUES (1, 1)"})
         QVERIFY(execSql(QString::fromUtf8(s)));
 }
-QString sql(const QString& text) { return db::scalar(text).toString(); }
+void shoot(Form& f, const char* name) {
+    f.setLeft(150);
+    f.setTop(150);
+    QTest::qWait(20);
+    saveShot(f.subWindow(), QString::fromLatin1(name));
+}
 
 // As a user types: the cell made current, then the keys, which open its editor over the old text.
 void typeCell(DBGrid* g, int row, int col, const QString& text) {
@@ -63,21 +69,19 @@ private Q_SLOTS:
         const int row = newLine(g);
         typeCell(g, 1, 1, "山田太郎");
         typeCell(g, row, 1, "新人");
-        QCOMPARE(sql("SELECT group_concat(選手名) FROM 選手"), QStringLiteral("全　員,山田太郎,鈴木"));
+        QCOMPARE(rows("SELECT group_concat(選手名) FROM 選手"), QStringLiteral("全　員,山田太郎,鈴木"));
         typeCell(g, row, 0, id);
         if (!refusal.isEmpty()) {
             dlg->expectMsgBox(vbOK, refusal).expectMsgBox(vbOK, refusal);
             click(f.cmd_back);
             f.close();
-            QVERIFY(dlg->allAnswered() && forms::loaded<Form_NewPlayer>());
-            QCOMPARE(sql("SELECT COUNT(*) FROM 選手"), QStringLiteral("3"));
+            QVERIFY(dlg->allAnswered() && forms::loaded<Form_NewPlayer>() && rows("SELECT COUNT(*) FROM 選手") == "3");
             typeCell(g, row, 0, id = "40");
         }
         f.setLeft(600);
         click(f.cmd_back);
         QVERIFY(!forms::loaded<Form_NewPlayer>());
-        QCOMPARE(sql("SELECT 選手名 FROM 選手 WHERE 選手ID = " + id), QStringLiteral("新人"));
-        QCOMPARE(settings::GetSetting("form", "np_Left", ""), QStringLiteral("600"));
+        QCOMPARE(rows("SELECT 選手名 FROM 選手 WHERE 選手ID = " + id) + settings::GetSetting("form", "np_Left", ""), QStringLiteral("新人600"));
     }
 
     void playerDeletionAsksAndKeepsWhatIsInUse() {
@@ -85,6 +89,7 @@ private Q_SLOTS:
         QVERIFY(execSql("INSERT INTO 選手 (選手ID, 選手名) VALUES (9, '退会')"));
         auto& f = shown<Form_NewPlayer>();
         DBGrid* g = f.DBG_Sensyu;
+        shoot(f, "shell_players");
         // The reserved row: refused without a question, and not editable either.
         dlg->expectMsgBox(vbOK, masterdata::reservedRowMessage()).expectMsgBox(vbOK, masterdata::reservedRowMessage());
         deleteRow(g, 0);
@@ -98,39 +103,19 @@ private Q_SLOTS:
         typeCell(g, 4, 1, "仮");
         press(Qt::Key_Return);
         press(Qt::Key_Delete);  // on the new line: what was typed goes without a question
-        QCOMPARE(sql("SELECT COUNT(*) FROM 選手"), QStringLiteral("4"));
+        QCOMPARE(rows("SELECT COUNT(*) FROM 選手"), QStringLiteral("4"));
         dlg->expectMsgBox(vbYes, masterdata::confirmDeleteMessage());
         deleteRow(g, 3);
-        QCOMPARE(sql("SELECT group_concat(選手ID) FROM 選手"), QStringLiteral("0,1,2"));
+        QCOMPARE(rows("SELECT group_concat(選手ID) FROM 選手"), QStringLiteral("0,1,2"));
         // Renumbering a player with games would cut them off.
         typeCell(g, 1, 0, "77");
         dlg->expectMsgBox(vbOK, masterdata::playerIdInUseMessage());
         click(f.cmd_back);
-        QVERIFY(forms::loaded<Form_NewPlayer>());
-        QCOMPARE(sql("SELECT COUNT(*) FROM データ項目 d JOIN 選手 p ON p.選手ID = d.選手ID"), QStringLiteral("1"));
+        QVERIFY(forms::loaded<Form_NewPlayer>() && rows("SELECT COUNT(*) FROM データ項目 d JOIN 選手 p USING (選手ID)") == "1");
     }
 
-    void seasonEditor() {
-        seed();
-        auto& f = shown<form_srs>();
-        DBGrid* g = f.DBG_srs;
-        QVERIFY(!(g->gridModel()->flags(g->gridModel()->index(0, 0)) & Qt::ItemIsEditable));  // the counter
-        // A season with matches stays; one without goes after the question.
-        dlg->expectMsgBox(vbYes).expectMsgBox(vbOK, masterdata::seasonInUseMessage());
-        deleteRow(g, 0);
-        dlg->expectMsgBox(vbYes, masterdata::confirmDeleteMessage());
-        deleteRow(g, 1);
-        typeCell(g, 0, 2, "春季");
-        QCOMPARE(sql("SELECT group_concat(シーズンID) FROM シーズン"), QStringLiteral("1"));
-        // A new season typed and the back button pressed on the same row is stored.
-        typeCell(g, newLine(g), 1, "2027前期");
-        typeCell(g, newLine(g), 2, "夏");
-        click(f.cmd_back);
-        QVERIFY(!forms::loaded<form_srs>());
-        QCOMPARE(sql("SELECT group_concat(シーズン名) FROM シーズン"), QStringLiteral("春季,夏"));
-    }
-
-    // Adding and changing open the grid and wait for the finish; the way back waits too.
+    // Adding and changing open the grid and wait for the finish; the way back waits too. The season
+    // editor keeps a season with matches, and stores a new one at the back button.
     void handicapModes() {
         seed();
         auto& f = shown<form_HDCP>();
@@ -150,51 +135,65 @@ private Q_SLOTS:
             {-1, "0 0110 11 1101"}, {0, "0 1001 00 0111"}, {1, "1 1001 00 0011"},  // change, straight from adding
             {5, "2 0110 11 1101"},  {4, "1 1001 00 1011"}, {0, "0 1001 00 0011"},  // both wait for the finish
             {2, "2 0110 11 1101"}};
+        shoot(f, "shell_handicaps");
         for (auto [k, after] : steps) {
             if (k >= 3) click(f.Cmd_Add[std::size_t(k - 3)]);
             else if (k >= 0) f.menu_hdcp[std::size_t(k)]->trigger();
             QCOMPARE(state(), QString::fromLatin1(after).remove(' '));
+            if (k == 0) shoot(f, "shell_handicaps_adding");
         }
         // Deleting works in the finished state, after the question.
         dlg->expectMsgBox(vbYes, masterdata::confirmDeleteMessage());
         deleteRow(g, 0);
-        QCOMPARE(sql("SELECT COUNT(*) FROM ハンデ"), QStringLiteral("0"));
+        QCOMPARE(rows("SELECT COUNT(*) FROM ハンデ"), QStringLiteral("0"));
         // The player and season editors open from here, one window each.
-        f.menu_add[0]->trigger();
+        trigger(f.menu_add[0]);
         Form_NewPlayer* players = forms::loaded<Form_NewPlayer>();
         QVERIFY(players && !forms::loaded<form_srs>());
         click(f.Cmd_New[0]);
-        f.menu_add[1]->trigger();
+        trigger(f.menu_add[1]);
         QVERIFY(forms::loaded<Form_NewPlayer>() == players && forms::loaded<form_srs>());
         click(f.cmd_back);
         QVERIFY(!forms::loaded<form_HDCP>());
+        // The season editor.
+        auto& seasons = forms::get<form_srs>();
+        g = seasons.DBG_srs;
+        shoot(seasons, "shell_seasons");
+        QVERIFY(!(g->gridModel()->flags(g->gridModel()->index(0, 0)) & Qt::ItemIsEditable));  // the counter
+        // A season with matches stays; one without goes after the question.
+        dlg->expectMsgBox(vbYes).expectMsgBox(vbOK, masterdata::seasonInUseMessage());
+        deleteRow(g, 0);
+        dlg->expectMsgBox(vbYes, masterdata::confirmDeleteMessage());
+        deleteRow(g, 1);
+        typeCell(g, 0, 2, "春季");
+        QCOMPARE(rows("SELECT group_concat(シーズンID) FROM シーズン"), QStringLiteral("1"));
+        // A new season typed and the back button pressed on the same row is stored.
+        typeCell(g, newLine(g), 1, "2027前期");
+        typeCell(g, newLine(g), 2, "夏");
+        click(seasons.cmd_back);
+        QVERIFY(!forms::loaded<form_srs>() && rows("SELECT group_concat(シーズン名) FROM シーズン") == "春季,夏");
     }
 
     // A new handicap needs a season and a player that exist and a 16-bit whole number: anything
     // else is refused at every press and nothing is stored. The ID is the database's counter:
     // typing into it does nothing, adding or changing.
     void handicapEntriesAreChecked_data() {
-        QTest::addColumn<QString>("season");
-        QTest::addColumn<QString>("player");
-        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("typed");    // season, player and handicap
         QTest::addColumn<QString>("refusal");  // empty: stored as typed
         const QString id = QStringLiteral("入力した選手IDに誤りがあります"), hcp = QStringLiteral("ハンデは");
-        QTest::newRow("too large") << "2" << "2" << "32768" << hcp;
-        QTest::newRow("far too large") << "2" << "2" << "99999999999" << hcp;
-        QTest::newRow("overflow") << "2" << "2" << "1e309" << hcp;
-        QTest::newRow("text") << "2" << "2" << "abc" << hcp;
-        QTest::newRow("fraction") << "2" << "2" << "1.5" << hcp;
-        QTest::newRow("unknown player") << "2" << "99" << "15" << id;
-        QTest::newRow("player out of range") << "2" << "32768" << "15" << id;
-        QTest::newRow("season zero") << "0" << "2" << "15" << id;
-        QTest::newRow("second for player and season") << "1" << "1" << "15" << masterdata::duplicateHandicapMessage();
-        QTest::newRow("minus zero") << "2" << "2" << "-0" << "";
-        QTest::newRow("smallest") << "2" << "2" << "-32768" << "";
-        QTest::newRow("largest") << "2" << "2" << "32767" << "";
+        QTest::newRow("too large") << "2 2 32768" << hcp;
+        QTest::newRow("overflow") << "2 2 1e309" << hcp;
+        QTest::newRow("text") << "2 2 abc" << hcp;
+        QTest::newRow("fraction") << "2 2 1.5" << hcp;
+        QTest::newRow("unknown player") << "2 99 15" << id;
+        QTest::newRow("player out of range") << "2 32768 15" << id;
+        QTest::newRow("season zero") << "0 2 15" << id;
+        QTest::newRow("second for player and season") << "1 1 15" << masterdata::duplicateHandicapMessage();
+        QTest::newRow("minus zero") << "2 2 -0" << "";
+        QTest::newRow("smallest") << "2 2 -32768" << "";
+        QTest::newRow("largest") << "2 2 32767" << "";
     }
     void handicapEntriesAreChecked() {
-        QFETCH(QString, season);
-        QFETCH(QString, player);
         QFETCH(QString, typed);
         QFETCH(QString, refusal);
         seed();
@@ -209,44 +208,29 @@ private Q_SLOTS:
             typeCell(g, row, 3, p);
             typeCell(g, row, 5, h);
         };
-        enter(season, player, typed);
-        QString stored = QString::number(typed.toInt());
+        const QStringList e = typed.split(' ');
+        enter(e[0], e[1], e[2]);
+        QString stored = QString::number(e[2].toInt());
         if (!refusal.isEmpty()) {
             for (int press = 0; press < 2; ++press) {
                 dlg->expectMsgBox(vbOK, refusal);
                 click(f.Cmd_Add[2]);
                 QVERIFY(dlg->allAnswered() && f.EditMode == 0);
             }
-            QCOMPARE(sql("SELECT COUNT(*) FROM ハンデ"), QStringLiteral("1"));
+            QCOMPARE(rows("SELECT COUNT(*) FROM ハンデ"), QStringLiteral("1"));
             enter("2", "2", stored = "3");
         }
         click(f.Cmd_Add[2]);
-        QCOMPARE(f.EditMode, 2);
-        QCOMPARE(sql("SELECT ID || ':' || quote(ハンデ) FROM ハンデ WHERE 選手ID = 2"), "2:" + stored);
+        QCOMPARE(QString::number(f.EditMode) + rows("SELECT ID || ':' || quote(ハンデ) FROM ハンデ WHERE 選手ID = 2"), "22:" + stored);
         QCOMPARE(cell(g, row, 0) + cell(g, row, 4) + cell(g, 0, 4), QStringLiteral("2鈴木山田"));
         click(f.Cmd_Add[1]);
         QCOMPARE(g->currentIndex(), g->gridModel()->index(row, 5));  // changing, on the last row's handicap
         typeCell(g, row, 0, "1");
         typeCell(g, row, 5, "8");
         click(f.Cmd_Add[2]);
-        QCOMPARE(sql("SELECT group_concat(ID || ':' || ハンデ, ' ') FROM ハンデ"), QStringLiteral("1:20 2:8"));
+        QCOMPARE(rows("SELECT group_concat(ID || ':' || ハンデ, ' ') FROM ハンデ"), QStringLiteral("1:20 2:8"));
     }
 
-    void screenshots() {
-        seed();
-        auto shoot = [](Form& f, const char* name) {
-            f.setLeft(150);
-            f.setTop(150);
-            QTest::qWait(20);
-            saveShot(f.subWindow(), QString::fromLatin1(name));
-            return &f;
-        };
-        shoot(shown<Form_NewPlayer>(), "shell_players")->Unload();
-        shoot(shown<form_srs>(), "shell_seasons")->Unload();
-        shoot(shown<form_HDCP>(), "shell_handicaps");
-        forms::get<form_HDCP>().menu_hdcp[0]->trigger();
-        shoot(forms::get<form_HDCP>(), "shell_handicaps_adding");
-    }
 };
 
 QTEST_MAIN(TestMasterData)

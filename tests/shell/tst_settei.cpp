@@ -76,7 +76,7 @@ private Q_SLOTS:
         QTest::addColumn<const Case*>("c");
         static const Case cases[] = {
             {"save, all off", 0, 0, 0, 1, "10", 0, "abc", "ab", "", 0},
-            {"save, all on", 63, 2, 2, -1, "1", 0, "＃a", "＃", "", 0},
+            {"save, all on", 63, 2, 2, -1, "1", 9, "＃a", "＃", "", 0},
             {"save, no target set", 38, 7, 2, 0, "6", 0, "a＃", "a", "", 0},
             {"this run only", 21, 1, 0, 2, "6", 5, "ｽﾍﾟ", "ｽﾍ", "", 1},
             {"discard", 11, 0, 1, 2, "6", 0, "s", "s", "", 2},
@@ -101,9 +101,8 @@ private Q_SLOTS:
         PointMethod = c->method;
         auto& f = shown<Form_Settei>();
         const std::array<QAbstractButton*, 6> boxes{f.Chk_Data[0], f.Chk_Data[1], f.Chk_rule[0], f.Chk_STSP, f.Chk_HCP[1], f.Chk_HCP[0]};
-        QCOMPARE(checked(boxes), c->flags);
-        QCOMPARE(checked(f.Opt_PntTarget), c->target <= 2 ? 1 << c->target : 0);
-        QCOMPARE(checked(f.Opt_PntCalc), 1 << c->method);
+        QCOMPARE((QList<int>{checked(boxes), checked(f.Opt_PntTarget), checked(f.Opt_PntCalc)}),
+                 (QList<int>{c->flags, c->target <= 2 ? 1 << c->target : 0, 1 << c->method}));
         QCOMPARE(f.KAZ->text() + f.Txt_Spl[8]->text() + f.Txt_Spl[9]->text(), QStringLiteral("4／＊"));
         QVERIFY(!f.KAZ->testAttribute(Qt::WA_InputMethodEnabled) && !f.Txt_dir->testAttribute(Qt::WA_InputMethodEnabled));
 
@@ -130,14 +129,11 @@ private Q_SLOTS:
             const int page = games == "4" ? 0 : 2;  // of the box to correct: the marks, or the games number
             for (QAction* entry : {f.menu_save, f.menu_onlyone}) {
                 dlg->expectMsgBox(vbOK, QString::fromUtf8(c->refusal));
-                entry->trigger();
-                settle();
-                QVERIFY(dlg->allAnswered() && forms::loaded<Form_Settei>());
-                QCOMPARE(f.SSTab1->currentIndex(), page);
+                trigger(entry);
+                QVERIFY(dlg->allAnswered() && forms::loaded<Form_Settei>() && f.SSTab1->currentIndex() == page);
                 f.SSTab1->setCurrentIndex(4);
             }
-            QCOMPARE(dlg->beeps(), 2);
-            QCOMPARE(ResultDisplayFlags | TallyRuleFlags << 2 | HcpRequired << 5 | LastGame << 6, c->flags | 3 << 6);
+            QCOMPARE(QList<int>({dlg->beeps(), ResultDisplayFlags | TallyRuleFlags << 2 | HcpRequired << 5 | LastGame << 6}), QList<int>({2, c->flags | 3 << 6}));
             QCOMPARE(stored("Setting", "hcp_mynas"), QStringLiteral("<none>"));
             fill(f, 0, box, kept = "Q");
             fill(f, 2, f.KAZ, games = "6");
@@ -146,46 +142,37 @@ private Q_SLOTS:
         if (c->ending == 3) f.close();
         else if (*c->refusal || c->ending == 2) entries[c->ending]->trigger();  // from the File menu this time
         else click(f.Cmd_OK[std::size_t(c->ending)]);
-        QVERIFY(!forms::loaded<Form_Settei>());
-        QVERIFY(stored("Form", "set_left") != "<none>");
+        QVERIFY(!forms::loaded<Form_Settei>() && stored("Form", "set_left") != "<none>");
 
-        const bool applied = c->ending <= 1, saved = c->ending == 0;
-        QCOMPARE(ResultDisplayFlags | TallyRuleFlags << 2 | HcpRequired << 5, applied ? c->flags ^ 63 : c->flags);
-        QCOMPARE(PointTarget, applied && c->pick >= 0 ? c->pick : c->target);
-        QCOMPARE(PointMethod, applied && c->pick >= 0 ? c->pick : c->method);
-        QCOMPARE(LastGame, applied ? games.toInt() - 1 : 3);
+        const bool applied = c->ending <= 1, saved = c->ending == 0, picked = applied && c->pick >= 0;
+        QCOMPARE((QList<int>{ResultDisplayFlags | TallyRuleFlags << 2 | HcpRequired << 5, PointTarget, PointMethod, LastGame}),
+                 (QList<int>{applied ? c->flags ^ 63 : c->flags, picked ? c->pick : c->target, picked ? c->pick : c->method, applied ? games.toInt() - 1 : 3}));
         QCOMPARE(MarkTexts[std::size_t(c->box + 1)], applied ? kept : std::get<6>(defaults)[std::size_t(c->box + 1)]);
-        QCOMPARE(PinColors[0], saved ? 0x00FF00 : 0xFFFFFF);
-        QCOMPARE(PinImageFiles[0], saved ? env->path("mine.jpg") : QStringLiteral("pin1.jpg"));
-        QCOMPARE(stored("setting", "brw"), saved ? QStringLiteral("firefox") : QStringLiteral("<none>"));
+        QCOMPARE(QString::number(PinColors[0], 16) + ' ' + PinImageFiles[0] + ' ' + stored("setting", "brw"),
+                 saved ? "ff00 " + env->path("mine.jpg") + " firefox" : QStringLiteral("ffffff pin1.jpg <none>"));
         const auto now = std::make_tuple(LastGame, HcpRequired, ResultDisplayFlags, TallyRuleFlags, PointTarget, PointMethod,
                                          MarkTexts, PinColors, PinImageFiles);
         QVERIFY(restart() == (saved ? now : defaults));
     }
 
-    // A match is set up: its sheet keeps its count until the next set-up.
-    void neverUnderAMatch() {
-        restart();
-        Module1::ScoreSheet.redim(0, 35, 0, 3);
-        settings::SaveSetting("form", "set_Left", "300");
-        auto& f = shown<Form_Settei>();
-        QCOMPARE(f.Left(), 300.0);
-        fill(f, 2, f.KAZ, "7");
-        click(f.Cmd_OK[0]);
-        QCOMPARE(Module1::LastGame, 3);
-        QCOMPARE(stored("Setting", "max_game"), QStringLiteral("6"));
-        QCOMPARE(shown<Form_Settei>().KAZ->text(), QStringLiteral("7"));  // the count the next match will have
-        gamecount::applyPending();
-        QCOMPARE(Module1::LastGame, 6);
-    }
-
-    void picturesAndBrowserPickers() {
+    // A match is set up: its sheet keeps its count until the next set-up. The pickers, help, the
+    // export of player names and the compaction.
+    void underAMatchPickersAndUpkeep() {
         restart();
         QVERIFY(QFile::copy(QStringLiteral(VX_ASSETS_DIR "/pin3.jpg"), env->path("pin3.jpg")));
+        Module1::ScoreSheet.redim(0, 35, 0, 3);
+        settings::SaveSetting("form", "set_Left", "300");
+        auto* first = &shown<Form_Settei>();
+        QCOMPARE(first->Left(), 300.0);
+        fill(*first, 2, first->KAZ, "7");
+        click(first->Cmd_OK[0]);
+        QCOMPARE(QString::number(Module1::LastGame) + stored("Setting", "max_game"), QStringLiteral("36"));
         auto& f = shown<Form_Settei>();
+        QCOMPARE(f.KAZ->text(), QStringLiteral("7"));  // the count the next match will have
+        gamecount::applyPending();
+        QCOMPARE(Module1::LastGame, 6);
         f.SSTab1->setCurrentIndex(4);
-        QCOMPARE(f.pct_pin[2]->pixmap().size(), QSize(25, 25));
-        QVERIFY(f.pct_pin[0]->pixmap().isNull());  // pin1.jpg is not in this folder: no preview
+        QVERIFY(f.pct_pin[2]->pixmap().size() == QSize(25, 25) && f.pct_pin[0]->pixmap().isNull());  // no pin1.jpg here: no preview
         // Cancelled pickers change nothing; every picker leaves the program folder current.
         dlg->expectOpenFile(QString()).expectOpenFile(env->path("pin3.jpg")).expectColor(std::nullopt);
         for (QLabel* l : {f.pct_pin[2], f.lbl_pin[0], f.lbl_pin[5]}) {
@@ -193,9 +180,8 @@ private Q_SLOTS:
             click(l);
             QCOMPARE(QDir::currentPath(), QDir(programFolder()).absolutePath());
         }
-        QCOMPARE(f.lbl_pin[2]->text() + f.lbl_pin[0]->text(), "pin3.jpg" + env->path("pin3.jpg"));
+        QCOMPARE(f.lbl_pin[2]->text() + f.lbl_pin[0]->text() + QString::number(f.pinColor(5), 16), "pin3.jpg" + env->path("pin3.jpg") + "8090ff");
         QVERIFY(!f.pct_pin[0]->pixmap().isNull());
-        QCOMPARE(f.pinColor(5), 0x8090FF);
         f.SSTab1->setCurrentIndex(3);
         dlg->expectOpenFile("/usr/bin/firefox").expectOpenFile(QString());
         for (int i = 0; i < 2; ++i) {
@@ -209,12 +195,8 @@ private Q_SLOTS:
         f.menu_h->trigger();
         launcher::setRunner({});
         QCOMPARE(started, QStringList({"mybrowser", inProgramFolder("vh_settei.htm")}));
-    }
 
-    void upkeepButtons() {
-        restart();
         QVERIFY(execSql("INSERT INTO 選手 (選手ID, 選手名) VALUES (7, '山田')"));
-        auto& f = shown<Form_Settei>();
         // Export: a cancelled save writes nothing, even after another dialog chose a file.
         dlg->expectOpenFile(env->path("chosen.jpg"));
         f.SSTab1->setCurrentIndex(4);
@@ -229,24 +211,16 @@ private Q_SLOTS:
 
         // Compaction: refused while a bound editor is open, cancelled, then done.
         click(f.Cmd_HDCP);
-        QVERIFY(forms::loaded<form_HDCP>());
         dlg->expectMsgBox(vbOK, QStringLiteral("シーズン名・選手名・ハンデキャップの追加・変更"));
         click(f.cmd_cmpact);
         forms::unload<form_HDCP>();
         dlg->expectMsgBox(vbCancel, dbmaint::compactQuestion());
-        f.menu_compact->trigger();
+        trigger(f.menu_compact);
         QVERIFY(!QFile::exists(env->path(dbmaint::BackupFileName)));
         dlg->expectMsgBox(vbOK, dbmaint::compactQuestion()).expectMsgBox(vbOK, dbmaint::compactDoneMessage());
         click(f.cmd_cmpact);
         QVERIFY(QFile::exists(env->path(dbmaint::BackupFileName)) && db::isOpen() && forms::loaded<Form_Settei>());
         QCOMPARE(db::scalar("SELECT 選手名 FROM 選手 WHERE 選手ID = 7").toString(), QStringLiteral("山田"));
-    }
-
-    void screenshots() {
-        restart();
-        for (int i = 1; i <= 3; ++i)
-            QFile::copy(QStringLiteral(VX_ASSETS_DIR "/pin%1.jpg").arg(i), env->path(QStringLiteral("pin%1.jpg").arg(i)));
-        auto& f = shown<Form_Settei>();
         f.setLeft(150);
         f.setTop(150);
         const char* names[6] = {"marks", "calculation", "limits", "browser", "pins", "database"};

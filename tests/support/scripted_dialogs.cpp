@@ -33,12 +33,6 @@ QStringList ScriptedDialogs::prompts() const {
     return out;
 }
 
-void ScriptedDialogs::clear() {
-    script_.clear();
-    shown_.clear();
-    beeps_ = 0;
-}
-
 ScriptedDialogs::Expected ScriptedDialogs::answer(Kind kind, const QString& prompt, const QString& title, int style,
                                                   const QString& filter, const QString& initial) {
     shown_.push_back({kind, prompt, title, style, filter, initial});

@@ -48,7 +48,6 @@ public:
     QStringList prompts() const;
     int beeps() const { return beeps_; }
     bool allAnswered() const { return script_.empty(); }
-    void clear();
 
     int msgBox(const QString& prompt, int style, const QString& title) override;
     QString inputBox(const QString& prompt, const QString& title, const QString&) override {

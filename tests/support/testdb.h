@@ -13,9 +13,9 @@ inline QString schemaText() {
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
 }
 
-// Creates <dir>/Vorlix.mdb and opens it; returns its path, or an empty text on failure.
-inline QString openFreshDb(const QTemporaryDir& dir) {
-    const QString path = dir.filePath(QStringLiteral("Vorlix.mdb"));
+// Creates <folder>/Vorlix.mdb anew and opens it; returns its path, or an empty text on failure.
+inline QString openFreshDb(const QString& folder) {
+    const QString path = folder + QStringLiteral("/Vorlix.mdb");
     QFile::remove(path);
     vx::db::close();
     if (!vx::db::createFromSchema(path, schemaText())) return {};

@@ -31,12 +31,7 @@ TestEnv::~TestEnv() {
     QDir::setCurrent(QDir::tempPath());
 }
 
-bool freshProgramDb() {
-    vx::db::close();
-    const QString path = vx::inProgramFolder(vx::DatabaseFileName);
-    QFile::remove(path);
-    return vx::db::createFromSchema(path, schemaText()) && vx::db::open(path);
-}
+bool freshProgramDb() { return !openFreshDb(vx::programFolder()).isEmpty(); }
 
 bool execSql(const QString& sql) {
     if (!vx::db::isOpen() && !vx::db::open(vx::DatabaseFileName)) return false;
