@@ -33,12 +33,6 @@ const QString StopIt = QStringLiteral("くどいですけど、本当に削除�
 const QString DateRefused = QStringLiteral("日付を入力してください。");
 constexpr int Confirm = vbYesNo | vbCritical | vbDefaultButton2;
 
-// A stored date ("2026-05-17") in the short form; other text as it is.
-QString shortDate(const QVariant& v) {
-    const QDate d = QDate::fromString(v.toString(), Qt::ISODate);
-    return d.isValid() ? d.toString(QStringLiteral("yyyy/MM/dd")) : v.toString();
-}
-
 // A typed date, in the short form or as stored.
 std::optional<QVariant> typedDate(const QString& text) {
     const QString t = text.trimmed();
@@ -171,7 +165,7 @@ Form_Score::Form_Score() {
     for (int f = 0; f < 10; ++f) DBG_Score->setCaption(9 + 2 * f, QString::fromUtf8(frames[f]));
     DBG_Score->setCaption(28, QStringLiteral("０"));
     DBG_Score->setCaption(30, QStringLiteral("会場名"));
-    DBG_Score->gridModel()->setColumnFormat(1, shortDate);
+    DBG_Score->gridModel()->setColumnFormat(1, scorebook::shortDate);
     const int widths[9] = {96, 80, 26, 26, 20, 24, 40, 30, 30};
     for (int c = 0; c < 40; ++c) DBG_Score->setColumnWidth(c, c < 9 ? widths[c] : c < 30 ? 22 : c == 30 ? 72 : 30);
     const int row = fontMetrics().height() + 3;
@@ -199,7 +193,7 @@ Form_Score::Form_Score() {
     });
     connect(Data_Siai, &DataSource::currentChanged, this, [this] {
         Txt_Siai[1]->setText(Data_Siai->text(QStringLiteral("試合ID")));
-        Lbl_Siai[1]->setText(shortDate(Data_Siai->value(QStringLiteral("試合日"))));
+        Lbl_Siai[1]->setText(scorebook::shortDate(Data_Siai->value(QStringLiteral("試合日"))));
         Lbl_Siai[2]->setText(Data_Siai->text(QStringLiteral("シーズンID")));
         Lbl_Siai[3]->setText(Data_Siai->text(QStringLiteral("試合")));
     });
@@ -379,10 +373,7 @@ void Form_Score::Cmd_Prn_Click(int Index) {
 }
 
 void Form_Score::cmd_html_score_Click() {
-    const db::Recordset& list = data_score->recordset();
-    Module1::HtmlCallerTag = HandOffTag;
-    Module1::HtmlCallerBookmark = list.Bookmark();
-    Module1::HtmlCallerCount = std::int16_t(std::min(list.RecordCount(), 32767));
+    scorebook::handToScoreCards(HandOffTag, data_score->recordset());
     handOff_ = true;
     forms::show(QStringLiteral("Form_HTML_ALL"));
 }
