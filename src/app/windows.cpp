@@ -8,6 +8,7 @@
 #include "recording/form_siai.h"
 #include "recording/form_zkt.h"
 #include "records/form_file.h"
+#include "records/form_kojin.h"
 #include "records/form_score.h"
 #include "shell/form_aisatsu.h"
 #include "shell/form_hdcp.h"
@@ -39,6 +40,7 @@ void registerAllWindows() {
     registerWindow<Form_ZKT>(QStringLiteral("Form_ZKT"));
     registerWindow<Form_Score>(QStringLiteral("Form_Score"));
     registerWindow<Form_file>(QStringLiteral("Form_file"));
+    registerWindow<Form_Kojin>(QStringLiteral("Form_Kojin"));
 }
 
 }  // namespace vx
