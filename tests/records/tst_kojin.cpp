@@ -1,6 +1,7 @@
 // Individual records: the record kinds and their sentences, the game card with its pins, the moves,
 // the statistics grids, the hand-offs, and the window opened from the start menu and the score entry.
 #include "common/database.h"
+#include "common/launcher.h"
 #include "common/module1.h"
 #include "common/settings.h"
 #include "platform/boundgrid.h"
@@ -301,14 +302,30 @@ private Q_SLOTS:
         tick(f.Chk_score);
         QVERIFY(f.cmd_sp->isEnabled());
         f.setHeight(4400);
+        f.setWidth(8000);
         settle();
-        QVERIFY(f.Height() >= 4250 - 15);
+        QVERIFY(f.Height() >= 4250 - 15 && f.Width() == 9450);
+        // The keys choose a player as a click does.
+        clickCell(f.DBG_Sensyu, 0, 1);
+        press(Qt::Key_Down);
+        QCOMPARE(f.Txt_Sensyu[0]->text() + f.Txt_Sensyu[1]->text() + QString::number(Module1::AllPlayersFlag), QString("1山田0"));
+        QVERIFY(!f.DBG_Score->isVisible() && !f.Chk_score->isVisible() && f.Cmd_what[0]->isEnabled() && f.Height() < 4400);
+        QStringList launched;
+        launcher::setRunner([&](const QString& program, const QStringList& args) { return launched << program + ' ' + args.join(' '), true; });
+        trigger(f.menu_h);
+        launcher::setRunner({});
+        QVERIFY(launched.size() == 1 && launched.front().endsWith("/vh_kojin.htm"));
+        f.setHeight(4400);
+        settle();
         forms::get<Form_Start>().Show();
         settle();
         QCOMPARE(settings::GetSetting("setting", "kojin_score", "") + settings::GetSetting("Form", "kojin_height", ""), QString("04395"));
         f.Show();
         settle();
         QVERIFY(!f.Chk_score->isChecked());
+        f.subWindow()->close();  // the close box only hides it
+        settle();
+        QVERIFY(!f.isShown() && forms::loaded<Form_Kojin>() == &f);
     }
 };
 
