@@ -105,6 +105,23 @@ class TestKojin : public GuiTest {
     }
 
 private Q_SLOTS:
+    // The rules without the window: what counts as a placing, where each move lands, the menu's
+    // order of the kinds, and one point is points.
+    void rules() {
+        QString placings;
+        for (const char* p : {"３着", "３ ", "３　", "", " ３", "　３"}) placings += playerrecords::hasPlacing(QString::fromUtf8(p)) ? '1' : '0';
+        QCOMPARE(placings, QString("111000"));
+        // button, position, count, where it lands
+        const int moves[][4] = {{0, 4, 5, 1},  {1, 11, 30, 1}, {1, 12, 30, 2}, {2, 2, 5, 1},  {2, 1, 5, 1},  {3, 4, 5, 5},
+                                {3, 5, 5, 5},  {4, 9, 20, 19}, {4, 10, 20, 20}, {4, 3, 5, 5}, {5, 2, 5, 5}};
+        for (const auto& m : moves) QCOMPARE(playerrecords::moveTarget(m[0], m[1], m[2]), m[3]);
+        QString menu;
+        for (int i = 0; i <= 8; ++i) menu += QString::number(playerrecords::kindOfMenuEntry(i));
+        QCOMPARE(menu, QString("10542367-1"));
+        const playerrecords::CardTexts card{"鈴木", "", "1", "", "", "", ""};
+        QCOMPARE(playerrecords::explanation(5, 3, card, true), QString("鈴木選手のこの日の最高点です。で入賞しました。勝利ポイントは1p でした。"));
+    }
+
     // Each kind for one player and for all players: its games in its order, and the sentence of the
     // record the list stands on. Player 1's placings are stored padded with blanks.
     void recordKinds_data() {
@@ -180,6 +197,8 @@ private Q_SLOTS:
     // The card of game 1 and its pins; a game without a フレーム row; the moves through a list.
     void cardAndMoves() {
         Form_Kojin& f = open();
+        QVERIFY(!f.cmd_mov[0]->isEnabled() && !f.menu_what[0]->isEnabled() && !f.menu_sp->isEnabled() && !f.Cmd_Tsusan->isEnabled());
+        QVERIFY(!f.Cmd_SRS->isVisible() && !f.cmd_sp->isVisible() && !f.cmd_html_score->isVisible() && !f.Pins->Pct_flame[10]->isVisible());
         choosePlayer(f, 1);
         click(f.Cmd_what[4]);
         QCOMPARE(card(f), QString("山田|2025/04/06|1|１着  |3|5|3|＊|　|＊1|＊|５|20|162|187|10|197"));
@@ -316,10 +335,12 @@ private Q_SLOTS:
         launcher::setRunner({});
         QVERIFY(launched.size() == 1 && launched.front().endsWith("/vh_kojin.htm"));
         f.setHeight(4400);
+        f.setLeft(600);
         settle();
         forms::get<Form_Start>().Show();
         settle();
         QCOMPARE(settings::GetSetting("setting", "kojin_score", "") + settings::GetSetting("Form", "kojin_height", ""), QString("04395"));
+        QCOMPARE(settings::GetSetting("Form", "kojin_left", ""), QString("600"));
         f.Show();
         settle();
         QVERIFY(!f.Chk_score->isChecked());
