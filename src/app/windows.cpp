@@ -1,5 +1,7 @@
 #include "app/windows.h"
 #include "platform/registry.h"
+#include "publishing/form_html.h"
+#include "publishing/form_html_color.h"
 #include "recording/form_data.h"
 #include "recording/form_info.h"
 #include "recording/form_main.h"
@@ -7,9 +9,12 @@
 #include "recording/form_player.h"
 #include "recording/form_siai.h"
 #include "recording/form_zkt.h"
+#include "records/form_edit.h"
 #include "records/form_file.h"
 #include "records/form_kojin.h"
 #include "records/form_score.h"
+#include "records/form_siaiseiseki.h"
+#include "records/form_seiseki.h"
 #include "shell/form_aisatsu.h"
 #include "shell/form_hdcp.h"
 #include "shell/form_newplayer.h"
@@ -40,6 +45,11 @@ void registerAllWindows() {
     registerWindow<Form_ZKT>(QStringLiteral("Form_ZKT"));
     registerWindow<Form_Score>(QStringLiteral("Form_Score"));
     registerWindow<Form_file>(QStringLiteral("Form_file"));
+    registerWindow<Form_HTML>(QStringLiteral("Form_HTML"));
+    registerWindow<Form_HTML_color>(QStringLiteral("Form_HTML_color"));
+    registerWindow<Form_siaiSeiseki>(QStringLiteral("Form_siaiSeiseki"));
+    registerWindow<Form_edit>(QStringLiteral("Form_edit"));
+    registerWindow<Form_Seiseki>(QStringLiteral("Form_Seiseki"));
     registerWindow<Form_Kojin>(QStringLiteral("Form_Kojin"));
 }
 

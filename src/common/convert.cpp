@@ -1,4 +1,5 @@
 #include "common/convert.h"
+#include <QDate>
 #include <cmath>
 #include <limits>
 
@@ -127,6 +128,21 @@ QString ColorToHtml(std::int32_t color) {
     const auto c = std::uint32_t(color);
     auto hex = [](std::uint32_t b) { return QString::number(b & 0xFF, 16).rightJustified(2, QLatin1Char('0')).toUpper(); };
     return hex(c) + hex(c >> 8) + hex(c >> 16);
+}
+
+QString ShortDate(const QVariant& v) {
+    const QDate d = QDate::fromString(v.toString(), Qt::ISODate);
+    return d.isValid() ? d.toString(QStringLiteral("yyyy/MM/dd")) : v.toString();
+}
+
+std::optional<QVariant> TypedDate(const QString& text) {
+    const QString t = text.trimmed();
+    if (t.isEmpty()) return QVariant();
+    for (const char* f : {"yyyy/M/d", "yyyy-M-d"}) {
+        const QDate d = QDate::fromString(t, QString::fromLatin1(f));
+        if (d.isValid()) return d.toString(Qt::ISODate);
+    }
+    return std::nullopt;
 }
 
 }  // namespace vx

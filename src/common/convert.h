@@ -1,6 +1,7 @@
 #pragma once
 // Conversions between text and numbers as the stored settings and files expect them.
 #include <QString>
+#include <QVariant>
 #include <cstdint>
 #include <optional>
 
@@ -35,6 +36,12 @@ QString PrintForm(double v);
 QString CStr(double v);
 inline QString CStr(std::int64_t v) { return QString::number(v); }
 inline QString CStr(int v) { return QString::number(v); }
+
+// A stored date ("2026-05-17") in the short date form ("2026/05/17"); any other value as its text.
+QString ShortDate(const QVariant& v);
+// A typed date, in the short form or as stored, as it is stored ("2026-05-17"); empty text is no
+// date (a null value); nothing for text that is no date.
+std::optional<QVariant> TypedDate(const QString& text);
 
 // Colour number 0x00BBGGRR to six hexadecimal digits RRGGBB.
 QString ColorToHtml(std::int32_t color);

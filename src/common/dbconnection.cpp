@@ -343,6 +343,10 @@ QSqlRecord Statement::record() const {
     return r;
 }
 
+QString Statement::originColumn(int column) const {
+    return active_ ? fromUtf16(sqlite3_column_origin_name16(stmt_, column)).remove(u'"') : QString();
+}
+
 QVariant Statement::lastInsertId() const {
     const qint64 id = active_ ? sqlite3_last_insert_rowid(db_) : 0;
     return id ? QVariant(id) : QVariant();

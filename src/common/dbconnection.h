@@ -55,6 +55,9 @@ public:
     bool next();  // steps to the next row of the result; false after the last
     QVariant value(int column) const;
     QSqlRecord record() const;  // the result's column names and source tables
+    // The table column a result column reads, under whatever name the query gives it; empty for
+    // an expression.
+    QString originColumn(int column) const;
     QVariant lastInsertId() const;
     int rowsAffected() const;
     void finish();  // done reading: the statement holds no lock any more

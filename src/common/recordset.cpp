@@ -107,7 +107,8 @@ bool Recordset::open(const QString& source, const OpenOptions& options) {
         if (table.isEmpty()) continue;
         if (!counters.contains(table)) counters.insert(table, tableInfo(table).counter);
         const QString c = counters.value(table);
-        counter_[i] = !c.isEmpty() && sameName(c, fields_.value(i));
+        const QString column = originColumns_.value(i);
+        counter_[i] = !c.isEmpty() && sameName(c, column.isEmpty() ? fields_.value(i) : column);
     }
     return true;
 }
@@ -127,6 +128,7 @@ bool Recordset::readRows(const QString& sql, const QVariantList& params, QVector
         for (int i = 0; i < rec.count(); ++i) {
             fields_.append(rec.fieldName(i));
             origins_.append(rec.field(i).tableName());
+            originColumns_.append(q.originColumn(i));
         }
     }
     const int n = fields_.size();
@@ -447,7 +449,8 @@ bool Recordset::SetValue(int position, const QVariant& value) {
     QVariant v;
     if (!convertFor(position, value, &v)) return false;
     buffer_[position] = v;
-    changed_[position] = true;
+    // A field set back to what is stored is no change: an edit that changes nothing writes nothing.
+    changed_[position] = mode_ == EditMode::AddNew || !valuesEqual(v, rowAt(pos_)[position]);
     return true;
 }
 
@@ -486,10 +489,21 @@ bool Recordset::writes(const Target& t, int position) const {
     return !t.columns.find(FieldName(position)).isEmpty();
 }
 
+// The target's spelling of the column a field reads: a field of SQL text that comes straight from
+// the target is found by its column there, so that a list may name two tables' columns apart.
+// A looked-up table's key is found by the field's name, else by the column it reads.
+QString Recordset::columnIn(const Target& t, int position) const {
+    const QString column = originColumns_.value(position);
+    const bool named = sourceKind_ == QLatin1String("sql") && !column.isEmpty();
+    if (named && sameName(origins_.value(position), t.name)) return t.columns.find(column);
+    const QString byName = t.columns.find(FieldName(position));
+    return byName.isEmpty() && named ? t.columns.find(column) : byName;
+}
+
 // "column<op>" for the fields at positions, as the target spells them; false when it lacks one.
 bool Recordset::columnsOf(const Target& t, const QVector<int>& positions, const QString& op, QStringList* terms) const {
     for (int i : positions) {
-        const QString c = t.columns.find(FieldName(i));
+        const QString c = columnIn(t, i);
         if (c.isEmpty()) return false;
         terms->append(quoteName(c) + op);
     }
@@ -517,7 +531,7 @@ bool Recordset::Update() {
                     values.append(buffer_[i]);
                 }
             QStringList terms;
-            columnsOf(t, changed, QString(), &terms);
+            if (!columnsOf(t, changed, QString(), &terms)) return QStringLiteral("no such column in ") + t.name;
             if (isNew) {
                 QStringList marks(terms.size(), QStringLiteral("?"));
                 Statement ins(terms.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteName(t.name))

@@ -130,6 +130,7 @@ private:
     bool readBack(bool isNew, const QVariant& insertedRowId, QVector<QVariant>* out);
     bool inSavepoint(const std::function<QString()>& write);
     bool columnsOf(const Target& t, const QVector<int>& positions, const QString& op, QStringList* terms) const;
+    QString columnIn(const Target& t, int position) const;
     bool resolveTargets();
     bool convertFor(int position, const QVariant& in, QVariant* out);
     int findFrom(int start, const std::function<bool(const Record&)>& criterion) const;
@@ -145,6 +146,7 @@ private:
     bool open_ = false;
     NameList fields_;
     QStringList origins_;  // the table each field comes from, when it comes straight from one
+    QStringList originColumns_;  // and the column it reads there, whatever the list calls it
     mutable QVector<QVector<QVariant>> rows_;  // keyset mode: empty until read
     QVector<QVariant> keyOf_;                   // keyset mode: each row's key
     QVector<qint64> serials_;

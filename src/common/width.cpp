@@ -95,7 +95,8 @@ QString FixedText(const QString& text, int n) {
     return text.left(n).leftJustified(n, QLatin1Char(' '));
 }
 
-QString normalizeMark(const QString& stored, const std::array<QString, 11>& markTexts) {
+QString normalizeMark(const QString& stored, const std::array<QString, 11>& markTexts, bool* empty) {
+    if (empty) *empty = false;
     QString work = stored + QLatin1String("   ");
     if (work[0] == QLatin1Char(' ') || work[0] == QChar(u'\u3000')) work.remove(0, 1);
     const QString key = StrConvWide(work).left(2);
@@ -104,6 +105,7 @@ QString normalizeMark(const QString& stored, const std::array<QString, 11>& mark
         if (k <= 8) return QLatin1Char('s') + QString::number(k);
         return k == 9 ? QStringLiteral(" /") : QStringLiteral(" *");
     }
+    if (empty) *empty = key == QStringLiteral("\u3000\u3000");
     return StrConvNarrow(QLatin1Char(' ') + work).left(2).rightJustified(2, QLatin1Char(' '));
 }
 

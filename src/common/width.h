@@ -20,7 +20,8 @@ QString FixedText(const QString& text, int n);
 // A stored mark as the two characters written to text files and pages: "s1".."s8" for the split
 // marks markTexts[1..8], " /" for the spare mark markTexts[9], " *" for the strike mark
 // markTexts[10], otherwise a blank and the mark's first character in half width.
-// Element 0 of markTexts is not used.
-QString normalizeMark(const QString& stored, const std::array<QString, 11>& markTexts);
+// Element 0 of markTexts is not used. `empty`, when given, tells a mark no configured text matched
+// whose first two characters are blanks (the pages show it as a full-width blank).
+QString normalizeMark(const QString& stored, const std::array<QString, 11>& markTexts, bool* empty = nullptr);
 
 }  // namespace vx

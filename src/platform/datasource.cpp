@@ -242,8 +242,8 @@ bool DataSource::Delete() {
     return true;
 }
 
-void DataSource::bindLineEdit(QLineEdit* edit, const QString& field) {
-    bound_.append({edit, field, false});
+void DataSource::bindLineEdit(QLineEdit* edit, const QString& field, std::function<QString(const QVariant&)> format) {
+    bound_.append({edit, field, false, std::move(format)});
     connect(edit, &QLineEdit::textEdited, this, [this, edit] {
         if (updatingBound_) return;
         if (!isEditing() && !Edit()) return;
@@ -257,7 +257,9 @@ void DataSource::refreshBound() {
     updatingBound_ = true;
     for (Bound& b : bound_) {
         if (!b.edit || b.dirty) continue;
-        const QString text = displayText(value(b.field));
+        const QVariant v = value(b.field);
+        const bool refused = refused_.contains(rs_.FieldIndex(b.field)) && isEditing();
+        const QString text = b.format && !refused && v.isValid() && !v.isNull() ? b.format(v) : displayText(v);
         if (b.edit->text() != text) b.edit->setText(text);
     }
     updatingBound_ = false;

@@ -68,7 +68,8 @@ public:
 
     // Shows the named field of the current record in a text box; typing into it edits the
     // record (its pending edit is stored when the data source moves or UpdateRecord is called).
-    void bindLineEdit(QLineEdit* edit, const QString& field);
+    // format, when given, is how the stored value is shown (a date in the short form).
+    void bindLineEdit(QLineEdit* edit, const QString& field, std::function<QString(const QVariant&)> format = {});
 
 Q_SIGNALS:
     void aboutToReset();
@@ -106,6 +107,7 @@ private:
         QPointer<QLineEdit> edit;
         QString field;
         bool dirty = false;
+        std::function<QString(const QVariant&)> format;
     };
     QList<Bound> bound_;
     bool updatingBound_ = false;

@@ -423,7 +423,6 @@ void form_main::unloadPlayersWindow() { forms::unload<Form_Player>(); }
 void form_main::showResultsWindow() { forms::get<Form_Data>().Show(); }
 
 
-// The individual-records window comes with the records; the flag above is all it needs from here.
 // The individual records on the current slot's player. The window's first load turns it to all
 // players, so one player is set only after it has loaded; an empty slot leaves it as it stands.
 void form_main::showPlayerRecords() {

@@ -178,7 +178,7 @@ Form_Kojin::Form_Kojin() {
     DBG_Score->setCaption(30, QStringLiteral("試合日"));
     DBG_Score->setCaption(31, QStringLiteral("試合ID"));
     DBG_Score->setCaption(32, QStringLiteral("選手ID"));
-    DBG_Score->gridModel()->setColumnFormat(4, scorebook::shortDate);
+    DBG_Score->gridModel()->setColumnFormat(4, ShortDate);
     const int widths[9] = {90, 28, 28, 22, 78, 28, 40, 34, 34};
     for (int c = 0; c < 33; ++c) DBG_Score->setColumnWidth(c, c < 9 ? widths[c] : c < 30 ? 22 : c == 30 ? 70 : 44);
 
@@ -389,7 +389,7 @@ void Form_Kojin::data_score_Reposition() {
     Txt_score[0]->setText(text(QStringLiteral("競技点")));
     const char* const items[4] = {"入賞", "優Ｐ", "ST", "SP"};
     for (int i = 0; i < 4; ++i) Txt_komoku[std::size_t(i)]->setText(text(QString::fromUtf8(items[i])));
-    Txt_Siai[0]->setText(scorebook::shortDate(data_score->value(QStringLiteral("試合日"))));
+    Txt_Siai[0]->setText(ShortDate(data_score->value(QStringLiteral("試合日"))));
     Txt_Siai[3]->setText(text(QStringLiteral("ｹﾞｰﾑ")));
     txt_ID->setText(text(QStringLiteral("ID")));
     Txt_Sensyu[1]->setText(text(QStringLiteral("選手名")));

@@ -33,17 +33,6 @@ const QString StopIt = QStringLiteral("くどいですけど、本当に削除�
 const QString DateRefused = QStringLiteral("日付を入力してください。");
 constexpr int Confirm = vbYesNo | vbCritical | vbDefaultButton2;
 
-// A typed date, in the short form or as stored.
-std::optional<QVariant> typedDate(const QString& text) {
-    const QString t = text.trimmed();
-    if (t.isEmpty()) return QVariant();
-    for (const char* f : {"yyyy/M/d", "yyyy-M-d"}) {
-        const QDate d = QDate::fromString(t, QString::fromLatin1(f));
-        if (d.isValid()) return d.toString(Qt::ISODate);
-    }
-    return std::nullopt;
-}
-
 // The frame numbers over the pin racks: the caption's numbers, each centred over its rack.
 class FrameNumbers : public QLabel {
 public:
@@ -148,7 +137,7 @@ Form_Score::Form_Score() {
     Pins->move(twips(120), twips(2235));
 
     data_score = new DataSource(this);
-    data_score->setFieldRule(QStringLiteral("試合日"), typedDate, DateRefused);
+    data_score->setFieldRule(QStringLiteral("試合日"), TypedDate, DateRefused);
     DBG_Score = new DBGrid(this);
     DBG_Score->setDataSource(data_score);
     QStringList fields{QStringLiteral("選手名"), QStringLiteral("試合日"), QStringLiteral("シーズンID"), QStringLiteral("試合"),
@@ -165,7 +154,7 @@ Form_Score::Form_Score() {
     for (int f = 0; f < 10; ++f) DBG_Score->setCaption(9 + 2 * f, QString::fromUtf8(frames[f]));
     DBG_Score->setCaption(28, QStringLiteral("０"));
     DBG_Score->setCaption(30, QStringLiteral("会場名"));
-    DBG_Score->gridModel()->setColumnFormat(1, scorebook::shortDate);
+    DBG_Score->gridModel()->setColumnFormat(1, ShortDate);
     const int widths[9] = {96, 80, 26, 26, 20, 24, 40, 30, 30};
     for (int c = 0; c < 40; ++c) DBG_Score->setColumnWidth(c, c < 9 ? widths[c] : c < 30 ? 22 : c == 30 ? 72 : 30);
     const int row = fontMetrics().height() + 3;
@@ -193,7 +182,7 @@ Form_Score::Form_Score() {
     });
     connect(Data_Siai, &DataSource::currentChanged, this, [this] {
         Txt_Siai[1]->setText(Data_Siai->text(QStringLiteral("試合ID")));
-        Lbl_Siai[1]->setText(scorebook::shortDate(Data_Siai->value(QStringLiteral("試合日"))));
+        Lbl_Siai[1]->setText(ShortDate(Data_Siai->value(QStringLiteral("試合日"))));
         Lbl_Siai[2]->setText(Data_Siai->text(QStringLiteral("シーズンID")));
         Lbl_Siai[3]->setText(Data_Siai->text(QStringLiteral("試合")));
     });

@@ -10,13 +10,12 @@ const QString Heading = QStringLiteral("選手名     Srs Stg Gam Pnt 入賞 素
 
 QString textOf(const QVariant& v) { return v.isValid() && !v.isNull() ? v.toString() : QString(); }
 
-// A number laid out with a number picture, the result then right-aligned by a text picture.
-QString number(const QVariant& v, const char* numberPicture, const char* textPicture) {
+}  // namespace
+
+QString pictured(const QVariant& v, const char* numberPicture, const char* textPicture) {
     const QString n = v.isValid() && !v.isNull() ? Format(v.toDouble(), QString::fromLatin1(numberPicture)) : QString();
     return Format(n, QString::fromLatin1(textPicture));
 }
-
-}  // namespace
 
 void composePrintout(const db::Recordset& list, const std::function<void(const PrintLine&)>& out) {
     const PrintLine rule{{1, QString(96, QLatin1Char('-'))}};
@@ -31,13 +30,13 @@ void composePrintout(const db::Recordset& list, const std::function<void(const P
         const QString prize = textOf(at(5));
         PrintLine line{
             {1, Format(textOf(at(0)), QStringLiteral("!@@@@@@"))},
-            {15, number(at(1), "###0", "@@@@")},
-            {19, number(at(2), "##0", "@@@@")},
-            {24, number(at(3), "###0", "@@@@")},
-            {28, number(at(4), "###0", "@@@@")},
+            {15, pictured(at(1), "###0", "@@@@")},
+            {19, pictured(at(2), "##0", "@@@@")},
+            {24, pictured(at(3), "###0", "@@@@")},
+            {28, pictured(at(4), "###0", "@@@@")},
             {32, prize.isEmpty() ? QStringLiteral("\u3000\u3000  ") : Format(prize, QStringLiteral("@@@@"))},
-            {38, number(at(6), "####0", "@@@@@")},
-            {44, number(at(7), "####0", "@@@@@ ")},
+            {38, pictured(at(6), "####0", "@@@@@")},
+            {44, pictured(at(7), "####0", "@@@@@ ")},
         };
         for (int j = 0; j <= 20; ++j) {
             const QString mark = textOf(list.valueAt(row, FirstMark + j));

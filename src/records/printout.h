@@ -14,6 +14,10 @@ struct PrintPiece {
 };
 using PrintLine = QVector<PrintPiece>;
 
+// A value laid out with a number picture, the result then right-aligned by a text picture; a NULL
+// value gives the text picture's blanks.
+QString pictured(const QVariant& value, const char* numberPicture, const char* textPicture);
+
 // The heading, a rule, one line per game of the list from its first row, and the rule again.
 void composePrintout(const db::Recordset& list, const std::function<void(const PrintLine&)>& out);
 

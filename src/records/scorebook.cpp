@@ -3,7 +3,6 @@
 #include "common/dbconnection.h"
 #include "common/module1.h"
 #include "common/records.h"
-#include <QDate>
 #include <QStringList>
 
 namespace vx::scorebook {
@@ -149,11 +148,6 @@ Racks racksOf(const StoredBalls& balls, double scratchScore) {
     r.secondTenthShown = scratchScore > 9;
     r.thirdTenthShown = scratchScore > 19;
     return r;
-}
-
-QString shortDate(const QVariant& value) {
-    const QDate d = QDate::fromString(value.toString(), Qt::ISODate);
-    return d.isValid() ? d.toString(QStringLiteral("yyyy/MM/dd")) : value.toString();
 }
 
 void handToScoreCards(const QString& tag, const db::Recordset& list) {

@@ -71,9 +71,6 @@ struct Racks {
 };
 Racks racksOf(const StoredBalls& balls, double scratchScore);
 
-// A stored date ("2026-05-17") in the short form ("2026/05/17"); other text as it is.
-QString shortDate(const QVariant& value);
-
 // Hands a list of stored games to the score-card page: the caller's tag, the bookmark of the
 // list's current game and the list's record count, in that order.
 void handToScoreCards(const QString& tag, const db::Recordset& list);

@@ -11,6 +11,7 @@
 #include "recording/form_siai.h"
 #include "recording/form_zkt.h"
 #include "records/form_score.h"
+#include "records/form_seiseki.h"
 #include "shell/form_menu.h"
 #include "shell/form_start.h"
 #include "support/dayfixture.h"
@@ -319,6 +320,20 @@ void TestMatchDay::matchDayFromStartMenuToDatabase() {
     click(book.Cmd_OK[0]);
     QCOMPARE(book.Txt_Siai[1]->text() + ' ' + QString::number(book.data_score->recordset().RecordCount()), QStringLiteral("3 12"));
     QCOMPARE(book.DBG_Score->model()->index(0, 8).data().toString(), vx::db::scalar("SELECT 競技点 FROM データ項目 WHERE 試合ID = 3 ORDER BY ｹﾞｰﾑ, ID").toString());
+
+    // ---- the season results rank the newest match's players by points
+    start.Show();
+    settle();
+    QVERIFY(chooseMenu(QStringLiteral("統計成績(&S)")));
+    Form_Seiseki& results = forms::get<Form_Seiseki>();
+    tick(results.Opt_when[2]);
+    results.txt_siai[0]->setText(results.txt_siai[1]->text());
+    click(results.Cmd_SRS_OK);
+    QStringList ranked;
+    for (int r = 0; r < results.DBGrid1->model()->rowCount(); ++r)
+        for (int c : {0, 1, 2, 5}) ranked << results.DBGrid1->model()->index(r, c).data().toString().trimmed();
+    QCOMPARE(results.Lbl_info->text() + ' ' + ranked.join(' '),
+             QStringLiteral("2026/05/17 から 2026/05/17 まで ") + Sato + " 4 12 582 " + Takahashi + " 4 0 540 " + Yamada + " 4 0 524");
 }
 
 QTEST_MAIN(TestMatchDay)

@@ -14,6 +14,7 @@
 #include "shell/form_start.h"
 #include "support/exchange_sheet.h"
 #include "support/gui.h"
+#include "support/keptprints.h"
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -77,14 +78,6 @@ QString listed(const DataSource* ds) {
 }
 
 }  // namespace
-
-// What was sent to the printer, kept instead of printed.
-struct KeptPrints final : PrintOutput {
-    QList<PrintedDocument> sent;
-    KeptPrints() { setPrintOutput(this); }
-    ~KeptPrints() override { setPrintOutput(nullptr); }
-    bool print(const PrintedDocument& doc, QString* where) override { return sent << doc, *where = "kept", true; }
-};
 
 QByteArray expected(const QString& name) { return fileBytes(QStringLiteral(VX_TEST_DATA "/records/") + name); }
 

@@ -1,0 +1,44 @@
+#pragma once
+// The frame every published page stands in: the head with the program's marker, the date it was
+// written and the code page, the coloured body with its heading, the page's own body, the footer.
+// Pages are CP932 with CR LF line ends and are written whole or not at all.
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+namespace vx::publishing {
+
+// The eight page colours as six-digit HTML colours.
+struct PageColors {
+    QString back, fore, syoBack, syoFore, aveBack, aveFore, allBack, allFore;
+};
+// Nothing when one of the colour texts (back, fore, syo_back, ... all_fore) is no number.
+std::optional<PageColors> pageColors(const std::array<QString, 8>& colorTexts);
+
+// The page colours' value names in the settings store, in the shared order.
+extern const std::array<const char*, 8> ColorNames;
+// The colours as stored (section HTML_color), backgrounds pale yellow and texts black by default.
+std::array<QString, 8> storedHtmlColors();
+void saveHtmlColors(const std::array<QString, 8>& colorTexts);
+
+// What one page's frame is made of. Title, heading and footer lines go in as the user typed them.
+struct PageFrame {
+    QString title;
+    QString heading;
+    QString bodyStart = QStringLiteral("<BODY bgcolor=#");
+    QString headingOpen = QStringLiteral("<CENTER><H1><font color=");
+    QString headingEnd;
+    QStringList footer;  // the lines before "</BODY></HTML>"
+};
+
+// The whole page: head, heading, body lines and footer, each line ended by CR LF, in CP932 (a
+// character it cannot hold as a numeric character reference).
+QByteArray pageBytes(const PageFrame& frame, const PageColors& colors, const QDateTime& written, const QStringList& body);
+
+// Replaces the file whole; a failure leaves a file already there as it was.
+bool writePage(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+}  // namespace vx::publishing

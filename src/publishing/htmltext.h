@@ -1,0 +1,21 @@
+#pragma once
+// The texts every HTML page is made of: colour numbers as HTML colours, stored marks as page text,
+// and texts from the database or a file made safe to stand between the page's own markup.
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace vx::publishing {
+
+// A colour's decimal text (0x00BBGGRR) as six digits RRGGBB; nothing when the text is no number.
+std::optional<QString> htmlColor(const QString& colorText);
+
+// A stored mark as page text: its two-character code, or "　" for an empty mark.
+QString markText(const QString& stored, const std::array<QString, 11>& markTexts);
+// A stored mark as one table cell in the text colour fore (six digits).
+QString markCell(const QString& stored, const std::array<QString, 11>& markTexts, const QString& fore);
+
+// &, <, > and " as character references.
+QString escapeHtml(const QString& text);
+
+}  // namespace vx::publishing

@@ -1,0 +1,146 @@
+#include "publishing/scoresheet.h"
+#include "common/convert.h"
+#include "common/dbconnection.h"
+#include "common/names.h"
+#include "common/records.h"
+#include "common/textfile.h"
+#include "common/width.h"
+#include "publishing/htmltext.h"
+
+namespace vx::publishing {
+
+namespace {
+
+const QString MilestoneHeading = QStringLiteral("☆☆☆　　達成された通算記録　　☆☆☆");
+
+QVariant idValue(const QString& text) {
+    const double v = Val(text);
+    if (v == double(qint64(v))) return qint64(v);
+    return v;
+}
+
+QString textOf(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
+
+// A number as an item of its own (" 5 "); nothing written for a missing value.
+QString printed(const QVariant& v) {
+    if (v.isNull()) return {};
+    bool ok = false;
+    const double d = v.toDouble(&ok);
+    return ok ? PrintForm(d) : escapeHtml(v.toString());
+}
+
+bool milestonesApply(const ScoreBookChoice& c) { return Val(c.player) == 0 && c.games == 2; }
+
+}  // namespace
+
+QString proposedHeading(const ScoreBookChoice& c) {
+    QString h;
+    if (c.onePlayer) h += c.playerName + QStringLiteral("選手の");
+    if (c.games == 1) h += c.seasonName + QStringLiteral("の");
+    if (c.games == 2) h += c.matchDate + QStringLiteral("の");
+    return h + QStringLiteral("スコアシート");
+}
+
+QString resultsFileOf(const ScoreBookChoice& c, const QString& folder) {
+    return folder + QStringLiteral("/SD-") + c.matchSeason + QLatin1Char('-') + c.matchNumber + QStringLiteral(".txt");
+}
+
+std::optional<QString> milestoneText(const QString& path) {
+    try {
+        TextReader in(path);
+        while (!in.eof() && in.Input() != MilestoneHeading) {
+        }
+        QString text = MilestoneHeading;
+        while (!in.eof()) text += QStringLiteral("<BR>") + escapeHtml(in.Input());
+        return text;
+    } catch (const TextFileError&) {
+        return std::nullopt;
+    }
+}
+
+PageResult writeScoreSheet(const QString& path, const ScoreSheet& sheet) {
+    const std::optional<PageColors> colors = pageColors(sheet.colors);
+    if (!colors) return PageResult::BadColors;
+    const ScoreBookChoice& c = sheet.choice;
+    const ScoreColumns& on = sheet.columns;
+
+    QStringList where;
+    QVariantList params;
+    if (Val(c.player) != 0) where << QStringLiteral("\"選手ID\" = ?"), params << idValue(c.player);
+    if (c.games == 1) where << QStringLiteral("\"シーズンID\" = ?"), params << idValue(c.season);
+    if (c.games == 2) where << QStringLiteral("\"試合ID\" = ?"), params << idValue(c.match);
+    db::Statement q(QStringLiteral("SELECT * FROM \"スコアブック\"") +
+                    (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "))));
+    if (!q.run(params)) return PageResult::Unreadable;
+    if (!q.next()) return PageResult::NoGames;
+    QStringList names;
+    for (int i = 0; i < q.record().count(); ++i) names << q.record().fieldName(i);
+    const NameList fields(names);
+    const char* const wanted[8] = {"選手名", "シーズンID", "試合", "ゲーム", "優p", "入賞", "s10", "競技点"};
+    int col[8];
+    for (int i = 0; i < 8; ++i)
+        if ((col[i] = fields.indexOf(QString::fromUtf8(wanted[i]))) < 0) return PageResult::Unreadable;
+    int markCol[21];
+    for (int k = 0; k <= 20; ++k)
+        if ((markCol[k] = fields.indexOf(QStringLiteral("m") + ballSuffix(k))) < 0) return PageResult::Unreadable;
+
+    const QString fore = QStringLiteral("<FONT COLOR=#") + colors->fore + QLatin1Char('>');
+    const QString syo = QStringLiteral("<FONT COLOR=#") + colors->syoFore + QLatin1Char('>');
+    const QString end = QStringLiteral("</font></TD>");
+    QStringList body{QStringLiteral("<HR><center><Table border>"), QStringLiteral("<TR VALIGN=bottom bgcolor=#c0c0c0>")};
+    if (on[ColName]) body << QStringLiteral("<TD><center>選手名</center></TD>");
+    if (on[ColSeason]) body << QStringLiteral("<TD>Ssn </TD>");
+    if (on[ColMatch]) body << QStringLiteral("<TD>Stg </TD>");
+    if (on[ColGame]) body << QStringLiteral("<TD>Gm </TD>");
+    if (on[ColPoints]) body << QStringLiteral("<TD>優P </TD>") << QStringLiteral("<TD><center>入賞 </center></TD>");
+    if (on[ColScore]) body << QStringLiteral("<TD><center>得点</center> </TD>");
+    if (on[ColMarks]) {
+        for (int n = 1; n <= 9; ++n)
+            body << QStringLiteral("<TD align=right>") + StrConvWide(QString::number(n)) + QStringLiteral("</TD>")
+                 << QStringLiteral("<TD align=left>F</TD>");
+        body << QStringLiteral("<TD>10</TD>") << QStringLiteral("<TD>F</TD>") << QStringLiteral("<TD>\u3000</TD>");
+    }
+    do {
+        auto v = [&q, &col](int i) { return q.value(col[i]); };
+        body << QStringLiteral("<TR VALIGN=bottom BGCOLOR=#") + colors->back + QLatin1Char('>');
+        if (on[ColName]) {
+            const QString name = StrConvWide(textOf(v(0))).left(8).leftJustified(8, QLatin1Char(' '));
+            body << QStringLiteral("<TD ALIGN=center BGCOLOR=#") + colors->syoBack + QLatin1Char('>')
+                 << syo + escapeHtml(name) + end;
+        }
+        for (int i : {1, 2, 3})
+            if (on[std::size_t(i)]) body << QStringLiteral("<TD ALIGN=center>") + fore + printed(v(i)) + end;
+        if (on[ColPoints]) {
+            body << QStringLiteral("<TD ALIGN=center>") + fore + printed(v(4)) + end;
+            const QString prize = textOf(v(5));
+            if (prize.isEmpty() || prize[0] == QLatin1Char(' ') || prize[0] == QChar(u'\u3000'))
+                body << QStringLiteral("<TD  ALIGN=center>") + fore + QStringLiteral("\u3000") + end;
+            else
+                body << QStringLiteral("<TD ALIGN=center>") + fore + escapeHtml(prize) + end;
+        }
+        if (on[ColScore]) {
+            const QString score = (QStringLiteral("  ") + textOf(v(6))).right(3);
+            const QString withHcp = (QStringLiteral("  ") + textOf(v(7))).right(3);
+            body << QStringLiteral("<TD ALIGN=right BGCOLOR=#") + colors->syoBack + QLatin1Char('>')
+                 << syo + QLatin1Char(' ') + escapeHtml(score) + QStringLiteral(">>") + escapeHtml(withHcp) + end;
+        }
+        if (on[ColMarks])
+            for (int k = 0; k <= 20; ++k) {
+                const QVariant m = q.value(markCol[k]);
+                body << markCell(m.isNull() ? QStringLiteral("  ") : m.toString(), sheet.markTexts, colors->fore);
+            }
+    } while (q.next());
+    body << QStringLiteral("</TR>") << QStringLiteral("</Table><center><HR>");
+
+    // A missing or unreadable results file leaves the line out; the page is completed.
+    std::optional<QString> milestones = QString();
+    if (milestonesApply(c)) milestones = milestoneText(resultsFileOf(c, sheet.folder));
+    if (milestones) body << QStringLiteral("<font color=") + colors->allFore + QLatin1Char('>') + *milestones + QStringLiteral("</font>");
+
+    PageFrame frame = sheet.frame;
+    frame.headingEnd = QStringLiteral("</font></H1></Center>");
+    frame.footer = {QStringLiteral("<HR>"), sheet.footerText, QStringLiteral("<HR>")};
+    return writePage(path, pageBytes(frame, *colors, sheet.written, body)) ? PageResult::Written : PageResult::NotWritten;
+}
+
+}  // namespace vx::publishing

@@ -1,0 +1,188 @@
+// The score-sheet dialog from the score book and the colour window, as the user drives them.
+#include "common/cp932.h"
+#include "common/launcher.h"
+#include "common/module1.h"
+#include "common/settings.h"
+#include "platform/datasource.h"
+#include "publishing/form_html.h"
+#include "publishing/form_html_color.h"
+#include "records/form_score.h"
+#include "shell/form_start.h"
+#include "support/exchange_sheet.h"
+#include "support/gui.h"
+#include "support/publishing_fixture.h"
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QDir>
+#include <QFileInfo>
+#include <QRadioButton>
+
+using namespace vx;
+using namespace vxtest;
+
+namespace {
+QString setting(const char* name) { return settings::GetSetting("setting", QString::fromLatin1(name), "unset"); }
+}  // namespace
+
+class TestHtmlExport : public GuiTest {
+    Q_OBJECT
+
+    QStringList launched;
+
+    // The score book on match 41 for all players, listed, and its HTML button pressed.
+    Form_HTML& openFromBook() {
+        publishingClub();
+        writeMilestones(env->home());
+        launched.clear();
+        launcher::setRunner([this](const QString& program, const QStringList& args) {
+            launched << program + "|" + args.join("|");
+            return true;
+        });
+        shown<Form_Start>();
+        click(forms::get<Form_Start>().Cmd_Score);
+        Form_Score& book = forms::get<Form_Score>();
+        tick(book.Opt_Siai[2]);
+        click(book.cmd_mov[2]);
+        click(book.Cmd_OK[0]);
+        click(book.Cmd_Prn[2]);
+        Form_HTML* f = forms::loaded<Form_HTML>();
+        if (!f) qFatal("the HTML button opened nothing");
+        return *f;
+    }
+    static void retype(QLineEdit* box, const QString& text) {
+        click(box);
+        press(Qt::Key_A, Qt::ControlModifier);
+        typeKeys(text, false);
+    }
+
+private Q_SLOTS:
+    // Proposals from the score book, the save dialog, Enter in the file box writing the page,
+    // the browser started with the page, and the choices kept.
+    void scoreSheetFromBook() {
+        Form_HTML& f = openFromBook();
+        QCOMPARE(notOnTop(f), QString());
+        QCOMPARE(f.Txt_jofo[0]->text() + "|" + f.Txt_jofo[1]->text() + "|" + f.Txt_jofo[2]->text(), QString("Score Sheet|2025/04/06のスコアシート|"));
+        QCOMPARE(f.Txt_file->text(), env->path("score.htm"));
+        for (QCheckBox* c : f.Chk_op) QVERIFY(c->isChecked());
+        QVERIFY(!f.Chk_open->isChecked());
+        saveShot(f.subWindow(), "publishing_html");
+
+        // A cancelled save dialog puts its own name back over a typed one; a chosen file is taken.
+        retype(f.Txt_file, "typed.htm");
+        dlg->expectSaveFile("");
+        click(f.cmd_filename);
+        QCOMPARE(f.Txt_file->text(), env->path("score.htm"));
+        QCOMPARE(dlg->shown().back().initial + dlg->shown().back().filter,
+                 env->path("score.htm") + "HTMLファイル (*.htm)|*.htm|HTMLファイル (*.html)|*.html");
+        dlg->expectSaveFile(env->path("page.htm"));
+        QDir::setCurrent(QDir::tempPath());  // where a file dialog may leave it
+        click(f.cmd_filename);
+        QCOMPARE(f.Txt_file->text() + "|" + QDir::currentPath(), env->path("page.htm") + "|" + env->home());
+
+        retype(f.Txt_jofo[1], "2025/04/06の<I>スコアシート</I>");
+        retype(f.Txt_jofo[2], "説明 <B>太字</B>");
+        tick(f.Chk_open);
+        click(f.Txt_file);
+        press(Qt::Key_Return);
+        QCOMPARE(fileBytes(env->path("page.htm")), fileBytes(VX_TEST_DATA "/publishing/score_match.htm"));
+        QCOMPARE(launched, QStringList{"xdg-open|" + env->path("page.htm")});
+        QVERIFY(!forms::loaded<Form_HTML>());
+        QCOMPARE(notOnTop(forms::get<Form_Score>()), QString());
+        QCOMPARE(setting("br_open") + setting("out_s_mark"), QString("11"));
+        QCOMPARE(settings::GetSetting("form", "html_left", "x"), QString::number(f.Left(), 'g', 10));
+
+        // The kept choices come back; the browser line of the settings is used, the page one argument.
+        settings::SaveSetting("setting", "brw", "/opt/my browser --new-window");
+        Form_Score& book = forms::get<Form_Score>();
+        click(book.Cmd_Prn[2]);
+        Form_HTML& again = *forms::loaded<Form_HTML>();
+        QVERIFY(again.Chk_open->isChecked());
+        tick(again.Chk_op[6]);
+        tick(again.Chk_op[0]);
+        retype(again.Txt_file, "my page.htm");
+        trigger(again.menu_ok);
+        QCOMPARE(launched.last(), "/opt/my|browser|--new-window|" + env->path("my page.htm"));
+        QCOMPARE(setting("out_s_mark") + setting("out_s_name") + setting("out_s_ten"), QString("001"));
+        const QString page = *fromCp932(fileBytes(env->path("my page.htm")));
+        QVERIFY(!page.contains("選手名") && !page.contains("align=right>１") && page.contains("&gt;&gt;") == false && page.contains(" 187>>197"));
+    }
+
+    // A file that cannot be written and a closed score book: a message, nothing written, the dialog
+    // stays with the keyboard; going back unloads it.
+    void failures() {
+        Form_HTML& f = openFromBook();
+        retype(f.Txt_file, env->home());
+        tick(f.Chk_open);
+        dlg->expectMsgBox(vbOK, "ファイル名がおかしいようです。");
+        click(f.Cmd_OK);
+        QVERIFY(forms::loaded<Form_HTML>() && launched.isEmpty());
+        QCOMPARE(notOnTop(f), QString());
+        QCOMPARE(setting("br_open"), QString("unset"));
+
+        retype(f.Txt_file, env->path("closed.htm"));
+        forms::get<Form_Score>().Cmd_OK_Click(2);  // the score book closed meanwhile
+        settle();
+        f.Show();
+        settle();
+        dlg->expectMsgBox(vbOK, "スコアブックが閉じられているため、出力できません。");
+        trigger(f.menu_ok);
+        QVERIFY(!QFileInfo::exists(env->path("closed.htm")) && launched.isEmpty());
+        QCOMPARE(notOnTop(f), QString());
+        tick(f.Chk_op[3]);
+        trigger(f.menu_end);
+        QVERIFY(!forms::loaded<Form_HTML>());
+        QCOMPARE(setting("out_s_gam") + setting("out_s_yup") + setting("br_open"), QString("011"));
+    }
+
+    // Picks are working copies: dropped by the back button, adopted and saved by OK.
+    void colourWindow() {
+        Form_HTML& f = openFromBook();
+        click(f.Cmd_color);
+        Form_HTML_color& c = forms::get<Form_HTML_color>();
+        QCOMPARE(notOnTop(c), QString());
+        QCOMPARE(Module1::HtmlColors[6], QString("14811135"));  // reloaded from the store, not the fixture's
+        // Rows from the top: the page, ordinary cells, highlighted cells, averages; each sample beside its label.
+        QVERIFY(c.Lbl_color[3]->y() < c.Lbl_color[0]->y() && c.Lbl_color[0]->y() < c.Lbl_color[1]->y() &&
+                c.Lbl_color[1]->y() < c.Lbl_color[2]->y());
+        for (int k = 0; k < 4; ++k) QCOMPARE(c.Label2[std::size_t((k + 1) % 4)]->y(), c.Lbl_color[std::size_t(k)]->y());
+        QCOMPARE(c.Lbl_color[0]->palette().color(QPalette::Window), QColor(0xFF, 0xFF, 0xE1));
+        dlg->expectColor(0x123456).expectColor(255);
+        click(c.Label2[0]);
+        click(c.Lbl_color[1]);
+        QCOMPARE(c.palette().color(QPalette::WindowText), QColor(0, 0, 0));
+        QCOMPARE(Module1::HtmlColorEdits[6] + Module1::HtmlColorEdits[3], QString::number(0x123456) + "255");
+        QCOMPARE(c.palette().color(QPalette::Window), QColor(0x56, 0x34, 0x12));
+        QCOMPARE(c.Lbl_color[1]->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        click(c.Cmd_End[0]);
+        QVERIFY(!forms::loaded<Form_HTML_color>());
+        QCOMPARE(Module1::HtmlColors[6] + Module1::HtmlColors[3], QString("148111350"));
+        QCOMPARE(settings::GetSetting("HTML_color", "all_back", "unset"), QString("unset"));
+
+        trigger(f.menu_color);
+        Form_HTML_color& c2 = forms::get<Form_HTML_color>();
+        QCOMPARE(Module1::HtmlColorEdits[6], QString("14811135"));
+        dlg->expectColor(std::nullopt).expectColor(0xFF00).expectColor(0xFF);
+        QTest::mouseClick(&c2, Qt::LeftButton, {}, QPoint(4, 4));  // the window's background: cancelled, nothing changes
+        settle();
+        click(c2.Label2[2]);             // highlighted cells' background
+        click(c2.Lbl_color[2]);          // averages' text
+        QCOMPARE(c2.Label2[2]->palette().color(QPalette::Window), QColor(0, 255, 0));
+        saveShot(c2.subWindow(), "publishing_html_color");
+        trigger(c2.menu_go);
+        QVERIFY(!forms::loaded<Form_HTML_color>());
+        const std::array<QString, 8> now{"14811135", "0", "65280", "0", "14811135", "255", "14811135", "0"};
+        QCOMPARE(Module1::HtmlColors, now);
+        for (std::size_t i = 0; i < 8; ++i)
+            QCOMPARE(settings::GetSetting("html_color", QString::fromLatin1(std::array{"back", "fore", "syo_back", "syo_fore", "ave_back",
+                                                                                       "ave_fore", "all_back", "all_fore"}[i]), "x"), now[i]);
+        // The page is written in the adopted colours.
+        retype(f.Txt_file, env->path("c.htm"));
+        click(f.Cmd_OK);
+        QVERIFY(fileBytes(env->path("c.htm")).contains("<TD ALIGN=center BGCOLOR=#00FF00>"));
+    }
+};
+
+QTEST_MAIN(TestHtmlExport)
+#include "tst_htmlexport.moc"

@@ -1,0 +1,68 @@
+// The published pages in a real browser: headless chromium reads the score-sheet page, its DOM shows
+// the Japanese text decoded and the table whole, and a picture of it goes to the build folder.
+// Skipped where chromium is not installed.
+#include "common/clock.h"
+#include "common/module1.h"
+#include "publishing/scoresheet.h"
+#include "support/gui.h"
+#include "support/publishing_fixture.h"
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+using namespace vx;
+using namespace vx::publishing;
+using namespace vxtest;
+
+class TestRender : public GuiTest {
+    Q_OBJECT
+
+    // Runs headless chromium on the page with these arguments; its standard output.
+    static QByteArray chromium(const QString& program, const QString& page, const QStringList& args) {
+        QTemporaryDir profile;
+        QProcess p;
+        p.start(program, QStringList{"--headless", "--no-sandbox", "--disable-gpu", "--user-data-dir=" + profile.path()} + args +
+                             QStringList{QUrl::fromLocalFile(page).toString()});
+        if (!p.waitForFinished(60000)) p.kill();
+        return p.readAllStandardOutput();
+    }
+
+private Q_SLOTS:
+    void scoreSheetInBrowser() {
+        const QString program = QStandardPaths::findExecutable("chromium");
+        if (program.isEmpty()) QSKIP("chromium is not installed");
+        QVERIFY(publishingClub());
+        QVERIFY(writeMilestones(env->home()));
+        ScoreSheet s;
+        s.choice = {"0", false, "全　員", 2, "", "41", "", "2025/04/06", "3", "2"};
+        s.markTexts = Module1::MarkTexts;
+        s.colors = Module1::HtmlColors;
+        s.folder = env->home();
+        s.frame.title = "Score Sheet";
+        s.frame.heading = "2025/04/06のスコアシート";
+        s.footerText = "説明";
+        s.written = clock::now();
+        QDir().mkpath(VX_SHOTS_DIR);
+        const QString page = VX_SHOTS_DIR "/publishing_score.htm";
+        QCOMPARE(writeScoreSheet(page, s), PageResult::Written);
+
+        const QString dom = QString::fromUtf8(chromium(program, page, {"--dump-dom"}));
+        for (const char* text : {"2025/04/06のスコアシート", "山田太郎", "Ａ＆Ｂ＜長い名前", "Ｊｏｓé", "特別&lt;賞&gt;",
+                                 "☆☆☆　　達成された通算記録　　☆☆☆<br>A&amp;B&lt; 通算100ゲーム<br>山田太郎 通算300ST<br>達成", "説明"})
+            QVERIFY2(dom.contains(QString::fromUtf8(text)), text);
+        // The heading row and three games of 7 cells and 21 marks each; no tag came from the data.
+        QCOMPARE(dom.count("<tr"), 4);
+        QCOMPARE(dom.count("<td"), 4 * 28);
+        QVERIFY(!dom.contains("<賞>"));
+
+        const QString shot = VX_SHOTS_DIR "/publishing_score.png";
+        QFile::remove(shot);
+        chromium(program, page, {"--screenshot=" + shot, "--window-size=1400,600", "--hide-scrollbars"});
+        QVERIFY(QFileInfo(shot).size() > 0);
+    }
+};
+
+QTEST_MAIN(TestRender)
+#include "tst_render.moc"

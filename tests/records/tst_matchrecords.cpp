@@ -1,0 +1,311 @@
+// The per-match statistics and the stored-record editor through their windows: the sort keys and
+// the player filter; browsing, the typed limits and copies, saving, cancelling and deleting.
+#include "common/database.h"
+#include "common/module1.h"
+#include "common/settings.h"
+#include "platform/boundgrid.h"
+#include "platform/datanavigator.h"
+#include "platform/datasource.h"
+#include "records/form_edit.h"
+#include "records/form_siaiseiseki.h"
+#include "records/recordedit.h"
+#include "shell/form_start.h"
+#include "support/exchange_sheet.h"
+#include "support/gui.h"
+#include <QCryptographicHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace vx;
+using namespace vxtest;
+
+namespace {
+
+QString sql(const QString& text) { return db::scalar(text).toString(); }
+
+// Players 7 "O'Neil", 12 山田, 30 佐藤; matches 41 and 57 of season 3. Game rows:
+// ID player match game 上位 S10 ST SP; game 5 keeps a 順位 of 0 and a 競技点 of 310.
+void club() {
+    db::ensureOpen();
+    QVERIFY(db::exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (12, '山田'), (7, 'O''Neil'), (30, '佐藤')"));
+    QVERIFY(db::exec("INSERT INTO シーズン (シーズンID, シーズン名) VALUES (3, '2025前期')"));
+    QVERIFY(db::exec("INSERT INTO 会場 (会場ID, 会場名) VALUES (1, '駅前レーン')"));
+    QVERIFY(db::exec("INSERT INTO 試合 (試合ID, シーズンID, 試合, 試合日) VALUES (41, 3, 1, '2025-04-06'), (57, 3, 2, '2025-05-11')"));
+    const int games[8][8] = {{1, 12, 41, 1, 1, 200, 5, 3}, {2, 7, 41, 1, 0, 150, 2, 4}, {3, 12, 41, 2, 1, 180, 4, 4},
+                             {4, 7, 41, 2, 1, 190, 3, 5},  {5, 30, 41, 1, 0, 120, 1, 2}, {6, 12, 57, 1, 1, 230, 7, 2},
+                             {7, 7, 57, 1, 0, 230, 5, 1},  {8, 30, 57, 1, 1, 130, 4, 3}};
+    for (const auto& g : games) {
+        QVERIFY(db::exec("INSERT INTO データ項目 (ID, 選手ID, 試合ID, ｹﾞｰﾑ, 上位, S10, ST, SP, SPF, 優Ｐ, 当日, 入賞, 競技点, HCP, 人数, 順位, 試合日, 会場ID) "
+                         "VALUES (?, ?, ?, ?, ?, ?, ?, ?, 1, 0, 0, '    ', ?, 10, 3, ?, (SELECT 試合日 FROM 試合 WHERE 試合ID = ?), 1)",
+                         {g[0], g[1], g[2], g[3], g[4], g[5], g[6], g[7], g[0] == 5 ? 310 : g[5] + 10, g[0] == 5 ? 0 : 2, g[2]}));
+        QVERIFY(db::exec("INSERT INTO マーク (ID, 選手ID, 試合ID, ｹﾞｰﾑ, M11, M01, S1, S9, S10) VALUES (?, ?, ?, ?, '＊', '９', 20, ?, ?)",
+                         {g[0], g[1], g[2], g[3], g[5] - 9, g[5]}));
+        QVERIFY(db::exec("INSERT INTO フレーム (ID, 選手ID, 試合ID, ゲーム, Flms11, pin11) VALUES (?, ?, ?, ?, 10, 0)", {g[0], g[1], g[2], g[3]}));
+    }
+    Module1::DataRecordCount = 8;
+}
+
+// The listed rows as the first character of the name and the match ID.
+QString listed(const DBGrid* g) {
+    QStringList out;
+    for (int r = 0; r < g->model()->rowCount(); ++r)
+        out << g->model()->index(r, 0).data().toString().left(1) + g->model()->index(r, 10).data().toString();
+    return out.join(' ');
+}
+
+QString gameRow(int id) {
+    return sql(QString("SELECT d.ｹﾞｰﾑ || ',' || m.ｹﾞｰﾑ || ',' || d.試合ID || ',' || m.試合ID || ',' || d.選手ID || ',' || m.選手ID || ',' || "
+                       "d.S10 || ',' || m.S10 || ',' || d.ST || ',' || d.上位 || ',' || d.順位 || ',' || ifnull(m.S3, '') || ',' || d.試合日 "
+                       "FROM データ項目 d JOIN マーク m ON m.ID = d.ID WHERE d.ID = %1").arg(id));
+}
+
+QByteArray dbHash(const QString& path) { return QCryptographicHash::hash(fileBytes(path), QCryptographicHash::Sha256); }
+
+}  // namespace
+
+class TestMatchRecords : public GuiTest {
+    Q_OBJECT
+
+    Form_Start& startMenu() {
+        club();
+        forms::get<Form_Start>().Show();
+        settle();
+        return forms::get<Form_Start>();
+    }
+
+    // The editor with the games of match 41 loaded, of all players or of the player in that row.
+    Form_edit& editor(int playerRow = -1) {
+        click(startMenu().Cmd_Edit);
+        Form_edit* f = forms::loaded<Form_edit>();
+        if (!f) return forms::get<Form_edit>();
+        [&] {
+            QVERIFY(!f->Cmd_OK->isEnabled() && !f->cmd_delete->isEnabled() && !f->Nav_mark->isVisible());
+            QCOMPARE(f->Txt_Siai[1]->text() + f->Lbl_Siai[1]->text(), QString("412025/04/06"));
+            // The button waits for the match picker to be moved, also when it cannot move.
+            click(f->Nav_Siai->buttons()[0]);
+            QVERIFY(f->Cmd_OK->isEnabled() && f->Cmd_OK->text() == "条件ＯＫ");
+            if (playerRow < 0) tick(f->Opt_score[0]);
+            else clickCell(f->DBG_Sensyu, playerRow, 1);
+            click(f->Cmd_OK);
+            QCOMPARE(f->Cmd_OK->text(), QString("変更取り消し"));
+            QVERIFY(f->cmd_delete->isEnabled() && f->Nav_mark->isVisible());
+        }();
+        return *f;
+    }
+
+    // Types into a box as the user does: click, select all, type.
+    static void retype(QLineEdit* box, const QString& text) {
+        click(box);
+        press(Qt::Key_A, Qt::ControlModifier);
+        typeKeys(text);
+    }
+
+private Q_SLOTS:
+    // Every key in both directions, the direction chosen by the menu or the option buttons; equal
+    // keys in match order, then by name.
+    void sortKeys() {
+        click(startMenu().Cmd_siaiSeiseki);
+        Form_siaiSeiseki* f = forms::loaded<Form_siaiSeiseki>();
+        QVERIFY(f && notOnTop(*f).isEmpty());
+        QVERIFY(!f->DBGrid1->isVisible() && f->Opt_sort[1]->isChecked() && f->menu_sort[1]->isChecked());
+        QCOMPARE(f->Txt_Sensyu->text(), QString("全　員"));
+        const char* const expected[7][2] = {
+            {"山41 O41 佐57 山57 佐41 O57", "佐41 O57 O41 佐57 山57 山41"},
+            {"山41 O41 O57 山57 佐57 佐41", "佐41 佐57 O57 山57 O41 山41"},
+            {"O57 山57 山41 O41 佐57 佐41", "佐41 佐57 O41 山41 O57 山57"},
+            {"山41 山57 O41 O57 佐57 佐41", "佐41 佐57 O41 O57 山57 山41"},
+            {"山57 山41 O57 佐57 O41 佐41", "佐41 O41 佐57 山41 O57 山57"},
+            {"O41 山41 佐57 佐41 山57 O57", "O57 佐41 山57 佐57 山41 O41"},
+            {"O41 山41 佐57 佐41 山57 O57", "O57 佐41 山57 佐57 山41 O41"},
+        };
+        for (int key = 0; key < 7; ++key) {
+            click(f->Cmd_what[std::size_t(key)]);
+            QVERIFY(f->DBGrid1->isVisible());
+            QCOMPARE(listed(f->DBGrid1), QString(expected[key][0]));
+            // The menu's direction changes the marks and the options, not the list.
+            trigger(f->menu_sort[0]);
+            QVERIFY(f->Opt_sort[0]->isChecked() && f->menu_sort[0]->isChecked() && !f->menu_sort[1]->isChecked());
+            QCOMPARE(listed(f->DBGrid1), QString(expected[key][0]));
+            trigger(f->menu_what[std::size_t(key)]);
+            QCOMPARE(listed(f->DBGrid1), QString(expected[key][1]));
+            // The option button alone: the next sort descends, the menu's mark stays.
+            tick(f->Opt_sort[1]);
+            QVERIFY(f->menu_sort[0]->isChecked() && !f->menu_sort[1]->isChecked());
+            trigger(f->menu_sort[1]);
+        }
+        QCOMPARE(f->DBGrid1->model()->headerData(7, Qt::Horizontal).toString() + f->DBGrid1->model()->headerData(9, Qt::Horizontal).toString(),
+                 QString("ST/GSP/G"));
+        QCOMPARE(f->DBGrid1->model()->index(0, 1).data().toString() + f->DBGrid1->model()->index(0, 2).data().toString(),
+                 QString("2025/05/111"));
+        QVERIFY(notOnTop(*f).isEmpty());
+        saveShot(f->subWindow(), "records_siaiseiseki");
+    }
+
+    // The name box filters by name, an apostrophe included; its navigator steps through the players
+    // and nothing typed is written to them. The menu entry opens the window too, at its saved place.
+    void playerFilter() {
+        settings::SaveSetting("Form", "siai_sei_left", "1500");
+        startMenu();
+        QVERIFY(chooseMenu("試合ごとの統計(&T)"));
+        Form_siaiSeiseki* f = forms::loaded<Form_siaiSeiseki>();
+        QVERIFY(f && f->isShown() && int(f->Left()) == 1500);
+        click(f->Nav_Sensyu->buttons()[2]);
+        QCOMPARE(f->Txt_Sensyu->text(), QString("O'Neil"));
+        click(f->Cmd_what[1]);
+        QCOMPARE(listed(f->DBGrid1), QString("O41 O57"));
+        retype(f->Txt_Sensyu, "nobody");
+        click(f->Cmd_what[1]);
+        QCOMPARE(f->DBGrid1->model()->rowCount(), 0);
+        click(f->Nav_Sensyu->buttons()[3]);
+        click(f->Cmd_what[0]);
+        QCOMPARE(f->Txt_Sensyu->text() + listed(f->DBGrid1), QString("佐藤佐57 佐41"));
+        click(f->Nav_Sensyu->buttons()[0]);
+        click(f->Cmd_what[0]);
+        QCOMPARE(f->DBGrid1->model()->rowCount(), 6);
+        QCOMPARE(sql("SELECT group_concat(選手名, '/') FROM 選手"), QString("全　員/O'Neil/山田/佐藤"));
+        f->setLeft(300);
+        click(f->cmd_back);
+        QVERIFY(!forms::loaded<Form_siaiSeiseki>());
+        QCOMPARE(settings::GetSetting("form", "siai_sei_left", ""), QString::number(int(20 * 15)));
+    }
+
+    // Moving through every game of the match and closing changes nothing in the file, though one
+    // game keeps values beyond the typed limits; the captions follow the rows.
+    void browsingChangesNothing() {
+        Form_edit& f = editor();
+        const QByteArray before = dbHash(env->path("Vorlix.mdb"));
+        const QString changes = sql("SELECT total_changes()");
+        QStringList ids;
+        for (int i = 0; i < 6; ++i) {
+            ids << f.txt_ID->text();
+            if (f.txt_ID->text() == "5")
+                QCOMPARE(f.Txt_etc[8]->text() + f.Txt_score[0]->text(), QString("0310"));
+            click(f.Nav_mark->buttons()[2]);
+            QCOMPARE(f.Cmd_OK->text(), QString("このスコアの\n変更取り消し"));
+        }
+        QCOMPARE(ids.join(' '), QString("2 1 5 4 3 3"));  // by game, then player ID; the last stays
+        QCOMPARE(f.Txt_siaimei->text() + f.Txt_Sensyumei->text() + f.Txt_srsmei->text() + f.txt_Kaijo->text(), QString("2025/04/06山田2025前期駅前レーン"));
+        QCOMPARE(f.Txt_MARK[0]->text() + f.Txt_MARK[18]->text() + f.Txt_score[1]->text() + f.Txt_score10->text(), QString("＊９20180"));
+        click(f.Nav_mark->buttons()[0]);
+        click(f.cmd_editGO);
+        QVERIFY(notOnTop(f).isEmpty());
+        saveShot(f.subWindow(), "records_edit");
+        click(f.Cmd_End);
+        QVERIFY(!forms::loaded<Form_edit>());
+        QCOMPARE(dlg->beeps(), 0);
+        QCOMPARE(sql("SELECT total_changes()"), changes);
+        QCOMPARE(dbHash(env->path("Vorlix.mdb")), before);
+    }
+
+    // The limits, the beep and the copies apply to what is typed; 変更を保存する stores it, each
+    // field in its own table; 変更取り消し drops what was typed.
+    void limitsCopiesSaveAndCancel() {
+        Form_edit& f = editor(2);  // 山田: games 1 and 3
+        QCOMPARE(f.txt_ID->text(), QString("1"));
+        const struct { int box; const char* typed; const char* shown; } limits[] = {
+            {2, "15", "12"}, {2, "-3", "0"}, {2, "12", "12"}, {8, "0", "1"}, {7, "0", "1"}, {1, "2", "1"}, {6, "2", "1"},
+            {0, "-1", "0"}, {3, "11", "10"}, {4, "10", "10"}, {5, "-2", "0"}, {0, "x", "x"}, {8, "x", "1"},
+        };
+        for (const auto& l : limits) {
+            retype(f.Txt_etc[std::size_t(l.box)], QString(l.typed));
+            QCOMPARE(f.Txt_etc[std::size_t(l.box)]->text(), QString(l.shown));
+        }
+        retype(f.Txt_etc[0], "4");
+        retype(f.Txt_score[3], "301");
+        QCOMPARE(dlg->beeps(), 1);
+        retype(f.Txt_score[3], "300");
+        retype(f.Txt_score[11], "-");
+        QCOMPARE(dlg->beeps(), 1);
+        retype(f.Txt_score[11], "-5");
+        QCOMPARE(dlg->beeps(), 2);
+        retype(f.Txt_score[11], "10");
+        retype(f.Txt_score10, "77");        // lasts only until a score box changes
+        retype(f.Txt_score[10], "199");
+        QCOMPARE(f.Txt_score10->text(), QString("199"));
+        retype(f.Txt_sensyuID[1], "99");    // follows its twin at once
+        QCOMPARE(f.Txt_sensyuID[1]->text(), QString("12"));
+        retype(f.Txt_game[0], "3");
+        QCOMPARE(f.Txt_game[1]->text(), QString("3"));
+        retype(f.Txt_siaimei, "2025/4/7");
+        click(f.cmd_editGO);
+        QCOMPARE(gameRow(1), QString("3,3,41,41,12,12,199,199,12,1,1,300,2025-04-07"));
+        QCOMPARE(sql("SELECT 優Ｐ || SP || SPF || ｽﾌﾟﾘｯﾄ || 当日 || 人数 || HCP FROM データ項目 WHERE ID = 1"), QString("4101001110"));
+        // Read again from the first game, which is now game 3 (game number 2).
+        QCOMPARE(f.txt_ID->text() + f.Txt_siaimei->text(), QString("32025/04/06"));
+
+        // 変更取り消し drops what was typed into the game shown; moving on stores it.
+        retype(f.Txt_siaiID[0], "57");
+        QCOMPARE(f.Txt_siaiID[1]->text(), QString("57"));
+        retype(f.Txt_etc[2], "9");
+        click(f.Cmd_OK);
+        QCOMPARE(gameRow(3), QString("2,2,41,41,12,12,180,180,4,1,2,,2025-04-06"));
+        QCOMPARE(f.txt_ID->text() + f.Txt_etc[2]->text() + f.Txt_siaiID[1]->text(), QString("3441"));
+        retype(f.Txt_etc[2], "6");
+        click(f.Nav_mark->buttons()[2]);
+        QCOMPARE(f.txt_ID->text() + gameRow(3), QString("12,2,41,41,12,12,180,180,6,1,2,,2025-04-06"));
+
+        // A date that is no date is refused and kept in its box until it is corrected.
+        retype(f.Txt_siaimei, "いつか");
+        dlg->expectMsgBox(vbOK, "日付を入力してください。");
+        click(f.cmd_editGO);
+        QCOMPARE(f.Txt_siaimei->text(), QString("いつか"));
+        retype(f.Txt_siaimei, "2025/4/8");
+        // The start menu's score entry closes the editor, which keeps what was typed.
+        Form_Start& start = forms::get<Form_Start>();
+        start.Show();
+        settle();
+        QTest::mouseMove(MdiFrame::instance()->windowHandle(), start.mapTo(MdiFrame::instance(), QPoint(3, 3)));
+        settle();
+        click(start.Cmd_OK);
+        QVERIFY(!forms::loaded<Form_edit>());
+        QCOMPARE(sql("SELECT 試合日 FROM データ項目 WHERE ID = 1"), QString("2025-04-08"));
+    }
+
+    // Deleting asks first, then removes the game's rows from all three tables and shows the next game.
+    void deleting() {
+        Form_edit& f = editor();
+        click(f.Nav_mark->buttons()[2]);  // game 1
+        const QString counts = "SELECT (SELECT count(*) FROM データ項目) || (SELECT count(*) FROM マーク) || (SELECT count(*) FROM フレーム) || "
+                               "(SELECT count(*) FROM 選手) || (SELECT count(*) FROM 試合)";
+        dlg->expectMsgBox(vbCancel, "表示中のデータを削除します。よろしいですか？");
+        click(f.cmd_delete);
+        QCOMPARE(sql(counts), QString("88842"));
+        QCOMPARE(dlg->shown().back().style, int(vbOKCancel | vbExclamation));
+        dlg->expectMsgBox(vbOK, "表示中のデータを削除します。");
+        click(f.cmd_delete);
+        QCOMPARE(sql(counts) + sql("SELECT count(*) FROM フレーム WHERE ID = 1"), QString("777420"));
+        QCOMPARE(f.txt_ID->text() + " " + QString::number(Module1::DataRecordCount), QString("5 7"));
+        QVERIFY(notOnTop(f).isEmpty());
+        // The last game deleted, the new last is shown; a selection without games has nothing to delete.
+        click(f.Nav_mark->buttons()[3]);
+        dlg->expectMsgBox(vbOK, "表示中");
+        click(f.cmd_delete);
+        QCOMPARE(f.txt_ID->text(), QString("4"));
+        tick(f.Opt_score[1]);
+        clickCell(f.DBG_Sensyu, 2, 1);  // 山田 has no game left in match 41
+        QCOMPARE(f.Txt_Sensyu->text(), QString("12"));
+        click(f.Cmd_OK);
+        QCOMPARE(f.Cmd_OK->text(), QString("条件ＯＫ"));
+        dlg->expectMsgBox(vbOK, "表示中").expectMsgBox(vbOK, "不正なデータorデータがありません");
+        click(f.cmd_delete);
+        QCOMPARE(sql(counts), QString("66642"));
+    }
+
+    // The selection: both tables' twin fields by their own names, a player's games only when one is chosen.
+    void selectionQuery() {
+        club();
+        db::Recordset rs;
+        const recordedit::Selection all = recordedit::selection(41, 0), one = recordedit::selection(57, 7);
+        QVERIFY(rs.open(all.sql, all.options) && rs.RecordCount() == 5 && rs.Updatable());
+        QCOMPARE(rs.FieldIndex("試合ID") + rs.FieldIndex("S10"), -2);
+        QVERIFY(rs.open(one.sql, one.options) && rs.RecordCount() == 1 && rs.Value("ID").toInt() == 7);
+        QVERIFY(rs.Edit() && rs.SetValue(recordedit::field::MarkScore, 231) && rs.SetValue("選手名", "O'Neill") && rs.Update());
+        QCOMPARE(sql("SELECT d.S10 || m.S10 || p.選手名 FROM データ項目 d JOIN マーク m ON m.ID = d.ID JOIN 選手 p ON p.選手ID = d.選手ID WHERE d.ID = 7"),
+                 QString("230231O'Neill"));
+    }
+};
+
+QTEST_MAIN(TestMatchRecords)
+#include "tst_matchrecords.moc"

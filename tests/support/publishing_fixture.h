@@ -1,0 +1,57 @@
+#pragma once
+// A small club for the published pages: names with markup characters, one longer than a page
+// cell, a character CP932 lacks, a prize with markup, missing values, and the results file of
+// match 41 with its milestones.
+#include "common/cp932.h"
+#include "common/database.h"
+#include "common/module1.h"
+#include "common/records.h"
+#include <QFile>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+namespace vxtest {
+
+// One stored game: its データ項目 and マーク rows ("_" an empty box, "null" no value).
+inline bool storePublishedGame(int id, int player, int match, int game, const QVariant& points, const QVariant& prize,
+                               const QVariant& s10, const QVariant& withHcp, const QString& marks) {
+    const QStringList m = marks.split(' ');
+    QVariantList markValues{id, player, match, game};
+    QStringList markCols{"\"ID\"", "\"選手ID\"", "\"試合ID\"", "\"ｹﾞｰﾑ\""};
+    for (int k = 0; k <= 20; ++k) {
+        markCols << "\"M" + vx::ballSuffix(k) + "\"";
+        markValues << (m.value(k) == "_" ? QVariant(QString("\u3000")) : m.value(k) == "null" ? QVariant() : QVariant(m.value(k)));
+    }
+    return vx::db::exec("INSERT INTO \"データ項目\" (\"ID\", \"選手ID\", \"試合ID\", \"ｹﾞｰﾑ\", \"優Ｐ\", \"入賞\", \"S10\", \"競技点\") "
+                        "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+                        {id, player, match, game, points, prize, s10, withHcp}) &&
+           vx::db::exec("INSERT INTO \"マーク\" (" + markCols.join(',') + ") VALUES (" + QStringList(markCols.size(), "?").join(',') + ")",
+                        markValues);
+}
+
+// Match 41 (season 3, its second match) holds three games, match 57 one more of player 12.
+inline bool publishingClub() {
+    Module1::MarkTexts = {QString(), "1s", "2s", "3s", "4s", "5s", "6s", "7s", "8s", "／", "＊"};
+    // Each colour its own, so a page that takes one for another shows it.
+    Module1::HtmlColors = {"14811135", "128", "12632256", "255", "65535", "32768", "16777215", "8388608"};
+    vx::db::ensureOpen();
+    for (const char* s : {"INSERT INTO 選手 (選手ID, 選手名) VALUES (12, '山田太郎'), (7, 'A&B<長い名前の選手です'), (30, 'José')",
+                          "INSERT INTO シーズン (シーズンID, シーズン名) VALUES (3, '2025前期')",
+                          "INSERT INTO 試合 (試合ID, シーズンID, 試合, 試合日) VALUES (41, 3, 2, '2025-04-06'), (57, 3, 3, '2025-05-11')"})
+        if (!vx::db::exec(QString::fromUtf8(s))) return false;
+    return storePublishedGame(1, 12, 41, 1, 3, "１着  ", 187, 197, "＊ _ ９ ／ ７ ２ 3s ５ Ｇ － ８ ／ ＊ _ ９ － Ｆ ８ ＊ ＊ ７") &&
+           storePublishedGame(2, 7, 41, 1, 0, "特別<賞>", 95, 123, "５ ４ ５ ４ 1s ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ null _") &&
+           storePublishedGame(3, 30, 41, 2, QVariant(), QVariant(), 9, QVariant(), "１ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ _") &&
+           storePublishedGame(4, 12, 57, 1, 0, "　", 150, 160, "５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ _");
+}
+
+// The results file of match 41: the day's lines, then the milestones (the last line holds a comma).
+inline bool writeMilestones(const QString& folder, bool withHeading = true) {
+    QString text = "\"順位\",\"選手名\",\"得点\"\r\n1,\"山田太郎\",187\r\n\r\n";
+    if (withHeading) text += "\"☆☆☆　　達成された通算記録　　☆☆☆\"\r\n\"A&B< 通算100ゲーム\"\r\n山田太郎 通算300ST,達成\r\n";
+    QFile f(folder + "/SD-3-2.txt");
+    return f.open(QIODevice::WriteOnly) && f.write(vx::toCp932(text)) > 0;
+}
+
+}  // namespace vxtest
