@@ -320,6 +320,10 @@ private Q_SLOTS:
         QVERIFY(f.DBG_Score->isVisible() && !f.DBGrid1->isVisible() && f.Cmd_SRS->isVisible());
         tick(f.Chk_score);
         QVERIFY(f.cmd_sp->isEnabled());
+        click(f.Cmd_SRS);
+        tick(f.Chk_score);  // on again: the list view at once, its button off
+        QVERIFY(!f.cmd_sp->isEnabled() && f.DBG_Score->isVisible() && !f.DBGrid1->isVisible());
+        tick(f.Chk_score);
         f.setHeight(4400);
         f.setWidth(8000);
         settle();
