@@ -11,6 +11,7 @@
 #include "recording/form_zkt.h"
 #include "records/form_edit.h"
 #include "records/form_file.h"
+#include "records/form_kojin.h"
 #include "records/form_score.h"
 #include "records/form_siaiseiseki.h"
 #include "records/form_seiseki.h"
@@ -49,6 +50,7 @@ void registerAllWindows() {
     registerWindow<Form_siaiSeiseki>(QStringLiteral("Form_siaiSeiseki"));
     registerWindow<Form_edit>(QStringLiteral("Form_edit"));
     registerWindow<Form_Seiseki>(QStringLiteral("Form_Seiseki"));
+    registerWindow<Form_Kojin>(QStringLiteral("Form_Kojin"));
 }
 
 }  // namespace vx

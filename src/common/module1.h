@@ -62,7 +62,7 @@ inline std::vector<QVariant> PlayersWithData;
 
 // Hand-offs between the records and publishing windows.
 inline QString HtmlCallerTag;
-inline std::int16_t HtmlCallerCount = 0;
+inline std::int32_t HtmlCallerCount = 0;  // wide enough for any list of stored games
 inline QString HtmlCallerBookmark;
 inline std::uint8_t AllPlayersFlag = 0;
 inline std::uint8_t ResultsRangeMode = 0;

@@ -10,6 +10,7 @@
 #include "platform/twips.h"
 #include "recording/exchange.h"
 #include "recording/form_info.h"
+#include "recording/form_playerlink.h"
 #include "platform/registry.h"
 #include <QClipboard>
 #include <QFocusEvent>
@@ -370,10 +371,7 @@ void form_main::Cmd_Mode_Click() {
     afterHandler();
 }
 
-void form_main::Cmd_Kojin_Click() {
-    Module1::AllPlayersFlag = 0;
-    showPlayerRecords();
-}
+void form_main::Cmd_Kojin_Click() { showPlayerRecords(); }
 
 void form_main::Cmd_Data_IO_Click(int Index) {
     settleFirst();
@@ -425,8 +423,18 @@ void form_main::unloadPlayersWindow() { forms::unload<Form_Player>(); }
 void form_main::showResultsWindow() { forms::get<Form_Data>().Show(); }
 
 
-// The individual-records window comes with the records; the flag above is all it needs from here.
-void form_main::showPlayerRecords() {}
+// The individual records on the current slot's player. The window's first load turns it to all
+// players, so one player is set only after it has loaded; an empty slot leaves it as it stands.
+void form_main::showPlayerRecords() {
+    Form* records = forms::open(QStringLiteral("Form_Kojin"));
+    if (!records) return;
+    const std::size_t slot = std::size_t(std::max<int>(Module1::CurPlayer, 0));
+    const bool placed = slot < Module1::PlayerIds.size() && slot < Module1::PlayerNames.size();
+    const int id = placed ? Module1::PlayerIds[slot] : -1;
+    auto* link = dynamic_cast<PlayerRecordsLink*>(records);
+    if (link && id >= 0 && link->openOnPlayer(id, Module1::PlayerNames[slot].str())) Module1::AllPlayersFlag = 0;
+    records->Show();
+}
 
 // ---------------------------------------------------------------- deferred focus and drawing
 

@@ -40,6 +40,14 @@ void PinDiagram::draw(const scorebook::Racks& racks, const std::array<std::int32
     Pct_flame[11]->setVisible(racks.thirdTenthShown);
 }
 
+void PinDiagram::clear() {
+    scorebook::Racks none;
+    none.pins.fill(-1);
+    none.secondTenthShown = !Pct_flame[10]->isHidden();
+    none.thirdTenthShown = !Pct_flame[11]->isHidden();
+    draw(none, {});
+}
+
 std::int32_t PinDiagram::pinColor(int shape) const {
     const int k = shape % 10;
     return Pct_flame[std::size_t(shape / 10)]->Point(PinLeft[k] + PinSize / 2, PinTop[k] + PinSize / 2);

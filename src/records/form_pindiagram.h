@@ -18,6 +18,8 @@ public:
 
     // Fills every pin (grey without data, else colors[0..2]) and shows or hides the extra racks.
     void draw(const scorebook::Racks& racks, const std::array<std::int32_t, 3>& colors);
+    // Every pin grey, the extra racks shown or hidden as they were.
+    void clear();
     // The colour drawn for pin k + 1 of rack r (shape 10 r + k).
     std::int32_t pinColor(int shape) const;
 };

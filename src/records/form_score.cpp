@@ -362,10 +362,7 @@ void Form_Score::Cmd_Prn_Click(int Index) {
 }
 
 void Form_Score::cmd_html_score_Click() {
-    const db::Recordset& list = data_score->recordset();
-    Module1::HtmlCallerTag = HandOffTag;
-    Module1::HtmlCallerBookmark = list.Bookmark();
-    Module1::HtmlCallerCount = std::int16_t(std::min(list.RecordCount(), 32767));
+    scorebook::handToScoreCards(HandOffTag, data_score->recordset());
     handOff_ = true;
     forms::show(QStringLiteral("Form_HTML_ALL"));
 }

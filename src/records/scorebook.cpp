@@ -1,6 +1,7 @@
 #include "records/scorebook.h"
 #include "common/convert.h"
 #include "common/dbconnection.h"
+#include "common/module1.h"
 #include "common/records.h"
 #include <QStringList>
 
@@ -147,6 +148,12 @@ Racks racksOf(const StoredBalls& balls, double scratchScore) {
     r.secondTenthShown = scratchScore > 9;
     r.thirdTenthShown = scratchScore > 19;
     return r;
+}
+
+void handToScoreCards(const QString& tag, const db::Recordset& list) {
+    Module1::HtmlCallerTag = tag;
+    Module1::HtmlCallerBookmark = list.Bookmark();
+    Module1::HtmlCallerCount = list.RecordCount();
 }
 
 }  // namespace vx::scorebook

@@ -71,4 +71,8 @@ struct Racks {
 };
 Racks racksOf(const StoredBalls& balls, double scratchScore);
 
+// Hands a list of stored games to the score-card page: the caller's tag, the bookmark of the
+// list's current game and the list's record count, in that order.
+void handToScoreCards(const QString& tag, const db::Recordset& list);
+
 }  // namespace vx::scorebook

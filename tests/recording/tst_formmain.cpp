@@ -289,9 +289,12 @@ private Q_SLOTS:
         trigger(f.menu_data[1]);
         dlg->expectMsgBox(vbCancel, QStringLiteral("入力したデータを全て消し"));
         trigger(f.menu_cancel);
+        QVERIFY(execSql("INSERT INTO 選手 (選手ID, 選手名) VALUES (11, '佐藤一郎')"));
         Module1::AllPlayersFlag = 255;
         trigger(f.menu_jofo);
         QCOMPARE(Module1::AllPlayersFlag, std::uint8_t(0));
+        f.Show();  // back from the individual records it opened
+        settle();
         QCOMPARE(f.VSc_T10->value(), 0);
         f.VSc_T10->setValue(50);
         settle();
