@@ -103,9 +103,9 @@ private Q_SLOTS:
         vx::DayOptions opt;
         opt.pointMethod = 2;
         opt.pointTexts[0] = QStringLiteral("32767");
-        QVERIFY(vx::CalculateDay(opt).ok);
+        const bool fits = vx::CalculateDay(opt).ok;
         opt.pointTexts[0] = QStringLiteral("32768");
-        QVERIFY(vx::CalculateDay(opt).error.contains(QStringLiteral("points")));
+        QVERIFY(fits && vx::CalculateDay(opt).error.contains(QStringLiteral("points")));
     }
 
     void tiesShareRanksAndPlaces() {
@@ -113,8 +113,7 @@ private Q_SLOTS:
         const vx::DayOutput out = calc();
         QString got;  // rank, upper half (3 players: 1.5 >= rank), placing
         for (int p = 1; p <= 3; ++p) got += QString("%1 %2 %3|").arg(DayResults(p, 1).順位).arg(DayResults(p, 1).上位).arg(placed(p).入賞.str());
-        QCOMPARE(got, QStringLiteral("1 1 １着  |1 1 １着  |3 0 ３着  |"));
-        QCOMPARE(placed(1).優Ｐ, placed(2).優Ｐ);
+        QVERIFY(got == QStringLiteral("1 1 １着  |1 1 １着  |3 0 ３着  |") && placed(1).優Ｐ == placed(2).優Ｐ);
         QCOMPARE(out.board.names[1] + out.board.values[0], pad(QStringLiteral("山田")).left(5) + QStringLiteral(" 他200"));
 
         // Equal games of one player: the later one is the best.
@@ -142,8 +141,7 @@ private Q_SLOTS:
         setDay({{QStringLiteral("Ａ"), 1, 0, {150, 210}}, {QStringLiteral("Ｂ"), 2, 0, {180, 0}}, {QStringLiteral("Ｃ"), 3, 0, {160, 170}}}, {3, 0, 2});
         const vx::DayOutput out = calc({.pointTarget = 2});
         QCOMPARE(DayResults(1, 2).人数 * 1000 + DayResults(2, 2).順位 * 100 + DayResults(1, 2).上位 * 10 + DayResults(3, 2).上位, 2310);
-        QCOMPARE(AverageScores[2], 180.0);  // the game of 0 is left out
-        QCOMPARE(DayRank, (std::vector<std::int16_t>{0, 1, 1, 3}));
+        QVERIFY(AverageScores[2] == 180.0 && DayRank == (std::vector<std::int16_t>{0, 1, 1, 3}));  // the game of 0 is left out
         QCOMPARE(out.board.names[4] + out.board.values[4], pad(QStringLiteral("Ａ")).left(5) + QStringLiteral(" 他180"));
         QCOMPARE(placed(2).入賞.str() + QString::number(placed(2).ｹﾞｰﾑ), QStringLiteral("１着  1"));
 
@@ -175,7 +173,7 @@ private Q_SLOTS:
         QCOMPARE(placed(1).入賞.str() + placed(2).入賞.str(), QStringLiteral("１着  ２着  "));
     }
 
-    void strikeAndAveragePrizes() {
+    void prizesAndResultsFile() {
         // Per-game strikes truncated to two decimals; averages with every decimal; a game of 0 left out.
         setDay({{QStringLiteral("Ａ"), 1, 5, {180, 190, 192, 0}}, {QStringLiteral("Ｂ"), 2, 0, {150, 150, 150, 150}}});
         for (int g = 1; g <= 3; ++g) PlayedSheet(1, g).Attrs[18] = vx::BallAttr::Strike;
@@ -193,30 +191,27 @@ private Q_SLOTS:
         out = calc(opt);
         QCOMPARE(out.board.values[4] + '|' + out.board.values[3] + '|' + vx::Best10Lines(2, opt).values, QStringLiteral("192.333333333333|5|7\r\n0\r\n"));
 
-
-        setDay(oneGame({150, 180}));
-        GamePlayerCounts[0] = 3;  // the sheet holds only two players
-        vx::DayCalcResult r = vx::CalculateDay({});
-        QVERIFY(!r.ok && r.error.startsWith(QStringLiteral("計算中にエラーが発生しました。\r")));
-        setDay(oneGame({150}));
-        qputenv("VORLIX_HOME", (env_->home() + QStringLiteral("/missing")).toLocal8Bit());
-        r = vx::CalculateDay({});
-        QVERIFY(!r.ok && r.error.contains(QStringLiteral("SD-3-12.txt")));
-    }
-
-    // Shared first place in sheet order, a one-digit score, names of several widths; the second
-    // calculation replaces what the first wrote.
-    void resultsFileByteForByte() {
-        vxtest::setMatch(41, 3, 12);
+        // The results file: shared first place in sheet order, a one-digit score, names of several
+        // widths; the second calculation replaces what the first wrote.
         MatchYear = 2000, MatchMonth = 5, MatchDay = 6;
         setDay(oneGame({150, 100, 120, 110, 130, 140}));
         QVERIFY(vx::CalculateDay({}).ok);
         setDay({{QStringLiteral("山田太郎"), 1, 20, {180, 205}}, {QStringLiteral("佐藤"), 2, 0, {5, 0}}, {QStringLiteral("鈴木一"), 3, 35, {150, 190}},
                 {QStringLiteral("Tanaka"), 4, 0, {199, 201}}, {QStringLiteral("高橋"), 5, 20, {205, 180}}});
-        const vx::DayCalcResult r = vx::CalculateDay({});
+        vx::DayCalcResult r = vx::CalculateDay({});
         QVERIFY2(r.ok, qPrintable(r.error));
         QCOMPARE(resultsFile(), vxtest::fileBytes(QStringLiteral(VX_TEST_DATA "/dayresults/") + vx::ResultsFileName()));
         QCOMPARE(QString::number(r.output.pointsList.size()) + r.output.pointsList[0] + '|' + r.output.pointsList[4], QStringLiteral("5１着    14p   山田太郎          |５着    00p   佐藤            "));
+
+        // A calculation that fails says why.
+        setDay(oneGame({150, 180}));
+        GamePlayerCounts[0] = 3;  // the sheet holds only two players
+        r = vx::CalculateDay({});
+        QVERIFY(!r.ok && r.error.startsWith(QStringLiteral("計算中にエラーが発生しました。\r")));
+        setDay(oneGame({150}));
+        qputenv("VORLIX_HOME", (env_->home() + QStringLiteral("/missing")).toLocal8Bit());
+        r = vx::CalculateDay({});
+        QVERIFY(!r.ok && r.error.contains(QStringLiteral("SD-3-12.txt")));
     }
 
     // Three players by four games: each game's three rows paired on one new ID (a stray row of a
@@ -275,18 +270,15 @@ private Q_SLOTS:
 
         vx::StoreDayResult r = vx::StoreDay();
         QVERIFY2(!r.ok && r.error.contains(QStringLiteral("フレーム")) && r.error.contains(QStringLiteral("forced failure")), qPrintable(r.error));
-        QCOMPARE(dump() + resultsFile(), before);
-        QVERIFY(QFile::exists(vx::exchange::backupFileName()));
+        QVERIFY(dump() + resultsFile() == before && QFile::exists(vx::exchange::backupFileName()));
         QCOMPARE(vx::settings::GetSetting("setting", "siai_max", "none") + QString::number(DataRecordCount), QStringLiteral("none7"));
 
         QVERIFY(vx::db::exec(QStringLiteral("DROP TRIGGER forced_failure")));
         r = vx::StoreDay();
-        QCOMPARE(r.rows * 10 + r.players, 103);
-        QCOMPARE(rows("SELECT (SELECT COUNT(*) FROM データ項目 WHERE 選手ID = 11), (SELECT COUNT(*) FROM マーク WHERE 選手ID = 11), "
+        QCOMPARE(QString::number(r.rows * 10 + r.players) + ' ' + rows("SELECT (SELECT COUNT(*) FROM データ項目 WHERE 選手ID = 11), (SELECT COUNT(*) FROM マーク WHERE 選手ID = 11), "
                       "(SELECT COUNT(*) FROM フレーム WHERE 選手ID = 11), \"１着ID\" FROM 試合 WHERE 試合ID = 41"),
-                 QStringLiteral("6 3 3 12"));
-        QCOMPARE(DayResults(1, 4).選手ID, -1);
-        QVERIFY(!QFile::exists(vx::exchange::backupFileName()));
+                 QStringLiteral("103 6 3 3 12"));
+        QVERIFY(DayResults(1, 4).選手ID == -1 && !QFile::exists(vx::exchange::backupFileName()));
 
         // Only once, also under another match ID with the same season and match number.
         QVERIFY(vxtest::touchBackup());
@@ -294,8 +286,7 @@ private Q_SLOTS:
         QVERIFY(vx::StoreDay().error.contains(QStringLiteral("すでに記録されています")));
         vxtest::setMatch(42, 3, 12);
         QVERIFY(vx::CalculateDay({}).ok && !vx::StoreDay().ok);
-        QCOMPARE(dump() + QString::number(DataRecordCount), stored);
-        QVERIFY(QFile::exists(vx::exchange::backupFileName()));
+        QVERIFY(dump() + QString::number(DataRecordCount) == stored && QFile::exists(vx::exchange::backupFileName()));
         // So is a match with one game stored and no match row.
         vxtest::setMatch(43, 3, 13);
         QVERIFY(vx::CalculateDay({}).ok && vx::db::exec(QStringLiteral("INSERT INTO \"データ項目\" (\"試合ID\") VALUES (43)")));

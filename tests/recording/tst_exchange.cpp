@@ -357,7 +357,7 @@ private Q_SLOTS:
     // The filter offers backups only for a positive number on the clipboard; the dialog starts in
     // the program's folder; the waiting window stands while the import asks and is gone after it.
     // A backup of the day is offered when the score entry loads; Yes brings its players back.
-    void filterWaitingAndRecovery() {
+    void filterWaitingRecoveryAndBackup() {
         knownDay();
         windows_.clipboard = QStringLiteral("abc");
         dlg->expectOpenFile(QString());
@@ -383,17 +383,12 @@ private Q_SLOTS:
         offerRecovery();
         QVERIFY(dlg->shown().back().initial == bup && dlg->shown().back().filter.contains(QStringLiteral("*.bup")));
         QCOMPARE(QString::number(LastPlayer * 100 + PlayerIds[36]) + ScoreSheet(36, 0).Marks[3], QStringLiteral("4103／"));
-    }
 
-    // The backup follows every refresh; a failed rewrite keeps the last good one and says so once.
-    void backupAtRefresh() {
+        // The backup follows every refresh; a failed rewrite keeps the last good one and says so once.
         knownDay();
-        QCOMPARE(backupFileName(), QStringLiteral("B_260517.bup"));
         vx::scoreEntry().setListener(&backupOnRefresh_);
-        const QString bup = env->path(QStringLiteral("B_260517.bup"));
         start(vx::scoreEntry());
         QCOMPARE(readSheetFile(bup, Layout::Current).slots.size(), std::size_t(3));
-        registerKnownPlayers();
         import(Known);
         QCOMPARE(readSheetFile(bup, Layout::Current).slots.size(), std::size_t(6));
 

@@ -1,5 +1,4 @@
 // The keyboard and the active window through a day at the score entry, as a secretary types it.
-#include "common/module1.h"
 #include "common/settings.h"
 #include "recording/form_data.h"
 #include "recording/form_info.h"
@@ -9,14 +8,9 @@
 #include "recording/form_zkt.h"
 #include "shell/form_start.h"
 #include "platform/registry.h"
-#include "shell/form_wait.h"
 #include "support/gui.h"
 #include "support/recording_fixture.h"
-#include <QCheckBox>
-#include <QMenu>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
+#include <QtWidgets>
 
 using namespace vx;
 using namespace vxtest;
@@ -35,14 +29,21 @@ class TestKeyboard : public GuiTest {
     }
 
 private Q_SLOTS:
-    // Keys sent faster than the program settles land each on the ball the previous key left.
+    // Keys sent faster than the program settles land each on the ball the previous key left. The
+    // mode button keeps its Alt letter although the move menu has the same one.
     void keysTypedAheadLandInOrder() {
         form_main& f = openEntry();
         QCOMPARE(notOnTop(f), QString());
         typeKeys(QStringLiteral("**9/*8-7/*9-**9/"), qEnvironmentVariableIsSet("PACE"));
         // X X 9/ X 8- 7/ X 9- X, then X 9/ in the tenth
-        QCOMPARE(state(Module1::ScoreSheet(0, 0)), QStringLiteral("0:10 2:10 4:9 5:20 6:10 8:8 9:19 10:7 11:20 12:10 14:9 15:19 16:10 18:10 19:9 20:20"));
-        QCOMPARE(f.Txt_score[10]->text().trimmed(), QStringLiteral("192"));
+        QCOMPARE(state(Module1::ScoreSheet(0, 0)) + f.Txt_score[10]->text().trimmed(),
+                 QStringLiteral("0:10 2:10 4:9 5:20 6:10 8:8 9:19 10:7 11:20 12:10 14:9 15:19 16:10 18:10 19:9 20:20192"));
+        const bool wasMarkMode = f.model().markMode();
+        press(Qt::Key_M, Qt::AltModifier);
+        QCOMPARE(f.model().markMode(), !wasMarkMode);
+        press(Qt::Key_M, Qt::AltModifier);
+        QCOMPARE(f.model().markMode(), wasMarkMode);
+        QCOMPARE(notOnTop(f), QString());
     }
 
     // "統計へ" by its Alt letter: the results window takes the keyboard and the menu bar, and keys
@@ -56,8 +57,7 @@ private Q_SLOTS:
         const QString before = state(Module1::ScoreSheet(0, 0)) + state(Module1::ScoreSheet(1, 0));
         press(Qt::Key_S, Qt::AltModifier);
         Form_Data* data = forms::loaded<Form_Data>();
-        QVERIFY(data && !f.isShown());
-        QCOMPARE(notOnTop(*data), QString());
+        QVERIFY(data && !f.isShown() && notOnTop(*data).isEmpty());
         typeKeys(QStringLiteral("7"));
         QCOMPARE(state(Module1::ScoreSheet(0, 0)) + state(Module1::ScoreSheet(1, 0)), before);
         data->Chk_Data[0]->setChecked(true);
@@ -67,14 +67,12 @@ private Q_SLOTS:
         Form_ZKT* list = forms::loaded<Form_ZKT>();
         Form_NormalDATA* board = forms::loaded<Form_NormalDATA>();
         QVERIFY(list && board && list->isShown() && board->isShown());
-        for (Form* shown : {static_cast<Form*>(list), static_cast<Form*>(board)}) {
+        for (int i = 0; i < 2; ++i) {
             Form* top = MdiFrame::instance()->activeForm();
-            QVERIFY(top == list || top == board);
-            QCOMPARE(notOnTop(*top), QString());
+            QVERIFY((top == list || top == board) && notOnTop(*top).isEmpty());
             MdiFrame::instance()->menuBar()->actions().front()->menu()->actions().front()->trigger();
             settle();
             QVERIFY(!top->isShown());
-            Q_UNUSED(shown);
         }
         QCOMPARE(notOnTop(*data), QString());
         press(Qt::Key_B, Qt::AltModifier);
@@ -126,39 +124,18 @@ private Q_SLOTS:
         QVERIFY(forms::unload<Form_INFO>() && settings::GetSetting("Form", "info_left", "none") != "none");  // its place kept
     }
 
-    // The mode button keeps its Alt letter although the move menu has the same one; the menu is
-    // still reached from the menu bar by the keyboard.
-    void modeSwitchKeepsItsAltLetter() {
-        form_main& f = openEntry();
-        const bool wasMarkMode = f.model().markMode();
-        press(Qt::Key_M, Qt::AltModifier);
-        QCOMPARE(f.model().markMode(), !wasMarkMode);
-        press(Qt::Key_M, Qt::AltModifier);
-        QCOMPARE(f.model().markMode(), wasMarkMode);
-        QCOMPARE(notOnTop(f), QString());
-    }
-
-    // Alt letters of buttons act even where the focus is in a box that takes text.
-    void altLettersFromTextBoxes() {
+    // Alt letters of buttons act even where the focus is in a box that takes text. A window hidden
+    // or closed hands the keyboard and the menu bar to the one on top; the start menu cannot be
+    // closed on its own.
+    void altLettersAndHiddenWindowsHandOver() {
         Form_Start& start = forms::get<Form_Start>();
         start.Show();
         settle();
         press(Qt::Key_I, Qt::AltModifier);
         Form_Siai* siai = forms::loaded<Form_Siai>();
-        QVERIFY(siai);
-        QCOMPARE(notOnTop(*siai), QString());
-        QVERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+        QVERIFY(siai && notOnTop(*siai).isEmpty() && qobject_cast<QLineEdit*>(QApplication::focusWidget()));
         press(Qt::Key_C, Qt::AltModifier);
         QVERIFY(!forms::loaded<Form_Siai>());
-        QCOMPARE(notOnTop(start), QString());
-    }
-
-    // A window hidden or closed hands the keyboard and the menu bar to the one on top; the start
-    // menu cannot be closed on its own.
-    void hiddenWindowsHandOverAndStartMenuStays() {
-        Form_Start& start = forms::get<Form_Start>();
-        start.Show();
-        settle();
         QCOMPARE(notOnTop(start), QString());
         forms::showWaiting();
         forms::hideWaiting();

@@ -7,10 +7,7 @@
 #include "support/scripted_dialogs.h"
 #include <QTest>
 #include <bit>
-#include <memory>
 #include <random>
-#include <utility>
-#include <vector>
 
 using namespace vx;
 using namespace vxtest;
@@ -44,9 +41,7 @@ QString record(const GameRecord& r) {
 
 // A rack: pins standing after its first and second ball (s2 -1: one ball only); fouls bit 1 the
 // first ball fouled (all ten stand), bit 2 the second (nothing more fell).
-struct Rack {
-    int s1, s2, fouls;
-};
+struct Rack { int s1, s2, fouls; };
 
 // One random complete game; fouls in frames 1..9 only.
 std::vector<Rack> randomGame(std::mt19937& rng) {
@@ -112,13 +107,8 @@ private Q_SLOTS:
     void splitSet() {
         int n = 0, lo = 2000, hi = -1;
         for (int m = -2; m <= 1100; ++m)
-            if (isSplitLeave(m)) {
-                ++n, lo = std::min(lo, m), hi = std::max(hi, m);
-                QVERIFY2(!(m & 1), "a leave with the head pin is no split");
-            }
-        QCOMPARE(n, 365);
-        QCOMPARE(lo, 6);
-        QCOMPARE(hi, 1014);
+            if (isSplitLeave(m)) n += 1 + (m & 1) * 1000, lo = std::min(lo, m), hi = std::max(hi, m);  // never with the head pin
+        QCOMPARE(QList<int>({n, lo, hi}), QList<int>({365, 6, 1014}));
         for (int m : {576, 6, 192, 528}) QVERIFY(isSplitLeave(m));  // 7-10, 2-3, 7-8 (side by side), 5-10
         for (int m : {-1, 0, 1023, 4, 272, 50, 1008}) QVERIFY(!isSplitLeave(m));  // 5-9 joined; 50, 1008 listed
     }
@@ -274,8 +264,7 @@ private Q_SLOTS:
         d->expectMsgBox(vbOK, QStringLiteral("Function fl_check  error 2"));
         Module1::CurBall = -3;
         enter(m, {5});  // a mark is not placed blindly
-        QCOMPARE(state(), QStringLiteral("18:7 19:2"));
-        QCOMPARE(m.focused(), 0);
+        QCOMPARE(state() + u' ' + QString::number(m.focused()), QStringLiteral("18:7 19:2 0"));
     }
 
     // Showing a record puts the cursor on the first empty ball (passing the empty box after a
@@ -316,10 +305,7 @@ private Q_SLOTS:
             m.New_score();
             QCOMPARE(diagrams(), QString::fromLatin1(expected));
         }
-        Module1::VenueId = 4;
-        Module1::MatchYear = 2024;
-        Module1::CurPlayer = 3;
-        Module1::CurGame = 1;
+        Module1::VenueId = 4, Module1::MatchYear = 2024, Module1::CurPlayer = 3, Module1::CurGame = 1;
         Module1::ScoreSheet(3, 1).Scores[10] = 20;
         m.clear_score();
         m.New_score();
@@ -329,9 +315,8 @@ private Q_SLOTS:
     }
 
     void inputCheckAndStatistics() {
-        Module1::LastPlayer = 5;  // keep the report short
-        Module1::LastGame = 2;
-        Module1::CurGame = 3;     // the check recomputes the shown game from its boxes
+        Module1::LastPlayer = 5, Module1::LastGame = 2;  // keep the report short
+        Module1::CurGame = 3;  // the check recomputes the shown game from its boxes
         openFrames(Module1::ScoreSheet(0, 0), 4);
         setCodes(Module1::ScoreSheet(0, 0), "18:10 19:3");  // ball 20 owed
         Module1::ScoreSheet(2, 1).Codes[18] = 7;            // entries without a player
@@ -346,8 +331,7 @@ private Q_SLOTS:
                                               "高橋   選手の 第 3ゲームが、入力途中です。\r\n\r\n"));
         m.Form_INFO_Cmd_OK_Click();
         QVERIFY(!m.infoVisible() && m.infoText().isEmpty());
-        Module1::ScoreSheet(0, 0).Codes[20] = 5;
-        Module1::ScoreSheet(2, 1).Codes[18] = 30;
+        Module1::ScoreSheet(0, 0).Codes[20] = 5, Module1::ScoreSheet(2, 1).Codes[18] = 30;
         // Slot 3 bowled games 1 and 3; slot 1 only game 3, starting with an empty ball 0.
         openFrames(Module1::ScoreSheet(3, 2), 8);
         setCodes(Module1::ScoreSheet(3, 2), "18:8 19:19");
