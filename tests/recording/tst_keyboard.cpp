@@ -18,9 +18,9 @@ using namespace vxtest;
 class TestKeyboard : public GuiTest {
     Q_OBJECT
 
-    form_main& openEntry(std::int16_t firstHcp = 10) {
+    form_main& openEntry() {
         setUpMatch(11, 3);
-        placePlayer(0, 1, QStringLiteral("山田"), firstHcp);
+        placePlayer(0, 1, QStringLiteral("山田"), 10);
         placePlayer(1, 2, QStringLiteral("佐藤"), 5);
         auto& f = forms::get<form_main>();
         f.Show();
@@ -79,18 +79,6 @@ private Q_SLOTS:
         QCOMPARE(notOnTop(f), QString());
     }
 
-    // Where handicaps are required, ending the input with one missing asks for it: the sheet stays,
-    // the keyboard in the handicap box.
-    void missingHandicapIsAskedFor() {
-        form_main& f = openEntry(-1);
-        Module1::HcpRequired = 1;
-        typeKeys(QStringLiteral("9-"));
-        dlg->expectMsgBox(vbOK, QStringLiteral("ハンデを入力してください"));
-        press(Qt::Key_S, Qt::AltModifier);
-        QVERIFY(f.isShown() && !forms::loaded<Form_Data>());
-        QCOMPARE(keyboard(), f.Txt_score[11]);
-    }
-
     // "チェック" puts the list on top; a click back in the sheet brings the sheet up; while a question about unfinished games stands, the list
     // already shows them; closing it gives the keyboard back to the sheet.
     void checkListStandsOnTopAndDuringTheQuestion() {
@@ -116,8 +104,7 @@ private Q_SLOTS:
         QVERIFY(activeAtPress);
         QCOMPARE(notOnTop(f), QString());
         QString seen;
-        dlg->expectMsgBox(vbYes, QStringLiteral("入力していないデータを入力してください"),
-                         [&] { seen = forms::get<Form_INFO>().Txt_INFO->toPlainText(); });
+        dlg->expectMsgBox(vbYes, QStringLiteral("入力していないデータを入力してください"), [&] { seen = forms::get<Form_INFO>().Txt_INFO->toPlainText(); });
         click(f.Cmd_TOKEI);
         QVERIFY(dlg->allAnswered());
         QVERIFY2(seen.contains(QStringLiteral("山田   選手の 第 1ゲームが、入力途中です。")), qPrintable(seen));

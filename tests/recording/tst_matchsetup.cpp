@@ -102,8 +102,7 @@ private Q_SLOTS:
         CurPlayer = 4;
         {
             Form_Siai& f = openSiai();
-            QCOMPARE(QString("%1 %2 %3 %4").arg(LastPlayer).arg(CurPlayer).arg(ScoreSheet.hi1()).arg(ScoreSheet.hi2()),
-                     QStringLiteral("35 0 35 3"));
+            QCOMPARE(QString("%1 %2 %3 %4").arg(LastPlayer).arg(CurPlayer).arg(ScoreSheet.hi1()).arg(ScoreSheet.hi2()), QStringLiteral("35 0 35 3"));
             const GameRecord& r = ScoreSheet(2, 1);
             QCOMPARE(QString("%1 %2 %3").arg(r.Codes[4]).arg(r.Marks[0]).arg(r.PinMasks[20]), QString("30 %1 -1").arg(EmptyMark));
             QVERIFY(!f.cmd_siaiOK->isEnabled() && !f.menu_OK->isEnabled() && !f.Txt_Siai[1]->isEnabled());
@@ -263,10 +262,8 @@ private Q_SLOTS:
         click(f.Cmd_InpMARK);
         QCOMPARE(f.ScoreEntryVisits * 10 + CurPlayer, 10);
         for (int g = 0; g <= 3; ++g)
-            QCOMPARE(ScoreSheet(8, g).Name.str() + ScoreSheet(9, g).Name.str() + ScoreSheet(0, g).Name.str(),
-                     QStringLiteral("山田        佐藤        選手名未入力    "));
-        QCOMPARE(scoreEntry().playerNameText() + '|' + scoreEntry().gameNumberText() + '|' + scoreEntry().markText(3),
-                 QStringLiteral("選手名未入力    | 1|") + EmptyMark);
+            QCOMPARE(ScoreSheet(8, g).Name.str() + ScoreSheet(9, g).Name.str() + ScoreSheet(0, g).Name.str(), QStringLiteral("山田        佐藤        選手名未入力    "));
+        QCOMPARE(scoreEntry().playerNameText() + '|' + scoreEntry().gameNumberText() + '|' + scoreEntry().markText(3), QStringLiteral("選手名未入力    | 1|") + EmptyMark);
         // Leaving the window for another hands over the cursor's slot; outside the sheet is slot 0.
         f.Show();
         CurGame = 2;

@@ -104,15 +104,6 @@ private Q_SLOTS:
     }
     void cleanup() { QVERIFY2(std::exchange(d, nullptr)->allAnswered(), "an expected dialog never came"); }
 
-    void splitSet() {
-        int n = 0, lo = 2000, hi = -1;
-        for (int m = -2; m <= 1100; ++m)
-            if (isSplitLeave(m)) n += 1 + (m & 1) * 1000, lo = std::min(lo, m), hi = std::max(hi, m);  // never with the head pin
-        QCOMPARE(QList<int>({n, lo, hi}), QList<int>({365, 6, 1014}));
-        for (int m : {576, 6, 192, 528}) QVERIFY(isSplitLeave(m));  // 7-10, 2-3, 7-8 (side by side), 5-10
-        for (int m : {-1, 0, 1023, 4, 272, 50, 1008}) QVERIFY(!isSplitLeave(m));  // 5-9 joined; 50, 1008 listed
-    }
-
     // Random complete games entered mark by mark in slot 1, each entry where the cursor stands, give
     // the scores of the ordinary reckoning; entered rack by rack as pins in slot 0 they give the
     // very same record.
@@ -150,8 +141,7 @@ private Q_SLOTS:
             }
             scores << QString::number(shown().Scores[0]) << mk.scoreText(10);
             refScores << QString::number(ref[10] + 7) << QString::number(ref[10]);
-            QCOMPARE(QString::number(game) + u' ' + state() + u'|' + scores.join(u' '),
-                     QString::number(game) + u' ' + expected.join(u' ') + u'|' + refScores.join(u' '));
+            QCOMPARE(QString::number(game) + u' ' + state() + u'|' + scores.join(u' '), QString::number(game) + u' ' + expected.join(u' ') + u'|' + refScores.join(u' '));
             const QString byMarks = QString::number(game) + u' ' + record(shown());
 
             M pn;
@@ -176,6 +166,7 @@ private Q_SLOTS:
                 }
             }
             QCOMPARE(QString::number(game) + u' ' + record(shown()), byMarks);
+            for (std::size_t k = 0; k <= 20; ++k) QVERIFY(shown().Codes[k] != BallCode::Strike || shown().PinMasks[k] == 0);
             const auto& attrs = shown().Attrs;
             splits += int(std::count(attrs.begin(), attrs.end(), BallAttr::Split));
             fouls += int(std::count(attrs.begin(), attrs.end(), BallAttr::Foul));
@@ -215,7 +206,8 @@ private Q_SLOTS:
         }
     }
 
-    // Split pressed on a ball, then the calculation: it stays only on a first ball of 1..8 pins.
+    // Split pressed on a ball, then the calculation: it stays only on a first ball of 1..8 pins;
+    // the leaves that are splits.
     void splitMarks() {
         const struct { const char* before; int ball; bool split; const char *after, *mark; } cases[] = {
             {"0:3", 0, true, "0:3", "3s"},
@@ -240,10 +232,17 @@ private Q_SLOTS:
         m.Cmd_spl_Click();  // pressed twice it is off
         m.Cmd_spl_Click();
         QCOMPARE(m.markBackColor(1), M::ColorWhite);
+        // The split leaves.
+        int n = 0, lo = 2000, hi = -1;
+        for (int m = -2; m <= 1100; ++m)
+            if (isSplitLeave(m)) n += 1 + (m & 1) * 1000, lo = std::min(lo, m), hi = std::max(hi, m);  // never with the head pin
+        QCOMPARE(QList<int>({n, lo, hi}), QList<int>({365, 6, 1014}));
+        for (int m : {576, 6, 192, 528}) QVERIFY(isSplitLeave(m));  // 7-10, 2-3, 7-8 (side by side), 5-10
+        for (int m : {-1, 0, 1023, 4, 272, 50, 1008}) QVERIFY(!isSplitLeave(m));  // 5-9 joined; 50, 1008 listed
     }
 
     // The frame of a ball and the ball the cursor is left on; a cursor off the boxes is put back.
-    void cursorFrames() {
+    void cursorFramesAndImpossibleRacks() {
         const std::tuple<const char*, int, int, int> cases[] = {
             {"", 18, 9, 18}, {"18:7", 19, 9, 19}, {"18:10", 19, 10, 19}, {"18:10 19:10", 20, 11, 20},
             {"18:10 19:5", 20, 10, 20}, {"18:7 19:20", 20, 10, 20}, {"18:7 19:2", 20, 9, 18}};
@@ -265,6 +264,28 @@ private Q_SLOTS:
         Module1::CurBall = -3;
         enter(m, {5});  // a mark is not placed blindly
         QCOMPARE(state() + u' ' + QString::number(m.focused()), QStringLiteral("18:7 19:2 0"));
+        // A pin click with no rack behind the cursor says so, touches nothing stored and puts the
+        // cursor back on a ball; ball moves stop at the ends.
+        m.setFrameModeCaption(M::PinModeCaption);
+        start(m);
+        setCodes(shown(), "18:10 19:10");  // ball 20 exists
+        focusBall(m, 4);
+        pins(m, {3});
+        d->expectMsgBox(vbOK, QStringLiteral("Error Pct_Pin 1002"));  // pin 3 stands
+        Module1::CurBall = 21;
+        m.pct_pin_Click(2);
+        m.processPendingFocus();
+        d->expectMsgBox(vbOK, QStringLiteral("Error Pct_Pin 1001"));
+        Module1::CurBall = 21;
+        m.pct_pin_Click(0);
+        QCOMPARE(state() + u' ' + QString::number(m.focused()), QStringLiteral("4:30/4 5:30/0 18:10 19:10 20"));
+        // Cursor before, direction → box focused; -1 is the cursor after a refused move.
+        for (auto [from, index, to] : {std::tuple{20, 1, 20}, {0, 0, 0}, {5, 0, 4}, {-1, 1, 0}, {-1, 0, 0}}) {
+            focusBall(m, 3);
+            Module1::FocusBall = std::int16_t(from);
+            m.cmd_moveflame2_Click(index);
+            QCOMPARE(m.pendingFocus().back(), to);
+        }
     }
 
     // Showing a record puts the cursor on the first empty ball (passing the empty box after a
@@ -299,6 +320,7 @@ private Q_SLOTS:
             {"16:8/3 17:1/2 18:10/0 19:7/7 20:20/0", "1200000000 0000000000 1110000000 ----------"},
             {"18:10/0 19:10/0 20:5/31", "---------- 0000000000 0000000000 1111100000"},
             {"18:7/7 19:20/0 20:9/1", "---------- 1110000000 1000000000 ----------"}};
+        QCOMPARE(M().shapeColor(0), M::ColorGrey);  // grey before anything is shown
         for (auto [balls, expected] : racks) {
             m.INIT();
             setCodes(shown(), QString::fromLatin1(balls));
@@ -350,30 +372,6 @@ private Q_SLOTS:
         QVERIFY(Module1::PlayersWithData.size() == 6 && !Module1::PlayersWithData[2].isValid() && Module1::PlayersWithData[1] == QVariant(1));
     }
 
-    // A pin click with no rack behind the cursor says so, touches nothing stored and puts the
-    // cursor back on a ball; ball moves stop at the ends.
-    void impossibleRackAndBallMoves() {
-        m.setFrameModeCaption(M::PinModeCaption);
-        start(m);
-        setCodes(shown(), "18:10 19:10");  // ball 20 exists
-        focusBall(m, 4);
-        pins(m, {3});
-        d->expectMsgBox(vbOK, QStringLiteral("Error Pct_Pin 1002"));  // pin 3 stands
-        Module1::CurBall = 21;
-        m.pct_pin_Click(2);
-        m.processPendingFocus();
-        d->expectMsgBox(vbOK, QStringLiteral("Error Pct_Pin 1001"));
-        Module1::CurBall = 21;
-        m.pct_pin_Click(0);
-        QCOMPARE(state() + u' ' + QString::number(m.focused()), QStringLiteral("4:30/4 5:30/0 18:10 19:10 20"));
-        // Cursor before, direction → box focused; -1 is the cursor after a refused move.
-        for (auto [from, index, to] : {std::tuple{20, 1, 20}, {0, 0, 0}, {5, 0, 4}, {-1, 1, 0}, {-1, 0, 0}}) {
-            focusBall(m, 3);
-            Module1::FocusBall = std::int16_t(from);
-            m.cmd_moveflame2_Click(index);
-            QCOMPARE(m.pendingFocus().back(), to);
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(TestScoreEntry)
