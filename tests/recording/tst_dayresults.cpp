@@ -108,9 +108,10 @@ private Q_SLOTS:
         QVERIFY(fits && vx::CalculateDay(opt).error.contains(QStringLiteral("points")));
     }
 
-    void tiesShareRanksAndPlaces() {
+    // Ties share ranks and places; players with fewer games; spare misses; the booby prize.
+    void tiesFewerGamesAndMisses() {
         setDay({{QStringLiteral("山田"), 1, 0, {200}}, {QStringLiteral("佐藤"), 2, 0, {200}}, {QStringLiteral("鈴木"), 3, 0, {150}}});
-        const vx::DayOutput out = calc();
+        vx::DayOutput out = calc();
         QString got;  // rank, upper half (3 players: 1.5 >= rank), placing
         for (int p = 1; p <= 3; ++p) got += QString("%1 %2 %3|").arg(DayResults(p, 1).順位).arg(DayResults(p, 1).上位).arg(placed(p).入賞.str());
         QVERIFY(got == QStringLiteral("1 1 １着  |1 1 １着  |3 0 ３着  |") && placed(1).優Ｐ == placed(2).優Ｐ);
@@ -134,12 +135,10 @@ private Q_SLOTS:
         QCOMPARE(top({a, b}), pad(a.name) + QStringLiteral(" 他11"));
         // Each further sharer adds to the whole name text.
         QCOMPARE(top({a, b, {QStringLiteral("Ｃ"), 3, 0, {200, 190}}}), pad(a.name) + QStringLiteral(" 他 他11"));
-    }
 
-    void playerWithFewerGames() {
-        // Games 1 and 3 of the sheet were bowled; the second column is sheet game 3.
+        // A player with fewer games: games 1 and 3 of the sheet were bowled; the second column is sheet game 3.
         setDay({{QStringLiteral("Ａ"), 1, 0, {150, 210}}, {QStringLiteral("Ｂ"), 2, 0, {180, 0}}, {QStringLiteral("Ｃ"), 3, 0, {160, 170}}}, {3, 0, 2});
-        const vx::DayOutput out = calc({.pointTarget = 2});
+        out = calc({.pointTarget = 2});
         QCOMPARE(DayResults(1, 2).人数 * 1000 + DayResults(2, 2).順位 * 100 + DayResults(1, 2).上位 * 10 + DayResults(3, 2).上位, 2310);
         QVERIFY(AverageScores[2] == 180.0 && DayRank == (std::vector<std::int16_t>{0, 1, 1, 3}));  // the game of 0 is left out
         QCOMPARE(out.board.names[4] + out.board.values[4], pad(QStringLiteral("Ａ")).left(5) + QStringLiteral(" 他180"));
@@ -147,10 +146,10 @@ private Q_SLOTS:
 
         // Spare misses, with and without a split left open.
         setDay({{QStringLiteral("Ａ"), 1, 0, {120, 200}}});
-        auto& a = PlayedSheet(1, 1).Attrs;  // a split left open; strike, 7, miss in the tenth
-        a[0] = vx::BallAttr::Split, a[3] = vx::BallAttr::Spare, a[4] = vx::BallAttr::Strike, a[5] = vx::BallAttr::NotSet, a[18] = vx::BallAttr::Strike;
-        auto& b = PlayedSheet(1, 2).Attrs;  // strike, strike, 5
-        b[18] = b[19] = vx::BallAttr::Strike, b[20] = vx::BallAttr::Plain;
+        auto& g1 = PlayedSheet(1, 1).Attrs;  // a split left open; strike, 7, miss in the tenth
+        g1[0] = vx::BallAttr::Split, g1[3] = vx::BallAttr::Spare, g1[4] = vx::BallAttr::Strike, g1[5] = vx::BallAttr::NotSet, g1[18] = vx::BallAttr::Strike;
+        auto& g2 = PlayedSheet(1, 2).Attrs;  // strike, strike, 5
+        g2[18] = g2[19] = vx::BallAttr::Strike, g2[20] = vx::BallAttr::Plain;
 
         vx::DayOptions opt{.splitNotSpareMiss = true};
         calc(opt);

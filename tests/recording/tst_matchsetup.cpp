@@ -94,7 +94,7 @@ class TestMatchSetup : public GuiTest {
     Q_OBJECT
 private Q_SLOTS:
     // Loading starts a fresh sheet; a new match is proposed from the stored ones and today; the
-    // window comes back where it was left.
+    // window comes back where it was left; seasons and venues are added.
     void proposedMatch() {
         LastPlayer = 5;
         ScoreSheet.redim(0, 5, 0, 3);
@@ -127,8 +127,41 @@ private Q_SLOTS:
         f.setLeft(600), f.setTop(300);
         click(f.cmd_back);
         QVERIFY(!forms::loaded<Form_Siai>() && forms::get<Form_Start>().isShown());
-        Form_Siai& again = openSiai();
-        QCOMPARE(Cell(qRound(again.Left()), qRound(again.Top())), Cell(600, 300));
+        Form_Siai& g = openSiai();
+        QCOMPARE(Cell(qRound(g.Left()), qRound(g.Top())), Cell(600, 300));
+
+        // Seasons and venues are added.
+        click(g.Cmd_Add[1]);
+        QVERIFY(!g.DBGrid1->isEnabled() && !g.DBGrid2->isEnabled() && !g.cmd_siaiOK->isEnabled() && !g.menu_kaijo->isEnabled() && g.menu_season->isEnabled());
+        QCOMPARE(keyboard(), g.Txt_ADD[1]);
+        click(g.Cmd_Add_OK[1]);  // no name: stays in the adding state
+        QVERIFY(dlg->beeps() == 1 && g.Data_kaijo->isAdding() && keyboard() == g.Txt_ADD[1]);
+        typeKeys(QStringLiteral("Bowl'House"));
+        click(g.Cmd_Add_OK[1]);
+        QCOMPARE(rows("SELECT 会場ID, 会場名 FROM 会場"), QStringLiteral("1 駅前レーン|2 中央ボウル|3 Bowl'House"));
+        QVERIFY(g.Txt_ADD[1]->isHidden() && g.DBGrid1->isEnabled() && g.DBGrid2->isEnabled() && g.menu_kaijo->isEnabled() && g.cmd_siaiOK->isEnabled());
+        click(g.Cmd_Add_OK[1]);  // a second OK adds nothing
+        QCOMPARE(sql("SELECT COUNT(*) FROM 会場").toInt() * 10 + dlg->beeps(), 31);
+        // Choosing the venue row sets the match's venue.
+        auto* vm = g.DBGrid2->gridModel();
+        QCOMPARE(vm->data(vm->index(2, 0)).toString() + vm->data(vm->index(2, 1)).toString(), QStringLiteral("3Bowl'House"));
+        clickCell(g.DBGrid2, vm->index(2, 1));
+        QCOMPARE(g.Txt_Siai[5]->text() + g.Txt_Siai[7]->text(), QStringLiteral("33"));
+
+        trigger(g.menu_season);
+        typeKeys(QStringLiteral("2026 Fall"));
+        click(g.Cmd_Add_OK[0]);
+        // Newest first: the new season is current.
+        QCOMPARE(sql("SELECT シーズン名 FROM シーズン WHERE シーズンID = 3").toString() + g.Txt_Siai[1]->text(), QStringLiteral("2026 Fall3"));
+
+        // A season typed into the grid's new line.
+        auto* sm = g.DBGrid1->gridModel();
+        const int newLine = sm->rowCount() - 1;
+        QVERIFY(sm->isNewLine(newLine));
+        g.DBGrid1->setCurrentIndex(sm->index(newLine, 2));
+        QVERIFY(sm->setData(sm->index(newLine, 2), QStringLiteral("Winter")));
+        QVERIFY(g.DBGrid1->commitRow());
+        QCOMPARE(sql("SELECT シーズン名 FROM シーズン WHERE シーズンID = 4").toString(), QStringLiteral("Winter"));
     }
 
     // Boxes as typed (ID, season, date, venue, number): a refusal names the box to fix and changes
@@ -173,8 +206,7 @@ private Q_SLOTS:
             typeKeys(typed[i]);
         }
         if (message.isEmpty()) {
-            f.menu_OK->trigger();
-            settle();
+            trigger(f.menu_OK);
             QCOMPARE(MatchId.toString(), idAfter);
             QCOMPARE(currentMatch(), QStringList({typed[1], typed[6], typed.mid(2, 3).join('-'), typed[5]}).join(' '));
             QVERIFY(!forms::loaded<Form_Siai>() && forms::loaded<Form_Player>() && forms::loaded<Form_Player>()->isShown());
@@ -188,44 +220,8 @@ private Q_SLOTS:
         QVERIFY(forms::loaded<Form_Siai>() == &f && !forms::loaded<Form_Player>());
     }
 
-    void seasonsAndVenuesAreAdded() {
-        storedMatches();
-        Form_Siai& f = openSiai();
-        click(f.Cmd_Add[1]);
-        QVERIFY(!f.DBGrid1->isEnabled() && !f.DBGrid2->isEnabled() && !f.cmd_siaiOK->isEnabled() && !f.menu_kaijo->isEnabled() && f.menu_season->isEnabled());
-        QCOMPARE(keyboard(), f.Txt_ADD[1]);
-        click(f.Cmd_Add_OK[1]);  // no name: stays in the adding state
-        QVERIFY(dlg->beeps() == 1 && f.Data_kaijo->isAdding() && keyboard() == f.Txt_ADD[1]);
-        typeKeys(QStringLiteral("Bowl'House"));
-        click(f.Cmd_Add_OK[1]);
-        QCOMPARE(rows("SELECT 会場ID, 会場名 FROM 会場"), QStringLiteral("1 駅前レーン|2 中央ボウル|3 Bowl'House"));
-        QVERIFY(f.Txt_ADD[1]->isHidden() && f.DBGrid1->isEnabled() && f.DBGrid2->isEnabled() && f.menu_kaijo->isEnabled() && f.cmd_siaiOK->isEnabled());
-        click(f.Cmd_Add_OK[1]);  // a second OK adds nothing
-        QCOMPARE(sql("SELECT COUNT(*) FROM 会場").toInt() * 10 + dlg->beeps(), 31);
-        // Choosing the venue row sets the match's venue.
-        auto* vm = f.DBGrid2->gridModel();
-        QCOMPARE(vm->data(vm->index(2, 0)).toString() + vm->data(vm->index(2, 1)).toString(), QStringLiteral("3Bowl'House"));
-        clickCell(f.DBGrid2, vm->index(2, 1));
-        QCOMPARE(f.Txt_Siai[5]->text() + f.Txt_Siai[7]->text(), QStringLiteral("33"));
-
-        f.menu_season->trigger();
-        settle();
-        typeKeys(QStringLiteral("2026 Fall"));
-        click(f.Cmd_Add_OK[0]);
-        // Newest first: the new season is current.
-        QCOMPARE(sql("SELECT シーズン名 FROM シーズン WHERE シーズンID = 3").toString() + f.Txt_Siai[1]->text(), QStringLiteral("2026 Fall3"));
-
-        // A season typed into the grid's new line.
-        auto* sm = f.DBGrid1->gridModel();
-        const int newLine = sm->rowCount() - 1;
-        QVERIFY(sm->isNewLine(newLine));
-        f.DBGrid1->setCurrentIndex(sm->index(newLine, 2));
-        QVERIFY(sm->setData(sm->index(newLine, 2), QStringLiteral("Winter")));
-        QVERIFY(f.DBGrid1->commitRow());
-        QCOMPARE(sql("SELECT シーズン名 FROM シーズン WHERE シーズンID = 4").toString(), QStringLiteral("Winter"));
-    }
-
-    void slotArithmetic() {
+    // The slot arithmetic; players placed with their stored handicaps and handed over.
+    void placingWithStoredHandicaps() {
         LastPlayer = 35;
         for (int s = 0; s <= 35; ++s) {
             QCOMPARE(Cell(placement::laneOf(s), placement::orderOf(s)), Cell(s / 6 + 1, s % 6 + 1));
@@ -237,9 +233,6 @@ private Q_SLOTS:
         LastPlayer = 41;  // an import added a lane
         QCOMPARE(placement::nextCell(6, 6), Cell(7, 1));
         QCOMPARE(placement::toInt16(2.5) + placement::toInt16(-40000) + placement::toInt16(qInf()), 2 - 32768);
-    }
-
-    void placingWithStoredHandicaps() {
         Form_Player& f = openPlayers();
         QCOMPARE(cell(f, 0, 1) + cell(f, 6, 0), QStringLiteral("1番目 6ﾚｰﾝ"));
         QVERIFY(cursor(f) == Cell(1, 1) && PlayerIds == std::vector<std::int16_t>(36, -1) && normalHeight(f));
