@@ -87,65 +87,48 @@ private Q_SLOTS:
     // Pin commands on frames 1..9 and the tenth, and what "OK" makes of them.
     void pinCommands() {
         form_main& f = open(QStringLiteral("0"));
-        auto at = [&](int box, const char* keys) {
-            click(f.Txt_MARK[std::size_t(box)]);
-            typeKeys(QString::fromLatin1(keys));
+        // Steps: "@n" clicks ball box n, "K" clicks "OK", "U" is PageUp, "!" loses ball 20's code (a
+        // foul stays in its attribute), anything else is typed. Then the record, the box focused, the
+        // tenth's score and marks, the pin picture of rack 1 and pin 1, small pins 1 and 5 of frame 11
+        // and pin 5 of frame 12 (0 down at the first ball, 1 at the second, 2 standing).
+        auto run = [&](const char* steps) {
+            for (const QString& t : QString::fromLatin1(steps).split(u' ', Qt::SkipEmptyParts))
+                if (t.startsWith(u'@')) click(f.Txt_MARK[std::size_t(t.mid(1).toInt())]);
+                else if (t == u"K") click(f.Cmd_moveflame[2]);
+                else if (t == u"U") press(Qt::Key_PageUp);
+                else if (t == u"!") shown().Codes[20] = BallCode::NotEntered;
+                else typeKeys(t);
+            QString pins;
+            const auto& colors = Module1::PinColors;
+            for (auto [fr, i] : {std::pair{10, 0}, {10, 4}, {11, 4}}) pins += QString::number(std::find(colors.begin(), colors.end(), smallPin(f, fr, i)) - colors.begin());
+            return QStringLiteral("%1|%2|%3|%4|%5%6|%7").arg(state()).arg(f.model().focused()).arg(f.Txt_score[10]->text().trimmed(), marks(f, 18, 20))
+                .arg(f.model().pinPictureState(1)).arg(f.model().pinState(0)).arg(pins);
         };
-        auto shownNow = [&] { return state() + u' ' + QString::number(f.model().focused()); };
-        at(1, "g");  // gutter on a second ball only puts the focus back
-        QCOMPARE(shownNow(), QStringLiteral(" 1"));
-        at(0, "g");  // gutter on a first ball: all stand; "OK" then gives a spare
-        click(f.Cmd_moveflame[2]);
-        at(2, "-");  // through without pin data: focus only
-        QCOMPARE(shownNow(), QStringLiteral("0:0/1023 1:20/0 2"));
-        typeKeys(QStringLiteral("q14-"));  // through on a leave copies it and enters a miss
-        QCOMPARE(shownNow(), QStringLiteral("0:0/1023 1:20/0 2:7/584 3:19/584 4"));
-        typeKeys(QStringLiteral("f"));  // a foul stays a foul at "OK" while no pin was moved back
-        click(f.Cmd_moveflame[2]);
-        QCOMPARE(state(), QStringLiteral("0:0/1023 1:20/0 2:7/584 3:19/584 4:21/1023 5:20/0"));
-        at(4, "zz");  // pin 1 down after the first ball: no foul any more
-        click(f.Cmd_moveflame[2]);
-        at(5, "f");  // a foul on the second ball keeps the first ball's leave, also at "OK"
-        at(5, "");
-        click(f.Cmd_moveflame[2]);
-        QCOMPARE(state(), QStringLiteral("0:0/1023 1:20/0 2:7/584 3:19/584 4:1/1022 5:21/1022"));
-        at(4, "c");  // clear resets its frame only
-        QCOMPARE(state(), QStringLiteral("0:0/1023 1:20/0 2:7/584 3:19/584"));
-        QCOMPARE(f.model().pinPictureState(1), 0);
-        press(Qt::Key_PageUp);  // the tenth in the next game
-        at(18, "xxww");  // a pin on ball 20 derives at once; a one-ball rack has no second state
-        QCOMPARE(shownNow(), QStringLiteral("18:10/0 19:10/0 20:9/16 20"));
-        QVERIFY(smallPin(f, 11, 4) == Module1::PinColors[1] && smallPin(f, 10, 4) == Module1::PinColors[0]);
-        typeKeys(QStringLiteral("f"));  // a foul after two strikes, kept when its box takes the focus again
-        shown().Codes[20] = BallCode::NotEntered;  // the code lost, the foul kept in its attribute
-        at(19, "");
-        at(20, "");
-        QCOMPARE(shownNow() + QString::number(f.model().pinState(0)), QStringLiteral("18:10/0 19:10/0 20:21/1023 201"));
-        typeKeys(QStringLiteral("cx-"));  // clear, strike, through on ball 19 without pins: back to it
-        QCOMPARE(shownNow(), QStringLiteral("18:10/0 19"));
-        typeKeys(QStringLiteral("14"));
-        QCOMPARE(state() + u' ' + f.Txt_MARK[19]->text(), QStringLiteral("18:10/0 19:8/576 20:20/0 8s"));
-        typeKeys(QStringLiteral("4"));
-        QCOMPARE(f.Txt_score[10]->text().trimmed(), QStringLiteral("19"));
-        typeKeys(QStringLiteral("f"));  // foul on ball 20 keeps ball 19's leave
-        QCOMPARE(state(), QStringLiteral("18:10/0 19:8/576 20:21/576"));
-        typeKeys(QStringLiteral("cx144-"));  // the same rack again, then through on ball 20 enters a miss
-        QCOMPARE(state(), QStringLiteral("18:10/0 19:8/576 20:19/576"));
-        at(19, "f");  // foul on ball 19 after a strike
-        QCOMPARE(state(), QStringLiteral("18:10/0 19:21/1023 20:30/0"));
-        typeKeys(QStringLiteral("cxg"));  // gutter on ball 19 after a strike
-        QCOMPARE(state(), QStringLiteral("18:10/0 19:0/1023 20:30/0"));
-        typeKeys(QStringLiteral("caq"));  // spare, then the fill ball
-        click(f.Cmd_moveflame[2]);
-        QCOMPARE(f.model().focused(), 19);  // "OK" stays on the rack
-        typeKeys(QStringLiteral(".-zas"));  // after a spare through does nothing
-        QVERIFY(state() == QStringLiteral("18:8/10 19:20/0 20:7/7") && smallPin(f, 10, 0) == Module1::PinColors[1]);
-        typeKeys(QStringLiteral("f"));  // foul as the fill ball
-        QCOMPARE(state(), QStringLiteral("18:8/10 19:20/0 20:21/1023"));
-        typeKeys(QStringLiteral("caq"));  // an open tenth: ball 20 is cleared and unreachable
-        click(f.Cmd_moveflame[2]);
-        typeKeys(QStringLiteral("a."));  // pin 2 left standing by ball 19
-        QCOMPARE(shownNow(), QStringLiteral("18:8/10 19:1/2 18"));
+        const std::pair<const char*, const char*> steps[] = {  // steps, then what shows
+            {"@1 g", "|1||　　　|00|333"},  // gutter on a second ball only puts the focus back
+            // gutter on a first ball: all stand, "OK" gives a spare; through without pin data: focus only
+            {"@0 g K @2 -", "0:0/1023 1:20/0|2|10|　　　|00|333"},
+            {"q14-", "0:0/1023 1:20/0 2:7/584 3:19/584|4|24|　　　|00|333"},  // through on a leave copies it and enters a miss
+            {"f K", "0:0/1023 1:20/0 2:7/584 3:19/584 4:21/1023 5:20/0|5|34|　　　|11|333"},  // a foul stays a foul at "OK" while no pin was moved back
+            // pin 1 down after the first ball: no foul; a foul on the second ball keeps the leave, also at "OK"
+            {"@4 zz K @5 f @5 K", "0:0/1023 1:20/0 2:7/584 3:19/584 4:1/1022 5:21/1022|5|25|　　　|20|333"},
+            {"@4 c", "0:0/1023 1:20/0 2:7/584 3:19/584|4|25|　　　|00|333"},  // clear resets its frame only
+            {"U @18 xxww", "18:10/0 19:10/0 20:9/16|20|29|＊＊９|00|001"},  // the tenth in the next game: a pin on ball 20 derives at once
+            {"f ! @19 @20", "18:10/0 19:10/0 20:21/1023|20|20|＊＊　|11|001"},  // a foul after two strikes, kept when its box takes the focus again
+            {"cx-", "18:10/0|19|10|＊　　|00|333"},  // clear, strike, through on ball 19 without pins: back to it
+            {"14", "18:10/0 19:8/576 20:20/0|20|20|＊8s／|00|003"},
+            {"4", "18:10/0 19:8/576 20:1/512|20|19|＊8s１|00|003"},
+            {"f", "18:10/0 19:8/576 20:21/576|20|18|＊8sＦ|00|003"},  // foul on ball 20 keeps ball 19's leave
+            {"cx144-", "18:10/0 19:8/576 20:19/576|20|18|＊8s－|00|003"},  // the same rack again, then through on ball 20 enters a miss
+            {"@19 f", "18:10/0 19:21/1023 20:30/0|20|10|＊Ｆ　|11|113"},  // foul on ball 19 after a strike
+            {"cxg", "18:10/0 19:0/1023 20:30/0|20|10|＊Ｇ　|11|113"},  // gutter on ball 19 after a strike
+            {"caq K", "18:8/10 19:20/0|19|10|８／　|10|333"},  // spare, then the fill ball: "OK" stays on the rack
+            {".-zas", "18:8/10 19:20/0 20:7/7|20|17|８／７|11|103"},  // after a spare through does nothing
+            {"f", "18:8/10 19:20/0 20:21/1023|20|10|８／Ｆ|11|113"},  // foul as the fill ball
+            // an open tenth: ball 20 is cleared and unreachable; pin 2 left standing by ball 19
+            {"caq K a.", "18:8/10 19:1/2|18|9|８１　|20|333"},
+        };
+        for (auto [step, expected] : steps) QCOMPARE(run(step), QString::fromUtf8(expected));
     }
 
     // Keys released on slot 2, game 1, ball box 2: moves between games, slots, lanes and boxes.
@@ -274,6 +257,7 @@ private Q_SLOTS:
         trigger(f.menu_game[1]);  // the next game shows its own record: no split colour
         QVERIFY(!f.Txt_MARK[0]->styleSheet().contains(split));
         trigger(f.menu_game[0]);
+        QVERIFY(qobject_cast<QMenu*>(f.menu_game[0]->associatedObjects().value(0))->actions().value(4)->isSeparator());  // moves, then games
         trigger(f.menu_move[1]);  // the next slot shows its own record: nothing, and no split colour
         QVERIFY(f.Txt_SEN->text().trimmed() + marks(f, 0, 1) == QStringLiteral("鈴木花子　　") && !f.Txt_MARK[0]->styleSheet().contains(split));
         typeKeys(QStringLiteral("*"));

@@ -105,7 +105,7 @@ private Q_SLOTS:
             QCOMPARE(QString("%1 %2 %3 %4").arg(LastPlayer).arg(CurPlayer).arg(ScoreSheet.hi1()).arg(ScoreSheet.hi2()), QStringLiteral("35 0 35 3"));
             const GameRecord& r = ScoreSheet(2, 1);
             QCOMPARE(QString("%1 %2 %3").arg(r.Codes[4]).arg(r.Marks[0]).arg(r.PinMasks[20]), QString("30 %1 -1").arg(EmptyMark));
-            QVERIFY(!f.cmd_siaiOK->isEnabled() && !f.menu_OK->isEnabled() && !f.Txt_Siai[1]->isEnabled());
+            QVERIFY(!f.cmd_siaiOK->isEnabled() && !f.menu_OK->isEnabled() && !f.Txt_Siai[1]->isEnabled() && f.VSc_ymd[0]->value() == 2000);
 
             click(f.Cmd_New);
             QCOMPARE(boxes(f) + QString::number(MatchId.toInt() * 10000 + f.VSc_ymd[0]->value()), QStringLiteral("1||2026|05|17||1|12026"));  // an empty table, today
