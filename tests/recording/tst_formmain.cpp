@@ -15,7 +15,6 @@
 #include "recording/form_siai.h"
 #include "recording/form_zkt.h"
 #include "recording/matchsetup.h"
-#include "recording/scoring.h"
 #include "recording/split.h"
 #include "shell/form_start.h"
 #include "support/dayfixture.h"
