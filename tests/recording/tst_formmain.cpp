@@ -50,7 +50,7 @@ int count(int mask) { return std::popcount(unsigned(mask)); }
 // Codes, marks, attributes and scores of a record.
 QString record(const GameRecord& r) {
     QStringList out;
-    for (std::size_t k = 0; k <= 20; ++k) out << QStringLiteral("%1%2%3").arg(r.Codes[k]).arg(r.Marks[k]).arg(r.Attrs[k]);
+    for (std::size_t k = 0; k <= 20; ++k) out << QStringLiteral("%1%2%3/%4").arg(r.Codes[k]).arg(r.Marks[k]).arg(r.Attrs[k]).arg(r.PinsDown[k]);
     for (std::int16_t s : r.Scores) out << QString::number(s);
     return out.join(u' ');
 }
@@ -266,6 +266,8 @@ private Q_SLOTS:
             enter(m, {c.code});
             QCOMPARE(state() + u'|' + QString::number(Module1::CurBall), QString::fromLatin1(c.after) + u'|' + QString::number(c.cursor));
         }
+        start(m), enterAt("4:21 4:9");  // a fouled ball marked again is a plain ball
+        QCOMPARE(shown().Attrs[4], BallAttr::Plain);
     }
 
     // Split pressed on a ball, then the calculation: it stays only on a first ball of 1..8 pins;
@@ -517,6 +519,7 @@ private Q_SLOTS:
             // pin 1 down after the first ball: no foul; a foul on the second ball keeps the leave, also at "OK"
             {"@4 zz K @5 f @5 K", "0:0/1023 1:20/0 2:7/584 3:19/584 4:1/1022 5:21/1022|5|25|　　　|20|333"},
             {"@4 c", "0:0/1023 1:20/0 2:7/584 3:19/584|4|25|　　　|00|333"},  // clear resets its frame only
+            {"g", "0:0/1023 1:20/0 2:7/584 3:19/584 4:0/1023 5:30/0|5|24|　　　|11|333"},  // gutter on a later frame's first ball: all pins stand
             {"U @18 xxww", "18:10/0 19:10/0 20:9/16|20|29|＊＊９|00|001"},  // the tenth in the next game: a pin on ball 20 derives at once
             {"f ! @19 @20", "18:10/0 19:10/0 20:21/1023|20|20|＊＊　|11|001"},  // a foul after two strikes, kept when its box takes the focus again
             {"cx-", "18:10/0|19|10|＊　　|00|333"},  // clear, strike, through on ball 19 without pins: back to it
@@ -817,8 +820,7 @@ private Q_SLOTS:
         for (int i = 0; i < 2; ++i) {
             Form* top = MdiFrame::instance()->activeForm();
             QVERIFY((top == list || top == board) && notOnTop(*top).isEmpty());
-            MdiFrame::instance()->menuBar()->actions().front()->menu()->actions().front()->trigger();
-            settle();
+            trigger(MdiFrame::instance()->menuBar()->actions().front()->menu()->actions().front());
             QVERIFY(!top->isShown());
         }
         QCOMPARE(notOnTop(*data), QString());
