@@ -898,7 +898,7 @@ private Q_SLOTS:
             return out.board.names[5] + out.board.values[5];
         };
         // Above a sole last; the first of a shared last; none for one player.
-        QCOMPARE(booby({170, 190, 180}) + booby({190, 170, 170}) + booby({190}), pad(QStringLiteral("Ｃ")) + "180" + pad(QStringLiteral("Ｂ")) + "170");
+        QCOMPARE(booby({180, 190, 170}) + booby({190, 170, 170}) + booby({190}), pad(QStringLiteral("Ａ")) + "180" + pad(QStringLiteral("Ｂ")) + "170");
 
         // Without a target the first one serves.
         setDay({{QStringLiteral("Ａ"), 1, 50, {150}}, {QStringLiteral("Ｂ"), 2, 0, {180}}});

@@ -652,7 +652,7 @@ private Q_SLOTS:
         QVERIFY(Module1::AllPlayersFlag == 0 && f.VSc_T10->value() == 0);
         f.VSc_T10->setValue(50);
         settle();
-        QCOMPARE(f.Txt_score[10]->text(), QStringLiteral("50"));
+        QCOMPARE(f.Txt_score[10]->text() + ' ' + QString::number(shown().Scores[10]), QStringLiteral("50 50"));  // the bar sets the game score
         trigger(f.menu_keisan);  // the game-score bar stands at the score shown again
         QCOMPARE(f.Txt_score[10]->text() + ' ' + QString::number(f.VSc_T10->value()), QStringLiteral("0 0"));
         trigger(f.menu_h);
