@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QKeyEvent>
+#include <QResizeEvent>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -135,6 +136,18 @@ void Form::destroyWindow() {
         hide();
         deleteLater();
     }
+}
+
+void Form::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    runResize();
+}
+
+void Form::runResize() {
+    if (resizing_ || !subWindow()) return;
+    resizing_ = true;
+    Form_Resize();
+    resizing_ = false;
 }
 
 void Form::closeEvent(QCloseEvent* event) {

@@ -80,6 +80,11 @@ protected:
     virtual void Form_Deactivate() {}
     virtual void Form_QueryUnload(bool& cancel, int unloadMode) {}
     virtual void Form_Unload(bool& cancel) {}
+    // Lays the window out for its size: run at every size change of the shown window; a size it
+    // sets itself does not run it again.
+    virtual void Form_Resize() {}
+    void runResize();
+    void resizeEvent(QResizeEvent* event) override;
 
     // Menu building: a drop-down menu, or a command standing on the menu bar itself.
     QMenu* addMenu(const QString& title);
@@ -93,6 +98,7 @@ private:
     bool loaded_ = false;
     bool unloading_ = false;
     bool closable_ = true;
+    bool resizing_ = false;
     QPointer<QWidget> focusTarget_;
     // The position last set in twips, so that a window not moved since reports exactly that value
     // and does not drift by the rounding to whole pixels each time it is saved and restored.

@@ -236,7 +236,7 @@ void Form_Kojin::Form_Load() {
     Data_Sensyu->Refresh();
     positioning_ = false;
     chosenRow_ = Data_Sensyu->currentRow();
-    Form_Resize();
+    runResize();
 }
 
 void Form_Kojin::Form_Activate() {
@@ -257,14 +257,7 @@ void Form_Kojin::Form_QueryUnload(bool& cancel, int unloadMode) {
     Cmd_End_Click();
 }
 
-void Form_Kojin::resizeEvent(QResizeEvent* event) {
-    Form::resizeEvent(event);
-    Form_Resize();
-}
-
 void Form_Kojin::Form_Resize() {
-    if (resizing_ || !subWindow()) return;
-    resizing_ = true;
     if (Width() != FixedWidth) setWidth(FixedWidth);
     if (Height() < MinHeight) setHeight(MinHeight);
     const double h = Height();
@@ -272,7 +265,6 @@ void Form_Kojin::Form_Resize() {
         DBG_Score->resize(DBG_Score->width(), twips(int((h - 4200) / ScoreRow) * ScoreRow + 30));
         DBGrid1->resize(DBGrid1->width(), twips(int((h - 4600) / SeasonRow) * SeasonRow));
     }
-    resizing_ = false;
 }
 
 bool Form_Kojin::allPlayers() const { return Module1::AllPlayersFlag == 255; }

@@ -97,10 +97,9 @@ protected:
     void Form_Activate() override;
     void Form_Deactivate() override;
     void Form_QueryUnload(bool& cancel, int unloadMode) override;
-    void resizeEvent(QResizeEvent* event) override;
+    void Form_Resize() override;
 
 private:
-    void Form_Resize();
     void DBG_Sensyu_RowColChange();
     void DBG_Sensyu_SetAllPlayers();
     void data_score_Reposition();
@@ -111,7 +110,6 @@ private:
 
     int chosenRow_ = -1;          // the player list's row last chosen, to tell a new choice by the keys
     bool positioning_ = false;    // the list is moved by the program, not by the user
-    bool resizing_ = false;
 };
 
 }  // namespace vx

@@ -220,7 +220,7 @@ void Form_Score::Form_Load() {
     data_srs->Refresh();
     Data_Siai->Refresh();
     Opt_score_Click(0);
-    Form_Resize();
+    runResize();
 }
 
 void Form_Score::Form_Activate() {
@@ -265,14 +265,7 @@ void Form_Score::Form_QueryUnload(bool& cancel, int unloadMode) {
     closeWindow();
 }
 
-void Form_Score::resizeEvent(QResizeEvent* event) {
-    Form::resizeEvent(event);
-    Form_Resize();
-}
-
 void Form_Score::Form_Resize() {
-    if (resizing_ || !subWindow()) return;
-    resizing_ = true;
     const double width = std::max(Width(), MinWidth);
     if (Width() < MinWidth) {
         setWidth(MinWidth);
@@ -285,7 +278,6 @@ void Form_Score::Form_Resize() {
     }
     DBG_Score->resize(twips(width - 150), DBG_Score->height());
     Cmd_OK[2]->move(twips(width - 2330), Cmd_OK[2]->y());
-    resizing_ = false;
 }
 
 scorebook::Selection Form_Score::selection() const {
@@ -469,7 +461,7 @@ void Form_Score::Chk_edit_Click() { DBG_Score->setAllowUpdate(Chk_edit->isChecke
 void Form_Score::chk_pin_Click() {
     DBG_Score->move(0, twips(chk_pin->isChecked() ? GridTopWithPins : GridTopWithoutPins));
     if (!chk_pin->isChecked()) DBG_Score->raise();
-    Form_Resize();
+    runResize();
 }
 
 void Form_Score::menu_h_Click() { launcher::openHelp(QStringLiteral("vh_score.htm")); }

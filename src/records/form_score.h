@@ -79,10 +79,9 @@ protected:
     void Form_Activate() override;
     void Form_Deactivate() override;
     void Form_QueryUnload(bool& cancel, int unloadMode) override;
-    void resizeEvent(QResizeEvent* event) override;
+    void Form_Resize() override;
 
 private:
-    void Form_Resize();
     void showList();
     void deleteCurrent();
     void deleteAll();
@@ -95,7 +94,6 @@ private:
 
     QString chosenPlayer_;   // the player ID last shown, to tell a new choice from a refresh
     bool handOff_ = false;   // the score-card page was opened from here and may have moved the list
-    bool resizing_ = false;
     bool rereading_ = false;  // the choices' tables are being read again on activation
 };
 

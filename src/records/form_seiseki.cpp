@@ -160,14 +160,7 @@ void Form_Seiseki::Form_Deactivate() {
     SaveSetting(QStringLiteral("Form"), QStringLiteral("sei_height"), CStr(Height()));
 }
 
-void Form_Seiseki::resizeEvent(QResizeEvent* event) {
-    Form::resizeEvent(event);
-    Form_Resize();
-}
-
 void Form_Seiseki::Form_Resize() {
-    if (resizing_ || !subWindow()) return;
-    resizing_ = true;
     if (Width() != FixedWidth) setWidth(FixedWidth);
     if (Height() < MinHeight) setHeight(MinHeight);
     if (Height() > GridFrom) {
@@ -175,7 +168,6 @@ void Form_Seiseki::Form_Resize() {
         const float h = float(std::floor((Height() - 1500) / RowTwips) * RowTwips - 50);
         DBGrid1->resize(DBGrid1->width(), twips(h));
     }
-    resizing_ = false;
 }
 
 void Form_Seiseki::refresh() {

@@ -73,15 +73,13 @@ protected:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_Deactivate() override;
-    void resizeEvent(QResizeEvent* event) override;
+    void Form_Resize() override;
 
 private:
-    void Form_Resize();
     void refresh();
     void print();
 
     results::IdRanges ranges_;
-    bool resizing_ = false;
 };
 
 }  // namespace vx
