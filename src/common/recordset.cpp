@@ -49,6 +49,13 @@ QStringList splitKey(const QString& key) {
     return out;
 }
 
+// SQL text as a subquery takes it.
+QString withoutSemicolon(const QString& sql) {
+    QString s = sql.trimmed();
+    while (s.endsWith(QLatin1Char(';'))) s.chop(1);
+    return s;
+}
+
 }  // namespace
 
 // ---- Recordset -------------------------------------------------------------------------------
@@ -115,9 +122,7 @@ bool Recordset::open(const QString& source, const OpenOptions& options) {
 
 QString Recordset::selectSql() const {
     if (sourceKind_ != QLatin1String("sql")) return QStringLiteral("SELECT * FROM ") + quoteName(source_);
-    QString s = source_.trimmed();
-    while (s.endsWith(QLatin1Char(';'))) s.chop(1);
-    return s;
+    return withoutSemicolon(source_);
 }
 
 bool Recordset::readRows(const QString& sql, const QVariantList& params, QVector<QVector<QVariant>>* out) {
@@ -570,17 +575,20 @@ bool Recordset::Update() {
 }
 
 // Reads the row just written back, so that counters, defaults and joined columns show. False when
-// it did not arrive as written: not found under its key, or a view kept the old key of an edit.
+// it did not arrive as written: not found under its key (in the unfiltered rows either, where the
+// list has them), or a view kept the old key of an edit.
 bool Recordset::readBack(bool isNew, const QVariant& insertedRowId, QVector<QVariant>* out) {
     const QString from = QStringLiteral("(%1) AS vx_src").arg(selectSql());
+    bool outside = false;  // the row is read from the unfiltered rows
     auto byKey = [&](const QVector<QVariant>& values, QVector<QVector<QVariant>>* found) {
         QStringList where;
-        QVariantList params = options_.params;
+        QVariantList params = outside ? QVariantList() : options_.params;
         for (int i = 0; i < keyPos_.size(); ++i) {
             where.append(quoteName(FieldName(keyPos_[i])) + QStringLiteral(" IS ?"));
             params.append(values[i]);
         }
-        return readRows(QStringLiteral("SELECT * FROM %1 WHERE %2").arg(from, where.join(QLatin1String(" AND "))),
+        const QString source = outside ? QStringLiteral("(%1) AS vx_src").arg(withoutSemicolon(options_.unfiltered)) : from;
+        return readRows(QStringLiteral("SELECT * FROM %1 WHERE %2").arg(source, where.join(QLatin1String(" AND "))),
                         params, found);
     };
     QVector<QVariant> keyValues;
@@ -600,6 +608,10 @@ bool Recordset::readBack(bool isNew, const QVariant& insertedRowId, QVector<QVar
                       options_.params + options_.params, &found);
     } else {
         ok = byKey(keyValues, &found);
+        if (ok && found.isEmpty() && sourceKind_ == QLatin1String("sql") && !options_.unfiltered.isEmpty()) {
+            outside = true;
+            ok = byKey(keyValues, &found);
+        }
     }
     if (!ok || found.isEmpty()) return false;
     if (!isNew && std::any_of(keyPos_.begin(), keyPos_.end(), [this](int k) { return changed_[k]; })) {

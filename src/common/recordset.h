@@ -28,6 +28,10 @@ struct OpenOptions {
     // Reads the keys at open and the other values a page of rows at a time, when first looked at,
     // so that a list of a hundred thousand rows opens at once. One key column.
     bool keyset = false;
+    // SQL text only: the list's fields over every row, without its criteria or parameters. A row
+    // written so that it no longer meets the criteria is read back from here by its key and stays
+    // in the list with what was written, until the list is read again.
+    QString unfiltered = {};
 };
 
 class Recordset;

@@ -31,14 +31,15 @@ Selection selection(std::int64_t matchId, std::int64_t playerId) {
     cols << QStringLiteral("v.\"会場名\" AS \"会場名\"") << QStringLiteral("z.\"シーズン名\" AS \"シーズン名\"")
          << QStringLiteral("s.\"試合\" AS \"試合\"") << QStringLiteral("s.\"シーズンID\" AS \"シーズンID\"");
     Selection out;
-    out.sql = QStringLiteral("SELECT ") + cols.join(QStringLiteral(", ")) +
-              QStringLiteral(" FROM \"データ項目\" AS d"
-                             " JOIN \"マーク\" AS m ON m.\"ID\" = d.\"ID\""
-                             " JOIN \"選手\" AS p ON p.\"選手ID\" = d.\"選手ID\""
-                             " JOIN \"試合\" AS s ON s.\"試合ID\" = d.\"試合ID\""
-                             " LEFT JOIN \"会場\" AS v ON v.\"会場ID\" = d.\"会場ID\""
-                             " LEFT JOIN \"シーズン\" AS z ON z.\"シーズンID\" = s.\"シーズンID\""
-                             " WHERE d.\"試合ID\" = ?");
+    out.options.unfiltered = QStringLiteral("SELECT ") + cols.join(QStringLiteral(", ")) +
+                             QStringLiteral(" FROM \"データ項目\" AS d"
+                                            " JOIN \"マーク\" AS m ON m.\"ID\" = d.\"ID\""
+                                            " JOIN \"選手\" AS p ON p.\"選手ID\" = d.\"選手ID\""
+                                            " JOIN \"試合\" AS s ON s.\"試合ID\" = d.\"試合ID\""
+                                            " LEFT JOIN \"会場\" AS v ON v.\"会場ID\" = d.\"会場ID\""
+                                            " LEFT JOIN \"シーズン\" AS z ON z.\"シーズンID\" = s.\"シーズンID\"");
+    // A game moved to another match or player by an edit stays in the list until it is loaded again.
+    out.sql = out.options.unfiltered + QStringLiteral(" WHERE d.\"試合ID\" = ?");
     out.options.params << QVariant(qlonglong(matchId));
     if (playerId != 0) {
         out.sql += QStringLiteral(" AND d.\"選手ID\" = ?");

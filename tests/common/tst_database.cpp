@@ -241,6 +241,35 @@ private Q_SLOTS:
             "  SELECT ';'; DELETE FROM a;\nEND;\n/* ; */ INSERT INTO a VALUES ('it''s;');--");
         QVERIFY(s.size() == 3 && s[1].startsWith("CREATE TRIGGER") && s[1].endsWith("END") && s[2].endsWith("VALUES ('it''s;')"));
     }
+
+    // A row written out of the list's criteria stays in it, read back from the unfiltered rows, until
+    // the list is read again; without them, or when it is not among them either, nothing is written.
+    void rowWrittenOutOfCriteria() {
+        exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (1,'甲'),(2,'乙')");
+        game(1, 1, 5, 1, 0, 0, 100, 0, 0, 0);
+        game(2, 1, 5, 2, 0, 0, 110, 0, 0, 0);
+        const QString all = "SELECT d.ID, d.選手ID, p.選手名, m.試合ID FROM データ項目 d JOIN マーク m USING (ID) JOIN 選手 p USING (選手ID)";
+        OpenOptions o;
+        o.params = {1};
+        o.key = "ID";
+        o.writeTables = {"データ項目", "マーク"};
+        const QString stored = "SELECT group_concat(x) FROM (SELECT d.選手ID || m.試合ID AS x FROM データ項目 d JOIN マーク m USING (ID) ORDER BY ID)";
+        for (const QString& unfiltered : {QString(), all + ";"}) {
+            o.unfiltered = unfiltered;
+            Recordset rs;
+            QVERIFY(rs.open(all + " WHERE d.選手ID = ? ORDER BY ID", o));
+            QVERIFY(rs.Edit() && rs.SetValue("選手ID", 2) && rs.SetValue("試合ID", 6));
+            QCOMPARE(rs.Update(), !unfiltered.isEmpty());
+            QCOMPARE(value(stored), QString(unfiltered.isEmpty() ? "15,15" : "26,15"));
+        }
+        Recordset rs;
+        QVERIFY(rs.open(all + " WHERE d.選手ID = ? ORDER BY ID", o) && rs.RecordCount() == 1);
+        QVERIFY(rs.Edit() && rs.SetValue("選手ID", 2) && rs.Update() && rs.MoveNext() && rs.MovePrevious());
+        QCOMPARE(rows(rs, "ID,選手ID,選手名,試合ID"), QString("2|2|乙|5"));
+        QVERIFY(rs.MoveFirst() && rs.Edit() && rs.SetValue("選手ID", 9) && !rs.Update());  // no such player: not among them
+        QVERIFY(rs.Requery() && rs.RecordCount() == 0);
+        QCOMPARE(value(stored), QString("26,25"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDatabase)

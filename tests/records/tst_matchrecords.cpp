@@ -263,6 +263,42 @@ private Q_SLOTS:
         QCOMPARE(sql("SELECT 試合日 FROM データ項目 WHERE ID = 1"), QString("2025-04-08"));
     }
 
+    // A game typed into another match, or to another player while one is chosen, is stored in both
+    // tables and stays in the list as stored; a match that does not exist is refused, nothing written.
+    void movingAGame() {
+        Form_edit& f = editor(2);  // 山田: games 1 and 3
+        QStringList others;
+        for (int id : {2, 4, 5, 6, 7, 8}) others << gameRow(id);
+        const QString rest = "SELECT (SELECT group_concat(ID || 試合ID || 選手ID || ゲーム) FROM フレーム) || "
+                             "(SELECT group_concat(試合ID || 試合日) FROM 試合) || (SELECT group_concat(選手ID || 選手名) FROM 選手)";
+        const QString before = sql(rest);
+        retype(f.Txt_siaiID[0], "99");
+        dlg->expectMsgBox(vbExclamation, "入力した値を記録できませんでした。");
+        click(f.Nav_mark->buttons()[2]);
+        QCOMPARE(f.txt_ID->text() + f.Txt_siaiID[1]->text() + gameRow(1), QString("199") + "1,1,41,41,12,12,200,200,5,1,2,,2025-04-06");
+        QVERIFY(notOnTop(f).isEmpty());
+        click(f.Cmd_OK);  // drops it
+
+        retype(f.Txt_siaiID[0], "57");
+        click(f.Nav_mark->buttons()[2]);
+        retype(f.Txt_sensyuID[0], "30");
+        QCOMPARE(f.Txt_sensyuID[1]->text(), QString("30"));
+        click(f.Nav_mark->buttons()[1]);
+        QCOMPARE(f.txt_ID->text() + f.Txt_siaiID[0]->text() + f.Txt_siaiID[1]->text() + f.Txt_Sensyumei->text(), QString("15757山田"));
+        click(f.Nav_mark->buttons()[3]);
+        QCOMPARE(f.txt_ID->text() + f.Txt_sensyuID[0]->text() + f.Txt_sensyuID[1]->text() + f.Txt_Sensyumei->text(), QString("33030佐藤"));
+        QCOMPARE(f.Data_mark->recordset().RecordCount(), 2);
+        click(f.Cmd_End);
+        QVERIFY(!forms::loaded<Form_edit>());
+        QCOMPARE(gameRow(1), QString("1,1,57,57,12,12,200,200,5,1,2,,2025-04-06"));
+        QCOMPARE(gameRow(3), QString("2,2,41,41,30,30,180,180,4,1,2,,2025-04-06"));
+        QStringList after;
+        for (int id : {2, 4, 5, 6, 7, 8}) after << gameRow(id);
+        QCOMPARE(after, others);
+        QCOMPARE(sql(rest), before);
+        QCOMPARE(dlg->beeps(), 0);
+    }
+
     // Deleting asks first, then removes the game's rows from all three tables and shows the next game.
     void deleting() {
         Form_edit& f = editor();
