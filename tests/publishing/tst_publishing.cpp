@@ -270,9 +270,9 @@ private Q_SLOTS:
         QTest::newRow("half steps go up") << QList<double>{16, 0, 1, 2408, 1, 1, 7}
                                           << " 16 </font></TD>| 0 </FONT></TD>| 1 </font></TD>| 6.3% </font></TD>| 2408 </font></TD>|"
                                              " 150.5</font></TD>| 1 </font></TD>|0.06</font></TD>| 1 </font></TD>| 7 </font></TD>| 12.5%</font></TD>";
-        QTest::newRow("no spare chance") << QList<double>{3, 12, 3, 660, 0, 0, 0}
-                                         << " 3 </font></TD>| 12 </FONT></TD>| 3 </font></TD>| 100.0% </font></TD>| 660 </font></TD>|"
-                                            " 220.0</font></TD>| 0 </font></TD>|0.00</font></TD>| 0 </font></TD>| 0 </font></TD>|</font></TD>";
+        QTest::newRow("no spare chance") << QList<double>{50, 12, 3, 7507, 0, 0, 0}
+                                         << " 50 </font></TD>| 12 </FONT></TD>| 3 </font></TD>| 6.0% </font></TD>| 7507 </font></TD>|"
+                                            " 150.1</font></TD>| 0 </font></TD>|0.00</font></TD>| 0 </font></TD>| 0 </font></TD>|</font></TD>";
         QTest::newRow("no games") << QList<double>{0, 0, 0, 0, 0, 0, 0}
                                   << " 0 </font></TD>| 0 </FONT></TD>| 0 </font></TD>|</font></TD>| 0 </font></TD>|</font></TD>| 0 </font></TD>|"
                                      "</font></TD>| 0 </font></TD>| 0 </font></TD>|</font></TD>";
