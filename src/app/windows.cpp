@@ -1,6 +1,7 @@
 #include "app/windows.h"
 #include "platform/registry.h"
 #include "publishing/form_html.h"
+#include "publishing/form_html2.h"
 #include "publishing/form_html_color.h"
 #include "recording/form_data.h"
 #include "recording/form_info.h"
@@ -47,6 +48,7 @@ void registerAllWindows() {
     registerWindow<Form_file>(QStringLiteral("Form_file"));
     registerWindow<Form_HTML>(QStringLiteral("Form_HTML"));
     registerWindow<Form_HTML_color>(QStringLiteral("Form_HTML_color"));
+    registerWindow<Form_HTML2>(QStringLiteral("Form_HTML2"));
     registerWindow<Form_siaiSeiseki>(QStringLiteral("Form_siaiSeiseki"));
     registerWindow<Form_edit>(QStringLiteral("Form_edit"));
     registerWindow<Form_Seiseki>(QStringLiteral("Form_Seiseki"));

@@ -85,10 +85,11 @@ void HtmlExportDialog::Cmd_OK_Click() {
     if (!readyToWrite()) return;
     const QString path = Txt_file->text();
     forms::showWaiting();
+    runFailure_.clear();
     const bool written = writePage(path);
     forms::hideWaiting();
     if (!written) {
-        MsgBox(layout_.failure, vbOKOnly);
+        MsgBox(runFailure_.isEmpty() ? layout_.failure : runFailure_, vbOKOnly);
         giveFocus(Txt_file);
         return;
     }

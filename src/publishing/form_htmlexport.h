@@ -55,6 +55,8 @@ protected:
     QString footerText() const;
     // The page file proposed at load, or set later (a bulletin when its match is chosen).
     void proposeFile(const QString& path);
+    // The message of this run's failure, when it is not the dialog's usual one.
+    void failWith(const QString& message) { runFailure_ = message; }
 
     // A dialog's own part of the run. readyToWrite shows its own message and refuses;
     // writePage writes the whole page and is false on any failure.
@@ -69,6 +71,7 @@ protected:
 private:
     Layout layout_;
     QString dialogFile_;  // the save dialog's file name
+    QString runFailure_;
 };
 
 }  // namespace vx

@@ -38,6 +38,9 @@ struct PageFrame {
 // character it cannot hold as a numeric character reference).
 QByteArray pageBytes(const PageFrame& frame, const PageColors& colors, const QDateTime& written, const QStringList& body);
 
+// How writing a page ended: written, or why nothing was written.
+enum class PageResult { Written, NoGames, BadColors, Unreadable, NotWritten };
+
 // Replaces the file whole; a failure leaves a file already there as it was.
 bool writePage(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 

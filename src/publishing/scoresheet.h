@@ -45,7 +45,6 @@ QString resultsFileOf(const ScoreBookChoice& choice, const QString& folder);
 // file cannot be read. A file without milestones gives the heading alone.
 std::optional<QString> milestoneText(const QString& path);
 
-enum class PageResult { Written, NoGames, BadColors, Unreadable, NotWritten };
 // Writes the page whole; on any failure nothing is written and a page already there stays.
 PageResult writeScoreSheet(const QString& path, const ScoreSheet& sheet);
 

@@ -5,8 +5,10 @@
 #include "common/settings.h"
 #include "platform/datasource.h"
 #include "publishing/form_html.h"
+#include "publishing/form_html2.h"
 #include "publishing/form_html_color.h"
 #include "records/form_score.h"
+#include "records/form_seiseki.h"
 #include "shell/form_start.h"
 #include "support/exchange_sheet.h"
 #include "support/gui.h"
@@ -18,6 +20,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRadioButton>
+#include <QScrollBar>
 
 using namespace vx;
 using namespace vxtest;
@@ -31,15 +34,19 @@ class TestHtmlExport : public GuiTest {
 
     QStringList launched;
 
-    // The score book on match 41 for all players, listed, and its HTML button pressed.
-    Form_HTML& openFromBook() {
-        publishingClub();
-        writeMilestones(env->home());
+    void recordBrowser() {
         launched.clear();
         launcher::setRunner([this](const QString& program, const QStringList& args) {
             launched << program + "|" + args.join("|");
             return true;
         });
+    }
+
+    // The score book on match 41 for all players, listed, and its HTML button pressed.
+    Form_HTML& openFromBook() {
+        publishingClub();
+        writeMilestones(env->home());
+        recordBrowser();
         shown<Form_Start>();
         click(forms::get<Form_Start>().Cmd_Score);
         Form_Score& book = forms::get<Form_Score>();
@@ -181,6 +188,70 @@ private Q_SLOTS:
         retype(f.Txt_file, env->path("c.htm"));
         click(f.Cmd_OK);
         QVERIFY(fileBytes(env->path("c.htm")).contains("<TD ALIGN=center BGCOLOR=#00FF00>"));
+    }
+
+    // From the season results: the proposals of the range, the page of the range as it stands when
+    // written, an empty range and a closed season-results window refused, the menu entries' ranges.
+    void resultsTableFromSeasonResults() {
+        QVERIFY(resultsClub());
+        recordBrowser();
+        shown<Form_Start>();
+        click(forms::get<Form_Start>().Cmd_Seiseki);
+        Form_Seiseki& r = *forms::loaded<Form_Seiseki>();
+        QCOMPARE(notOnTop(r), QString());
+        tick(r.Opt_when[2]);
+        r.HSc_siai[0]->setValue(42);
+        r.HSc_siai[1]->setValue(56);
+        click(r.Cmd_html2);
+        Form_HTML2& f = *forms::loaded<Form_HTML2>();
+        QCOMPARE(notOnTop(f), QString());
+        QCOMPARE(f.windowTitle() + "|" + f.Txt_jofo[0]->text() + "|" + f.Txt_jofo[1]->text() + "|" + f.Txt_file->text(),
+                 "HTML形式でシーズン成績を出力します。|Select DATA|" + r.Lbl_info->text() + "|" + env->path("select.htm"));
+        saveShot(f.subWindow(), "publishing_html2");
+        dlg->expectMsgBox(vbOK, "出力する成績がありません。");
+        click(f.Cmd_OK);
+        QVERIFY(!QFileInfo::exists(env->path("select.htm")) && launched.isEmpty());
+        QCOMPARE(notOnTop(f), QString());
+
+        // The range the window shows now, under the texts proposed at load.
+        r.Show();
+        settle();
+        tick(r.Opt_when[1]);
+        r.Vsc_season->setValue(3);
+        f.Show();
+        settle();
+        retype(f.Txt_jofo[0], "3th series");
+        retype(f.Txt_jofo[1], "第3期のシリーズ成績");
+        retype(f.Txt_jofo[2], "説明 <B>太字</B>");
+        tick(f.Chk_open);
+        click(f.Txt_file);
+        press(Qt::Key_Return);
+        QCOMPARE(fileBytes(env->path("select.htm")), fileBytes(VX_TEST_DATA "/publishing/results_season.htm"));
+        QCOMPARE(launched, QStringList{"xdg-open|" + env->path("select.htm")});
+        QVERIFY(!forms::loaded<Form_HTML2>());
+        QCOMPARE(notOnTop(r), QString());
+        QCOMPARE(settings::GetSetting("form", "html2_left", "x"), QString::number(f.Left(), 'g', 10));
+
+        // The menu entries hand on their own range; the proposals follow it.
+        trigger(r.menu_html[0]);
+        Form_HTML2& season = *forms::loaded<Form_HTML2>();
+        QCOMPARE(season.Txt_jofo[0]->text() + "|" + season.Txt_jofo[1]->text() + "|" + season.Txt_file->text(),
+                 "3th series|第3期のシリーズ成績|" + env->path("season.htm"));
+        QVERIFY(season.Chk_open->isChecked());
+        trigger(season.menu_cancel);
+        QVERIFY(!forms::loaded<Form_HTML2>() && !QFileInfo::exists(env->path("season.htm")));
+        trigger(r.menu_html[1]);
+        Form_HTML2& all = *forms::loaded<Form_HTML2>();
+        QCOMPARE(all.Txt_jofo[0]->text() + "|" + all.Txt_jofo[1]->text() + "|" + all.Txt_file->text(),
+                 "All series|通算成績|" + env->path("all.htm"));
+        // Gone back from the season results meanwhile: said, nothing written.
+        click(r.Cmd_END);
+        all.Show();
+        settle();
+        dlg->expectMsgBox(vbOK, "シーズン成績が閉じられているため、出力できません。");
+        trigger(all.menu_go);
+        QVERIFY(!QFileInfo::exists(env->path("all.htm")) && launched.size() == 1);
+        QCOMPARE(notOnTop(all), QString());
     }
 };
 

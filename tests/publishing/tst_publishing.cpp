@@ -6,7 +6,9 @@
 #include "common/settings.h"
 #include "publishing/htmlpage.h"
 #include "publishing/htmltext.h"
+#include "publishing/resultstable.h"
 #include "publishing/scoresheet.h"
+#include "records/seasonresults.h"
 #include "support/exchange_sheet.h"
 #include "support/gui.h"
 #include "support/publishing_fixture.h"
@@ -31,6 +33,21 @@ ScoreSheet matchSheet(const QString& folder) {
     s.footerText = "説明 <B>太字</B>";
     s.written = clock::now();
     return s;
+}
+
+// The results table of a range as the season-results window's boxes read, with the proposed texts.
+ResultsTable resultsTable(int range, const results::Boxes& boxes) {
+    const results::Query q = results::queryOf(range, boxes);
+    const ResultsProposal p = resultsProposal(range, boxes.season, "2025/04/06 から 2025/04/06 まで");
+    ResultsTable t;
+    t.sql = q.sql;
+    t.params = q.params;
+    t.colors = Module1::HtmlColors;
+    t.frame.title = p.title;
+    t.frame.heading = p.heading;
+    t.footerText = "説明 <B>太字</B>";
+    t.written = clock::now();
+    return t;
 }
 
 }  // namespace
@@ -203,6 +220,89 @@ private Q_SLOTS:
         QCOMPARE(fromCp932(fileBytes(path))->count("<TR VALIGN=bottom BGCOLOR="), 1);
         QVERIFY(db::exec("DROP VIEW \"スコアブック\""));
         QCOMPARE(writeScoreSheet(path, s), PageResult::Unreadable);
+    }
+
+    // Each range byte for byte: a name cut to eight, one with markup signs, one CP932 lacks, a player
+    // missing from 選手 with an empty name cell, one without a spare chance, totals from the sums.
+    void resultsTablePages_data() {
+        QTest::addColumn<int>("range");
+        QTest::addColumn<QString>("season");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("all-time") << 0 << "" << "" << "results_all.htm";
+        QTest::newRow("season 3") << 1 << "3" << "" << "results_season.htm";
+        QTest::newRow("match 41") << 2 << "" << "41" << "results_select.htm";
+    }
+    void resultsTablePages() {
+        QFETCH(int, range);
+        QFETCH(QString, season);
+        QFETCH(QString, first);
+        QFETCH(QString, file);
+        QVERIFY(resultsClub());
+        const QString path = env->path("r.htm");
+        QCOMPARE(writeResultsTable(path, resultsTable(range, {season, first, first})), PageResult::Written);
+        QCOMPARE(fileBytes(path), expected(file));
+
+        // One player: the total row repeats the counts and computes the rates from them.
+        if (range != 1) return;
+        QCOMPARE(writeResultsTable(path, resultsTable(1, {"4", "", ""})), PageResult::Written);
+        QVERIFY(fromCp932(fileBytes(path))->contains(">合計平均</font></TD>\r\n"
+                                                     "<TD BGCOLOR=FFFF00><FONT COLOR=008000> 1 </font></TD>\r\n"
+                                                     "<TD BGCOLOR=FFFF00><FONT COLOR=008000> 5 </FONT></TD>\r\n"
+                                                     "<TD BGCOLOR=FFFF00><FONT COLOR=008000> 1 </font></TD>\r\n"
+                                                     "<TD BGCOLOR=FFFF00><FONT COLOR=008000> 100.0% </font></TD>\r\n"
+                                                     "<TD BGCOLOR=FFFF00><FONT COLOR=008000> 222 </font></TD>\r\n"
+                                                     "<TD BGCOLOR=FFFF00><FONT COLOR=008000> 222.0</font></TD>\r\n"
+                                                     "<TD BGCOLOR=FFFF00><FONT COLOR=008000> 7 </font></TD>\r\n"
+                                                     "<TD BGCOLOR=FFFF00><FONT COLOR=008000>7.00</font></TD>\r\n"
+                                                     "<TD BGCOLOR=FFFF00><FONT COLOR=008000> 3 </font></TD>\r\n"
+                                                     "<TD BGCOLOR=FFFF00><FONT COLOR=008000> 0 </font></TD>\r\n"
+                                                     "<TD BGCOLOR=FFFF00><FONT COLOR=008000> 100.0%</font></TD>\r\n</TR>\r\n"));
+    }
+
+    // The total row's values and the proposals of each range.
+    void resultsTotals_data() {
+        QTest::addColumn<QList<double>>("sums");  // games, points, top, pins, strikes, spares, misses
+        QTest::addColumn<QString>("values");
+        QTest::newRow("weighted by games") << QList<double>{20, 9, 7, 3083, 25, 40, 12}
+                                           << " 20 </font></TD>| 9 </FONT></TD>| 7 </font></TD>| 35.0% </font></TD>| 3083 </font></TD>|"
+                                              " 154.2</font></TD>| 25 </font></TD>|1.25</font></TD>| 40 </font></TD>| 12 </font></TD>| 76.9%</font></TD>";
+        QTest::newRow("half steps go up") << QList<double>{16, 0, 1, 2408, 1, 1, 7}
+                                          << " 16 </font></TD>| 0 </FONT></TD>| 1 </font></TD>| 6.3% </font></TD>| 2408 </font></TD>|"
+                                             " 150.5</font></TD>| 1 </font></TD>|0.06</font></TD>| 1 </font></TD>| 7 </font></TD>| 12.5%</font></TD>";
+        QTest::newRow("no spare chance") << QList<double>{50, 12, 3, 7507, 0, 0, 0}
+                                         << " 50 </font></TD>| 12 </FONT></TD>| 3 </font></TD>| 6.0% </font></TD>| 7507 </font></TD>|"
+                                            " 150.1</font></TD>| 0 </font></TD>|0.00</font></TD>| 0 </font></TD>| 0 </font></TD>|</font></TD>";
+        QTest::newRow("no games") << QList<double>{0, 0, 0, 0, 0, 0, 0}
+                                  << " 0 </font></TD>| 0 </FONT></TD>| 0 </font></TD>|</font></TD>| 0 </font></TD>|</font></TD>| 0 </font></TD>|"
+                                     "</font></TD>| 0 </font></TD>| 0 </font></TD>|</font></TD>";
+    }
+    void resultsTotals() {
+        QFETCH(QList<double>, sums);
+        QFETCH(QString, values);
+        QCOMPARE(totalValues({sums[0], sums[1], sums[2], sums[3], sums[4], sums[5], sums[6]}).join('|'), values);
+
+        const QStringList proposals{
+            resultsProposal(0, "3", "x").title + "|" + resultsProposal(0, "3", "x").heading + "|" + resultsProposal(0, "3", "x").file,
+            resultsProposal(1, "3", "x").title + "|" + resultsProposal(1, "3", "x").heading + "|" + resultsProposal(1, "3", "x").file,
+            resultsProposal(2, "3", "x").title + "|" + resultsProposal(2, "3", "x").heading + "|" + resultsProposal(2, "3", "x").file};
+        QCOMPARE(proposals, QStringList({"All series|通算成績|all.htm", "3th series|第3期のシリーズ成績|season.htm", "Select DATA|x|select.htm"}));
+    }
+
+    // A range without games, colours that are no numbers, a file that cannot be written, rows that
+    // cannot be read: no page, and a page already there stays as it was.
+    void resultsTableFailures() {
+        QVERIFY(resultsClub());
+        const QString path = put(env->path("r.htm"), "old page");
+        QCOMPARE(writeResultsTable(path, resultsTable(1, {"9", "", ""})), PageResult::NoGames);
+        QCOMPARE(writeResultsTable(path, resultsTable(2, {"", "42", "56"})), PageResult::NoGames);
+        ResultsTable t = resultsTable(0, {});
+        t.colors[2] = "pink";
+        QCOMPARE(writeResultsTable(path, t), PageResult::BadColors);
+        QCOMPARE(writeResultsTable(env->home(), resultsTable(0, {})), PageResult::NotWritten);
+        QVERIFY(db::exec("DROP VIEW \"通算成績\""));
+        QCOMPARE(writeResultsTable(path, resultsTable(0, {})), PageResult::Unreadable);
+        QCOMPARE(fileBytes(path), QByteArray("old page"));
     }
 };
 

@@ -1,9 +1,11 @@
-// The published pages in a real browser: headless chromium reads the score-sheet page, its DOM shows
+// The published pages in a real browser: headless chromium reads each page, its DOM shows
 // the Japanese text decoded and the table whole, and a picture of it goes to the build folder.
 // Skipped where chromium is not installed.
 #include "common/clock.h"
 #include "common/module1.h"
+#include "publishing/resultstable.h"
 #include "publishing/scoresheet.h"
+#include "records/seasonresults.h"
 #include "support/gui.h"
 #include "support/publishing_fixture.h"
 #include <QDir>
@@ -60,6 +62,36 @@ private Q_SLOTS:
         const QString shot = VX_SHOTS_DIR "/publishing_score.png";
         QFile::remove(shot);
         chromium(program, page, {"--screenshot=" + shot, "--window-size=1400,600", "--hide-scrollbars"});
+        QVERIFY(QFileInfo(shot).size() > 0);
+    }
+
+    void resultsTableInBrowser() {
+        const QString program = QStandardPaths::findExecutable("chromium");
+        if (program.isEmpty()) QSKIP("chromium is not installed");
+        QVERIFY(resultsClub());
+        const results::Query q = results::allTimeQuery();
+        ResultsTable t;
+        t.sql = q.sql;
+        t.params = q.params;
+        t.colors = Module1::HtmlColors;
+        t.frame.title = "All series";
+        t.frame.heading = "通算成績";
+        t.footerText = "説明";
+        t.written = clock::now();
+        QDir().mkpath(VX_SHOTS_DIR);
+        const QString page = VX_SHOTS_DIR "/publishing_results.htm";
+        QCOMPARE(writeResultsTable(page, t), PageResult::Written);
+
+        const QString dom = QString::fromUtf8(chromium(program, page, {"--dump-dom"}));
+        for (const char* text : {"通算成績", "選手名", "山田太郎", "Ａ＆Ｂ＜長い名前", "Ｊｏｓé", "合計平均", " 66.7% ", " 144.0", "説明"})
+            QVERIFY2(dom.contains(QString::fromUtf8(text)), text);
+        // The heading row, four players and the total row, twelve cells each.
+        QCOMPARE(dom.count("<tr"), 6);
+        QCOMPARE(dom.count("<td"), 6 * 12);
+
+        const QString shot = VX_SHOTS_DIR "/publishing_results.png";
+        QFile::remove(shot);
+        chromium(program, page, {"--screenshot=" + shot, "--window-size=900,420", "--hide-scrollbars"});
         QVERIFY(QFileInfo(shot).size() > 0);
     }
 };

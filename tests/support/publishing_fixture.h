@@ -46,6 +46,22 @@ inline bool publishingClub() {
            storePublishedGame(4, 12, 57, 1, 0, "　", 150, 160, "５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ _");
 }
 
+// The club above with the counts the results table sums (上位, ST, SP, SPF), a game of player 99
+// who is not in 選手, and match 60 of season 4. José never had a spare chance.
+inline bool resultsClub() {
+    if (!publishingClub()) return false;
+    for (const char* s : {"UPDATE データ項目 SET 上位 = 1, ST = 4, SP = 3, SPF = 1 WHERE ID = 1",
+                          "UPDATE データ項目 SET 上位 = 0, ST = 0, SP = 2, SPF = 3 WHERE ID = 2",
+                          "UPDATE データ項目 SET 上位 = 0, ST = 0, SP = 0, SPF = 0 WHERE ID = 3",
+                          "UPDATE データ項目 SET 上位 = 1, ST = 2, SP = 5, SPF = 1 WHERE ID = 4",
+                          "INSERT INTO シーズン (シーズンID, シーズン名) VALUES (4, '2025後期')",
+                          "INSERT INTO 試合 (試合ID, シーズンID, 試合, 試合日) VALUES (60, 4, 1, '2025-10-05')",
+                          "INSERT INTO データ項目 (ID, 選手ID, 試合ID, ｹﾞｰﾑ, 優Ｐ, 上位, S10, ST, SP, SPF) VALUES "
+                          "(5, 99, 57, 2, 2, 1, 201, 6, 2, 0), (6, 12, 60, 1, 5, 1, 222, 7, 3, 0)"})
+        if (!vx::db::exec(QString::fromUtf8(s))) return false;
+    return true;
+}
+
 // The results file of match 41: the day's lines, then the milestones (the last line holds a comma).
 inline bool writeMilestones(const QString& folder, bool withHeading = true) {
     QString text = "\"順位\",\"選手名\",\"得点\"\r\n1,\"山田太郎\",187\r\n\r\n";
