@@ -2,6 +2,7 @@
 #include "platform/registry.h"
 #include "publishing/form_html.h"
 #include "publishing/form_html_color.h"
+#include "publishing/form_sokuho.h"
 #include "recording/form_data.h"
 #include "recording/form_info.h"
 #include "recording/form_main.h"
@@ -49,6 +50,7 @@ void registerAllWindows() {
     registerWindow<Form_siaiSeiseki>(QStringLiteral("Form_siaiSeiseki"));
     registerWindow<Form_edit>(QStringLiteral("Form_edit"));
     registerWindow<Form_Seiseki>(QStringLiteral("Form_Seiseki"));
+    registerWindow<Form_sokuho>(QStringLiteral("Form_sokuho"));
 }
 
 }  // namespace vx
