@@ -3,6 +3,7 @@
 #include "publishing/form_html.h"
 #include "publishing/form_html2.h"
 #include "publishing/form_html_color.h"
+#include "publishing/form_sokuho.h"
 #include "recording/form_data.h"
 #include "recording/form_info.h"
 #include "recording/form_main.h"
@@ -53,6 +54,7 @@ void registerAllWindows() {
     registerWindow<Form_edit>(QStringLiteral("Form_edit"));
     registerWindow<Form_Seiseki>(QStringLiteral("Form_Seiseki"));
     registerWindow<Form_Kojin>(QStringLiteral("Form_Kojin"));
+    registerWindow<Form_sokuho>(QStringLiteral("Form_sokuho"));
 }
 
 }  // namespace vx

@@ -34,7 +34,7 @@ HtmlExportDialog::HtmlExportDialog(const Layout& layout) : layout_(layout) {
     Cmd_End = button(this, layout.endCaption, 5880, bottom, 1800, 420, [this] { Cmd_End_Click(); });
     setClientSizeTwips(7800, bottom + 540);
     // Enter in the file box writes the page.
-    connect(Txt_file, &QLineEdit::returnPressed, this, [this] { Cmd_OK_Click(); });
+    if (layout.enterWrites) connect(Txt_file, &QLineEdit::returnPressed, this, [this] { Cmd_OK_Click(); });
 
     QMenu* file = addMenu(QStringLiteral("ファイル(&F)"));
     menu_ok = addEntry(file, QStringLiteral("出力する(&S)"), [this] { Cmd_OK_Click(); });

@@ -45,6 +45,7 @@ protected:
         QString colorCaption = QStringLiteral("色指定 (&C)");
         QString failure = QStringLiteral("ファイル名がおかしいようです。");
         double ownHeight = 0;               // twips the dialog's own controls take below the file
+        bool enterWrites = true;            // Enter in the file box writes the page
     };
     explicit HtmlExportDialog(const Layout& layout);
 

@@ -9,9 +9,9 @@
 
 namespace vx::publishing {
 
-namespace {
-
 const QString MilestoneHeading = QStringLiteral("☆☆☆　　達成された通算記録　　☆☆☆");
+
+namespace {
 
 QVariant idValue(const QString& text) {
     const double v = Val(text);
@@ -45,24 +45,87 @@ QString resultsFileOf(const ScoreBookChoice& c, const QString& folder) {
     return folder + QStringLiteral("/SD-") + c.matchSeason + QLatin1Char('-') + c.matchNumber + QStringLiteral(".txt");
 }
 
-std::optional<QString> milestoneText(const QString& path) {
+std::optional<QString> milestoneText(const QString& path, const QString& separator) {
     try {
         TextReader in(path);
         while (!in.eof() && in.Input() != MilestoneHeading) {
         }
         QString text = MilestoneHeading;
-        while (!in.eof()) text += QStringLiteral("<BR>") + escapeHtml(in.Input());
+        while (!in.eof()) text += separator + escapeHtml(in.Input());
         return text;
     } catch (const TextFileError&) {
         return std::nullopt;
     }
 }
 
+std::optional<SheetFields> sheetFields(const QStringList& columnNames, const ScoreColumns& on) {
+    const NameList fields(columnNames);
+    const char* const wanted[8] = {"選手名", "シーズンID", "試合", "ゲーム", "優p", "入賞", "s10", "競技点"};
+    const int needs[8] = {ColName, ColSeason, ColMatch, ColGame, ColPoints, ColPoints, ColScore, ColScore};
+    SheetFields f;
+    for (int i = 0; i < 8; ++i)
+        if ((f.col[std::size_t(i)] = fields.indexOf(QString::fromUtf8(wanted[i]))) < 0 && on[std::size_t(needs[i])]) return std::nullopt;
+    for (int k = 0; k <= 20; ++k)
+        if ((f.marks[std::size_t(k)] = fields.indexOf(QStringLiteral("m") + ballSuffix(k))) < 0 && on[ColMarks]) return std::nullopt;
+    return f;
+}
+
+QStringList sheetHeader(const ScoreColumns& on) {
+    QStringList h{QStringLiteral("<TR VALIGN=bottom bgcolor=#c0c0c0>")};
+    if (on[ColName]) h << QStringLiteral("<TD><center>選手名</center></TD>");
+    if (on[ColSeason]) h << QStringLiteral("<TD>Ssn </TD>");
+    if (on[ColMatch]) h << QStringLiteral("<TD>Stg </TD>");
+    if (on[ColGame]) h << QStringLiteral("<TD>Gm </TD>");
+    if (on[ColPoints]) h << QStringLiteral("<TD>優P </TD>") << QStringLiteral("<TD><center>入賞 </center></TD>");
+    if (on[ColScore]) h << QStringLiteral("<TD><center>得点</center> </TD>");
+    if (on[ColMarks]) {
+        for (int n = 1; n <= 9; ++n)
+            h << QStringLiteral("<TD align=right>") + StrConvWide(QString::number(n)) + QStringLiteral("</TD>")
+              << QStringLiteral("<TD align=left>F</TD>");
+        h << QStringLiteral("<TD>10</TD>") << QStringLiteral("<TD>F</TD>") << QStringLiteral("<TD>\u3000</TD>");
+    }
+    return h;
+}
+
+QStringList sheetRow(const QVariantList& values, const SheetFields& f, const ScoreColumns& on,
+                     const std::array<QString, 11>& markTexts, const PageColors& colors) {
+    auto v = [&values, &f](int i) { return values.value(f.col[std::size_t(i)]); };
+    const QString fore = QStringLiteral("<FONT COLOR=#") + colors.fore + QLatin1Char('>');
+    const QString syo = QStringLiteral("<FONT COLOR=#") + colors.syoFore + QLatin1Char('>');
+    const QString end = QStringLiteral("</font></TD>");
+    QStringList row{QStringLiteral("<TR VALIGN=bottom BGCOLOR=#") + colors.back + QLatin1Char('>')};
+    if (on[ColName]) {
+        const QString name = StrConvWide(textOf(v(0))).left(8).leftJustified(8, QLatin1Char(' '));
+        row << QStringLiteral("<TD ALIGN=center BGCOLOR=#") + colors.syoBack + QLatin1Char('>') << syo + escapeHtml(name) + end;
+    }
+    for (int i : {1, 2, 3})
+        if (on[std::size_t(i)]) row << QStringLiteral("<TD ALIGN=center>") + fore + printed(v(i)) + end;
+    if (on[ColPoints]) {
+        row << QStringLiteral("<TD ALIGN=center>") + fore + printed(v(4)) + end;
+        const QString prize = textOf(v(5));
+        if (prize.isEmpty() || prize[0] == QLatin1Char(' ') || prize[0] == QChar(u'\u3000'))
+            row << QStringLiteral("<TD  ALIGN=center>") + fore + QStringLiteral("\u3000") + end;
+        else
+            row << QStringLiteral("<TD ALIGN=center>") + fore + escapeHtml(prize) + end;
+    }
+    if (on[ColScore]) {
+        const QString score = (QStringLiteral("  ") + textOf(v(6))).right(3);
+        const QString withHcp = (QStringLiteral("  ") + textOf(v(7))).right(3);
+        row << QStringLiteral("<TD ALIGN=right BGCOLOR=#") + colors.syoBack + QLatin1Char('>')
+            << syo + QLatin1Char(' ') + escapeHtml(score) + QStringLiteral(">>") + escapeHtml(withHcp) + end;
+    }
+    if (on[ColMarks])
+        for (int k = 0; k <= 20; ++k) {
+            const QVariant m = values.value(f.marks[std::size_t(k)]);
+            row << markCell(m.isNull() ? QStringLiteral("  ") : m.toString(), markTexts, colors.fore);
+        }
+    return row;
+}
+
 PageResult writeScoreSheet(const QString& path, const ScoreSheet& sheet) {
     const std::optional<PageColors> colors = pageColors(sheet.colors);
     if (!colors) return PageResult::BadColors;
     const ScoreBookChoice& c = sheet.choice;
-    const ScoreColumns& on = sheet.columns;
 
     QStringList where;
     QVariantList params;
@@ -75,60 +138,16 @@ PageResult writeScoreSheet(const QString& path, const ScoreSheet& sheet) {
     if (!q.next()) return PageResult::NoGames;
     QStringList names;
     for (int i = 0; i < q.record().count(); ++i) names << q.record().fieldName(i);
-    const NameList fields(names);
-    const char* const wanted[8] = {"選手名", "シーズンID", "試合", "ゲーム", "優p", "入賞", "s10", "競技点"};
-    int col[8];
-    for (int i = 0; i < 8; ++i)
-        if ((col[i] = fields.indexOf(QString::fromUtf8(wanted[i]))) < 0) return PageResult::Unreadable;
-    int markCol[21];
-    for (int k = 0; k <= 20; ++k)
-        if ((markCol[k] = fields.indexOf(QStringLiteral("m") + ballSuffix(k))) < 0) return PageResult::Unreadable;
+    // The view holds every column, whichever are ticked.
+    const std::optional<SheetFields> fields = sheetFields(names, ScoreColumns{true, true, true, true, true, true, true});
+    if (!fields) return PageResult::Unreadable;
 
-    const QString fore = QStringLiteral("<FONT COLOR=#") + colors->fore + QLatin1Char('>');
-    const QString syo = QStringLiteral("<FONT COLOR=#") + colors->syoFore + QLatin1Char('>');
-    const QString end = QStringLiteral("</font></TD>");
-    QStringList body{QStringLiteral("<HR><center><Table border>"), QStringLiteral("<TR VALIGN=bottom bgcolor=#c0c0c0>")};
-    if (on[ColName]) body << QStringLiteral("<TD><center>選手名</center></TD>");
-    if (on[ColSeason]) body << QStringLiteral("<TD>Ssn </TD>");
-    if (on[ColMatch]) body << QStringLiteral("<TD>Stg </TD>");
-    if (on[ColGame]) body << QStringLiteral("<TD>Gm </TD>");
-    if (on[ColPoints]) body << QStringLiteral("<TD>優P </TD>") << QStringLiteral("<TD><center>入賞 </center></TD>");
-    if (on[ColScore]) body << QStringLiteral("<TD><center>得点</center> </TD>");
-    if (on[ColMarks]) {
-        for (int n = 1; n <= 9; ++n)
-            body << QStringLiteral("<TD align=right>") + StrConvWide(QString::number(n)) + QStringLiteral("</TD>")
-                 << QStringLiteral("<TD align=left>F</TD>");
-        body << QStringLiteral("<TD>10</TD>") << QStringLiteral("<TD>F</TD>") << QStringLiteral("<TD>\u3000</TD>");
-    }
+    QStringList body{QStringLiteral("<HR><center><Table border>")};
+    body << sheetHeader(sheet.columns);
     do {
-        auto v = [&q, &col](int i) { return q.value(col[i]); };
-        body << QStringLiteral("<TR VALIGN=bottom BGCOLOR=#") + colors->back + QLatin1Char('>');
-        if (on[ColName]) {
-            const QString name = StrConvWide(textOf(v(0))).left(8).leftJustified(8, QLatin1Char(' '));
-            body << QStringLiteral("<TD ALIGN=center BGCOLOR=#") + colors->syoBack + QLatin1Char('>')
-                 << syo + escapeHtml(name) + end;
-        }
-        for (int i : {1, 2, 3})
-            if (on[std::size_t(i)]) body << QStringLiteral("<TD ALIGN=center>") + fore + printed(v(i)) + end;
-        if (on[ColPoints]) {
-            body << QStringLiteral("<TD ALIGN=center>") + fore + printed(v(4)) + end;
-            const QString prize = textOf(v(5));
-            if (prize.isEmpty() || prize[0] == QLatin1Char(' ') || prize[0] == QChar(u'\u3000'))
-                body << QStringLiteral("<TD  ALIGN=center>") + fore + QStringLiteral("\u3000") + end;
-            else
-                body << QStringLiteral("<TD ALIGN=center>") + fore + escapeHtml(prize) + end;
-        }
-        if (on[ColScore]) {
-            const QString score = (QStringLiteral("  ") + textOf(v(6))).right(3);
-            const QString withHcp = (QStringLiteral("  ") + textOf(v(7))).right(3);
-            body << QStringLiteral("<TD ALIGN=right BGCOLOR=#") + colors->syoBack + QLatin1Char('>')
-                 << syo + QLatin1Char(' ') + escapeHtml(score) + QStringLiteral(">>") + escapeHtml(withHcp) + end;
-        }
-        if (on[ColMarks])
-            for (int k = 0; k <= 20; ++k) {
-                const QVariant m = q.value(markCol[k]);
-                body << markCell(m.isNull() ? QStringLiteral("  ") : m.toString(), sheet.markTexts, colors->fore);
-            }
+        QVariantList values;
+        for (int i = 0; i < names.size(); ++i) values << q.value(i);
+        body << sheetRow(values, *fields, sheet.columns, sheet.markTexts, *colors);
     } while (q.next());
     body << QStringLiteral("</TR>") << QStringLiteral("</Table><center><HR>");
 

@@ -4,6 +4,7 @@
 #include "publishing/htmlpage.h"
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 #include <array>
 #include <optional>
 
@@ -41,9 +42,25 @@ struct ScoreSheet {
 
 // The results file of the chosen match.
 QString resultsFileOf(const ScoreBookChoice& choice, const QString& folder);
-// The milestones of a results file as one page text ("☆☆☆...<BR>line<BR>line"); nothing when the
-// file cannot be read. A file without milestones gives the heading alone.
-std::optional<QString> milestoneText(const QString& path);
+// The heading of the milestones in a day's results file.
+extern const QString MilestoneHeading;
+// The milestones of a results file as one page text ("☆☆☆...<BR>line<BR>line", each line after
+// `separator`); nothing when the file cannot be read. A file without milestones gives the heading alone.
+std::optional<QString> milestoneText(const QString& path, const QString& separator = QStringLiteral("<BR>"));
+
+// The score-sheet table's rows, shared by the score-sheet page and the bulletin. A query's columns
+// by name (選手名, シーズンID, 試合, ｹﾞｰﾑ, 優Ｐ, 入賞, S10, 競技点, M11 .. M03).
+struct SheetFields {
+    std::array<int, 8> col{};   // name, season, match, game, points, prize, score, score with handicap
+    std::array<int, 21> marks{};
+};
+// Nothing when a column the ticked columns need is missing.
+std::optional<SheetFields> sheetFields(const QStringList& columnNames, const ScoreColumns& on);
+// The heading row, from "<TR VALIGN=bottom bgcolor=#c0c0c0>" on.
+QStringList sheetHeader(const ScoreColumns& on);
+// One game's row from the values of its query row.
+QStringList sheetRow(const QVariantList& values, const SheetFields& f, const ScoreColumns& on,
+                     const std::array<QString, 11>& markTexts, const PageColors& colors);
 
 // Writes the page whole; on any failure nothing is written and a page already there stays.
 PageResult writeScoreSheet(const QString& path, const ScoreSheet& sheet);

@@ -37,8 +37,8 @@ Query seasonQuery(double season) {
 
 // The sums are those of ＿成績の和 over the range's games and the rates those of ＿成績: a view
 // cannot take a range, so the range's grain is summed here.
-Query matchRangeQuery(double first, double last) {
-    return {QStringLiteral(
+Query matchRangeQuery(double first, double last, std::optional<double> season) {
+    Query q{QStringLiteral(
                 "SELECT r.\"選手ID\" AS \"選手ID\", p.\"選手名\" AS \"選手名\", r.\"ゲーム\" AS \"ゲーム\", r.\"優Ｐ計\" AS \"優Ｐ計\", "
                 "r.\"上位\" AS \"上位\", CAST(r.\"上位\" AS REAL) / NULLIF(r.\"上位数\", 0) AS \"上位率\", "
                 "r.\"合計点\" AS \"合計点\", CAST(r.\"合計点\" AS REAL) / NULLIF(r.\"S10数\", 0) AS \"平均点\", "
@@ -50,10 +50,13 @@ Query matchRangeQuery(double first, double last) {
                 "COUNT(d.\"S10\") AS \"S10数\", SUM(d.\"ST\") AS \"ST\", COUNT(d.\"ST\") AS \"ST数\", "
                 "SUM(d.\"SP\") AS \"スペア\", SUM(d.\"SPF\") AS \"ｽﾍﾟｱﾐｽ\" "
                 "FROM \"データ項目\" AS d JOIN \"試合\" AS s ON s.\"試合ID\" = d.\"試合ID\" "
-                "WHERE s.\"試合ID\" BETWEEN ? AND ? GROUP BY d.\"選手ID\") AS r "
-                "LEFT JOIN \"選手\" AS p ON p.\"選手ID\" = r.\"選手ID\"") +
+                "WHERE s.\"試合ID\" BETWEEN ? AND ?%1 GROUP BY d.\"選手ID\") AS r "
+                "LEFT JOIN \"選手\" AS p ON p.\"選手ID\" = r.\"選手ID\"")
+                    .arg(season ? QStringLiteral(" AND s.\"シーズンID\" = ?") : QString()) +
                 Ranking,
             {number(first), number(last)}};
+    if (season) q.params << number(*season);
+    return q;
 }
 
 Query queryOf(int range, const Boxes& boxes) {

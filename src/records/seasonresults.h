@@ -28,8 +28,9 @@ struct Query {
 // missing from 選手 is listed with a NULL name.
 Query allTimeQuery();
 Query seasonQuery(double season);
-// The games of the matches first..last (both included) whose match is stored.
-Query matchRangeQuery(double first, double last);
+// The games of the matches first..last (both included) whose match is stored; with a season, only
+// that season's matches among them.
+Query matchRangeQuery(double first, double last, std::optional<double> season = std::nullopt);
 
 // The range's row source from the window's boxes as they read (each the numeric value of its text).
 struct Boxes {

@@ -134,7 +134,7 @@ void Form_Start::menu_add_Click(int index) {
 // The windows these buttons open are added with their own subsystems.
 void Form_Start::Cmd_Seiseki_Click() { forms::show(QStringLiteral("Form_Seiseki")); }
 void Form_Start::Cmd_siaiSeiseki_Click() { forms::show(QStringLiteral("Form_siaiSeiseki")); }
-void Form_Start::Cmd_sokuho_Click() {}
+void Form_Start::Cmd_sokuho_Click() { forms::show(QStringLiteral("Form_sokuho")); }
 void Form_Start::Cmd_Edit_Click() { forms::show(QStringLiteral("Form_edit")); }
 void Form_Start::Cmd_Score_Click() { forms::show(QStringLiteral("Form_Score")); }
 

@@ -11,9 +11,11 @@
 #include "recording/form_siai.h"
 #include "recording/form_zkt.h"
 #include "records/form_score.h"
+#include "publishing/form_sokuho.h"
 #include "records/form_seiseki.h"
 #include "shell/form_menu.h"
 #include "shell/form_start.h"
+#include "support/browser.h"
 #include "support/dayfixture.h"
 #include "support/exchange_sheet.h"
 #include "support/gui.h"
@@ -136,6 +138,9 @@ class TestMatchDay : public GuiTest {
     Q_OBJECT
 private Q_SLOTS:
     void matchDayFromStartMenuToDatabase();
+
+private:
+    void publishBulletin();
 };
 
 void TestMatchDay::matchDayFromStartMenuToDatabase() {
@@ -317,6 +322,42 @@ void TestMatchDay::matchDayFromStartMenuToDatabase() {
         for (int c : {0, 1, 2, 5}) ranked << results.DBGrid1->model()->index(r, c).data().toString().trimmed();
     QCOMPARE(results.Lbl_info->text() + ' ' + ranked.join(' '),
              QStringLiteral("2026/05/17 から 2026/05/17 まで ") + Sato + " 4 12 582 " + Takahashi + " 4 0 540 " + Yamada + " 4 0 524");
+    publishBulletin();
+}
+
+// ---- the newest match published as its bulletin from the start menu, and read in a browser
+void TestMatchDay::publishBulletin() {
+    forms::get<Form_Start>().Show();
+    settle();
+    QVERIFY(chooseMenu(QStringLiteral("試合速報作成(&N)")));
+    Form_sokuho* f = forms::loaded<Form_sokuho>();
+    QVERIFY(f && notOnTop(*f).isEmpty());
+    QCOMPARE(f->Lbl_Siai[0]->text() + f->Lbl_Siai[1]->text() + f->Lbl_Siai[2]->text(), QStringLiteral("223"));
+    tick(f->Chk_op[0]);
+    tick(f->Chk_op[1]);
+    click(f->cmd_siaiOK);
+    QCOMPARE(f->Txt_file->text() + ' ' + f->Lbl_Siai[3]->text(), inProgramFolder(QStringLiteral("news2_2.htm")) + " 2");
+    click(f->Txt_jofo[2]);
+    typeKeys(QStringLiteral("<A href=\"index.htm\">戻る</A>"), false);
+    click(f->Cmd_OK);
+    QVERIFY(!forms::loaded<Form_sokuho>());
+    compareWithExpected(QStringLiteral("news2_2.htm"));
+
+    const QString program = chromiumProgram();
+    if (program.isEmpty()) QSKIP("chromium is not installed");
+    const QString page = inProgramFolder(QStringLiteral("news2_2.htm"));
+    const QString dom = QString::fromUtf8(chromium(program, page, {QStringLiteral("--dump-dom")}));
+    for (const QString& text : {QStringLiteral("第2シーズン　第2試合のニュースです。"), QStringLiteral("　順位 得点 競技点 優Ｐ 選手名<br>　１着   300 &gt;&gt; 308点"),
+                                QStringLiteral("<br>　通算ゲーム数‥50ゲーム　　高橋"), QStringLiteral("佐藤花子選手　　2026/05/17 の 第２ゲーム　　"),
+                                QStringLiteral("現時点でのシーズン成績"), QStringLiteral("<a href=\"index.htm\">戻る</a>")})
+        QVERIFY2(dom.contains(text), qPrintable(text));
+    // Ranking and milestones; score sheet: a heading row and 12 games; 12 cards of three rows; the season
+    // and all-time tables of the day's five players with a heading and a totals row; the footer.
+    QCOMPARE(dom.count(QStringLiteral("<tr")), 2 + 1 + 12 + 12 * 3 + 2 * (1 + 5 + 1) + 1);
+    const QString shot = QStringLiteral(VX_SHOTS_DIR "/e2e_6_bulletin.png");
+    QFile::remove(shot);
+    chromium(program, page, {"--screenshot=" + shot, QStringLiteral("--window-size=1200,2400"), QStringLiteral("--hide-scrollbars")});
+    QVERIFY(QFileInfo(shot).size() > 0);
 }
 
 QTEST_MAIN(TestMatchDay)

@@ -6,6 +6,7 @@
 #include "publishing/resultstable.h"
 #include "publishing/scoresheet.h"
 #include "records/seasonresults.h"
+#include "support/browser.h"
 #include "support/gui.h"
 #include "support/publishing_fixture.h"
 #include <QDir>
@@ -21,19 +22,9 @@ using namespace vxtest;
 class TestRender : public GuiTest {
     Q_OBJECT
 
-    // Runs headless chromium on the page with these arguments; its standard output.
-    static QByteArray chromium(const QString& program, const QString& page, const QStringList& args) {
-        QTemporaryDir profile;
-        QProcess p;
-        p.start(program, QStringList{"--headless", "--no-sandbox", "--disable-gpu", "--user-data-dir=" + profile.path()} + args +
-                             QStringList{QUrl::fromLocalFile(page).toString()});
-        if (!p.waitForFinished(60000)) p.kill();
-        return p.readAllStandardOutput();
-    }
-
 private Q_SLOTS:
     void scoreSheetInBrowser() {
-        const QString program = QStandardPaths::findExecutable("chromium");
+        const QString program = chromiumProgram();
         if (program.isEmpty()) QSKIP("chromium is not installed");
         QVERIFY(publishingClub());
         QVERIFY(writeMilestones(env->home()));
@@ -66,7 +57,7 @@ private Q_SLOTS:
     }
 
     void resultsTableInBrowser() {
-        const QString program = QStandardPaths::findExecutable("chromium");
+        const QString program = chromiumProgram();
         if (program.isEmpty()) QSKIP("chromium is not installed");
         QVERIFY(resultsClub());
         const results::Query q = results::allTimeQuery();
