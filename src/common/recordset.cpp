@@ -558,6 +558,10 @@ bool Recordset::Update() {
             if (sourceKind_ != QLatin1String("view") && upd.rowsAffected() == 0)
                 return QStringLiteral("the record no longer exists");
         }
+        if (!isNew && options_.alsoWrite) {
+            const QString why = options_.alsoWrite(*this);
+            if (!why.isEmpty()) return why;
+        }
         if (!readBack(isNew, rowId, &stored)) return QStringLiteral("the record was not stored as entered");
         return {};
     });

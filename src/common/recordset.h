@@ -17,6 +17,8 @@ namespace vx::db {
 enum class RecordsetType { Table, Dynaset, Snapshot };  // Snapshot is read-only
 enum class EditMode { None, InProgress, AddNew };
 
+class Recordset;
+
 struct OpenOptions {
     RecordsetType type = RecordsetType::Dynaset;
     QVariantList params;      // bound to the '?' of SQL text (criteria typed by users always go here)
@@ -32,9 +34,11 @@ struct OpenOptions {
     // written so that it no longer meets the criteria is read back from here by its key and stays
     // in the list with what was written, until the list is read again.
     QString unfiltered = {};
+    // Written with each edited row, inside the same write, after the row's own tables: a table that
+    // copies some of its fields. The recordset is still editing, so Value() gives what is written and
+    // valueAt(AbsolutePosition(), ...) what was stored. A text returned fails the write as a whole.
+    std::function<QString(const Recordset&)> alsoWrite = {};
 };
-
-class Recordset;
 
 // One row of a recordset, as a find predicate sees it.
 class Record {

@@ -53,6 +53,20 @@ Selection selection(std::int64_t matchId, std::int64_t playerId) {
                              {QStringLiteral("試合"), field::GameMatch},
                              {QStringLiteral("会場"), QStringLiteral("会場ID")},
                              {QStringLiteral("シーズン"), QStringLiteral("シーズンID")}};
+    // The game's フレーム row (its pins, found by the game's ID) keeps the game's match, player and
+    // game number as the game does.
+    out.options.alsoWrite = [](const db::Recordset& rs) -> QString {
+        const int row = rs.AbsolutePosition();
+        QVariantList now;
+        bool moved = false;
+        for (const QString& f : {field::GamePlayer, field::GameMatch, field::GameNo}) {
+            now << rs.Value(f);
+            moved = moved || rs.Value(f) != rs.valueAt(row, rs.FieldIndex(f));
+        }
+        if (!moved) return {};
+        db::Statement move(QStringLiteral("UPDATE \"フレーム\" SET \"選手ID\" = ?, \"試合ID\" = ?, \"ゲーム\" = ? WHERE \"ID\" = ?"));
+        return move.run(now << rs.valueAt(row, rs.FieldIndex(QStringLiteral("ID")))) ? QString() : move.error();
+    };
     return out;
 }
 

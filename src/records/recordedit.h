@@ -28,7 +28,8 @@ struct Selection {
 // fields, 入賞, 競技点, HCP, 会場ID, 試合日; M11..M03 and S1..S9; 選手名, 会場名, シーズン名, 試合 and
 // シーズンID. A game needs its マーク, 選手 and 試合 rows; venue and season may be missing. Each
 // edited field is written to the table it comes from; a name to its player, venue or season row.
-// A game edited into another match or player stays in the list until it is loaded again.
+// A game edited into another match or player stays in the list until it is loaded again; its
+// フレーム row takes the new match, player and game number in the same write.
 Selection selection(std::int64_t matchId, std::int64_t playerId);
 
 // A typed day field kept within its bounds: the bound's text when the number read from the text

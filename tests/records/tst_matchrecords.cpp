@@ -264,20 +264,28 @@ private Q_SLOTS:
     }
 
     // A game typed into another match, or to another player while one is chosen, is stored in both
-    // tables and stays in the list as stored; a match that does not exist is refused, nothing written.
+    // tables, its フレーム row follows it (a game already under the new key keeps its own) and it stays
+    // in the list as stored; a match that does not exist, or pins that cannot follow, are refused with
+    // nothing written.
     void movingAGame() {
         Form_edit& f = editor(2);  // 山田: games 1 and 3
         QStringList others;
         for (int id : {2, 4, 5, 6, 7, 8}) others << gameRow(id);
-        const QString rest = "SELECT (SELECT group_concat(ID || 試合ID || 選手ID || ゲーム) FROM フレーム) || "
-                             "(SELECT group_concat(試合ID || 試合日) FROM 試合) || (SELECT group_concat(選手ID || 選手名) FROM 選手)";
-        const QString before = sql(rest);
+        const QString rest = "SELECT (SELECT group_concat(試合ID || 試合日) FROM 試合) || (SELECT group_concat(選手ID || 選手名) FROM 選手)";
+        const QString frames = "SELECT group_concat(ID || ',' || 選手ID || ',' || 試合ID || ',' || ゲーム || ',' || Flms11 || pin11, ' ') FROM フレーム";
+        const QString before = sql(rest), framesBefore = sql(frames);
         retype(f.Txt_siaiID[0], "99");
         dlg->expectMsgBox(vbExclamation, "入力した値を記録できませんでした。");
         click(f.Nav_mark->buttons()[2]);
         QCOMPARE(f.txt_ID->text() + f.Txt_siaiID[1]->text() + gameRow(1), QString("199") + "1,1,41,41,12,12,200,200,5,1,2,,2025-04-06");
         QVERIFY(notOnTop(f).isEmpty());
         click(f.Cmd_OK);  // drops it
+        QVERIFY(db::exec("CREATE TEMP TRIGGER refuse BEFORE UPDATE ON フレーム WHEN NEW.ゲーム = 9 BEGIN SELECT RAISE(ABORT, 'no'); END"));
+        retype(f.Txt_game[0], "9");
+        dlg->expectMsgBox(vbExclamation, "入力した値を記録できませんでした。");
+        click(f.Nav_mark->buttons()[2]);
+        QCOMPARE(gameRow(1) + sql(frames), "1,1,41,41,12,12,200,200,5,1,2,,2025-04-06" + framesBefore);
+        click(f.Cmd_OK);
 
         retype(f.Txt_siaiID[0], "57");
         click(f.Nav_mark->buttons()[2]);
@@ -296,6 +304,8 @@ private Q_SLOTS:
         for (int id : {2, 4, 5, 6, 7, 8}) after << gameRow(id);
         QCOMPARE(after, others);
         QCOMPARE(sql(rest), before);
+        QCOMPARE(sql(frames), QString("1,12,57,1,100 2,7,41,1,100 3,30,41,2,100 4,7,41,2,100 5,30,41,1,100 6,12,57,1,100 "
+                                      "7,7,57,1,100 8,30,57,1,100"));
         QCOMPARE(dlg->beeps(), 0);
     }
 
