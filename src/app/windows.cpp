@@ -1,7 +1,9 @@
 #include "app/windows.h"
 #include "platform/registry.h"
 #include "publishing/form_html.h"
+#include "publishing/form_html_all.h"
 #include "publishing/form_html_color.h"
+#include "publishing/form_html_kojin.h"
 #include "recording/form_data.h"
 #include "recording/form_info.h"
 #include "recording/form_main.h"
@@ -51,6 +53,8 @@ void registerAllWindows() {
     registerWindow<Form_edit>(QStringLiteral("Form_edit"));
     registerWindow<Form_Seiseki>(QStringLiteral("Form_Seiseki"));
     registerWindow<Form_Kojin>(QStringLiteral("Form_Kojin"));
+    registerWindow<Form_HTML_kojin>(QStringLiteral("Form_HTML_kojin"));
+    registerWindow<Form_HTML_ALL>(QStringLiteral("Form_HTML_ALL"));
 }
 
 }  // namespace vx
