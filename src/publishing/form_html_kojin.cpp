@@ -39,6 +39,7 @@ Form_HTML_kojin::Form_HTML_kojin()
         txt_se[std::size_t(i)]->setText(QStringLiteral("1"));
         auto* bar = place(new QScrollBar(Qt::Horizontal, this), left, OwnTop + 360, 1440, 240);
         bar->setRange(0, 32767);
+        bar->setPageStep(1);
         connect(bar, &QScrollBar::valueChanged, this, [this, i] { vsc_Change(i); });
         vsc[std::size_t(i)] = bar;
     }
