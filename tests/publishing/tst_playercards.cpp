@@ -34,8 +34,7 @@ QString setting(const char* name) { return settings::GetSetting("setting", QStri
 
 PlayerPage playerPage(const QString& player, bool seasons, bool allTime, const QString& first, const QString& last) {
     PlayerPage p{player, seasons, allTime, first, last, Module1::HtmlColors, {}, "説明 <B>太字</B>", clock::now()};
-    p.frame.title = "Player's";
-    p.frame.heading = "山田太郎選手のシーズン別成績";
+    p.frame.title = "Player's", p.frame.heading = "山田太郎選手のシーズン別成績";
     return p;
 }
 
@@ -82,11 +81,8 @@ private Q_SLOTS:
         QVERIFY(playerSeasons());
         const QString path = put(env->path("player.htm"), "old page");
         const struct { const char* player; bool seasons, allTime; const char *first, *last, *file; } pages[] = {
-            {"12", true, false, "3", "5", "player_range.htm"},
-            {"12", false, true, "3", "5", "player_alltime.htm"},
-            {"12", true, true, "3", "5", "player_both.htm"},
-            {"30", true, true, "1", "9", "player_nospare.htm"},
-        };
+            {"12", true, false, "3", "5", "player_range.htm"}, {"12", false, true, "3", "5", "player_alltime.htm"},
+            {"12", true, true, "3", "5", "player_both.htm"},    {"30", true, true, "1", "9", "player_nospare.htm"}};
         for (const auto& p : pages) {
             QCOMPARE(writePlayerPage(path, playerPage(p.player, p.seasons, p.allTime, p.first, p.last)), PageResult::Written);
             QCOMPARE(fileBytes(path), expected(p.file));
@@ -94,18 +90,17 @@ private Q_SLOTS:
         // A range and a player without games: the header rows alone. A criterion is a bound value.
         QCOMPARE(writePlayerPage(path, playerPage("12 OR 1=1", true, true, "4", "4")), PageResult::Written);
         const QString page = *fromCp932(fileBytes(path));
-        QCOMPARE(page.count("<TR VALIGN=bottom>"), 1);
-        QVERIFY(page.contains("</TR>\r\n</Table><center>\r\n<center><Table border>"));
+        QVERIFY(page.count("<TR VALIGN=bottom>") == 1 && page.contains("</TR>\r\n</Table><center>\r\n<center><Table border>"));
         QCOMPARE(writePlayerPage(path, playerPage("99", false, true, "1", "1")), PageResult::Written);
-        QVERIFY(fromCp932(fileBytes(path))->contains("</TR>\r\n</Table></center><HR>"));
+        const QByteArray none = fileBytes(path);
+        QVERIFY(fromCp932(none)->contains("</TR>\r\n</Table></center><HR>"));
         // A failure writes nothing over the page there.
-        QCOMPARE(writePlayerPage(env->home(), playerPage("12", true, true, "3", "5")), PageResult::NotWritten);
         PlayerPage bad = playerPage("12", true, true, "3", "5");
         bad.colors[2] = "x";
         QCOMPARE(writePlayerPage(path, bad), PageResult::BadColors);
         QVERIFY(db::exec("DROP VIEW \"選手別通算成績２\""));
         QCOMPARE(writePlayerPage(path, playerPage("12", true, true, "3", "5")), PageResult::Unreadable);
-        QVERIFY(fromCp932(fileBytes(path))->contains("</Table></center><HR>"));
+        QCOMPARE(fileBytes(path), none);
     }
 
     // The walk over the caller's list: from its first row, as far as it counted, also past 32,767
@@ -153,10 +148,10 @@ private Q_SLOTS:
         QCOMPARE(f.txt_se[0]->text() + f.txt_se[1]->text(), QString("35"));
         saveShot(f.subWindow(), "publishing_html_kojin");
         // The last season moved below the first drags it along.
-        for (int i = 0; i < 3; ++i) QTest::mouseClick(f.vsc[1], Qt::LeftButton, {}, QPoint(3, f.vsc[1]->height() / 2));
+        auto arrow = [&f](int x) { QTest::mouseClick(f.vsc[1], Qt::LeftButton, {}, QPoint(x, f.vsc[1]->height() / 2)); };
+        for (int x : {3, 3, 3}) arrow(x);
         QCOMPARE(f.txt_se[0]->text() + f.txt_se[1]->text(), QString("33"));
-        QTest::mouseClick(f.vsc[1], Qt::LeftButton, {}, QPoint(f.vsc[1]->width() - 3, f.vsc[1]->height() / 2));
-        QTest::mouseClick(f.vsc[1], Qt::LeftButton, {}, QPoint(f.vsc[1]->width() - 3, f.vsc[1]->height() / 2));
+        for (int x : {2, 2}) arrow(f.vsc[1]->width() - x);
         tick(f.Chk_op[0]);
         tick(f.Chk_op[1]);
         dlg->expectMsgBox(vbOK, "少なくともシーズン成績か通算成績のどちらか一方は、チェックを入れてください。");
@@ -183,9 +178,9 @@ private Q_SLOTS:
         QVERIFY(!forms::loaded<Form_HTML_kojin>() && k.Cmd_Tsusan->isEnabled());
     }
 
-    // Score cards of the individual records' list: all three games, then the current one alone;
-    // the list is back on its record each time.
-    void cardsFromRecords() {
+    // Score cards of the individual records' list and of the score book's list of match 41, each
+    // caller back on its row afterwards; the current row alone; the score book closed meanwhile.
+    void scoreCardDialog() {
         Form_Kojin& k = kojinOn12();
         click(k.cmd_html_score);
         Form_HTML_ALL& f = *forms::loaded<Form_HTML_ALL>();
@@ -196,44 +191,35 @@ private Q_SLOTS:
         tick(f.Opt_ALL[0]);
         click(f.Cmd_OK);
         QCOMPARE(fileBytes(env->path("p_score.htm")), expected("cards_records.htm"));
-        QVERIFY(!forms::loaded<Form_HTML_ALL>());
+        QVERIFY(!forms::loaded<Form_HTML_ALL>() && setting("allor1") == "True");
         QCOMPARE(k.ListPosition * 100 + k.txt_ID->text().toInt(), 204);
         QCOMPARE(notOnTop(k), QString());
-        QCOMPARE(setting("allor1"), QString("True"));
 
-        click(k.cmd_html_score);
-        Form_HTML_ALL& again = *forms::loaded<Form_HTML_ALL>();
-        QVERIFY(again.Opt_ALL[0]->isChecked());
-        tick(again.Opt_ALL[1]);
-        trigger(again.menu_ok);
-        const QString page = *fromCp932(fileBytes(env->path("p_score.htm")));
-        QVERIFY(page.count("<TABLE") == 1 && page.contains("2025/05/11 の 第１ゲーム<BR>\r\n参加　第2ゲーム"));
-        QCOMPARE(k.ListPosition * 100 + k.txt_ID->text().toInt(), 204);
-        QCOMPARE(setting("allor1"), QString("False"));
-    }
-
-    // Score cards of the score book's list of match 41; the book goes back to its row when it comes
-    // to the front again. With the book closed the page is refused.
-    void cardsFromBook() {
-        playerSeasons();
-        shown<Form_Start>();
-        click(forms::get<Form_Start>().Cmd_Score);
+        Form_Start& start = shown<Form_Start>();  // its buttons wake up under the mouse
+        QTest::mouseMove(MdiFrame::instance()->windowHandle(), start.mapTo(MdiFrame::instance(), QPoint(3, 3)));
+        click(start.Cmd_Score);
         Form_Score& book = forms::get<Form_Score>();
         tick(book.Opt_Siai[2]);
         click(book.cmd_mov[0]);
         click(book.Cmd_OK[0]);
         clickCell(book.DBG_Score, 1, 0);
         click(book.cmd_html_score);
-        Form_HTML_ALL& f = *forms::loaded<Form_HTML_ALL>();
-        tick(f.Opt_ALL[0]);
-        retype(f.Txt_jofo[2], "説明 <B>太字</B>");
-        click(f.Cmd_OK);
+        Form_HTML_ALL& all = *forms::loaded<Form_HTML_ALL>();
+        QVERIFY(all.Opt_ALL[0]->isChecked());
+        retype(all.Txt_jofo[2], "説明 <B>太字</B>");
+        click(all.Cmd_OK);
         QCOMPARE(fileBytes(env->path("p_score.htm")), expected("cards_book.htm"));
         QCOMPARE(notOnTop(book), QString());
         QCOMPARE(book.txt_ID->text(), QString("2"));
+        click(book.cmd_html_score);
+        tick(forms::loaded<Form_HTML_ALL>()->Opt_ALL[1]);
+        trigger(forms::loaded<Form_HTML_ALL>()->menu_ok);
+        const QString page = *fromCp932(fileBytes(env->path("p_score.htm")));
+        QVERIFY(page.count("<TABLE") == 1 && page.contains("A&amp;B&lt;長い名前の選手です選手　　2025/04/06(3-2) の 第１ゲーム"));
+        QCOMPARE(setting("allor1"), QString("False"));
 
         click(book.cmd_html_score);
-        book.Cmd_OK_Click(2);  // the score book closed meanwhile
+        book.Cmd_OK_Click(2);
         settle();
         Form_HTML_ALL& again = *forms::loaded<Form_HTML_ALL>();
         again.Show();
