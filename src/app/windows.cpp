@@ -2,7 +2,9 @@
 #include "platform/registry.h"
 #include "publishing/form_html.h"
 #include "publishing/form_html2.h"
+#include "publishing/form_html_all.h"
 #include "publishing/form_html_color.h"
+#include "publishing/form_html_kojin.h"
 #include "publishing/form_sokuho.h"
 #include "recording/form_data.h"
 #include "recording/form_info.h"
@@ -15,8 +17,8 @@
 #include "records/form_file.h"
 #include "records/form_kojin.h"
 #include "records/form_score.h"
-#include "records/form_siaiseiseki.h"
 #include "records/form_seiseki.h"
+#include "records/form_siaiseiseki.h"
 #include "shell/form_aisatsu.h"
 #include "shell/form_hdcp.h"
 #include "shell/form_newplayer.h"
@@ -55,6 +57,8 @@ void registerAllWindows() {
     registerWindow<Form_Seiseki>(QStringLiteral("Form_Seiseki"));
     registerWindow<Form_Kojin>(QStringLiteral("Form_Kojin"));
     registerWindow<Form_sokuho>(QStringLiteral("Form_sokuho"));
+    registerWindow<Form_HTML_kojin>(QStringLiteral("Form_HTML_kojin"));
+    registerWindow<Form_HTML_ALL>(QStringLiteral("Form_HTML_ALL"));
 }
 
 }  // namespace vx

@@ -79,7 +79,10 @@ void HtmlExportDialog::cmd_filename_Click() {
 
 void HtmlExportDialog::Cmd_color_Click() { forms::get<Form_HTML_color>().Show(); }
 
-void HtmlExportDialog::Cmd_End_Click() { Unload(); }
+void HtmlExportDialog::Cmd_End_Click() {
+    handBack();
+    Unload();
+}
 
 void HtmlExportDialog::Cmd_OK_Click() {
     if (!readyToWrite()) return;
@@ -95,6 +98,7 @@ void HtmlExportDialog::Cmd_OK_Click() {
     }
     // A browser that does not start changes nothing: the page is written.
     if (Chk_open->isChecked()) launcher::openWith(launcher::browserCommandLine(), QFileInfo(path).absoluteFilePath());
+    handBack();
     Unload();
 }
 

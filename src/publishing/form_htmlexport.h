@@ -65,6 +65,8 @@ protected:
     virtual void unloadOwn() {}
     virtual bool readyToWrite() { return true; }
     virtual bool writePage(const QString& path) = 0;
+    // What the dialog gives back to its opener when its buttons close it (not the close box).
+    virtual void handBack() {}
 
     void Form_Load() final;
     void Form_Unload(bool& cancel) final;

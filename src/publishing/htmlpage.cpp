@@ -51,6 +51,7 @@ QByteArray pageBytes(const PageFrame& frame, const PageColors& colors, const QDa
         frame.heading,
         frame.headingEnd,
     };
+    if (!frame.stamped) lines.remove(0, 2);
     lines << body << frame.footer << QStringLiteral("</BODY></HTML>");
     QByteArray out;
     for (const QString& line : lines) out += toCp932Html(line) + "\r\n";

@@ -32,6 +32,7 @@ struct PageFrame {
     QString headingOpen = QStringLiteral("<CENTER><H1><font color=");
     QString headingEnd;
     QStringList footer;  // the lines before "</BODY></HTML>"
+    bool stamped = true; // the marker and date comments ahead of the head
 };
 
 // The whole page: head, heading, body lines and footer, each line ended by CR LF, in CP932 (a

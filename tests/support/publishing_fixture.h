@@ -62,6 +62,25 @@ inline bool resultsClub() {
     return true;
 }
 
+// Player 12 adds a game in season 5 (match 70); the games get their top finishes, strikes, spares,
+// handicaps, dates and frame scores. Player 30 never had a spare chance.
+inline bool playerSeasons() {
+    if (!publishingClub() || !vx::db::exec("INSERT INTO シーズン (シーズンID, シーズン名) VALUES (5, '2026前期')") ||
+        !vx::db::exec("INSERT INTO 試合 (試合ID, シーズンID, 試合, 試合日) VALUES (70, 5, 1, '2026-04-05')") ||
+        !storePublishedGame(5, 12, 70, 2, 1, "３着  ", 205, 215, "＊ _ ＊ _ ＊ _ ９ ／ ８ 1s ＊ _ ＊ _ ＊ _ ＊ _ ＊ ９ －"))
+        return false;
+    // ID, 上位, ST, SP, SPF, HCP
+    const int stats[5][6] = {{1, 1, 3, 4, 1, 10}, {2, 0, 0, 1, 6, 28}, {3, 0, 0, 0, 0, 0}, {4, 0, 2, 5, 2, 10}, {5, 1, 6, 2, 0, 10}};
+    for (const auto& r : stats)
+        if (!vx::db::exec("UPDATE データ項目 SET 上位 = ?, ST = ?, SP = ?, SPF = ?, HCP = ?, "
+                          "試合日 = (SELECT 試合日 FROM 試合 WHERE 試合.試合ID = データ項目.試合ID) WHERE ID = ?",
+                          {r[1], r[2], r[3], r[4], r[5], r[0]}))
+            return false;
+    QStringList scores;
+    for (int f = 1; f <= 10; ++f) scores << QString("S%1 = (SELECT S10 FROM データ項目 d WHERE d.ID = マーク.ID) * %1 / 10").arg(f);
+    return vx::db::exec("UPDATE マーク SET " + scores.join(", "));
+}
+
 // The results file of match 41: the day's lines, then the milestones (the last line holds a comma).
 inline bool writeMilestones(const QString& folder, bool withHeading = true) {
     QString text = "\"順位\",\"選手名\",\"得点\"\r\n1,\"山田太郎\",187\r\n\r\n";
