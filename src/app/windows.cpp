@@ -9,6 +9,9 @@
 #include "recording/form_player.h"
 #include "recording/form_siai.h"
 #include "recording/form_zkt.h"
+#include "records/form_ana_kojin.h"
+#include "records/form_ana_p.h"
+#include "records/form_chart.h"
 #include "records/form_edit.h"
 #include "records/form_file.h"
 #include "records/form_kojin.h"
@@ -51,6 +54,9 @@ void registerAllWindows() {
     registerWindow<Form_edit>(QStringLiteral("Form_edit"));
     registerWindow<Form_Seiseki>(QStringLiteral("Form_Seiseki"));
     registerWindow<Form_Kojin>(QStringLiteral("Form_Kojin"));
+    registerWindow<Form_ana_kojin>(QStringLiteral("Form_ana_kojin"));
+    registerWindow<Form_ana_p>(QStringLiteral("Form_ana_p"));
+    registerWindow<Form_chart>(QStringLiteral("Form_chart"));
 }
 
 }  // namespace vx
