@@ -88,7 +88,7 @@ private Q_SLOTS:
             {scaleOf(graphs::Average, 210, false), "14/20"},
             {scaleOf(graphs::StrikesPerGame, 3.25, false), "950/0.5"},
             {scaleOf(graphs::Spares, 6, true), "442/100"},
-            {scaleOf(graphs::SpareRate, 0.75, false), "40/10"},
+            {scaleOf(graphs::SpareRate, 0.62, false), "50/10"},
             // all zero: ten grid steps fill the picture
             {scaleOf(graphs::Tops, 0, false) + ' ' + scaleOf(graphs::TopRate, 0, false) + ' ' + scaleOf(graphs::TotalPins, 0, true) + ' ' +
                  scaleOf(graphs::Average, 0, false) + ' ' + scaleOf(graphs::StrikesPerGame, 0, false),
