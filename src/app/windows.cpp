@@ -13,6 +13,9 @@
 #include "recording/form_player.h"
 #include "recording/form_siai.h"
 #include "recording/form_zkt.h"
+#include "records/form_ana_kojin.h"
+#include "records/form_ana_p.h"
+#include "records/form_chart.h"
 #include "records/form_edit.h"
 #include "records/form_file.h"
 #include "records/form_kojin.h"
@@ -59,6 +62,9 @@ void registerAllWindows() {
     registerWindow<Form_sokuho>(QStringLiteral("Form_sokuho"));
     registerWindow<Form_HTML_kojin>(QStringLiteral("Form_HTML_kojin"));
     registerWindow<Form_HTML_ALL>(QStringLiteral("Form_HTML_ALL"));
+    registerWindow<Form_ana_kojin>(QStringLiteral("Form_ana_kojin"));
+    registerWindow<Form_ana_p>(QStringLiteral("Form_ana_p"));
+    registerWindow<Form_chart>(QStringLiteral("Form_chart"));
 }
 
 }  // namespace vx

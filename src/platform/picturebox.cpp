@@ -66,6 +66,18 @@ QPoint PictureBox::toPixel(double x, double y) const {
     return {int(std::floor(p.x())), int(std::floor(p.y()))};
 }
 
+QPen PictureBox::pen(const QColor& c) const {
+    QPen p(c, drawWidth_);
+    if (drawStyle_ == DrawDot) p.setDashPattern({1, 2});
+    return p;
+}
+
+QBrush PictureBox::brush() const {
+    if (fillStyle_ == FillSolid) return QBrush(vbColor(fill_));
+    if (fillStyle_ == FillUpwardDiagonal) return QBrush(vbColor(fill_), Qt::BDiagPattern);
+    return QBrush(Qt::NoBrush);
+}
+
 double PictureBox::toUserWidth(int pixels) const { return pixels / scaleX(); }
 
 void PictureBox::Cls() {
@@ -82,14 +94,14 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, std::int32_t c
     QPainter p(&image_);
     p.setRenderHint(QPainter::Antialiasing, false);
     if (kind == PlainLine) {
-        p.setPen(QPen(c, drawWidth_));
+        p.setPen(pen(c));
         p.drawLine(map(x1, y1), map(x2, y2));
     } else {
         const QRectF r = QRectF(map(x1, y1), map(x2, y2)).normalized();
         if (kind == FilledBox) {
             p.fillRect(r, c);
         } else {
-            p.setPen(QPen(c, drawWidth_));
+            p.setPen(pen(c));
             p.setBrush(Qt::NoBrush);
             p.drawRect(r.adjusted(0, 0, -1, -1));
         }
@@ -103,8 +115,8 @@ void PictureBox::Circle(double x, double y, double radius, std::int32_t color) {
     ensureSize();
     QPainter p(&image_);
     p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(vbColor(color < 0 ? fore_ : color), drawWidth_));
-    p.setBrush(fillStyle_ == FillSolid ? QBrush(vbColor(fill_)) : QBrush(Qt::NoBrush));
+    p.setPen(pen(vbColor(color < 0 ? fore_ : color)));
+    p.setBrush(brush());
     const QPointF c = map(x, y);
     p.drawEllipse(c, radius * scaleX(), radius * std::abs(scaleY()));
     CurrentX = x;
@@ -180,6 +192,32 @@ void PictureBox::FloodFill(double x, double y, std::int32_t color) {
         stack.push_back({q.x(), q.y() + 1});
         stack.push_back({q.x(), q.y() - 1});
     }
+    changed();
+}
+
+void PictureBox::BorderFill(QPoint pixel, std::int32_t border) {
+    ensureSize();
+    const QRgb stop = vbColor(border).rgb();
+    if (!image_.rect().contains(pixel) || image_.pixel(pixel) == stop || fillStyle_ == FillTransparent) return;
+    // The area first, then the paint: a hatch in the border colour must not close the area.
+    std::vector<bool> inside(std::size_t(image_.width()) * std::size_t(image_.height()), false);
+    auto at = [&](QPoint q) { return std::size_t(q.y()) * std::size_t(image_.width()) + std::size_t(q.x()); };
+    std::vector<QPoint> stack{pixel}, area;
+    while (!stack.empty()) {
+        const QPoint q = stack.back();
+        stack.pop_back();
+        if (!image_.rect().contains(q) || inside[at(q)] || image_.pixel(q) == stop) continue;
+        inside[at(q)] = true;
+        area.push_back(q);
+        stack.push_back({q.x() + 1, q.y()});
+        stack.push_back({q.x() - 1, q.y()});
+        stack.push_back({q.x(), q.y() + 1});
+        stack.push_back({q.x(), q.y() - 1});
+    }
+    const QRgb paint = vbColor(fill_).rgb();
+    for (const QPoint& q : area)
+        // The upward hatch: one "/" line every eight pixels, fixed to the picture's corner.
+        if (fillStyle_ == FillSolid || (q.x() + q.y()) % 8 == 7) image_.setPixel(q, paint);
     changed();
 }
 

@@ -2,7 +2,9 @@
 // A picture box: drawing goes into a retained image (nothing is lost when the widget is covered),
 // in user coordinates set by Scale. Colours are 0x00BBGGRR numbers as the settings keep them.
 #include "platform/controls.h"
+#include <QBrush>
 #include <QImage>
+#include <QPen>
 #include <QWidget>
 #include <cstdint>
 
@@ -12,7 +14,8 @@ class PictureBox : public QWidget {
     Q_OBJECT
 public:
     enum LineKind { PlainLine, Box, FilledBox };
-    enum FillStyleKind { FillSolid = 0, FillTransparent = 1 };
+    enum FillStyleKind { FillSolid = 0, FillTransparent = 1, FillUpwardDiagonal = 4 };
+    enum DrawStyleKind { DrawSolid = 0, DrawDot = 2 };
 
     explicit PictureBox(QWidget* parent = nullptr);
 
@@ -24,6 +27,8 @@ public:
     void setFillColor(std::int32_t bgr) { fill_ = bgr; }
     void setFillStyle(int style) { fillStyle_ = style; }
     void setDrawWidth(int pixels) { drawWidth_ = pixels < 1 ? 1 : pixels; }
+    // Lines drawn after this are solid or dotted.
+    void setDrawStyle(int style) { drawStyle_ = style; }
 
     // User scale: (x1, y1) is the top-left corner, (x2, y2) the bottom-right. Default: pixels.
     void Scale(double x1, double y1, double x2, double y2);
@@ -45,6 +50,10 @@ public:
     bool LoadPicture(const QString& file);
     // Fills the area of the start pixel's colour that touches it with color.
     void FloodFill(double x, double y, std::int32_t color);
+    // Fills outwards from a device pixel up to pixels of the border colour, with the fill colour in
+    // the fill style (a hatch leaves the pixels between its lines as they were); nothing when the
+    // start pixel has the border colour.
+    void BorderFill(QPoint pixel, std::int32_t border);
 
     // Reading back (tests): the colour at a user point, and the image itself.
     std::int32_t Point(double x, double y) const;
@@ -66,6 +75,8 @@ private:
     double scaleX() const;
     double scaleY() const;
     void changed() { update(); }
+    QPen pen(const QColor& c) const;
+    QBrush brush() const;
     // The image follows the widget's size at once, even before the widget was first shown.
     void ensureSize();
 
@@ -75,6 +86,7 @@ private:
     std::int32_t fill_ = 0;
     int fillStyle_ = FillTransparent;
     int drawWidth_ = 1;
+    int drawStyle_ = DrawSolid;
     bool userScale_ = false;
     double sx1_ = 0, sy1_ = 0, sx2_ = 1, sy2_ = 1;
     bool pressed_ = false;

@@ -1,4 +1,5 @@
 #include "records/form_kojin.h"
+#include "records/form_ana_kojin.h"
 #include "common/convert.h"
 #include "common/database.h"
 #include "common/dialogs.h"
@@ -468,8 +469,12 @@ void Form_Kojin::Cmd_Tsusan_Click() {
     Data2->Refresh();
 }
 
-// The graph and the two pages are opened by name; until they exist these buttons open nothing.
-void Form_Kojin::cmd_graph_Click() { forms::show(QStringLiteral("Form_ana_kojin")); }
+// The two pages are opened by name; until they exist these buttons open nothing.
+void Form_Kojin::cmd_graph_Click() {
+    Form_ana_kojin& graph = forms::get<Form_ana_kojin>();
+    graph.Show();
+    graph.lbl_sensyu->setText(Txt_Sensyu[1]->text());
+}
 
 void Form_Kojin::cmd_html_Click() {
     if (Val(Txt_Sensyu[0]->text()) == 0) {

@@ -1,4 +1,5 @@
 #include "records/form_seiseki.h"
+#include "records/form_ana_p.h"
 #include "common/convert.h"
 #include "common/database.h"
 #include "common/dialogs.h"
@@ -235,8 +236,13 @@ void Form_Seiseki::DBGrid1_Click() {
     if (Chk_chart->isChecked()) forms::show(Chart);
 }
 
-// The points-race graph takes the season from here once it is part of the program.
-void Form_Seiseki::cmd_graph_Click() {}
+// The graph takes the season as the box reads; the scroll bar only when it is a number.
+void Form_Seiseki::cmd_graph_Click() {
+    Form_ana_p& graph = forms::get<Form_ana_p>();
+    graph.Show();
+    graph.Txt_srs->setText(Txt_srs[0]->text());
+    if (const auto season = CInt(Txt_srs[0]->text())) graph.HScr_srs->setValue(*season);
+}
 
 void Form_Seiseki::Cmd_html2_Click() {
     if (Module1::ResultsRangeMode <= results::MatchRange) forms::show(QStringLiteral("Form_HTML2"));

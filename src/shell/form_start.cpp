@@ -143,7 +143,7 @@ void Form_Start::Cmd_Kojin_Click() {
     forms::show(QStringLiteral("Form_Kojin"));
 }
 
-void Form_Start::Command1_Click() {}
+void Form_Start::Command1_Click() { forms::show(QStringLiteral("Form_ana_kojin")); }
 
 void Form_Start::Cmd_End_Click() {
     if (MdiFrame* frame = MdiFrame::instance()) frame->close();

@@ -7,6 +7,7 @@
 #include "platform/boundgrid.h"
 #include "platform/datasource.h"
 #include "platform/picturebox.h"
+#include "platform/registry.h"
 #include "records/form_kojin.h"
 #include "records/form_pindiagram.h"
 #include "records/playerrecords.h"
@@ -256,7 +257,10 @@ private Q_SLOTS:
         QCOMPARE(gridRow(f.DBGrid2, 0).section(' ', 1, 2), QString("11 15"));
         dlg->expectMsgBox(vbOK, "全員の成績のhtmlは、トップメニューから[統計成績]を選んで行ってください。");
         click(f.cmd_html);
-        click(f.cmd_graph);  // the graph is not built yet: nothing opens
+        click(f.cmd_graph);
+        QVERIFY(forms::loadedByName("Form_ana_kojin") && forms::loadedByName("Form_ana_kojin")->isShown());
+        f.Show();
+        settle();
         // The list back: the score-card page gets the list of the third record, which stays current.
         click(f.cmd_sp);
         QVERIFY(f.Cmd_SRS->isEnabled() && !f.DBGrid2->isVisible());

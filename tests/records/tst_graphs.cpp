@@ -1,0 +1,290 @@
+// The three graphs: scales, steps and label places as one table (the zero cases included), the
+// season values against hand-computed figures, and each window opened from its caller and read
+// back by the pixels that matter.
+#include "common/database.h"
+#include "common/module1.h"
+#include "platform/boundgrid.h"
+#include "platform/datasource.h"
+#include "platform/picturebox.h"
+#include "records/form_ana_kojin.h"
+#include "records/form_ana_p.h"
+#include "records/form_chart.h"
+#include "records/form_kojin.h"
+#include "records/form_seiseki.h"
+#include "records/graphs.h"
+#include "shell/form_start.h"
+#include "support/gui.h"
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+using namespace vx;
+using namespace vxtest;
+using graphs::PaletteColor;
+
+namespace {
+
+// Players 1 青木, 2 井上, 3 上田; matches 10, 11 (season 1), 20 (season 2), 30 (season 3, no points).
+// Games: player, match, 優Ｐ, 上位, S10, ST, SP, SPF. 上田 averages exactly 60 %, 3.0, 75 % and 170.
+void club() {
+    QVERIFY(execSql("INSERT INTO 選手 (選手ID, 選手名) VALUES (1, '青木'), (2, '井上'), (3, '上田')"));
+    QVERIFY(execSql("INSERT INTO シーズン (シーズンID, シーズン名) VALUES (1, '春'), (2, '秋'), (3, '冬')"));
+    QVERIFY(execSql("INSERT INTO 試合 (試合ID, シーズンID, 試合, 試合日) VALUES (10, 1, 1, '2025-04-06'), (11, 1, 2, '2025-05-11'), "
+                    "(20, 2, 1, '2026-04-05'), (30, 3, 1, '2026-05-03')"));
+    QVERIFY(execSql("INSERT INTO データ項目 (選手ID, 試合ID, 優Ｐ, 上位, S10, ST, SP, SPF) VALUES "
+                    "(1, 10, 5, 1, 200, 4, 3, 1), (1, 10, 0, 0, 150, 2, 2, 2), (2, 10, 3, 1, 180, 3, 1, 0), (2, 11, 5, 1, 170, 3, 2, 1), "
+                    "(1, 11, 2, 0, 160, 2, 1, 1), (1, 20, 4, 1, 210, 5, 3, 1), (2, 20, 0, 0, 120, 1, 0, 0), (2, 30, 0, 0, 100, 0, 0, 0), "
+                    "(3, 30, 0, 1, 170, 3, 2, 1), (3, 30, 0, 1, 170, 3, 1, 1), (3, 30, 0, 1, 170, 3, 2, 1), (3, 30, 0, 0, 170, 3, 1, 1)"));
+    Module1::SeasonIdMax = 3;
+}
+
+// The colour at a picture point, in user units.
+std::int32_t at(const PictureBox* p, double x, double y) { return p->Point(x, y); }
+const std::int32_t White = 0xFFFFFF, Black = 0;
+
+QString values(const graphs::SeasonPlot& p) {
+    QStringList out;
+    for (const auto& v : p.values) out << (v ? QString::number(*v, 'g', 6) : QString("null"));
+    return out.join(' ') + QString(" M%1 s%2 l%3").arg(p.largest).arg(p.valueScale).arg(p.labelStep);
+}
+
+}  // namespace
+
+class TestGraphs : public GuiTest {
+    Q_OBJECT
+
+    static Form_Seiseki& results() {
+        club();
+        forms::get<Form_Start>().Show();
+        settle();
+        click(forms::get<Form_Start>().Cmd_Seiseki);
+        return forms::get<Form_Seiseki>();
+    }
+
+private Q_SLOTS:
+    // Scales, steps and places as the windows draw them; every 0 the data can make stays drawable.
+    void computations() {
+        double scale = 0, step = 0;
+        auto scaleOf = [&](int stat, double M, bool all) {
+            graphs::seasonScale(stat, M, all, 3105, scale, step);
+            return QString("%1/%2").arg(scale).arg(step);
+        };
+        const QList<QPair<QString, QString>> table{
+            // season steps: 1, 10, 20, 29 seasons; none and too many still advance
+            {QString("%1 %2 %3 %4 %5 %6").arg(graphs::seasonStep(6000, 1)).arg(graphs::seasonStep(6000, 10)).arg(graphs::seasonStep(6000, 20))
+                 .arg(graphs::seasonStep(6000, 29)).arg(graphs::seasonStep(6000, 0)).arg(graphs::seasonStep(6000, 600)),
+             "5990 590 290 200 5990 10"},
+            {scaleOf(graphs::Points, 7, false), "387/10"},
+            {scaleOf(graphs::Points, 0, true), "3100/100"},
+            {scaleOf(graphs::PointShare, 47, false), "50/10"},
+            {scaleOf(graphs::Tops, 12, true), "250/50"},
+            {scaleOf(graphs::TopRate, 0.6, false), "50/10"},
+            {scaleOf(graphs::TotalPins, 510, false), "6/1000"},
+            {scaleOf(graphs::TotalPins, 70000, true), "0.04/10000"},
+            {scaleOf(graphs::Average, 210, false), "14/20"},
+            {scaleOf(graphs::StrikesPerGame, 3.25, false), "950/0.5"},
+            {scaleOf(graphs::Spares, 6, true), "442/100"},
+            {scaleOf(graphs::SpareRate, 0.62, false), "50/10"},
+            // all zero: ten grid steps fill the picture
+            {scaleOf(graphs::Tops, 0, false) + ' ' + scaleOf(graphs::TopRate, 0, false) + ' ' + scaleOf(graphs::TotalPins, 0, true) + ' ' +
+                 scaleOf(graphs::Average, 0, false) + ' ' + scaleOf(graphs::StrikesPerGame, 0, false),
+             "62/5 31/10 0.031/10000 15.5/20 620/0.5"},
+            {QString::number(graphs::steps(5, 300, 3105).size()) + ' ' + QString::number(graphs::steps(5, 0, 3105).size()) + ' ' +
+                 QString::number(graphs::steps(0, 10, -1).size()),
+             "11 1 0"},
+            {QString("%1 %2").arg(graphs::valueLabelTop(3105, 5, 0)).arg(graphs::valueLabelTop(3105, 3005, 10)), "2980 80"},
+        };
+        for (const auto& [got, want] : table) QCOMPARE(got, want);
+
+        // The race: 40 points and 7 matches; no points, no match; too many of either for a step of 10.
+        graphs::Race race;
+        race.matches = 7;
+        race.cumulative = {QVector<int>(8, 0), QVector<int>(8, 0)};
+        race.cumulative[1][7] = 40;
+        auto raceOf = [&](double W, double H) {
+            const graphs::RaceScale s = graphs::raceScale(race, W, H);
+            return QString("%1 %2 %3").arg(s.largest).arg(s.pointScale).arg(s.matchStep);
+        };
+        QCOMPARE(raceOf(5055, 2895), QString("40 70 710"));
+        race.cumulative[1][7] = 0;
+        race.matches = 0;
+        QCOMPARE(raceOf(5055, 2895), QString("0 280 5000"));
+        race.matches = 1000;
+        race.cumulative = {QVector<int>(1001, 0)};
+        race.cumulative[0][1000] = 1000;
+        QCOMPARE(raceOf(5055, 2895), QString("1000 2.845 5.005"));
+
+        // The radar: the labelled ticks 51 pixels out; shapes that do not close round the fill's start.
+        auto radar = [](double sp, double st, double u, double av) {
+            const graphs::RadarShape s = graphs::radarShape(sp, st, u, av, 68, 68);
+            return QString("%1 %2 %3 %4 %5").arg(s.top.y()).arg(s.bottom.y()).arg(s.left.x()).arg(s.right.x()).arg(int(s.hatched));
+        };
+        QCOMPARE(radar(0.6, 3.0, 0.75, 170), QString("51 -51 -51 51 1"));
+        QCOMPARE(radar(0.6, 3.0, 0.75, 80) + '|' + radar(0.6, 0, 0.75, 170) + '|' + radar(0, 3.0, 0.75, 170),
+                 QString("51 -51 -51 0 0|51 0 -51 51 0|0 -51 -51 51 0"));
+        std::uint8_t c = 0;
+        QString colours;
+        for (int i = 0; i < 15; ++i) colours += QString::number(c = graphs::nextChartColor(c)) + ' ';
+        QCOMPARE(colours, QString("1 2 3 4 5 6 7 8 9 10 11 12 13 14 1 "));
+        QCOMPARE(graphs::chartCaption("上田", 0, "2") + graphs::chartCaption("上田", 1, "2") + graphs::chartCaption("上田", 2, "2"),
+                 QString("上田 通算上田 2期上田"));
+        QCOMPARE(QList<int>({PaletteColor(1), PaletteColor(7), PaletteColor(14), PaletteColor(99)}),
+                 QList<int>({0x800000, 0xC0C0C0, 0x00FFFF, 0xFFFFFF}));
+    }
+
+    // Season by season against hand-computed figures, for 青木 and for all players; a season without
+    // a row, or without a spare chance, is 0.
+    void seasonValues() {
+        club();
+        QVERIFY(db::ensureOpen());
+        const auto one = graphs::readSeasons(3, false, 1), all = graphs::readSeasons(3, true, 0);
+        QVERIFY(one && all && all->player.isEmpty());
+        auto plot = [](int stat, const graphs::SeasonTable& t, bool everyone) { return values(graphs::seasonPlot(stat, t, everyone, 3105)); };
+        QCOMPARE(plot(graphs::Points, *one, false), QString("0 7 4 0 M7 s387 l10"));
+        QCOMPARE(plot(graphs::PointShare, *one, false), QString("0 47.0199 100 0 M100 s20 l10"));
+        QCOMPARE(plot(graphs::TopRate, *one, false), QString("0 33.3333 100 0 M1 s30 l10"));
+        QCOMPARE(plot(graphs::TotalPins, *all, true), QString("0 860 330 780 M860 s3.6 l10000"));
+        QCOMPARE(plot(graphs::StrikesPerGame, *one, false), QString("0 2.66667 5 0 M5 s620 l0.5"));
+        QCOMPARE(plot(graphs::SpareRate, *all, true), QString("0 64.2857 75 60 M0.75 s40 l10"));
+        const auto second = graphs::readSeasons(3, false, 2);
+        QCOMPARE(plot(graphs::SpareRate, *second, false), QString("0 75 0 0 M0.75 s40 l10"));
+        QCOMPARE(plot(graphs::Tops, *graphs::readSeasons(0, false, 1), false), QString("0 M0 s62 l5"));
+    }
+
+    // From the individual records on 青木: his name, the grid and its labels, the line and its
+    // markers in the statistic's colour; from the start menu before those records: all players.
+    void statisticGraph() {
+        club();
+        Form_Kojin& kojin = shown<Form_Kojin>();
+        kojin.openOnPlayer(1, "青木");
+        settle();
+        click(kojin.cmd_graph);
+        Form_ana_kojin& f = forms::get<Form_ana_kojin>();
+        QCOMPARE(notOnTop(f), QString());
+        QCOMPARE(f.lbl_sensyu->text(), QString("青木"));
+        dlg->expectMsgBox(vbOK, "統計項目が選択されていません");
+        click(f.Cmd_OK);
+        f.cmb_what->setFocus();
+        for (int i = 0; i < 4; ++i) press(Qt::Key_Down);  // 上位率: drawn at once
+        const std::int32_t purple = PaletteColor(5);
+        const PictureBox* p = f.Pic;
+        // Seasons 1990 apart; 0, 33.3 %, 100 %, 0 at 30 twips a percent, a grid line every 10 %.
+        QCOMPARE(f.SeasonStep * 1000 + f.ValueScale, 1990030.0);
+        QCOMPARE(QList<int>({at(p, 2985, 2005), at(p, 4975, 1505), at(p, 30, 30), at(p, 1990, 1005), at(p, 1000, 2500)}),
+                 QList<int>({purple, purple, purple, purple, White}));
+        QCOMPARE(f.Lbl_tate[10]->text() + f.Lbl_tate[1]->text() + f.Lbl_yoko[0]->text(), QString("100100"));
+        QCOMPARE(QList<int>({f.Lbl_tate[10]->y(), f.Lbl_yoko[0]->x()}), QList<int>({twips(440 + 80), twips(555 - 50)}));
+        int dots = 0;
+        const int row = p->toPixel(0, 305).y();
+        for (int x = 200; x < 260; ++x) dots += p->image().pixel(x, row) == qRgb(0, 0, 0);
+        QVERIFY2(dots >= 15 && dots <= 30, qPrintable(QString::number(dots)));  // dotted, not solid
+        saveShot(f.subWindow(), "records_ana_kojin");
+        click(f.cmd_back);
+        QVERIFY(!forms::loaded<Form_ana_kojin>());
+
+        resetUi();
+        Module1::SeasonIdMax = 3;
+        forms::get<Form_Start>().Show();
+        settle();
+        click(forms::get<Form_Start>().Command1);
+        Form_ana_kojin& g = forms::get<Form_ana_kojin>();
+        QVERIFY(!forms::loaded<Form_Kojin>() && g.lbl_sensyu->text() == "全　員");
+        g.cmb_what->setFocus();
+        dlg->expectMsgBox(vbOK, "全員による占有率は常に100%ですね。");
+        for (int i = 0; i < 4; ++i) press(Qt::Key_Down);
+        QCOMPARE(QList<int>({at(g.Pic, 2985, (3005 + 2505) / 2), at(g.Pic, 4975, (2505 + 3005) / 2)}), QList<int>({purple, purple}));
+        QCOMPARE(g.Lbl_tate[6]->text() + g.Lbl_tate[7]->text(), QString("60"));
+        // No season at all: the frame and an empty grid of ten steps, nothing else.
+        Module1::SeasonIdMax = 0;
+        click(g.Cmd_OK);
+        QCOMPARE(g.Lbl_tate[10]->text() + QString::number(at(g.Pic, 2985, 2755)), QString("100") + QString::number(White));
+        QCOMPARE(notOnTop(g), QString());
+    }
+
+    // From the season results on season 1: its two ranked players, N lowered to 2, climbing lines in
+    // navy and green with white markers, the legend; a season without points; a season as text.
+    void pointsRace() {
+        Form_Seiseki& r = results();
+        tick(r.Opt_when[1]);
+        r.Vsc_season->setValue(1);
+        click(r.cmd_graph);
+        Form_ana_p& f = forms::get<Form_ana_p>();
+        QCOMPARE(notOnTop(f), QString());
+        QCOMPARE(f.Txt_srs->text() + QString::number(f.HScr_srs->value()) + QString::number(f.HScr_srs->maximum()), QString("113"));
+        click(f.cmd_p_srs);
+        QCOMPARE(f.Txt_nin->text() + QString::number(f.HScr_nin->value()), QString("22"));
+        // 井上 0, 3, 8 and 青木 0, 5, 7 at 350 twips a point, 2500 a match, from y = 30.
+        const PictureBox* p = f.Pic;
+        QCOMPARE(QList<int>({at(p, 1250, 30 + 1.5 * 350), at(p, 3750, 30 + 5.5 * 350), at(p, 1250, 30 + 2.5 * 350),
+                             at(p, 3750, 30 + 6 * 350), at(p, 2500, 30 + 3 * 350)}),
+                 QList<int>({PaletteColor(1), PaletteColor(1), PaletteColor(2), PaletteColor(2), White}));
+        QCOMPARE(f.Lbl_han[0]->text() + f.Lbl_han[1]->text() + f.Lbl_han[2]->text(), QString("井上青木"));
+        QCOMPARE(QList<int>({f.Lbl_han[1]->y(), vbColorOf(f.Lbl_han[1]->palette().color(QPalette::Window))}),
+                 QList<int>({twips(330), PaletteColor(2)}));
+        saveShot(f.subWindow(), "records_ana_p");
+        // Season 3: nobody scored, the lines lie on the zero line, the later player's over the earlier.
+        f.HScr_srs->setValue(3);
+        click(f.cmd_p_srs);
+        QCOMPARE(QList<int>({at(p, 2500, 30), at(p, 2500, 400)}), QList<int>({PaletteColor(2), White}));
+        f.Txt_srs->setText("abc");
+        dlg->expectMsgBox(vbOK, "参加選手がいません。");
+        click(f.cmd_p_srs);
+        // Coming back clears it.
+        r.Show();
+        settle();
+        f.Show();
+        settle();
+        QCOMPARE(at(p, 2500, 30), White);
+        QCOMPARE(f.Lbl_han[0]->y(), twips(5000));
+    }
+
+    // The check box shows the chart of the current row; a grid click adds the next row in the next
+    // colour, hatched inside, nothing leaking outside; the colours wrap after fourteen.
+    void radarChart() {
+        Form_chart::ChartColorIndex = 0;
+        Form_Seiseki& r = results();
+        tick(r.Chk_chart);
+        Form_chart& f = forms::get<Form_chart>();
+        QCOMPARE(notOnTop(f), QString());
+        QCOMPARE(f.windowTitle(), QString("青木 通算"));
+        const QImage& img = f.Pic->image();
+        auto px = [&](int x, int y) { return vbColorOf(img.pixelColor(x, y)); };
+        // A 2-pixel line passes through a 3 x 3 square round its point.
+        auto near = [&](int x, int y, std::int32_t c) {
+            for (int dx = -1; dx <= 1; ++dx)
+                for (int dy = -1; dy <= 1; ++dy)
+                    if (px(x + dx, y + dy) == c) return true;
+            return false;
+        };
+        QVERIFY(near(68 + 28, 68 - 27, PaletteColor(1)));  // top to right, navy
+        r.Show();
+        settle();
+        clickCell(r.DBGrid1, 2, 0);  // 上田: the vertices on the labelled ticks
+        QCOMPARE(notOnTop(f), QString());
+        QCOMPARE(f.windowTitle(), QString("上田 通算"));
+        const std::int32_t green = PaletteColor(2);
+        QVERIFY(near(68 + 25, 68 - 25, green) && near(68, 68 - 51, green) && near(68 + 51, 68, green) && near(68 - 51, 68, green));
+        QCOMPARE(QList<int>({px(50, 85), px(51, 85), px(3, 3), px(130, 130), px(68, 2)}), QList<int>({green, White, White, White, Black}));
+        saveShot(f.subWindow(), "records_chart");
+        trigger(f.menu_clear);
+        QCOMPARE(px(68, 2), White);
+        click(f.cmd_clear);
+        QCOMPARE(QList<int>({px(68, 2), px(50, 85)}), QList<int>({Black, White}));
+        Form_chart::ChartColorIndex = 14;
+        r.Show();
+        settle();
+        clickCell(r.DBGrid1, 2, 0);
+        QVERIFY(near(68 + 25, 68 - 25, PaletteColor(1)) && px(50, 85) == PaletteColor(1));
+        r.Show();
+        settle();
+        tick(r.Chk_chart);
+        QVERIFY(!forms::loaded<Form_chart>() && Form_chart::ChartColorIndex == 1);
+    }
+};
+
+QTEST_MAIN(TestGraphs)
+#include "tst_graphs.moc"
