@@ -1,6 +1,7 @@
 #include "platform/boundgrid.h"
 
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QTimer>
 
 namespace vx {
@@ -8,6 +9,16 @@ namespace vx {
 DBGrid::DBGrid(QWidget* parent) : QTableView(parent) {
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &DBGrid::widenToShownCells);
+}
+
+void DBGrid::widenToShownCells() {
+    if (!model_) return;
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        if (isColumnHidden(c)) continue;
+        const int need = sizeHintForColumn(c);  // the rows in view only
+        if (need > columnWidth(c)) setColumnWidth(c, need);
+    }
 }
 
 void DBGrid::setDataSource(DataSource* source) {
@@ -20,8 +31,13 @@ void DBGrid::setDataSource(DataSource* source) {
     if (!source) return;
     connect(source, &DataSource::currentChanged, this, &DBGrid::followSource);
     connect(source, &DataSource::error, this, &DBGrid::error);
-    connect(source, &DataSource::wasReset, this, [this] { followSource(ds_->currentRow()); });
+    connect(source, &DataSource::wasReset, this, [this] {
+        followSource(ds_->currentRow());
+        widenToShownCells();
+    });
+    connect(model_, &QAbstractItemModel::dataChanged, this, &DBGrid::widenToShownCells);
     followSource(source->currentRow());
+    widenToShownCells();
 }
 
 void DBGrid::setAllowAddNew(bool allow) { if (model_) model_->setAllowAddNew(allow); }

@@ -40,6 +40,8 @@ protected:
 
 private:
     void followSource(int row);
+    // Figures are never cut: a column too narrow for a cell it shows widens (it never narrows).
+    void widenToShownCells();
 
     QPointer<DataSource> ds_;
     DataSourceModel* model_ = nullptr;
