@@ -122,14 +122,13 @@ private Q_SLOTS:
         saveShot(f.subWindow(), "records_seiseki");
 
         tick(f.Opt_when[1]);
-        QVERIFY(f.Txt_srs[0]->isVisible() && f.cmd_graph->isVisible() && !f.txt_siai[0]->isVisible() && Module1::ResultsRangeMode == 1);
-        QCOMPARE(table(grid), QString());  // season 3 has no games
+        // Season 3 has no games.
+        QVERIFY(f.Txt_srs[0]->isVisible() && f.cmd_graph->isVisible() && !f.txt_siai[0]->isVisible() && Module1::ResultsRangeMode == 1 && table(grid).isEmpty());
         f.Vsc_season->setFocus();
         press(Qt::Key_Up);
         QCOMPARE(f.Txt_srs[0]->text() + table(grid), QString("2"));  // not refreshed yet
         click(f.Cmd_SRS_OK);
-        QCOMPARE(table(grid), Season2);
-        QCOMPARE(notOnTop(f), QString());
+        QCOMPARE(notOnTop(f) + table(grid), Season2);
 
         tick(f.Opt_when[2]);
         QVERIFY(f.Lbl_info->isVisible() && !f.cmd_graph->isVisible() && Module1::ResultsRangeMode == 2);
