@@ -124,7 +124,8 @@ private Q_SLOTS:
         tick(f.Opt_when[1]);
         // Season 3 has no games.
         QVERIFY(f.Txt_srs[0]->isVisible() && f.cmd_graph->isVisible() && !f.txt_siai[0]->isVisible() && Module1::ResultsRangeMode == 1 && table(grid).isEmpty());
-        f.Vsc_season->setFocus();
+        f.Txt_srs[0]->setFocus();
+        press(Qt::Key_Tab);  // the scroll bar takes the keyboard
         press(Qt::Key_Up);
         QCOMPARE(f.Txt_srs[0]->text() + table(grid), QString("2"));  // not refreshed yet
         click(f.Cmd_SRS_OK);
@@ -193,7 +194,7 @@ private Q_SLOTS:
         settings::SaveSetting("form", "sei_Left", "300");
         KeptPrints printer;
         Form_Seiseki& f = openResults();
-        QVERIFY(f.Chk_srs->isChecked() && !f.Cmd_SRS_OK->isEnabled());
+        QVERIFY(f.Chk_srs->isChecked() && !f.Cmd_SRS_OK->isEnabled() && f.Left() == 300);
         auto gridFor = [](double h) { return twips(float(std::floor((h - 1500) / 269.8583) * 269.8583 - 50)); };
         QCOMPARE(f.DBGrid1->height(), gridFor(4995));  // 5000 twips is 333 pixels
         f.setWidth(8000);
@@ -202,6 +203,7 @@ private Q_SLOTS:
         f.setHeight(2040);  // 2050 itself is no whole number of pixels
         QCOMPARE(f.DBGrid1->height(), gridFor(4995));
         f.setHeight(4000);
+        f.setLeft(600);
         QCOMPARE(f.DBGrid1->height(), gridFor(4005));
 
         Printer::instance().Print("score book");
@@ -231,7 +233,7 @@ private Q_SLOTS:
         QVERIFY(!forms::loadedByName("Form_Wait")->isShown());
         shown<Form_Start>();
         using settings::GetSetting;
-        QCOMPARE(GetSetting("setting", "seiseki_srs", "") + GetSetting("form", "sei_left", "") + ' ' + GetSetting("form", "sei_height", ""), "0300 4005");
+        QCOMPARE(GetSetting("setting", "seiseki_srs", "") + GetSetting("form", "sei_left", "") + ' ' + GetSetting("form", "sei_height", ""), "0600 4005");
         QVERIFY(shown<Form_Seiseki>().Cmd_SRS_OK->isEnabled());
     }
 };
