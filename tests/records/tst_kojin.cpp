@@ -151,8 +151,9 @@ private Q_SLOTS:
             else click(f.Cmd_what[std::size_t(r.kind)]);
             const QString games = ids(f.data_score);
             for (int m : r.moves) click(f.cmd_mov[std::size_t(m)]);
-            const bool ready = f.ListPosition == f.data_score->currentRow() + 1 && f.cmd_html_score->isVisible() && f.cmd_sp->isVisible() && f.cmd_sp->isEnabled() &&
-                               f.cmd_mov[0]->isEnabled() && f.Cmd_SRS->isVisible() && !f.cmd_html->isVisible() && f.menu_sp->isEnabled() && f.menu_what[7]->isEnabled() && notOnTop(f).isEmpty();
+            const bool ready = f.ListPosition == f.data_score->currentRow() + 1 && f.cmd_html_score->isVisible() && f.cmd_sp->isVisible() &&
+                               f.cmd_sp->isEnabled() && f.cmd_mov[0]->isEnabled() && f.Cmd_SRS->isVisible() && !f.cmd_html->isVisible() &&
+                               f.menu_sp->isEnabled() && f.menu_what[7]->isEnabled() && notOnTop(f).isEmpty();
             got << QString("%1 %2 %3 %4").arg(Module1::AllPlayersFlag).arg(games, f.Lbl_What->text()).arg(ready);
             want << QString("%1 %2 %3 1").arg(r.player == 0 ? 255 : 0).arg(r.games, r.sentence);
         }
