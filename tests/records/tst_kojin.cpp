@@ -16,9 +16,7 @@
 #include "shell/form_wait.h"
 #include "support/gui.h"
 #include "support/recording_fixture.h"
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
+#include <QtWidgets>
 
 using namespace vx;
 using namespace vxtest;
@@ -50,11 +48,9 @@ void club() {
                          "VALUES (?, ?, ?, ?, '＊', '　', ?, '＊', '５', 20, ?, ?)",
                          {g[0], g[1], g[2], g[3], QStringLiteral("＊%1").arg(g[0].toInt()), s10 - 25, s10}));
         if (g[0].toInt() == 2) continue;
-        QVariantList codes(21, 30), masks(21, -1);
-        if (g[0].toInt() == 1) {
-            codes = {10, 30, 8, 1, 9, 20, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 10, 10, 5};
-            masks = {0, -1, 576, 512, 1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0, 0, 31};
-        }
+        const bool pins = g[0].toInt() == 1;
+        const QVariantList codes = pins ? QVariantList{10, 30, 8, 1, 9, 20, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 10, 10, 5} : QVariantList(21, 30);
+        const QVariantList masks = pins ? QVariantList{0, -1, 576, 512, 1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0, 0, 31} : QVariantList(21, -1);
         QStringList names{"ID"};
         for (int k = 0; k <= 20; ++k) names << "Flms" + ballSuffix(k) << "pin" + ballSuffix(k);
         QVariantList values{g[0]};
@@ -71,10 +67,15 @@ QString ids(const DataSource* ds) {
     return out.join(' ');
 }
 
-QString gridRow(const DBGrid* g, int row) {
-    QStringList cells;
-    for (int c = 0; c < g->model()->columnCount(); ++c) cells << g->model()->index(row, c).data().toString();
-    return cells.join(' ');
+// A grid's rows: cells joined by blanks, rows by "|".
+QString rows(const DBGrid* g) {
+    QStringList out;
+    for (int r = 0; r < g->model()->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < g->model()->columnCount(); ++c) cells << g->model()->index(r, c).data().toString();
+        out << cells.join(' ');
+    }
+    return out.join('|');
 }
 
 }  // namespace
@@ -87,9 +88,7 @@ class TestKojin : public GuiTest {
         db::ensureOpen();
         club();
         Module1::PinColors = {Down1, Down2, Standing};
-        forms::get<Form_Start>().Show();
-        settle();
-        click(forms::get<Form_Start>().Cmd_Kojin);
+        click(shown<Form_Start>().Cmd_Kojin);
         return forms::get<Form_Kojin>();
     }
     static void choosePlayer(Form_Kojin& f, int id) {
@@ -98,7 +97,7 @@ class TestKojin : public GuiTest {
         clickCell(f.DBG_Sensyu, row, 1);
     }
     static QString card(const Form_Kojin& f) {
-        QStringList parts{f.Txt_Sensyu[1]->text(), f.Txt_Siai[0]->text(), f.Txt_Siai[3]->text()};
+        QStringList parts{f.txt_ID->text(), f.Txt_Sensyu[1]->text(), f.Txt_Siai[0]->text(), f.Txt_Siai[3]->text()};
         for (const QLineEdit* e : f.Txt_komoku) parts << e->text();
         for (int b : {0, 1, 18, 19, 20}) parts << f.Txt_MARK[std::size_t(b)]->text();
         for (int s : {1, 9, 10, 11, 0}) parts << f.Txt_score[std::size_t(s)]->text();
@@ -120,63 +119,47 @@ private Q_SLOTS:
         for (int i = 0; i <= 8; ++i) menu += QString::number(playerrecords::kindOfMenuEntry(i));
         QCOMPARE(menu, QString("10542367-1"));
         const playerrecords::CardTexts card{"鈴木", "", "1", "", "", "", ""};
-        QCOMPARE(playerrecords::explanation(5, 3, card, true), QString("鈴木選手のこの日の最高点です。で入賞しました。勝利ポイントは1p でした。"));
+        QCOMPARE(playerrecords::explanation(5, 3, card, true) + playerrecords::explanation(20, 1, card, false),
+                 QString("鈴木選手のこの日の最高点です。で入賞しました。勝利ポイントは1p でした。"));  // the spare member has none
     }
 
-    // Each kind for one player and for all players: its games in its order, and the sentence of the
-    // record the list stands on. Player 1's placings are stored padded with blanks.
-    void recordKinds_data() {
-        QTest::addColumn<int>("player");
-        QTest::addColumn<int>("kind");    // a button, or 100 + a menu entry
-        QTest::addColumn<QList<int>>("moves");
-        QTest::addColumn<QString>("games");
-        QTest::addColumn<QString>("sentence");
-        QTest::newRow("points") << 1 << 0 << QList<int>{3} << "1 9" << "第2回目の入賞です。２着  でした。\r勝利ポイントは2p でした。";
-        QTest::newRow("first places, padded") << 1 << 1 << QList<int>{} << "1" << "第1回目の一着です。\r勝利ポイントは3p でした。";
-        QTest::newRow("menu 一着 is button 1") << 0 << 100 << QList<int>{5} << "1 5 8" << "第3回目の一着です。\r勝利ポイントは4p でした。";
-        QTest::newRow("scratch") << 1 << 2 << QList<int>{3, 3} << "9 1 2 6" << "素点で3番目の点は150点 です。";
-        QTest::newRow("handicap") << 1 << 105 << QList<int>{5, 2} << "9 1 6 2" << "ハンデ込みで3番目の点は\r  170点 です。";
-        QTest::newRow("all games") << 1 << 4 << QList<int>{} << "1 2 6 9" << "参加　第1ゲームのスコアです。";
-        QTest::newRow("best of day, one player, no placing") << 1 << 5 << QList<int>{3} << "1 6 9"
-                                                              << "山田選手の第2回目の試合の最高点です。 \r勝利ポイントはありませんでした。";
-        QTest::newRow("best of day, all, points") << 0 << 5 << QList<int>{} << "1 3 5 6 7 9 8 10"
-                                                  << "山田選手のこの日の最高点です。１着  で入賞しました。勝利ポイントは3p でした。";
-        QTest::newRow("best of day, all, placing") << 0 << 5 << QList<int>{3, 3, 3, 3} << "1 3 5 6 7 9 8 10"
-                                                   << "鈴木選手のこの日の最高点です。 ３着  で、勝利ポイントはありませんでした。";
-        QTest::newRow("best of day, one player, points") << 40 << 5 << QList<int>{5} << "5 8"
-                                                         << "田中選手の第2回目の試合の最高点です。 １着  で入賞しました。勝利ポイントは4p でした。";
-        QTest::newRow("strikes") << 1 << 6 << QList<int>{3} << "1 9 2 6" << "ストライク数　Best2は\r 　　 4個 です。";
-        QTest::newRow("spares") << 2 << 107 << QList<int>{} << "3 4 10" << "スペア数　Best1は\r 　　 5個 です。";
-    }
+    // Each kind for one player and for all players, by its button or (100 + the entry) its menu entry:
+    // its games in its order, and after the moves the sentence of the record the list stands on.
+    // Player 1's placings are stored padded with blanks. Then kinds without games: their message, the
+    // card emptied, the score-card button hidden; the spare member leaves the kinds disabled.
     void recordKinds() {
-        QFETCH(int, player);
-        QFETCH(int, kind);
-        QFETCH(QList<int>, moves);
-        QFETCH(QString, games);
-        QFETCH(QString, sentence);
+        struct Row { int player, kind; QList<int> moves; QString games, sentence; };
+        const QList<Row> rows{
+            {1, 0, {3}, "1 9", "第2回目の入賞です。２着  でした。\r勝利ポイントは2p でした。"},
+            {1, 1, {}, "1", "第1回目の一着です。\r勝利ポイントは3p でした。"},
+            {0, 100, {5}, "1 5 8", "第3回目の一着です。\r勝利ポイントは4p でした。"},
+            {1, 2, {3, 3}, "9 1 2 6", "素点で3番目の点は150点 です。"},
+            {1, 105, {5, 2}, "9 1 6 2", "ハンデ込みで3番目の点は\r  170点 です。"},
+            {1, 4, {}, "1 2 6 9", "参加　第1ゲームのスコアです。"},
+            {1, 5, {3}, "1 6 9", "山田選手の第2回目の試合の最高点です。 \r勝利ポイントはありませんでした。"},
+            {0, 5, {}, "1 3 5 6 7 9 8 10", "山田選手のこの日の最高点です。１着  で入賞しました。勝利ポイントは3p でした。"},
+            {0, 5, {3, 3, 3, 3}, "1 3 5 6 7 9 8 10", "鈴木選手のこの日の最高点です。 ３着  で、勝利ポイントはありませんでした。"},
+            {40, 5, {5}, "5 8", "田中選手の第2回目の試合の最高点です。 １着  で入賞しました。勝利ポイントは4p でした。"},
+            {1, 6, {3}, "1 9 2 6", "ストライク数　Best2は\r 　　 4個 です。"},
+            {2, 107, {}, "3 4 10", "スペア数　Best1は\r 　　 5個 です。"},
+        };
         Form_Kojin& f = open();
-        QCOMPARE(notOnTop(f), QString());
         QVERIFY(!forms::get<Form_Wait>().isShown());
-        choosePlayer(f, player);
-        QCOMPARE(Module1::AllPlayersFlag, std::uint8_t(player == 0 ? 255 : 0));
-        if (kind >= 100) trigger(f.menu_what[std::size_t(kind - 100)]);
-        else click(f.Cmd_what[std::size_t(kind)]);
-        QCOMPARE(ids(f.data_score), games);
-        for (int m : moves) click(f.cmd_mov[std::size_t(m)]);
-        QCOMPARE(f.ListPosition, f.data_score->currentRow() + 1);
-        QCOMPARE(f.Lbl_What->text(), sentence);
-        QVERIFY(f.cmd_html_score->isVisible() && f.cmd_sp->isVisible() && f.cmd_sp->isEnabled() && f.cmd_mov[0]->isEnabled());
-        QVERIFY(f.Cmd_SRS->isVisible() && !f.cmd_html->isVisible() && f.menu_sp->isEnabled() && f.menu_what[7]->isEnabled());
-        QCOMPARE(notOnTop(f), QString());
-    }
+        QStringList got, want;
+        for (const Row& r : rows) {
+            choosePlayer(f, r.player);
+            if (r.kind >= 100) trigger(f.menu_what[std::size_t(r.kind - 100)]);
+            else click(f.Cmd_what[std::size_t(r.kind)]);
+            const QString games = ids(f.data_score);
+            for (int m : r.moves) click(f.cmd_mov[std::size_t(m)]);
+            const bool ready = f.ListPosition == f.data_score->currentRow() + 1 && f.cmd_html_score->isVisible() && f.cmd_sp->isVisible() &&
+                               f.cmd_sp->isEnabled() && f.cmd_mov[0]->isEnabled() && f.Cmd_SRS->isVisible() && !f.cmd_html->isVisible() &&
+                               f.menu_sp->isEnabled() && f.menu_what[7]->isEnabled() && notOnTop(f).isEmpty();
+            got << QString("%1 %2 %3 %4").arg(Module1::AllPlayersFlag).arg(games, f.Lbl_What->text()).arg(ready);
+            want << QString("%1 %2 %3 1").arg(r.player == 0 ? 255 : 0).arg(r.games, r.sentence);
+        }
+        QCOMPARE(got, want);
 
-    // Kinds without games: their message, the card emptied, the score-card button hidden; the spare
-    // member leaves the kinds disabled until the next player.
-    void emptyKinds() {
-        Form_Kojin& f = open();
-        choosePlayer(f, 1);
-        click(f.Cmd_what[0]);
-        QVERIFY(!f.Txt_MARK[0]->text().isEmpty());
         choosePlayer(f, 3);
         QVERIFY(f.Txt_MARK[0]->text().isEmpty() && f.Lbl_What->text().isEmpty() && !f.cmd_mov[0]->isEnabled());
         dlg->expectMsgBox(vbOK, "ポイントのあるデータがありません");
@@ -192,18 +175,18 @@ private Q_SLOTS:
         settle();
         QVERIFY(!f.Cmd_what[0]->isEnabled() && !f.menu_what[0]->isEnabled() && f.Txt_score[10]->text().isEmpty());
         QCOMPARE(f.RecordKind, std::int16_t(20));
-        QCOMPARE(playerrecords::kindOfMenuEntry(8) + playerrecords::explanation(20, 1, {}, false).size(), -1);
     }
 
-    // The card of game 1 and its pins; a game without a フレーム row; the moves through a list.
-    void cardAndMoves() {
+    // The card of game 1 and its pins; a game without a フレーム row; the moves through a list; the
+    // list view. Season and all-time statistics of one player and of all players, against figures
+    // worked out by hand; a rate without chances is empty. Then the page hand-offs.
+    void cardStatisticsAndHandOffs() {
         Form_Kojin& f = open();
         QVERIFY(!f.cmd_mov[0]->isEnabled() && !f.menu_what[0]->isEnabled() && !f.menu_sp->isEnabled() && !f.Cmd_Tsusan->isEnabled());
         QVERIFY(!f.Cmd_SRS->isVisible() && !f.cmd_sp->isVisible() && !f.cmd_html_score->isVisible() && !f.Pins->Pct_flame[10]->isVisible());
         choosePlayer(f, 1);
         click(f.Cmd_what[4]);
-        QCOMPARE(card(f), QString("山田|2025/04/06|1|１着  |3|5|3|＊|　|＊1|＊|５|20|162|187|10|197"));
-        QCOMPARE(f.txt_ID->text(), QString("1"));
+        QCOMPARE(card(f), QString("1|山田|2025/04/06|1|１着  |3|5|3|＊|　|＊1|＊|５|20|162|187|10|197"));
         // Frame 1 a strike; frame 2: 7 down on the first ball, 10 left by the second; frame 3's
         // spare entered as a mark leaves pin 1 as the first ball left it; tenth X X 5.
         const QList<QPair<int, std::int32_t>> pins{{0, Down1}, {9, Down1}, {10, Down1}, {16, Down2}, {19, Standing},
@@ -212,18 +195,16 @@ private Q_SLOTS:
         for (const auto& [shape, colour] : pins) QCOMPARE(f.Pins->pinColor(shape), colour);
         QVERIFY(f.Pins->Pct_flame[10]->isVisible() && f.Pins->Pct_flame[11]->isVisible());
         saveShot(f.subWindow(), "records_kojin");
-        // Moves by their captions in a list of 4: next, forward ten (to the last), back ten (to the first), last, previous.
-        const QList<QPair<int, int>> steps{{3, 2}, {4, 4}, {3, 4}, {1, 1}, {2, 1}, {5, 4}, {2, 3}, {0, 1}};
-        for (const auto& [button, position] : steps) {
+        click(f.cmd_mov[3]);  // next: game 2 has no pins stored
+        QCOMPARE(QString::number(f.Pins->pinColor(0), 16) + f.Txt_Siai[3]->text() + f.Lbl_What->text(), QString("e0e0e02参加　第2ゲームのスコアです。"));
+        // Then in the list of 4: forward ten (to the last), back ten (to the first), last, previous.
+        QString path;
+        for (int button : {4, 3, 1, 2, 5, 2, 0}) {
             click(f.cmd_mov[std::size_t(button)]);
-            QCOMPARE(f.ListPosition, position);
-            if (position == 2) {
-                QCOMPARE(f.Pins->pinColor(0), Grey);  // game 2 has no pins stored
-                QCOMPARE(f.Txt_Siai[3]->text() + f.Lbl_What->text(), QString("2参加　第2ゲームのスコアです。"));
-            }
+            path += QString::number(f.ListPosition);
         }
-        QCOMPARE(playerrecords::moveTarget(1, 15, 20) * 100 + playerrecords::moveTarget(4, 9, 20), 519);
-        // A click in the list moves the card too; the list view stays up on its own when kept on.
+        QCOMPARE(path, QString("4411431"));
+        // A click in the list moves the card too.
         click(f.cmd_sp);
         QVERIFY(f.DBG_Score->isVisible() && f.Height() >= 7300);
         clickCell(f.DBG_Score, 3, 0);
@@ -231,30 +212,23 @@ private Q_SLOTS:
         QCOMPARE(f.DBG_Score->model()->index(3, 4).data().toString() + f.DBG_Score->model()->index(3, 31).data().toString(),
                  QString("2026/04/0520"));
         saveShot(f.subWindow(), "records_kojin_list");
-    }
 
-    // Season and all-time statistics of one player and of all players, against figures worked out
-    // by hand; a rate without chances is empty. Then the page hand-offs.
-    void statisticsAndHandOffs() {
-        Form_Kojin& f = open();
         choosePlayer(f, 1);
         click(f.Cmd_SRS);
-        QVERIFY(!f.Cmd_SRS->isVisible() && f.cmd_html->isVisible() && !f.Cmd_Tsusan->isEnabled() && f.DBGrid2->isVisible());
-        QCOMPARE(gridRow(f.DBGrid1, 0), QString("1 3 3 1 33.33% 477 159.00 8 2.67 13 5 72.22%"));
-        QCOMPARE(gridRow(f.DBGrid1, 1), QString("2 1 2 1 100.00% 199 199.00 4 4.00 3 1 75.00%"));
-        QCOMPARE(gridRow(f.DBGrid2, 0), QString(" 4 5 2 50.00% 676 169.00 12 3.00 16 6 72.73%"));
-        QCOMPARE(f.DBGrid1->model()->rowCount(), 2);
+        QVERIFY(!f.Cmd_SRS->isVisible() && f.cmd_html->isVisible() && !f.Cmd_Tsusan->isEnabled() && f.DBGrid1->isVisible() && f.DBGrid2->isVisible());
+        QCOMPARE(rows(f.DBGrid1) + " / " + rows(f.DBGrid2), QString("1 3 3 1 33.33% 477 159.00 8 2.67 13 5 72.22%|"
+                                                                   "2 1 2 1 100.00% 199 199.00 4 4.00 3 1 75.00% /  "
+                                                                   "4 5 2 50.00% 676 169.00 12 3.00 16 6 72.73%"));
         saveShot(f.subWindow(), "records_kojin_statistics");
         choosePlayer(f, 3);
         click(f.Cmd_Tsusan);
-        QCOMPARE(gridRow(f.DBGrid2, 0), QString(" 1 0 0 0.00% 8 8.00 0 0.00 0 0 "));
+        QCOMPARE(rows(f.DBGrid2), QString(" 1 0 0 0.00% 8 8.00 0 0.00 0 0 "));
         QVERIFY(!f.DBGrid1->isVisible() && f.Height() >= 4400 - 15);
         choosePlayer(f, 0);
         click(f.Cmd_what[4]);
         click(f.Cmd_SRS);
         QCOMPARE(f.Txt_Sensyu[0]->text() + f.Txt_Sensyu[1]->text() + f.Txt_Siai[0]->text() + f.Lbl_What->text(), QString("0全　員"));
-        QCOMPARE(gridRow(f.DBGrid1, 1), QString("2 4 6 2 50.00% 536 134.00 12 3.00 6 5 54.55%"));
-        QCOMPARE(gridRow(f.DBGrid2, 0).section(' ', 1, 2), QString("11 15"));
+        QCOMPARE(rows(f.DBGrid1).section('|', 1, 1) + rows(f.DBGrid2).section(' ', 1, 2), QString("2 4 6 2 50.00% 536 134.00 12 3.00 6 5 54.55%11 15"));
         dlg->expectMsgBox(vbOK, "全員の成績のhtmlは、トップメニューから[統計成績]を選んで行ってください。");
         click(f.cmd_html);
         click(f.cmd_graph);
@@ -268,9 +242,9 @@ private Q_SLOTS:
         click(f.cmd_mov[3]);
         const QString third = f.data_score->recordset().Bookmark();
         click(f.cmd_html_score);
-        QCOMPARE(Module1::HtmlCallerTag + QString::number(Module1::HtmlCallerCount), QString("Form_Kojin no Hyoji Score11"));
+        QCOMPARE(Module1::HtmlCallerTag + QString::number(Module1::HtmlCallerCount) + ' ' + QString::number(f.ListPosition) + f.txt_ID->text(),
+                 QString("Form_Kojin no Hyoji Score11 32"));
         QCOMPARE(Module1::HtmlCallerBookmark, third);
-        QCOMPARE(f.ListPosition * 100 + f.txt_ID->text().toInt(), 302);
         // A list of more than 32,767 games is counted whole.
         QVERIFY(db::exec("INSERT INTO データ項目 (選手ID, 試合ID, ｹﾞｰﾑ, S10) WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL "
                          "SELECT n + 1 FROM c WHERE n < 32770) SELECT 3, 20, n, 100 FROM c"));
@@ -283,39 +257,30 @@ private Q_SLOTS:
 
     // The score entry's 選手情報 opens the window on the current slot's player by its ID, not by its
     // place in the list (ID 5 is the fifth row, where ID 40 stands); an empty slot leaves it as it is.
-    void openedFromScoreEntry() {
+    // Settings: the kept list view, and the position and height saved on leaving the window.
+    void openedFromScoreEntryAndSettings() {
+        settings::SaveSetting("setting", "kojin_score", "1");
+        settings::SaveSetting("form", "kojin_height", "5000");
         db::ensureOpen();
         club();
         setUpMatch();
         placePlayer(0, 5, QStringLiteral("鈴木"));
-        auto& entry = forms::get<form_main>();
-        entry.Show();
-        settle();
-        click(entry.Cmd_Kojin);
+        click(shown<form_main>().Cmd_Kojin);
         Form_Kojin& f = forms::get<Form_Kojin>();
         QCOMPARE(notOnTop(f), QString());
-        QCOMPARE(f.Txt_Sensyu[0]->text() + f.Txt_Sensyu[1]->text(), QString("5鈴木        "));
-        QCOMPARE(f.Data_Sensyu->text("選手名") + QString::number(Module1::AllPlayersFlag), QString("鈴木0"));
+        QVERIFY(f.Chk_score->isChecked() && std::abs(f.Height() - 5000) < 15 && f.Width() == 9450);
+        QCOMPARE(f.Txt_Sensyu[0]->text() + f.Txt_Sensyu[1]->text() + f.Data_Sensyu->text("選手名") + QString::number(Module1::AllPlayersFlag),
+                 QString("5鈴木        鈴木0"));
         QVERIFY(f.Cmd_Tsusan->isEnabled() && f.Txt_MARK[0]->text().isEmpty() && f.Lbl_What->text().isEmpty());
         click(f.Cmd_what[4]);
         QCOMPARE(ids(f.data_score), QString("7"));
         click(f.Cmd_End);
         QVERIFY(!f.isShown() && forms::loaded<Form_Kojin>());
         Module1::CurPlayer = 2;  // no player in this slot
-        entry.Show();
-        settle();
-        click(entry.Cmd_Kojin);
-        QCOMPARE(f.Txt_Sensyu[0]->text() + f.Txt_MARK[0]->text() + QString::number(Module1::AllPlayersFlag), QString("5＊0"));
-        QCOMPARE(ids(f.data_score), QString("7"));
+        click(shown<form_main>().Cmd_Kojin);
+        QCOMPARE(f.Txt_Sensyu[0]->text() + f.Txt_MARK[0]->text() + QString::number(Module1::AllPlayersFlag) + ids(f.data_score), QString("5＊07"));
         QCOMPARE(notOnTop(f), QString());
-    }
 
-    // Settings: the kept list view, and the position and height saved on leaving the window.
-    void settingsAndViews() {
-        settings::SaveSetting("setting", "kojin_score", "1");
-        settings::SaveSetting("form", "kojin_height", "5000");
-        Form_Kojin& f = open();
-        QVERIFY(f.Chk_score->isChecked() && std::abs(f.Height() - 5000) < 15 && f.Width() == 9450);
         choosePlayer(f, 1);
         click(f.Cmd_what[2]);
         QVERIFY(f.DBG_Score->isVisible() && f.cmd_sp->isEnabled() && f.Height() >= 7300);
@@ -337,21 +302,18 @@ private Q_SLOTS:
         press(Qt::Key_Down);
         QCOMPARE(f.Txt_Sensyu[0]->text() + f.Txt_Sensyu[1]->text() + QString::number(Module1::AllPlayersFlag), QString("1山田0"));
         QVERIFY(!f.DBG_Score->isVisible() && !f.Chk_score->isVisible() && f.Cmd_what[0]->isEnabled() && f.Height() < 4400);
-        QStringList launched;
-        launcher::setRunner([&](const QString& program, const QStringList& args) { return launched << program + ' ' + args.join(' '), true; });
+        QStringList started;
+        launcher::setRunner([&](const QString& program, const QStringList& args) { started << program << args; return true; });
         trigger(f.menu_h);
         launcher::setRunner({});
-        QVERIFY(launched.size() == 1 && launched.front().endsWith("/vh_kojin.htm"));
+        QVERIFY(started.join(' ').endsWith("/vh_kojin.htm"));
         f.setHeight(4400);
         f.setLeft(600);
         settle();
-        forms::get<Form_Start>().Show();
-        settle();
-        QCOMPARE(settings::GetSetting("setting", "kojin_score", "") + settings::GetSetting("Form", "kojin_height", ""), QString("04395"));
-        QCOMPARE(settings::GetSetting("Form", "kojin_left", ""), QString("600"));
-        f.Show();
-        settle();
-        QVERIFY(!f.Chk_score->isChecked());
+        shown<Form_Start>();
+        using settings::GetSetting;
+        QCOMPARE(GetSetting("setting", "kojin_score", "") + GetSetting("Form", "kojin_height", "") + ' ' + GetSetting("Form", "kojin_left", ""), "04395 600");
+        QVERIFY(!shown<Form_Kojin>().Chk_score->isChecked());
         f.subWindow()->close();  // the close box only hides it
         settle();
         QVERIFY(!f.isShown() && forms::loaded<Form_Kojin>() == &f);

@@ -1,27 +1,19 @@
 // Season and all-time results: the row source of each range on a hand-computed club, the window's
-// selectors, refresh and settings, and the printout of each range.
+// selectors, refresh, settings and size, and the printout of each range.
 #include "common/cp932.h"
 #include "common/database.h"
 #include "common/launcher.h"
 #include "common/module1.h"
 #include "common/settings.h"
 #include "platform/boundgrid.h"
-#include "platform/datasource.h"
 #include "platform/registry.h"
 #include "platform/twips.h"
 #include "records/form_seiseki.h"
-#include "records/seasonresults.h"
 #include "shell/form_start.h"
 #include "support/exchange_sheet.h"
 #include "support/gui.h"
 #include "support/keptprints.h"
-#include <QCheckBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
+#include <QtWidgets>
 #include <cmath>
 
 using namespace vx;
@@ -41,34 +33,26 @@ void club() {
                     "(9, 10, 2, 0, 120, 1, 1, 0), (2, 11, 5, 1, 175, 3, 2, 1), (1, 20, 3, 1, 210, 5, 3, 1), (3, 20, 0, 0, 130, 1, 0, 0)"));
 }
 
-// The rows as a grid shows them: cells joined by blanks ("-" for an empty one), rows by "|".
-QString shown(const QAbstractItemModel* m) {
-    QStringList rows;
-    for (int r = 0; r < m->rowCount(); ++r) {
+// Rows joined by "|", their cells by blanks ("-" for an empty one).
+template <class Cell> QString joined(int rows, int columns, Cell cell) {
+    QStringList out;
+    for (int r = 0; r < rows; ++r) {
         QStringList cells;
-        for (int c = 0; c < m->columnCount(); ++c) {
-            const QString t = m->index(r, c).data().toString();
-            cells << (t.isEmpty() ? QString("-") : t);
-        }
-        rows << cells.join(' ');
+        for (int c = 0; c < columns; ++c) cells << (cell(r, c).isEmpty() ? QString("-") : cell(r, c));
+        out << cells.join(' ');
     }
-    return rows.join('|');
+    return out.join('|');
 }
-
+QString table(const QAbstractItemModel* m) {
+    return joined(m->rowCount(), m->columnCount(), [m](int r, int c) { return m->index(r, c).data().toString(); });
+}
 // The same through the logic alone, from an opened row source.
 QString rowsOf(const results::Query& q) {
     db::Recordset rs;
     if (!rs.open(q.sql, db::RecordsetType::Snapshot, q.params)) return rs.lastError();
-    QStringList rows;
-    for (int r = 0; r < rs.RecordCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < results::columns().size(); ++c) {
-            const QString t = results::cellText(c, rs.valueAt(r, rs.FieldIndex(results::columns()[c].field)));
-            cells << (t.isEmpty() ? QString("-") : t);
-        }
-        rows << cells.join(' ');
-    }
-    return rows.join('|');
+    return joined(rs.RecordCount(), int(results::columns().size()), [&rs](int r, int c) {
+        return results::cellText(c, rs.valueAt(r, rs.FieldIndex(results::columns()[c].field)));
+    });
 }
 
 const QString AllTime = "青木 3 8 2 66.67% 560 186.67 11 3.67 8 4 66.67%|井上 2 5 2 100.00% 355 177.50 6 3.00 2 1 66.67%|"
@@ -76,51 +60,38 @@ const QString AllTime = "青木 3 8 2 66.67% 560 186.67 11 3.67 8 4 66.67%|井�
 const QString Season1 = "井上 2 5 2 100.00% 355 177.50 6 3.00 2 1 66.67%|青木 2 5 1 50.00% 350 175.00 6 3.00 5 3 62.50%|"
                         "上田 1 5 1 100.00% 175 175.00 2 2.00 0 0 -|- 1 2 0 0.00% 120 120.00 1 1.00 1 0 100.00%";
 const QString Season2 = "青木 1 3 1 100.00% 210 210.00 5 5.00 3 1 75.00%|上田 1 0 0 0.00% 130 130.00 1 1.00 0 0 -";
+const QString Match11 = "井上 1 5 1 100.00% 175 175.00 3 3.00 2 1 66.67%|上田 1 5 1 100.00% 175 175.00 2 2.00 0 0 -";
 const QString Matches11to20 = "井上 1 5 1 100.00% 175 175.00 3 3.00 2 1 66.67%|上田 2 5 1 50.00% 305 152.50 3 1.50 0 0 -|"
                               "青木 1 3 1 100.00% 210 210.00 5 5.00 3 1 75.00%";
 
 // A window registered under the name of one that is not part of the program yet.
 class StandIn : public Form {};
 
-QByteArray expected(const QString& name) { return fileBytes(QStringLiteral(VX_TEST_DATA "/records/") + name); }
-
 }  // namespace
 
 class TestSeiseki : public GuiTest {
     Q_OBJECT
 
-    Form_Seiseki& openResults() {
-        club();
-        forms::get<Form_Start>().Show();
-        settle();
-        click(forms::get<Form_Start>().Cmd_Seiseki);
+    Form_Seiseki& openResults(bool withClub = true) {
+        if (withClub) club();
+        click(shown<Form_Start>().Cmd_Seiseki);
         return forms::get<Form_Seiseki>();
-    }
-    static void away(Form_Seiseki& f) {
-        forms::get<Form_Start>().Show();
-        settle();
-        f.Show();
-        settle();
     }
 
 private Q_SLOTS:
     // Every range on one club: sums, averages, rates (an empty cell over no chance), points, the
     // ranking with 選手ID breaking exact ties, a player missing from 選手, and ranges without games.
+    // Without a match: the message, and the window opens as it stands.
     void rowSources() {
         club();
         QVERIFY(db::ensureOpen());
         using results::queryOf;
         const QList<QPair<results::Query, QString>> cases{
-            {queryOf(0, {"", "", ""}), AllTime},
-            {queryOf(1, {"1", "", ""}), Season1},
-            {queryOf(1, {" 2nd", "", ""}), Season2},
-            {queryOf(2, {"", "11", "20"}), Matches11to20},
-            {queryOf(2, {"", "20", "11"}), ""},  // the range runs upward only
-            {queryOf(2, {"", "10.5", "11"}), "井上 1 5 1 100.00% 175 175.00 3 3.00 2 1 66.67%|上田 1 5 1 100.00% 175 175.00 2 2.00 0 0 -"},
-            {queryOf(2, {"", "12", "19"}), ""},
-            {queryOf(1, {"3", "", ""}), ""},
-            {queryOf(1, {"abc", "", ""}), ""},
-            {results::matchRangeQuery(10, 11), Season1},
+            {queryOf(0, {"", "", ""}), AllTime},          {queryOf(1, {"1", "", ""}), Season1},
+            {queryOf(1, {" 2nd", "", ""}), Season2},      {queryOf(2, {"", "11", "20"}), Matches11to20},
+            {queryOf(2, {"", "20", "11"}), ""},           {queryOf(2, {"", "10.5", "11"}), Match11},  // upward only
+            {queryOf(2, {"", "12", "19"}), ""},           {queryOf(1, {"3", "", ""}), ""},
+            {queryOf(1, {"abc", "", ""}), ""},            {results::matchRangeQuery(10, 11), Season1},
             {results::matchRangeQuery(1, 32767), AllTime},
         };
         for (const auto& [query, rows] : cases) QCOMPARE(rowsOf(query), rows);
@@ -131,6 +102,9 @@ private Q_SLOTS:
                  QString("2025/04/06 から 2026/04/05 まで から  まで"));
         QVERIFY(execSql("DELETE FROM 試合"));
         QVERIFY(!results::readIdRanges());
+        dlg->expectMsgBox(vbOK, "まだデータが入っていないか不正なデータベースです。");
+        Form_Seiseki& f = openResults(false);
+        QVERIFY(f.isShown() && !f.DBGrid1->isVisible() && dlg->shown().front().style == int(vbOKOnly));
     }
 
     // Opened from the start menu on the all-time table; each option shows its selectors and table,
@@ -140,22 +114,22 @@ private Q_SLOTS:
         QCOMPARE(notOnTop(f), QString());
         QVERIFY(f.Opt_when[0]->isChecked() && !f.Opt_when[3]->isVisible() && f.DBGrid1->isVisible() && f.Cmd_html2->isEnabled());
         QVERIFY(!f.Cmd_OP[1]->isVisible() && f.Cmd_tusan->x() >= f.width() && !f.Lbl_info->isVisible() && !f.Txt_srs[0]->isVisible());
-        QCOMPARE(shown(f.DBGrid1->model()), AllTime);
-        QCOMPARE(f.DBGrid1->model()->headerData(1, Qt::Horizontal).toString() + f.DBGrid1->model()->headerData(10, Qt::Horizontal).toString(),
-                 QString("ｹﾞｰﾑ数ｽﾍﾟｱﾐｽ"));
-        QCOMPARE(QList<int>({Module1::SeasonIdMin, Module1::SeasonIdMax, Module1::MatchIdMin, Module1::MatchIdMax}), QList<int>({1, 3, 1, 20}));
-        QCOMPARE(f.Txt_srs[0]->text() + f.txt_siai[0]->text() + '-' + f.txt_siai[1]->text(), QString("31-20"));
+        const QAbstractItemModel* grid = f.DBGrid1->model();
+        QCOMPARE(grid->headerData(1, Qt::Horizontal).toString() + grid->headerData(10, Qt::Horizontal).toString() + table(grid),
+                 "ｹﾞｰﾑ数ｽﾍﾟｱﾐｽ" + AllTime);
+        QCOMPARE(QList<int>({Module1::SeasonIdMin, Module1::SeasonIdMax, Module1::MatchIdMin, Module1::MatchIdMax, f.Txt_srs[0]->text().toInt(),
+                             f.txt_siai[0]->text().toInt(), f.txt_siai[1]->text().toInt()}), QList<int>({1, 3, 1, 20, 3, 1, 20}));
         saveShot(f.subWindow(), "records_seiseki");
 
         tick(f.Opt_when[1]);
-        QVERIFY(f.Txt_srs[0]->isVisible() && f.cmd_graph->isVisible() && !f.txt_siai[0]->isVisible() && Module1::ResultsRangeMode == 1);
-        QCOMPARE(shown(f.DBGrid1->model()), QString());  // season 3 has no games
-        f.Vsc_season->setFocus();
+        // Season 3 has no games.
+        QVERIFY(f.Txt_srs[0]->isVisible() && f.cmd_graph->isVisible() && !f.txt_siai[0]->isVisible() && Module1::ResultsRangeMode == 1 && table(grid).isEmpty());
+        f.Txt_srs[0]->setFocus();
+        press(Qt::Key_Tab);  // the scroll bar takes the keyboard
         press(Qt::Key_Up);
-        QCOMPARE(f.Txt_srs[0]->text() + shown(f.DBGrid1->model()), QString("2"));  // not refreshed yet
+        QCOMPARE(f.Txt_srs[0]->text() + table(grid), QString("2"));  // not refreshed yet
         click(f.Cmd_SRS_OK);
-        QCOMPARE(shown(f.DBGrid1->model()), Season2);
-        QCOMPARE(notOnTop(f), QString());
+        QCOMPARE(notOnTop(f) + table(grid), Season2);
 
         tick(f.Opt_when[2]);
         QVERIFY(f.Lbl_info->isVisible() && !f.cmd_graph->isVisible() && Module1::ResultsRangeMode == 2);
@@ -163,26 +137,25 @@ private Q_SLOTS:
         tick(f.Chk_srs);
         QVERIFY(!f.Cmd_SRS_OK->isEnabled());
         f.HSc_siai[0]->setValue(11);
-        QCOMPARE(shown(f.DBGrid1->model()), Matches11to20);
+        QCOMPARE(table(grid), Matches11to20);
         f.HSc_siai[1]->setValue(5);  // below the first: back to it
-        QCOMPARE(f.txt_siai[0]->text() + f.txt_siai[1]->text() + QString::number(f.HSc_siai[1]->value()) + f.Lbl_info->text(),
-                 QString("111111") + "2025/05/11 から 2025/05/11 まで");
-        QCOMPARE(shown(f.DBGrid1->model()), QString("井上 1 5 1 100.00% 175 175.00 3 3.00 2 1 66.67%|上田 1 5 1 100.00% 175 175.00 2 2.00 0 0 -"));
+        QCOMPARE(f.txt_siai[0]->text() + f.txt_siai[1]->text() + QString::number(f.HSc_siai[1]->value()) + f.Lbl_info->text() + table(grid),
+                 "111111" + QString("2025/05/11 から 2025/05/11 まで") + Match11);
         f.HSc_siai[0]->setValue(15);  // the last is dragged along
-        QCOMPARE(f.txt_siai[1]->text() + shown(f.DBGrid1->model()), QString("15"));
+        QCOMPARE(f.txt_siai[1]->text() + table(grid), QString("15"));
         saveShot(f.subWindow(), "records_seiseki_matches");
         tick(f.Chk_srs);
         QVERIFY(f.Cmd_SRS_OK->isEnabled());
         f.txt_siai[0]->setText("10");
         f.txt_siai[1]->setText("11");
         click(f.Cmd_SRS_OK);
-        QCOMPARE(shown(f.DBGrid1->model()), Season1);
+        QCOMPARE(table(grid), Season1);
 
         // The HTML entries change only the range handed on; 通算成績 comes back to the all-time table.
         trigger(f.menu_html[0]);
-        QVERIFY(Module1::ResultsRangeMode == 1 && f.Opt_when[2]->isChecked() && shown(f.DBGrid1->model()) == Season1);
+        QVERIFY(Module1::ResultsRangeMode == 1 && f.Opt_when[2]->isChecked() && table(grid) == Season1);
         trigger(f.menu_tusan);
-        QVERIFY(f.Opt_when[0]->isChecked() && Module1::ResultsRangeMode == 0 && shown(f.DBGrid1->model()) == AllTime);
+        QVERIFY(f.Opt_when[0]->isChecked() && Module1::ResultsRangeMode == 0 && table(grid) == AllTime);
         // The results-table dialog the entry opened is tested with the pages; closed here.
         Form* html = forms::loadedByName("Form_HTML2");
         QVERIFY(html);
@@ -195,8 +168,7 @@ private Q_SLOTS:
         click(f.Chk_chart);
         clickCell(f.DBGrid1, 2, 0);
         QVERIFY(forms::loaded<StandIn>() && forms::loaded<StandIn>()->isShown());
-        f.Show();
-        settle();
+        shown<Form_Seiseki>();
         tick(f.Chk_chart);
         QVERIFY(!forms::loaded<StandIn>());
         tick(f.Chk_chart);
@@ -208,8 +180,7 @@ private Q_SLOTS:
         QVERIFY(started.join(' ').endsWith("/vh_season.htm"));
 
         // 戻る hides the window and the chart; the start menu's entry brings it back as it was.
-        f.Show();
-        settle();
+        shown<Form_Seiseki>();
         click(f.Cmd_END);
         QVERIFY(!f.isShown() && forms::loaded<Form_Seiseki>() && !forms::loaded<StandIn>()->isShown());
         QVERIFY(chooseMenu("統計成績(&S)"));
@@ -219,12 +190,15 @@ private Q_SLOTS:
 
     // 常に表示 follows the stored setting at activation; position, height and the setting are kept
     // at deactivation; the width is fixed and the grid holds whole rows above a height of 2050.
-    void settingsAndSize() {
+    // Each range printed as laid out, read back from the printer; the printout follows the range the
+    // HTML entries handed on, and a score-book printout waiting to be sent stays as it was.
+    void settingsSizeAndPrinting() {
         settings::SaveSetting("setting", "seiseki_srs", "1");
         settings::SaveSetting("form", "sei_height", "5000");
         settings::SaveSetting("form", "sei_Left", "300");
+        KeptPrints printer;
         Form_Seiseki& f = openResults();
-        QVERIFY(f.Chk_srs->isChecked() && !f.Cmd_SRS_OK->isEnabled());
+        QVERIFY(f.Chk_srs->isChecked() && !f.Cmd_SRS_OK->isEnabled() && f.Left() == 300);
         auto gridFor = [](double h) { return twips(float(std::floor((h - 1500) / 269.8583) * 269.8583 - 50)); };
         QCOMPARE(f.DBGrid1->height(), gridFor(4995));  // 5000 twips is 333 pixels
         f.setWidth(8000);
@@ -233,24 +207,9 @@ private Q_SLOTS:
         f.setHeight(2040);  // 2050 itself is no whole number of pixels
         QCOMPARE(f.DBGrid1->height(), gridFor(4995));
         f.setHeight(4000);
+        f.setLeft(600);
         QCOMPARE(f.DBGrid1->height(), gridFor(4005));
-        tick(f.Chk_srs);
-        forms::showWaiting();  // the window's activation hides it
-        f.Show();
-        settle();
-        QVERIFY(!forms::loadedByName("Form_Wait")->isShown());
-        away(f);
-        QCOMPARE(settings::GetSetting("setting", "seiseki_srs", "") + settings::GetSetting("form", "sei_left", "") + ' ' +
-                     settings::GetSetting("form", "sei_height", ""),
-                 QString("0300 4005"));
-        QVERIFY(f.Cmd_SRS_OK->isEnabled());
-    }
 
-    // Each range printed as laid out, read back from the printer; the printout follows the range the
-    // HTML entries handed on, and a score-book printout waiting to be sent stays as it was.
-    void printing() {
-        KeptPrints printer;
-        Form_Seiseki& f = openResults();
         Printer::instance().Print("score book");
         click(f.Cmd_OP[0]);
         trigger(f.menu_html[0]);  // the season in the box, 3: no games
@@ -261,27 +220,25 @@ private Q_SLOTS:
         tick(f.Opt_when[1]);
         f.Vsc_season->setValue(1);
         click(f.Cmd_OP[0]);
-        QCOMPARE(printer.sent.size(), 4);
-        QVERIFY(Printer::instance().hasDocument() && printer.sent[0].zoom == 80 && printer.sent[0].name == "統計成績");
+        QVERIFY(printer.sent.size() == 4 && printer.sent[0].zoom == 80 && printer.sent[0].name == "統計成績");
+        QVERIFY(Printer::instance().hasDocument());
         Printer::instance().KillDoc();
         QByteArray all;
         for (const PrintedDocument& d : printer.sent) all += toCp932(d.pages.value(0).join("\r\n") + "\r\n\f");
-        QCOMPARE(all, expected("results_printout.txt"));
+        QCOMPARE(all, fileBytes(VX_TEST_DATA "/records/results_printout.txt"));
         printer.refuse = true;
         dlg->expectMsgBox(vbOK, "印刷できませんでした。");
         click(f.Cmd_OP[0]);
         QCOMPARE(notOnTop(f), QString());
-    }
 
-    // A database without a season or a match: the message, and the window opens as it stands.
-    void loadingWithoutMatches() {
-        dlg->expectMsgBox(vbOK, "まだデータが入っていないか不正なデータベースです。");
-        forms::get<Form_Start>().Show();
-        settle();
-        click(forms::get<Form_Start>().Cmd_Seiseki);
-        Form_Seiseki& f = forms::get<Form_Seiseki>();
-        QVERIFY(f.isShown() && !f.DBGrid1->isVisible());
-        QCOMPARE(dlg->shown().front().style, int(vbOKOnly));
+        tick(f.Chk_srs);
+        forms::showWaiting();  // the window's activation hides it
+        shown<Form_Seiseki>();
+        QVERIFY(!forms::loadedByName("Form_Wait")->isShown());
+        shown<Form_Start>();
+        using settings::GetSetting;
+        QCOMPARE(GetSetting("setting", "seiseki_srs", "") + GetSetting("form", "sei_left", "") + ' ' + GetSetting("form", "sei_height", ""), "0600 4005");
+        QVERIFY(shown<Form_Seiseki>().Cmd_SRS_OK->isEnabled());
     }
 };
 
