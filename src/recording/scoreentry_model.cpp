@@ -709,7 +709,7 @@ void ScoreEntryModel::processPendingFocus() {
     for (int guard = 0; !pendingFocus_.empty() && guard < 1000; ++guard) {
         const int target = pendingFocus_.front();
         pendingFocus_.pop_front();
-        if (focused_ != target && focused_ >= 0 && focused_ <= 21) Txt_MARK_LostFocus(focused_);
+        if (focused_ != target) Txt_MARK_LostFocus(focused_);  // it ignores a box that does not exist
         focused_ = target;
         if (target >= 0 && target <= 21) Txt_MARK_GotFocus(target);
     }

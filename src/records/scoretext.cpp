@@ -11,7 +11,7 @@ namespace vx::scorebook {
 
 namespace {
 
-QString textOf(const QVariant& v) { return v.isValid() && !v.isNull() ? v.toString() : QString(); }
+QString textOf(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }  // an invalid value is null too
 
 }  // namespace
 
