@@ -65,7 +65,7 @@ class TestBulletin : public GuiTest {
     Q_OBJECT
 
 private Q_SLOTS:
-    // Match 41 with every section, byte for byte; the proposals of its acceptance.
+    // Match 41 with every section, byte for byte; the proposals of its acceptance; the standings.
     void pageOfMatch() {
         QVERIFY(withFigures());
         QVERIFY(writeMilestones(env->home()));
@@ -78,65 +78,15 @@ private Q_SLOTS:
         QCOMPARE(fileBytes(path), fileBytes(VX_TEST_DATA "/publishing/news3_2.htm"));
         // The match ID reaches the statement as a value: text around it finds no match.
         QVERIFY(!acceptMatch("3", "2", "41 OR 1=1", env->home()) && !acceptMatch("3", "2", 99, env->home()));
-    }
 
-    // All sections off; a results file without milestones, a missing one; no games; a colour that is no number.
-    void sections() {
-        QVERIFY(publishingClub());
-        const QString path = env->path("n.htm");
-        Bulletin b = bulletinOf(*acceptMatch("3", "2", 41, env->home()), env->home());
-        QVERIFY(!b.match.hasResults);
-        b.footerText.clear();
-        QCOMPARE(writeWith(path, b, {}), BulletinResult::Written);
-        QCOMPARE(page(path).section("</HEAD>\r\n", 1), "<BODY bgcolor=#FFFFFF>\r\n<center><H1><font color=000080>\r\n" + Heading +
-                             "\r\n</font></H1></Center><HR>\r\n<center><TABLE border= 1>\r\n</TABLE><HR><BR></CENTER>\r\n"
-                             "<center><TABLE border=1><TR><TD>\r\n\r\n</TD></TR></Table></center><HR>\r\n<HR>\r\n</BODY></HTML>\r\n");
-
-        // Without the results file the two results sections refuse, and the page already there stays.
-        put(path, "old page");
-        QCOMPARE(writeWith(path, b, {true, false, false, false, false, false}), BulletinResult::NoResults);
-        QCOMPARE(writeWith(path, b, {false, true, false, false, false, false}), BulletinResult::NoResults);
-        QCOMPARE(fileBytes(path), QByteArray("old page"));
-        // A file without milestones: the day's lines in the ranking, the heading alone in the records.
-        QVERIFY(writeMilestones(env->home(), false));
-        QVERIFY(resultsReadable(env->path("SD-3-2.txt")));
-        QCOMPARE(writeWith(path, b, {true, true, false, false, false, false}), BulletinResult::Written);
-        QVERIFY(page(path).contains("<TR><TD align=left>\r\n<BR>\u3000順位 得点 競技点 優Ｐ 選手名<BR>\u3000選手名<BR>\u3000得点<BR>\u30001"
-                                    "<BR>\u3000山田太郎<BR>\u3000187<BR>\u3000\r\n</TD></TR>\r\n<TR><TD align=left>\r\n<font color=000080>"
-                                    "☆☆☆\u3000\u3000達成された通算記録\u3000\u3000☆☆☆</font>\r\n<BR></TD></TR>\r\n</TABLE>"));
-        // An empty file reads as none.
-        put(env->path("SD-3-2.txt"), "");
-        QVERIFY(!resultsReadable(env->path("SD-3-2.txt")) && !acceptMatch("3", "2", 41, env->home())->hasResults);
-
-        // A match without games: the score sheet refuses, the cards stand empty.
-        QVERIFY(db::exec("INSERT INTO 試合 (試合ID, シーズンID, 試合) VALUES (58, 3, 4)"));
-        b.match = *acceptMatch("3", "4", 58, env->home());
-        QCOMPARE(writeWith(path, b, {false, false, true, false, false, false}), BulletinResult::NoGames);
-        QCOMPARE(writeWith(path, b, {false, false, false, false, false, true}), BulletinResult::Written);
-        QVERIFY(page(path).contains("スコアブック</font></H2></Center>\r\n<CENTER>\r\n</center>\r\n<HR>\r\n<center><TABLE border=1>"));
-        // A game without its score with handicap cannot show its handicap on a card.
-        b.match = *acceptMatch("3", "2", 41, env->home());
-        QCOMPARE(writeBulletin(path, b), BulletinResult::Unreadable);
-        b.colors[2] = "pink";
-        QCOMPARE(writeWith(path, b, {}), BulletinResult::BadColors);
-        b.colors[2] = "0";
-        QCOMPARE(writeBulletin(env->path("no/such/folder/n.htm"), b), BulletinResult::NotWritten);
-        b.allTime.sql = "SELECT 1";
-        QCOMPARE(writeWith(path, b, {false, false, false, false, true, false}), BulletinResult::NoStandings);
-    }
-
-    // The season table takes the season's matches up to this one, never another season's match
-    // stored between them; the all-time table takes every match up to it. Totals weigh every game.
-    void standings() {
-        QVERIFY(withFigures());
+        // The season table takes the season's matches up to this one, never another season's match
+        // stored between them; the all-time table takes every match up to it. Totals weigh every game.
         // Match 50 of season 4 lies between season 3's matches 41 and 57.
         QVERIFY(db::exec("INSERT INTO 試合 (試合ID, シーズンID, 試合) VALUES (50, 4, 1)"));
         QVERIFY(storePublishedGame(5, 12, 50, 1, 5, "１着", 200, 200, "＊"));
         QVERIFY(db::exec("UPDATE データ項目 SET 上位 = 1, ST = 0, SP = 0, SPF = 0 WHERE ID = 5"));
-        const auto m = acceptMatch("3", "3", 57, env->home());
-        QVERIFY(m && m->firstMatchId == 41);
-        Bulletin b = bulletinOf(*m, env->home());
-        const QString path = env->path("n.htm");
+        Bulletin b = bulletinOf(acceptMatch("3", "3", 57, env->home()).value(), env->home());
+        QCOMPARE(b.match.firstMatchId, 41);
         const std::array<bool, 6> tables{false, false, false, true, true, false};
         QCOMPARE(writeWith(path, b, tables), BulletinResult::Written);
         const QString season = table(page(path), "現時点でのシーズン成績"), all = table(page(path), "現時点での通算成績");
@@ -168,6 +118,50 @@ private Q_SLOTS:
         QVERIFY(db::exec("UPDATE データ項目 SET SP = 0, SPF = 0"));
         QCOMPARE(writeBulletin(path, b), BulletinResult::Written);
         QVERIFY(table(page(path), "現時点での通算成績").contains(cell + "%</font></TD>\r\n</TR>"));
+    }
+
+    // All sections off; a results file without milestones, a missing one; no games; a colour that is no number.
+    void sections() {
+        QVERIFY(publishingClub());
+        const QString path = env->path("n.htm");
+        Bulletin b = bulletinOf(*acceptMatch("3", "2", 41, env->home()), env->home());
+        QVERIFY(!b.match.hasResults);
+        b.footerText.clear();
+        QCOMPARE(writeWith(path, b, {}), BulletinResult::Written);
+        QCOMPARE(page(path).section("</HEAD>\r\n", 1), "<BODY bgcolor=#FFFFFF>\r\n<center><H1><font color=000080>\r\n" + Heading +
+                             "\r\n</font></H1></Center><HR>\r\n<center><TABLE border= 1>\r\n</TABLE><HR><BR></CENTER>\r\n"
+                             "<center><TABLE border=1><TR><TD>\r\n\r\n</TD></TR></Table></center><HR>\r\n<HR>\r\n</BODY></HTML>\r\n");
+
+        // Without the results file the two results sections refuse, and the page already there stays.
+        put(path, "old page");
+        QCOMPARE(writeWith(path, b, {true, false, false, false, false, false}), BulletinResult::NoResults);
+        QCOMPARE(writeWith(path, b, {false, true, false, false, false, false}), BulletinResult::NoResults);
+        QCOMPARE(fileBytes(path), QByteArray("old page"));
+        // A file without milestones: the day's lines in the ranking, the heading alone in the records.
+        QVERIFY(writeMilestones(env->home(), false));
+        QCOMPARE(writeWith(path, b, {true, true, false, false, false, false}), BulletinResult::Written);
+        QVERIFY(page(path).contains("<TR><TD align=left>\r\n<BR>\u3000順位 得点 競技点 優Ｐ 選手名<BR>\u3000選手名<BR>\u3000得点<BR>\u30001"
+                                    "<BR>\u3000山田太郎<BR>\u3000187<BR>\u3000\r\n</TD></TR>\r\n<TR><TD align=left>\r\n<font color=000080>"
+                                    "☆☆☆\u3000\u3000達成された通算記録\u3000\u3000☆☆☆</font>\r\n<BR></TD></TR>\r\n</TABLE>"));
+        // An empty file reads as none.
+        put(env->path("SD-3-2.txt"), "");
+        QVERIFY(!resultsReadable(env->path("SD-3-2.txt")) && !acceptMatch("3", "2", 41, env->home())->hasResults);
+
+        // A match without games: the score sheet refuses, the cards stand empty.
+        QVERIFY(db::exec("INSERT INTO 試合 (試合ID, シーズンID, 試合) VALUES (58, 3, 4)"));
+        b.match = *acceptMatch("3", "4", 58, env->home());
+        QCOMPARE(writeWith(path, b, {false, false, true, false, false, false}), BulletinResult::NoGames);
+        QCOMPARE(writeWith(path, b, {false, false, false, false, false, true}), BulletinResult::Written);
+        QVERIFY(page(path).contains("スコアブック</font></H2></Center>\r\n<CENTER>\r\n</center>\r\n<HR>\r\n<center><TABLE border=1>"));
+        // A game without its score with handicap cannot show its handicap on a card.
+        b.match = *acceptMatch("3", "2", 41, env->home());
+        QCOMPARE(writeBulletin(path, b), BulletinResult::Unreadable);
+        b.colors[2] = "pink";
+        QCOMPARE(writeWith(path, b, {}), BulletinResult::BadColors);
+        b.colors[2] = "0";
+        QCOMPARE(writeBulletin(env->path("no/such/folder/n.htm"), b), BulletinResult::NotWritten);
+        b.allTime.sql = "SELECT 1";
+        QCOMPARE(writeWith(path, b, {false, false, false, false, true, false}), BulletinResult::NoStandings);
     }
 
     // From the start menu: moving, accepting, the colour window and back, OK writes the accepted match.
@@ -233,9 +227,8 @@ private Q_SLOTS:
         Form_sokuho& f = shown<Form_sokuho>();
         QCOMPARE(f.Lbl_Siai[2]->text(), QString("57"));
         QVERIFY(f.Chk_op[0]->isChecked() && !f.Chk_op[1]->isChecked());
-        const QString message = "この試合の速報用データがありません。\r[順位発表]と[達成された記録]は出力できません";
         for (int twice = 0; twice < 2; ++twice) {
-            dlg->expectMsgBox(vbOK, message);
+            dlg->expectMsgBox(vbOK, "この試合の速報用データがありません。\r[順位発表]と[達成された記録]は出力できません");
             click(f.cmd_siaiOK);
             QVERIFY(f.Cmd_OK->isEnabled() && !f.Chk_op[0]->isEnabled() && !f.Chk_op[0]->isChecked() && !f.Chk_op[1]->isEnabled());
             QCOMPARE(setting("out_jun") + setting("out_kiroku"), QString("10"));

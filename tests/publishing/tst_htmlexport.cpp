@@ -48,8 +48,8 @@ private Q_SLOTS:
     void scoreSheetFromBook() {
         Form_HTML& f = openFromBook();
         QCOMPARE(notOnTop(f), QString());
-        QCOMPARE(f.Txt_jofo[0]->text() + "|" + f.Txt_jofo[1]->text() + "|" + f.Txt_jofo[2]->text(), QString("Score Sheet|2025/04/06のスコアシート|"));
-        QCOMPARE(f.Txt_file->text(), env->path("score.htm"));
+        QCOMPARE(f.Txt_jofo[0]->text() + "|" + f.Txt_jofo[1]->text() + "|" + f.Txt_jofo[2]->text() + "|" + f.Txt_file->text(),
+                 "Score Sheet|2025/04/06のスコアシート||" + env->path("score.htm"));
         for (QCheckBox* c : f.Chk_op) QVERIFY(c->isChecked());
         QVERIFY(!f.Chk_open->isChecked());
         saveShot(f.subWindow(), "publishing_html");
@@ -144,8 +144,7 @@ private Q_SLOTS:
         retype(f.Txt_file, env->path("closed.htm"));
         forms::get<Form_Score>().Cmd_OK_Click(2);  // the score book closed meanwhile
         settle();
-        f.Show();
-        settle();
+        shown<Form_HTML>();
         dlg->expectMsgBox(vbOK, "スコアブックが閉じられているため、出力できません。");
         trigger(f.menu_ok);
         QVERIFY(!QFileInfo::exists(env->path("closed.htm")) && launched.isEmpty());
@@ -180,12 +179,10 @@ private Q_SLOTS:
         QCOMPARE(notOnTop(f), QString());
 
         // The range the window shows now, under the texts proposed at load.
-        r.Show();
-        settle();
+        shown<Form_Seiseki>();
         tick(r.Opt_when[1]);
         r.Vsc_season->setValue(3);
-        f.Show();
-        settle();
+        shown<Form_HTML2>();
         retype(f.Txt_jofo[0], "3th series");
         retype(f.Txt_jofo[1], "第3期のシリーズ成績");
         retype(f.Txt_jofo[2], "説明 <B>太字</B>");
@@ -212,8 +209,7 @@ private Q_SLOTS:
                  "All series|通算成績|" + env->path("all.htm"));
         // Gone back from the season results meanwhile: said, nothing written.
         click(r.Cmd_END);
-        all.Show();
-        settle();
+        shown<Form_HTML2>();
         dlg->expectMsgBox(vbOK, "シーズン成績が閉じられているため、出力できません。");
         trigger(all.menu_go);
         QVERIFY(!QFileInfo::exists(env->path("all.htm")) && launched.size() == 1);

@@ -61,11 +61,7 @@ private Q_SLOTS:
 
     // The head and foot byte for byte; typed texts go in as typed, a character CP932 lacks as a reference.
     void frame() {
-        PageFrame f;
-        f.title = "T<i>é";
-        f.heading = "見出し";
-        f.headingEnd = "</font></H1></Center>";
-        f.footer = {"<HR>", "", "<HR>"};
+        const PageFrame f{.title = "T<i>é", .heading = "見出し", .headingEnd = "</font></H1></Center>", .footer = {"<HR>", "", "<HR>"}};
         const auto colors = pageColors({"14811135", "0", "14811135", "0", "14811135", "0", "14811135", "0"});
         const QByteArray page = pageBytes(f, *colors, QDateTime(QDate(2026, 12, 5), QTime(9, 5, 7)), {"<P>body</P>"});
         QCOMPARE(page, toCp932("<!--Vorlix-->\r\n<!--12-05-2026  09:05:07-->\r\n<HTML><HEAD>\r\n"
@@ -84,19 +80,18 @@ private Q_SLOTS:
     // nothing chosen, a colour that is no number, a file that cannot be written; a page already there stays.
     void scoreSheetPage() {
         QVERIFY(publishingClub());
-        const QString heading = "☆☆☆　　達成された通算記録　　☆☆☆";
         ScoreSheet s = matchSheet(env->home());
         const QString path = env->path("score.htm");
         QCOMPARE(milestoneText(env->path("SD-3-2.txt")), std::nullopt);
         // A missing results file leaves the milestone line out.
         QCOMPARE(writeScoreSheet(path, s), PageResult::Written);
         QByteArray withLine = expected("score_match.htm");
-        const QByteArray line = toCp932("<font color=000080>" + heading + "<BR>A&amp;B&lt; 通算100ゲーム<BR>山田太郎 通算300ST<BR>達成</font>\r\n");
+        const QByteArray line = toCp932("<font color=000080>" + MilestoneHeading + "<BR>A&amp;B&lt; 通算100ゲーム<BR>山田太郎 通算300ST<BR>達成</font>\r\n");
         QVERIFY(withLine.contains(line));
         QCOMPARE(fileBytes(path), withLine.replace(line, ""));
         // A file without milestones gives the heading alone; bytes that are no CP932 read as no file.
         QVERIFY(writeMilestones(env->home(), false));
-        QCOMPARE(milestoneText(env->path("SD-3-2.txt")), heading);
+        QCOMPARE(milestoneText(env->path("SD-3-2.txt")), MilestoneHeading);
         put(env->path("SD-3-2.txt"), QByteArray("\x81\x20\xff", 3));
         QCOMPARE(milestoneText(env->path("SD-3-2.txt")), std::nullopt);
         QVERIFY(writeMilestones(env->home()));
