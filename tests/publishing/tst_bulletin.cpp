@@ -240,13 +240,19 @@ private Q_SLOTS:
         dlg->expectMsgBox(vbOK, "最新のvorlixで作成されたデータではないようです。");
         trigger(f.menu_ok);
         QCOMPARE(notOnTop(f), QString());
-        // Match 41 has its file: accepting it brings the two boxes back as stored.
-        QVERIFY(writeMilestones(env->home()));
-        click(f.cmd_mov[0]);
-        QCOMPARE(f.Lbl_Siai[2]->text(), QString("41"));
-        click(f.cmd_siaiOK);
-        QVERIFY(f.Chk_op[0]->isEnabled() && f.Chk_op[0]->isChecked());
+        // Closed with the boxes off: the stored choice stays.
         trigger(f.menu_end);
+        QCOMPARE(setting("out_jun") + setting("out_kiroku"), QString("10"));
+        // Match 41 has its file: accepting it after 57 brings the two boxes back as stored.
+        Form_sokuho& g = shown<Form_sokuho>();
+        dlg->expectMsgBox(vbOK, "この試合の速報用データがありません。\r[順位発表]と[達成された記録]は出力できません");
+        click(g.cmd_siaiOK);
+        QVERIFY(writeMilestones(env->home()));
+        click(g.cmd_mov[0]);
+        QCOMPARE(g.Lbl_Siai[2]->text(), QString("41"));
+        click(g.cmd_siaiOK);
+        QVERIFY(g.Chk_op[0]->isEnabled() && g.Chk_op[0]->isChecked());
+        trigger(g.menu_end);
         QVERIFY(!forms::loaded<Form_sokuho>());
         QCOMPARE(setting("out_jun") + setting("out_kiroku"), QString("10"));
     }
