@@ -1,14 +1,9 @@
 // The page writers without a window: colours, marks, the page frame, the score-sheet page and the
 // milestones of a results file.
-#include "common/clock.h"
 #include "common/cp932.h"
-#include "common/module1.h"
 #include "common/settings.h"
 #include "publishing/htmlpage.h"
 #include "publishing/htmltext.h"
-#include "publishing/resultstable.h"
-#include "publishing/scoresheet.h"
-#include "records/seasonresults.h"
 #include "support/exchange_sheet.h"
 #include "support/gui.h"
 #include "support/publishing_fixture.h"
@@ -21,112 +16,51 @@ namespace {
 
 QByteArray expected(const QString& name) { return fileBytes(QStringLiteral(VX_TEST_DATA "/publishing/") + name); }
 
-// The whole match 41 for all players, as the score book chooses it.
-ScoreSheet matchSheet(const QString& folder) {
-    ScoreSheet s;
-    s.choice = {"0", false, "全　員", 2, "", "41", "", "2025/04/06", "3", "2"};
-    s.markTexts = Module1::MarkTexts;
-    s.colors = Module1::HtmlColors;
-    s.folder = folder;
-    s.frame.title = "Score Sheet";
-    s.frame.heading = "2025/04/06の<I>スコアシート</I>";
-    s.footerText = "説明 <B>太字</B>";
-    s.written = clock::now();
-    return s;
-}
-
-// The results table of a range as the season-results window's boxes read, with the proposed texts.
-ResultsTable resultsTable(int range, const results::Boxes& boxes) {
-    const results::Query q = results::queryOf(range, boxes);
-    const ResultsProposal p = resultsProposal(range, boxes.season, "2025/04/06 から 2025/04/06 まで");
-    ResultsTable t;
-    t.sql = q.sql;
-    t.params = q.params;
-    t.colors = Module1::HtmlColors;
-    t.frame.title = p.title;
-    t.frame.heading = p.heading;
-    t.footerText = "説明 <B>太字</B>";
-    t.written = clock::now();
-    return t;
-}
-
 }  // namespace
 
 class TestPublishing : public GuiTest {
     Q_OBJECT
 
 private Q_SLOTS:
-    void colors_data() {
-        QTest::addColumn<QString>("color");
-        QTest::addColumn<QString>("html");
-        QTest::newRow("pale yellow") << "14811135" << "FFFFE1";
-        QTest::newRow("black") << "0" << "000000";
-        QTest::newRow("red") << "255" << "FF0000";
-        QTest::newRow("green") << "65280" << "00FF00";
-        QTest::newRow("short hex") << "4095" << "FF0F00";
-        QTest::newRow("blue, hex text") << "&hFF0000" << "0000FF";
-        QTest::newRow("no number") << "pink" << "";
-    }
+    // Colour texts as BGR numbers, decimal or &h hex; eight make a page's colours, one no number none.
     void colors() {
-        QFETCH(QString, color);
-        QFETCH(QString, html);
-        QCOMPARE(htmlColor(color).value_or(QString()), html);
-        std::array<QString, 8> all{"1", "2", "3", "4", "5", "6", "7", color};
-        const auto page = pageColors(all);
-        QCOMPARE(page.has_value(), !html.isEmpty());
-        if (page) QCOMPARE(page->back + page->fore + page->syoBack + page->syoFore + page->aveBack + page->aveFore + page->allBack + page->allFore,
-                           "010000020000030000040000050000060000070000" + html);
-        // Stored colours default to pale yellow backgrounds and black texts, and save all eight.
-        QCOMPARE(storedHtmlColors()[6] + storedHtmlColors()[7], QString("148111350"));
+        const std::pair<QString, QString> cases[] = {{"14811135", "FFFFE1"}, {"255", "FF0000"}, {"4095", "FF0F00"}, {"&hFF0000", "0000FF"}, {"pink", ""}};
+        for (const auto& [color, html] : cases) {
+            QCOMPARE(htmlColor(color).value_or(QString()), html);
+            const auto page = pageColors({"1", "2", "3", "4", "5", "6", "7", color});
+            QCOMPARE(page ? page->back + page->fore + page->syoBack + page->syoFore + page->aveBack + page->aveFore + page->allBack +
+                                page->allFore : "none",
+                     html.isEmpty() ? "none" : "010000020000030000040000050000060000070000" + html);
+        }
+        // Stored colours save all eight.
+        const std::array<QString, 8> all{"1", "2", "3", "4", "5", "6", "7", "8"};
         saveHtmlColors(all);
         settings::reload();
         QCOMPARE(storedHtmlColors(), all);
-        QCOMPARE(settings::GetSetting("html_color", "ALL_FORE", "x"), color);
+        QCOMPARE(settings::GetSetting("html_color", "ALL_FORE", "x"), QString("8"));
     }
 
-    void marks_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("configured");  // which mark text is replaced, 0 none
-        QTest::addColumn<QString>("replacement");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("gutter") << "Ｇ" << 0 << "" << " G";
-        QTest::newRow("nine") << "９" << 0 << "" << " 9";
-        QTest::newRow("miss") << "－" << 0 << "" << " -";
-        QTest::newRow("foul") << "Ｆ" << 0 << "" << " F";
-        QTest::newRow("spare") << "／" << 0 << "" << " /";
-        QTest::newRow("strike") << "＊" << 0 << "" << " *";
-        QTest::newRow("split 1") << "1s" << 0 << "" << "s1";
-        QTest::newRow("split 8") << "8s" << 0 << "" << "s8";
-        QTest::newRow("empty box") << "\u3000" << 0 << "" << "\u3000";
-        QTest::newRow("no text") << "" << 0 << "" << "\u3000";
-        QTest::newRow("two blanks") << "  " << 0 << "" << "\u3000";
-        QTest::newRow("one blank removed") << " 3s" << 0 << "" << "s3";
-        QTest::newRow("older split text") << "1s" << 1 << "①" << " 1";
-        QTest::newRow("blank configured text") << "\u3000" << 5 << "" << "s5";
-        QTest::newRow("lower index wins") << "2s" << 9 << "2s" << "s2";
-        QTest::newRow("markup sign") << "＜" << 0 << "" << " <";
-    }
     void marks() {
-        QFETCH(QString, stored);
-        QFETCH(int, configured);
-        QFETCH(QString, replacement);
-        QFETCH(QString, text);
-        std::array<QString, 11> texts{QString(), "1s", "2s", "3s", "4s", "5s", "6s", "7s", "8s", "／", "＊"};
-        if (configured) texts[std::size_t(configured)] = replacement;
-        QCOMPARE(markText(stored, texts), text);
-        const QString cell = markCell(stored, texts, "123456");
-        QCOMPARE(cell, text == "\u3000" ? QString("<TD>\u3000</TD>")
-                                        : "<TD align=right><FONT COLOR=#123456>" + escapeHtml(text) + "</font></TD>");
+        // The stored mark, which mark text is replaced by what (0 none), the text written.
+        struct Case { QString stored; int configured; QString replacement, text; };
+        const Case cases[] = {{"Ｇ", 0, "", " G"}, {"／", 0, "", " /"}, {"＊", 0, "", " *"}, {"1s", 0, "", "s1"}, {"8s", 0, "", "s8"},
+                              {"\u3000", 0, "", "\u3000"}, {"", 0, "", "\u3000"}, {"  ", 0, "", "\u3000"}, {" 3s", 0, "", "s3"},
+                              {"1s", 1, "①", " 1"}, {"\u3000", 5, "", "s5"}, {"2s", 9, "2s", "s2"}, {"＜", 0, "", " <"}};
+        QStringList got, want;
+        for (const Case& c : cases) {
+            std::array<QString, 11> texts{QString(), "1s", "2s", "3s", "4s", "5s", "6s", "7s", "8s", "／", "＊"};
+            if (c.configured) texts[std::size_t(c.configured)] = c.replacement;
+            got << markText(c.stored, texts) + "|" + markCell(c.stored, texts, "123456");
+            want << c.text + "|" +
+                        (c.text == "\u3000" ? "<TD>\u3000</TD>" : "<TD align=right><FONT COLOR=#123456>" + escapeHtml(c.text) + "</font></TD>");
+        }
+        QCOMPARE(got, want);
         QCOMPARE(escapeHtml("A&B<\"x\">"), QString("A&amp;B&lt;&quot;x&quot;&gt;"));
     }
 
     // The head and foot byte for byte; typed texts go in as typed, a character CP932 lacks as a reference.
     void frame() {
-        PageFrame f;
-        f.title = "T<i>é";
-        f.heading = "見出し";
-        f.headingEnd = "</font></H1></Center>";
-        f.footer = {"<HR>", "", "<HR>"};
+        const PageFrame f{.title = "T<i>é", .heading = "見出し", .headingEnd = "</font></H1></Center>", .footer = {"<HR>", "", "<HR>"}};
         const auto colors = pageColors({"14811135", "0", "14811135", "0", "14811135", "0", "14811135", "0"});
         const QByteArray page = pageBytes(f, *colors, QDateTime(QDate(2026, 12, 5), QTime(9, 5, 7)), {"<P>body</P>"});
         QCOMPARE(page, toCp932("<!--Vorlix-->\r\n<!--12-05-2026  09:05:07-->\r\n<HTML><HEAD>\r\n"
@@ -135,19 +69,29 @@ private Q_SLOTS:
                                "<CENTER><H1><font color=000000>\r\n見出し\r\n</font></H1></Center>\r\n"
                                "<P>body</P>\r\n<HR>\r\n\r\n<HR>\r\n</BODY></HTML>\r\n"));
         // Written whole or not at all.
-        QVERIFY(writePage(env->path("p.htm"), page));
-        QCOMPARE(fileBytes(env->path("p.htm")), page);
-        QVERIFY(!writePage(env->path("no/such/folder/p.htm"), page));
-        QVERIFY(!writePage("", page));
-        QVERIFY(!writePage(env->home(), page));
+        QVERIFY(!writePage(env->path("no/such/folder/p.htm"), page) && !writePage("", page) && !writePage(env->home(), page));
     }
 
-    // The page of one whole match, and of one player's games with some columns off.
+    // The page of one whole match without and with its results file, of one player's games with some
+    // columns off, of a season with every column off; the proposed headings. Then the refusals:
+    // nothing chosen, a colour that is no number, a file that cannot be written; a page already there stays.
     void scoreSheetPage() {
         QVERIFY(publishingClub());
-        QVERIFY(writeMilestones(env->home()));
         ScoreSheet s = matchSheet(env->home());
         const QString path = env->path("score.htm");
+        QCOMPARE(milestoneText(env->path("SD-3-2.txt")), std::nullopt);
+        // A missing results file leaves the milestone line out.
+        QCOMPARE(writeScoreSheet(path, s), PageResult::Written);
+        QByteArray withLine = expected("score_match.htm");
+        const QByteArray line = toCp932("<font color=000080>" + MilestoneHeading + "<BR>A&amp;B&lt; 通算100ゲーム<BR>山田太郎 通算300ST<BR>達成</font>\r\n");
+        QVERIFY(withLine.contains(line));
+        QCOMPARE(fileBytes(path), withLine.replace(line, ""));
+        // A file without milestones gives the heading alone; bytes that are no CP932 read as no file.
+        QVERIFY(writeMilestones(env->home(), false));
+        QCOMPARE(milestoneText(env->path("SD-3-2.txt")), MilestoneHeading);
+        put(env->path("SD-3-2.txt"), QByteArray("\x81\x20\xff", 3));
+        QCOMPARE(milestoneText(env->path("SD-3-2.txt")), std::nullopt);
+        QVERIFY(writeMilestones(env->home()));
         QCOMPARE(writeScoreSheet(path, s), PageResult::Written);
         QCOMPARE(fileBytes(path), expected("score_match.htm"));
 
@@ -157,54 +101,25 @@ private Q_SLOTS:
         one.columns = {true, false, true, false, true, true, false};
         QCOMPARE(writeScoreSheet(path, one), PageResult::Written);
         QCOMPARE(fileBytes(path), expected("score_player.htm"));
-        QCOMPARE(proposedHeading(one.choice), QString("山田太郎選手のスコアシート"));
 
         // Season 3 for all players: every game, no milestones; with every column off the rows stand empty.
         ScoreSheet season = s;
         season.choice.games = 1;
-        season.choice.season = "3", season.choice.seasonName = "2025前期";
+        season.choice.season = "3", season.choice.seasonName = "2025前期", season.choice.playerName = "José";
         season.columns = {};
         QCOMPARE(writeScoreSheet(path, season), PageResult::Written);
         const QString page = *fromCp932(fileBytes(path));
         QVERIFY(page.contains("<TR VALIGN=bottom bgcolor=#c0c0c0>\r\n<TR VALIGN=bottom BGCOLOR=#FFFFE1>\r\n"));
         QCOMPARE(page.count("<TR VALIGN=bottom BGCOLOR=#FFFFE1>\r\n"), 4);
         QVERIFY(page.contains("</Table><center><HR>\r\n<font color=000080></font>\r\n<HR>\r\n") && !page.contains("<TD"));
-        season.choice.onePlayer = true, season.choice.playerName = "José";
-        QCOMPARE(proposedHeading(season.choice), QString("José選手の2025前期のスコアシート"));
-        season.choice.onePlayer = false;
-        QCOMPARE(proposedHeading(season.choice), QString("2025前期のスコアシート"));
-        season.choice.games = 0;
-        QCOMPARE(proposedHeading(season.choice), QString("スコアシート"));
-    }
+        QStringList headings{proposedHeading(s.choice), proposedHeading(one.choice)};
+        for (int games : {1, 0})
+            for (bool onePlayer : {true, false})
+                season.choice.games = games, season.choice.onePlayer = onePlayer, headings << proposedHeading(season.choice);
+        QCOMPARE(headings.join('|'), "2025/04/06のスコアシート|山田太郎選手のスコアシート|José選手の2025前期のスコアシート|2025前期のスコアシート|"
+                                     "José選手のスコアシート|スコアシート");
 
-    // A missing results file leaves the milestone line out; a file without milestones gives the heading alone.
-    void milestones() {
-        QVERIFY(publishingClub());
-        const QString heading = "☆☆☆　　達成された通算記録　　☆☆☆";
-        const ScoreSheet s = matchSheet(env->home());
-        QCOMPARE(resultsFileOf(s.choice, "/f"), QString("/f/SD-3-2.txt"));
-        QCOMPARE(milestoneText(env->path("SD-3-2.txt")), std::nullopt);
-        const QString path = env->path("score.htm");
-        QCOMPARE(writeScoreSheet(path, s), PageResult::Written);
-        QByteArray withLine = expected("score_match.htm");
-        const QByteArray line = toCp932("<font color=000080>" + heading + "<BR>A&amp;B&lt; 通算100ゲーム<BR>山田太郎 通算300ST<BR>達成</font>\r\n");
-        QVERIFY(withLine.contains(line));
-        QCOMPARE(fileBytes(path), withLine.replace(line, ""));
-        QVERIFY(writeMilestones(env->home(), false));
-        QCOMPARE(milestoneText(env->path("SD-3-2.txt")), heading);
-        QVERIFY(writeMilestones(env->home()));
-        QCOMPARE(milestoneText(env->path("SD-3-2.txt")), heading + "<BR>A&amp;B&lt; 通算100ゲーム<BR>山田太郎 通算300ST<BR>達成");
-        // Bytes that are no CP932 read as no file.
-        put(env->path("SD-3-2.txt"), QByteArray("\x81\x20\xff", 3));
-        QCOMPARE(milestoneText(env->path("SD-3-2.txt")), std::nullopt);
-    }
-
-    // Nothing chosen, a colour that is no number, a file that cannot be written: no page, and a
-    // page already there stays as it was.
-    void failures() {
-        QVERIFY(publishingClub());
-        const QString path = put(env->path("score.htm"), "old page");
-        ScoreSheet s = matchSheet(env->home());
+        put(path, "old page");
         s.choice.match = "99";
         QCOMPARE(writeScoreSheet(path, s), PageResult::NoGames);
         s.choice.match = "41";
@@ -224,69 +139,35 @@ private Q_SLOTS:
 
     // Each range byte for byte: a name cut to eight, one with markup signs, one CP932 lacks, a player
     // missing from 選手 with an empty name cell, one without a spare chance, totals from the sums.
-    void resultsTablePages_data() {
-        QTest::addColumn<int>("range");
-        QTest::addColumn<QString>("season");
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("all-time") << 0 << "" << "" << "results_all.htm";
-        QTest::newRow("season 3") << 1 << "3" << "" << "results_season.htm";
-        QTest::newRow("match 41") << 2 << "" << "41" << "results_select.htm";
-    }
+    // The total row's values and the proposals of each range.
     void resultsTablePages() {
-        QFETCH(int, range);
-        QFETCH(QString, season);
-        QFETCH(QString, first);
-        QFETCH(QString, file);
         QVERIFY(resultsClub());
         const QString path = env->path("r.htm");
-        QCOMPARE(writeResultsTable(path, resultsTable(range, {season, first, first})), PageResult::Written);
-        QCOMPARE(fileBytes(path), expected(file));
-
+        for (auto [range, season, first, file] : {std::tuple{0, "", "", "results_all.htm"}, std::tuple{1, "3", "", "results_season.htm"},
+                                                  std::tuple{2, "", "41", "results_select.htm"}}) {
+            QCOMPARE(writeResultsTable(path, resultsTable(range, {season, first, first})), PageResult::Written);
+            QCOMPARE(fileBytes(path), expected(file));
+        }
         // One player: the total row repeats the counts and computes the rates from them.
-        if (range != 1) return;
         QCOMPARE(writeResultsTable(path, resultsTable(1, {"4", "", ""})), PageResult::Written);
-        QVERIFY(fromCp932(fileBytes(path))->contains(">合計平均</font></TD>\r\n"
-                                                     "<TD BGCOLOR=FFFF00><FONT COLOR=008000> 1 </font></TD>\r\n"
-                                                     "<TD BGCOLOR=FFFF00><FONT COLOR=008000> 5 </FONT></TD>\r\n"
-                                                     "<TD BGCOLOR=FFFF00><FONT COLOR=008000> 1 </font></TD>\r\n"
-                                                     "<TD BGCOLOR=FFFF00><FONT COLOR=008000> 100.0% </font></TD>\r\n"
-                                                     "<TD BGCOLOR=FFFF00><FONT COLOR=008000> 222 </font></TD>\r\n"
-                                                     "<TD BGCOLOR=FFFF00><FONT COLOR=008000> 222.0</font></TD>\r\n"
-                                                     "<TD BGCOLOR=FFFF00><FONT COLOR=008000> 7 </font></TD>\r\n"
-                                                     "<TD BGCOLOR=FFFF00><FONT COLOR=008000>7.00</font></TD>\r\n"
-                                                     "<TD BGCOLOR=FFFF00><FONT COLOR=008000> 3 </font></TD>\r\n"
-                                                     "<TD BGCOLOR=FFFF00><FONT COLOR=008000> 0 </font></TD>\r\n"
-                                                     "<TD BGCOLOR=FFFF00><FONT COLOR=008000> 100.0%</font></TD>\r\n</TR>\r\n"));
-    }
+        const QString cell = "<TD BGCOLOR=FFFF00><FONT COLOR=008000>";
+        QVERIFY(fromCp932(fileBytes(path))->contains(">合計平均</font></TD>\r\n" + cell + totalValues({1, 5, 1, 222, 7, 3, 0}).join("\r\n" + cell)));
 
-    // The total row's values and the proposals of each range.
-    void resultsTotals_data() {
-        QTest::addColumn<QList<double>>("sums");  // games, points, top, pins, strikes, spares, misses
-        QTest::addColumn<QString>("values");
-        QTest::newRow("weighted by games") << QList<double>{20, 9, 7, 3083, 25, 40, 12}
-                                           << " 20 </font></TD>| 9 </FONT></TD>| 7 </font></TD>| 35.0% </font></TD>| 3083 </font></TD>|"
-                                              " 154.2</font></TD>| 25 </font></TD>|1.25</font></TD>| 40 </font></TD>| 12 </font></TD>| 76.9%</font></TD>";
-        QTest::newRow("half steps go up") << QList<double>{16, 0, 1, 2408, 1, 1, 7}
-                                          << " 16 </font></TD>| 0 </FONT></TD>| 1 </font></TD>| 6.3% </font></TD>| 2408 </font></TD>|"
-                                             " 150.5</font></TD>| 1 </font></TD>|0.06</font></TD>| 1 </font></TD>| 7 </font></TD>| 12.5%</font></TD>";
-        QTest::newRow("no spare chance") << QList<double>{50, 12, 3, 7507, 0, 0, 0}
-                                         << " 50 </font></TD>| 12 </FONT></TD>| 3 </font></TD>| 6.0% </font></TD>| 7507 </font></TD>|"
-                                            " 150.1</font></TD>| 0 </font></TD>|0.00</font></TD>| 0 </font></TD>| 0 </font></TD>|</font></TD>";
-        QTest::newRow("no games") << QList<double>{0, 0, 0, 0, 0, 0, 0}
-                                  << " 0 </font></TD>| 0 </FONT></TD>| 0 </font></TD>|</font></TD>| 0 </font></TD>|</font></TD>| 0 </font></TD>|"
-                                     "</font></TD>| 0 </font></TD>| 0 </font></TD>|</font></TD>";
-    }
-    void resultsTotals() {
-        QFETCH(QList<double>, sums);
-        QFETCH(QString, values);
-        QCOMPARE(totalValues({sums[0], sums[1], sums[2], sums[3], sums[4], sums[5], sums[6]}).join('|'), values);
-
-        const QStringList proposals{
-            resultsProposal(0, "3", "x").title + "|" + resultsProposal(0, "3", "x").heading + "|" + resultsProposal(0, "3", "x").file,
-            resultsProposal(1, "3", "x").title + "|" + resultsProposal(1, "3", "x").heading + "|" + resultsProposal(1, "3", "x").file,
-            resultsProposal(2, "3", "x").title + "|" + resultsProposal(2, "3", "x").heading + "|" + resultsProposal(2, "3", "x").file};
-        QCOMPARE(proposals, QStringList({"All series|通算成績|all.htm", "3th series|第3期のシリーズ成績|season.htm", "Select DATA|x|select.htm"}));
+        // Games, points, top places, pins, strikes, spares, misses.
+        const std::pair<ResultsTotals, QString> totals[] = {
+            {{20, 9, 7, 3083, 25, 40, 12}, " 20 | 9 </FONT></TD>| 7 | 35.0% | 3083 | 154.2| 25 |1.25| 40 | 12 | 76.9%"},  // weighted by games
+            {{16, 0, 1, 2408, 1, 1, 7}, " 16 | 0 </FONT></TD>| 1 | 6.3% | 2408 | 150.5| 1 |0.06| 1 | 7 | 12.5%"},        // half steps go up
+            {{50, 12, 3, 7507, 0, 0, 0}, " 50 | 12 </FONT></TD>| 3 | 6.0% | 7507 | 150.1| 0 |0.00| 0 | 0 |"},          // no spare chance
+            {{0, 0, 0, 0, 0, 0, 0}, " 0 | 0 </FONT></TD>| 0 || 0 || 0 || 0 | 0 |"},                                     // no games
+            {{1, 5, 1, 222, 7, 3, 0}, " 1 | 5 </FONT></TD>| 1 | 100.0% | 222 | 222.0| 7 |7.00| 3 | 0 | 100.0%"}};     // the one player's
+        QStringList got, want, proposals;
+        for (const auto& [sums, values] : totals) got << totalValues(sums).join('|').remove("</font></TD>"), want << values;
+        QCOMPARE(got, want);
+        for (int range : {0, 1, 2}) {
+            const ResultsProposal p = resultsProposal(range, "3", "x");
+            proposals << p.title + "|" + p.heading + "|" + p.file;
+        }
+        QCOMPARE(proposals.join(' '), QString("All series|通算成績|all.htm 3th series|第3期のシリーズ成績|season.htm Select DATA|x|select.htm"));
     }
 
     // A range without games, colours that are no numbers, a file that cannot be written, rows that

@@ -1,21 +1,13 @@
 // The published pages in a real browser: headless chromium reads each page, its DOM shows
 // the Japanese text decoded and the table whole, and a picture of it goes to the build folder.
 // Skipped where chromium is not installed.
-#include "common/clock.h"
-#include "common/module1.h"
 #include "publishing/playerpage.h"
-#include "publishing/resultstable.h"
 #include "publishing/scorecards.h"
-#include "publishing/scoresheet.h"
-#include "records/seasonresults.h"
 #include "support/browser.h"
 #include "support/gui.h"
 #include "support/publishing_fixture.h"
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 
 using namespace vx;
 using namespace vx::publishing;
@@ -30,21 +22,12 @@ private Q_SLOTS:
         if (program.isEmpty()) QSKIP("chromium is not installed");
         QVERIFY(publishingClub());
         QVERIFY(writeMilestones(env->home()));
-        ScoreSheet s;
-        s.choice = {"0", false, "全　員", 2, "", "41", "", "2025/04/06", "3", "2"};
-        s.markTexts = Module1::MarkTexts;
-        s.colors = Module1::HtmlColors;
-        s.folder = env->home();
-        s.frame.title = "Score Sheet";
-        s.frame.heading = "2025/04/06のスコアシート";
-        s.footerText = "説明";
-        s.written = clock::now();
         QDir().mkpath(VX_SHOTS_DIR);
         const QString page = VX_SHOTS_DIR "/publishing_score.htm";
-        QCOMPARE(writeScoreSheet(page, s), PageResult::Written);
+        QCOMPARE(writeScoreSheet(page, matchSheet(env->home())), PageResult::Written);
 
         const QString dom = QString::fromUtf8(chromium(program, page, {"--dump-dom"}));
-        for (const char* text : {"2025/04/06のスコアシート", "山田太郎", "Ａ＆Ｂ＜長い名前", "Ｊｏｓé", "特別&lt;賞&gt;",
+        for (const char* text : {"2025/04/06の<i>スコアシート</i>", "山田太郎", "Ａ＆Ｂ＜長い名前", "Ｊｏｓé", "特別&lt;賞&gt;",
                                  "☆☆☆　　達成された通算記録　　☆☆☆<br>A&amp;B&lt; 通算100ゲーム<br>山田太郎 通算300ST<br>達成", "説明"})
             QVERIFY2(dom.contains(QString::fromUtf8(text)), text);
         // The heading row and three games of 7 cells and 21 marks each; no tag came from the data.
@@ -62,18 +45,9 @@ private Q_SLOTS:
         const QString program = chromiumProgram();
         if (program.isEmpty()) QSKIP("chromium is not installed");
         QVERIFY(resultsClub());
-        const results::Query q = results::allTimeQuery();
-        ResultsTable t;
-        t.sql = q.sql;
-        t.params = q.params;
-        t.colors = Module1::HtmlColors;
-        t.frame.title = "All series";
-        t.frame.heading = "通算成績";
-        t.footerText = "説明";
-        t.written = clock::now();
         QDir().mkpath(VX_SHOTS_DIR);
         const QString page = VX_SHOTS_DIR "/publishing_results.htm";
-        QCOMPARE(writeResultsTable(page, t), PageResult::Written);
+        QCOMPARE(writeResultsTable(page, resultsTable(0, {})), PageResult::Written);
 
         const QString dom = QString::fromUtf8(chromium(program, page, {"--dump-dom"}));
         for (const char* text : {"通算成績", "選手名", "山田太郎", "Ａ＆Ｂ＜長い名前", "Ｊｏｓé", "合計平均", " 66.7% ", " 144.0", "説明"})

@@ -1,15 +1,18 @@
 #pragma once
 // A small club for the published pages: names with markup characters, one longer than a page
 // cell, a character CP932 lacks, a prize with markup, missing values, and the results file of
-// match 41 with its milestones.
+// match 41 with its milestones; the score sheet and results table a window would hand over.
+#include "common/clock.h"
 #include "common/cp932.h"
 #include "common/database.h"
+#include "common/launcher.h"
 #include "common/module1.h"
 #include "common/records.h"
+#include "common/settings.h"
+#include "publishing/resultstable.h"
+#include "publishing/scoresheet.h"
+#include "records/seasonresults.h"
 #include <QFile>
-#include <QString>
-#include <QStringList>
-#include <QVariantList>
 
 namespace vxtest {
 
@@ -50,10 +53,8 @@ inline bool publishingClub() {
 // who is not in 選手, and match 60 of season 4. José never had a spare chance.
 inline bool resultsClub() {
     if (!publishingClub()) return false;
-    for (const char* s : {"UPDATE データ項目 SET 上位 = 1, ST = 4, SP = 3, SPF = 1 WHERE ID = 1",
-                          "UPDATE データ項目 SET 上位 = 0, ST = 0, SP = 2, SPF = 3 WHERE ID = 2",
-                          "UPDATE データ項目 SET 上位 = 0, ST = 0, SP = 0, SPF = 0 WHERE ID = 3",
-                          "UPDATE データ項目 SET 上位 = 1, ST = 2, SP = 5, SPF = 1 WHERE ID = 4",
+    for (const char* s : {"UPDATE データ項目 SET (上位, ST, SP, SPF) = (v.column2, v.column3, v.column4, v.column5) FROM "
+                          "(VALUES (1, 1, 4, 3, 1), (2, 0, 0, 2, 3), (3, 0, 0, 0, 0), (4, 1, 2, 5, 1)) AS v WHERE ID = v.column1",
                           "INSERT INTO シーズン (シーズンID, シーズン名) VALUES (4, '2025後期')",
                           "INSERT INTO 試合 (試合ID, シーズンID, 試合, 試合日) VALUES (60, 4, 1, '2025-10-05')",
                           "INSERT INTO データ項目 (ID, 選手ID, 試合ID, ｹﾞｰﾑ, 優Ｐ, 上位, S10, ST, SP, SPF) VALUES "
@@ -87,6 +88,33 @@ inline bool writeMilestones(const QString& folder, bool withHeading = true) {
     if (withHeading) text += "\"☆☆☆　　達成された通算記録　　☆☆☆\"\r\n\"A&B< 通算100ゲーム\"\r\n山田太郎 通算300ST,達成\r\n";
     QFile f(folder + "/SD-3-2.txt");
     return f.open(QIODevice::WriteOnly) && f.write(vx::toCp932(text)) > 0;
+}
+
+// A choice kept in the "setting" section of the settings.
+inline QString setting(const char* name) { return vx::settings::GetSetting("setting", QString::fromLatin1(name), "unset"); }
+
+// The browser's runs, recorded as "program|arguments" instead of started.
+inline QStringList launched;
+inline void recordBrowser() {
+    launched.clear();
+    vx::launcher::setRunner([](const QString& program, const QStringList& args) { return launched << program + "|" + args.join('|'), true; });
+}
+
+// The whole match 41 for all players, as the score book chooses it.
+inline vx::publishing::ScoreSheet matchSheet(const QString& folder) {
+    return {.choice = {"0", false, "全　員", 2, "", "41", "", "2025/04/06", "3", "2"}, .markTexts = Module1::MarkTexts,
+            .colors = Module1::HtmlColors, .folder = folder,
+            .frame = {.title = "Score Sheet", .heading = "2025/04/06の<I>スコアシート</I>", .headingEnd = {}, .footer = {}},
+            .footerText = "説明 <B>太字</B>", .written = vx::clock::now()};
+}
+
+// The results table of a range as the season-results window's boxes read, with the proposed texts.
+inline vx::publishing::ResultsTable resultsTable(int range, const vx::results::Boxes& boxes) {
+    const vx::results::Query q = vx::results::queryOf(range, boxes);
+    const auto p = vx::publishing::resultsProposal(range, boxes.season, "2025/04/06 から 2025/04/06 まで");
+    return {.sql = q.sql, .params = q.params, .colors = Module1::HtmlColors,
+            .frame = {.title = p.title, .heading = p.heading, .headingEnd = {}, .footer = {}},
+            .footerText = "説明 <B>太字</B>", .written = vx::clock::now()};
 }
 
 }  // namespace vxtest
