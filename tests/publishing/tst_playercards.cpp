@@ -30,7 +30,6 @@ using namespace vxtest;
 namespace {
 
 QByteArray expected(const QString& name) { return fileBytes(QStringLiteral(VX_TEST_DATA "/publishing/") + name); }
-QString setting(const char* name) { return settings::GetSetting("setting", QString::fromLatin1(name), "unset"); }
 
 PlayerPage playerPage(const QString& player, bool seasons, bool allTime, const QString& first, const QString& last) {
     PlayerPage p{player, seasons, allTime, first, last, Module1::HtmlColors, {}, "説明 <B>太字</B>", clock::now()};
