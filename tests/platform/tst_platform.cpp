@@ -215,8 +215,8 @@ private Q_SLOTS:
 
     // Permissions switch at run time; a refused new record stays for correction; a record added by
     // an editor's own button shows as a new-record line while pending; Delete deletes only when
-    // allowed, and after the last record the new last one becomes current.
-    void permissionsRefusalsAndDeletion() {
+    // allowed, and after the last record the new last one becomes current. Picture boxes.
+    void permissionsRefusalsDeletionAndPictureBoxes() {
         QVERIFY(execSql("INSERT INTO シーズン (シーズン時期, シーズン名) VALUES ('2000','一')"));
         QVERIFY(execSql("INSERT INTO 選手 (選手ID, 選手名) VALUES (5,'E')"));
         QVERIFY(execSql("INSERT INTO ハンデ (選手ID, シーズンID, ハンデ) VALUES (5,1,10),(5,1,11)"));
@@ -255,11 +255,9 @@ private Q_SLOTS:
         QTest::keyClick(&grid, Qt::Key_Delete);
         QCOMPARE(QString::number(grid.verticalHeader()->count()) + stored(), u"210,16"_s);
         QVERIFY(ds.Delete() && stored().size() == 2);  // the source deletes whatever the grid allows
-    }
 
-    // A picture box draws in its own scale and keeps it; a fill stops at an outline one pixel wide;
-    // the box shows the picture as drawn; a click is a left press and release inside.
-    void pictureBoxDrawsAndFills() {
+        // A picture box draws in its own scale and keeps it; a fill stops at an outline one pixel wide;
+        // the box shows the picture as drawn; a click is a left press and release inside.
         PictureBox box;
         box.resize(40, 20);
         box.Scale(0, 0, 4, 2);  // ten pixels a unit

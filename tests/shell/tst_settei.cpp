@@ -215,8 +215,7 @@ private Q_SLOTS:
         click(f.cmd_cmpact);
         QVERIFY(QFile::exists(env->path(dbmaint::BackupFileName)) && db::isOpen() && forms::loaded<Form_Settei>());
         QCOMPARE(db::scalar("SELECT 選手名 FROM 選手 WHERE 選手ID = 7").toString(), QStringLiteral("山田"));
-        f.setLeft(150);
-        f.setTop(150);
+        f.setLeft(150), f.setTop(150);
         const char* names[6] = {"marks", "calculation", "limits", "browser", "pins", "database"};
         for (int t = 0; t < 6; ++t) {
             f.SSTab1->setCurrentIndex(t);
