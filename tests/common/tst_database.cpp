@@ -3,8 +3,6 @@
 #include "common/database.h"
 #include "support/exchange_sheet.h"
 #include "support/testdb.h"
-#include <QDir>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace vx::db;
@@ -32,8 +30,7 @@ QString rows(Recordset& rs, const QString& names) {
 void game(int id, int player, int match, int g, int pts, int top, int s10, int st, int sp, int spf) {
     exec("INSERT INTO データ項目 (ID, 選手ID, 試合ID, ｹﾞｰﾑ, 優Ｐ, 上位, S10, ST, SP, SPF, 試合日, 会場ID) "
         "VALUES (?,?,?,?,?,?,?,?,?,?,'2001-04-01',1)", {id, player, match, g, pts, top, s10, st, sp, spf});
-    exec("INSERT INTO マーク (ID, 選手ID, 試合ID, ｹﾞｰﾑ, M11, M01, S10) VALUES (?,?,?,?,'＊','　',?)",
-        {id, player, match, g, s10});
+    exec("INSERT INTO マーク (ID, 選手ID, 試合ID, ｹﾞｰﾑ, M11, M01, S10) VALUES (?,?,?,?,'＊','　',?)", {id, player, match, g, s10});
 }
 }  // namespace
 
@@ -87,20 +84,15 @@ private Q_SLOTS:
             {"通算成績", "選手ID,選手名,%1",  // by points, then average
              "1|Ａ|3|5|2|0.666667|530|176.667|11|3.66667|9|3|0.75 / 3|Ｃ|1|5|1|1|100|100|0|0|1|1|0.5 / "
              "4|null|1|1|1|1|90|90|1|1|0|2|0 / 2|Ｂ|1|0|0|0|120|120|1|1|0|0|null"},
-            {"SELECT * FROM シーズン成績２ WHERE シーズンID = 1", "選手ID,%1",
-             "1|2|2|1|0.5|350|175|7|3.5|7|3|0.7 / 2|1|0|0|0|120|120|1|1|0|0|null"},
+            {"SELECT * FROM シーズン成績２ WHERE シーズンID = 1", "選手ID,%1", "1|2|2|1|0.5|350|175|7|3.5|7|3|0.7 / 2|1|0|0|0|120|120|1|1|0|0|null"},
             {"SELECT * FROM 選手別成績２ WHERE 選手ID = 1", "シーズンID,ゲーム数,平均点,スペア率", "1|2|175|0.7 / 2|1|180|1"},
             {"選手別通算成績２", "選手ID,ｹﾞｰﾑ数,上位率,スペア率", "1|3|0.666667|0.75 / 2|1|0|null / 3|1|1|0.5 / 4|1|1|0"},
-            {"全選手成績２", "シーズンID,ゲーム数,上位率,合計点,平均点,ST平均,スペア率",
-             "1|3|0.333333|470|156.667|2.66667|0.7 / 2|2|1|280|140|2|0.75"},
+            {"全選手成績２", "シーズンID,ゲーム数,上位率,合計点,平均点,ST平均,スペア率", "1|3|0.333333|470|156.667|2.66667|0.7 / 2|2|1|280|140|2|0.75"},
             {"全選手通算成績２", "ゲーム数,合計点", "6|840"},
-            {"SELECT * FROM ＿各試合のデータ項目統計 WHERE 試合ID = 1 ORDER BY 選手名",
-             "選手名,試合日,Ｇ数,上位計,得点計,最高点,ST計,ST最大,SP計,SP最大",
-             "Ａ|2001-04-01|2|1|350|200|7|5|7|4 / Ｂ|2001-04-01|1|0|120|120|1|1|0|0"},
+            {"SELECT * FROM ＿各試合のデータ項目統計 WHERE 試合ID = 1 ORDER BY 選手名", "選手名,試合日,Ｇ数,上位計,得点計,最高点,ST計,ST最大,SP計,SP最大", "Ａ|2001-04-01|2|1|350|200|7|5|7|4 / Ｂ|2001-04-01|1|0|120|120|1|1|0|0"},
             {"スコアブック", "ID,選手名,シーズン名,会場名,ｹﾞｰﾑ,優p,s10,m11,m01,m12",  // season, match, game
              "1|Ａ|一|北|1|2|200|＊|　|null / 4|Ｂ|一|北|1|0|120|＊|　|null / 2|Ａ|一|北|2|0|150|＊|　|null / "
-             "3|Ａ|二|北|1|3|180|＊|　|null / 5|Ｃ|二|北|1|5|100|＊|　|null"},
-        };
+             "3|Ａ|二|北|1|3|180|＊|　|null / 5|Ｃ|二|北|1|5|100|＊|　|null"}};
         for (const auto& v : views) {
             Recordset rs;
             QVERIFY2(rs.open(v.source, RecordsetType::Snapshot), qPrintable(rs.lastError()));
@@ -236,8 +228,7 @@ private Q_SLOTS:
         QVERIFY(open(path) && fileName() == QFileInfo(path).absoluteFilePath());
         QVERIFY(hasTable("選手") && hasTable(" ﾃﾞｰﾀ項目 ") && !hasTable("通算成績") && hasView("通算成績") && !hasView("選手"));
 
-        const QStringList s = splitStatements(
-            "-- a; comment\nCREATE TABLE \"a;b\" (x);\nCREATE TRIGGER t AFTER INSERT ON a BEGIN\n"
+        const QStringList s = splitStatements("-- a; comment\nCREATE TABLE \"a;b\" (x);\nCREATE TRIGGER t AFTER INSERT ON a BEGIN\n"
             "  SELECT ';'; DELETE FROM a;\nEND;\n/* ; */ INSERT INTO a VALUES ('it''s;');--");
         QVERIFY(s.size() == 3 && s[1].startsWith("CREATE TRIGGER") && s[1].endsWith("END") && s[2].endsWith("VALUES ('it''s;')"));
     }
@@ -250,9 +241,7 @@ private Q_SLOTS:
         game(2, 1, 5, 2, 0, 0, 110, 0, 0, 0);
         const QString all = "SELECT d.ID, d.選手ID, p.選手名, m.試合ID FROM データ項目 d JOIN マーク m USING (ID) JOIN 選手 p USING (選手ID)";
         OpenOptions o;
-        o.params = {1};
-        o.key = "ID";
-        o.writeTables = {"データ項目", "マーク"};
+        o.params = {1}, o.key = "ID", o.writeTables = {"データ項目", "マーク"};
         const QString stored = "SELECT group_concat(x) FROM (SELECT d.選手ID || m.試合ID AS x FROM データ項目 d JOIN マーク m USING (ID) ORDER BY ID)";
         for (const QString& unfiltered : {QString(), all + ";"}) {
             o.unfiltered = unfiltered;

@@ -4,10 +4,7 @@
 #include "common/textfile.h"
 #include "support/exchange_sheet.h"
 #include "support/filesizelimit.h"
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
-#include <functional>
 
 using namespace vx;
 
@@ -84,8 +81,7 @@ private Q_SLOTS:
         QCOMPARE(vxtest::fileBytes(sd), QByteArray("\x8F\x87\x88\xCA\r\n-5,\"\xBB\xC4\xB3 \xB9\xDD,  \"\r\n\x81\x99\r\n"));
         QCOMPARE(vxtest::fileBytes(path("new.txt")), QByteArray("\x81\x99\r\n"));
         TextReader back(sd);  // a comma and trailing blanks survive inside quotes
-        QCOMPARE(QStringList({back.LineInput(), QString::number(back.InputInt16()), back.Input()}),
-                 QStringList({u("順位"), "-5", u("ｻﾄｳ ｹﾝ,  ")}));
+        QCOMPARE(QStringList({back.LineInput(), QString::number(back.InputInt16()), back.Input()}), QStringList({u("順位"), "-5", u("ｻﾄｳ ｹﾝ,  ")}));
 
         QVERIFY(writeWhole(path("ends.txt"), "a\rb\nc\r\n1,-2147483648\r\nlast"));
         TextReader r(path("ends.txt"));
@@ -93,15 +89,14 @@ private Q_SLOTS:
                                QString::number(r.InputInt32()), r.LineInput(), QString::number(r.line())};
         QCOMPARE(read.join(u'|'), QString("a|b|c|1|-2147483648|last|5"));
         QVERIFY(r.eof());
-    }
 
-    void errorsNameFileAndLine() {
+        // Errors name the file and the line.
         QVERIFY(writeWhole(path("bad.dat"), "40000\r\n\"x\"\r\n256\r\nabc\r\n"));
-        TextReader r(path("bad.dat"));
+        TextReader bad(path("bad.dat"));
         QVERIFY(writeWhole(path("garbled.txt"), "\nok\r\n\x81\x20\r\n"));
         // Out of range, a text where a number belongs, ..., past the end; a bad byte, no file, no folder.
-        const QList<int> lines{errorLine([&] { r.InputInt16(); }), errorLine([&] { r.InputNumber(); }), errorLine([&] { r.InputByte(); }),
-                               errorLine([&] { r.InputInt32(); }), errorLine([&] { r.Input(); }),       errorLine([&] { r.LineInput(); }),
+        const QList<int> lines{errorLine([&] { bad.InputInt16(); }), errorLine([&] { bad.InputNumber(); }), errorLine([&] { bad.InputByte(); }),
+                               errorLine([&] { bad.InputInt32(); }), errorLine([&] { bad.Input(); }),       errorLine([&] { bad.LineInput(); }),
                                errorLine([&] { TextReader g(path("garbled.txt")); }), errorLine([&] { TextReader g(path("missing.txt")); }),
                                errorLine([&] { TextWriter w(path("no/such/folder/data.txt")); })};
         QCOMPARE(lines, (QList<int>{1, 2, 3, 4, 5, 5, 3, 0, 0}));

@@ -6,7 +6,6 @@
 #include "common/picture.h"
 #include "common/width.h"
 #include <QTest>
-#include <array>
 
 using namespace vx;
 
@@ -55,12 +54,9 @@ class TstText : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void functions_data() {
-        QTest::addColumn<QString>("fn");
-        QTest::addColumn<QString>("arg");
-        QTest::addColumn<QString>("in");
-        QTest::addColumn<QString>("want");
+        QTest::addColumn<QStringList>("c");  // function, picture, input, result
         auto add = [](const char* fn, const char* arg, const char* in, const char* want) {
-            QTest::addRow("%s %s [%s]", fn, arg, in) << u(fn) << u(arg) << u(in) << u(want);
+            QTest::addRow("%s %s [%s]", fn, arg, in) << QStringList{u(fn), u(arg), u(in), u(want)};
         };
         auto pictures = [&](const char* fn, std::initializer_list<std::array<const char*, 3>> cases) {
             for (const auto& c : cases) add(fn, c[0], c[1], c[2]);
@@ -70,66 +66,52 @@ private Q_SLOTS:
         };
         // Number pictures: "#" writes nothing for a missing digit, "0" a zero; digits are never cut;
         // decimals round half away from zero on the decimal value. A text picture takes the number's text.
-        pictures("#", {{"####", "0", ""}, {"####", "185", "185"}, {"0000", "1", "0001"}, {"0000", "12345", "12345"},
-                       {"#######0", "123456789", "123456789"}, {"00\\ >> ", "5", "05 >> "}, {"00\\点  ", "17", "17点  "},
-                       {"00\\p   ", "0", "00p   "}, {"第###試合 ", "12", "第12試合 "}, {"0\"#0\"", "7", "7#0"},
-                       {"###.0", "0.5", ".5"}, {"###.0", "185.25", "185.3"}, {"#0.00", "0", "0.00"},
-                       {"#0.00", "2.675", "2.68"}, {"###00.0", "5", "05.0"}, {" ##0.0", "6.3", " 6.3"},
-                       {" 0.00", "1.5", " 1.50"}, {" 000.0", "95", " 095.0"}, {"0", "-2.5", "-3"}, {"###0", "-5", "-5"},
-                       {"0.0", "-0.04", "0.0"}, {"#.##", "1.5", "1.5"}, {"#.##", "2", "2."}, {"###0.0%", "0.253", "25.3%"},
-                       {"##0.0%", "0.4567", "45.7%"}, {"##0.0%", "1", "100.0%"}, {"#,##0", "1234567", "1,234,567"},
-                       {"Fixed", "176.666666", "176.67"}, {"Fixed", "0.5", "0.50"}, {"Percent", "0.7", "70.00%"},
-                       {"General Number", "1234567", "1234567"}, {"", "3", "3"}, {"@@@", "5", "  5"},
-                       {"@@@@", "0.5", " 0.5"}});
+        pictures("#", {{"####", "0", ""}, {"####", "185", "185"}, {"0000", "1", "0001"}, {"0000", "12345", "12345"}, {"#######0", "123456789", "123456789"},
+                       {"00\\ >> ", "5", "05 >> "}, {"00\\点  ", "17", "17点  "}, {"00\\p   ", "0", "00p   "}, {"第###試合 ", "12", "第12試合 "}, {"0\"#0\"", "7", "7#0"},
+                       {"###.0", "0.5", ".5"}, {"###.0", "185.25", "185.3"}, {"#0.00", "0", "0.00"}, {"#0.00", "2.675", "2.68"}, {"###00.0", "5", "05.0"},
+                       {" ##0.0", "6.3", " 6.3"}, {" 0.00", "1.5", " 1.50"}, {" 000.0", "95", " 095.0"}, {"0", "-2.5", "-3"}, {"###0", "-5", "-5"},
+                       {"0.0", "-0.04", "0.0"}, {"#.##", "1.5", "1.5"}, {"#.##", "2", "2."}, {"###0.0%", "0.253", "25.3%"}, {"##0.0%", "0.4567", "45.7%"},
+                       {"##0.0%", "1", "100.0%"}, {"#,##0", "1234567", "1,234,567"}, {"Fixed", "176.666666", "176.67"}, {"Fixed", "0.5", "0.50"},
+                       {"Percent", "0.7", "70.00%"}, {"General Number", "1234567", "1234567"}, {"", "3", "3"}, {"@@@", "5", "  5"}, {"@@@@", "0.5", " 0.5"},
+                       {"0", "1e20", "100000000000000000000"}});
         // Text pictures: @ right-aligns, ! left-aligns, & adds nothing; a longer text stays whole.
         // A numeric text under a number picture is the number.
-        pictures("@", {{"@@@", "95", " 95"}, {"@@@", "1850", "1850"}, {"!@@@@@@@@@@", "山田", "山田        "},
-                       {"!@@@@@@", "abcdefgh", "abcdefgh"}, {" !@@@", "１着", " １着 "}, {"&&&&&&&&", "山田", "山田"},
-                       {"&&&&&&&& ", "春季", "春季 "}, {"&&", "", ""}, {" === 素点@@@", "185", " === 素点185"},
-                       {"@@@@@@@@", "山田太郎　　　　　　", "山田太郎　　　　　　"}, {"\\@@@", "x", "@ x"},
-                       {"000000", "12", "000012"}, {"0000", "abc", "abc"}, {"Percent", "0.25", "25.00%"},
+        pictures("@", {{"@@@", "95", " 95"}, {"@@@", "1850", "1850"}, {"!@@@@@@@@@@", "山田", "山田        "}, {"!@@@@@@", "abcdefgh", "abcdefgh"}, {" !@@@", "１着", " １着 "},
+                       {"&&&&&&&&", "山田", "山田"}, {"&&&&&&&& ", "春季", "春季 "}, {"&&", "", ""}, {" === 素点@@@", "185", " === 素点185"},
+                       {"@@@@@@@@", "山田太郎　　　　　　", "山田太郎　　　　　　"}, {"\\@@@", "x", "@ x"}, {"000000", "12", "000012"}, {"0000", "abc", "abc"}, {"Percent", "0.25", "25.00%"},
                        {"Fixed", "abc", "abc"}});
         // Strict conversions round halves to even and refuse what is out of range.
-        each("CInt", {{"2.5", "2"}, {"3.5", "4"}, {"-2.5", "-2"}, {" 12 ", "12"}, {"32767", "32767"}, {"32768", "none"},
-                      {"-32768.4", "-32768"}, {"&hFFFF", "-1"}, {"&o17", "15"}});
+        each("CInt", {{"2.5", "2"}, {"3.5", "4"}, {"-2.5", "-2"}, {" 12 ", "12"}, {"32767", "32767"}, {"32768", "none"}, {"-32768.4", "-32768"}, {"&hFFFF", "-1"},
+                      {"&o17", "15"}});
         each("CByte", {{"0.5", "0"}, {"1.5", "2"}, {"255", "255"}, {"256", "none"}, {"-1", "none"}});
-        each("CLng", {{"2147483648", "none"}, {"&h10ddff", "1105407"}, {"&hFFFFFFFF", "-1"}, {"&h100000000", "none"},
-                      {"8425727", "8425727"}});
+        each("CLng", {{"2147483648", "none"}, {"&h10ddff", "1105407"}, {"&hFFFFFFFF", "-1"}, {"&h100000000", "none"}, {"8425727", "8425727"}});
         each("CSng", {{"1e39", "none"}, {"-1.5", "-1.5"}});
         each("range", {{"100", "100"}, {" -0 ", "0"}, {"-5", "-5"}, {"-6", "none"}, {"101", "none"}, {"1.5", "none"}});
         for (const char* fn : {"CInt", "CLng", "CDbl"})
-            each(fn, {{"", "none"}, {"  ", "none"}, {"abc", "none"}, {"12abc", "none"}, {"1e999", "none"}, {"&h", "none"},
-                      {"&hXYZ", "none"}});
+            each(fn, {{"", "none"}, {"  ", "none"}, {"abc", "none"}, {"12abc", "none"}, {"1e999", "none"}, {"&h", "none"}, {"&hXYZ", "none"}});
         // The lenient reading takes what can belong to a number.
-        each("Val", {{"  12abc", "12"}, {"abc", "0"}, {"-3.5e2x", "-350"}, {"1e", "1"}, {"&h1Fz", "31"}, {"&o7a", "7"},
-                     {"３", "0"}, {"30着  以下", "30"}});
+        each("Val", {{"  12abc", "12"}, {"abc", "0"}, {"-3.5e2x", "-350"}, {"1e", "1"}, {"&h1Fz", "31"}, {"&o7a", "7"}, {"３", "0"}, {"30着  以下", "30"}});
         each("StrInt", {{"0", " 0"}, {"-2", "-2"}});
         each("Str", {{"0.5", " .5"}, {"-0.5", "-.5"}, {"0", " 0"}});
         each("CStr", {{"0.5", "0.5"}, {"-1.5", "-1.5"}, {"185.333333333333333", "185.333333333333"}, {"1e20", "1E+20"}});
         each("Print", {{"12", " 12 "}, {"0.5", " .5 "}});
         each("Color", {{"14811135", "FFFFE1"}, {"255", "FF0000"}, {"1193046", "563412"}, {"-1", "FFFFFF"}});
         // Widths as the code page pairs them; a mark that cannot combine stays a mark of its own.
-        each("Wide", {{"1s Ab~/*-", "１ｓ　Ａｂ～／＊－"}, {"\\\"'", "￥”’"}, {"山田が①", "山田が①"},
-                      {"ｹﾞｰﾑ ﾊﾟﾋﾟ ｳﾞ ﾂﾞ ﾎﾟ", "ゲーム　パピ　ヴ　ヅ　ポ"}, {"ｶﾟﾞｱﾞﾍﾞ", "カ゜゛ア゛ベ"}});
-        each("Narrow", {{"　Ｇ－／＊１ｓ", " G-/*1s"}, {"ガパヴヅーッ", "ｶﾞﾊﾟｳﾞﾂﾞｰｯ"}, {"￥＼”’", "\\\\\"'"},
-                        {"がヵ漢①", "がヵ漢①"}});
+        each("Wide", {{"1s Ab~/*-", "１ｓ　Ａｂ～／＊－"}, {"\\\"'", "￥”’"}, {"山田が①", "山田が①"}, {"ｹﾞｰﾑ ﾊﾟﾋﾟ ｳﾞ ﾂﾞ ﾎﾟ", "ゲーム　パピ　ヴ　ヅ　ポ"}, {"ｶﾟﾞｱﾞﾍﾞ", "カ゜゛ア゛ベ"}});
+        each("Narrow", {{"　Ｇ－／＊１ｓ", " G-/*1s"}, {"ガパヴヅーッ", "ｶﾞﾊﾟｳﾞﾂﾞｰｯ"}, {"￥＼”’", "\\\\\"'"}, {"がヵ漢①", "がヵ漢①"}});
         each("Fixed4", {{"山田", "山田  "}, {"山田太郎花子", "山田太郎"}});
         each("Width", {{"1s", "2"}, {"Ｇ", "2"}, {"ｶﾞ", "2"}, {"①s", "3"}, {"", "0"}});
         // Stored marks in their two-character form.
-        each("Mark", {{"Ｇ", " G"}, {"７", " 7"}, {"－", " -"}, {"　", "  "}, {"3s", "s3"}, {"8s", "s8"}, {"／", " /"},
-                      {"＊", " *"}, {"  ", "  "}, {"", "  "}, {"3S", " 3"}, {"ABC", " A"}, {"ｶﾞ", " ｶ"}});
+        each("Mark", {{"Ｇ", " G"}, {"７", " 7"}, {"－", " -"}, {"　", "  "}, {"3s", "s3"}, {"8s", "s8"}, {"／", " /"}, {"＊", " *"}, {"  ", "  "}, {"", "  "}, {"3S", " 3"},
+                      {"ABC", " A"}, {"ｶﾞ", " ｶ"}});
         // The JIS forms are written to the vendor's codes and come back in the vendor's forms, which go round unchanged.
-        each("CP932", {{"Ｇ１　ｱ山田 1s", "826682508140b18e529363203173 Ｇ１　ｱ山田 1s"}, {"", " "}, {"−", "817c －"}, {"〜", "8160 ～"},
-                       {"—", "815c ―"}, {"‖", "8161 ∥"}, {"¢", "8191 ￠"}, {"£", "8192 ￡"}, {"¬", "81ca ￢"}, {"－", "817c －"},
-                       {"～", "8160 ～"}, {"￥", "818f ￥"}});
+        each("CP932", {{"Ｇ１　ｱ山田 1s", "826682508140b18e529363203173 Ｇ１　ｱ山田 1s"}, {"", " "}, {"−", "817c －"}, {"〜", "8160 ～"}, {"—", "815c ―"}, {"‖", "8161 ∥"},
+                       {"¢", "8191 ￠"}, {"£", "8192 ￡"}, {"¬", "81ca ￢"}, {"－", "817c －"}, {"～", "8160 ～"}, {"￥", "818f ￥"}});
         each("Decode", {{"616281", "none"}, {"8120", "none"}, {"a0", "none"}});
     }
     void functions() {
-        QFETCH(QString, fn);
-        QFETCH(QString, arg);
-        QFETCH(QString, in);
-        QFETCH(QString, want);
-        QCOMPARE(apply(fn, arg, in), want);
+        QFETCH(QStringList, c);
+        QCOMPARE(apply(c[0], c[1], c[2]), c[3]);
     }
 
     void widthRoundTripAndConfiguredMarks() {
@@ -141,21 +123,16 @@ private Q_SLOTS:
         // A blank configured text takes every empty mark.
         auto marks = defaultMarks();
         marks[1] = u("①"), marks[4] = u("ＸＸ"), marks[9] = u("XX"), marks[10] = QString();
-        QCOMPARE(normalizeMark(u("①"), marks) + normalizeMark(u("XX"), marks) + normalizeMark(u("　"), marks) + normalizeMark({}, marks),
-                 u("s1s4 * *"));
+        QCOMPARE(normalizeMark(u("①"), marks) + normalizeMark(u("XX"), marks) + normalizeMark(u("　"), marks) + normalizeMark({}, marks), u("s1s4 * *"));
         // A lone surrogate is one unmapped character, not the end of the text.
         const QString odd = u("aé€b") + QString::fromUcs4(U"\U0001F600") + u("c");
         QCOMPARE(toCp932(odd) + toCp932Html(odd) + toCp932(QString(QChar(0xD800)) + u("x")), QByteArray("a??b?ca&#233;&#8364;b&#128512;c?x"));
-    }
-
-    // Names fold case and width alike; a list finds the exact spelling before a folded one.
-    void names() {
+        // Names fold case and width alike; a list finds the exact spelling before a folded one.
         for (const auto& [a, b] : {std::pair{"優p", "優Ｐ"}, {"s10", "S10"}, {"ｹﾞｰﾑ", "ゲーム"}, {"スペアミス", "ｽﾍﾟｱﾐｽ"}})
             QVERIFY2(sameName(u(a), u(b)), a);
         QVERIFY(!sameName(u("ST"), u("SP")) && !sameName(u("ゲーム"), u("げーむ")));
         const NameList list({u("ｹﾞｰﾑ"), u("ゲーム"), u("優Ｐ計")});
-        QCOMPARE(QString::number(list.indexOf(u("ゲーム"))) + QString::number(list.indexOf(u("げーむ"))) + list.find(u("優p計")) + list.find(u("x")),
-                 u("1-1優Ｐ計"));
+        QCOMPARE(QString::number(list.indexOf(u("ゲーム"))) + QString::number(list.indexOf(u("げーむ"))) + list.find(u("優p計")) + list.find(u("x")), u("1-1優Ｐ計"));
     }
 };
 

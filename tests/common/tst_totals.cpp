@@ -1,6 +1,5 @@
 // The kept all-time sums stay equal to the games they sum through any store, edit and delete, and an
 // older database is brought up to the schema all or nothing, its figures unchanged.
-#include "common/database.h"
 #include "common/schemaupgrade.h"
 #include "support/dayfixture.h"
 #include "support/exchange_sheet.h"
@@ -36,8 +35,7 @@ void storeGames(QRandomGenerator& rng, int count) {
         for (int f = 0; f < Fields.size(); ++f)
             v << (rng.bounded(20) == 0 ? QVariant() : QVariant(int(rng.bounded(0, 300))));
         QVERIFY(db::exec(QStringLiteral("INSERT INTO \"データ項目\" (\"選手ID\", \"試合ID\", \"ｹﾞｰﾑ\", \"優Ｐ\", \"上位\", "
-                                        "\"S10\", \"ST\", \"SP\", \"SPF\") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                         v));
+                                        "\"S10\", \"ST\", \"SP\", \"SPF\") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"), v));
     }
     QVERIFY(db::commit());
 }
@@ -67,8 +65,7 @@ private Q_SLOTS:
             QCOMPARE(keptTotals(), expectedTotals());
         }
         // The all-time views read the kept sums and agree with the seasonal ones summed up.
-        QCOMPARE(rows("SELECT \"ゲーム数\", \"合計点\", \"スペア\" FROM \"全選手通算成績２\""),
-                 rows("SELECT COUNT(*), SUM(\"S10\"), SUM(\"SP\") FROM \"データ項目\""));
+        QCOMPARE(rows("SELECT \"ゲーム数\", \"合計点\", \"スペア\" FROM \"全選手通算成績２\""), rows("SELECT COUNT(*), SUM(\"S10\"), SUM(\"SP\") FROM \"データ項目\""));
         QVERIFY(db::exec(QStringLiteral("DELETE FROM \"データ項目\"")));
         QCOMPARE(keptTotals() + rows("SELECT * FROM \"全選手通算成績２\""), QString());
     }
@@ -91,8 +88,7 @@ private Q_SLOTS:
         QVERIFY2(db::upgradeSchema(db::schemaSql(), &error), qPrintable(error));
         // The season's results read from an index.
         QCOMPARE(rows("SELECT (SELECT user_version FROM pragma_user_version) = " + QString::number(db::schemaVersion(db::schemaSql())) +
-                      ", (SELECT count(*) FROM sqlite_master WHERE name = 'データ項目_試合ID_成績')") + keptTotals() + views(),
-                 "1 1" + expectedTotals() + before);
+                      ", (SELECT count(*) FROM sqlite_master WHERE name = 'データ項目_試合ID_成績')") + keptTotals() + views(), "1 1" + expectedTotals() + before);
         // The grids still write through their views; the reserved row is not added twice.
         QVERIFY(db::exec(QStringLiteral("INSERT INTO \"シーズン降順\" (\"シーズン時期\", \"シーズン名\") VALUES ('2027', '春')")));
         QCOMPARE(rows("SELECT (SELECT COUNT(*) FROM シーズン), (SELECT COUNT(*) FROM 選手 WHERE 選手ID = 0)"), "1 1");

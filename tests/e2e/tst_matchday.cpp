@@ -2,7 +2,6 @@
 // second day of the same season that crosses a milestone.
 #include "common/appdir.h"
 #include "platform/boundgrid.h"
-#include "platform/datasource.h"
 #include "platform/picturebox.h"
 #include "recording/form_data.h"
 #include "recording/form_main.h"
@@ -54,18 +53,11 @@ int shownTotal(const form_main& f) { return f.Txt_score[10]->text().trimmed().to
 const QString Yamada = QStringLiteral("山田太郎"), Sato = QStringLiteral("佐藤花子"),
               Suzuki = QStringLiteral("鈴木一郎"), Takahashi = QStringLiteral("高橋"), Tanaka = QStringLiteral("田中");
 
-// Pin mode by clicks and keys: X, 8/ (7-10 split), 9-, X, 9/, 9-, X, X, 9/, 8/X = 183.
+// Pin mode by clicks and keys: X, 8/ (7-10 split), 9-, X, 9/, 9-, X, X, 9/, 8/X = 183. A lone digit
+// clicks that pin, ">" the next-frame button, anything else is typed.
 void pinModeGame(form_main& f) {
-    typeKeys(QStringLiteral("x"));
-    click(f.pct_pin[6]);
-    click(f.pct_pin[9]);
-    click(f.Cmd_moveflame[1]);
-    typeKeys(QStringLiteral("qq.x"));
-    click(f.pct_pin[9]);
-    typeKeys(QStringLiteral(".11.xx4."));
-    click(f.pct_pin[3]);
-    click(f.pct_pin[6]);
-    typeKeys(QStringLiteral(".x"));
+    for (const QString& step : QStringLiteral("x 6 9 > qq.x 9 .11.xx4. 3 6 .x").split(u' '))
+        step == u">" ? click(f.Cmd_moveflame[1]) : step.size() == 1 && step[0].isDigit() ? click(f.pct_pin[std::size_t(step.toInt())]) : typeKeys(step);
 }
 
 // Games typed one after another, each after the key that moves to it (none for the first), each
@@ -119,8 +111,7 @@ void checkStoredDay(int matchId, int matchNo, int winner, const std::vector<Stor
     QCOMPARE(rows("SELECT d.選手ID, d.ｹﾞｰﾑ, d.S10, d.HCP, d.人数 FROM データ項目 d "
                   "JOIN マーク k ON k.ID = d.ID AND k.試合ID = d.試合ID AND k.選手ID = d.選手ID AND k.ｹﾞｰﾑ = d.ｹﾞｰﾑ AND k.S10 = d.S10 "
                   "JOIN フレーム f ON f.ID = d.ID AND f.試合ID = d.試合ID AND f.選手ID = d.選手ID AND f.ゲーム = d.ｹﾞｰﾑ "
-                  "WHERE d.試合ID = " + m + " ORDER BY d.ID"),
-             games.join(u'|'));
+                  "WHERE d.試合ID = " + m + " ORDER BY d.ID"), games.join(u'|'));
     QCOMPARE(rows("SELECT (SELECT COUNT(*) FROM マーク WHERE 試合ID = " + m + "), (SELECT COUNT(*) FROM フレーム WHERE 試合ID = " +
                   m + "), シーズンID, 試合, \"１着ID\", 試合日 FROM 試合 WHERE 試合ID = " + m),
              QStringLiteral("%1 %1 2 %2 %3 2026-05-17").arg(games.size()).arg(matchNo).arg(winner));
@@ -138,9 +129,6 @@ class TestMatchDay : public GuiTest {
     Q_OBJECT
 private Q_SLOTS:
     void matchDayFromStartMenuToDatabase();
-
-private:
-    void publishBulletin();
 };
 
 void TestMatchDay::matchDayFromStartMenuToDatabase() {
@@ -158,8 +146,7 @@ void TestMatchDay::matchDayFromStartMenuToDatabase() {
     Form_Player* pl = newMatch(2, 1, QStringLiteral("e2e_1_setup"));
     QVERIFY(pl && pl->isShown() && place(*pl, 1) && place(*pl, 2));
     QCOMPARE(QStringLiteral("%1 %2 %3 %4-%5-%6").arg(Module1::MatchId.toInt()).arg(Module1::SeasonId.toInt()).arg(Module1::VenueId)
-                 .arg(Module1::MatchYear).arg(Module1::MatchMonth).arg(Module1::MatchDay),
-             QStringLiteral("2 2 2 2026-5-17"));
+                 .arg(Module1::MatchYear).arg(Module1::MatchMonth).arg(Module1::MatchDay), QStringLiteral("2 2 2 2026-5-17"));
     dlg->expectMsgBox(vbOK, QStringLiteral("ハンデを登録してください。"));
     QVERIFY(place(*pl, 3));
     QCOMPARE(keyboard(), pl->Txt_HCP[0]);
@@ -274,8 +261,7 @@ void TestMatchDay::matchDayFromStartMenuToDatabase() {
     QCOMPARE(rows("SELECT 入賞 || 優Ｐ, 選手ID, ｹﾞｰﾑ FROM データ項目 WHERE 試合ID = 2 AND TRIM(入賞) <> '' ORDER BY 入賞"),
              QStringLiteral("１着  14 2 4|２着  9 3 2|３着  0 1 4|４着  0 4 3|５着  0 5 2"));
     QCOMPARE(rows("SELECT M21 || M22, pin21 FROM マーク JOIN フレーム USING (ID) WHERE マーク.試合ID = 2 AND マーク.選手ID = 1 "
-                  "AND ｹﾞｰﾑ = 3"),
-             QStringLiteral("8s／ %1").arg(64 + 512));
+                  "AND ｹﾞｰﾑ = 3"), QStringLiteral("8s／ %1").arg(64 + 512));
     compareWithExpected(QStringLiteral("SD-2-1.txt"));
 
     // ---- day 2, same season: 高橋 reaches 50 games and 5000 pins
@@ -322,12 +308,9 @@ void TestMatchDay::matchDayFromStartMenuToDatabase() {
         for (int c : {0, 1, 2, 5}) ranked << results.DBGrid1->model()->index(r, c).data().toString().trimmed();
     QCOMPARE(results.Lbl_info->text() + ' ' + ranked.join(' '),
              QStringLiteral("2026/05/17 から 2026/05/17 まで ") + Sato + " 4 12 582 " + Takahashi + " 4 0 540 " + Yamada + " 4 0 524");
-    publishBulletin();
-}
 
-// ---- the newest match published as its bulletin from the start menu, and read in a browser
-void TestMatchDay::publishBulletin() {
-    forms::get<Form_Start>().Show();
+    // ---- the newest match published as its bulletin from the start menu, and read in a browser
+    start.Show();
     settle();
     QVERIFY(chooseMenu(QStringLiteral("試合速報作成(&N)")));
     Form_sokuho* f = forms::loaded<Form_sokuho>();

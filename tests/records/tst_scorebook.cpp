@@ -1,12 +1,8 @@
 // The score book through its window: the choice of games, navigation, the list and its edits, the
 // pin diagram, printing, deleting and the text file.
-#include "common/database.h"
 #include "common/cp932.h"
-#include "common/module1.h"
 #include "common/settings.h"
 #include "platform/boundgrid.h"
-#include "platform/datasource.h"
-#include "platform/printer.h"
 #include "platform/registry.h"
 #include "records/form_file.h"
 #include "records/form_pindiagram.h"
@@ -19,8 +15,6 @@
 #include "support/keptprints.h"
 #include <QCheckBox>
 #include <QHeaderView>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 
@@ -34,8 +28,7 @@ void insert(const QString& table, const QVariantMap& row) {
 }
 
 // One stored game with its three rows: marks "m1 m2 ..." (21 of them, "_" for "　"), masks likewise.
-void storeGame(int id, int player, int match, int game, int points, const QVariant& prize, int s10, int venue,
-               const QString& marks, const QString& masks = {}) {
+void storeGame(int id, int player, int match, int game, int points, const QVariant& prize, int s10, int venue, const QString& marks, const QString& masks = {}) {
     const QStringList m = marks.split(' '), p = masks.split(' ', Qt::SkipEmptyParts);
     insert("データ項目", {{"ID", id}, {"選手ID", player}, {"試合ID", match}, {"ｹﾞｰﾑ", game}, {"優Ｐ", points}, {"入賞", prize}, {"S10", s10},
                        {"競技点", s10 + 10}, {"試合日", rows(QString("SELECT 試合日 FROM 試合 WHERE 試合ID = %1").arg(match))}, {"会場ID", venue}});
@@ -176,8 +169,7 @@ private Q_SLOTS:
         QCOMPARE(heads + QString::number(f.DBG_Score->columnWidth(0)), QString("競|１||２||96"));
         const int row = f.DBG_Score->verticalHeader()->defaultSectionSize();
         QCOMPARE(f.DBG_Score->height(), twips(int((5880 - 3200) / (row * 15.0)) * row * 15.0 + 30));
-        f.setWidth(9000);
-        f.setHeight(7000);
+        f.setWidth(9000), f.setHeight(7000);
         QVERIFY(int(f.Width()) == 9405 && f.Cmd_OK[2]->x() == twips(9405 - 2330));  // 9400 twips is 627 pixels
         tick(f.chk_pin);
         QVERIFY(f.DBG_Score->y() == twips(2000) && f.DBG_Score->height() == twips(int((f.Height() - 2320) / (row * 15.0)) * row * 15.0 + 30));
@@ -210,14 +202,10 @@ private Q_SLOTS:
         edit(0, 7, "190");
         QCOMPARE(rows("SELECT group_concat(S10) FROM データ項目 WHERE ID = 1"), QString("187"));
         tick(f.Chk_edit);
-        edit(0, 7, "190");     // the score: データ項目 alone
-        edit(0, 9, "Ｇ");       // a mark: マーク
-        edit(0, 0, "山田花子"); // the name: 選手
-        edit(0, 3, "4");       // the match number: 試合
-        edit(0, 1, "2025/4/7"); // the date, stored as a date
+        // The score (データ項目 alone), a mark (マーク), the name (選手), the match number (試合), the date stored as a date.
+        for (const auto& [column, text] : {std::pair{7, "190"}, {9, "Ｇ"}, {0, "山田花子"}, {3, "4"}, {1, "2025/4/7"}}) edit(0, column, QString::fromUtf8(text));
         QCOMPARE(rows("SELECT d.S10 || ifnull(m.S10, '-') || M11 || 選手名 || s.試合 || d.試合日 FROM データ項目 d JOIN マーク m ON m.ID = d.ID "
-                     "JOIN 選手 p ON p.選手ID = d.選手ID JOIN 試合 s ON s.試合ID = d.試合ID WHERE d.ID = 1"),
-                 QString("190-Ｇ山田花子42025-04-07"));
+                     "JOIN 選手 p ON p.選手ID = d.選手ID JOIN 試合 s ON s.試合ID = d.試合ID WHERE d.ID = 1"), QString("190-Ｇ山田花子42025-04-07"));
         dlg->expectMsgBox(vbOK, "日付を入力してください。");
         edit(0, 1, "いつか");
         press(Qt::Key_Escape);
@@ -234,8 +222,7 @@ private Q_SLOTS:
         Form_Score& f = openBook();
         choose(f, -1, {1, 2});
         click(f.Cmd_OK[0]);
-        QVERIFY(!f.Cmd_Prn[0]->isVisible() && !Printer::instance().hasDocument());
-        QVERIFY(!Printer::instance().EndDoc("nothing") && printer.sent.isEmpty());  // no document, nothing sent
+        QVERIFY(!f.Cmd_Prn[0]->isVisible() && !Printer::instance().hasDocument() && !Printer::instance().EndDoc("nothing") && printer.sent.isEmpty());
         tick(f.Chk_Prn);
         QVERIFY(db::exec("UPDATE データ項目 SET 優Ｐ = NULL WHERE ID = 3"));  // printed blank
         click(f.Cmd_OK[0]);

@@ -1,12 +1,10 @@
 // Database compaction with its backup, and the player-name file of the handheld edition.
 #include "common/database.h"
 #include "shell/dbmaint.h"
+#include "support/exchange_sheet.h"
 #include "support/filesizelimit.h"
 #include "support/testenv.h"
-#include <QDir>
-#include <QFile>
 #include <QTest>
-#include <memory>
 
 using namespace vx;
 
@@ -39,15 +37,12 @@ private Q_SLOTS:
     // A copy left from an earlier attempt never becomes the database; every row is kept, the
     // backup is the database as it stood before the run, and counters go on where they were.
     void compactionKeepsEveryRowAndOneBackup() {
-        QFile stale(path(dbmaint::NewFileName));
-        QVERIFY(stale.open(QIODevice::WriteOnly) && stale.write("left from an earlier attempt") > 0);
-        stale.close();
+        vxtest::put(path(dbmaint::NewFileName), "left from an earlier attempt");
         QVERIFY(db::exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (1, '山田')"));
         for (int run = 1; run <= 2; ++run) {
             const auto r = dbmaint::compact();
             QVERIFY2(r.ok, qPrintable(r.message));
-            QCOMPARE((QList<int>{rows(), rowsIn(path(dbmaint::BackupFileName)), QFile::exists(path(dbmaint::NewFileName))}),
-                     (QList<int>{run + 1, run + 1, false}));
+            QCOMPARE((QList<int>{rows(), rowsIn(path(dbmaint::BackupFileName)), QFile::exists(path(dbmaint::NewFileName))}), (QList<int>{run + 1, run + 1, false}));
             QVERIFY(db::exec("INSERT INTO データ項目 (選手ID, 試合ID) VALUES (2, 2)"));
         }
         QCOMPARE(db::scalar("SELECT MAX(ID) FROM データ項目").toInt(), 4);
@@ -96,9 +91,7 @@ private Q_SLOTS:
         QVERIFY(db::exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (12345, 'ABCDEFGHIJKL'), (7, '山田'), "
                          "(3, '鈴木一郎太郎花子三四')"));
         QVERIFY(dbmaint::exportPlayerNames(out).ok);
-        QFile got(out), want(QStringLiteral(VX_TEST_DATA "/masterdata/players_ce.txt"));
-        QVERIFY(got.open(QIODevice::ReadOnly) && want.open(QIODevice::ReadOnly));
-        QCOMPARE(got.readAll(), want.readAll());
+        QCOMPARE(vxtest::fileBytes(out), vxtest::fileBytes(VX_TEST_DATA "/masterdata/players_ce.txt"));
     }
 };
 

@@ -12,13 +12,10 @@
 #include "shell/startup.h"
 #include "support/gui.h"
 #include <QCheckBox>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
 
 using namespace vx;
 using namespace vxtest;
@@ -26,15 +23,17 @@ using namespace vxtest;
 namespace {
 QString stored(const char* section, const char* key) { return settings::GetSetting(section, key, "<none>"); }
 
-// What start-up loads from the store.
-auto restart() {
+// The shared settings, and what start-up loads of them from the store.
+auto shared() {
     using namespace Module1;
-    resetAll();
+    return std::make_tuple(LastGame, HcpRequired, ResultDisplayFlags, TallyRuleFlags, PointTarget, PointMethod, MarkTexts, PinColors, PinImageFiles);
+}
+auto restart() {
+    Module1::resetAll();
     gamecount::clearPending();
     settings::reload();
     startup::loadSettings();
-    return std::make_tuple(LastGame, HcpRequired, ResultDisplayFlags, TallyRuleFlags, PointTarget, PointMethod, MarkTexts,
-                           PinColors, PinImageFiles);
+    return shared();
 }
 
 // A box filled as a user does: on its page, clicked, its text typed over, then left.
@@ -94,11 +93,7 @@ private Q_SLOTS:
         QFETCH(const Case*, c);
         using namespace Module1;
         const auto defaults = restart();
-        ResultDisplayFlags = c->flags & 3;
-        TallyRuleFlags = c->flags >> 2 & 7;
-        HcpRequired = c->flags >> 5;
-        PointTarget = c->target;
-        PointMethod = c->method;
+        ResultDisplayFlags = c->flags & 3, TallyRuleFlags = c->flags >> 2 & 7, HcpRequired = c->flags >> 5, PointTarget = c->target, PointMethod = c->method;
         auto& f = shown<Form_Settei>();
         const std::array<QAbstractButton*, 6> boxes{f.Chk_Data[0], f.Chk_Data[1], f.Chk_rule[0], f.Chk_STSP, f.Chk_HCP[1], f.Chk_HCP[0]};
         QCOMPARE((QList<int>{checked(boxes), checked(f.Opt_PntTarget), checked(f.Opt_PntCalc)}),
@@ -150,8 +145,7 @@ private Q_SLOTS:
         QCOMPARE(MarkTexts[std::size_t(c->box + 1)], applied ? kept : std::get<6>(defaults)[std::size_t(c->box + 1)]);
         QCOMPARE(QString::number(PinColors[0], 16) + ' ' + PinImageFiles[0] + ' ' + stored("setting", "brw"),
                  saved ? "ff00 " + env->path("mine.jpg") + " firefox" : QStringLiteral("ffffff pin1.jpg <none>"));
-        const auto now = std::make_tuple(LastGame, HcpRequired, ResultDisplayFlags, TallyRuleFlags, PointTarget, PointMethod,
-                                         MarkTexts, PinColors, PinImageFiles);
+        const auto now = shared();
         QVERIFY(restart() == (saved ? now : defaults));
     }
 
@@ -221,8 +215,7 @@ private Q_SLOTS:
         click(f.cmd_cmpact);
         QVERIFY(QFile::exists(env->path(dbmaint::BackupFileName)) && db::isOpen() && forms::loaded<Form_Settei>());
         QCOMPARE(db::scalar("SELECT 選手名 FROM 選手 WHERE 選手ID = 7").toString(), QStringLiteral("山田"));
-        f.setLeft(150);
-        f.setTop(150);
+        f.setLeft(150), f.setTop(150);
         const char* names[6] = {"marks", "calculation", "limits", "browser", "pins", "database"};
         for (int t = 0; t < 6; ++t) {
             f.SSTab1->setCurrentIndex(t);

@@ -14,7 +14,6 @@
 #include "shell/startup.h"
 #include "support/gui.h"
 #include <QLabel>
-#include <QLockFile>
 #include <QPushButton>
 #include <QTimer>
 
@@ -30,11 +29,6 @@ Form_menu* startProgram() {
     menu->show();
     settle();
     return menu;
-}
-QString joined(const auto& values) {
-    QStringList out;
-    for (const auto& v : values) out << QVariant(v).toString();
-    return out.join(u' ');
 }
 }  // namespace
 
@@ -82,12 +76,11 @@ private Q_SLOTS:
         QCOMPARE(!menu, refused);
         using namespace Module1;
         if (refused)
-            QCOMPARE(joined(QVariantList{LastGame, file.exists(), dlg->shown().front().style, dlg->shown().front().title}),
+            QCOMPARE(spaced(QVariantList{LastGame, file.exists(), dlg->shown().front().style, dlg->shown().front().title}),
                      setUp == "remove"_L1 ? u"0 false 0 "_s : u"0 true 0 "_s);  // no setting read, no file made, OK only
         else
-            QCOMPARE(joined(QList<int>{LastGame, HcpRequired, ResultDisplayFlags, TallyRuleFlags, PointTarget, PointMethod,
-                                       PinColors[2], SeasonIdMax, SeasonIdMin, int(MatchIdMax), int(MatchIdMin), DataRecordCount, menu->width()}),
-                     expected);
+            QCOMPARE(spaced(QList<int>{LastGame, HcpRequired, ResultDisplayFlags, TallyRuleFlags, PointTarget, PointMethod,
+                                       PinColors[2], SeasonIdMax, SeasonIdMin, int(MatchIdMax), int(MatchIdMin), DataRecordCount, menu->width()}), expected);
     }
 
     // The start menu on top with the remaining defaults; the exit asks, Cancel changes nothing, OK
@@ -97,7 +90,7 @@ private Q_SLOTS:
         Form_Start& start = forms::get<Form_Start>();
         QVERIFY(menu && notOnTop(start).isEmpty());
         using namespace Module1;
-        QCOMPARE(joined(MarkTexts) + u'|' + joined(PinColors) + u'|' + joined(PinImageFiles) + u'|' + joined(HtmlColors),
+        QCOMPARE(spaced(MarkTexts) + u'|' + spaced(PinColors) + u'|' + spaced(PinImageFiles) + u'|' + spaced(HtmlColors),
                  u" 1s 2s 3s 4s 5s 6s 7s 8s ／ ＊|16777215 1105407 8425727|pin1.jpg pin2.jpg pin3.jpg|14811135 0 14811135 0 14811135 0 14811135 0"_s);
         const QSize screen = screenSizeTwips();
         QCOMPARE(QRect(menu->pos(), menu->size()), QRect(twips(25), twips(25), twips(screen.width() * 0.9), twips(screen.height() * 0.9)));
@@ -106,27 +99,24 @@ private Q_SLOTS:
         dlg->expectMsgBox(vbCancel, u"終了してもよろしいですか？"_s);
         click(start.Cmd_End);
         QVERIFY(!menu->ended() && !QFile::exists(settings::storePath()));
-        QCOMPARE(joined(QVariantList{dlg->shown().back().title, dlg->shown().back().style}), u"終了の確認 257"_s);  // OK/Cancel, Cancel default
+        QCOMPARE(spaced(QVariantList{dlg->shown().back().title, dlg->shown().back().style}), u"終了の確認 257"_s);  // OK/Cancel, Cancel default
         menu->move(twips(600), menu->y());
         menu->resize(500, menu->height());
         start.setLeft(300);
-        SeasonIdMax = 7;
-        SeasonIdMin = 5;
-        MatchIdMax = 88;
-        MatchIdMin = 6;
+        std::tie(SeasonIdMax, SeasonIdMin, MatchIdMax, MatchIdMin) = std::tuple(std::int16_t(7), std::int16_t(5), 88, 6);
         dlg->expectMsgBox(vbOK);
         QEventLoop running;  // stands for the program's own event loop, which the exit ends
         QTimer::singleShot(0, menu, [] { chooseMenu(u"終了(&X)"_s); });
         QTimer::singleShot(5000, &running, [&] { running.exit(1); });
         QVERIFY(running.exec() == 0 && menu->ended());
-        QCOMPARE(joined(QStringList{GetSetting(u"setting"_s, u"LEFT"_s, {}), GetSetting(u"setting"_s, u"top"_s, {}),
+        QCOMPARE(spaced(QStringList{GetSetting(u"setting"_s, u"LEFT"_s, {}), GetSetting(u"setting"_s, u"top"_s, {}),
                                     GetSetting(u"form"_s, u"start_Left"_s, {}), GetSetting(u"form"_s, u"start_top"_s, {})}), u"600 25 300 25"_s);
 
         resetUi();
         db::close();
         Module1::resetAll();
         QVERIFY((menu = startProgram()));
-        QCOMPARE(joined(QVariantList{int(LastPlayer), SeasonIdMax, SeasonIdMin, int(MatchIdMax), int(MatchIdMin), menu->x(), menu->y(),
+        QCOMPARE(spaced(QVariantList{int(LastPlayer), SeasonIdMax, SeasonIdMin, int(MatchIdMax), int(MatchIdMin), menu->x(), menu->y(),
                                      menu->width(), forms::get<Form_Start>().Left()}), u"0 7 5 88 6 40 2 500 300"_s);
     }
 
@@ -164,8 +154,7 @@ private Q_SLOTS:
             {[] { chooseMenu(u"ハンデキャップの追加・変更"_s); }, "form_HDCP"},
             {[&] { QTest::mouseClick(&start, Qt::LeftButton, {}, QPoint(3, 3)); }, "Form_Aisatsu"},
             {[&] { click(start.Cmd_OK); }, "Form_Siai"},
-            {[] { chooseMenu(u"スコア入力(&I)"_s); }, "Form_Siai"},
-        };
+            {[] { chooseMenu(u"スコア入力(&I)"_s); }, "Form_Siai"}};
         for (const auto& [road, name] : roads) {
             hover();
             road();
@@ -211,7 +200,7 @@ private Q_SLOTS:
         forms::showWaiting();
         forms::showWaiting();
         Form_Wait& wait = forms::get<Form_Wait>();
-        QCOMPARE(joined(QVariantList{wait.isShown(), wait.subWindow()->x(), wait.subWindow()->y(), wait.Left()}), u"true 33 33 500"_s);
+        QCOMPARE(spaced(QVariantList{wait.isShown(), wait.subWindow()->x(), wait.subWindow()->y(), wait.Left()}), u"true 33 33 500"_s);
         saveShot(MdiFrame::instance(), u"shell_waiting"_s);
         forms::hideWaiting();
         forms::hideWaiting();

@@ -74,6 +74,13 @@ T& shown() {
     return f;
 }
 
+// Values as text, joined by blanks: several observations compared as one.
+inline QString spaced(const auto& values) {
+    QStringList out;
+    for (const auto& v : values) out << QVariant(v).toString();
+    return out.join(u' ');
+}
+
 // Triggers the enabled menu entry with this text on the main window's menu bar or in its menus.
 inline bool chooseMenu(const QString& text) {
     for (QAction* title : vx::MdiFrame::instance()->menuBar()->actions())
