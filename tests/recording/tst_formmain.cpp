@@ -144,7 +144,7 @@ class TestFormMain : public GuiTest {
     void enterAt(const char* balls) {
         for (const QString& part : QString::fromLatin1(balls).split(u' ', Qt::SkipEmptyParts)) {
             focusBall(m, part.section(u':', 0, 0).toInt());
-            enter(m, {part.section(u':', 1).toInt()});
+            enter(m, part.section(u':', 1).toInt());
         }
     }
 
@@ -182,7 +182,7 @@ private Q_SLOTS:
             QStringList expected;  // "ball:code" as the cursor should take them
             int ball = 0;
             auto mark = [&](int code, int pins) {
-                enter(mk, {code});
+                enter(mk, code);
                 rolls.push_back(pins);
                 expected << QStringLiteral("%1:%2").arg(ball++).arg(code);
             };
@@ -195,14 +195,9 @@ private Q_SLOTS:
                 else if (i < 9) ++ball;
             }
             const auto ref = referenceScores(rolls);
-            QStringList scores, refScores;
-            for (int f = 1; f <= 10; ++f) {
-                scores << QString::number(shown().Scores[f]);
-                refScores << QString::number(ref[std::size_t(f)]);
-            }
-            scores << QString::number(shown().Scores[0]) << mk.scoreText(10);
-            refScores << QString::number(ref[10] + 7) << QString::number(ref[10]);
-            QCOMPARE(QString::number(game) + u' ' + state() + u'|' + scores.join(u' '), QString::number(game) + u' ' + expected.join(u' ') + u'|' + refScores.join(u' '));
+            QString scores = QString::number(shown().Scores[0]) + u' ' + mk.scoreText(10), refScores = QString::number(ref[10] + 7) + u' ' + QString::number(ref[10]);
+            for (int f = 1; f <= 10; ++f) scores += u' ' + QString::number(shown().Scores[f]), refScores += u' ' + QString::number(ref[std::size_t(f)]);
+            QCOMPARE(QString::number(game) + u' ' + state() + u'|' + scores, QString::number(game) + u' ' + expected.join(u' ') + u'|' + refScores);
             const QString byMarks = QString::number(game) + u' ' + record(shown());
 
             M pn;
@@ -211,20 +206,13 @@ private Q_SLOTS:
             for (std::size_t i = 0; i < racks.size(); ++i) {
                 const Rack& r = racks[i];
                 const bool derivesAtOnce = Module1::CurBall >= 19 || i >= 10;
-                if (r.s1 == 0) {
-                    command(pn, 0);
-                    continue;
-                }
-                if (r.fouls & 1) command(pn, 3);  // then all ten stand already
+                if (r.s1 == 0 || r.fouls & 1) command(pn, r.s1 ? 3 : 0);  // a strike, or a foul: then all ten stand already
+                if (r.s1 == 0) continue;
                 for (int mask : {r.fouls & 1 ? 0 : r.s1, r.s2})
-                    for (int pin = 0; pin < 10; ++pin)
-                        if (mask > 0 && (mask >> pin) & 1) pins(pn, {pin + 1});
-                if (r.fouls & 2) {  // "OK", then the foul on the second ball
-                    frameMove(pn, 2);
-                    command(pn, 3);
-                } else if (!derivesAtOnce) {
-                    frameMove(pn, 1);
-                }
+                    for (int p = 0; p < 10; ++p)
+                        if (mask > 0 && (mask >> p) & 1) pin(pn, p + 1);
+                if (r.fouls & 2) frameMove(pn, 2), command(pn, 3);  // "OK", then the foul on the second ball
+                else if (!derivesAtOnce) frameMove(pn, 1);
             }
             QCOMPARE(QString::number(game) + u' ' + record(shown()), byMarks);
             for (std::size_t k = 0; k <= 20; ++k) QVERIFY(shown().Codes[k] != BallCode::Strike || shown().PinMasks[k] == 0);
@@ -263,7 +251,7 @@ private Q_SLOTS:
             enterAt(c.before);
             focusBall(m, c.ball);
             Module1::CurBall = std::int16_t(c.ball);  // even where focusing would move it (ball 20)
-            enter(m, {c.code});
+            enter(m, c.code);
             QCOMPARE(state() + u'|' + QString::number(Module1::CurBall), QString::fromLatin1(c.after) + u'|' + QString::number(c.cursor));
         }
         start(m), enterAt("4:21 4:9");  // a fouled ball marked again is a plain ball
@@ -328,7 +316,7 @@ private Q_SLOTS:
         QCOMPARE(m.focused(), 18);
         dlg->expectMsgBox(vbOK, QStringLiteral("Function fl_check  error 2"));
         Module1::CurBall = -3;
-        enter(m, {5});  // a mark is not placed blindly
+        enter(m, 5);  // a mark is not placed blindly
         QCOMPARE(state() + u' ' + QString::number(m.focused()), QStringLiteral("18:7 19:2 0"));
         // A pin click with no rack behind the cursor says so, touches nothing stored and puts the
         // cursor back on a ball; ball moves stop at the ends.
@@ -336,7 +324,7 @@ private Q_SLOTS:
         start(m);
         setCodes(shown(), "18:10 19:10");  // ball 20 exists
         focusBall(m, 4);
-        pins(m, {3});
+        pin(m, 3);
         dlg->expectMsgBox(vbOK, QStringLiteral("Error Pct_Pin 1002"));  // pin 3 stands
         Module1::CurBall = 21;
         m.pct_pin_Click(2);
@@ -636,10 +624,7 @@ private Q_SLOTS:
     // Menu entries and the game labels do what their buttons do; moves show what was entered.
     void menusAndMoves() {
         QStringList launched;
-        launcher::setRunner([&](const QString& program, const QStringList& args) {
-            launched << program + u' ' + args.join(u' ');
-            return true;
-        });
+        launcher::setRunner([&](const QString& program, const QStringList& args) { return launched << program + u' ' + args.join(u' '), true; });
         form_main& f = open();
         dlg->expectInputBox(QString(), QStringLiteral("番号を入力して"));
         trigger(f.menu_data[0]);
@@ -857,23 +842,21 @@ private Q_SLOTS:
     }
 
     // Settings as display, tally, target, method; the window's boxes, options and width as one text.
-    void presetsFromSettings_data() {
-        QTest::addColumn<QList<int>>("set");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("all off") << QList<int>{0, 0, 0, 0} << "00000 0 0 N ハンデなし平均点";
-        QTest::newRow("board only, hcp average, typed points") << QList<int>{1, 5, 2, 2} << "10101 2 2 W ハンデ込み平均点";
-        QTest::newRow("points only, per game") << QList<int>{2, 2, 1, 1} << "01010 1 1 N ハンデなし平均点";
-        QTest::newRow("no option in range") << QList<int>{3, 7, 3, 9} << "11111 -1 -1 N ハンデ込み平均点";
-    }
     void presetsFromSettings() {
-        QFETCH(QList<int>, set);
-        QFETCH(QString, shown);
-        TallyRuleFlags = std::uint8_t(set[1]), PointTarget = std::uint8_t(set[2]), PointMethod = std::uint8_t(set[3]);
-        Form_Data& f = openData(set[0]);
-        QString checks;
-        for (const QAbstractButton* b : {f.Chk_Data[0], f.Chk_Data[1], f.Chk_rule[0], f.Chk_STSP, f.Chk_HCP}) checks += b->isChecked() ? '1' : '0';
-        QCOMPARE(QString("%1 %2 %3 %4 %5").arg(checks).arg(f.options().pointTarget).arg(f.options().pointMethod).arg(width(f)).arg(f.Opt_PntTarget[2]->text()), shown);
-        QVERIFY(!f.Cmd_File->isEnabled() && !f.menu_save->isEnabled());
+        const std::pair<std::array<int, 4>, const char*> cases[] = {
+            {{0, 0, 0, 0}, "00000 0 0 N ハンデなし平均点"},    // all off
+            {{1, 5, 2, 2}, "10101 2 2 W ハンデ込み平均点"},    // board only, hcp average, typed points
+            {{2, 2, 1, 1}, "01010 1 1 N ハンデなし平均点"},    // points only, per game
+            {{3, 7, 3, 9}, "11111 -1 -1 N ハンデ込み平均点"}};  // no option in range
+        for (const auto& [set, want] : cases) {
+            TallyRuleFlags = std::uint8_t(set[1]), PointTarget = std::uint8_t(set[2]), PointMethod = std::uint8_t(set[3]);
+            Form_Data& f = openData(set[0]);
+            QString checks;
+            for (const QAbstractButton* b : {f.Chk_Data[0], f.Chk_Data[1], f.Chk_rule[0], f.Chk_STSP, f.Chk_HCP}) checks += b->isChecked() ? '1' : '0';
+            QCOMPARE(QString("%1 %2 %3 %4 %5").arg(checks).arg(f.options().pointTarget).arg(f.options().pointMethod).arg(width(f)).arg(f.Opt_PntTarget[2]->text()),
+                     QString::fromUtf8(want));
+            QVERIFY(!f.Cmd_File->isEnabled() && !f.menu_save->isEnabled() && forms::unload<Form_Data>());
+        }
     }
 
     // The options as clicked and typed reach the calculation; both result windows are filled, the
