@@ -156,10 +156,7 @@ class TestFormMain : public GuiTest {
         placePlayer(7, 13, QStringLiteral("高橋"));
         placePlayer(35, 14, QStringLiteral("伊藤"));
         settings::SaveSetting(QStringLiteral("form"), QStringLiteral("main_mode"), mode);
-        auto& f = forms::get<form_main>();
-        f.Show();
-        settle();
-        return f;
+        return vxtest::shown<form_main>();
     }
 
 private Q_SLOTS:
@@ -278,8 +275,7 @@ private Q_SLOTS:
                          .arg(shown().Attrs[std::size_t(c.ball)]).arg(shown().Marks[std::size_t(c.ball)], m.markText(c.ball)),
                      QStringLiteral("%1|%2|%3|%4|%4").arg(QString::fromLatin1(c.after)).arg(int(c.split)).arg(c.split ? 2 : 0).arg(QString::fromUtf8(c.mark)));
         }
-        m.Cmd_spl_Click();  // pressed twice it is off
-        m.Cmd_spl_Click();
+        for (int i = 0; i < 2; ++i) m.Cmd_spl_Click();  // pressed twice it is off
         QCOMPARE(m.markBackColor(1), M::ColorWhite);
         // The split leaves.
         int n = 0, lo = 2000, hi = -1;
@@ -425,8 +421,7 @@ private Q_SLOTS:
         const QString split = vbColor(ScoreEntryModel::ColorSplit).name();
         QVERIFY(f.Txt_MARK[12]->styleSheet().contains(split) && !f.Txt_MARK[13]->styleSheet().contains(split) && f.Txt_MARK[20]->hasFocus());
         QCOMPARE(f.Txt_score[1]->text() + u' ' + f.Txt_score[9]->text() + u' ' + f.Txt_score[10]->text() + u' ' + f.Txt_score[0]->text(), QStringLiteral("19 100 123 135"));
-        press(Qt::Key_Left, Qt::ShiftModifier);
-        press(Qt::Key_Left, Qt::ShiftModifier);  // the cursor was past the last box
+        for (int i = 0; i < 2; ++i) press(Qt::Key_Left, Qt::ShiftModifier);  // the cursor was past the last box
         press(Qt::Key_Backspace);  // a mark is changed by entering another, never edited
         QVERIFY(f.Txt_MARK[19]->hasFocus() && f.Txt_MARK[19]->text() == QStringLiteral("＊"));
         saveShot(&f, QStringLiteral("form_main_mark"));
@@ -535,8 +530,7 @@ private Q_SLOTS:
             if (f.model().markMode() != c.markMode) click(f.Cmd_Mode);
             Module1::CurPlayer = 1, Module1::CurGame = 0;
             f.New_score();
-            click(f.Pct_flame[1]);
-            QCOMPARE(f.model().focused(), 2);
+            click(f.Pct_flame[1]);  // ball box 2
             const int beeps = dlg->beeps();
             press(Qt::Key(c.key), Qt::KeyboardModifiers(c.mods));
             QCOMPARE(QList<int>({Module1::CurPlayer, Module1::CurGame, f.model().focused(), dlg->beeps() - beeps}), QList<int>({c.slot, c.game, c.focus, c.beeps}));
@@ -553,27 +547,21 @@ private Q_SLOTS:
         click(f.Cmd_Mode);
         QVERIFY(f.Frame_Mode->title() == QStringLiteral(" ピン入力 ") && f.pct_pin[0]->isVisible() && !f.Cmd_MARK[5]->isVisible());
         // Frame 1: pins 7 and 10 stand after the first ball, then fall: 8 and a spare.
-        click(f.pct_pin[6]);
-        click(f.pct_pin[9]);
+        for (std::size_t pin : {6, 9}) click(f.pct_pin[pin]);
         // blue from pin2.jpg; drawn: a round pin on white
         QCOMPARE(QList<int>({f.pct_pin[6]->Point(187, 187), f.pct_pin[0]->Point(187, 80), f.pct_pin[0]->Point(5, 5)}), QList<int>({0xFF0000, Module1::PinColors[0], 0xFFFFFF}));
         click(f.Cmd_moveflame[2]);  // 7-10, a split, and a spare (the marks the end-to-end day checks)
         for (int i = 0; i < 10; ++i)
             QCOMPARE(smallPin(f, 0, i), (i == 6 || i == 9) ? Module1::PinColors[1] : Module1::PinColors[0]);
         // Frame 2: pin 4 stands twice (left standing), then on to frame 3 and a strike.
-        click(f.Cmd_moveflame[1]);
-        click(f.pct_pin[3]);
-        click(f.pct_pin[3]);
-        click(f.Cmd_moveflame[1]);
+        for (QWidget* w : std::initializer_list<QWidget*>{f.Cmd_moveflame[1], f.pct_pin[3], f.pct_pin[3], f.Cmd_moveflame[1]}) click(w);
         click(f.cmd_MDS[0]);
         QCOMPARE(marks(f, 2, 4) + f.Txt_score[2]->text() + u' ' + f.Txt_score[3]->text() + QString::number(smallPin(f, 1, 3) == Module1::PinColors[2]), QStringLiteral("９－＊28 381"));
         saveShot(&f, QStringLiteral("form_main_pin"));
         // Back in mark mode a marked frame greys its small pins.
         click(f.Cmd_Mode);
         QVERIFY(f.Cmd_MARK[5]->isVisible() && !f.pct_pin[0]->isVisible());
-        click(f.Pct_flame[1]);
-        click(f.Cmd_MARK[5]);
-        click(f.Cmd_MARK[19]);
+        for (QWidget* w : std::initializer_list<QWidget*>{f.Pct_flame[1], f.Cmd_MARK[5], f.Cmd_MARK[19]}) click(w);
         for (int i = 0; i < 10; ++i) QCOMPARE(smallPin(f, 1, i), ScoreEntryModel::ColorGrey);
         QCOMPARE(smallPin(f, 0, 6), Module1::PinColors[1]);
     }
@@ -598,8 +586,7 @@ private Q_SLOTS:
             if (fr == 10) QVERIFY(f.Pct_flame[10]->BackColor() == ScoreEntryModel::ColorWhite && f.Pct_flame[3]->BackColor() == ScoreEntryModel::ColorGrey);
         }
         QCOMPARE(focus, QList<int>({19, 20, 18}));
-        click(f.Txt_MARK[20]);
-        click(f.Cmd_MARK[9]);
+        for (QWidget* w : std::initializer_list<QWidget*>{f.Txt_MARK[20], f.Cmd_MARK[9]}) click(w);
         QCOMPARE(f.Txt_score[10]->text().trimmed(), QStringLiteral("127"));
     }
 
@@ -618,8 +605,7 @@ private Q_SLOTS:
         Module1::AllPlayersFlag = 255;
         trigger(f.menu_jofo);
         QCOMPARE(Module1::AllPlayersFlag, std::uint8_t(0));
-        f.Show();  // back from the individual records it opened
-        settle();
+        vxtest::shown<form_main>();  // back from the individual records it opened
         f.VSc_T10->setValue(50);
         settle();
         QCOMPARE(f.Txt_score[10]->text() + ' ' + QString::number(shown().Scores[10]), QStringLiteral("50 50"));  // the bar sets the game score
@@ -641,10 +627,7 @@ private Q_SLOTS:
         // Next lane (+6), the last slot, on from it (beep, slot 1), back over the empty slots,
         // before the first (beep, stays).
         QList<int> slots;
-        for (int menu : {3, 1, 1, 1, 3, 0}) {
-            trigger(f.menu_move[std::size_t(menu)]);
-            slots << Module1::CurPlayer;
-        }
+        for (int menu : {3, 1, 1, 1, 3, 0}) trigger(f.menu_move[std::size_t(menu)]), slots << Module1::CurPlayer;
         // a strike in frame 1 alone: the cursor on ball 2
         QCOMPARE(f.Txt_SEN->text().trimmed() + marks(f, 0, 1) + QString::number(f.model().focused()), QStringLiteral("鈴木花子＊　2"));
         trigger(f.menu_move[0]);
@@ -652,10 +635,8 @@ private Q_SLOTS:
         slots << Module1::CurPlayer;
         QCOMPARE(slots, QList<int>({7, 35, 0, 1, 7, 1, 0}));
         QCOMPARE(f.Txt_junban->text() + marks(f, 0, 1), QStringLiteral(" 17s－"));
-        click(f.Label2[0]);
-        QString games = f.Txt_GAM->text();
-        click(f.Label2[4]);
-        games += f.Txt_GAM->text();
+        QString games;
+        for (std::size_t label : {0, 4}) click(f.Label2[label]), games += f.Txt_GAM->text();
         for (int g = 0; g < 4; ++g) trigger(f.menu_game[1]);  // past the last game: game 1
         trigger(f.menu_move[2]);  // no lane before the first: beep, stays
         QCOMPARE(games + f.Txt_GAM->text() + f.Txt_junban->text() + QString::number(dlg->beeps()), QStringLiteral(" 2 1 1 14"));
@@ -666,8 +647,7 @@ private Q_SLOTS:
         form_main& f = open(QStringLiteral("1"), -1);
         Module1::HcpRequired = 1;
         typeKeys(QStringLiteral("g-g-g-g-g-g-g-g-g-*g"));  // ball 20 owed
-        press(Qt::Key_PageUp);
-        press(Qt::Key_PageDown);
+        for (Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown}) press(key);
         QCOMPARE(dlg->beeps(), 0);
         click(f.Txt_MARK[18]);
         typeKeys(QStringLiteral("72"));  // an open tenth
@@ -797,9 +777,7 @@ private Q_SLOTS:
     // or closed hands the keyboard and the menu bar to the one on top; the start menu cannot be
     // closed on its own.
     void altLettersAndHiddenWindowsHandOver() {
-        Form_Start& start = forms::get<Form_Start>();
-        start.Show();
-        settle();
+        Form_Start& start = vxtest::shown<Form_Start>();
         press(Qt::Key_I, Qt::AltModifier);
         Form_Siai* siai = forms::loaded<Form_Siai>();
         QVERIFY(siai && notOnTop(*siai).isEmpty() && qobject_cast<QLineEdit*>(QApplication::focusWidget()));
