@@ -248,6 +248,13 @@ private Q_SLOTS:
         click(g.Cmd_Add_OK[0]);
         // Newest first: the new season is current.
         QCOMPARE(sql("SELECT シーズン名 FROM シーズン WHERE シーズンID = 3").toString() + g.Txt_Siai[1]->text(), QStringLiteral("2026 Fall3"));
+
+        // A season typed into the grid's new line.
+        auto* sm = g.DBGrid1->gridModel();
+        const QModelIndex newLine = sm->index(sm->rowCount() - 1, 2);
+        g.DBGrid1->setCurrentIndex(newLine);
+        QVERIFY(sm->isNewLine(newLine.row()) && sm->setData(newLine, QStringLiteral("Winter")) && g.DBGrid1->commitRow() &&
+                sql("SELECT シーズン名 FROM シーズン WHERE シーズンID = 4").toString() == QStringLiteral("Winter"));
     }
 
     // Boxes as typed (ID, season, date, venue, number): a refusal names the box to fix and changes

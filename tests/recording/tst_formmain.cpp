@@ -6,7 +6,6 @@
 #include "common/launcher.h"
 #include "common/settings.h"
 #include "platform/picturebox.h"
-#include "platform/registry.h"
 #include "platform/twips.h"
 #include "recording/form_data.h"
 #include "recording/form_info.h"
@@ -213,8 +212,7 @@ private Q_SLOTS:
             QCOMPARE(QString::number(game) + u' ' + record(shown()), byMarks);
             for (std::size_t k = 0; k <= 20; ++k) QVERIFY(shown().Codes[k] != BallCode::Strike || shown().PinMasks[k] == 0);
             const auto& attrs = shown().Attrs;
-            splits += int(std::count(attrs.begin(), attrs.end(), BallAttr::Split));
-            fouls += int(std::count(attrs.begin(), attrs.end(), BallAttr::Foul));
+            splits += int(std::count(attrs.begin(), attrs.end(), BallAttr::Split)), fouls += int(std::count(attrs.begin(), attrs.end(), BallAttr::Foul));
             thirdBalls += shown().Codes[20] != BallCode::NotEntered;
         }
         QVERIFY(splits > 1000 && fouls > 1000 && thirdBalls > 300);  // the generator reaches them all
@@ -474,8 +472,7 @@ private Q_SLOTS:
                 else if (t == u"!") shown().Codes[20] = BallCode::NotEntered;
                 else typeKeys(t);
             QString pins;
-            const auto& colors = Module1::PinColors;
-            for (auto [fr, i] : {std::pair{10, 0}, {10, 4}, {11, 4}}) pins += QString::number(std::find(colors.begin(), colors.end(), smallPin(f, fr, i)) - colors.begin());
+            for (auto [fr, i] : {std::pair{10, 0}, {10, 4}, {11, 4}}) pins += QString::number(std::find(Module1::PinColors.begin(), Module1::PinColors.end(), smallPin(f, fr, i)) - Module1::PinColors.begin());
             return QStringLiteral("%1|%2|%3|%4|%5%6|%7").arg(state()).arg(f.model().focused()).arg(f.Txt_score[10]->text().trimmed(), marks(f, 18, 20))
                 .arg(f.model().pinPictureState(1)).arg(f.model().pinState(0)).arg(pins);
         };
