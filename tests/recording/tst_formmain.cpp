@@ -643,6 +643,7 @@ private Q_SLOTS:
     void handicapRefusal() {
         form_main& f = open(QStringLiteral("1"), -1);
         Module1::HcpRequired = 1;
+        QCOMPARE(f.VSc_Hcp->value(), -1);  // the bar shows the handicap on opening
         typeKeys(QStringLiteral("g-g-g-g-g-g-g-g-g-*g"));  // ball 20 owed
         for (Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown}) press(key);
         QCOMPARE(dlg->beeps(), 0);
