@@ -32,11 +32,8 @@ inline void setMatch(int matchId = 41, int seasonId = 3, int matchNo = 12) {
 inline void setDay(const std::vector<DayPlayer>& players, std::vector<int> sheetCounts = {}) {
     using namespace Module1;
     const int n = int(players.size()), g = n ? int(players.front().scores.size()) : 0;
-    for (int c = 0; sheetCounts.size() < std::size_t(g); ++c) {
-        int k = 0;
-        for (const auto& pl : players) k += pl.scores[std::size_t(c)] > 0;
-        sheetCounts.push_back(k);
-    }
+    for (std::size_t c = sheetCounts.size(); c < std::size_t(g); ++c)
+        sheetCounts.push_back(int(std::count_if(players.begin(), players.end(), [c](const DayPlayer& pl) { return pl.scores[c] > 0; })));
     GamePlayerCounts = {};
     GamePlayerCounts[0] = std::uint8_t(n), PlayedGameCount = std::uint8_t(g);
     for (std::size_t j = 0; j < sheetCounts.size(); ++j) GamePlayerCounts[j + 1] = std::uint8_t(sheetCounts[j]);

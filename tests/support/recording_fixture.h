@@ -2,7 +2,6 @@
 // A fresh match in the shared state for tests of the score entry.
 #include "common/module1.h"
 #include "recording/scoreentry_model.h"
-#include <initializer_list>
 
 namespace vxtest {
 
@@ -36,19 +35,16 @@ inline void placePlayer(int slot, std::int16_t id, const QString& name, std::int
 // INIT, then shows slot/game with the cursor settled.
 inline void start(vx::ScoreEntryModel& m, int slot = 0, int game = 0) {
     m.INIT();
-    Module1::CurPlayer = std::int16_t(slot);
-    Module1::CurGame = std::int16_t(game);
+    Module1::CurPlayer = std::int16_t(slot), Module1::CurGame = std::int16_t(game);
     m.clear_score();
     m.New_score();
     m.processPendingFocus();
 }
 
-// Enters codes one by one at the cursor, letting the focus settle after each.
-inline void enter(vx::ScoreEntryModel& m, std::initializer_list<int> codes) {
-    for (int c : codes) {
-        m.Cmd_MARK_Click(c);
-        m.processPendingFocus();
-    }
+// Enters a code at the cursor and lets the focus settle.
+inline void enter(vx::ScoreEntryModel& m, int code) {
+    m.Cmd_MARK_Click(code);
+    m.processPendingFocus();
 }
 
 // Puts the cursor on ball k as a click in its box would.
@@ -57,13 +53,11 @@ inline void focusBall(vx::ScoreEntryModel& m, int k) {
     m.processPendingFocus();
 }
 
-// Pin entry as clicks make it: pins by number, a command button (strike 0, gutter 2, foul 3,
+// Pin entry as clicks make it: a pin by number, a command button (strike 0, gutter 2, foul 3,
 // through 4, clear 5), a frame move (previous 0, next 1, "OK" 2).
-inline void pins(vx::ScoreEntryModel& m, std::initializer_list<int> numbers) {
-    for (int p : numbers) {
-        m.pct_pin_Click(p - 1);
-        m.processPendingFocus();
-    }
+inline void pin(vx::ScoreEntryModel& m, int number) {
+    m.pct_pin_Click(number - 1);
+    m.processPendingFocus();
 }
 inline void command(vx::ScoreEntryModel& m, int index) {
     m.cmd_MDS_Click(index);
