@@ -49,8 +49,7 @@ class TestPlayerCards : public GuiTest {
     Form_Kojin& kojinOn12() {
         playerSeasons();
         Module1::SeasonIdMin = 3, Module1::SeasonIdMax = 5;
-        shown<Form_Start>();
-        click(forms::get<Form_Start>().Cmd_Kojin);
+        click(shown<Form_Start>().Cmd_Kojin);
         Form_Kojin& f = forms::get<Form_Kojin>();
         int row = 0;
         while (f.Data_Sensyu->recordset().valueAt(row, 0).toInt() != 12) ++row;
