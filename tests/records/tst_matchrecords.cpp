@@ -8,15 +8,11 @@
 #include "platform/datasource.h"
 #include "records/form_edit.h"
 #include "records/form_siaiseiseki.h"
-#include "records/recordedit.h"
 #include "shell/form_start.h"
 #include "support/exchange_sheet.h"
 #include "support/gui.h"
 #include <QCryptographicHash>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
+#include <QtWidgets>
 
 using namespace vx;
 using namespace vxtest;
@@ -70,9 +66,7 @@ class TestMatchRecords : public GuiTest {
 
     Form_Start& startMenu() {
         club();
-        forms::get<Form_Start>().Show();
-        settle();
-        return forms::get<Form_Start>();
+        return shown<Form_Start>();
     }
 
     // The editor with the games of match 41 loaded, of all players or of the player in that row.
@@ -95,51 +89,36 @@ class TestMatchRecords : public GuiTest {
         return *f;
     }
 
-    // Types into a box as the user does: click, select all, type.
-    static void retype(QLineEdit* box, const QString& text) {
-        click(box);
-        press(Qt::Key_A, Qt::ControlModifier);
-        typeKeys(text);
-    }
-
 private Q_SLOTS:
     // Every key in both directions, the direction chosen by the menu or the option buttons; equal
     // keys in match order, then by name.
     void sortKeys() {
         click(startMenu().Cmd_siaiSeiseki);
         Form_siaiSeiseki* f = forms::loaded<Form_siaiSeiseki>();
-        QVERIFY(f && notOnTop(*f).isEmpty());
-        QVERIFY(!f->DBGrid1->isVisible() && f->Opt_sort[1]->isChecked() && f->menu_sort[1]->isChecked());
+        QVERIFY(f && notOnTop(*f).isEmpty() && !f->DBGrid1->isVisible() && f->Opt_sort[1]->isChecked() && f->menu_sort[1]->isChecked());
         QCOMPARE(f->Txt_Sensyu->text(), QString("全　員"));
-        const char* const expected[7][2] = {
-            {"山41 O41 佐57 山57 佐41 O57", "佐41 O57 O41 佐57 山57 山41"},
-            {"山41 O41 O57 山57 佐57 佐41", "佐41 佐57 O57 山57 O41 山41"},
-            {"O57 山57 山41 O41 佐57 佐41", "佐41 佐57 O41 山41 O57 山57"},
-            {"山41 山57 O41 O57 佐57 佐41", "佐41 佐57 O41 O57 山57 山41"},
-            {"山57 山41 O57 佐57 O41 佐41", "佐41 O41 佐57 山41 O57 山57"},
-            {"O41 山41 佐57 佐41 山57 O57", "O57 佐41 山57 佐57 山41 O41"},
-            {"O41 山41 佐57 佐41 山57 O57", "O57 佐41 山57 佐57 山41 O41"},
-        };
-        for (int key = 0; key < 7; ++key) {
-            click(f->Cmd_what[std::size_t(key)]);
-            QVERIFY(f->DBGrid1->isVisible());
-            QCOMPARE(listed(f->DBGrid1), QString(expected[key][0]));
-            // The menu's direction changes the marks and the options, not the list.
+        // Per key: descending; the menu's direction changes the marks and the options, not the list;
+        // then ascending by the menu's key; the option button alone leaves the menu's mark.
+        QStringList got;
+        for (std::size_t key = 0; key < 7; ++key) {
+            click(f->Cmd_what[key]);
+            got << listed(f->DBGrid1);
             trigger(f->menu_sort[0]);
             QVERIFY(f->Opt_sort[0]->isChecked() && f->menu_sort[0]->isChecked() && !f->menu_sort[1]->isChecked());
-            QCOMPARE(listed(f->DBGrid1), QString(expected[key][0]));
-            trigger(f->menu_what[std::size_t(key)]);
-            QCOMPARE(listed(f->DBGrid1), QString(expected[key][1]));
-            // The option button alone: the next sort descends, the menu's mark stays.
+            QCOMPARE(listed(f->DBGrid1), got.last());
+            trigger(f->menu_what[key]);
+            got << listed(f->DBGrid1);
             tick(f->Opt_sort[1]);
             QVERIFY(f->menu_sort[0]->isChecked() && !f->menu_sort[1]->isChecked());
             trigger(f->menu_sort[1]);
         }
-        QCOMPARE(f->DBGrid1->model()->headerData(7, Qt::Horizontal).toString() + f->DBGrid1->model()->headerData(9, Qt::Horizontal).toString(),
-                 QString("ST/GSP/G"));
-        QCOMPARE(f->DBGrid1->model()->index(0, 1).data().toString() + f->DBGrid1->model()->index(0, 2).data().toString(),
-                 QString("2025/05/111"));
-        QVERIFY(notOnTop(*f).isEmpty());
+        QCOMPARE(got.join('|'), QString("山41 O41 佐57 山57 佐41 O57|佐41 O57 O41 佐57 山57 山41|山41 O41 O57 山57 佐57 佐41|佐41 佐57 O57 山57 O41 山41|"
+                                        "O57 山57 山41 O41 佐57 佐41|佐41 佐57 O41 山41 O57 山57|山41 山57 O41 O57 佐57 佐41|佐41 佐57 O41 O57 山57 山41|"
+                                        "山57 山41 O57 佐57 O41 佐41|佐41 O41 佐57 山41 O57 山57|O41 山41 佐57 佐41 山57 O57|O57 佐41 山57 佐57 山41 O41|"
+                                        "O41 山41 佐57 佐41 山57 O57|O57 佐41 山57 佐57 山41 O41"));
+        const QAbstractItemModel* m = f->DBGrid1->model();
+        QCOMPARE(m->headerData(7, Qt::Horizontal).toString() + m->headerData(9, Qt::Horizontal).toString() + m->index(0, 1).data().toString() +
+                     m->index(0, 2).data().toString() + notOnTop(*f), QString("ST/GSP/G2025/05/111"));
         saveShot(f->subWindow(), "records_siaiseiseki");
     }
 
@@ -152,23 +131,20 @@ private Q_SLOTS:
         Form_siaiSeiseki* f = forms::loaded<Form_siaiSeiseki>();
         QVERIFY(f && f->isShown() && int(f->Left()) == 1500);
         click(f->Nav_Sensyu->buttons()[2]);
-        QCOMPARE(f->Txt_Sensyu->text(), QString("O'Neil"));
         click(f->Cmd_what[1]);
-        QCOMPARE(listed(f->DBGrid1), QString("O41 O57"));
+        QCOMPARE(f->Txt_Sensyu->text() + listed(f->DBGrid1), QString("O'NeilO41 O57"));
         retype(f->Txt_Sensyu, "nobody");
         click(f->Cmd_what[1]);
-        QCOMPARE(f->DBGrid1->model()->rowCount(), 0);
+        QCOMPARE(listed(f->DBGrid1), QString());
         click(f->Nav_Sensyu->buttons()[3]);
         click(f->Cmd_what[0]);
         QCOMPARE(f->Txt_Sensyu->text() + listed(f->DBGrid1), QString("佐藤佐57 佐41"));
         click(f->Nav_Sensyu->buttons()[0]);
         click(f->Cmd_what[0]);
-        QCOMPARE(f->DBGrid1->model()->rowCount(), 6);
-        QCOMPARE(sql("SELECT group_concat(選手名, '/') FROM 選手"), QString("全　員/O'Neil/山田/佐藤"));
+        QCOMPARE(QString::number(f->DBGrid1->model()->rowCount()) + sql("SELECT group_concat(選手名, '/') FROM 選手"), QString("6全　員/O'Neil/山田/佐藤"));
         f->setLeft(300);
         click(f->cmd_back);
-        QVERIFY(!forms::loaded<Form_siaiSeiseki>());
-        QCOMPARE(settings::GetSetting("form", "siai_sei_left", ""), QString::number(int(20 * 15)));
+        QVERIFY(!forms::loaded<Form_siaiSeiseki>() && settings::GetSetting("form", "siai_sei_left", "") == "300");
     }
 
     // Moving through every game of the match and closing changes nothing in the file, though one
@@ -186,16 +162,14 @@ private Q_SLOTS:
             QCOMPARE(f.Cmd_OK->text(), QString("このスコアの\n変更取り消し"));
         }
         QCOMPARE(ids.join(' '), QString("2 1 5 4 3 3"));  // by game, then player ID; the last stays
-        QCOMPARE(f.Txt_siaimei->text() + f.Txt_Sensyumei->text() + f.Txt_srsmei->text() + f.txt_Kaijo->text(), QString("2025/04/06山田2025前期駅前レーン"));
-        QCOMPARE(f.Txt_MARK[0]->text() + f.Txt_MARK[18]->text() + f.Txt_score[1]->text() + f.Txt_score10->text(), QString("＊９20180"));
+        QCOMPARE(f.Txt_siaimei->text() + f.Txt_Sensyumei->text() + f.Txt_srsmei->text() + f.txt_Kaijo->text() + f.Txt_MARK[0]->text() +
+                     f.Txt_MARK[18]->text() + f.Txt_score[1]->text() + f.Txt_score10->text(), QString("2025/04/06山田2025前期駅前レーン＊９20180"));
         click(f.Nav_mark->buttons()[0]);
         click(f.cmd_editGO);
         QVERIFY(notOnTop(f).isEmpty());
         saveShot(f.subWindow(), "records_edit");
         click(f.Cmd_End);
-        QVERIFY(!forms::loaded<Form_edit>());
-        QCOMPARE(dlg->beeps(), 0);
-        QCOMPARE(sql("SELECT total_changes()"), changes);
+        QVERIFY(!forms::loaded<Form_edit>() && dlg->beeps() == 0 && sql("SELECT total_changes()") == changes);
         QCOMPARE(dbHash(env->path("Vorlix.mdb")), before);
     }
 
@@ -203,7 +177,6 @@ private Q_SLOTS:
     // field in its own table; 変更取り消し drops what was typed.
     void limitsCopiesSaveAndCancel() {
         Form_edit& f = editor(2);  // 山田: games 1 and 3
-        QCOMPARE(f.txt_ID->text(), QString("1"));
         const struct { int box; const char* typed; const char* shown; } limits[] = {
             {2, "15", "12"}, {2, "-3", "0"}, {2, "12", "12"}, {8, "0", "1"}, {7, "0", "1"}, {1, "2", "1"}, {6, "2", "1"},
             {0, "-1", "0"}, {3, "11", "10"}, {4, "10", "10"}, {5, "-2", "0"}, {0, "x", "x"}, {8, "x", "1"},
@@ -223,25 +196,20 @@ private Q_SLOTS:
         retype(f.Txt_score[11], "10");
         retype(f.Txt_score10, "77");        // lasts only until a score box changes
         retype(f.Txt_score[10], "199");
-        QCOMPARE(f.Txt_score10->text(), QString("199"));
         retype(f.Txt_sensyuID[1], "99");    // follows its twin at once
-        QCOMPARE(f.Txt_sensyuID[1]->text(), QString("12"));
         retype(f.Txt_game[0], "3");
-        QCOMPARE(f.Txt_game[1]->text(), QString("3"));
+        QCOMPARE(f.Txt_score10->text() + f.Txt_sensyuID[1]->text() + f.Txt_game[1]->text(), QString("199123"));
         retype(f.Txt_siaimei, "2025/4/7");
         click(f.cmd_editGO);
-        QCOMPARE(gameRow(1), QString("3,3,41,41,12,12,199,199,12,1,1,300,2025-04-07"));
-        QCOMPARE(sql("SELECT 優Ｐ || SP || SPF || ｽﾌﾟﾘｯﾄ || 当日 || 人数 || HCP FROM データ項目 WHERE ID = 1"), QString("4101001110"));
         // Read again from the first game, which is now game 3 (game number 2).
-        QCOMPARE(f.txt_ID->text() + f.Txt_siaimei->text(), QString("32025/04/06"));
+        QCOMPARE(gameRow(1) + sql("SELECT ' ' || 優Ｐ || SP || SPF || ｽﾌﾟﾘｯﾄ || 当日 || 人数 || HCP FROM データ項目 WHERE ID = 1") + ' ' + f.txt_ID->text() +
+                     f.Txt_siaimei->text(), QString("3,3,41,41,12,12,199,199,12,1,1,300,2025-04-07 4101001110 32025/04/06"));
 
         // 変更取り消し drops what was typed into the game shown; moving on stores it.
         retype(f.Txt_siaiID[0], "57");
-        QCOMPARE(f.Txt_siaiID[1]->text(), QString("57"));
         retype(f.Txt_etc[2], "9");
         click(f.Cmd_OK);
-        QCOMPARE(gameRow(3), QString("2,2,41,41,12,12,180,180,4,1,2,,2025-04-06"));
-        QCOMPARE(f.txt_ID->text() + f.Txt_etc[2]->text() + f.Txt_siaiID[1]->text(), QString("3441"));
+        QCOMPARE(f.txt_ID->text() + f.Txt_etc[2]->text() + f.Txt_siaiID[1]->text() + gameRow(3), QString("34412,2,41,41,12,12,180,180,4,1,2,,2025-04-06"));
         retype(f.Txt_etc[2], "6");
         click(f.Nav_mark->buttons()[2]);
         QCOMPARE(f.txt_ID->text() + gameRow(3), QString("12,2,41,41,12,12,180,180,6,1,2,,2025-04-06"));
@@ -253,14 +221,11 @@ private Q_SLOTS:
         QCOMPARE(f.Txt_siaimei->text(), QString("いつか"));
         retype(f.Txt_siaimei, "2025/4/8");
         // The start menu's score entry closes the editor, which keeps what was typed.
-        Form_Start& start = forms::get<Form_Start>();
-        start.Show();
-        settle();
+        Form_Start& start = shown<Form_Start>();
         QTest::mouseMove(MdiFrame::instance()->windowHandle(), start.mapTo(MdiFrame::instance(), QPoint(3, 3)));
         settle();
         click(start.Cmd_OK);
-        QVERIFY(!forms::loaded<Form_edit>());
-        QCOMPARE(sql("SELECT 試合日 FROM データ項目 WHERE ID = 1"), QString("2025-04-08"));
+        QVERIFY(!forms::loaded<Form_edit>() && sql("SELECT 試合日 FROM データ項目 WHERE ID = 1") == "2025-04-08");
     }
 
     // A game typed into another match, or to another player while one is chosen, is stored in both
@@ -269,16 +234,15 @@ private Q_SLOTS:
     // nothing written.
     void movingAGame() {
         Form_edit& f = editor(2);  // 山田: games 1 and 3
-        QStringList others;
-        for (int id : {2, 4, 5, 6, 7, 8}) others << gameRow(id);
+        auto others = [] { QStringList rows; for (int id : {2, 4, 5, 6, 7, 8}) rows << gameRow(id); return rows; };
+        const QStringList othersBefore = others();
         const QString rest = "SELECT (SELECT group_concat(試合ID || 試合日) FROM 試合) || (SELECT group_concat(選手ID || 選手名) FROM 選手)";
         const QString frames = "SELECT group_concat(ID || ',' || 選手ID || ',' || 試合ID || ',' || ゲーム || ',' || Flms11 || pin11, ' ') FROM フレーム";
         const QString before = sql(rest), framesBefore = sql(frames);
         retype(f.Txt_siaiID[0], "99");
         dlg->expectMsgBox(vbExclamation, "入力した値を記録できませんでした。");
         click(f.Nav_mark->buttons()[2]);
-        QCOMPARE(f.txt_ID->text() + f.Txt_siaiID[1]->text() + gameRow(1), QString("199") + "1,1,41,41,12,12,200,200,5,1,2,,2025-04-06");
-        QVERIFY(notOnTop(f).isEmpty());
+        QCOMPARE(f.txt_ID->text() + f.Txt_siaiID[1]->text() + gameRow(1) + notOnTop(f), QString("199") + "1,1,41,41,12,12,200,200,5,1,2,,2025-04-06");
         click(f.Cmd_OK);  // drops it
         QVERIFY(db::exec("CREATE TEMP TRIGGER refuse BEFORE UPDATE ON フレーム WHEN NEW.ゲーム = 9 BEGIN SELECT RAISE(ABORT, 'no'); END"));
         retype(f.Txt_game[0], "9");
@@ -290,23 +254,16 @@ private Q_SLOTS:
         retype(f.Txt_siaiID[0], "57");
         click(f.Nav_mark->buttons()[2]);
         retype(f.Txt_sensyuID[0], "30");
-        QCOMPARE(f.Txt_sensyuID[1]->text(), QString("30"));
         click(f.Nav_mark->buttons()[1]);
         QCOMPARE(f.txt_ID->text() + f.Txt_siaiID[0]->text() + f.Txt_siaiID[1]->text() + f.Txt_Sensyumei->text(), QString("15757山田"));
         click(f.Nav_mark->buttons()[3]);
-        QCOMPARE(f.txt_ID->text() + f.Txt_sensyuID[0]->text() + f.Txt_sensyuID[1]->text() + f.Txt_Sensyumei->text(), QString("33030佐藤"));
-        QCOMPARE(f.Data_mark->recordset().RecordCount(), 2);
+        QCOMPARE(f.txt_ID->text() + f.Txt_sensyuID[0]->text() + f.Txt_sensyuID[1]->text() + f.Txt_Sensyumei->text() +
+                     QString::number(f.Data_mark->recordset().RecordCount()), QString("33030佐藤2"));
         click(f.Cmd_End);
-        QVERIFY(!forms::loaded<Form_edit>());
-        QCOMPARE(gameRow(1), QString("1,1,57,57,12,12,200,200,5,1,2,,2025-04-06"));
-        QCOMPARE(gameRow(3), QString("2,2,41,41,30,30,180,180,4,1,2,,2025-04-06"));
-        QStringList after;
-        for (int id : {2, 4, 5, 6, 7, 8}) after << gameRow(id);
-        QCOMPARE(after, others);
-        QCOMPARE(sql(rest), before);
+        QVERIFY(!forms::loaded<Form_edit>() && others() == othersBefore && sql(rest) == before && dlg->beeps() == 0);
+        QCOMPARE(gameRow(1) + ' ' + gameRow(3), QString("1,1,57,57,12,12,200,200,5,1,2,,2025-04-06 2,2,41,41,30,30,180,180,4,1,2,,2025-04-06"));
         QCOMPARE(sql(frames), QString("1,12,57,1,100 2,7,41,1,100 3,30,41,2,100 4,7,41,2,100 5,30,41,1,100 6,12,57,1,100 "
                                       "7,7,57,1,100 8,30,57,1,100"));
-        QCOMPARE(dlg->beeps(), 0);
     }
 
     // Deleting asks first, then removes the game's rows from all three tables and shows the next game.
@@ -317,13 +274,11 @@ private Q_SLOTS:
                                "(SELECT count(*) FROM 選手) || (SELECT count(*) FROM 試合)";
         dlg->expectMsgBox(vbCancel, "表示中のデータを削除します。よろしいですか？");
         click(f.cmd_delete);
-        QCOMPARE(sql(counts), QString("88842"));
-        QCOMPARE(dlg->shown().back().style, int(vbOKCancel | vbExclamation));
+        QVERIFY(sql(counts) == "88842" && dlg->shown().back().style == int(vbOKCancel | vbExclamation));
         dlg->expectMsgBox(vbOK, "表示中のデータを削除します。");
         click(f.cmd_delete);
-        QCOMPARE(sql(counts) + sql("SELECT count(*) FROM フレーム WHERE ID = 1"), QString("777420"));
-        QCOMPARE(f.txt_ID->text() + " " + QString::number(Module1::DataRecordCount), QString("5 7"));
-        QVERIFY(notOnTop(f).isEmpty());
+        QCOMPARE(sql(counts) + sql("SELECT count(*) FROM フレーム WHERE ID = 1") + ' ' + f.txt_ID->text() + ' ' + QString::number(Module1::DataRecordCount) +
+                     notOnTop(f), QString("777420 5 7"));
         // The last game deleted, the new last is shown; a selection without games has nothing to delete.
         click(f.Nav_mark->buttons()[3]);
         dlg->expectMsgBox(vbOK, "表示中");
@@ -331,25 +286,11 @@ private Q_SLOTS:
         QCOMPARE(f.txt_ID->text(), QString("4"));
         tick(f.Opt_score[1]);
         clickCell(f.DBG_Sensyu, 2, 1);  // 山田 has no game left in match 41
-        QCOMPARE(f.Txt_Sensyu->text(), QString("12"));
         click(f.Cmd_OK);
-        QCOMPARE(f.Cmd_OK->text(), QString("条件ＯＫ"));
+        QCOMPARE(f.Txt_Sensyu->text() + f.Cmd_OK->text(), QString("12条件ＯＫ"));
         dlg->expectMsgBox(vbOK, "表示中").expectMsgBox(vbOK, "不正なデータorデータがありません");
         click(f.cmd_delete);
         QCOMPARE(sql(counts), QString("66642"));
-    }
-
-    // The selection: both tables' twin fields by their own names, a player's games only when one is chosen.
-    void selectionQuery() {
-        club();
-        db::Recordset rs;
-        const recordedit::Selection all = recordedit::selection(41, 0), one = recordedit::selection(57, 7);
-        QVERIFY(rs.open(all.sql, all.options) && rs.RecordCount() == 5 && rs.Updatable());
-        QCOMPARE(rs.FieldIndex("試合ID") + rs.FieldIndex("S10"), -2);
-        QVERIFY(rs.open(one.sql, one.options) && rs.RecordCount() == 1 && rs.Value("ID").toInt() == 7);
-        QVERIFY(rs.Edit() && rs.SetValue(recordedit::field::MarkScore, 231) && rs.SetValue("選手名", "O'Neill") && rs.Update());
-        QCOMPARE(sql("SELECT d.S10 || m.S10 || p.選手名 FROM データ項目 d JOIN マーク m ON m.ID = d.ID JOIN 選手 p ON p.選手ID = d.選手ID WHERE d.ID = 7"),
-                 QString("230231O'Neill"));
     }
 };
 

@@ -65,6 +65,13 @@ inline void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     settle();
 }
 
+// Types into a box as the user does: click, select all, type.
+inline void retype(QWidget* box, const QString& text, bool pace = true) {
+    click(box);
+    press(Qt::Key_A, Qt::ControlModifier);
+    typeKeys(text, pace);
+}
+
 // The window opened as the user opens it: loaded, shown and settled.
 template <class T>
 T& shown() {
