@@ -1,9 +1,7 @@
 // The database layer on the project's schema: statements, the statistics views, recordsets over
 // tables, views and SQL text that write through by key, the connection and the empty database.
-#include "common/database.h"
 #include "support/exchange_sheet.h"
 #include "support/testdb.h"
-#include <QtTest>
 
 using namespace vx::db;
 

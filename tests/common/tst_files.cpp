@@ -1,12 +1,9 @@
 // Files: sequential CP932 text files, the settings store, and the atomic writer under both.
 #include "common/atomicfile.h"
-#include "common/settings.h"
 #include "common/textfile.h"
 #include "support/exchange_sheet.h"
 #include "support/filesizelimit.h"
-#include <QTest>
 
-using namespace vx;
 
 namespace {
 QString u(const char* s) { return QString::fromUtf8(s); }

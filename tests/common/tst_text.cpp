@@ -1,13 +1,10 @@
 // Text and numbers as the other platform wrote them: conversions, pictures, widths, CP932 bytes,
 // marks and names compared without regard to case or width.
 #include "common/convert.h"
-#include "common/cp932.h"
 #include "common/names.h"
 #include "common/picture.h"
 #include "common/width.h"
-#include <QTest>
 
-using namespace vx;
 
 namespace {
 QString u(const char* s) { return QString::fromUtf8(s); }

@@ -4,10 +4,7 @@
 #include "support/dayfixture.h"
 #include "support/exchange_sheet.h"
 #include "support/testdb.h"
-#include <QRandomGenerator>
-#include <QTest>
 
-using namespace vx;
 using vxtest::rows;
 
 namespace {

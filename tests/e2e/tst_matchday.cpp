@@ -1,8 +1,5 @@
 // A club's match day through the real windows, from the start menu to the stored day, and a
 // second day of the same season that crosses a milestone.
-#include "common/appdir.h"
-#include "platform/boundgrid.h"
-#include "platform/picturebox.h"
 #include "recording/form_data.h"
 #include "recording/form_main.h"
 #include "recording/form_normaldata.h"
@@ -13,15 +10,10 @@
 #include "publishing/form_sokuho.h"
 #include "records/form_seiseki.h"
 #include "shell/form_menu.h"
-#include "shell/form_start.h"
 #include "support/browser.h"
 #include "support/dayfixture.h"
 #include "support/exchange_sheet.h"
-#include "support/gui.h"
-#include <QtWidgets>
 
-using namespace vx;
-using namespace vxtest;
 
 namespace {
 

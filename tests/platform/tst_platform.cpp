@@ -1,18 +1,7 @@
 // The platform layer: child windows and the active one, the real and the scripted dialogs, bound
 // grids and boxes, picture boxes.
-#include "common/settings.h"
-#include "platform/boundgrid.h"
-#include "platform/picturebox.h"
 #include "platform/qtdialogs.h"
-#include "platform/registry.h"
-#include "support/gui.h"
-#include <QHeaderView>
-#include <QMessageBox>
-#include <QSignalSpy>
-#include <QTimer>
 
-using namespace vx;
-using namespace vxtest;
 using namespace Qt::StringLiterals;
 
 namespace {

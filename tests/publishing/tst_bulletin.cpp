@@ -2,23 +2,14 @@
 // and totals, a missing results file) and its dialog as the user drives it from the start menu.
 #include "common/clock.h"
 #include "common/convert.h"
-#include "common/cp932.h"
-#include "common/module1.h"
-#include "common/settings.h"
-#include "platform/datasource.h"
 #include "publishing/bulletin.h"
 #include "publishing/form_html_color.h"
 #include "publishing/form_sokuho.h"
 #include "records/seasonresults.h"
-#include "shell/form_start.h"
 #include "support/exchange_sheet.h"
-#include "support/gui.h"
 #include "support/publishing_fixture.h"
-#include <QtWidgets>
 
-using namespace vx;
 using namespace vx::publishing;
-using namespace vxtest;
 
 namespace {
 

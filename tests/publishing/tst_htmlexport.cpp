@@ -1,21 +1,13 @@
 // The score-sheet dialog from the score book and the colour window, as the user drives them.
-#include "common/cp932.h"
-#include "common/module1.h"
-#include "common/settings.h"
 #include "publishing/form_html.h"
 #include "publishing/form_html2.h"
 #include "publishing/form_html_color.h"
 #include "publishing/htmlpage.h"
 #include "records/form_score.h"
 #include "records/form_seiseki.h"
-#include "shell/form_start.h"
 #include "support/exchange_sheet.h"
-#include "support/gui.h"
 #include "support/publishing_fixture.h"
-#include <QtWidgets>
 
-using namespace vx;
-using namespace vxtest;
 
 class TestHtmlExport : public GuiTest {
     Q_OBJECT
@@ -36,11 +28,6 @@ class TestHtmlExport : public GuiTest {
         if (!f) qFatal("the HTML button opened nothing");
         return *f;
     }
-    static void retype(QLineEdit* box, const QString& text) {
-        click(box);
-        press(Qt::Key_A, Qt::ControlModifier);
-        typeKeys(text, false);
-    }
 
 private Q_SLOTS:
     // Proposals from the score book, the save dialog, Enter in the file box writing the page,
@@ -55,7 +42,7 @@ private Q_SLOTS:
         saveShot(f.subWindow(), "publishing_html");
 
         // A cancelled save dialog puts its own name back over a typed one; a chosen file is taken.
-        retype(f.Txt_file, "typed.htm");
+        retype(f.Txt_file, "typed.htm", false);
         dlg->expectSaveFile("");
         click(f.cmd_filename);
         QCOMPARE(f.Txt_file->text(), env->path("score.htm"));
@@ -66,8 +53,8 @@ private Q_SLOTS:
         click(f.cmd_filename);
         QCOMPARE(f.Txt_file->text() + "|" + QDir::currentPath(), env->path("page.htm") + "|" + env->home());
 
-        retype(f.Txt_jofo[1], "2025/04/06の<I>スコアシート</I>");
-        retype(f.Txt_jofo[2], "説明 <B>太字</B>");
+        retype(f.Txt_jofo[1], "2025/04/06の<I>スコアシート</I>", false);
+        retype(f.Txt_jofo[2], "説明 <B>太字</B>", false);
         click(f.Txt_file);
         press(Qt::Key_Return);
         QCOMPARE(fileBytes(env->path("page.htm")), fileBytes(VX_TEST_DATA "/publishing/score_match.htm"));
@@ -120,7 +107,7 @@ private Q_SLOTS:
         tick(again.Chk_open);
         tick(again.Chk_op[6]);
         tick(again.Chk_op[0]);
-        retype(again.Txt_file, "my page.htm");
+        retype(again.Txt_file, "my page.htm", false);
         trigger(again.menu_ok);
         QCOMPARE(launched.last(), "/opt/my|browser|--new-window|" + env->path("my page.htm"));
         QCOMPARE(setting("out_s_mark") + setting("out_s_name") + setting("out_s_ten"), QString("001"));
@@ -133,7 +120,7 @@ private Q_SLOTS:
     // stays with the keyboard; going back unloads it.
     void failures() {
         Form_HTML& f = openFromBook();
-        retype(f.Txt_file, env->home());
+        retype(f.Txt_file, env->home(), false);
         tick(f.Chk_open);
         dlg->expectMsgBox(vbOK, "ファイル名がおかしいようです。");
         click(f.Cmd_OK);
@@ -141,7 +128,7 @@ private Q_SLOTS:
         QCOMPARE(notOnTop(f), QString());
         QCOMPARE(setting("br_open"), QString("unset"));
 
-        retype(f.Txt_file, env->path("closed.htm"));
+        retype(f.Txt_file, env->path("closed.htm"), false);
         forms::get<Form_Score>().Cmd_OK_Click(2);  // the score book closed meanwhile
         settle();
         shown<Form_HTML>();
@@ -183,9 +170,9 @@ private Q_SLOTS:
         tick(r.Opt_when[1]);
         r.Vsc_season->setValue(3);
         shown<Form_HTML2>();
-        retype(f.Txt_jofo[0], "3th series");
-        retype(f.Txt_jofo[1], "第3期のシリーズ成績");
-        retype(f.Txt_jofo[2], "説明 <B>太字</B>");
+        retype(f.Txt_jofo[0], "3th series", false);
+        retype(f.Txt_jofo[1], "第3期のシリーズ成績", false);
+        retype(f.Txt_jofo[2], "説明 <B>太字</B>", false);
         tick(f.Chk_open);
         click(f.Txt_file);
         press(Qt::Key_Return);

@@ -1,22 +1,15 @@
 // The player page and the score-card page: their writers byte for byte, and their dialogs opened
 // from the individual records and the score book, which are back on their rows afterwards.
-#include "platform/boundgrid.h"
-#include "platform/datasource.h"
 #include "publishing/form_html_all.h"
 #include "publishing/form_html_kojin.h"
 #include "publishing/playerpage.h"
 #include "publishing/scorecards.h"
 #include "records/form_kojin.h"
 #include "records/form_score.h"
-#include "shell/form_start.h"
 #include "support/exchange_sheet.h"
-#include "support/gui.h"
 #include "support/publishing_fixture.h"
-#include <QtWidgets>
 
-using namespace vx;
 using namespace vx::publishing;
-using namespace vxtest;
 
 namespace {
 

@@ -1,16 +1,11 @@
 // The page writers without a window: colours, marks, the page frame, the score-sheet page and the
 // milestones of a results file.
-#include "common/cp932.h"
-#include "common/settings.h"
 #include "publishing/htmlpage.h"
 #include "publishing/htmltext.h"
 #include "support/exchange_sheet.h"
-#include "support/gui.h"
 #include "support/publishing_fixture.h"
 
-using namespace vx;
 using namespace vx::publishing;
-using namespace vxtest;
 
 namespace {
 

@@ -4,14 +4,9 @@
 #include "publishing/playerpage.h"
 #include "publishing/scorecards.h"
 #include "support/browser.h"
-#include "support/gui.h"
 #include "support/publishing_fixture.h"
-#include <QDir>
-#include <QFileInfo>
 
-using namespace vx;
 using namespace vx::publishing;
-using namespace vxtest;
 
 class TestRender : public GuiTest {
     Q_OBJECT

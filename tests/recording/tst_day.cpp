@@ -4,12 +4,9 @@
 // the reader, and export, import with player reconciliation, backup and recovery through the
 // exchange entry points. The day's calculation over hand-built statistics sheets, the results text
 // it writes, and the storing of the day: rows, pairing, the match row, milestones, all-or-nothing.
-#include "common/appdir.h"
-#include "common/settings.h"
 #include "recording/dayresults.h"
 #include "recording/storeday.h"
 #include "recording/form_main.h"
-#include "platform/boundgrid.h"
 #include "recording/form_player.h"
 #include "recording/form_siai.h"
 #include "recording/matchsetup.h"
@@ -17,14 +14,9 @@
 #include "support/dayfixture.h"
 #include "support/exchange_sheet.h"
 #include "support/filesizelimit.h"
-#include "support/gui.h"
-#include "shell/form_start.h"
-#include <QtWidgets>
 
-using namespace vx;
 using namespace Module1;
 using namespace vx::exchange;
-using namespace vxtest;
 
 namespace {
 

@@ -3,10 +3,6 @@
 // statistics preparation and a pin click without a rack. Then the score entry and the results
 // windows driven as a user would: keys, clicks, menus, moves, questions, the keyboard and the active
 // window through a day, screenshots.
-#include "common/launcher.h"
-#include "common/settings.h"
-#include "platform/picturebox.h"
-#include "platform/twips.h"
 #include "recording/form_data.h"
 #include "recording/form_info.h"
 #include "recording/form_main.h"
@@ -15,16 +11,11 @@
 #include "recording/form_zkt.h"
 #include "recording/matchsetup.h"
 #include "recording/split.h"
-#include "shell/form_start.h"
 #include "support/dayfixture.h"
-#include "support/gui.h"
 #include "support/recording_fixture.h"
-#include <QtWidgets>
 #include <bit>
 #include <random>
 
-using namespace vx;
-using namespace vxtest;
 using namespace Module1;
 using M = ScoreEntryModel;
 

@@ -1,21 +1,13 @@
 // The three graphs: scales, steps and label places as one table (the zero cases included), the
 // season values against hand-computed figures, and each window opened from its caller and read
 // back by the pixels that matter.
-#include "common/module1.h"
-#include "platform/boundgrid.h"
-#include "platform/picturebox.h"
 #include "records/form_ana_kojin.h"
 #include "records/form_ana_p.h"
 #include "records/form_chart.h"
 #include "records/form_kojin.h"
 #include "records/form_seiseki.h"
 #include "records/graphs.h"
-#include "shell/form_start.h"
-#include "support/gui.h"
-#include <QtWidgets>
 
-using namespace vx;
-using namespace vxtest;
 using graphs::PaletteColor;
 
 namespace {

@@ -1,23 +1,13 @@
 // Individual records: the record kinds and their sentences, the game card with its pins, the moves,
 // the statistics grids, the hand-offs, and the window opened from the start menu and the score entry.
-#include "common/database.h"
-#include "common/module1.h"
-#include "platform/boundgrid.h"
-#include "platform/datasource.h"
-#include "platform/picturebox.h"
 #include "records/form_kojin.h"
 #include "records/form_pindiagram.h"
 #include "records/playerrecords.h"
 #include "recording/form_main.h"
-#include "shell/form_start.h"
 #include "shell/form_wait.h"
-#include "support/gui.h"
 #include "support/publishing_fixture.h"
 #include "support/recording_fixture.h"
-#include <QtWidgets>
 
-using namespace vx;
-using namespace vxtest;
 
 namespace {
 
@@ -65,16 +55,6 @@ QString ids(const DataSource* ds) {
     return out.join(' ');
 }
 
-// A grid's rows: cells joined by blanks, rows by "|".
-QString rows(const DBGrid* g) {
-    QStringList out;
-    for (int r = 0; r < g->model()->rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < g->model()->columnCount(); ++c) cells << g->model()->index(r, c).data().toString();
-        out << cells.join(' ');
-    }
-    return out.join('|');
-}
 
 }  // namespace
 
@@ -200,25 +180,25 @@ private Q_SLOTS:
         click(f.cmd_sp);
         QVERIFY(f.DBG_Score->isVisible() && f.Height() >= 7300);
         clickCell(f.DBG_Score, 3, 0);
-        QCOMPARE(f.txt_ID->text() + f.Lbl_What->text() + rows(f.DBG_Score).section('|', 3).section(' ', 4, 4),
+        QCOMPARE(f.txt_ID->text() + f.Lbl_What->text() + gridText(f.DBG_Score).section('|', 3).section(' ', 4, 4),
                  QString("9参加　第4ゲームのスコアです。2026/04/05"));
         saveShot(f.subWindow(), "records_kojin_list");
 
         choosePlayer(f, 1);
         click(f.Cmd_SRS);
         QVERIFY(!f.Cmd_SRS->isVisible() && f.cmd_html->isVisible() && !f.Cmd_Tsusan->isEnabled() && f.DBGrid1->isVisible() && f.DBGrid2->isVisible());
-        QCOMPARE(rows(f.DBGrid1) + " / " + rows(f.DBGrid2), QString("1 3 3 1 33.33% 477 159.00 8 2.67 13 5 72.22%|"
+        QCOMPARE(gridText(f.DBGrid1) + " / " + gridText(f.DBGrid2), QString("1 3 3 1 33.33% 477 159.00 8 2.67 13 5 72.22%|"
                                                                    "2 1 2 1 100.00% 199 199.00 4 4.00 3 1 75.00% /  "
                                                                    "4 5 2 50.00% 676 169.00 12 3.00 16 6 72.73%"));
         saveShot(f.subWindow(), "records_kojin_statistics");
         choosePlayer(f, 3);
         click(f.Cmd_Tsusan);
-        QVERIFY(rows(f.DBGrid2) == " 1 0 0 0.00% 8 8.00 0 0.00 0 0 " && !f.DBGrid1->isVisible() && f.Height() >= 4400 - 15);
+        QVERIFY(gridText(f.DBGrid2) == " 1 0 0 0.00% 8 8.00 0 0.00 0 0 " && !f.DBGrid1->isVisible() && f.Height() >= 4400 - 15);
         choosePlayer(f, 0);
         click(f.Cmd_what[4]);
         click(f.Cmd_SRS);
         QCOMPARE(f.Txt_Sensyu[0]->text() + f.Txt_Sensyu[1]->text() + f.Txt_Siai[0]->text() + f.Lbl_What->text(), QString("0全　員"));
-        QCOMPARE(rows(f.DBGrid1).section('|', 1, 1) + rows(f.DBGrid2).section(' ', 1, 2), QString("2 4 6 2 50.00% 536 134.00 12 3.00 6 5 54.55%11 15"));
+        QCOMPARE(gridText(f.DBGrid1).section('|', 1, 1) + gridText(f.DBGrid2).section(' ', 1, 2), QString("2 4 6 2 50.00% 536 134.00 12 3.00 6 5 54.55%11 15"));
         dlg->expectMsgBox(vbOK, "全員の成績のhtmlは、トップメニューから[統計成績]を選んで行ってください。");
         click(f.cmd_html);
         // The list back: the score-card page gets the list of the third record, which stays current.

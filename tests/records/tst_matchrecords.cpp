@@ -1,21 +1,10 @@
 // The per-match statistics and the stored-record editor through their windows: the sort keys and
 // the player filter; browsing, the typed limits and copies, saving, cancelling and deleting.
-#include "common/database.h"
-#include "common/module1.h"
-#include "common/settings.h"
-#include "platform/boundgrid.h"
 #include "platform/datanavigator.h"
-#include "platform/datasource.h"
 #include "records/form_edit.h"
 #include "records/form_siaiseiseki.h"
-#include "shell/form_start.h"
 #include "support/exchange_sheet.h"
-#include "support/gui.h"
-#include <QCryptographicHash>
-#include <QtWidgets>
 
-using namespace vx;
-using namespace vxtest;
 
 namespace {
 

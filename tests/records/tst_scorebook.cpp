@@ -1,25 +1,13 @@
 // The score book through its window: the choice of games, navigation, the list and its edits, the
 // pin diagram, printing, deleting and the text file.
-#include "common/cp932.h"
-#include "common/settings.h"
-#include "platform/boundgrid.h"
-#include "platform/registry.h"
 #include "records/form_file.h"
 #include "records/form_pindiagram.h"
 #include "records/form_score.h"
 #include "records/scorebook.h"
-#include "shell/form_start.h"
 #include "support/dayfixture.h"
 #include "support/exchange_sheet.h"
-#include "support/gui.h"
 #include "support/keptprints.h"
-#include <QCheckBox>
-#include <QHeaderView>
-#include <QRadioButton>
-#include <QSignalSpy>
 
-using namespace vx;
-using namespace vxtest;
 
 namespace {
 
@@ -91,7 +79,6 @@ class TestScoreBook : public GuiTest {
         f.Show();
         settle();
     }
-    static QString cell(DBGrid* g, int row, int column) { return g->model()->index(row, column).data().toString(); }
     // Player -1: all players; else the player list's row of that ID. Games option 0..2, then the moves.
     static void choose(Form_Score& f, int player, const QList<int>& games) {
         tick(f.Opt_score[player < 0 ? 0 : 1]);

@@ -1,19 +1,11 @@
 // Season and all-time results: the row source of each range on a hand-computed club, the window's
 // selectors, refresh, settings and size, and the printout of each range.
-#include "platform/boundgrid.h"
-#include "platform/registry.h"
-#include "platform/twips.h"
 #include "records/form_seiseki.h"
-#include "shell/form_start.h"
 #include "support/exchange_sheet.h"
-#include "support/gui.h"
 #include "support/keptprints.h"
 #include "support/publishing_fixture.h"
-#include <QtWidgets>
 #include <cmath>
 
-using namespace vx;
-using namespace vxtest;
 
 namespace {
 

@@ -1,12 +1,9 @@
 // Database compaction with its backup, and the player-name file of the handheld edition.
-#include "common/database.h"
 #include "shell/dbmaint.h"
 #include "support/exchange_sheet.h"
 #include "support/filesizelimit.h"
 #include "support/testenv.h"
-#include <QTest>
 
-using namespace vx;
 
 namespace {
 int rows() { return db::scalar(QStringLiteral("SELECT COUNT(*) FROM データ項目")).toInt(); }

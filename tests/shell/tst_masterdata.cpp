@@ -1,16 +1,10 @@
 // The player, season and handicap editors, driven as a user would through their grids.
-#include "common/settings.h"
-#include "platform/boundgrid.h"
 #include "shell/form_hdcp.h"
 #include "shell/form_newplayer.h"
 #include "shell/form_srs.h"
 #include "shell/masterdata.h"
 #include "support/dayfixture.h"
-#include "support/gui.h"
-#include <QPushButton>
 
-using namespace vx;
-using namespace vxtest;
 
 namespace {
 // Two players, two seasons, a handicap and a stored game.
@@ -34,7 +28,6 @@ void typeCell(DBGrid* g, int row, int col, const QString& text) {
     typeKeys(text);
 }
 int newLine(DBGrid* g) { return g->gridModel()->rowCount() - 1; }
-QString cell(DBGrid* g, int row, int col) { return g->gridModel()->data(g->gridModel()->index(row, col)).toString(); }
 void deleteRow(DBGrid* g, int row) {
     g->setCurrentIndex(g->gridModel()->index(row, 1));
     QTest::keyClick(g, Qt::Key_Delete);

@@ -1,24 +1,11 @@
 // The settings dialog: what each of its endings does to the shared state and the store, the mark
 // and games-number checks, the pickers, and the upkeep buttons.
-#include "common/appdir.h"
-#include "common/database.h"
 #include "common/gamecount.h"
-#include "common/launcher.h"
-#include "common/module1.h"
-#include "common/settings.h"
 #include "shell/dbmaint.h"
 #include "shell/form_hdcp.h"
 #include "shell/form_settei.h"
 #include "shell/startup.h"
-#include "support/gui.h"
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 
-using namespace vx;
-using namespace vxtest;
 
 namespace {
 QString stored(const char* section, const char* key) { return settings::GetSetting(section, key, "<none>"); }

@@ -1,24 +1,10 @@
 // Start-up, the exit question, the start menu and the small shell windows, driven as a user does.
-#include "common/appdir.h"
-#include "common/database.h"
-#include "common/launcher.h"
-#include "common/module1.h"
-#include "common/settings.h"
-#include "platform/registry.h"
-#include "platform/twips.h"
 #include "shell/form_aisatsu.h"
 #include "shell/form_menu.h"
-#include "shell/form_start.h"
 #include "shell/form_version.h"
 #include "shell/form_wait.h"
 #include "shell/startup.h"
-#include "support/gui.h"
-#include <QLabel>
-#include <QPushButton>
-#include <QTimer>
 
-using namespace vx;
-using namespace vxtest;
 using namespace Qt::StringLiterals;
 using settings::GetSetting;
 

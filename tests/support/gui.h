@@ -81,6 +81,18 @@ T& shown() {
     return f;
 }
 
+// A grid's cell, and all its cells: joined by blanks, rows by "|".
+inline QString cell(const QAbstractItemView* g, int row, int col) { return g->model()->index(row, col).data().toString(); }
+inline QString gridText(const QAbstractItemView* g) {
+    QStringList rows;
+    for (int r = 0; r < g->model()->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < g->model()->columnCount(); ++c) cells << cell(g, r, c);
+        rows << cells.join(u' ');
+    }
+    return rows.join(u'|');
+}
+
 // Values as text, joined by blanks: several observations compared as one.
 inline QString spaced(const auto& values) {
     QStringList out;
