@@ -102,6 +102,7 @@ private Q_SLOTS:
     void navigationBookmarksAndFind() {
         Recordset t;  // two texts compare as texts, a text and a number as numbers
         QVERIFY(t.open("SELECT '07' AS x", RecordsetType::Snapshot) && !t.FindFirst({{"x", "7"}}) && t.FindFirst({{"x", 7}}));
+        QVERIFY(t.open("SELECT 1 AS x WHERE 0", RecordsetType::Snapshot) && !t.MoveLast() && !t.MoveFirst());  // nothing to stand on
         exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (1,'A'),(2,'B'),(3,'C')");
         Recordset rs;
         QVERIFY(rs.open("選手") && rs.keyColumns() == QStringList{"選手ID"} && rs.RecordCount() == 4 && !rs.IsBOF() && rs.AbsolutePosition() == 0);

@@ -231,7 +231,7 @@ private Q_SLOTS:
 
         grid.setAllowAddNew(false);
         grid.setAllowUpdate(false);
-        QVERIFY(!grid.AllowUpdate() && !grid.AllowAddNew() && grid.AllowDelete() && ds.AddNew() && grid.verticalHeader()->count() == 4);
+        QVERIFY(!grid.AllowUpdate() && !grid.AllowAddNew() && grid.AllowDelete() && !m->deleteRow(9) && ds.AddNew() && grid.verticalHeader()->count() == 4);
         QVERIFY(ds.setValue("シーズンID", 1) && ds.setValue("選手ID", 5) && ds.setValue("ハンデ", 12) && ds.UpdateRecord());
         QCOMPARE(spaced(QVariantList{grid.verticalHeader()->count(), m->rowCount()}), u"4 4"_s);
         grid.setCurrentIndex(m->index(3, 0));

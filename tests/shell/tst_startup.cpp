@@ -140,7 +140,9 @@ private Q_SLOTS:
             {[] { chooseMenu(u"ハンデキャップの追加・変更"_s); }, "form_HDCP"},
             {[&] { QTest::mouseClick(&start, Qt::LeftButton, {}, QPoint(3, 3)); }, "Form_Aisatsu"},
             {[&] { click(start.Cmd_OK); }, "Form_Siai"},
-            {[] { chooseMenu(u"スコア入力(&I)"_s); }, "Form_Siai"}};
+            {[] { chooseMenu(u"スコア入力(&I)"_s); }, "Form_Siai"},
+            {[] { chooseMenu(u"スコアブック(&B)"_s); }, "Form_Score"}, {[] { chooseMenu(u"試合ごとの統計(&T)"_s); }, "Form_siaiSeiseki"},
+            {[] { chooseMenu(u"試合速報作成(&N)"_s); }, "Form_sokuho"}};
         for (const auto& [road, name] : roads) {
             hover();
             road();
