@@ -40,6 +40,15 @@ public:
     void Tab(int column);
     void Print(const QString& text);  // at the print position; the line goes on
     void EndLine();
+    // A line of pieces, each at its tab column, then the end of the line.
+    template <class Pieces>
+    void PrintLine(const Pieces& line) {
+        for (const auto& piece : line) {
+            Tab(piece.column);
+            Print(piece.text);
+        }
+        EndLine();
+    }
     void NewPage();
     // A document is begun by the first text written to it.
     bool hasDocument() const { return begun_; }

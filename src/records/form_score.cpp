@@ -323,13 +323,7 @@ void Form_Score::composePrintout() {
     Printer& printer = Printer::instance();
     printer.KillDoc();
     printer.setZoom(80);
-    scorebook::composePrintout(data_score->recordset(), [&printer](const scorebook::PrintLine& line) {
-        for (const scorebook::PrintPiece& piece : line) {
-            printer.Tab(piece.column);
-            printer.Print(piece.text);
-        }
-        printer.EndLine();
-    });
+    scorebook::composePrintout(data_score->recordset(), [&printer](const scorebook::PrintLine& line) { printer.PrintLine(line); });
     Cmd_Prn[0]->show();
     menu_print->setEnabled(true);
     forms::hideWaiting();

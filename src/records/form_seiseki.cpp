@@ -276,13 +276,7 @@ void Form_Seiseki::print() {
     }
     Printer printer;
     printer.setZoom(results::PrintZoom);
-    for (const scorebook::PrintLine& line : results::printout(Module1::ResultsRangeMode, rows)) {
-        for (const scorebook::PrintPiece& piece : line) {
-            printer.Tab(piece.column);
-            printer.Print(piece.text);
-        }
-        printer.EndLine();
-    }
+    for (const scorebook::PrintLine& line : results::printout(Module1::ResultsRangeMode, rows)) printer.PrintLine(line);
     QString where;
     if (!printer.EndDoc(QStringLiteral("統計成績"), &where))
         MsgBox(QStringLiteral("印刷できませんでした。"));
