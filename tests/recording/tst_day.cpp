@@ -129,9 +129,7 @@ void choose(Form_Player& f, int id) {
 void at(Form_Player& f, int row, int col) { clickCell(f.Grd_LN, f.Grd_LN->model()->index(row, col)); }
 // Chooses a player and places it with the arrow button into the cell.
 void placeAt(Form_Player& f, int id, int row, int col) {
-    choose(f, id);
-    at(f, row, col);
-    click(f.Pct_ADD);
+    choose(f, id), at(f, row, col), click(f.Pct_ADD);
 }
 
 QString cell(Form_Player& f, int row, int col) { return f.Grd_LN->item(row, col)->text(); }
@@ -200,8 +198,7 @@ private Q_SLOTS:
             QCOMPARE(boxes(f) + QString::number(MatchId.toInt() * 10000 + f.VSc_ymd[0]->value()), QStringLiteral("1||2026|05|17||1|12026"));  // an empty table, today
             QVERIFY(f.cmd_siaiOK->isEnabled() && f.menu_OK->isEnabled() && !f.Cmd_New->isEnabled() && !f.menu_newgame->isEnabled() &&
                     f.Txt_Siai[6]->isEnabled() && f.txt_Kaijo[1]->isEnabled() && !f.Txt_Siai[7]->isEnabled());
-            f.VSc_ymd[1]->setValue(3);
-            f.HSc_siai->setValue(12);
+            f.VSc_ymd[1]->setValue(3), f.HSc_siai->setValue(12);
             QCOMPARE(f.Txt_Siai[3]->text() + f.Txt_Siai[6]->text(), QStringLiteral("0312"));
             f.Unload();
         }
@@ -213,8 +210,7 @@ private Q_SLOTS:
         QCOMPARE(boxes(f), QStringLiteral("32|2|2026|05|17|1|1|1"));
         saveShot(&f, QStringLiteral("form_siai"));
 
-        f.setLeft(600), f.setTop(300);
-        click(f.cmd_back);
+        f.setLeft(600), f.setTop(300), click(f.cmd_back);
         QVERIFY(!forms::loaded<Form_Siai>() && forms::get<Form_Start>().isShown());
         Form_Siai& g = openSiai();
         QCOMPARE(Cell(qRound(g.Left()), qRound(g.Top())), Cell(600, 300));
@@ -225,8 +221,7 @@ private Q_SLOTS:
                 g.menu_season->isEnabled() && keyboard() == g.Txt_ADD[1]);
         click(g.Cmd_Add_OK[1]);  // no name: stays in the adding state
         QVERIFY(dlg->beeps() == 1 && g.Data_kaijo->isAdding() && keyboard() == g.Txt_ADD[1]);
-        typeKeys(QStringLiteral("Bowl'House"));
-        click(g.Cmd_Add_OK[1]);
+        typeKeys(QStringLiteral("Bowl'House")), click(g.Cmd_Add_OK[1]);
         QCOMPARE(rows("SELECT 会場ID, 会場名 FROM 会場"), QStringLiteral("1 駅前レーン|2 中央ボウル|3 Bowl'House"));
         QVERIFY(g.Txt_ADD[1]->isHidden() && g.DBGrid1->isEnabled() && g.DBGrid2->isEnabled() && g.menu_kaijo->isEnabled() && g.cmd_siaiOK->isEnabled());
         click(g.Cmd_Add_OK[1]);  // a second OK adds nothing
@@ -235,9 +230,7 @@ private Q_SLOTS:
         clickCell(g.DBGrid2, 2, 1);
         QCOMPARE(g.Txt_Siai[5]->text() + g.Txt_Siai[7]->text(), QStringLiteral("33"));
 
-        trigger(g.menu_season);
-        typeKeys(QStringLiteral("2026 Fall"));
-        click(g.Cmd_Add_OK[0]);
+        trigger(g.menu_season), typeKeys(QStringLiteral("2026 Fall")), click(g.Cmd_Add_OK[0]);
         // Newest first: the new season is current.
         QCOMPARE(sql("SELECT シーズン名 FROM シーズン WHERE シーズンID = 3").toString() + g.Txt_Siai[1]->text(), QStringLiteral("2026 Fall3"));
 
@@ -283,12 +276,10 @@ private Q_SLOTS:
         QFETCH(QString, idAfter);
         storedMatches();
         Form_Siai& f = openSiai();
-        click(f.Cmd_New);
-        MatchId = 99, SeasonId = 77, MatchNo = 3, MatchYear = 1999, MatchMonth = 4, MatchDay = 8, VenueId = 9;
+        click(f.Cmd_New), MatchId = 99, SeasonId = 77, MatchNo = 3, MatchYear = 1999, MatchMonth = 4, MatchDay = 8, VenueId = 9;
         for (int i = 0; i < 7; ++i) {
             f.Txt_Siai[std::size_t(i)]->setFocus();
-            press(Qt::Key_A, Qt::ControlModifier);
-            typeKeys(typed[i]);
+            press(Qt::Key_A, Qt::ControlModifier), typeKeys(typed[i]);
         }
         if (message.isEmpty()) {
             trigger(f.menu_OK);
@@ -296,8 +287,7 @@ private Q_SLOTS:
             QVERIFY(!forms::loaded<Form_Siai>() && forms::loaded<Form_Player>() && forms::loaded<Form_Player>()->isShown());
             return;
         }
-        dlg->expectMsgBox(vbOK, message);
-        click(f.cmd_siaiOK);
+        dlg->expectMsgBox(vbOK, message), click(f.cmd_siaiOK);
         QVERIFY(dlg->shown().front().style == vbOKOnly && dlg->beeps() == 1 && keyboard() == f.Txt_Siai[std::size_t(focusBox)] &&
                 forms::loaded<Form_Siai>() == &f && !forms::loaded<Form_Player>());
         // The ID read stays current.
@@ -317,31 +307,25 @@ private Q_SLOTS:
         Form_Player& f = openPlayers();
         QCOMPARE(cell(f, 0, 1) + cell(f, 6, 0), QStringLiteral("1番目 6ﾚｰﾝ"));
         QVERIFY(cursor(f) == Cell(1, 1) && PlayerIds == std::vector<std::int16_t>(36, -1) && normalHeight(f));
-        choose(f, 1);
-        at(f, 2, 3);  // lane 2, third: slot 8
+        choose(f, 1), at(f, 2, 3);  // lane 2, third: slot 8
         QCOMPARE(f.txt_ID->text() + f.Txt_NAME->text() + QString::number(CurPlayer), QStringLiteral("1山田8"));
         click(f.Pct_ADD);  // the cursor moves on
         QCOMPARE(slot(8) + cell(f, 2, 3) + QString::number(f.cursorCol()), QStringLiteral("1 山田 12 / 12 12 12 12山田4"));
         // Enter in the player grid places too (as a double-click does), into the next cell.
-        choose(f, 3);
-        press(Qt::Key_Return);
+        choose(f, 3), press(Qt::Key_Return);
         QCOMPARE(slot(9), QStringLiteral("3 佐藤 8 / 8 8 8 8"));
         f.layoutLaneGrid();  // as after reading a file: the names as the slots hold them, padded
         QVERIFY(shownWhole(f, 2, 3) && shownWhole(f, 2, 4) && shownWhole(f, 6, 6));
         saveShot(&f, QStringLiteral("form_player"));
 
         // The hand-over: every game takes its slot's name; the first visit starts at the first slot.
-        scoreEntry().setMarkText(3, "５");
-        at(f, 0, 0);
-        click(f.Cmd_InpMARK);
+        scoreEntry().setMarkText(3, "５"), at(f, 0, 0), click(f.Cmd_InpMARK);
         QCOMPARE(f.ScoreEntryVisits * 10 + CurPlayer, 10);
         for (int g = 0; g <= 3; ++g)
             QCOMPARE(ScoreSheet(8, g).Name.str() + ScoreSheet(9, g).Name.str() + ScoreSheet(0, g).Name.str(), QStringLiteral("山田        佐藤        選手名未入力    "));
         QCOMPARE(scoreEntry().playerNameText() + '|' + scoreEntry().gameNumberText() + '|' + scoreEntry().markText(3), QStringLiteral("選手名未入力    | 1|") + EmptyMark);
         // Leaving the window for another hands over the cursor's slot; outside the sheet is slot 0.
-        f.Show();
-        CurGame = 2;
-        at(f, 2, 4);
+        f.Show(), CurGame = 2, at(f, 2, 4);
         forms::get<Form_Start>().Show();
         const QString handed = scoreEntry().playerNameText().trimmed() + scoreEntry().gameNumberText() + QString::number(CurPlayer);
         placement::handOver(-7);
@@ -356,8 +340,7 @@ private Q_SLOTS:
         const struct { int id; const char* name; int col, slot, stored; Cell after; } cases[] = {
             {32500, "古株", 5, 34, 3, {6, 6}}, {2, "O'Neil", 6, 35, 4, {1, 1}}};  // from the last cell back to the first
         for (const auto& c : cases) {
-            dlg->expectMsgBox(vbOK, QStringLiteral("ハンデを登録してください。"));
-            placeAt(f, c.id, 6, c.col);
+            dlg->expectMsgBox(vbOK, QStringLiteral("ハンデを登録してください。")), placeAt(f, c.id, 6, c.col);
             QCOMPARE(f.txt_ID->text().trimmed() + ' ' + f.Txt_HCP[0]->text(), QString::number(c.id) + " -1");
             QVERIFY(f.entry() == Form_Player::Entry::Handicap && std::abs(f.Height() - Form_Player::EntryHeight) <= 15 && !f.Grd_LN->isEnabled() &&
                     !f.DBG_Sensyu->isEnabled() && !f.Cmd_InpMARK->isEnabled() && !f.Cmd_newPlayer->isEnabled() && f.Pct_ADD->isHidden() &&
@@ -366,9 +349,7 @@ private Q_SLOTS:
             const int beeps = dlg->beeps();
             for (const char* typed : {"1000", "-1000", "998", "999"}) {
                 QCOMPARE(keyboard(), f.Txt_HCP[0]);
-                press(Qt::Key_A, Qt::ControlModifier);
-                typeKeys(QString::fromLatin1(typed));
-                click(f.Cmd_OK[1]);
+                press(Qt::Key_A, Qt::ControlModifier), typeKeys(QString::fromLatin1(typed)), click(f.Cmd_OK[1]);
             }
             QCOMPARE((dlg->beeps() - beeps) * 10 + int(f.entry() == Form_Player::Entry::None), 31);
             QCOMPARE(placement::seasonHandicap(1, c.id).value_or(-99) * 10 + sql("SELECT COUNT(*) FROM ハンデ WHERE シーズンID = 1").toInt(), 9990 + c.stored);
@@ -381,53 +362,39 @@ private Q_SLOTS:
     // cell); new players are stored with their handicap, or not at all.
     void placingRefusalsAndNewPlayers() {
         Form_Player& f = openPlayers();
-        dlg->expectMsgBox(vbOK, QStringLiteral("この選手は選択することができません"));
-        placeAt(f, 0, 1, 1);  // the reserved all-players row: no beep
+        dlg->expectMsgBox(vbOK, QStringLiteral("この選手は選択することができません")), placeAt(f, 0, 1, 1);  // the reserved all-players row: no beep
         QCOMPARE(dlg->beeps() + PlayerIds[0], -1);
         placeAt(f, 1, 3, 0);  // no slot cell selected: beep and move into the heading row's next cell
         QVERIFY(dlg->beeps() == 1 && cursor(f) == Cell(0, 1));
-        placeAt(f, 1, 1, 1);
-        dlg->expectMsgBox(vbOK, QStringLiteral("すでに登録された選手がいます。別の場所をクリックしてから入力し直してください。"));
-        placeAt(f, 3, 1, 1);
+        placeAt(f, 1, 1, 1), dlg->expectMsgBox(vbOK, QStringLiteral("すでに登録された選手がいます。別の場所をクリックしてから入力し直してください。")), placeAt(f, 3, 1, 1);
         QCOMPARE(slot(0) + QString::number(cursor(f).first + cursor(f).second), QStringLiteral("1 山田 12 / 12 12 12 120"));
-        dlg->expectMsgBox(vbOK, QStringLiteral("この選手はすでに登録されています。"));
-        placeAt(f, 1, 4, 2);
+        dlg->expectMsgBox(vbOK, QStringLiteral("この選手はすでに登録されています。")), placeAt(f, 1, 4, 2);
         QCOMPARE(QString::number(placement::slotOfPlayer(1)) + QString::number(PlayerIds[19]) + PlayerNames[19].str(), QStringLiteral("0-1") + QString(10, ' '));
         QVERIFY(dlg->beeps() == 3 && dlg->allAnswered());
 
-        placeAt(f, 3, 1, 2);
-        at(f, 1, 1);
-        dlg->expectMsgBox(vbOK, QStringLiteral("あいている選手枠をクリックしてから登録してください。"));
-        click(f.Cmd_newPlayer);  // the next cell is taken as well: never overwritten
+        placeAt(f, 3, 1, 2), at(f, 1, 1);
+        dlg->expectMsgBox(vbOK, QStringLiteral("あいている選手枠をクリックしてから登録してください。")), click(f.Cmd_newPlayer);  // the next cell is taken as well: never overwritten
         QVERIFY(f.entry() == Form_Player::Entry::None);
-        at(f, 1, 2);
-        click(f.Cmd_newPlayer);  // moves on to the free third cell
+        at(f, 1, 2), click(f.Cmd_newPlayer);  // moves on to the free third cell
         QVERIFY(cursor(f) == Cell(1, 3) && f.entry() == Form_Player::Entry::NewPlayer && keyboard() == f.Txt_NAME && !f.Cmd_newPlayer->isEnabled() &&
                 !f.Cmd_OK[0]->isHidden() && f.Cmd_OK[1]->isHidden() && f.txt_ID->text() + '|' + f.Txt_NAME->text() == QStringLiteral("32501|"));  // the largest ID + 1
         typeKeys(QStringLiteral("D'Arcy"));
         saveShot(&f, QStringLiteral("form_player_newplayer"));
         for (const char* bad : {"201", "-101", ""}) {
             f.Txt_HCP[0]->setText(QString::fromLatin1(bad));
-            dlg->expectMsgBox(vbOK, QStringLiteral("入力条件が満たされていません"));
-            click(f.Cmd_OK[0]);
+            dlg->expectMsgBox(vbOK, QStringLiteral("入力条件が満たされていません")), click(f.Cmd_OK[0]);
             QCOMPARE(keyboard(), f.Txt_NAME);
         }
         QCOMPARE(sql("SELECT COUNT(*) FROM 選手").toInt(), 5);  // the reserved row and four players
-        f.Txt_HCP[0]->setText("200");
-        click(f.Cmd_OK[0]);  // the grid shows the new player
+        f.Txt_HCP[0]->setText("200"), click(f.Cmd_OK[0]);  // the grid shows the new player
         QCOMPARE(rows("SELECT 選手名, ハンデ, シーズンID FROM 選手 JOIN ハンデ USING (選手ID) WHERE 選手ID = 32501") + '|' + slot(2) + f.txt_ID->text(),
                  QStringLiteral("D'Arcy 200 1|32501 D'Arcy 200 / 200 200 200 20032501"));
         QVERIFY(cursor(f) == Cell(1, 4) && !f.Txt_NAME->isEnabled() && f.Cmd_newPlayer->isEnabled());
 
         // An abandoned entry leaves the boxes on the grid's player; -100 passes.
-        click(f.Cmd_newPlayer);
-        typeKeys(QStringLiteral("Ghost"));
-        click(f.Cmd_OK[2]);
+        click(f.Cmd_newPlayer), typeKeys(QStringLiteral("Ghost")), click(f.Cmd_OK[2]);
         QCOMPARE(f.txt_ID->text() + f.Txt_NAME->text() + QString::number(sql("SELECT COUNT(*) FROM 選手 WHERE 選手ID = 32502").toInt() + PlayerIds[3]), QStringLiteral("32501D'Arcy-1"));
-        click(f.Cmd_newPlayer);
-        f.Txt_NAME->setText(QStringLiteral("勘解由小路　左衛門尉"));
-        f.Txt_HCP[0]->setText("-100");
-        click(f.Cmd_OK[0]);
+        click(f.Cmd_newPlayer), f.Txt_NAME->setText(QStringLiteral("勘解由小路　左衛門尉")), f.Txt_HCP[0]->setText("-100"), click(f.Cmd_OK[0]);
         QVERIFY(slot(3) == QStringLiteral("32502 勘解由小路　左衛門尉 -100 / -100 -100 -100 -100") && shownWhole(f, 1, 4));
         saveShot(&f, QStringLiteral("form_player_longname"));
 
@@ -439,8 +406,7 @@ private Q_SLOTS:
                 sql("SELECT COUNT(*) FROM ハンデ WHERE 選手ID = 7").toInt() == 1);
 
         // Emptying a cell keeps the slot's handicap.
-        at(f, 1, 1);
-        click(f.Pct_can);
+        at(f, 1, 1), click(f.Pct_can);
         QCOMPARE(slot(0) + cell(f, 1, 1), QStringLiteral("-1  12 / 12 12 12 12"));
         // The logic never seats over another player nor twice.
         QVERIFY(placement::seat(0, 7, "z'", 10) && !placement::seat(0, 1, "山田", 12) && !placement::seat(5, 7, "z'", 10) && !placement::seat(36, 2, "x", 0) && PlayerIds[5] == -1);
@@ -687,8 +653,7 @@ private Q_SLOTS:
         for (const QString& file : {cut, QString()}) {
             dlg->expectOpenFile(file);
             if (!file.isEmpty()) dlg->expectMsgBox(vx::vbOK, QStringLiteral("データファイルではありません"));
-            click(f.Cmd_Data_IO[1]);
-            click(f.Cmd_INFO);
+            click(f.Cmd_Data_IO[1]), click(f.Cmd_INFO);
             QCOMPARE(QString::number(dlg->allAnswered()) + f.Txt_MARK[0]->text() + f.Txt_MARK[1]->text() + f.Txt_score[0]->text(), QStringLiteral("1７２24"));
             QCOMPARE(ScoreSheet(0, 0).Marks[1] + QString::number(ScoreSheet(0, 0).Codes[0]) + QString::number(LastPlayer), QStringLiteral("２735"));
         }
@@ -700,8 +665,7 @@ private Q_SLOTS:
     void filterWaitingRecoveryAndBackup() {
         knownDay();
         windows_.clipboard = QStringLiteral("abc");
-        dlg->expectOpenFile(QString());
-        Cmd_Data_IO_Click(1);
+        dlg->expectOpenFile(QString()), Cmd_Data_IO_Click(1);
         QCOMPARE(dlg->shown().back().filter + dlg->shown().back().initial, QStringLiteral("データファイル (*.dat or *.cdt)|*.dat;*.cdt") + home());
         windows_.clipboard = QStringLiteral("260517");
         dlg->expectOpenFile(Known);
@@ -714,13 +678,10 @@ private Q_SLOTS:
         setUpKnownDay();
         Cmd_Data_IO_Click(2);
         setUpMatch(35, 3);  // the sheet of a fresh start
-        MatchYear = 2026, MatchMonth = 5, MatchDay = 17;
-        dlg->expectMsgBox(vx::vbNo, QStringLiteral("同じ日付のデータで、\r\n保存されていないデータがあります。\r\n読み込みますか？"));
-        offerRecovery();
+        MatchYear = 2026, MatchMonth = 5, MatchDay = 17, dlg->expectMsgBox(vx::vbNo, QStringLiteral("同じ日付のデータで、\r\n保存されていないデータがあります。\r\n読み込みますか？")), offerRecovery();
         QCOMPARE(dlg->shown().back().style * 100 + LastPlayer, vx::vbYesNo * 100 + 35);
         const QString bup = env->path(QStringLiteral("B_260517.bup"));
-        dlg->expectMsgBox(vx::vbYes).expectOpenFile(bup);
-        offerRecovery();
+        dlg->expectMsgBox(vx::vbYes).expectOpenFile(bup), offerRecovery();
         // (What comes back, ball by ball, the end-to-end day checks.)
         QVERIFY(dlg->shown().back().initial == bup && dlg->shown().back().filter.contains(QStringLiteral("*.bup")) && LastPlayer == 41);
 
@@ -737,8 +698,7 @@ private Q_SLOTS:
         dlg->expectMsgBox(vx::vbOK, QStringLiteral("自動保存ファイルに書き込めません。"));
         {
             vx::test::FileSizeLimit full(100);
-            Cmd_Data_IO_Click(2);
-            Cmd_Data_IO_Click(2);
+            Cmd_Data_IO_Click(2), Cmd_Data_IO_Click(2);
         }
         QCOMPARE(dlg->beeps() + fileBytes(bup).compare(good), 1);
         Cmd_Data_IO_Click(2);
@@ -760,8 +720,7 @@ private Q_SLOTS:
         for (const auto& [method, expected] : methods) {
             std::vector<DayPlayer> players;
             for (int i = 0; i < expected.size(); ++i) players.push_back({QStringLiteral("選手%1").arg(i + 1), std::int16_t(i + 1), 0, {250 - 10 * i, 100}});
-            setDay(players);
-            calc({.pointMethod = method});
+            setDay(players), calc({.pointMethod = method});
             QList<int> got;  // rank, points of the best game and of the other (none)
             for (int p = 1; p <= expected.size(); ++p) got << (DayRank[std::size_t(p)] - p) * 1000 + placed(p).優Ｐ + DayResults(p, 2).優Ｐ * 100;
             QCOMPARE(got, expected);
@@ -772,8 +731,7 @@ private Q_SLOTS:
         QList<int> typed;
         for (int place : {1, 2, 3, 4, 45}) typed << vx::WinningPoints(2, place, place > 8 ? 50 : 8, t);
         QCOMPARE(typed, (QList<int>{25, 2, 4, 0, 3}));
-        setDay(oneGame({250, 249, 248, 247, 246, 245, 244, 243, 242, 241, 240, 239}));
-        calc();
+        setDay(oneGame({250, 249, 248, 247, 246, 245, 244, 243, 242, 241, 240, 239})), calc();
         // The best-10 list runs through rank 11, then stops.
         QCOMPARE(QString::number(vx::Best10Lines(0, {}).values.count(QStringLiteral("\r\n"))) + vx::PlacingText(9) + vx::PlacingText(123) + placed(10).入賞.str(),
                  QStringLiteral("11９着23着10着 "));
@@ -794,8 +752,7 @@ private Q_SLOTS:
         QCOMPARE(out.board.names[1] + out.board.values[0], pad(QStringLiteral("山田")).left(5) + QStringLiteral(" 他200"));
 
         // Equal games of one player: the later one is the best.
-        setDay({{QStringLiteral("山田"), 1, 10, {180, 180}}, {QStringLiteral("佐藤"), 2, 0, {150, 120}}});
-        calc();
+        setDay({{QStringLiteral("山田"), 1, 10, {180, 180}}, {QStringLiteral("佐藤"), 2, 0, {150, 120}}}), calc();
         QCOMPARE(QString::number(DayResults(1, 2).当日 * 1000 + DayResults(1, 1).当日 * 100 + DayResults(1, 2).HcpDayOrder * 10 + DayResults(1, 1).HcpDayOrder) +
                      DayResults(1, 2).入賞.str() + DayResults(1, 1).入賞.str() + QString::number(BestHcpScores(1, 1) * 1000 + BestScratchScores(1, 2)),
                  QStringLiteral("1010１着      190180"));
@@ -841,8 +798,7 @@ private Q_SLOTS:
         QCOMPARE(booby({180, 190, 170}) + booby({190, 170, 170}) + booby({190}), pad(QStringLiteral("Ａ")) + "180" + pad(QStringLiteral("Ｂ")) + "170");
 
         // Without a target the first one serves.
-        setDay({{QStringLiteral("Ａ"), 1, 50, {150}}, {QStringLiteral("Ｂ"), 2, 0, {180}}});
-        calc({.pointTarget = -1});
+        setDay({{QStringLiteral("Ａ"), 1, 50, {150}}, {QStringLiteral("Ｂ"), 2, 0, {180}}}), calc({.pointTarget = -1});
         QCOMPARE(placed(1).入賞.str() + placed(2).入賞.str(), QStringLiteral("１着  ２着  "));
         // Per-game strikes truncated to two decimals; averages with every decimal; a game of 0 left out.
         setDay({{QStringLiteral("Ａ"), 1, 5, {180, 190, 192, 0}}, {QStringLiteral("Ｂ"), 2, 0, {150, 150, 150, 150}}});
@@ -861,8 +817,7 @@ private Q_SLOTS:
 
         // The results file: shared first place in sheet order, a one-digit score, names of several
         // widths; the second calculation replaces what the first wrote.
-        MatchYear = 2000, MatchMonth = 5, MatchDay = 6;
-        setDay(oneGame({150, 100, 120, 110, 130, 140}));
+        MatchYear = 2000, MatchMonth = 5, MatchDay = 6, setDay(oneGame({150, 100, 120, 110, 130, 140}));
         QVERIFY(vx::CalculateDay({}).ok);
         setDay({{QStringLiteral("山田太郎"), 1, 20, {180, 205}}, {QStringLiteral("佐藤"), 2, 0, {5, 0}}, {QStringLiteral("鈴木一"), 3, 35, {150, 190}},
                 {QStringLiteral("Tanaka"), 4, 0, {199, 201}}, {QStringLiteral("高橋"), 5, 20, {205, 180}}});
