@@ -26,11 +26,11 @@ char16_t wideAscii(char16_t c) {
     }
 }
 
-bool takesVoiced(char16_t k) {
-    return (k >= u'カ' && k <= u'ト' && (k - u'カ') % 2 == 0 && k != u'ッ') || k == u'ツ' || k == u'テ' ||
-           k == u'ト' || (k >= u'ハ' && k <= u'ホ' && (k - u'ハ') % 3 == 0) || k == u'ウ';
-}
 bool takesSemiVoiced(char16_t k) { return k >= u'ハ' && k <= u'ホ' && (k - u'ハ') % 3 == 0; }
+bool takesVoiced(char16_t k) {
+    return (k >= u'カ' && k <= u'ト' && (k - u'カ') % 2 == 0 && k != u'ッ') || k == u'ツ' || k == u'テ' || k == u'ト' ||
+           takesSemiVoiced(k) || k == u'ウ';
+}
 
 }  // namespace
 

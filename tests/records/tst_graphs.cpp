@@ -97,8 +97,8 @@ private Q_SLOTS:
         for (int i = 0; i < 15; ++i) colours += QString::number(c = graphs::nextChartColor(c)) + ' ';
         QCOMPARE(colours + graphs::chartCaption("上田", 0, "2") + graphs::chartCaption("上田", 1, "2") + graphs::chartCaption("上田", 2, "2"),
                  QString("1 2 3 4 5 6 7 8 9 10 11 12 13 14 1 上田 通算上田 2期上田"));
-        QCOMPARE(QList<int>({PaletteColor(1), PaletteColor(4), PaletteColor(7), PaletteColor(8), PaletteColor(14), PaletteColor(99)}),
-                 QList<int>({0x800000, 0x000080, 0xC0C0C0, 0x808080, 0x00FFFF, 0xFFFFFF}));
+        QCOMPARE(QList<int>({PaletteColor(1), PaletteColor(4), PaletteColor(7), PaletteColor(8), PaletteColor(9), PaletteColor(14), PaletteColor(99)}),
+                 QList<int>({0x800000, 0x000080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FFFF, 0xFFFFFF}));
     }
 
     // Season by season against hand-computed figures, for 青木 and for all players; a season without
