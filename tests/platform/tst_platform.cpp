@@ -263,7 +263,10 @@ private Q_SLOTS:
         box.FloodFill(0.5, 1.9, 0xFFFF);  // all round the outline
         QCOMPARE(spaced(QVariantList{box.Point(0, 0), box.Point(3.9, 1.9), box.Point(0.5, 0.1), box.Point(2, 1)}), u"65535 65535 65535 65280"_s);
         QVERIFY(!box.LoadPicture(u"no such.jpg"_s));
+        const QImage unwritten = box.image();
+        box.CurrentX = 0, box.CurrentY = 0, box.Print(u"■"_s);  // text goes onto the picture
         const QImage drawn = box.image();
+        QVERIFY(drawn != unwritten);
         box.resize(60, 30);  // a larger box keeps what was drawn
         QCOMPARE(box.image().copy(0, 0, 40, 20), drawn);
         box.show();
