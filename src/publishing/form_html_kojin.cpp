@@ -38,7 +38,6 @@ Form_HTML_kojin::Form_HTML_kojin()
         txt_se[std::size_t(i)] = textBox(this, left, OwnTop, 1440);
         txt_se[std::size_t(i)]->setText(QStringLiteral("1"));
         auto* bar = place(new QScrollBar(Qt::Horizontal, this), left, OwnTop + 360, 1440, 240);
-        bar->setRange(0, 32767);
         bar->setPageStep(1);
         connect(bar, &QScrollBar::valueChanged, this, [this, i] { vsc_Change(i); });
         vsc[std::size_t(i)] = bar;
@@ -62,8 +61,7 @@ void Form_HTML_kojin::loadOwn() {
     Txt_jofo[0]->setText(QStringLiteral("Player's"));
     Txt_jofo[1]->setText((kojin ? kojin->Txt_Sensyu[1]->text() : QString()) + QStringLiteral("選手のシーズン別成績"));
     for (QScrollBar* bar : vsc) {
-        bar->setMaximum(Module1::SeasonIdMax);
-        bar->setMinimum(Module1::SeasonIdMin);
+        bar->setRange(Module1::SeasonIdMin, Module1::SeasonIdMax);
     }
 }
 
