@@ -197,9 +197,9 @@ private Q_SLOTS:
             click(f.Cmd_New);
             QCOMPARE(boxes(f) + QString::number(MatchId.toInt() * 10000 + f.VSc_ymd[0]->value()), QStringLiteral("1||2026|05|17||1|12026"));  // an empty table, today
             QVERIFY(f.cmd_siaiOK->isEnabled() && f.menu_OK->isEnabled() && !f.Cmd_New->isEnabled() && !f.menu_newgame->isEnabled() &&
-                    f.Txt_Siai[6]->isEnabled() && f.txt_Kaijo[1]->isEnabled() && !f.Txt_Siai[7]->isEnabled());
-            f.VSc_ymd[1]->setValue(3), f.HSc_siai->setValue(12);
-            QCOMPARE(f.Txt_Siai[3]->text() + f.Txt_Siai[6]->text(), QStringLiteral("0312"));
+                    f.Txt_Siai[6]->isEnabled() && f.txt_Kaijo[1]->isEnabled() && !f.Txt_Siai[7]->isEnabled() && f.Txt_Siai[3]->x() > f.VSc_ymd[0]->x());
+            f.VSc_ymd[1]->setValue(1), f.HSc_siai->setValue(12);
+            QCOMPARE(f.Txt_Siai[3]->text() + f.Txt_Siai[6]->text(), QStringLiteral("0112"));
             f.Unload();
         }
         storedMatches();
@@ -451,6 +451,8 @@ private Q_SLOTS:
         // configured split mark); no pin data.
         QCOMPARE(QList<int>({o.games, r0.Scores[11], r0.Scores[0] - r0.Scores[10], r0.PinMasks[0], r0.Attrs[0], r0.Attrs[3], r0.Attrs[2], r0.Attrs[4], r0.Attrs[6], o.slots[0].games[1].Attrs[0]}),
                  QList<int>({2, 0, 0, vx::PinMask::NoData, vx::BallAttr::Strike, vx::BallAttr::Spare, vx::BallAttr::Plain, vx::BallAttr::Split, vx::BallAttr::NotSet, vx::BallAttr::Foul}));
+        QList<QByteArray> oldLines = fileBytes(old).split('\n'); oldLines[75] = "150\r";
+        QCOMPARE(int(readSheetFile(put(path, oldLines.join('\n')), Layout::Old).slots[0].games[0].Scores[0]), 150);  // the total is the score
         MarkTexts[8] = QStringLiteral("⑧");  // no longer a configured text
         QCOMPARE(readSheetFile(old, Layout::Old).slots[0].games[0].Attrs[4], vx::BallAttr::Plain);
         QVERIFY_THROWS_EXCEPTION(vx::TextFileError, readSheetFile(old, Layout::Current));
@@ -468,7 +470,7 @@ private Q_SLOTS:
             {"G = 11", 2, "11", 2}, {"G = 0", 2, "0", 2}, {"negative count", 1, "-1", 1}, {"number for a mark", 8, "7", 8},
             {"text for a code", 9, "\"10\"", 9}, {"unquoted name", 3, "3,Yamada", 3}, {"decimal", 10, "1.5", 10},
             {"code 31", 9, "31", 9}, {"code 11", 9, "11", 9}, {"pins 11", 10, "11", 10}, {"attr 5", 11, "5", 11},
-            {"mask 1024", 12, "1024", 12}, {"score 40000", 113, "40000", 113}, {"venue 256", 4, "256", 4},
+            {"mask 1024", 12, "1024", 12}, {"score 40000", 113, "40000", 113}, {"venue 256", 4, "256", 4}, {"month 256", 6, "256", 6},
             {"ID 0", 3, "0,\"x\"", 3}, {"name of 11", 3, "3,\"12345678901\"", 3}, {"one slot too many", 1, "2", 949},
             {"one slot too few", 1, "4", 1422}, {"empty", 0, {}, 1}, {"truncated in a game", 0, joined(ok.mid(0, 600)), 601},
             {"invalid CP932", 0, joined(ok).replace(joined(ok).indexOf("\r\n\"") + 3, 1, "\x85"), 8},  // 0x85 is unassigned
@@ -593,6 +595,7 @@ private Q_SLOTS:
         import(env->path(QStringLiteral("varied.dat")));
         QCOMPARE(PlayerHcps[60], std::int16_t(12));
         for (int g = 0; g < 4; ++g) VX_COMPARE_GAME(ScoreSheet(60, g), varied.slots[0].games[std::size_t(g)]);
+        LastPlayer = 32762, import(Known, {QStringLiteral("人数が多すぎます")}), LastPlayer = 65;  // no slot numbers beyond 32767
     }
 
     // Every case of matching the file's players with the registered ones, in slot order.
