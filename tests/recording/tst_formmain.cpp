@@ -532,8 +532,8 @@ private Q_SLOTS:
             if (fr == 10) QVERIFY(f.Pct_flame[10]->BackColor() == ScoreEntryModel::ColorWhite && f.Pct_flame[3]->BackColor() == ScoreEntryModel::ColorGrey);
         }
         QCOMPARE(focus, QList<int>({19, 20, 18}));
-        for (QWidget* w : std::initializer_list<QWidget*>{f.Txt_MARK[20], f.Cmd_MARK[9]}) click(w);
-        QCOMPARE(f.Txt_score[10]->text().trimmed(), QStringLiteral("127"));
+        for (QWidget* w : std::initializer_list<QWidget*>{f.Txt_MARK[20], f.Cmd_MARK[9], f.Pct_flame[11]}) click(w);
+        QCOMPARE(f.Txt_score[10]->text().trimmed() + QString::number(f.model().focused()), QStringLiteral("12720"));
     }
 
     // Menu entries and the game labels do what their buttons do; moves show what was entered.
@@ -625,7 +625,7 @@ private Q_SLOTS:
     void inputCheckAndEndOfInput() {
         settings::SaveSetting(QStringLiteral("form"), QStringLiteral("info_Left"), QStringLiteral("600"));
         settings::SaveSetting(QStringLiteral("form"), QStringLiteral("info_Top"), QStringLiteral("300"));
-        form_main& f = open();
+        form_main& f = open(QStringLiteral("1"), -1);  // no handicap, none required
         dlg->expectMsgBox(vbOK, QStringLiteral("スコアが入力されたゲームがありません。")), click(f.Cmd_TOKEI);  // an empty day
         QVERIFY(dlg->shown().back().style == vbOKOnly + vbExclamation && Module1::PlayedGameCount == 0 && f.isShown());
         click(f.Txt_MARK[0]), typeKeys(QStringLiteral("9-7")), click(f.Cmd_INFO);  // back from the list it showed
