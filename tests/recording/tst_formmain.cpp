@@ -603,6 +603,7 @@ private Q_SLOTS:
         QCOMPARE(f.Txt_score[11]->text() + u' ' + f.Txt_score[0]->text() + QString::number(dlg->beeps()), QStringLiteral("0 93"));  // beeps: the refusals, then no slot before the first
         press(Qt::Key_PageUp);
         QCOMPARE(f.Txt_GAM->text(), QStringLiteral(" 2"));
+        press(Qt::Key_PageDown), dlg->expectMsgBox(vbNo, QStringLiteral("一人しか入力されていません")), click(f.Cmd_TOKEI);  // nor the input's end
     }
 
     // Clearing and giving up ask first; "Cancel" changes nothing.
