@@ -449,7 +449,7 @@ private Q_SLOTS:
             {".-zas", "18:8/10 19:20/0 20:7/7|20|17|８／７|11|103"},  // after a spare through does nothing
             {"f", "18:8/10 19:20/0 20:21/1023|20|10|８／Ｆ|11|113"},  // foul as the fill ball
             // an open tenth: ball 20 is cleared and unreachable; pin 2 left standing by ball 19
-            {"caq K a.", "18:8/10 19:1/2|18|9|８１　|20|333"},
+            {"caq K a.", "18:8/10 19:1/2|18|9|８１　|20|333"}, {"czq K z.", "18:8/9 19:1/1|18|9|８１　|02|333"},
         };
         for (auto [step, expected] : steps) QCOMPARE(run(step), QString::fromUtf8(expected));
     }
