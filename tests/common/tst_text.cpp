@@ -87,10 +87,10 @@ private Q_SLOTS:
         for (const char* fn : {"CInt", "CLng", "CDbl"})
             each(fn, {{"", "none"}, {"  ", "none"}, {"abc", "none"}, {"12abc", "none"}, {"1e999", "none"}, {"&h", "none"}, {"&hXYZ", "none"}});
         // The lenient reading takes what can belong to a number.
-        each("Val", {{"  12abc", "12"}, {"abc", "0"}, {"-3.5e2x", "-350"}, {"1e", "1"}, {"&h1Fz", "31"}, {"&o17a", "15"}, {"３", "0"}, {"30着  以下", "30"}});
+        each("Val", {{"  12abc", "12"}, {"abc", "0"}, {"-3.5e2x", "-350"}, {"1e", "1"}, {"&h1Fz", "31"}, {"&o17a", "15"}, {"&o18", "1"}, {"３", "0"}, {"30着  以下", "30"}});
         each("StrInt", {{"0", " 0"}, {"-2", "-2"}});
         each("Str", {{"0.5", " .5"}, {"-0.5", "-.5"}, {"0", " 0"}});
-        each("CStr", {{"0.5", "0.5"}, {"-1.5", "-1.5"}, {"185.333333333333333", "185.333333333333"}, {"1e20", "1E+20"}});
+        each("CStr", {{"0.5", "0.5"}, {"-1.5", "-1.5"}, {"185.333333333333333", "185.333333333333"}, {"1e20", "1E+20"}, {"1e15", "1E+15"}});
         each("Print", {{"12", " 12 "}, {"0.5", " .5 "}});
         each("Color", {{"14811135", "FFFFE1"}, {"255", "FF0000"}, {"1193046", "563412"}, {"-1", "FFFFFF"}});
         // Widths as the code page pairs them; a mark that cannot combine stays a mark of its own.

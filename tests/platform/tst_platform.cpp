@@ -156,7 +156,8 @@ private Q_SLOTS:
         ds.bindLineEdit(&name, "シーズン名");
         grid.show();
         QCOMPARE(spaced(QVariantList{m->rowCount(), m->headerData(2, Qt::Horizontal)}), u"4 シーズン名"_s);
-        QVERIFY(!(m->flags(m->index(0, 0)) & Qt::ItemIsEditable) && !m->setData(m->index(3, 0), "9"));  // the counter
+        QVERIFY(!(m->flags(m->index(0, 0)) & Qt::ItemIsEditable) && !m->setData(m->index(3, 0), "9") &&  // the counter
+                grid.selectionMode() == QAbstractItemView::SingleSelection);
         const std::pair<bool (DataSource::*)(), int> moves[] = {
             {&DataSource::MoveLast, 2}, {&DataSource::MovePrevious, 1}, {&DataSource::MoveFirst, 0}, {&DataSource::MoveNext, 1}};
         for (auto [move, row] : moves) {
@@ -231,7 +232,8 @@ private Q_SLOTS:
 
         grid.setAllowAddNew(false);
         grid.setAllowUpdate(false);
-        QVERIFY(!grid.AllowUpdate() && !grid.AllowAddNew() && grid.AllowDelete() && !m->deleteRow(9) && ds.AddNew() && grid.verticalHeader()->count() == 4);
+        QVERIFY(!grid.AllowUpdate() && !grid.AllowAddNew() && grid.AllowDelete() && !m->deleteRow(9) && ds.AddNew() && grid.verticalHeader()->count() == 4 &&
+                !m->setData(m->index(3, 5), "12"));  // the editor's new record is not typed in the grid
         QVERIFY(ds.setValue("シーズンID", 1) && ds.setValue("選手ID", 5) && ds.setValue("ハンデ", 12) && ds.UpdateRecord());
         QCOMPARE(spaced(QVariantList{grid.verticalHeader()->count(), m->rowCount()}), u"4 4"_s);
         grid.setCurrentIndex(m->index(3, 0));
@@ -275,7 +277,7 @@ private Q_SLOTS:
         QTest::mouseClick(&box, Qt::RightButton);
         QTest::mousePress(&box, Qt::LeftButton);
         QTest::mouseRelease(&box, Qt::LeftButton, {}, QPoint(70, 5));  // let go outside
-        QTest::mouseClick(&box, Qt::LeftButton);
+        QTest::mouseClick(&box, Qt::LeftButton), QTest::mouseRelease(&box, Qt::LeftButton);  // a release alone is no click
         box.setBackColor(0xC0C0C0);
         QCOMPARE(spaced(QVariantList{clicks.count(), box.Point(2, 1)}), u"1 12632256"_s);
     }

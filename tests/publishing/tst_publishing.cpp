@@ -115,7 +115,7 @@ private Q_SLOTS:
                                      "José選手のスコアシート|スコアシート");
 
         put(path, "old page");
-        s.choice.match = "99";
+        s.choice.match = "41.5";
         QCOMPARE(writeScoreSheet(path, s), PageResult::NoGames);
         s.choice.match = "41";
         s.colors[5] = "";
@@ -130,6 +130,8 @@ private Q_SLOTS:
         QCOMPARE(fromCp932(fileBytes(path))->count("<TR VALIGN=bottom BGCOLOR="), 1);
         QVERIFY(db::exec("DROP VIEW \"スコアブック\""));
         QCOMPARE(writeScoreSheet(path, s), PageResult::Unreadable);
+        QVERIFY(db::exec("CREATE VIEW \"スコアブック\" AS SELECT '' AS 選手名, 3 AS シーズンID, 1 AS 試合, 1 AS ゲーム, 0 AS 優p, 0 AS 入賞, 0 AS s10, 0 AS 競技点, 12 AS 選手ID, 41 AS 試合ID"));
+        QCOMPARE(writeScoreSheet(path, s), PageResult::Unreadable);  // no mark columns
     }
 
     // Each range byte for byte: a name cut to eight, one with markup signs, one CP932 lacks, a player
@@ -176,6 +178,8 @@ private Q_SLOTS:
         t.colors[2] = "pink";
         QCOMPARE(writeResultsTable(path, t), PageResult::BadColors);
         QCOMPARE(writeResultsTable(env->home(), resultsTable(0, {})), PageResult::NotWritten);
+        t = resultsTable(0, {}), t.sql = "SELECT 選手名, * FROM (" + t.sql + ")";  // read by name, wherever the column stands
+        QCOMPARE(writeResultsTable(env->path("r2.htm"), t), PageResult::Written);
         QVERIFY(db::exec("DROP VIEW \"通算成績\""));
         QCOMPARE(writeResultsTable(path, resultsTable(0, {})), PageResult::Unreadable);
         QCOMPARE(fileBytes(path), QByteArray("old page"));

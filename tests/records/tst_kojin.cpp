@@ -210,6 +210,8 @@ private Q_SLOTS:
         QCOMPARE(Module1::HtmlCallerTag + QString::number(Module1::HtmlCallerCount) + ' ' + QString::number(f.ListPosition) + f.txt_ID->text(),
                  QString("Form_Kojin no Hyoji Score11 32"));
         QVERIFY(Module1::HtmlCallerBookmark == third);
+        choosePlayer(f, 3), click(f.Cmd_what[4]), click(f.cmd_html_score);
+        QCOMPARE(Module1::HtmlCallerCount, 1);  // a list of one game goes too
         // A list of more than 32,767 games is counted whole.
         QVERIFY(db::exec("INSERT INTO データ項目 (選手ID, 試合ID, ｹﾞｰﾑ, S10) WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL "
                          "SELECT n + 1 FROM c WHERE n < 32770) SELECT 3, 20, n, 100 FROM c"));

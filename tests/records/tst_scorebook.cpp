@@ -220,6 +220,8 @@ private Q_SLOTS:
         click(f.Cmd_OK[0]);  // composed again, then dropped by closing
         click(f.Cmd_OK[2]);
         QVERIFY(!f.isShown() && !Printer::instance().hasDocument());
+        Printer::instance().Print("a"), Printer::instance().NewPage(), Printer::instance().Print("b");
+        QVERIFY(Printer::instance().EndDoc("two") && printer.sent.last().pages.size() == 2);
         const QString pdf = env->path("スコアブック.pdf");
         PrintedDocument two = printer.sent[0];
         two.pages = {QStringList(150, "--"), {"--"}};  // more lines than a page holds, then a page of its own
