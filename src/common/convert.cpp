@@ -42,10 +42,36 @@ std::optional<T> whole(const QString& text) {
 
 double roundHalfEven(double v) { return std::nearbyint(v); }  // default rounding mode is to even
 
+std::optional<std::int64_t> wholeOf(double v) {
+    // 2^63 is exact as a double; INT64_MAX is not, and would round up to it.
+    const double r = roundHalfEven(v);
+    if (!(r >= -0x1p63 && r < 0x1p63)) return std::nullopt;
+    return std::int64_t(r);
+}
+
+std::optional<std::int64_t> wholeOfText(const QString& text, bool* tooLarge) {
+    if (tooLarge) *tooLarge = false;
+    const QString t = text.trimmed();
+    bool ok = false;
+    const qlonglong v = t.toLongLong(&ok);
+    if (ok) return v;
+    // Digits alone that toLongLong refused are too many; as a double they would round to another number.
+    qsizetype i = t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+')) ? 1 : 0;
+    bool digits = i < t.size();
+    for (; i < t.size() && digits; ++i) digits = t[i] >= QLatin1Char('0') && t[i] <= QLatin1Char('9');
+    const double d = t.toDouble(&ok);
+    std::optional<std::int64_t> w;
+    if (!digits && ok && std::isfinite(d)) w = wholeOf(d);
+    if (tooLarge) *tooLarge = !w && (digits || (ok && std::isfinite(d)) || (!ok && std::isinf(d)));
+    return w;
+}
+
 std::optional<std::int64_t> wholeInRange(const QString& text, std::int64_t lo, std::int64_t hi) {
     const auto v = number(text);
-    if (!v || *v != std::trunc(*v) || *v < double(lo) || *v > double(hi)) return std::nullopt;
-    return std::int64_t(*v);
+    if (!v || *v != std::trunc(*v)) return std::nullopt;
+    const auto w = wholeOf(*v);
+    if (!w || *w < lo || *w > hi) return std::nullopt;
+    return w;
 }
 
 std::optional<std::int16_t> CInt(const QString& text) { return whole<std::int16_t>(text); }

@@ -22,6 +22,11 @@ std::optional<std::int64_t> wholeInRange(const QString& text, std::int64_t lo, s
 
 // Whole-number rounding of a real number, halves to even.
 double roundHalfEven(double v);
+// A real number rounded (halves to even) to a 64-bit whole number; nothing when it does not fit.
+std::optional<std::int64_t> wholeOf(double v);
+// Text as a 64-bit whole number, blanks around allowed and a fraction rounded (halves to even);
+// nothing for text that is no number or a number that does not fit, which *tooLarge then tells.
+std::optional<std::int64_t> wholeOfText(const QString& text, bool* tooLarge = nullptr);
 
 // The lenient reading: leading blanks skipped, then as much as can belong to a number; 0 for none.
 double Val(const QString& text);

@@ -411,10 +411,13 @@ bool Recordset::Edit() {
     return true;
 }
 
+// A value for the column the field is written to, as that column's declared type takes it: a
+// whole number must fit 64 bits (a fraction rounds, halves to even), never wrapped or forced.
 bool Recordset::convertFor(int position, const QVariant& in, QVariant* out) {
     QString type;
     for (const Target& t : targets_) {
-        const int c = t.columns.indexOf(FieldName(position));
+        // The column the field reads, whatever the list calls it ("mｹﾞｰﾑ" is ｹﾞｰﾑ of マーク).
+        const int c = writes(t, position) ? t.columns.indexOf(columnIn(t, position)) : -1;
         if (c >= 0) {
             type = t.types.value(c);
             break;
@@ -434,17 +437,18 @@ bool Recordset::convertFor(int position, const QVariant& in, QVariant* out) {
         *out = QVariant();
         return true;
     }
-    bool ok = false;
     if (whole) {
-        const qlonglong v = text.toLongLong(&ok);
-        if (ok) {
-            *out = v;
-            return true;
-        }
+        bool tooLarge = false;
+        const auto v = wholeOfText(text, &tooLarge);
+        if (!v) return fail((tooLarge ? QStringLiteral("overflow in field ") : QStringLiteral("type mismatch in field ")) + FieldName(position));
+        *out = qlonglong(*v);
+        return true;
     }
+    bool ok = false;
     const double d = text.toDouble(&ok);
+    if (!ok && std::isinf(d)) return fail(QStringLiteral("overflow in field ") + FieldName(position));
     if (!ok || !std::isfinite(d)) return fail(QStringLiteral("type mismatch in field ") + FieldName(position));
-    *out = whole ? QVariant(qlonglong(vx::roundHalfEven(d))) : QVariant(d);
+    *out = d;
     return true;
 }
 

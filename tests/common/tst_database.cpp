@@ -258,6 +258,22 @@ private Q_SLOTS:
         QVERIFY(rs.Requery() && rs.RecordCount() == 0);
         QCOMPARE(value(stored), QString("26,25"));
     }
+
+    // A whole-number column, also under a name of the list's own, takes what fits 64 bits (a
+    // fraction rounded) and refuses the rest, never wrapping it.
+    void wholeNumbersFitTheirColumn() {
+        game(1, 1, 5, 1, 0, 0, 100, 0, 0, 0);
+        Recordset rs;
+        QVERIFY(rs.open("SELECT d.ID, d.HCP, m.ｹﾞｰﾑ AS mg FROM データ項目 d JOIN マーク m USING (ID)",
+                        {.params = {}, .key = "ID", .writeTables = {"データ項目", "マーク"}, .writeKeys = {}, .keyset = false}) && rs.Edit());
+        for (const char* t : {"99999999999999999999", "9223372036854775808", "-9223372036854775809", "9.3e18", "1e309", "-1e400"}) {
+            QVERIFY2(!rs.SetValue("HCP", t) && rs.lastError().contains("overflow"), t);
+            QVERIFY2(!rs.SetValue("mg", t), t);
+        }
+        QVERIFY(!rs.SetValue("mg", "abc") && !rs.SetValue("mg", "inf") && !rs.isDirty());
+        QVERIFY(rs.SetValue("HCP", "9223372036854775807") && rs.SetValue("mg", "2.5") && rs.Update());
+        QCOMPARE(value("SELECT d.HCP || ' ' || quote(m.ｹﾞｰﾑ) FROM データ項目 d JOIN マーク m USING (ID)"), QString("9223372036854775807 2"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDatabase)
