@@ -32,9 +32,33 @@ bool setError(QString* error, const QString& text) {
     return false;
 }
 
-QString errorText(const QSqlError& e) { return e.databaseText().isEmpty() ? e.text() : e.databaseText(); }
+quint64 g_inUse = 0;
+
+// SQLITE_BUSY: another connection holds the lock; SQLITE_LOCKED: a table of a shared cache.
+bool lockedOut(int code) {
+    code &= 0xff;
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
+QString inUse() {
+    ++g_inUse;
+    return inUseMessage();
+}
+
+QString errorText(const QSqlError& e) {
+    bool numeric = false;
+    const int code = e.nativeErrorCode().toInt(&numeric);
+    if (numeric && lockedOut(code)) return inUse();
+    return e.databaseText().isEmpty() ? e.text() : e.databaseText();
+}
 
 }  // namespace
+
+QString inUseMessage() { return QStringLiteral("データベースが他のプログラムで使用中です。"); }
+
+bool isInUse(const QString& error) { return error.contains(inUseMessage()); }
+
+quint64 inUseFailures() { return g_inUse; }
 
 // ---- The connection --------------------------------------------------------------------------
 
@@ -222,7 +246,7 @@ void Statement::release() {
 }
 
 bool Statement::fail() {
-    error_ = fromUtf16(sqlite3_errmsg16(db_));
+    error_ = lockedOut(sqlite3_errcode(db_)) ? inUse() : fromUtf16(sqlite3_errmsg16(db_));
     if (stmt_) sqlite3_reset(stmt_);
     active_ = pending_ = onRow_ = false;
     return false;

@@ -23,6 +23,14 @@ bool isOpen();
 QSqlDatabase connection();
 QString fileName();
 
+// Another program holds the database and SQLite gave up waiting for it: a failure for that reason
+// carries this text as its error wherever it is passed on, so that a caller can tell it and say it.
+QString inUseMessage();
+bool isInUse(const QString& error);
+// How many statements failed for that reason so far in the run: a caller that learns only of
+// success or failure compares the count before and after.
+quint64 inUseFailures();
+
 // Transactions on the run's connection. A day is stored all or nothing.
 bool beginTransaction(QString* error = nullptr);
 bool commit(QString* error = nullptr);
