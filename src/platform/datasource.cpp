@@ -65,7 +65,17 @@ int DataSource::currentRow() const {
 }
 
 void DataSource::setFieldRule(const QString& field, FieldRule rule, const QString& message) {
-    rules_.append({field, std::move(rule), message});
+    setFieldRule(field, [rule = std::move(rule), message](const QString& text, QString* why) {
+        std::optional<QVariant> v = rule(text);
+        if (!v) *why = message;
+        return v;
+    });
+}
+
+void DataSource::setFieldRule(const QString& field, FieldCheck check) { rules_.append({field, std::move(check)}); }
+
+QString DataSource::refusedField() const {
+    return isEditing() && !refused_.isEmpty() ? rs_.FieldName(refused_.firstKey()) : QString();
 }
 
 bool DataSource::put(int position, const QVariant& value) {
@@ -73,9 +83,10 @@ bool DataSource::put(int position, const QVariant& value) {
     QString why;
     for (const Rule& r : rules_) {
         if (rs_.FieldIndex(r.field) != position) continue;
-        const std::optional<QVariant> accepted = r.accept(value.toString());
+        QString message;
+        const std::optional<QVariant> accepted = r.accept(value.toString(), &message);
         if (accepted) v = *accepted;
-        else why = r.message;
+        else why = message;
     }
     if (why.isEmpty() && !rs_.SetValue(position, v)) why = rs_.lastError();
     if (!why.isEmpty()) {

@@ -55,6 +55,11 @@ public:
     // with `message`. Without a rule the recordset converts (and refuses what is no number).
     using FieldRule = std::function<std::optional<QVariant>(const QString& text)>;
     void setFieldRule(const QString& field, FieldRule rule, const QString& message);
+    // A rule that words its own refusal: the value to store, or nothing with *message set.
+    using FieldCheck = std::function<std::optional<QVariant>(const QString& text, QString* message)>;
+    void setFieldRule(const QString& field, FieldCheck check);
+    // The field whose typed value the pending record refuses (the leftmost); empty when none.
+    QString refusedField() const;
     QVariant value(const QString& field) const;  // the pending value while editing
     QVariant value(int position) const;
     // The current row's field as text; empty for no row or a NULL value.
@@ -94,8 +99,7 @@ private:
     QString error_;
     struct Rule {
         QString field;
-        FieldRule accept;
-        QString message;
+        FieldCheck accept;
     };
     QList<Rule> rules_;
     struct Refused {

@@ -21,6 +21,19 @@ namespace {
 
 const QString DateRefused = QStringLiteral("日付を入力してください。");
 const QString NoData = QStringLiteral("不正なデータorデータがありません");
+const QString NotStored = QStringLiteral("入力した値を記録できませんでした。");
+
+QString refusalText(recordedit::Refusal r) {
+    using recordedit::Refusal;
+    switch (r) {
+    case Refusal::GameNumber: return QStringLiteral("ゲームは１から１０までの整数で入力してください。");
+    case Refusal::PlayerId: return QStringLiteral("選手IDは１から３２７６７までの整数で入力してください。");
+    case Refusal::NotANumber: return QStringLiteral("数値を入力してください。");
+    case Refusal::TooLarge: return QStringLiteral("入力した数値が大きすぎます。");
+    case Refusal::None: break;
+    }
+    return {};
+}
 
 QLabel* caption(QWidget* parent, const char* text, double left, double top, double width) {
     QLabel* l = label(parent, QString::fromUtf8(text), left, top, width, 240);
@@ -104,6 +117,14 @@ Form_edit::Form_edit() {
         QLineEdit* e = textBox(parent, left, top, width, 300);
         Data_mark->bindLineEdit(e, field, field == QStringLiteral("試合日") ? std::function<QString(const QVariant&)>(ShortDate) : nullptr);
         boxes << e;
+        boxOf_.insert(field, e);
+        if (isWholeField(field))
+            Data_mark->setFieldRule(field, [field](const QString& text, QString* why) -> std::optional<QVariant> {
+                const Typed t = typedNumber(field, text);
+                if (t.refusal == Refusal::None) return t.value;
+                *why = refusalText(t.refusal);
+                return std::nullopt;
+            });
         return e;
     };
     caption(this, "ID", 60, 1560, 600);
@@ -164,6 +185,12 @@ Form_edit::Form_edit() {
         connect(Txt_score[std::size_t(i)], &QLineEdit::textEdited, this, [this, i] { Txt_score_Change(i); });
     Command1 = button(scoreFrame, QStringLiteral("スコア自動計算（いずれ）"), 6600, 1260, 2550, 420, {});
 
+    // A refusal of a field that follows its twin is corrected in the twin's box.
+    boxOf_.insert(field::GameNo, Txt_game[0]);
+    boxOf_.insert(field::GameMatch, Txt_siaiID[0]);
+    boxOf_.insert(field::MarkPlayer, Txt_sensyuID[0]);
+    boxOf_.insert(field::GameScore, Txt_score[10]);
+
     connect(Txt_game[0], &QLineEdit::textEdited, this, [this] { copyTwin(Txt_game, field::GameNo); });
     connect(Txt_game[1], &QLineEdit::textEdited, this, [this] { copyTwin(Txt_game, field::GameNo); });
     connect(Txt_siaiID[0], &QLineEdit::textEdited, this, [this] { copyTwin(Txt_siaiID, field::GameMatch); });
@@ -178,8 +205,12 @@ Form_edit::Form_edit() {
         if (row >= 0) Data_mark_Reposition();
     });
     for (QLineEdit* e : boxes) e->setReadOnly(true);
+    // A typed value refused is shown with its own message and corrected where it was typed.
     connect(Data_mark, &DataSource::error, this, [this](const QString& why) {
-        if (!quiet_) MsgBox(why == DateRefused ? why : QStringLiteral("入力した値を記録できませんでした。"), vbExclamation);
+        if (quiet_) return;
+        QLineEdit* box = boxOf_.value(Data_mark->refusedField());
+        MsgBox(box ? why : db::isInUse(why) ? db::inUseMessage() : NotStored, vbExclamation);
+        if (box) giveFocus(box);
     });
 }
 

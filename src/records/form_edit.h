@@ -2,6 +2,7 @@
 // The stored-record editor: the stored games of a match, of all players or one, shown a game at a
 // time for correction field by field, saved, or deleted with their rows in all three game tables.
 #include "platform/form.h"
+#include <QHash>
 #include <array>
 
 class QAction;
@@ -82,6 +83,7 @@ private:
     void copyTwin(const std::array<QLineEdit*, 2>& pair, const QString& twinField);
     bool storePending();
     bool quiet_ = false;  // loading: a selection that cannot be read is not reported
+    QHash<QString, QLineEdit*> boxOf_;  // where a field's value is typed
 };
 
 }  // namespace vx

@@ -83,6 +83,31 @@ QString limitDayField(int index, const QString& text) {
     return text;
 }
 
+bool isWholeField(const QString& field) {
+    static const QStringList whole = [] {
+        QStringList w{field::GameMatch, field::MarkMatch, field::GameNo,    field::MarkGameNo, field::GamePlayer,
+                      field::MarkPlayer, field::GameScore, field::MarkScore, QStringLiteral("競技点"),
+                      QStringLiteral("HCP"), QStringLiteral("会場ID")};
+        for (int i = 0; i < DayFieldCount; ++i) w << dayField(i);
+        for (int f = 1; f <= 9; ++f) w << QStringLiteral("S%1").arg(f);
+        return w;
+    }();
+    return whole.contains(field);
+}
+
+Typed typedNumber(const QString& field, const QString& text) {
+    auto within = [&text](std::int64_t lo, std::int64_t hi, Refusal refusal) -> Typed {
+        if (const auto v = wholeInRange(text, lo, hi)) return {qlonglong(*v)};
+        return {{}, refusal};
+    };
+    if (field == field::GameNo || field == field::MarkGameNo) return within(1, 10, Refusal::GameNumber);
+    if (field == field::GamePlayer || field == field::MarkPlayer) return within(1, 32767, Refusal::PlayerId);
+    if (text.trimmed().isEmpty()) return {QVariant()};
+    bool tooLarge = false;
+    if (const auto v = wholeOfText(text, &tooLarge)) return {qlonglong(*v)};
+    return {{}, tooLarge ? Refusal::TooLarge : Refusal::NotANumber};
+}
+
 bool scoreOutOfRange(const QString& text) {
     const double v = Val(text);
     return v > 300 || v < 0;

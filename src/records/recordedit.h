@@ -40,4 +40,16 @@ QString limitDayField(int index, const QString& text);
 // A typed score above 300 or below 0 (read as a number) is worth a beep.
 bool scoreOutOfRange(const QString& text);
 
+// What a number box of the list stores, or why it cannot. A game number is a whole number 1 to
+// 10 and a player ID one of 1 to 32767 (0 is the reserved row of all players), empty refused
+// too. Every other whole-number field (IDs, scores, day fields, handicap) takes an empty box as
+// NULL and a number as a 64-bit whole number, a fraction rounded; what does not fit is refused.
+enum class Refusal { None, GameNumber, PlayerId, NotANumber, TooLarge };
+struct Typed {
+    QVariant value;
+    Refusal refusal = Refusal::None;
+};
+bool isWholeField(const QString& field);
+Typed typedNumber(const QString& field, const QString& text);
+
 }  // namespace vx::recordedit

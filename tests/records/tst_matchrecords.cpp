@@ -217,6 +217,38 @@ private Q_SLOTS:
         QVERIFY(!forms::loaded<Form_edit>() && sql("SELECT 試合日 FROM データ項目 WHERE ID = 1") == "2025-04-08");
     }
 
+    // A number the editor cannot store is refused with its message at the save and at the navigator,
+    // the keyboard back in its box, and nothing is written: a game number other than 1 to 10, the
+    // reserved player 0, text or a number too large for a whole-number box.
+    void numbersAreChecked() {
+        Form_edit& f = editor(2);  // 山田: games 1 and 3
+        const QByteArray before = dbHash(env->path("Vorlix.mdb"));
+        const QString game = "ゲームは１から１０までの整数", player = "選手IDは１から３２７６７までの整数", large = "入力した数値が大きすぎます。",
+                      number = "数値を入力してください。", huge = "99999999999999999999";
+        const struct { QLineEdit* box; QString typed, message; } refused[] = {
+            {f.Txt_game[0], "abc", game}, {f.Txt_game[0], "", game}, {f.Txt_game[0], "1e309", game}, {f.Txt_game[0], "99999999999", game},
+            {f.Txt_game[0], "-0", game}, {f.Txt_game[0], "11", game}, {f.Txt_game[0], "1.5", game}, {f.Txt_sensyuID[0], "0", player},
+            {f.Txt_sensyuID[0], "-0", player}, {f.Txt_sensyuID[0], "", player}, {f.Txt_score[11], huge, large}, {f.Txt_score[3], "1e30", large},
+            {f.Txt_score[10], "-" + huge, large}, {f.Txt_score[0], "abc", number}, {f.Txt_etc[0], huge, large}, {f.Txt_etc[7], huge, large},
+            {f.Txt_etc[8], "9223372036854775808", large}, {f.Txt_siaiID[0], huge, large}, {f.txt_KaijoID, "x", number},
+        };
+        for (const auto& r : refused) {
+            retype(r.box, r.typed);
+            if (r.typed.isEmpty()) press(Qt::Key_Backspace);
+            dlg->expectMsgBox(vbOK, r.message);
+            click(&r == refused ? f.Nav_mark->buttons()[2] : f.cmd_editGO);
+            QVERIFY2(dlg->allAnswered() && QApplication::focusWidget() == r.box && r.box->text() == r.typed, qPrintable(r.typed));
+            QCOMPARE(f.txt_ID->text(), QString("1"));
+            click(f.Cmd_OK);  // drops it
+        }
+        QCOMPARE(dbHash(env->path("Vorlix.mdb")), before);
+        retype(f.Txt_game[0], "10");
+        retype(f.Txt_score[11], "-0");
+        click(f.cmd_editGO);
+        QCOMPARE(sql("SELECT d.ｹﾞｰﾑ || m.ｹﾞｰﾑ || ' ' || quote(d.HCP) || ' ' || f.ゲーム FROM データ項目 d JOIN マーク m USING (ID) JOIN フレーム f USING (ID) WHERE ID = 1"),
+                 QString("1010 0 10"));
+    }
+
     // A game typed into another match, or to another player while one is chosen, is stored in both
     // tables, its フレーム row follows it (a game already under the new key keeps its own) and it stays
     // in the list as stored; a match that does not exist, or pins that cannot follow, are refused with
