@@ -32,6 +32,10 @@ private:
     bool committed_ = false;
 };
 
+// Removes the temporary files that writes of path killed part way left beside it ("<path>.<r>.tmp"),
+// except those of writes still open here. Opening a write of path does it first.
+void removeLeftovers(const QString& path);
+
 // Writes bytes as the whole new content of path.
 bool writeWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 // Renames from to to in one step, replacing a file there.

@@ -1,6 +1,7 @@
 #include "shell/form_menu.h"
 #include "common/appdir.h"
 #include "common/convert.h"
+#include "common/database.h"
 #include "common/dialogs.h"
 #include "common/module1.h"
 #include "common/settings.h"
@@ -30,9 +31,11 @@ bool Form_menu::MDIForm_Load() {
         MsgBox(QStringLiteral("すでに起動しています。"), vbOKOnly);
         return false;
     }
+    startup::removeLeftovers();  // no other copy writes them now
 
-    if (!startup::openAndTestDatabase()) {
-        MsgBox(startup::oldFormatMessage(), vbOKOnly);
+    bool inUse = false;
+    if (!startup::openAndTestDatabase(&inUse)) {
+        MsgBox(inUse ? db::inUseMessage() : startup::oldFormatMessage(), vbOKOnly);
         return false;
     }
 

@@ -1,11 +1,14 @@
 #include "shell/startup.h"
 #include "common/appdir.h"
+#include "common/atomicfile.h"
 #include "common/convert.h"
 #include "common/gamecount.h"
 #include "common/database.h"
 #include "common/module1.h"
 #include "common/schemaupgrade.h"
 #include "common/settings.h"
+#include <QDir>
+#include <QSet>
 
 namespace vx::startup {
 
@@ -15,17 +18,33 @@ QString oldFormatMessage() {
     return QStringLiteral("データベースがVer３対応されていません。\r専用のソフト(vlx2ver3.exe)を使って\rデータベースを更新して下さい。");
 }
 
-bool openAndTestDatabase() {
-    if (!db::open(DatabaseFileName)) return false;
+bool openAndTestDatabase(bool* inUse) {
+    const quint64 lockedOut = db::inUseFailures();
+    auto failed = [&] {
+        if (inUse) *inUse = db::inUseFailures() != lockedOut;
+        return false;
+    };
+    if (!db::open(DatabaseFileName)) return failed();
     if (!db::hasTable(QStringLiteral("フレーム"))) {
         db::close();
-        return false;
+        return failed();
     }
-    if (!db::exec(QStringLiteral("SELECT * FROM \"フレーム\" LIMIT 1"))) return false;
+    if (!db::exec(QStringLiteral("SELECT * FROM \"フレーム\" LIMIT 1"))) return failed();
     // A database of an earlier version of the program gains what this one reads; when that fails
     // (a read-only file) the database stays as it was and its views still give the same figures.
     db::upgradeSchema(db::schemaSql());
     return true;
+}
+
+void removeLeftovers() {
+    vx::removeLeftovers(settings::storePath());
+    vx::removeLeftovers(inProgramFolder(DatabaseFileName));
+    // A backup is named after its day ("B_260517.bup"): every day's is swept.
+    const QDir folder(programFolder());
+    QSet<QString> backups;
+    for (const QString& name : folder.entryList({QStringLiteral("B_*.bup.*")}, QDir::Files | QDir::Hidden))
+        backups.insert(name.left(name.indexOf(QLatin1String(".bup.")) + 4));
+    for (const QString& b : backups) vx::removeLeftovers(folder.absoluteFilePath(b));
 }
 
 namespace {

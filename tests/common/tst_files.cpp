@@ -123,6 +123,29 @@ private Q_SLOTS:
         QCOMPARE(vxtest::fileBytes(f) + QByteArray::number(int(QFile::permissions(f) & QFile::Permissions(0x7077)), 16), "new6040");
     }
 
+    // What a write killed part way left beside a file goes at the next write of that file, the
+    // settings store's too; another file's, a name this writer never gives and a write still open stay.
+    void leftoversGoAtTheNextWrite() {
+        const QString f = path("page.htm");
+        AtomicFile open(f);
+        QVERIFY(open.open() && open.write("pending"));
+        const QStringList gone{"page.htm.k3j.tmp", "page.htm.9zldr.tmp", "page.htm.a1.tmp-journal"};
+        const QStringList kept{"other.htm.k3j.tmp", "page.htm.ABC.tmp", "page.htm.abcdef.tmp", "page.htm.k3j.tmpx", "page.htm..tmp"};
+        for (const QString& n : gone + kept) vxtest::put(dir_.filePath(n), "x");
+        QVERIFY(writeWhole(f, "page"));
+        QStringList left = entries();
+        QVERIFY(left.removeAll(QFileInfo(open.tempPath()).fileName()) == 1);
+        left.sort();
+        QStringList want = kept + QStringList{"page.htm"};
+        want.sort();
+        QCOMPARE(left, want);
+
+        settings::SaveSetting("Setting", "a", "1");
+        vxtest::put(settings::storePath() + ".x1.tmp", "[Setting]\na=half");
+        settings::SaveSetting("Setting", "a", "2");
+        QCOMPARE(QDir(settings::storeFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{"Vorlix32.ini"});
+    }
+
     // Names in any case are one value; texts of any kind survive a reload; a save that fails
     // keeps the old store, on disk and in memory.
     void settingsStore() {

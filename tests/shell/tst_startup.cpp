@@ -38,6 +38,7 @@ private Q_SLOTS:
         QTest::newRow("missing") << u"remove"_s << startup::oldFormatMessage();
         QTest::newRow("not sqlite") << u"foreign"_s << startup::oldFormatMessage();
         QTest::newRow("without フレーム") << u"drop フレーム"_s << startup::oldFormatMessage();
+        QTest::newRow("held by another program") << u"busy"_s << db::inUseMessage();
     }
     void startUp() {
         QFETCH(QString, setUp);
@@ -58,7 +59,13 @@ private Q_SLOTS:
             if (s.contains(u'=')) settings::SaveSetting(s.section(u'/', 0, 0), s.section(u'/', 1).section(u'=', 0, 0), s.section(u'=', 1));
         const bool refused = !expected.front().isDigit();
         if (refused) dlg->expectMsgBox(vbOK, expected);
+        QSqlDatabase holder = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"other"_s);
+        holder.setDatabaseName(file.fileName());
+        QVERIFY(setUp != "busy"_L1 || (holder.open() && QSqlQuery(u"BEGIN EXCLUSIVE"_s, holder).isActive()));
         Form_menu* menu = startProgram();
+        holder.close();
+        holder = QSqlDatabase();
+        QSqlDatabase::removeDatabase(u"other"_s);
         QCOMPARE(!menu, refused);
         using namespace Module1;
         if (refused)
@@ -67,6 +74,23 @@ private Q_SLOTS:
         else
             QCOMPARE(spaced(QList<int>{LastGame, HcpRequired, ResultDisplayFlags, TallyRuleFlags, PointTarget, PointMethod,
                                        PinColors[2], SeasonIdMax, SeasonIdMin, int(MatchIdMax), int(MatchIdMin), DataRecordCount, menu->width()}), expected);
+    }
+
+    // What writes killed part way left beside the settings store, the database and the backups goes
+    // at the start; other files stay.
+    void leftoversGoAtTheStart() {
+        QDir().mkpath(settings::storeFolder());
+        const QStringList gone{env->path(u"Vorlix.mdb.k3j.tmp"_s), env->path(u"Vorlix.mdb.k3j.tmp-journal"_s),
+                               env->path(u"B_260517.bup.1a.tmp"_s), settings::storePath() + u".x.tmp"_s};
+        const QStringList kept{env->path(u"notes.txt.k3j.tmp"_s), env->path(u"B_260517.bup"_s)};
+        for (const QString& f : gone + kept) {
+            QFile file(f);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("half") == 4);
+        }
+        db::close();
+        QVERIFY(startProgram());
+        for (const QString& f : gone) QVERIFY2(!QFile::exists(f), qPrintable(f));
+        for (const QString& f : kept) QVERIFY2(QFile::exists(f), qPrintable(f));
     }
 
     // The start menu on top with the remaining defaults; the exit asks, Cancel changes nothing, OK
