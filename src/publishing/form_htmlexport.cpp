@@ -1,6 +1,7 @@
 #include "publishing/form_htmlexport.h"
 #include "common/appdir.h"
 #include "common/convert.h"
+#include "common/database.h"
 #include "common/dialogs.h"
 #include "common/launcher.h"
 #include "common/settings.h"
@@ -89,9 +90,12 @@ void HtmlExportDialog::Cmd_OK_Click() {
     const QString path = Txt_file->text();
     forms::showWaiting();
     runFailure_.clear();
+    const quint64 lockedOut = db::inUseFailures();
     const bool written = writePage(path);
     forms::hideWaiting();
     if (!written) {
+        // Another program holding the database is no fault of the file name.
+        if (db::inUseFailures() != lockedOut) runFailure_ = db::inUseMessage();
         MsgBox(runFailure_.isEmpty() ? layout_.failure : runFailure_, vbOKOnly);
         giveFocus(Txt_file);
         return;

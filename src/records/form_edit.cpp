@@ -302,7 +302,7 @@ void Form_edit::cmd_delete_Click() {
     const scorebook::Deletion done = scorebook::deleteGames({Data_mark->value(QStringLiteral("ID"))});
     Module1::DataRecordCount -= done.deleted;
     if (!done.error.isEmpty() || done.deleted == 0) {
-        MsgBox(NoData);
+        MsgBox(db::isInUse(done.error) ? db::inUseMessage() : NoData);
         return;
     }
     // The game that followed is shown, or the new last one.

@@ -1,4 +1,5 @@
 #include "records/form_file.h"
+#include "common/database.h"
 #include "common/dialogs.h"
 #include "common/module1.h"
 #include "platform/controls.h"
@@ -47,8 +48,9 @@ void Form_file::Cmd_OK_Click() {
     const Form_Score* book = forms::loaded<Form_Score>();
     const scorebook::Filter filter = scorebook::filterOf(book ? book->selection() : scorebook::Selection{});
     const scorebook::TextOptions options{Chk_Kani->isChecked(), Chk_izon->isChecked(), Module1::MarkTexts};
+    const quint64 lockedOut = db::inUseFailures();
     if (!scorebook::writeScoreText(Txt_file->text(), filter, options)) {
-        MsgBox(QStringLiteral("ファイル名がおかしいようです。"), vbOKOnly);
+        MsgBox(db::inUseFailures() != lockedOut ? db::inUseMessage() : QStringLiteral("ファイル名がおかしいようです。"), vbOKOnly);
         return;
     }
     Unload();

@@ -172,7 +172,7 @@ Form_Score::Form_Score() {
 
     connect(data_score, &DataSource::currentChanged, this, [this](int r) { listMoved(r); });
     connect(data_score, &DataSource::error, this, [](const QString& why) {
-        MsgBox(why == DateRefused ? why : QStringLiteral("入力した値を記録できませんでした。"));
+        MsgBox(why == DateRefused ? why : db::isInUse(why) ? db::inUseMessage() : QStringLiteral("入力した値を記録できませんでした。"));
     });
     connect(Data_Sensyu, &DataSource::currentChanged, this, [this] { playerMoved(); });
     connect(DBG_Sensyu, &QAbstractItemView::clicked, this, [this] { DBG_Sensyu_Click(); });
@@ -358,6 +358,10 @@ void Form_Score::deleteCurrent() {
     if (MsgBox(QStringLiteral("１件のデータを\rデータベースから削除します。\rよろしいですか？"), Confirm) != vbYes) return;
     if (MsgBox(StopIt, Confirm) != vbYes || row < 0) return;
     const scorebook::Deletion done = scorebook::deleteGames({data_score->recordset().keyValue(row)});
+    if (db::isInUse(done.error)) {  // nothing was deleted
+        MsgBox(db::inUseMessage(), vbExclamation);
+        return;
+    }
     Module1::DataRecordCount -= done.deleted;
     // The game that followed becomes current, or the new last one.
     data_score->Refresh();
@@ -369,16 +373,21 @@ void Form_Score::deleteCurrent() {
 void Form_Score::deleteAll() {
     if (MsgBox(QStringLiteral("現在表示中の全データを\rデータベースから削除します。\rよろしいですか？"), Confirm) != vbYes) return;
     if (MsgBox(StopIt, Confirm) != vbYes) return;
-    Cmd_OK[1]->hide();
-    Cmd_OK[3]->hide();
-    menu_del[0]->setEnabled(false);
-    menu_del[1]->setEnabled(false);
     const db::Recordset& list = data_score->recordset();
     QVector<QVariant> ids;
     for (int r = 0; r < list.RecordCount(); ++r) ids << list.keyValue(r);
     forms::showWaiting();
     const scorebook::Deletion done = scorebook::deleteGames(ids);
     forms::hideWaiting();
+    // Another program holding the database: nothing was deleted, and the list stays as it was.
+    if (db::isInUse(done.error) && done.deleted == 0) {
+        MsgBox(db::inUseMessage(), vbExclamation);
+        return;
+    }
+    Cmd_OK[1]->hide();
+    Cmd_OK[3]->hide();
+    menu_del[0]->setEnabled(false);
+    menu_del[1]->setEnabled(false);
     Module1::DataRecordCount -= done.deleted;
     data_score->Refresh();  // what is left, for the pages that read the list
     DBG_Score->hide();

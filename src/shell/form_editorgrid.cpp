@@ -1,4 +1,5 @@
 #include "shell/form_editorgrid.h"
+#include "common/database.h"
 #include "common/dialogs.h"
 #include "platform/boundgrid.h"
 #include "platform/controls.h"
@@ -71,6 +72,7 @@ void confirmDeletes(DBGrid* grid, std::function<QString(int row)> refuse) {
 }
 
 QString refusalText(const QString& databaseError, const QString& fallback) {
+    if (db::isInUse(databaseError)) return db::inUseMessage();
     const QString own = masterdata::guardMessage(databaseError);
     return own.isEmpty() ? fallback : own;
 }

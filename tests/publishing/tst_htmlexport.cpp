@@ -6,6 +6,7 @@
 #include "records/form_score.h"
 #include "records/form_seiseki.h"
 #include "support/exchange_sheet.h"
+#include "support/heldelsewhere.h"
 #include "support/publishing_fixture.h"
 
 
@@ -140,6 +141,24 @@ private Q_SLOTS:
         trigger(f.menu_end);
         QVERIFY(!forms::loaded<Form_HTML>());
         QCOMPARE(setting("out_s_gam") + setting("out_s_yup") + setting("br_open"), QString("011"));
+    }
+
+    // While another program holds the database, the results page says so, not that the file name
+    // is wrong, and a page already there stays; the dialog stays too.
+    void databaseHeldElsewhere() {
+        QVERIFY(resultsClub());
+        shown<Form_Start>();
+        click(forms::get<Form_Start>().Cmd_Seiseki);
+        Form_Seiseki& r = *forms::loaded<Form_Seiseki>();
+        tick(r.Opt_when[0]);
+        click(r.Cmd_html2);
+        Form_HTML2& f = *forms::loaded<Form_HTML2>();
+        put(f.Txt_file->text(), "old page");
+        HeldElsewhere other(env->path("Vorlix.mdb"), "EXCLUSIVE");
+        QVERIFY(other.holding());
+        dlg->expectMsgBox(vbOK, db::inUseMessage());
+        click(f.Cmd_OK);
+        QVERIFY(dlg->allAnswered() && forms::loaded<Form_HTML2>() && fileBytes(f.Txt_file->text()) == "old page");
     }
 
     // From the season results: the proposals of the range, the page of the range as it stands when

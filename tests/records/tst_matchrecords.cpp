@@ -4,6 +4,7 @@
 #include "records/form_edit.h"
 #include "records/form_siaiseiseki.h"
 #include "support/exchange_sheet.h"
+#include "support/heldelsewhere.h"
 
 
 namespace {
@@ -247,6 +248,26 @@ private Q_SLOTS:
         click(f.cmd_editGO);
         QCOMPARE(sql("SELECT d.ｹﾞｰﾑ || m.ｹﾞｰﾑ || ' ' || quote(d.HCP) || ' ' || f.ゲーム FROM データ項目 d JOIN マーク m USING (ID) JOIN フレーム f USING (ID) WHERE ID = 1"),
                  QString("1010 0 10"));
+    }
+
+    // While another program holds the database, deleting and saving a game say so and change
+    // nothing; what was typed stays, to be saved when the database is free.
+    void databaseHeldElsewhere() {
+        Form_edit& f = editor(2);  // 山田: games 1 and 3
+        const QByteArray before = dbHash(env->path("Vorlix.mdb"));
+        {
+            HeldElsewhere other(env->path("Vorlix.mdb"), "IMMEDIATE");
+            QVERIFY(other.holding());
+            dlg->expectMsgBox(vbOK, "表示中").expectMsgBox(vbOK, db::inUseMessage());
+            click(f.cmd_delete);
+            retype(f.Txt_etc[2], "9");
+            dlg->expectMsgBox(vbOK, db::inUseMessage());
+            click(f.cmd_editGO);
+            QVERIFY(dlg->allAnswered() && f.Txt_etc[2]->text() == "9" && f.txt_ID->text() == "1");
+        }
+        QCOMPARE(dbHash(env->path("Vorlix.mdb")), before);
+        click(f.cmd_editGO);
+        QCOMPARE(sql("SELECT group_concat(ID || ':' || ST) FROM データ項目 WHERE 選手ID = 12"), QString("1:9,3:4,6:7"));
     }
 
     // A game typed into another match, or to another player while one is chosen, is stored in both

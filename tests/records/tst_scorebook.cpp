@@ -6,6 +6,7 @@
 #include "records/scorebook.h"
 #include "support/dayfixture.h"
 #include "support/exchange_sheet.h"
+#include "support/heldelsewhere.h"
 #include "support/keptprints.h"
 
 
@@ -294,6 +295,36 @@ private Q_SLOTS:
         click(out->Cmd_OK);
         QVERIFY(!forms::loaded<Form_file>());
         QCOMPARE(fileBytes(env->path("data.txt")), expected(file));
+    }
+
+    // While another program holds the database, deleting and the text file say so and change
+    // nothing: the rows, the list and its buttons, a file already there.
+    void databaseHeldElsewhere() {
+        Form_Score& f = openBook();
+        choose(f, -1, {0});
+        click(f.Cmd_OK[0]);
+        const QString games = "SELECT (SELECT group_concat(ID) FROM データ項目) || (SELECT group_concat(ID) FROM マーク) || (SELECT group_concat(ID) FROM フレーム)";
+        const QString before = rows(games), list = listed(f.data_score);
+        {
+            HeldElsewhere other(env->path("Vorlix.mdb"), "IMMEDIATE");
+            QVERIFY(other.holding());
+            for (int button : {1, 3}) {
+                dlg->expectMsgBox(vbYes).expectMsgBox(vbYes).expectMsgBox(vbOK, db::inUseMessage());
+                click(f.Cmd_OK[button]);
+                QVERIFY(dlg->allAnswered() && f.DBG_Score->isVisible() && f.Cmd_OK[1]->isVisible() && f.Cmd_OK[3]->isVisible() &&
+                        f.menu_del[1]->isEnabled());
+            }
+        }
+        QVERIFY(rows(games) == before && listed(f.data_score) == list);
+        put(env->path("data.txt"), "old");
+        click(f.Cmd_Prn[1]);
+        Form_file* out = forms::loaded<Form_file>();
+        QVERIFY(out);
+        HeldElsewhere other(env->path("Vorlix.mdb"), "EXCLUSIVE");
+        QVERIFY(other.holding());
+        dlg->expectMsgBox(vbOK, db::inUseMessage());
+        click(out->Cmd_OK);
+        QVERIFY(dlg->allAnswered() && out->isShown() && fileBytes(env->path("data.txt")) == "old");
     }
 
     // The racks of a stored game from its codes and masks ("ball:code:mask"); racks given as

@@ -4,6 +4,7 @@
 #include "shell/form_srs.h"
 #include "shell/masterdata.h"
 #include "support/dayfixture.h"
+#include "support/heldelsewhere.h"
 
 
 namespace {
@@ -213,6 +214,24 @@ private Q_SLOTS:
         QCOMPARE(rows("SELECT group_concat(ID || ':' || ハンデ, ' ') FROM ハンデ"), QStringLiteral("1:20 2:8"));
     }
 
+    // A handicap changed while another program holds the database is refused as such and stays
+    // pending; stored once the database is free.
+    void handicapWhileHeldElsewhere() {
+        seed();
+        auto& f = shown<form_HDCP>();
+        DBGrid* g = f.DBG_hdcp;
+        click(f.Cmd_Add[1]);
+        typeCell(g, 0, 5, "8");
+        {
+            HeldElsewhere other(env->path("Vorlix.mdb"), "IMMEDIATE");
+            QVERIFY(other.holding());
+            dlg->expectMsgBox(vbOK, db::inUseMessage());
+            click(f.Cmd_Add[2]);
+            QVERIFY(dlg->allAnswered() && f.EditMode == 1 && rows("SELECT ハンデ FROM ハンデ") == "20");
+        }
+        click(f.Cmd_Add[2]);
+        QCOMPARE(rows("SELECT ハンデ FROM ハンデ"), QStringLiteral("8"));
+    }
 };
 
 QTEST_MAIN(TestMasterData)
