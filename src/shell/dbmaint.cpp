@@ -72,6 +72,10 @@ Outcome compact(const RenameFn& rename) {
     if (!db::isOpen() && !db::open(dbPath))
         return failed(QStringLiteral("データベースを開けません。"));
 
+    // Another program holding the database would go on writing to the backup after the renames.
+    QString why;
+    if (db::exec(QStringLiteral("BEGIN IMMEDIATE"), {}, &why)) db::exec(QStringLiteral("ROLLBACK"));
+    else if (db::isInUse(why)) return failed(db::inUseMessage());
     if (!intact(db::connection())) return failed(QStringLiteral("データベースに異常が見つかりました。"));
     std::vector<std::pair<QString, qint64>> counts;
     if (!tableCounts(db::connection(), &counts)) return failed(QStringLiteral("データベースを読めません。"));
@@ -79,7 +83,6 @@ Outcome compact(const RenameFn& rename) {
     // A copy left from an earlier attempt must never become the database.
     if (QFile::exists(newPath) && !QFile::remove(newPath))
         return failed(NewFileName + QStringLiteral(" を削除できません。"));
-    QString why;
     if (!db::exec(QStringLiteral("VACUUM INTO ?"), {newPath}, &why)) {
         QFile::remove(newPath);
         return failed(QStringLiteral("最適化に失敗しました。(") + why + QLatin1Char(')'));

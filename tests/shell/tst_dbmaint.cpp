@@ -2,6 +2,7 @@
 #include "shell/dbmaint.h"
 #include "support/exchange_sheet.h"
 #include "support/filesizelimit.h"
+#include "support/heldelsewhere.h"
 #include "support/testenv.h"
 
 
@@ -75,6 +76,15 @@ private Q_SLOTS:
         // No backup, every row, and no copy left but the stale one that could not be removed.
         QCOMPARE((QList<int>{QFile::exists(path(dbmaint::BackupFileName)), rows(), QFile::exists(path(dbmaint::NewFileName))}),
                  (QList<int>{false, 2, !failingRename && !diskFull}));
+    }
+
+    // While another program holds the database, compaction says so and renames nothing.
+    void compactionWaitsForTheDatabase() {
+        vxtest::HeldElsewhere other(path("Vorlix.mdb"), "IMMEDIATE");
+        QVERIFY(other.holding());
+        const auto r = dbmaint::compact();
+        QVERIFY(!r.ok && r.message.contains(db::inUseMessage()) && r.message.contains(QStringLiteral("元のデータベースはそのまま使用できます。")));
+        QVERIFY(!QFile::exists(path(dbmaint::BackupFileName)) && !QFile::exists(path(dbmaint::NewFileName)) && db::isOpen());
     }
 
     // The file lists players by ID without the reserved row, byte for byte; a folder that does not
