@@ -34,11 +34,9 @@ bool setError(QString* error, const QString& text) {
 
 quint64 g_inUse = 0;
 
-// SQLITE_BUSY: another connection holds the lock; SQLITE_LOCKED: a table of a shared cache.
-bool lockedOut(int code) {
-    code &= 0xff;
-    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
-}
+// SQLITE_BUSY (and its extended codes): another connection holds the lock. SQLITE_LOCKED is a
+// conflict within this connection, not another program.
+bool lockedOut(int code) { return (code & 0xff) == SQLITE_BUSY; }
 
 QString inUse() {
     ++g_inUse;
