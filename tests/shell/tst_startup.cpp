@@ -4,6 +4,7 @@
 #include "shell/form_version.h"
 #include "shell/form_wait.h"
 #include "shell/startup.h"
+#include "support/heldelsewhere.h"
 
 using namespace Qt::StringLiterals;
 using settings::GetSetting;
@@ -59,13 +60,10 @@ private Q_SLOTS:
             if (s.contains(u'=')) settings::SaveSetting(s.section(u'/', 0, 0), s.section(u'/', 1).section(u'=', 0, 0), s.section(u'=', 1));
         const bool refused = !expected.front().isDigit();
         if (refused) dlg->expectMsgBox(vbOK, expected);
-        QSqlDatabase holder = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"other"_s);
-        holder.setDatabaseName(file.fileName());
-        QVERIFY(setUp != "busy"_L1 || (holder.open() && QSqlQuery(u"BEGIN EXCLUSIVE"_s, holder).isActive()));
+        std::optional<HeldElsewhere> holder;
+        if (setUp == "busy"_L1) QVERIFY(holder.emplace(file.fileName(), "EXCLUSIVE").holding());
         Form_menu* menu = startProgram();
-        holder.close();
-        holder = QSqlDatabase();
-        QSqlDatabase::removeDatabase(u"other"_s);
+        holder.reset();
         QCOMPARE(!menu, refused);
         using namespace Module1;
         if (refused)
@@ -83,10 +81,7 @@ private Q_SLOTS:
         const QStringList gone{env->path(u"Vorlix.mdb.k3j.tmp"_s), env->path(u"Vorlix.mdb.k3j.tmp-journal"_s),
                                env->path(u"B_260517.bup.1a.tmp"_s), settings::storePath() + u".x.tmp"_s};
         const QStringList kept{env->path(u"notes.txt.k3j.tmp"_s), env->path(u"B_260517.bup"_s)};
-        for (const QString& f : gone + kept) {
-            QFile file(f);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("half") == 4);
-        }
+        for (const QString& f : gone + kept) QVERIFY(QFile(f).open(QIODevice::WriteOnly));
         db::close();
         QVERIFY(startProgram());
         for (const QString& f : gone) QVERIFY2(!QFile::exists(f), qPrintable(f));
