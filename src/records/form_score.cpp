@@ -335,8 +335,11 @@ void Form_Score::Cmd_Prn_Click(int Index) {
             Cmd_Prn[0]->setEnabled(false);
             if (!Printer::instance().hasDocument()) return;
             QString where;
-            if (!Printer::instance().EndDoc(QStringLiteral("スコアブック"), &where))
+            if (!Printer::instance().EndDoc(QStringLiteral("スコアブック"), &where)) {
+                // The printout is still there to be sent again.
+                Cmd_Prn[0]->setEnabled(true);
                 MsgBox(QStringLiteral("印刷できませんでした。"));
+            }
             else if (where.endsWith(QStringLiteral(".pdf")))
                 MsgBox(QStringLiteral("プリンタが設定されていないため、PDFファイルに出力しました。\r") + where);
             break;

@@ -229,6 +229,35 @@ private Q_SLOTS:
         QVERIFY(fileBytes(pdf).startsWith("%PDF-") && fileBytes(pdf).count("/Type /Page\n") == 3);
     }
 
+    // A printer that takes no job (its queue stopped or refusing jobs), fails to begin it, or drops
+    // it once sent: the user is told, and 印刷 prints the same printout again, on the printer's own
+    // paper. A page the printer refuses fails the document as well.
+    void printingRefused() {
+        KeptPrints printer;
+        Form_Score& f = openBook();
+        choose(f, -1, {1, 2});
+        tick(f.Chk_Prn);
+        QVERIFY(db::exec("UPDATE データ項目 SET 優Ｐ = NULL WHERE ID = 3"));
+        click(f.Cmd_OK[0]);
+        for (KeptPrints::Failure failure : {KeptPrints::NotReady, KeptPrints::AtBegin, KeptPrints::AtEnd}) {
+            printer.fail = failure;
+            dlg->expectMsgBox(vbOK, "印刷できませんでした。");
+            click(f.Cmd_Prn[0]);
+            QVERIFY2(dlg->allAnswered() && f.Cmd_Prn[0]->isEnabled() && f.menu_print->isEnabled() && printer.sent.isEmpty(), qPrintable(QString::number(failure)));
+            QCOMPARE(notOnTop(f), QString());
+        }
+        printer.fail = KeptPrints::None;
+        click(f.Cmd_Prn[0]);
+        QVERIFY(!f.Cmd_Prn[0]->isEnabled() && printer.sent.size() == 1 && printer.papers.last().id() == QPageSize::Letter);
+        QCOMPARE(toCp932(printer.sent[0].pages[0].join("\r\n") + "\r\n"), expected("printout.txt"));
+
+        printer.fail = KeptPrints::AtNewPage;
+        Printer::instance().Print("a"), Printer::instance().NewPage(), Printer::instance().Print("b");
+        QVERIFY(!Printer::instance().EndDoc("two") && Printer::instance().hasDocument());
+        printer.fail = KeptPrints::None;
+        QVERIFY(Printer::instance().EndDoc("two") && printer.sent.size() == 2 && printer.sent[1].pages == QList<QStringList>({{"a"}, {"b"}}));
+    }
+
     // Both questions answered Yes delete the game's three rows and nothing it is joined to; "全削除"
     // deletes every listed game, and a game that cannot be deleted stops it with that game whole.
     void deleting() {
