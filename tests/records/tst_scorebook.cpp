@@ -256,6 +256,13 @@ private Q_SLOTS:
         QVERIFY(!Printer::instance().EndDoc("two") && Printer::instance().hasDocument());
         printer.fail = KeptPrints::None;
         QVERIFY(Printer::instance().EndDoc("two") && printer.sent.size() == 2 && printer.sent[1].pages == QList<QStringList>({{"a"}, {"b"}}));
+
+        // With no printer set up the printout becomes a PDF file in the program's folder.
+        printer.printer.clear();
+        click(f.Cmd_OK[0]);
+        dlg->expectMsgBox(vbOK, "プリンタが設定されていないため、PDFファイルに出力しました。\r" + env->path("スコアブック.pdf"));
+        click(f.Cmd_Prn[0]);
+        QVERIFY(dlg->allAnswered() && fileBytes(env->path("スコアブック.pdf")).startsWith("%PDF-") && printer.sent.size() == 2 && printer.papers.size() == 5);
     }
 
     // Both questions answered Yes delete the game's three rows and nothing it is joined to; "全削除"
