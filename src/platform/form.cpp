@@ -1,6 +1,6 @@
 #include "platform/form.h"
 #include "common/convert.h"
-#include "common/settings.h"
+#include "common/settingskeys.h"
 #include "platform/mdiframe.h"
 #include "platform/twips.h"
 #include <QAbstractButton>
@@ -203,15 +203,15 @@ void Form::setClientSizeTwips(double width, double height) {
     if (QMdiSubWindow* sub = subWindow()) sub->adjustSize();
 }
 
-void Form::restorePosition(const QString& prefix, const QString& defaultText) {
-    using settings::GetSetting;
-    if (auto v = CSng(GetSetting(QStringLiteral("form"), prefix + QStringLiteral("_Left"), defaultText))) setLeft(*v);
-    if (auto v = CSng(GetSetting(QStringLiteral("form"), prefix + QStringLiteral("_Top"), defaultText))) setTop(*v);
+void Form::restorePosition(const QString& prefix, QStringView defaultText) {
+    using settings::Edge;
+    if (auto v = CSng(settings::readPosition(prefix, Edge::Left, defaultText))) setLeft(*v);
+    if (auto v = CSng(settings::readPosition(prefix, Edge::Top, defaultText))) setTop(*v);
 }
 
 void Form::savePosition(const QString& prefix) const {
-    settings::SaveSetting(QStringLiteral("Form"), prefix + QStringLiteral("_left"), CStr(Left()));
-    settings::SaveSetting(QStringLiteral("Form"), prefix + QStringLiteral("_top"), CStr(Top()));
+    settings::savePosition(prefix, settings::Edge::Left, CStr(Left()));
+    settings::savePosition(prefix, settings::Edge::Top, CStr(Top()));
 }
 
 void Form::setFocusLater(QWidget* target) {

@@ -1,6 +1,7 @@
 #pragma once
 // The window base of every child window, with the life cycle the windows rely on:
 // load on first use, Form_Load, Form_Activate, Form_Deactivate, Form_QueryUnload, Form_Unload.
+#include "common/settingskeys.h"
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -46,8 +47,8 @@ public:
     void setHeight(double twipsValue);
     void setClientSizeTwips(double width, double height);
 
-    // Position rule: read prefix_Left/_Top from section form on load, write prefix_left/_top to Form.
-    void restorePosition(const QString& prefix, const QString& defaultText = QStringLiteral("25"));
+    // The settings store's position rule for the window prefix.
+    void restorePosition(const QString& prefix, QStringView defaultText = settings::PositionDefault);
     void savePosition(const QString& prefix) const;
 
     // The menu bar the main window shows while this window is active.

@@ -3,7 +3,7 @@
 #include "common/clock.h"
 #include "common/dialogs.h"
 #include "common/module1.h"
-#include "common/settings.h"
+#include "common/settingskeys.h"
 #include "platform/boundgrid.h"
 #include "platform/controls.h"
 #include "platform/datasource.h"
@@ -20,14 +20,6 @@ namespace {
 
 using publishing::CardCaller;
 using publishing::ScoreCard;
-
-// Option states are kept as the words True and False; a number reads as one too.
-bool truth(const QString& text) {
-    if (text.trimmed().compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) return true;
-    bool isNumber = false;
-    const double v = text.trimmed().toDouble(&isNumber);
-    return isNumber && v != 0;
-}
 
 // The individual records' list: its boxes follow the current record.
 class RecordsList : public publishing::CardList {
@@ -102,7 +94,7 @@ Form_HTML_ALL::Form_HTML_ALL()
 }
 
 void Form_HTML_ALL::loadOwn() {
-    if (truth(settings::GetSetting(QStringLiteral("setting"), QStringLiteral("allor1"), QStringLiteral("0")))) Opt_ALL[0]->setChecked(true);
+    if (settings::readFlag(settings::keys::ScoreCardsAll)) Opt_ALL[0]->setChecked(true);
     if (publishing::cardCallerOf(Module1::HtmlCallerTag) == CardCaller::Other) return;
     setWindowTitle(QStringLiteral("HTML形式でスコアカードを出力します。"));
     Txt_jofo[0]->setText(QStringLiteral("Personal Score"));
@@ -111,7 +103,7 @@ void Form_HTML_ALL::loadOwn() {
 }
 
 void Form_HTML_ALL::unloadOwn() {
-    settings::SaveSetting(QStringLiteral("setting"), QStringLiteral("allor1"), Opt_ALL[0]->isChecked() ? QStringLiteral("True") : QStringLiteral("False"));
+    settings::saveFlag(settings::keys::ScoreCardsAll, Opt_ALL[0]->isChecked());
 }
 
 // The cards are read from the caller's list; with the caller closed there is none to read.

@@ -3,7 +3,7 @@
 #include "common/convert.h"
 #include "common/dialogs.h"
 #include "common/launcher.h"
-#include "common/settings.h"
+#include "common/settingskeys.h"
 #include "platform/controls.h"
 #include "platform/registry.h"
 #include "publishing/form_html_color.h"
@@ -17,7 +17,6 @@ namespace vx {
 
 namespace {
 const QString Filter = QStringLiteral("HTMLファイル (*.htm)|*.htm|HTMLファイル (*.html)|*.html");
-const QString OpenSetting = QStringLiteral("br_open");
 }  // namespace
 
 HtmlExportDialog::HtmlExportDialog(const Layout& layout) : layout_(layout) {
@@ -58,14 +57,14 @@ void HtmlExportDialog::proposeFile(const QString& path) {
 
 void HtmlExportDialog::Form_Load() {
     restorePosition(layout_.positionPrefix, layout_.defaultPosition);
-    Chk_open->setChecked(Val(settings::GetSetting(QStringLiteral("setting"), OpenSetting, QStringLiteral("0"))) != 0);
+    Chk_open->setChecked(settings::readFlag(settings::keys::OpenPage));
     if (!layout_.defaultFile.isEmpty()) proposeFile(inProgramFolder(layout_.defaultFile));
     loadOwn();
 }
 
 void HtmlExportDialog::Form_Unload(bool&) {
     savePosition(layout_.positionPrefix);
-    settings::SaveSetting(QStringLiteral("setting"), OpenSetting, Chk_open->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    settings::saveFlag(settings::keys::OpenPage, Chk_open->isChecked());
     unloadOwn();
 }
 

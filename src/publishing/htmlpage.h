@@ -18,8 +18,6 @@ struct PageColors {
 // Nothing when one of the colour texts (back, fore, syo_back, ... all_fore) is no number.
 std::optional<PageColors> pageColors(const std::array<QString, 8>& colorTexts);
 
-// The page colours' value names in the settings store, in the shared order.
-extern const std::array<const char*, 8> ColorNames;
 // The colours as stored (section HTML_color), backgrounds pale yellow and texts black by default.
 std::array<QString, 8> storedHtmlColors();
 void saveHtmlColors(const std::array<QString, 8>& colorTexts);

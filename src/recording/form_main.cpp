@@ -3,7 +3,7 @@
 #include "recording/form_player.h"
 #include "common/launcher.h"
 #include "common/module1.h"
-#include "common/settings.h"
+#include "common/settingskeys.h"
 #include "platform/datasource.h"
 #include "platform/controls.h"
 #include "platform/picturebox.h"
@@ -326,8 +326,7 @@ EntryWindowsOfTheDay entryWindows;
 void form_main::Form_Load() {
     restorePosition(QStringLiteral("main"));
     model().setFrameModeCaption(M::MarkModeCaption);
-    if (settings::GetSetting(QStringLiteral("form"), QStringLiteral("main_mode"), QStringLiteral("1")) != QStringLiteral("1"))
-        model().Cmd_Mode_Click();
+    if (!settings::readFlag(settings::keys::EntryMode)) model().Cmd_Mode_Click();
     model().INIT();
     refresh();
     exchange::setEntryWindows(&entryWindows);
@@ -341,8 +340,7 @@ void form_main::Form_Activate() {
 
 void form_main::Form_Unload(bool&) {
     savePosition(QStringLiteral("main"));
-    settings::SaveSetting(QStringLiteral("Form"), QStringLiteral("main_mode"),
-                          model().markMode() ? QStringLiteral("1") : QStringLiteral("0"));
+    settings::saveFlag(settings::keys::EntryMode, model().markMode());
 }
 
 // ---------------------------------------------------------------- handlers

@@ -4,7 +4,7 @@
 #include "common/database.h"
 #include "common/module1.h"
 #include "common/picture.h"
-#include "common/settings.h"
+#include "common/settingskeys.h"
 #include "common/textfile.h"
 #include "recording/dayresults.h"
 #include "recording/exchange.h"
@@ -184,10 +184,11 @@ void saveIdRanges() {
     if (season < SeasonIdMin) SeasonIdMin = std::int16_t(season);
     if (match > MatchIdMax) MatchIdMax = match;
     if (match < MatchIdMin) MatchIdMin = match;
-    settings::SaveSettings(QStringLiteral("setting"), {{QStringLiteral("srs_max"), QString::number(SeasonIdMax)},
-                                                      {QStringLiteral("srs_min"), QString::number(SeasonIdMin)},
-                                                      {QStringLiteral("siai_max"), QString::number(MatchIdMax)},
-                                                      {QStringLiteral("siai_min"), QString::number(MatchIdMin)}});
+    const auto& keys = settings::keys::DayIdRanges;
+    settings::save({{keys[0], QString::number(SeasonIdMax)},
+                    {keys[1], QString::number(SeasonIdMin)},
+                    {keys[2], QString::number(MatchIdMax)},
+                    {keys[3], QString::number(MatchIdMin)}});
 }
 
 // The results file gets an empty line, and the milestones under their heading when there are any.

@@ -7,7 +7,7 @@
 #include "common/module1.h"
 #include "common/picture.h"
 #include "common/records.h"
-#include "common/settings.h"
+#include "common/settingskeys.h"
 #include "platform/boundgrid.h"
 #include "platform/controls.h"
 #include "platform/datasource.h"
@@ -227,10 +227,9 @@ Form_Kojin::Form_Kojin() {
 }
 
 void Form_Kojin::Form_Load() {
-    using settings::GetSetting;
     restorePosition(QStringLiteral("kojin"));
     setWidth(FixedWidth);
-    setHeight(CSng(GetSetting(QStringLiteral("form"), QStringLiteral("kojin_height"), QStringLiteral("4250"))).value_or(MinHeight));
+    setHeight(CSng(settings::read(settings::keys::RecordsHeight)).value_or(MinHeight));
     Module1::AllPlayersFlag = 255;
     db::ensureOpen();
     positioning_ = true;
@@ -242,14 +241,13 @@ void Form_Kojin::Form_Load() {
 
 void Form_Kojin::Form_Activate() {
     forms::hideWaiting();
-    Chk_score->setChecked(Val(settings::GetSetting(QStringLiteral("setting"), QStringLiteral("kojin_score"), QStringLiteral("0"))) != 0);
+    Chk_score->setChecked(settings::readFlag(settings::keys::RecordsWithScores));
 }
 
 void Form_Kojin::Form_Deactivate() {
-    using settings::SaveSetting;
-    SaveSetting(QStringLiteral("setting"), QStringLiteral("kojin_score"), Chk_score->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    settings::saveFlag(settings::keys::RecordsWithScores, Chk_score->isChecked());
     savePosition(QStringLiteral("kojin"));
-    SaveSetting(QStringLiteral("Form"), QStringLiteral("kojin_height"), CStr(Height()));
+    settings::save(settings::keys::RecordsHeight, CStr(Height()));
 }
 
 void Form_Kojin::Form_QueryUnload(bool& cancel, int unloadMode) {

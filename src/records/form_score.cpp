@@ -4,7 +4,7 @@
 #include "common/dialogs.h"
 #include "common/launcher.h"
 #include "common/module1.h"
-#include "common/settings.h"
+#include "common/settingskeys.h"
 #include "platform/boundgrid.h"
 #include "platform/controls.h"
 #include "platform/datasource.h"
@@ -208,12 +208,11 @@ Form_Score::Form_Score() {
 double Form_Score::rowTwips() const { return toTwips(DBG_Score->verticalHeader()->defaultSectionSize()); }
 
 void Form_Score::Form_Load() {
-    using settings::GetSetting;
-    const QString form = QStringLiteral("form");
+    namespace keys = settings::keys;
     restorePosition(QStringLiteral("score"));
-    setWidth(CSng(GetSetting(form, QStringLiteral("score_width"), QStringLiteral("9400"))).value_or(MinWidth));
-    setHeight(CSng(GetSetting(form, QStringLiteral("score_height"), QStringLiteral("5880"))).value_or(5880));
-    chk_pin->setChecked(GetSetting(form, QStringLiteral("score_pin"), QStringLiteral("1")) == QLatin1String("1"));
+    setWidth(CSng(settings::read(keys::ScoreBookWidth)).value_or(MinWidth));
+    setHeight(CSng(settings::read(keys::ScoreBookHeight)).value_or(5880));
+    chk_pin->setChecked(settings::readFlag(keys::ScoreBookPins));
     DBG_Score->move(0, twips(chk_pin->isChecked() ? GridTopWithPins : GridTopWithoutPins));
     db::ensureOpen();
     Data_Sensyu->Refresh();
@@ -250,13 +249,11 @@ void Form_Score::Form_Activate() {
 }
 
 void Form_Score::Form_Deactivate() {
-    using settings::SaveSetting;
-    const QString form = QStringLiteral("Form");
-    SaveSetting(form, QStringLiteral("score_width"), CStr(Width()));
-    SaveSetting(form, QStringLiteral("score_height"), CStr(Height()));
-    SaveSetting(form, QStringLiteral("score_left"), CStr(Left()));
-    SaveSetting(form, QStringLiteral("score_top"), CStr(Top()));
-    SaveSetting(form, QStringLiteral("score_pin"), chk_pin->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    namespace keys = settings::keys;
+    settings::save(keys::ScoreBookWidth, CStr(Width()));
+    settings::save(keys::ScoreBookHeight, CStr(Height()));
+    savePosition(QStringLiteral("score"));
+    settings::saveFlag(keys::ScoreBookPins, chk_pin->isChecked());
 }
 
 void Form_Score::Form_QueryUnload(bool& cancel, int unloadMode) {
