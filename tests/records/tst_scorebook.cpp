@@ -3,6 +3,8 @@
 #include "records/form_file.h"
 #include "records/form_pindiagram.h"
 #include "records/form_score.h"
+#include "records/printout.h"
+#include "records/scoretext.h"
 #include "records/scorebook.h"
 #include "support/dayfixture.h"
 #include "support/exchange_sheet.h"
@@ -294,6 +296,22 @@ private Q_SLOTS:
         click(out->Cmd_OK);
         QVERIFY(!forms::loaded<Form_file>());
         QCOMPARE(fileBytes(env->path("data.txt")), expected(file));
+    }
+
+    // Without the window: a character outside the basic plane fills one place of the printout's
+    // name and of the simple text file's, and is never cut in two.
+    void namesOutsideTheBasicPlane() {
+        club();
+        QVERIFY(db::exec("UPDATE 選手 SET 選手名 = '𠮷田' WHERE 選手ID = 12") && db::exec("UPDATE 選手 SET 選手名 = ? WHERE 選手ID = 7", {"佐々木小次𠮷田"}));
+        const scorebook::Filter match = scorebook::filterOf({"0", 2, "", "41"});
+        db::Recordset list;
+        QVERIFY(list.open(scorebook::listSql(match), scorebook::listOptions(match)));
+        QStringList names;
+        scorebook::composePrintout(list, [&names](const scorebook::PrintLine& line) { names << line[0].text; });
+        QCOMPARE(names.mid(2, 2).join('|'), "𠮷田    |佐々木小次𠮷田");
+        const QString path = env->path("t.txt");
+        QVERIFY(scorebook::writeScoreText(path, match, {.simple = true, .marksAsStored = false, .markTexts = Module1::MarkTexts}));
+        QVERIFY(fileBytes(path).startsWith(toCp932("?田\u3000\u3000   187>>197 ")) && fileBytes(path).contains(toCp932("\n佐々木小次?  95>>105")));
     }
 
     // The racks of a stored game from its codes and masks ("ball:code:mask"); racks given as
