@@ -86,6 +86,7 @@ Form_Score::Form_Score() {
     DBG_Sensyu->setColumns({QStringLiteral("選手ID"), QStringLiteral("選手名"), QStringLiteral("初参加"),
                             QStringLiteral("誕生日"), QStringLiteral("アドレス")});
     txt_sen_name = shownBox(this, 60, 1365, 3000);
+    showStart(txt_sen_name);
 
     Frame2 = frame(this, QStringLiteral("対象となる試合"), 3120, 0, 3840, 1320);
     const char* const games[3] = {"全　部", "ｼｰｽﾞﾝ指定 ", "試合指定 "};
