@@ -2,6 +2,7 @@
 #include "common/appdir.h"
 #include "common/atomicfile.h"
 #include "common/cp932.h"
+#include "common/width.h"
 #include <QFontMetricsF>
 #include <QLibrary>
 #include <QPainter>
@@ -43,10 +44,13 @@ bool render(QPagedPaintDevice& printer, const PrintedDocument& doc) {
                 y = fm.ascent();
             }
             // Character by character at its cell, so that the columns hold whatever the font's widths.
+            // A surrogate pair is one character, drawn whole.
             int column = 0;
-            for (const QChar c : line) {
-                if (c != QLatin1Char(' ')) p.drawText(QPointF(column * cell, y), QString(c));
-                column += cp932Width(QString(c));
+            for (qsizetype i = 0; i < line.size();) {
+                const QString c = leftChars(line.mid(i, 2), 1);
+                i += c.size();
+                if (c != QLatin1String(" ")) p.drawText(QPointF(column * cell, y), c);
+                column += cp932Width(c);
             }
             y += lineHeight;
         }

@@ -155,7 +155,7 @@ std::optional<QStringList> standingsSection(const StandingsSource& src, bool sea
     double games = 0, points = 0, top = 0, score = 0, strikes = 0, spares = 0, misses = 0;
     do {
         auto v = [&q, &col](int i) { return q.value(col[i]); };
-        const QString name = Format(StrConvWide(v(0).isNull() ? QString() : v(0).toString()).left(8), QStringLiteral("!@@@@@@@@"));
+        const QString name = Format(leftChars(StrConvWide(v(0).isNull() ? QString() : v(0).toString()), 8), QStringLiteral("!@@@@@@@@"));
         out << QStringLiteral("<TR ALIGN=right BGCOLOR=#") + c.back + QLatin1Char('>') << QStringLiteral("<TD ALIGN=center>")
             << escapeHtml(name) + QStringLiteral("</TD>");
         out << QStringLiteral("<TD>") + printed(v(1)) + plainEnd << high + printed(v(2)) + highEnd

@@ -32,7 +32,7 @@ public:
         c.player = f_.Txt_Sensyu[1]->text();
         c.date = f_.Txt_Siai[0]->text();
         c.game = f_.Txt_Siai[3]->text();
-        c.description = f_.Lbl_What->text();
+        c.description = f_.Lbl_What->caption();
         for (std::size_t b = 0; b < 21; ++b) c.marks[b] = f_.Txt_MARK[b]->text();
         for (std::size_t s = 0; s < 10; ++s) c.scores[s] = f_.Txt_score[s + 1]->text();
         c.handicap = f_.Txt_score[11]->text();

@@ -82,7 +82,7 @@ PageResult writeResultsTable(const QString& path, const ResultsTable& table) {
         auto add = [&v](double& to, int i) { to += hasValue(v(i)) ? v(i).toDouble() : 0; };
         add(sum.games, 1), add(sum.points, 2), add(sum.top, 3), add(sum.pins, 5), add(sum.strikes, 7), add(sum.spares, 9), add(sum.misses, 10);
         // A player missing from 選手 has no name: the cell stands empty.
-        const QString name = StrConvWide(v(0).toString()).left(8).leftJustified(8, QLatin1Char(' '));
+        const QString name = FixedText(StrConvWide(v(0).toString()), 8);
         body << QStringLiteral("<TR ALIGN=right BGCOLOR=") + colors->back + QStringLiteral("><TD ALIGN=center><FONT COLOR=") + colors->fore + QLatin1Char('>')
              << escapeHtml(name) + End
              << plain + printed(v(1)) + BlankEnd

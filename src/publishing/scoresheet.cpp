@@ -95,7 +95,7 @@ QStringList sheetRow(const QVariantList& values, const SheetFields& f, const Sco
     const QString end = QStringLiteral("</font></TD>");
     QStringList row{QStringLiteral("<TR VALIGN=bottom BGCOLOR=#") + colors.back + QLatin1Char('>')};
     if (on[ColName]) {
-        const QString name = StrConvWide(textOf(v(0))).left(8).leftJustified(8, QLatin1Char(' '));
+        const QString name = FixedText(StrConvWide(textOf(v(0))), 8);
         row << QStringLiteral("<TD ALIGN=center BGCOLOR=#") + colors.syoBack + QLatin1Char('>') << syo + escapeHtml(name) + end;
     }
     for (int i : {1, 2, 3})
@@ -109,8 +109,8 @@ QStringList sheetRow(const QVariantList& values, const SheetFields& f, const Sco
             row << QStringLiteral("<TD ALIGN=center>") + fore + escapeHtml(prize) + end;
     }
     if (on[ColScore]) {
-        const QString score = (QStringLiteral("  ") + textOf(v(6))).right(3);
-        const QString withHcp = (QStringLiteral("  ") + textOf(v(7))).right(3);
+        const QString score = rightChars(QStringLiteral("  ") + textOf(v(6)), 3);
+        const QString withHcp = rightChars(QStringLiteral("  ") + textOf(v(7)), 3);
         row << QStringLiteral("<TD ALIGN=right BGCOLOR=#") + colors.syoBack + QLatin1Char('>')
             << syo + QLatin1Char(' ') + escapeHtml(score) + QStringLiteral(">>") + escapeHtml(withHcp) + end;
     }

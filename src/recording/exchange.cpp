@@ -293,7 +293,7 @@ void exportFile() {
         Beep();
         MsgBox(QStringLiteral("データ番号は数字で入力してください。"), vbOKOnly + vbExclamation);
     }
-    const QString path = inCurrentDir(QStringLiteral("B_") + StrConvNarrow(answer).left(6).rightJustified(6, QLatin1Char('0')) +
+    const QString path = inCurrentDir(QStringLiteral("B_") + padLeft(leftChars(StrConvNarrow(answer), 6), 6, QLatin1Char('0')) +
                                       QStringLiteral(".dat"));
     try {
         writeSheetFile(path, sheetFromState());

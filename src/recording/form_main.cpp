@@ -68,6 +68,7 @@ form_main::form_main() {
     place(Txt_junban, 120, 120, 500, 360);
     Txt_SEN = new QLineEdit(QStringLiteral("選手名"), this);
     place(Txt_SEN, 680, 120, 1900, 360);
+    showStart(Txt_SEN);
     const Qt::ArrowType senArrows[4] = {Qt::UpArrow, Qt::DownArrow, Qt::LeftArrow, Qt::RightArrow};
     const double senLeft[4] = {2640, 2990, 3400, 3750};
     for (int i = 0; i < 4; ++i) {

@@ -6,6 +6,7 @@
 #include "common/picture.h"
 #include "common/settingskeys.h"
 #include "common/textfile.h"
+#include "common/width.h"
 #include "recording/dayresults.h"
 #include "recording/exchange.h"
 #include <QDate>
@@ -158,7 +159,7 @@ Written writeDay() {
             insertFrame.run();
             ++w.rows;
 
-            if (r.入賞.str().left(2) == QStringLiteral("１着")) winner = {r.選手ID, r.S[10], r.競技点};
+            if (leftChars(r.入賞.str(), 2) == QStringLiteral("１着")) winner = {r.選手ID, r.S[10], r.競技点};
 
             const std::array<double, 6> own{1.0, double(r.上位), double(r.優Ｐ), double(r.ST), double(r.SP), double(r.S[10])};
             for (std::size_t i = 0; i < Milestones.size(); ++i) {

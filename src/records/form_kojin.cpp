@@ -30,12 +30,15 @@ constexpr double FixedWidth = 9450, MinHeight = 4250;
 constexpr double ListHeight = 7300, AllTimeHeight = 4400;
 // Rows of the record list and of the season grid, in twips; the grids grow by whole rows.
 constexpr double ScoreRow = 195.0236, SeasonRow = 269.8583;
-constexpr double StatsTop = 3390;
+constexpr double StatsTop = 3390, PinsTop = 2280;
 const QString HandOffTag = QStringLiteral("Form_Kojin no Hyoji Score");
 const QString AllPlayersName = QStringLiteral("全　員");
 
-QLineEdit* cardBox(QWidget* parent, double left, double top, double width, Qt::Alignment align = Qt::AlignRight) {
-    QLineEdit* e = textBox(parent, left, top, width, 330);
+// The card's boxes are lower than the other boxes, so that the sentence under the card has three lines.
+constexpr double CardBox = 315;
+
+QLineEdit* cardBox(QWidget* parent, double left, double top, double width, Qt::Alignment align = Qt::AlignRight, double height = 330) {
+    QLineEdit* e = textBox(parent, left, top, width, height);
     e->setReadOnly(true);
     e->setAlignment(align | Qt::AlignVCenter);
     return e;
@@ -82,51 +85,56 @@ db::OpenOptions readOnly(const QVariantList& params = {}) {
 Form_Kojin::Form_Kojin() {
     setWindowTitle(QStringLiteral("個人記録"));
 
-    // The player list.
+    // The player list, wide enough for a name of ten full-width characters beside the ID: the
+    // name takes what the ID leaves, and a read-only list needs no record selectors.
+    constexpr double CardLeft = 2700, Ball = 360;
     Label1[1] = label(this, QStringLiteral("選手"), 60, 60, 420);
     Txt_Sensyu[0] = cardBox(this, 480, 30, 480);
-    Txt_Sensyu[1] = cardBox(this, 1020, 30, 1140, Qt::AlignLeft);
+    Txt_Sensyu[1] = cardBox(this, 1020, 30, CardLeft - 90 - 1020, Qt::AlignLeft);
+    showStart(Txt_Sensyu[1]);
     Data_Sensyu = new DataSource(this);
     Data_Sensyu->setOptions(readOnly());
     Data_Sensyu->setRecordSource(QStringLiteral("SELECT \"選手ID\", \"選手名\" FROM \"選手\" ORDER BY \"選手ID\""));
     const int row = fontMetrics().height() + 3;
-    DBG_Sensyu = place(grid(this, Data_Sensyu, {QStringLiteral("選手ID"), QStringLiteral("選手名")}, row), 60, 420, 2100, 1830);
+    DBG_Sensyu = place(grid(this, Data_Sensyu, {QStringLiteral("選手ID"), QStringLiteral("選手名")}, row), 60, 420, CardLeft - 90 - 60, 1830);
     DBG_Sensyu->setCaption(0, QStringLiteral("ID"));
-    DBG_Sensyu->setColumnWidth(0, 30);
-    DBG_Sensyu->setColumnWidth(1, 80);
+    DBG_Sensyu->verticalHeader()->hide();
+    DBG_Sensyu->setColumnWidth(0, 24);
+    DBG_Sensyu->horizontalHeader()->setStretchLastSection(true);
 
     // The game card: frames 1..5 above, 6..10 below, each with its cumulative score.
-    constexpr double CardLeft = 2280, Ball = 390;
-    Txt_Siai[0] = cardBox(this, CardLeft, 30, 1260, Qt::AlignLeft);
-    Label1[0] = label(this, QStringLiteral("第　　　ｹﾞｰﾑ"), 3600, 45, 1140);
-    Txt_Siai[3] = cardBox(this, 3810, 30, 420, Qt::AlignHCenter);
+    Txt_Siai[0] = cardBox(this, CardLeft, 30, 1200, Qt::AlignLeft);
+    Label1[0] = label(this, QStringLiteral("第　　　ｹﾞｰﾑ"), CardLeft + 1230, 45, 1140);
+    Txt_Siai[3] = cardBox(this, CardLeft + 1440, 30, 420, Qt::AlignHCenter);
     Txt_Siai[1] = cardBox(this, 0, 0, 300);
     Txt_Siai[2] = cardBox(this, 0, 0, 300);
     Txt_Siai[1]->hide();  // never hold anything
     Txt_Siai[2]->hide();
-    Txt_komoku[0] = cardBox(this, 4800, 30, 780, Qt::AlignLeft);
-    Txt_komoku[1] = cardBox(this, 5640, 30, 360);
-    Txt_komoku[2] = cardBox(this, 6060, 30, 330);
-    Txt_komoku[3] = cardBox(this, 6420, 30, 330);
+    Txt_komoku[0] = cardBox(this, CardLeft + 2400, 30, 600, Qt::AlignLeft);
+    Txt_komoku[1] = cardBox(this, CardLeft + 3030, 30, 360);
+    Txt_komoku[2] = cardBox(this, CardLeft + 3420, 30, 330);
+    Txt_komoku[3] = cardBox(this, CardLeft + 3780, 30, 330);
     const char* const tips[4] = {"入賞", "勝利ポイント", "ストライク", "スペア"};
     for (int i = 0; i < 4; ++i) Txt_komoku[std::size_t(i)]->setToolTip(QString::fromUtf8(tips[i]));
+    constexpr double Marks[2] = {375, 375 + 2 * CardBox + 15};  // the marks of frames 1..5 and 6..10, their scores below
     for (int b = 0; b <= 20; ++b) {
         const int f = b < 18 ? b / 2 : 9;                      // frame - 1
-        const double top = f < 5 ? 420 : 1140;
         const double left = CardLeft + 2 * Ball * (f % 5) + Ball * (b - 2 * f);
-        Txt_MARK[std::size_t(b)] = cardBox(this, left, top, Ball, Qt::AlignHCenter);
+        Txt_MARK[std::size_t(b)] = cardBox(this, left, Marks[f / 5], Ball, Qt::AlignHCenter, CardBox);
     }
-    for (int f = 1; f <= 10; ++f) {
-        const double top = f <= 5 ? 750 : 1470;
-        Txt_score[std::size_t(f)] = cardBox(this, CardLeft + 2 * Ball * ((f - 1) % 5), top, f == 10 ? 3 * Ball : 2 * Ball);
-    }
-    Txt_score[11] = cardBox(this, 6210, 420, 570);
-    Txt_score[0] = cardBox(this, 6210, 750, 570);
+    for (int f = 1; f <= 10; ++f)
+        Txt_score[std::size_t(f)] = cardBox(this, CardLeft + 2 * Ball * ((f - 1) % 5), Marks[(f - 1) / 5] + CardBox, f == 10 ? 3 * Ball : 2 * Ball,
+                                            Qt::AlignRight, CardBox);
+    Txt_score[11] = cardBox(this, CardLeft + 10 * Ball + 30, Marks[0], 510, Qt::AlignRight, CardBox);
+    Txt_score[0] = cardBox(this, CardLeft + 10 * Ball + 30, Marks[0] + CardBox, 510, Qt::AlignRight, CardBox);
     Txt_score[11]->setToolTip(QStringLiteral("HCP"));
     Txt_score[0]->setToolTip(QStringLiteral("競技点"));
     txt_ID = cardBox(this, 0, 0, 600);
     txt_ID->hide();
-    Lbl_What = label(this, QString(), CardLeft, 1830, 4500, 420);
+    // The sentence: its carriage returns break the line, and the longest (a ten-character name, the
+    // placing and the points of the day) takes three lines of the card's width.
+    const double sentenceTop = Marks[1] + 2 * CardBox;
+    Lbl_What = place(new CaptionLabel(this), CardLeft, sentenceTop, 10 * Ball + 540, PinsTop - sentenceTop);
     Lbl_What->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     // The record kinds.
@@ -143,7 +151,7 @@ Form_Kojin::Form_Kojin() {
     std::array<double, 12> racks{};
     for (std::size_t i = 0; i < 12; ++i) racks[i] = 570.0 * double(i);
     Pins = new PinDiagram(this, racks);
-    Pins->move(twips(60), twips(2280));
+    Pins->move(twips(60), twips(PinsTop));
 
     Frame2 = frame(this, QStringLiteral("スコア表示"), 6900, 2220, 2340, 660);
     cmd_sp = button(Frame2, QStringLiteral("一 覧"), 90, 240, 960, 360, [this] { cmd_sp_Click(); });
@@ -390,7 +398,7 @@ void Form_Kojin::data_score_Reposition() {
     if (RecordKind >= 0 && RecordKind < playerrecords::KindCount) {
         const playerrecords::CardTexts card{Txt_Sensyu[1]->text(), Txt_komoku[0]->text(), Txt_komoku[1]->text(), Txt_komoku[2]->text(),
                                             Txt_komoku[3]->text(), Txt_score[10]->text(),  Txt_score[0]->text()};
-        Lbl_What->setText(playerrecords::explanation(RecordKind, ListPosition, card, allPlayers()));
+        Lbl_What->setCaption(playerrecords::explanation(RecordKind, ListPosition, card, allPlayers()));
     }
 }
 

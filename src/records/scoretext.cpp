@@ -43,9 +43,9 @@ bool writeScoreText(const QString& path, const Filter& filter, const TextOptions
                 if (k % 2 == 1 && k < 18) marks += QLatin1Char(' ');
             }
             if (options.simple) {
-                out.Print(Format(StrConvWide(v(0) + QStringLiteral("\u3000\u3000")).left(6), QStringLiteral("!@@@@@@")) +
-                          Format((QStringLiteral("  ") + v(6)).right(3), QStringLiteral(" @@@")) + QStringLiteral(">>") +
-                          Format((QStringLiteral("  ") + v(7)).right(3), QStringLiteral("@@@")) + QStringLiteral("  ") +
+                out.Print(Format(leftChars(StrConvWide(v(0) + QStringLiteral("\u3000\u3000")), 6), QStringLiteral("!@@@@@@")) +
+                          Format(rightChars(QStringLiteral("  ") + v(6), 3), QStringLiteral(" @@@")) + QStringLiteral(">>") +
+                          Format(rightChars(QStringLiteral("  ") + v(7), 3), QStringLiteral("@@@")) + QStringLiteral("  ") +
                           marks);
             } else {
                 out.Print(Format(v(0), QStringLiteral("&&&&&&&&")) + QStringLiteral("選手  ") +

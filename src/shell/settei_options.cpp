@@ -9,22 +9,14 @@
 namespace vx::settei {
 
 namespace {
-// One character as a text, a surrogate pair kept whole.
-QString charAt(const QString& text, qsizetype& i) {
-    const qsizetype n = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-    QString c = text.mid(i, n);
-    i += n;
-    return c;
-}
 bool singleByte(const QString& c) { return cp932Width(c) <= 1; }
 }  // namespace
 
 QString limitMark(const QString& text) {
     if (text.isEmpty()) return text;
-    qsizetype i = 0;
-    const QString first = charAt(text, i);
-    if (!singleByte(first) || i >= text.size()) return first;
-    const QString second = charAt(text, i);
+    const QString first = leftChars(text, 1);
+    if (!singleByte(first) || charCount(text) < 2) return first;
+    const QString second = midChars(text, 1, 1);
     return singleByte(second) ? first + second : first;
 }
 

@@ -111,6 +111,20 @@ private Q_SLOTS:
         QVERIFY(table(page(path), "現時点での通算成績").contains(cell + "%</font></TD>\r\n</TR>"));
     }
 
+    // The score sheet and both standings cut a name at a character outside the basic plane whole
+    // and pad a name of that character alone to eight places.
+    void namesOutsideTheBasicPlane() {
+        QVERIFY(withFigures());
+        QVERIFY(db::exec("UPDATE 選手 SET 選手名 = ? WHERE 選手ID = 12", {"山田太郎右衛門𠮷田"}) && db::exec("UPDATE 選手 SET 選手名 = '𠮷' WHERE 選手ID = 30"));
+        const QString path = env->path("n.htm");
+        Bulletin b = bulletinOf(*acceptMatch("3", "2", 41, env->home()), env->home());
+        QCOMPARE(writeWith(path, b, {false, false, true, true, true, false}), BulletinResult::Written);
+        const QByteArray bytes = fileBytes(path);
+        QCOMPARE(bytes.count(toCp932("山田太郎右衛門") + "&#134071;</"), 3);
+        QCOMPARE(bytes.count("\n&#134071;       </TD>") + bytes.count(">&#134071;       </font>"), 3);
+        QVERIFY(!bytes.contains("&#55362;"));
+    }
+
     // All sections off; a results file without milestones, a missing one; no games; a colour that is no number.
     void sections() {
         QVERIFY(publishingClub());

@@ -337,11 +337,14 @@ private Q_SLOTS:
         openFrames(Module1::ScoreSheet(0, 0), 4), setCodes(Module1::ScoreSheet(0, 0), "18:10 19:3");  // ball 20 owed
         Module1::ScoreSheet(2, 1).Codes[18] = 7;            // entries without a player
         Module1::ScoreSheet(3, 2).Codes[0] = 9;             // begun only
-        openFrames(Module1::ScoreSheet(3, 0), 4), setCodes(Module1::ScoreSheet(3, 0), "18:3 19:19"), m.Cmd_INFO_Click();  // finished
+        openFrames(Module1::ScoreSheet(3, 0), 4), setCodes(Module1::ScoreSheet(3, 0), "18:3 19:19");  // finished
+        Module1::PlayerNames[3] = QStringLiteral("高橋太郎𠮷田");  // cut to five whole characters
+        m.Cmd_INFO_Click();
+        Module1::PlayerNames[3] = QStringLiteral("高橋");
         QCOMPARE(QString::number(m.infoVisible()) + m.infoText(), QStringLiteral("1佐藤一郎 選手の 第 1ゲームが、入力途中です。\r\n\r\n"
                                               "選手名未入選手の 第 2ゲームが、入力途中です。\r\n"
                                               "選手名が入っていないのに入力しているところがあります。　 2ゲーム目の第 3番目です。\r\n"
-                                              "高橋   選手の 第 3ゲームが、入力途中です。\r\n\r\n"));
+                                              "高橋太郎𠮷選手の 第 3ゲームが、入力途中です。\r\n\r\n"));
         m.Form_INFO_Cmd_OK_Click();
         QVERIFY(!m.infoVisible() && m.infoText().isEmpty());
         Module1::ScoreSheet(0, 0).Codes[20] = 5, Module1::ScoreSheet(2, 1).Codes[18] = 30;

@@ -3,6 +3,8 @@
 #include "records/form_file.h"
 #include "records/form_pindiagram.h"
 #include "records/form_score.h"
+#include "records/printout.h"
+#include "records/scoretext.h"
 #include "records/scorebook.h"
 #include "support/dayfixture.h"
 #include "support/exchange_sheet.h"
@@ -150,16 +152,36 @@ private Q_SLOTS:
         }
         QCOMPARE(f.Lbl_Siai[1]->text() + f.Lbl_Siai[2]->text() + f.Lbl_Siai[3]->text(), QString("2026/05/1091"));
         saveShot(f.subWindow(), "records_scorebook_match");
-        // Whole rows at any height, a minimum width, the pins' room, and the window's settings.
+        // The record buttons lie inside their frame's border, below its caption; the frame inside its own.
+        for (const QPushButton* b : f.cmd_mov)
+            QVERIFY(f.Frm_record->contentsRect().contains(b->geometry()) && b->y() >= f.Frm_record->fontMetrics().height());
+        QVERIFY(f.Frame2->contentsRect().contains(f.Frm_record->geometry()));
+
+        // Whole rows in view at any height, with the pins and without (the pin switch stays in sight),
+        // the horizontal scroll bar allowed for, within the window; a minimum width; the settings.
         QString heads;
         for (int c = 8; c <= 12; ++c) heads += f.DBG_Score->model()->headerData(c, Qt::Horizontal).toString() + '|';
         QCOMPARE(heads + QString::number(f.DBG_Score->columnWidth(0)), QString("競|１||２||96"));
+        QVERIFY(db::exec("INSERT INTO データ項目 (選手ID, 試合ID, ｹﾞｰﾑ) WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 30) "
+                         "SELECT 12, 3, k FROM n") && db::exec("INSERT INTO マーク (ID) SELECT ID FROM データ項目 WHERE 試合ID = 3"));
+        click(f.cmd_mov[0]);
+        click(f.Cmd_OK[0]);
+        QStringList cut;
         const int row = f.DBG_Score->verticalHeader()->defaultSectionSize();
-        QCOMPARE(f.DBG_Score->height(), twips(int((5880 - 3200) / (row * 15.0)) * row * 15.0 + 30));
+        for (bool pins : {true, false}) {
+            if (f.chk_pin->isChecked() != pins) tick(f.chk_pin);
+            for (double height : {5880.0, 7000.0, 6123.0, 4100.0}) {
+                f.setHeight(height);
+                settle();
+                const int shown = f.DBG_Score->viewport()->height();
+                if (shown % row != 0 || shown < row || f.DBG_Score->geometry().bottom() >= f.height() || f.DBG_Score->y() <= f.chk_pin->geometry().bottom())
+                    cut << QString("%1 %2: %3 of %4").arg(pins).arg(height).arg(shown).arg(row);
+                if (pins && height == 5880) saveShot(f.subWindow(), "records_scorebook_rows");
+            }
+        }
+        QCOMPARE(cut.join(';'), QString());
         f.setWidth(9000), f.setHeight(7000);
         QVERIFY(int(f.Width()) == 9405 && f.Cmd_OK[2]->x() == twips(9405 - 2330));  // 9400 twips is 627 pixels
-        tick(f.chk_pin);
-        QVERIFY(f.DBG_Score->y() == twips(2000) && f.DBG_Score->height() == twips(int((f.Height() - 2320) / (row * 15.0)) * row * 15.0 + 30));
         shown<Form_Start>();
         QCOMPARE(settings::GetSetting("form", "score_pin", "") + settings::GetSetting("form", "score_width", "") + settings::GetSetting("form", "score_height", ""),
                  "09405" + QString::number(int(f.Height())));
@@ -330,6 +352,22 @@ private Q_SLOTS:
         click(out->Cmd_OK);
         QVERIFY(!forms::loaded<Form_file>());
         QCOMPARE(fileBytes(env->path("data.txt")), expected(file));
+    }
+
+    // Without the window: a character outside the basic plane fills one place of the printout's
+    // name and of the simple text file's, and is never cut in two.
+    void namesOutsideTheBasicPlane() {
+        club();
+        QVERIFY(db::exec("UPDATE 選手 SET 選手名 = '𠮷田' WHERE 選手ID = 12") && db::exec("UPDATE 選手 SET 選手名 = ? WHERE 選手ID = 7", {"佐々木小次𠮷田"}));
+        const scorebook::Filter match = scorebook::filterOf({"0", 2, "", "41"});
+        db::Recordset list;
+        QVERIFY(list.open(scorebook::listSql(match), scorebook::listOptions(match)));
+        QStringList names;
+        scorebook::composePrintout(list, [&names](const scorebook::PrintLine& line) { names << line[0].text; });
+        QCOMPARE(names.mid(2, 2).join('|'), "𠮷田    |佐々木小次𠮷田");
+        const QString path = env->path("t.txt");
+        QVERIFY(scorebook::writeScoreText(path, match, {.simple = true, .marksAsStored = false, .markTexts = Module1::MarkTexts}));
+        QVERIFY(fileBytes(path).startsWith(toCp932("?田\u3000\u3000   187>>197 ")) && fileBytes(path).contains(toCp932("\n佐々木小次?  95>>105")));
     }
 
     // The racks of a stored game from its codes and masks ("ball:code:mask"); racks given as
