@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QProxyStyle>
 #include <QTimer>
+#include <utility>
 
 namespace vx {
 namespace {
@@ -135,19 +136,34 @@ void MdiFrame::activateTopLater() {
     QTimer::singleShot(0, this, [this] { activateTop(); });
 }
 
+void MdiFrame::retire(QMdiSubWindow* sub) {
+    sub->hide();
+    retired_ << sub;
+    activateTopLater();
+}
+
 void MdiFrame::activateTop() {
     topCheckPending_ = false;
-    if (active_ && active_->isShown()) return;
-    const QList<QMdiSubWindow*> stack = area_->subWindowList(QMdiArea::StackingOrder);
-    for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
-        Form* form = qobject_cast<Form*>((*it)->widget());
-        if (form && (*it)->isVisible()) {
-            activate(form);
-            return;
+    if (!active_ || !active_->isShown()) {
+        Form* next = nullptr;
+        for (const QPointer<Form>& f : std::as_const(recent_))
+            if (f && f->isShown()) { next = f; break; }
+        // A window shown without ever being active: the one on top.
+        const QList<QMdiSubWindow*> stack = area_->subWindowList(QMdiArea::StackingOrder);
+        for (auto it = stack.rbegin(); !next && it != stack.rend(); ++it) {
+            Form* form = qobject_cast<Form*>((*it)->widget());
+            if (form && form->isShown()) next = form;
+        }
+        if (next) {
+            next->subWindow()->raise();
+            activate(next);
+        } else {
+            menuBar()->clear();  // nothing is shown: no window's menus stand for it
+            menusCleared_ = true;
         }
     }
-    menuBar()->clear();  // nothing is shown: no window's menus stand for it
-    menusCleared_ = true;
+    for (const QPointer<QMdiSubWindow>& sub : std::exchange(retired_, {}))
+        if (sub) sub->deleteLater();
 }
 
 void MdiFrame::onActivated(QMdiSubWindow* window) {
@@ -155,6 +171,8 @@ void MdiFrame::onActivated(QMdiSubWindow* window) {
     if (!next || next == active_) return;  // focus leaving the frame keeps the active child
     Form* previous = active_;
     active_ = next;
+    recent_.removeIf([next](const QPointer<Form>& f) { return !f || f == next; });
+    recent_.prepend(next);
     if (previous) previous->runDeactivate();
     installMenus(next);
     next->runActivate();

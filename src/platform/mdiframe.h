@@ -1,5 +1,6 @@
 #pragma once
 // The main window: an MDI frame whose menu bar is the active child's.
+#include <QList>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -25,8 +26,12 @@ public:
     Form* activeForm() const;
     // Makes the form the active window: its menu bar, and the keyboard in it.
     void activate(Form* form);
-    // After a window is hidden or closed: the window shown on top becomes the active one.
+    // After a window is hidden or closed: the window the user was in before it, the last active one
+    // still shown, becomes the active one again.
     void activateTopLater();
+    // Hides a child window for good; it is deleted once the window that comes back is active, so
+    // the area never picks a window of its own accord when the active one goes.
+    void retire(QMdiSubWindow* sub);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,6 +43,8 @@ private:
     void installMenus(Form* form);
     QMdiArea* area_;
     QPointer<Form> active_;
+    QList<QPointer<Form>> recent_;  // the windows in the order they were last active, latest first
+    QList<QPointer<QMdiSubWindow>> retired_;
     bool topCheckPending_ = false;
     bool menusCleared_ = false;
 };

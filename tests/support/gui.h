@@ -14,6 +14,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 namespace vxtest {
 
@@ -62,6 +64,19 @@ inline void typeKeys(const QString& keys, bool pace = true) {
 
 inline void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QTest::keyClick(keyboard(), key, mods);
+    settle();
+}
+
+// Runs a user's action from the running event loop, as the program runs it, so that what the action
+// posts (a window deleted later, a deferred activation, a queued focus change) comes in the order
+// the program sees it; then settles.
+inline void fromEventLoop(const std::function<void()>& action) {
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&] {
+        action();
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
     settle();
 }
 
