@@ -226,6 +226,7 @@ void Form::giveFocus(QWidget* target) {
     if (!target) return;
     Form* form = nullptr;
     for (QWidget* w = target; w && !form; w = w->parentWidget()) form = qobject_cast<Form*>(w);
+    ++focusRequests_;
     if (!form) { target->setFocus(Qt::OtherFocusReason); return; }
     form->focusTarget_ = target;
     const MdiFrame* frame = MdiFrame::instance();

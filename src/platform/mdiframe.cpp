@@ -37,6 +37,7 @@ MdiFrame::MdiFrame(QWidget* parent) : QMainWindow(parent), area_(new QMdiArea(th
     auto* style = new MenuBarStyle();
     style->setParent(menuBar());
     menuBar()->setStyle(style);
+    setDialogWatcher(this);
 }
 
 namespace {
@@ -85,6 +86,7 @@ bool MdiFrame::eventFilter(QObject* watched, QEvent* event) {
 }
 
 MdiFrame::~MdiFrame() {
+    setDialogWatcher(nullptr);
     disconnect(area_, nullptr, this, nullptr);
     if (theFrame == this) theFrame = nullptr;
 }
@@ -113,7 +115,7 @@ Form* MdiFrame::activeForm() const { return active_; }
 void MdiFrame::activate(Form* form) {
     QMdiSubWindow* sub = form->subWindow();
     if (!sub) return;
-    if (isVisible() && !isActiveWindow()) activateWindow();
+    if (isVisible() && QApplication::activeWindow() != this && !QApplication::activeModalWidget()) activateWindow();
     if (area_->activeSubWindow() != sub || active_ != form) {
         area_->setActiveSubWindow(sub);
         // Without a focused top-level window the area may not report the change; do it here.
@@ -134,6 +136,24 @@ void MdiFrame::activateTopLater() {
     if (topCheckPending_) return;
     topCheckPending_ = true;
     QTimer::singleShot(0, this, [this] { activateTop(); });
+}
+
+void MdiFrame::dialogOpening() { openDialogs_.append({QApplication::focusWidget(), Form::focusRequests()}); }
+
+void MdiFrame::dialogClosed() {
+    if (openDialogs_.isEmpty()) return;
+    const OpenDialog d = openDialogs_.takeLast();
+    // The dialog's window is gone; nothing makes the main window active again by itself.
+    if (isVisible() && QApplication::activeWindow() != this && !QApplication::activeModalWidget()) activateWindow();
+    Form* form = active_;
+    // A window closed or hidden meanwhile: the window that comes back takes the keyboard.
+    if (!form || !form->isShown()) return;
+    QWidget* had = d.had;
+    const bool usable = had && form->isAncestorOf(had) && had->isVisible() && had->isEnabled();
+    // A control a window asked for meanwhile wins over the one that had the keyboard.
+    QWidget* target = usable && Form::focusRequests() == d.focusRequests ? had : form->focusTarget();
+    if (target) target->setFocus(Qt::OtherFocusReason);
+    else if (QMdiSubWindow* sub = form->subWindow()) sub->setFocus(Qt::OtherFocusReason);
 }
 
 void MdiFrame::retire(QMdiSubWindow* sub) {

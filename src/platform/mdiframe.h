@@ -1,5 +1,6 @@
 #pragma once
 // The main window: an MDI frame whose menu bar is the active child's.
+#include "common/dialogs.h"
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
@@ -11,7 +12,7 @@ namespace vx {
 
 class Form;
 
-class MdiFrame : public QMainWindow {
+class MdiFrame : public QMainWindow, private DialogWatcher {
     Q_OBJECT
 public:
     explicit MdiFrame(QWidget* parent = nullptr);
@@ -37,6 +38,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A dialog takes the keyboard from the windows; once it is answered the control that had it
+    // gets it back, unless a window asked for it meanwhile.
+    void dialogOpening() override;
+    void dialogClosed() override;
+    struct OpenDialog {
+        QPointer<QWidget> had;
+        quint64 focusRequests;
+    };
+    QList<OpenDialog> openDialogs_;
+
     void onActivated(QMdiSubWindow* window);
     void activateTop();
     void giveKeyboard(Form* form);

@@ -134,7 +134,7 @@ private Q_SLOTS:
         inner->expectMsgBox(vbOK, u"never"_s);
         QEXPECT_FAIL("", "never came", Continue);
         delete inner;
-        QCOMPARE(&dialogs(), dlg.get());  // restored; passes only when the expected failure came
+        QCOMPARE(&installedDialogs(), dlg.get());  // restored; passes only when the expected failure came
     }
 
     // A grid and boxes bound to one data source follow its record both ways; leaving an edited row
