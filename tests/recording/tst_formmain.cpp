@@ -582,6 +582,23 @@ private Q_SLOTS:
         QCOMPARE(games + f.Txt_GAM->text() + f.Txt_junban->text() + QString::number(dlg->beeps()), QStringLiteral(" 2 1 1 14"));
     }
 
+    // Keys going to a menu opened by the keyboard are the menu's alone: they neither move the sheet
+    // nor enter marks, and the menu's own letter chooses its entry.
+    void menuKeysAreTheMenus() {
+        form_main& f = open();
+        typeKeys(QStringLiteral("9-7"));
+        const QString before = f.Txt_SEN->text() + f.Txt_GAM->text() + marks(f) + state();
+        press(Qt::Key_F, Qt::AltModifier);
+        QVERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_PageDown, Qt::Key_Up, Qt::Key_Left, Qt::Key_PageUp}) press(key);
+        QCOMPARE(f.Txt_SEN->text() + f.Txt_GAM->text() + marks(f) + state(), before);
+        dlg->expectMsgBox(vbCancel, QStringLiteral("入力したデータを全て消し、メニューに戻ります。"));
+        typeKeys(QStringLiteral("x"));
+        QVERIFY(!QApplication::activePopupWidget() && dlg->allAnswered());
+        QCOMPARE(f.Txt_SEN->text() + f.Txt_GAM->text() + marks(f) + state(), before);
+        QCOMPARE(notOnTop(f), QString());
+    }
+
     // Without a handicap a finished game may not be left, an unfinished one may.
     void handicapRefusal() {
         form_main& f = open(QStringLiteral("1"), -1);

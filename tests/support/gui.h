@@ -45,8 +45,9 @@ inline void clickCell(QAbstractItemView* view, int row, int column) {
     clickCell(view, view->model()->index(row, column));
 }
 
-// Where the keyboard goes: the focused widget, else the active window.
+// Where the keyboard goes: an open menu, else the focused widget, else the active window.
 inline QWidget* keyboard() {
+    if (QWidget* menu = QApplication::activePopupWidget()) return menu;
     if (QWidget* w = QApplication::focusWidget()) return w;
     return QApplication::activeWindow();
 }
