@@ -59,7 +59,7 @@ struct Case {
     const char* name;
     Form& (*caller)();
     void (*open)(Form& caller);            // opens the window from its caller
-    std::function<void()> (*close)(Form& window);
+    std::function<void()> (*close)();       // the action that closes it
 };
 
 template <class W>
@@ -67,31 +67,31 @@ W& window() { return *forms::loaded<W>(); }
 
 const Case cases[] = {
     {"text file OK", scoreBook, [](Form& c) { click(static_cast<Form_Score&>(c).Cmd_Prn[1]); },
-     [](Form&) { return clicking(window<Form_file>().Cmd_OK); }},
+     [] { return clicking(window<Form_file>().Cmd_OK); }},
     {"text file back", scoreBook, [](Form& c) { click(static_cast<Form_Score&>(c).Cmd_Prn[1]); },
-     [](Form&) { return clicking(window<Form_file>().Cmd_End); }},
+     [] { return clicking(window<Form_file>().Cmd_End); }},
     {"statistic graph back", records, [](Form& c) { click(static_cast<Form_Kojin&>(c).cmd_graph); },
-     [](Form&) { return clicking(window<Form_ana_kojin>().cmd_back); }},
+     [] { return clicking(window<Form_ana_kojin>().cmd_back); }},
     {"points race close", seasonResults, [](Form& c) { tick(static_cast<Form_Seiseki&>(c).Opt_when[1]), click(static_cast<Form_Seiseki&>(c).cmd_graph); },
-     [](Form&) { return clicking(window<Form_ana_p>().cmd_close); }},
+     [] { return clicking(window<Form_ana_p>().cmd_close); }},
     {"results table back", seasonResults, [](Form& c) { click(static_cast<Form_Seiseki&>(c).Cmd_html2); },
-     [](Form&) { return clicking(window<Form_HTML2>().Cmd_End); }},
+     [] { return clicking(window<Form_HTML2>().Cmd_End); }},
     {"colour OK over results table", resultsTable, [](Form& c) { click(static_cast<Form_HTML2&>(c).Cmd_color); },
-     [](Form&) { return clicking(window<Form_HTML_color>().Cmd_End[1]); }},
+     [] { return clicking(window<Form_HTML_color>().Cmd_End[1]); }},
     {"colour back over results table", resultsTable, [](Form& c) { click(static_cast<Form_HTML2&>(c).Cmd_color); },
-     [](Form&) { return clicking(window<Form_HTML_color>().Cmd_End[0]); }},
+     [] { return clicking(window<Form_HTML_color>().Cmd_End[0]); }},
     {"colour OK over bulletin", bulletin, [](Form& c) { click(static_cast<Form_sokuho&>(c).Cmd_color); },
-     [](Form&) { return clicking(window<Form_HTML_color>().Cmd_End[1]); }},
+     [] { return clicking(window<Form_HTML_color>().Cmd_End[1]); }},
     {"colour back over bulletin", bulletin, [](Form& c) { click(static_cast<Form_sokuho&>(c).Cmd_color); },
-     [](Form&) { return clicking(window<Form_HTML_color>().Cmd_End[0]); }},
+     [] { return clicking(window<Form_HTML_color>().Cmd_End[0]); }},
     {"player page back", records, [](Form& c) { click(static_cast<Form_Kojin&>(c).Cmd_SRS), click(static_cast<Form_Kojin&>(c).cmd_html); },
-     [](Form&) { return clicking(window<Form_HTML_kojin>().Cmd_End); }},
+     [] { return clicking(window<Form_HTML_kojin>().Cmd_End); }},
     {"player page Alt+B", records, [](Form& c) { click(static_cast<Form_Kojin&>(c).Cmd_SRS), click(static_cast<Form_Kojin&>(c).cmd_html); },
-     [](Form&) { return pressing(Qt::Key_B); }},
+     [] { return pressing(Qt::Key_B); }},
     {"player page menu", records, [](Form& c) { click(static_cast<Form_Kojin&>(c).Cmd_SRS), click(static_cast<Form_Kojin&>(c).cmd_html); },
-     [](Form&) { return choosing(window<Form_HTML_kojin>().menu_end); }},
+     [] { return choosing(window<Form_HTML_kojin>().menu_end); }},
     {"score cards back", records, [](Form& c) { click(static_cast<Form_Kojin&>(c).cmd_html_score); },
-     [](Form&) { return clicking(window<Form_HTML_ALL>().Cmd_End); }},
+     [] { return clicking(window<Form_HTML_ALL>().Cmd_End); }},
 };
 
 }  // namespace
@@ -114,7 +114,7 @@ private Q_SLOTS:
         Form* opened = MdiFrame::instance()->activeForm();
         QVERIFY(opened && opened != &caller);
         const QPointer<QMdiSubWindow> sub = opened->subWindow();
-        fromEventLoop(c.close(*opened));
+        fromEventLoop(c.close());
         QVERIFY(!sub || !sub->isVisible());
         QCOMPARE(notOnTop(caller), QString());
         if (auto* news = qobject_cast<Form_sokuho*>(&caller))
