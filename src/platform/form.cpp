@@ -98,7 +98,7 @@ void Form::Hide() {
     QMdiSubWindow* sub = subWindow();
     if (!sub) return;
     // Qt would pass the focus on to any other child window, activating it by accident; the frame
-    // activates the one on top instead.
+    // activates the one the user came from instead.
     if (holdsFocus(sub)) QApplication::focusWidget()->clearFocus();
     sub->hide();
     if (MdiFrame* frame = MdiFrame::instance()) frame->activateTopLater();
@@ -129,9 +129,12 @@ void Form::destroyWindow() {
     QMdiSubWindow* sub = subWindow();
     if (sub) {
         if (holdsFocus(sub)) QApplication::focusWidget()->clearFocus();
-        sub->hide();
-        sub->deleteLater();
-        if (MdiFrame* frame = MdiFrame::instance()) frame->activateTopLater();
+        if (MdiFrame* frame = MdiFrame::instance()) {
+            frame->retire(sub);
+        } else {
+            sub->hide();
+            sub->deleteLater();
+        }
     } else {
         hide();
         deleteLater();
@@ -223,6 +226,7 @@ void Form::giveFocus(QWidget* target) {
     if (!target) return;
     Form* form = nullptr;
     for (QWidget* w = target; w && !form; w = w->parentWidget()) form = qobject_cast<Form*>(w);
+    ++focusRequests_;
     if (!form) { target->setFocus(Qt::OtherFocusReason); return; }
     form->focusTarget_ = target;
     const MdiFrame* frame = MdiFrame::instance();

@@ -61,6 +61,8 @@ public:
     static void giveFocus(QWidget* target);
     // The control that takes the keyboard when the window becomes active.
     QWidget* focusTarget() const;
+    // How many focus requests windows have made so far.
+    static quint64 focusRequests() { return focusRequests_; }
 
     // A window without a close box of its own: it closes with the main window only.
     void setClosable(bool on);
@@ -101,6 +103,7 @@ private:
     bool closable_ = true;
     bool resizing_ = false;
     QPointer<QWidget> focusTarget_;
+    static inline quint64 focusRequests_ = 0;
     // The position last set in twips, so that a window not moved since reports exactly that value
     // and does not drift by the rounding to whole pixels each time it is saved and restored.
     double leftTwips_ = -1, topTwips_ = -1;

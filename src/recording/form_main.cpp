@@ -568,6 +568,10 @@ void form_main::applyModeLayout() {
 // ---------------------------------------------------------------- keys and focus
 
 bool form_main::eventFilter(QObject* watched, QEvent* event) {
+    // The window's menus are its children too: the keys that go to an open menu are the menu's alone.
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() != window())
+        return Form::eventFilter(watched, event);
     switch (event->type()) {
         case QEvent::KeyPress: {
             auto* e = static_cast<QKeyEvent*>(event);

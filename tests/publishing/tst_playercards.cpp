@@ -123,8 +123,10 @@ private Q_SLOTS:
         for (int x : {2, 2}) arrow(f.vsc[1]->width() - x);
         for (QCheckBox* c : f.Chk_op) tick(c);
         dlg->expectMsgBox(vbOK, "少なくともシーズン成績か通算成績のどちらか一方は、チェックを入れてください。");
-        click(f.Cmd_OK);
-        for (QCheckBox* c : f.Chk_op) tick(c);
+        press(Qt::Key_S, Qt::AltModifier);
+        press(Qt::Key_Space);  // the message answered, the box ticked last has the keyboard again
+        QVERIFY(f.Chk_op[1]->isChecked());
+        tick(f.Chk_op[0]);
         retype(f.Txt_jofo[2], "説明 <B>太字</B>", false);
         click(f.Txt_file);
         press(Qt::Key_Return);

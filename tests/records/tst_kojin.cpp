@@ -140,6 +140,16 @@ private Q_SLOTS:
 
         choosePlayer(f, 3);
         QVERIFY(f.Txt_MARK[0]->text().isEmpty() && f.Lbl_What->caption().isEmpty() && !f.cmd_mov[0]->isEnabled());
+        // Chosen from the menu, an empty kind's message gives the keyboard back to the player list
+        // (the list comes back while the message stands).
+        const QString name = f.Txt_Sensyu[1]->text();
+        dlg->modal().expectMsgBox(vbOK, "一着データがありません");
+        trigger(f.menu_what[0]);
+        dlg->modal(false);
+        press(Qt::Key_Up);
+        const QString above = f.Txt_Sensyu[1]->text();
+        press(Qt::Key_Down);
+        QVERIFY(!above.isEmpty() && above != name && f.Txt_Sensyu[1]->text() == name);
         dlg->expectMsgBox(vbOK, "ポイントのあるデータがありません");
         click(f.Cmd_what[0]);
         dlg->expectMsgBox(vbOK, "一着データがありません");

@@ -344,12 +344,14 @@ private Q_SLOTS:
         else saveShot(out->subWindow(), "records_file");
         QVERIFY(out->Chk_izon->isVisible() != simple);
         if (asStored) tick(out->Chk_izon);
-        out->Txt_file->setText(env->path("none/data.txt"));
+        retype(out->Txt_file, env->path("none/data.txt"), false);
         dlg->expectMsgBox(vbOK, "ファイル名がおかしいようです。");
-        click(out->Cmd_OK);
+        press(Qt::Key_S, Qt::AltModifier);
         QVERIFY(out->isShown() && !QFile::exists(env->path("none/data.txt")));
-        out->Txt_file->setText(env->path("data.txt"));
-        click(out->Cmd_OK);
+        // The caret is back in the file box: the name is mended there.
+        press(Qt::Key_A, Qt::ControlModifier);
+        typeKeys(env->path("data.txt"), false);
+        press(Qt::Key_S, Qt::AltModifier);
         QVERIFY(!forms::loaded<Form_file>());
         QCOMPARE(fileBytes(env->path("data.txt")), expected(file));
     }
