@@ -27,6 +27,21 @@ QString shortDate(const QVariant& v) {
 std::int16_t int16(qint64 v) { return std::int16_t(std::clamp<qint64>(v, INT16_MIN, INT16_MAX)); }
 std::int32_t int32(qint64 v) { return std::int32_t(std::clamp<qint64>(v, INT32_MIN, INT32_MAX)); }
 
+// The rates of ＿成績 over one row of sums per player (r), with the player's name.
+QString ratesOver(const QString& sums) {
+    return QStringLiteral(
+               "SELECT r.\"選手ID\" AS \"選手ID\", p.\"選手名\" AS \"選手名\", r.\"ゲーム\" AS \"ゲーム\", r.\"優Ｐ計\" AS \"優Ｐ計\", "
+               "r.\"上位\" AS \"上位\", CAST(r.\"上位\" AS REAL) / NULLIF(r.\"上位数\", 0) AS \"上位率\", "
+               "r.\"合計点\" AS \"合計点\", CAST(r.\"合計点\" AS REAL) / NULLIF(r.\"S10数\", 0) AS \"平均点\", "
+               "r.\"ST\" AS \"ST\", CAST(r.\"ST\" AS REAL) / NULLIF(r.\"ST数\", 0) AS \"ST平均\", "
+               "r.\"スペア\" AS \"スペア\", r.\"ｽﾍﾟｱﾐｽ\" AS \"ｽﾍﾟｱﾐｽ\", "
+               "CAST(r.\"スペア\" AS REAL) / NULLIF(r.\"スペア\" + r.\"ｽﾍﾟｱﾐｽ\", 0) AS \"スペア率\" "
+               "FROM (") +
+           sums + QStringLiteral(") AS r LEFT JOIN \"選手\" AS p ON p.\"選手ID\" = r.\"選手ID\"") + Ranking;
+}
+
+const QString GamesOfMatches = QStringLiteral(" FROM \"データ項目\" AS d JOIN \"試合\" AS s ON s.\"試合ID\" = d.\"試合ID\" ");
+
 }  // namespace
 
 Query allTimeQuery() { return {QStringLiteral("SELECT * FROM \"通算成績\"") + Ranking, {}}; }
@@ -38,23 +53,58 @@ Query seasonQuery(double season) {
 // The sums are those of ＿成績の和 over the range's games and the rates those of ＿成績: a view
 // cannot take a range, so the range's grain is summed here.
 Query matchRangeQuery(double first, double last, std::optional<double> season) {
-    Query q{QStringLiteral(
-                "SELECT r.\"選手ID\" AS \"選手ID\", p.\"選手名\" AS \"選手名\", r.\"ゲーム\" AS \"ゲーム\", r.\"優Ｐ計\" AS \"優Ｐ計\", "
-                "r.\"上位\" AS \"上位\", CAST(r.\"上位\" AS REAL) / NULLIF(r.\"上位数\", 0) AS \"上位率\", "
-                "r.\"合計点\" AS \"合計点\", CAST(r.\"合計点\" AS REAL) / NULLIF(r.\"S10数\", 0) AS \"平均点\", "
-                "r.\"ST\" AS \"ST\", CAST(r.\"ST\" AS REAL) / NULLIF(r.\"ST数\", 0) AS \"ST平均\", "
-                "r.\"スペア\" AS \"スペア\", r.\"ｽﾍﾟｱﾐｽ\" AS \"ｽﾍﾟｱﾐｽ\", "
-                "CAST(r.\"スペア\" AS REAL) / NULLIF(r.\"スペア\" + r.\"ｽﾍﾟｱﾐｽ\", 0) AS \"スペア率\" "
-                "FROM (SELECT d.\"選手ID\" AS \"選手ID\", COUNT(*) AS \"ゲーム\", SUM(d.\"優Ｐ\") AS \"優Ｐ計\", "
-                "SUM(d.\"上位\") AS \"上位\", COUNT(d.\"上位\") AS \"上位数\", SUM(d.\"S10\") AS \"合計点\", "
-                "COUNT(d.\"S10\") AS \"S10数\", SUM(d.\"ST\") AS \"ST\", COUNT(d.\"ST\") AS \"ST数\", "
-                "SUM(d.\"SP\") AS \"スペア\", SUM(d.\"SPF\") AS \"ｽﾍﾟｱﾐｽ\" "
-                "FROM \"データ項目\" AS d JOIN \"試合\" AS s ON s.\"試合ID\" = d.\"試合ID\" "
-                "WHERE s.\"試合ID\" BETWEEN ? AND ?%1 GROUP BY d.\"選手ID\") AS r "
-                "LEFT JOIN \"選手\" AS p ON p.\"選手ID\" = r.\"選手ID\"")
-                    .arg(season ? QStringLiteral(" AND s.\"シーズンID\" = ?") : QString()) +
-                Ranking,
+    Query q{ratesOver(QStringLiteral(
+                          "SELECT d.\"選手ID\" AS \"選手ID\", COUNT(*) AS \"ゲーム\", SUM(d.\"優Ｐ\") AS \"優Ｐ計\", "
+                          "SUM(d.\"上位\") AS \"上位\", COUNT(d.\"上位\") AS \"上位数\", SUM(d.\"S10\") AS \"合計点\", "
+                          "COUNT(d.\"S10\") AS \"S10数\", SUM(d.\"ST\") AS \"ST\", COUNT(d.\"ST\") AS \"ST数\", "
+                          "SUM(d.\"SP\") AS \"スペア\", SUM(d.\"SPF\") AS \"ｽﾍﾟｱﾐｽ\"") +
+                      GamesOfMatches + QStringLiteral("WHERE s.\"試合ID\" BETWEEN ? AND ?%1 GROUP BY d.\"選手ID\"")
+                                           .arg(season ? QStringLiteral(" AND s.\"シーズンID\" = ?") : QString())),
             {number(first), number(last)}};
+    if (season) q.params << number(*season);
+    return q;
+}
+
+// Signed sums per player in the kept tables' layout, added up: the kept sums of the whole scope
+// less the games of its matches outside the range, or, when those matches are more than the ones
+// inside, the games inside summed afresh. The all-time sums count games whose match is not stored,
+// so they stand for the scope only while every game's match is stored (the season sums then add up
+// to them); otherwise the season sums are added up.
+Query upToMatchQuery(qint64 first, qint64 last, std::optional<double> season) {
+    const QString scope = season ? QStringLiteral("s.\"シーズンID\" = ?3 AND ") : QString();
+    const QString outside = scope + QStringLiteral("(s.\"試合ID\" < ?1 OR s.\"試合ID\" > ?2)");
+    const QString inside = scope + QStringLiteral("s.\"試合ID\" BETWEEN ?1 AND ?2");
+    const QString fewerOutside = QStringLiteral("(SELECT COUNT(*) FROM \"試合\" AS s WHERE %1) <= (SELECT COUNT(*) FROM \"試合\" AS s WHERE %2)")
+                                     .arg(outside, inside);
+    const QStringList fields{QStringLiteral("優Ｐ"), QStringLiteral("上位"), QStringLiteral("S10"), QStringLiteral("ST"),
+                             QStringLiteral("SP"), QStringLiteral("SPF")};
+    QString keptColumns = QStringLiteral("\"選手ID\", \"ゲーム\""), gameSums = QStringLiteral("d.\"選手ID\", %1COUNT(*)");
+    for (const QString& f : fields) {
+        keptColumns += QStringLiteral(", \"%1和\", \"%1数\"").arg(f);
+        gameSums += QStringLiteral(", %2COALESCE(SUM(d.\"%1\"), 0), %2COUNT(d.\"%1\")").arg(f, QStringLiteral("%1"));
+    }
+    const QString noGameWithoutMatch =
+        QStringLiteral("(SELECT TOTAL(\"ゲーム\") FROM \"＿通算\") = (SELECT TOTAL(\"ゲーム\") FROM \"＿全員シーズン計\")");
+    QStringList parts;
+    if (season) {
+        parts << QStringLiteral("SELECT %1 FROM \"＿シーズン計\" WHERE \"シーズンID\" = ?3 AND %2").arg(keptColumns, fewerOutside);
+    } else {
+        parts << QStringLiteral("SELECT %1 FROM \"＿通算\" WHERE %2 AND %3").arg(keptColumns, fewerOutside, noGameWithoutMatch)
+              << QStringLiteral("SELECT %1 FROM \"＿シーズン計\" WHERE %2 AND NOT %3").arg(keptColumns, fewerOutside, noGameWithoutMatch);
+    }
+    parts << QStringLiteral("SELECT ") + gameSums.arg(QStringLiteral("-")) + GamesOfMatches +
+                 QStringLiteral("WHERE %1 AND %2 GROUP BY d.\"選手ID\"").arg(outside, fewerOutside)
+          << QStringLiteral("SELECT ") + gameSums.arg(QString()) + GamesOfMatches +
+                 QStringLiteral("WHERE %1 AND NOT %2 GROUP BY d.\"選手ID\"").arg(inside, fewerOutside);
+    QString sums = QStringLiteral("SELECT \"選手ID\" AS \"選手ID\", SUM(\"ゲーム\") AS \"ゲーム\"");
+    const char* const names[6][2] = {{"優Ｐ計", nullptr}, {"上位", "上位数"}, {"合計点", "S10数"}, {"ST", "ST数"}, {"スペア", nullptr}, {"ｽﾍﾟｱﾐｽ", nullptr}};
+    for (int i = 0; i < 6; ++i) {
+        sums += QStringLiteral(", CASE WHEN SUM(\"%1数\") > 0 THEN SUM(\"%1和\") END AS \"%2\"").arg(fields[i], QString::fromUtf8(names[i][0]));
+        if (names[i][1]) sums += QStringLiteral(", SUM(\"%1数\") AS \"%2\"").arg(fields[i], QString::fromUtf8(names[i][1]));
+    }
+    sums += QStringLiteral(" FROM (") + parts.join(QStringLiteral(" UNION ALL ")) +
+            QStringLiteral(") GROUP BY \"選手ID\" HAVING SUM(\"ゲーム\") > 0");
+    Query q{ratesOver(sums), {first, last}};
     if (season) q.params << number(*season);
     return q;
 }

@@ -3,6 +3,7 @@
 // its figures unchanged.
 #include "common/gamecount.h"
 #include "common/schemaupgrade.h"
+#include "records/seasonresults.h"
 #include "support/dayfixture.h"
 #include "support/exchange_sheet.h"
 #include "support/testdb.h"
@@ -34,9 +35,9 @@ QString keptSeasonSums() {
 }
 
 // Rows with each value's type, so that a whole number and a real one differ.
-QString typedRows(const QString& sql) {
-    QSqlQuery q(db::connection());
-    if (!q.exec(sql)) return q.lastError().text();
+QString typedRows(const QString& sql, const QVariantList& params = {}) {
+    db::Statement q(sql);
+    if (!q.run(params)) return q.error();
     QStringList out;
     while (q.next())
         for (int i = 0; i < q.record().count(); ++i) {
@@ -123,6 +124,33 @@ private Q_SLOTS:
         QCOMPARE(rows("SELECT \"ゲーム数\", \"合計点\", \"スペア\" FROM \"全選手通算成績２\""), rows("SELECT COUNT(*), SUM(\"S10\"), SUM(\"SP\") FROM \"データ項目\""));
         QVERIFY(db::exec(QStringLiteral("DELETE FROM \"データ項目\"")));
         QCOMPARE(keptTotals() + rows("SELECT * FROM \"全選手通算成績２\"") + keptSeasonSums(), QString("\n"));
+    }
+
+    // The standings up to a match read from the kept sums give the range's aggregate, value for
+    // value, whichever side of the match holds more matches, with games of matches not stored or
+    // of no season, and matches of other seasons in between.
+    void standingsUpToAMatch() {
+        QVERIFY(!vxtest::openFreshDb(dir_.path()).isEmpty());
+        QVERIFY(db::exec(QStringLiteral("INSERT INTO \"選手\" (\"選手ID\", \"選手名\") VALUES (1, 'Ａ'), (2, 'Ｂ'), (3, 'Ｃ')")));
+        QVERIFY(db::exec(QStringLiteral("INSERT INTO \"試合\" (\"試合ID\", \"シーズンID\") VALUES (1, 1), (2, 2), (3, 1), (4, NULL), (5, 2), (6, 1)")));
+        QRandomGenerator rng(31);
+        storeGames(rng, 200);
+        int shown = 0;
+        auto compare = [&shown](qint64 first, qint64 last, std::optional<double> season) {
+            const results::Query kept = results::upToMatchQuery(first, last, season), summed = results::matchRangeQuery(double(first), double(last), season);
+            const QString expected = typedRows(summed.sql, summed.params);
+            shown += expected.count(QStringLiteral("qlonglong:")) > 0;
+            return typedRows(kept.sql, kept.params) == expected;
+        };
+        for (int orphans : {1, 0}) {
+            if (!orphans) QVERIFY(db::exec(QStringLiteral("DELETE FROM \"データ項目\" WHERE \"試合ID\" NOT IN (SELECT \"試合ID\" FROM \"試合\") OR \"試合ID\" IS NULL")));
+            for (qint64 last = 1; last <= 6; ++last) {
+                QVERIFY2(compare(1, last, std::nullopt), qPrintable(QString::number(last)));
+                for (int season : {1, 2})
+                    for (qint64 first = 1; first <= last; ++first) QVERIFY2(compare(first, last, season), qPrintable(QString::number(first)));
+            }
+        }
+        QCOMPARE(shown, 78);
     }
 
     void olderDatabaseIsBroughtUp_data() {
