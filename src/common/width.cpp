@@ -95,13 +95,27 @@ QString FixedText(const QString& text, int n) {
     return text.left(n).leftJustified(n, QLatin1Char(' '));
 }
 
+namespace {
+// The first two full-width characters of each configured mark, worked out again only when the
+// texts change: a page compares every mark of every game with them.
+const std::array<QString, 11>& markKeys(const std::array<QString, 11>& markTexts) {
+    static thread_local std::array<QString, 11> texts, keys;
+    if (texts != markTexts) {
+        texts = markTexts;
+        for (std::size_t k = 0; k < keys.size(); ++k) keys[k] = StrConvWide(texts[k] + QLatin1String("   ")).left(2);
+    }
+    return keys;
+}
+}  // namespace
+
 QString normalizeMark(const QString& stored, const std::array<QString, 11>& markTexts, bool* empty) {
     if (empty) *empty = false;
     QString work = stored + QLatin1String("   ");
     if (work[0] == QLatin1Char(' ') || work[0] == QChar(u'\u3000')) work.remove(0, 1);
     const QString key = StrConvWide(work).left(2);
+    const std::array<QString, 11>& keys = markKeys(markTexts);
     for (int k = 1; k <= 10; ++k) {
-        if (StrConvWide(markTexts[std::size_t(k)] + QLatin1String("   ")).left(2) != key) continue;
+        if (keys[std::size_t(k)] != key) continue;
         if (k <= 8) return QLatin1Char('s') + QString::number(k);
         return k == 9 ? QStringLiteral(" /") : QStringLiteral(" *");
     }

@@ -132,9 +132,11 @@ private Q_SLOTS:
     void standingsUpToAMatch() {
         QVERIFY(!vxtest::openFreshDb(dir_.path()).isEmpty());
         QVERIFY(db::exec(QStringLiteral("INSERT INTO \"選手\" (\"選手ID\", \"選手名\") VALUES (1, 'Ａ'), (2, 'Ｂ'), (3, 'Ｃ')")));
-        QVERIFY(db::exec(QStringLiteral("INSERT INTO \"試合\" (\"試合ID\", \"シーズンID\") VALUES (1, 1), (2, 2), (3, 1), (4, NULL), (5, 2), (6, 1)")));
+        QVERIFY(db::exec(QStringLiteral("INSERT INTO \"試合\" (\"試合ID\", \"シーズンID\") VALUES "
+                                        "(1, 1), (2, 2), (3, 1), (4, NULL), (5, 2), (6, 1), (7, 3), (8, 3), (9, 4)")));
         QRandomGenerator rng(31);
         storeGames(rng, 200);
+        QVERIFY(db::exec(QStringLiteral("UPDATE \"データ項目\" SET \"試合ID\" = \"ID\" % 10 WHERE \"ID\" % 3 = 0")));
         int shown = 0;
         auto compare = [&shown](qint64 first, qint64 last, std::optional<double> season) {
             const results::Query kept = results::upToMatchQuery(first, last, season), summed = results::matchRangeQuery(double(first), double(last), season);
@@ -144,13 +146,13 @@ private Q_SLOTS:
         };
         for (int orphans : {1, 0}) {
             if (!orphans) QVERIFY(db::exec(QStringLiteral("DELETE FROM \"データ項目\" WHERE \"試合ID\" NOT IN (SELECT \"試合ID\" FROM \"試合\") OR \"試合ID\" IS NULL")));
-            for (qint64 last = 1; last <= 6; ++last) {
+            for (qint64 last = 1; last <= 9; ++last) {
                 QVERIFY2(compare(1, last, std::nullopt), qPrintable(QString::number(last)));
-                for (int season : {1, 2})
+                for (int season : {1, 2, 3})
                     for (qint64 first = 1; first <= last; ++first) QVERIFY2(compare(first, last, season), qPrintable(QString::number(first)));
             }
         }
-        QCOMPARE(shown, 78);
+        QCOMPARE(shown, 196);
     }
 
     void olderDatabaseIsBroughtUp_data() {
