@@ -56,8 +56,9 @@ Query matchRangeQuery(double first, double last, std::optional<double> season) {
                           "SUM(d.\"上位\") AS \"上位\", COUNT(d.\"上位\") AS \"上位数\", SUM(d.\"S10\") AS \"合計点\", "
                           "COUNT(d.\"S10\") AS \"S10数\", SUM(d.\"ST\") AS \"ST\", COUNT(d.\"ST\") AS \"ST数\", "
                           "SUM(d.\"SP\") AS \"スペア\", SUM(d.\"SPF\") AS \"ｽﾍﾟｱﾐｽ\"") +
-                      QStringLiteral(" FROM \"データ項目\" AS d JOIN \"試合\" AS s ON s.\"試合ID\" = d.\"試合ID\" WHERE s.\"試合ID\" BETWEEN ? AND ?%1 GROUP BY d.\"選手ID\"")
-                                           .arg(season ? QStringLiteral(" AND s.\"シーズンID\" = ?") : QString())),
+                      QStringLiteral(" FROM \"データ項目\" AS d JOIN \"試合\" AS s ON s.\"試合ID\" = d.\"試合ID\" "
+                                     "WHERE s.\"試合ID\" BETWEEN ? AND ?%1 GROUP BY d.\"選手ID\"")
+                          .arg(season ? QStringLiteral(" AND s.\"シーズンID\" = ?") : QString())),
             {number(first), number(last)}};
     if (season) q.params << number(*season);
     return q;
