@@ -175,7 +175,8 @@ END;
 -- The same sums for each player in each season, and for all players in each season.  A game counts
 -- in the season of its match row, so the rows follow the games (stored, edited, deleted) and the
 -- matches (stored after their games, moved to another season, renumbered or deleted); a game whose
--- match is not stored counts in no season.
+-- match is not stored counts in no season.  The program's connection turns recursive triggers on,
+-- so that a row replaced by INSERT OR REPLACE leaves the sums through the delete triggers.
 CREATE TABLE "＿シーズン計" (
   "選手ID" INTEGER,
   "シーズンID" INTEGER,
