@@ -63,6 +63,14 @@ bool open(const QString& fileName, QString* error) {
             Statement probe(db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
             ok = probe.run() && probe.next();
             why = probe.error();
+            probe.finish();
+            // A row replaced by INSERT OR REPLACE goes through the delete triggers, so that the
+            // kept sums lose it.
+            if (ok) {
+                Statement replaced(db, QStringLiteral("PRAGMA recursive_triggers = ON"));
+                ok = replaced.run();
+                why = replaced.error();
+            }
         }
         if (!ok) db.close();
     }

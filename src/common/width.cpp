@@ -136,13 +136,27 @@ QString padLeft(const QString& text, qsizetype n, QChar fill) {
 
 QString FixedText(const QString& text, qsizetype n) { return n <= 0 ? QString() : padRight(leftChars(text, n), n); }
 
+namespace {
+// The first two full-width characters of each configured mark, worked out again only when the
+// texts change: a page compares every mark of every game with them.
+const std::array<QString, 11>& markKeys(const std::array<QString, 11>& markTexts) {
+    static thread_local std::array<QString, 11> texts, keys;
+    if (texts != markTexts) {
+        texts = markTexts;
+        for (std::size_t k = 0; k < keys.size(); ++k) keys[k] = leftChars(StrConvWide(texts[k] + QLatin1String("   ")), 2);
+    }
+    return keys;
+}
+}  // namespace
+
 QString normalizeMark(const QString& stored, const std::array<QString, 11>& markTexts, bool* empty) {
     if (empty) *empty = false;
     QString work = stored + QLatin1String("   ");
     if (work[0] == QLatin1Char(' ') || work[0] == QChar(u'\u3000')) work.remove(0, 1);
     const QString key = leftChars(StrConvWide(work), 2);
+    const std::array<QString, 11>& keys = markKeys(markTexts);
     for (int k = 1; k <= 10; ++k) {
-        if (leftChars(StrConvWide(markTexts[std::size_t(k)] + QLatin1String("   ")), 2) != key) continue;
+        if (keys[std::size_t(k)] != key) continue;
         if (k <= 8) return QLatin1Char('s') + QString::number(k);
         return k == 9 ? QStringLiteral(" /") : QStringLiteral(" *");
     }

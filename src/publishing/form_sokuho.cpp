@@ -126,9 +126,8 @@ bool Form_sokuho::writePage(const QString& path) {
     publishing::Bulletin b;
     b.match = *accepted_;
     for (std::size_t i = 0; i < 6; ++i) b.sections[i] = Chk_op[i]->isChecked();
-    const double id = double(b.match.matchId);
-    const results::Query season = results::matchRangeQuery(double(b.match.firstMatchId), id, Val(b.match.season));
-    const results::Query allTime = results::matchRangeQuery(1, id);
+    const results::Query season = results::upToMatchQuery(b.match.firstMatchId, b.match.matchId, Val(b.match.season));
+    const results::Query allTime = results::upToMatchQuery(1, b.match.matchId);
     b.season = {season.sql, season.params};
     b.allTime = {allTime.sql, allTime.params};
     b.markTexts = Module1::MarkTexts;
