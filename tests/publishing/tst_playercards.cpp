@@ -78,7 +78,8 @@ private Q_SLOTS:
     }
 
     // The walk over the caller's list: from its first row, as far as it counted, also past 32,767
-    // rows; a list that ends early writes nothing; the current row alone; no list at all.
+    // rows; a list that ends early or colours that are no numbers write nothing; the current row
+    // alone; no list at all.
     void cardWalk() {
         const QString path = put(env->path("p.htm"), "old page");
         ScoreCardPage page{CardCaller::ScoreBook, true, 32768, Module1::MarkTexts, {{"1", "2", "3", "4", "5", "6", "7", "8"}, {}, "", clock::now()}};
@@ -92,6 +93,12 @@ private Q_SLOTS:
         QCOMPARE(writeScoreCards(path, page, list), PageResult::Unreadable);
         list.n = 0;
         QVERIFY(writeScoreCards(path, page, list) == PageResult::Unreadable && fileBytes(path) == "old page");
+        // Colours that are no numbers refuse before the list is moved.
+        page.setup.colors[3] = "x";
+        QCOMPARE(writeScoreCards(path, page, list), PageResult::BadColors);
+        QCOMPARE(list.firsts, 3);
+        QCOMPARE(fileBytes(path), QByteArray("old page"));
+        page.setup.colors[3] = "4";
         page.allRows = false;
         list.at = 6;
         QCOMPARE(writeScoreCards(path, page, list), PageResult::Written);
