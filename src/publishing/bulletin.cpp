@@ -228,22 +228,22 @@ QString bulletinHeading(const BulletinMatch& m) {
     return QStringLiteral("第") + m.season + QStringLiteral("シーズン\u3000第") + m.matchNo + QStringLiteral("試合のニュースです。");
 }
 
-BulletinResult writeBulletin(const QString& path, const Bulletin& b) {
-    const std::optional<PageColors> colors = pageColors(b.colors);
-    if (!colors) return BulletinResult::BadColors;
-    const PageColors& c = *colors;
+namespace {
+
+// The sections ticked, in their order; the first that cannot be made refuses the page.
+PageBody bulletinBody(const Bulletin& b, const PageColors& c) {
     const auto& on = b.sections;
 
     QStringList body{QStringLiteral("<center><TABLE border= 1>")};
     const QString results = bulletinResultsFile(b.folder, b.match.season, b.match.matchNo);
     if (on[SecRanking]) {
         const std::optional<QString> text = rankingText(results);
-        if (!text) return BulletinResult::NoResults;
+        if (!text) return PageResult::NoResults;
         body << QStringLiteral("<TR><TD align=left>") << *text << QStringLiteral("</TD></TR>");
     }
     if (on[SecRecords]) {
         const std::optional<QString> text = milestoneText(results, QStringLiteral("<BR>\u3000"));
-        if (!text) return BulletinResult::NoResults;
+        if (!text) return PageResult::NoResults;
         body << QStringLiteral("<TR><TD align=left>") << QStringLiteral("<font color=") + c.allFore + QLatin1Char('>') + *text + QStringLiteral("</font>")
              << QStringLiteral("<BR></TD></TR>");
     }
@@ -251,32 +251,38 @@ BulletinResult writeBulletin(const QString& path, const Bulletin& b) {
 
     if (on[SecSheet] || on[SecCards]) {
         const std::optional<Games> games = matchGames(b.match.matchId);
-        if (!games) return BulletinResult::Unreadable;
+        if (!games) return PageResult::Unreadable;
         if (on[SecSheet]) {
-            if (games->rows.isEmpty()) return BulletinResult::NoGames;
+            if (games->rows.isEmpty()) return PageResult::NoGames;
             const std::optional<QStringList> sheet = sheetSection(*games, b, c);
-            if (!sheet) return BulletinResult::Unreadable;
+            if (!sheet) return PageResult::Unreadable;
             body << *sheet;
         }
         if (on[SecCards]) {
             const std::optional<QStringList> cards = cardsSection(*games, b, c);
-            if (!cards) return BulletinResult::Unreadable;
+            if (!cards) return PageResult::Unreadable;
             body << *cards;
         }
     }
     for (auto [section, src] : {std::pair{SecSeason, &b.season}, std::pair{SecAllTime, &b.allTime}}) {
         if (!on[section]) continue;
         const std::optional<QStringList> table = standingsSection(*src, section == SecSeason, c);
-        if (!table) return BulletinResult::NoStandings;
+        if (!table) return PageResult::NoStandings;
         body << *table;
     }
 
-    PageFrame frame = b.frame;
+    PageFrame frame = b.setup.frame;
     frame.headingOpen = QStringLiteral("<center><H1><font color=");
     frame.headingEnd = QStringLiteral("</font></H1></Center><HR>");
-    frame.footer = {QStringLiteral("<center><TABLE border=1><TR><TD>"), b.footerText, QStringLiteral("</TD></TR></Table></center><HR>"),
+    frame.footer = {QStringLiteral("<center><TABLE border=1><TR><TD>"), b.setup.footerText, QStringLiteral("</TD></TR></Table></center><HR>"),
                     QStringLiteral("<HR>")};
-    return writePage(path, pageBytes(frame, c, b.written, body)) ? BulletinResult::Written : BulletinResult::NotWritten;
+    return PageContent{frame, body};
+}
+
+}  // namespace
+
+PageResult writeBulletin(const QString& path, const Bulletin& b) {
+    return writePage(path, b.setup, [&b](const PageColors& colors) { return bulletinBody(b, colors); });
 }
 
 }  // namespace vx::publishing

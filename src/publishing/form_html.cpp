@@ -1,6 +1,5 @@
 #include "publishing/form_html.h"
 #include "common/appdir.h"
-#include "common/clock.h"
 #include "common/convert.h"
 #include "common/dialogs.h"
 #include "common/module1.h"
@@ -67,11 +66,8 @@ bool Form_HTML::writePage(const QString& path) {
     sheet.choice = *bookChoice();
     for (std::size_t i = 0; i < 7; ++i) sheet.columns[i] = Chk_op[i]->isChecked();
     sheet.markTexts = Module1::MarkTexts;
-    sheet.colors = Module1::HtmlColors;
     sheet.folder = programFolder();
-    sheet.frame = typedFrame();
-    sheet.footerText = footerText();
-    sheet.written = clock::now();
+    sheet.setup = pageSetup();
     return publishing::writeScoreSheet(path, sheet) == publishing::PageResult::Written;
 }
 

@@ -1,6 +1,5 @@
 #include "publishing/form_html_all.h"
 #include "common/appdir.h"
-#include "common/clock.h"
 #include "common/dialogs.h"
 #include "common/module1.h"
 #include "common/settingskeys.h"
@@ -122,10 +121,7 @@ bool Form_HTML_ALL::writePage(const QString& path) {
     page.allRows = Opt_ALL[0]->isChecked();
     page.count = Module1::HtmlCallerCount;
     page.markTexts = Module1::MarkTexts;
-    page.colors = Module1::HtmlColors;
-    page.frame = typedFrame();
-    page.footerText = footerText();
-    page.written = clock::now();
+    page.setup = pageSetup();
     if (page.caller == CardCaller::Other) {
         struct NoList : publishing::CardList {
             bool first() override { return false; }

@@ -1,5 +1,4 @@
 #include "publishing/form_html_kojin.h"
-#include "common/clock.h"
 #include "common/convert.h"
 #include "common/dialogs.h"
 #include "common/module1.h"
@@ -90,10 +89,7 @@ bool Form_HTML_kojin::writePage(const QString& path) {
     page.allTime = Chk_op[1]->isChecked();
     page.firstSeason = txt_se[0]->text();
     page.lastSeason = txt_se[1]->text();
-    page.colors = Module1::HtmlColors;
-    page.frame = typedFrame();
-    page.footerText = footerText();
-    page.written = clock::now();
+    page.setup = pageSetup();
     return publishing::writePlayerPage(path, page) == publishing::PageResult::Written;
 }
 

@@ -1,8 +1,10 @@
 #include "publishing/form_htmlexport.h"
 #include "common/appdir.h"
+#include "common/clock.h"
 #include "common/convert.h"
 #include "common/dialogs.h"
 #include "common/launcher.h"
+#include "common/module1.h"
 #include "common/settingskeys.h"
 #include "platform/controls.h"
 #include "platform/registry.h"
@@ -41,14 +43,15 @@ HtmlExportDialog::HtmlExportDialog(const Layout& layout) : layout_(layout) {
     menu_color = addMenuCommand(QStringLiteral("色指定(&C)"), [this] { Cmd_color_Click(); });
 }
 
-publishing::PageFrame HtmlExportDialog::typedFrame() const {
-    publishing::PageFrame f;
-    f.title = Txt_jofo[0]->text();
-    f.heading = Txt_jofo[1]->text();
-    return f;
+publishing::PageSetup HtmlExportDialog::pageSetup() const {
+    publishing::PageSetup page;
+    page.colors = Module1::HtmlColors;
+    page.frame.title = Txt_jofo[0]->text();
+    page.frame.heading = Txt_jofo[1]->text();
+    page.footerText = Txt_jofo[2]->text();
+    page.written = clock::now();
+    return page;
 }
-
-QString HtmlExportDialog::footerText() const { return Txt_jofo[2]->text(); }
 
 void HtmlExportDialog::proposeFile(const QString& path) {
     Txt_file->setText(path);

@@ -1,6 +1,5 @@
 #include "publishing/form_sokuho.h"
 #include "common/appdir.h"
-#include "common/clock.h"
 #include "common/convert.h"
 #include "common/dialogs.h"
 #include "common/module1.h"
@@ -131,12 +130,9 @@ bool Form_sokuho::writePage(const QString& path) {
     b.season = {season.sql, season.params};
     b.allTime = {allTime.sql, allTime.params};
     b.markTexts = Module1::MarkTexts;
-    b.colors = Module1::HtmlColors;
     b.folder = programFolder();
-    b.frame = typedFrame();
-    b.footerText = footerText();
-    b.written = clock::now();
-    return publishing::writeBulletin(path, b) == publishing::BulletinResult::Written;
+    b.setup = pageSetup();
+    return publishing::writeBulletin(path, b) == publishing::PageResult::Written;
 }
 
 }  // namespace vx

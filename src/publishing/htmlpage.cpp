@@ -58,4 +58,13 @@ bool writePage(const QString& path, const QByteArray& bytes, QString* error) {
     return writeWhole(path, bytes, error);
 }
 
+PageResult writePage(const QString& path, const PageSetup& setup, const std::function<PageBody(const PageColors&)>& makeBody) {
+    const std::optional<PageColors> colors = pageColors(setup.colors);
+    if (!colors) return PageResult::BadColors;
+    const PageBody made = makeBody(*colors);
+    if (const PageResult* refused = std::get_if<PageResult>(&made)) return *refused;
+    const PageContent& page = std::get<PageContent>(made);
+    return writePage(path, pageBytes(page.frame, *colors, setup.written, page.body)) ? PageResult::Written : PageResult::NotWritten;
+}
+
 }  // namespace vx::publishing

@@ -62,17 +62,13 @@ bool read(const QString& sql, const QVariantList& params, Rows* out) {
     return true;
 }
 
-}  // namespace
-
-PageResult writePlayerPage(const QString& path, const PlayerPage& page) {
-    const std::optional<PageColors> colors = pageColors(page.colors);
-    if (!colors) return PageResult::BadColors;
-    const PageColors& c = *colors;
+// The season table with its total row, the all-time table, or both.
+PageBody playerBody(const PlayerPage& page, const PageColors& c) {
     const QVariant player = number(page.player);
     const QString ave = QStringLiteral("BGCOLOR=#") + c.aveBack + QStringLiteral("><FONT COLOR=#") + c.aveFore + QLatin1Char('>');
     const QString label = QStringLiteral("<TD ALIGN=center ") + ave + QStringLiteral("合計平均</font></TD>");
     QStringList body;
-    PageFrame frame = page.frame;
+    PageFrame frame = page.setup.frame;
     frame.headingEnd = QStringLiteral("</font></H1></Center>");
 
     if (page.seasons) {
@@ -125,7 +121,7 @@ PageResult writePlayerPage(const QString& path, const PlayerPage& page) {
             body << QStringLiteral("</TR>");
         }
         body << QStringLiteral("</Table><center>");
-        if (!page.allTime) frame.footer = {QStringLiteral("<HR>"), QStringLiteral("<center>") + page.footerText + QStringLiteral("</center>"), QStringLiteral("<HR>")};
+        if (!page.allTime) frame.footer = {QStringLiteral("<HR>"), QStringLiteral("<center>") + page.setup.footerText + QStringLiteral("</center>"), QStringLiteral("<HR>")};
     }
 
     if (page.allTime) {
@@ -149,9 +145,15 @@ PageResult writePlayerPage(const QString& path, const PlayerPage& page) {
             body << QStringLiteral("</TR>");
         }
         body << QStringLiteral("</Table></center><HR>");
-        frame.footer = {QStringLiteral("<P align=center>") + page.footerText + QStringLiteral("</p>"), QStringLiteral("<HR>")};
+        frame.footer = {QStringLiteral("<P align=center>") + page.setup.footerText + QStringLiteral("</p>"), QStringLiteral("<HR>")};
     }
-    return writePage(path, pageBytes(frame, c, page.written, body)) ? PageResult::Written : PageResult::NotWritten;
+    return PageContent{frame, body};
+}
+
+}  // namespace
+
+PageResult writePlayerPage(const QString& path, const PlayerPage& page) {
+    return writePage(path, page.setup, [&page](const PageColors& colors) { return playerBody(page, colors); });
 }
 
 }  // namespace vx::publishing

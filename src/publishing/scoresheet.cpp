@@ -122,9 +122,10 @@ QStringList sheetRow(const QVariantList& values, const SheetFields& f, const Sco
     return row;
 }
 
-PageResult writeScoreSheet(const QString& path, const ScoreSheet& sheet) {
-    const std::optional<PageColors> colors = pageColors(sheet.colors);
-    if (!colors) return PageResult::BadColors;
+namespace {
+
+// The chosen games' table, and for one whole match the day's milestones.
+PageBody sheetBody(const ScoreSheet& sheet, const PageColors& colors) {
     const ScoreBookChoice& c = sheet.choice;
 
     QStringList where;
@@ -147,19 +148,25 @@ PageResult writeScoreSheet(const QString& path, const ScoreSheet& sheet) {
     do {
         QVariantList values;
         for (int i = 0; i < names.size(); ++i) values << q.value(i);
-        body << sheetRow(values, *fields, sheet.columns, sheet.markTexts, *colors);
+        body << sheetRow(values, *fields, sheet.columns, sheet.markTexts, colors);
     } while (q.next());
     body << QStringLiteral("</TR>") << QStringLiteral("</Table><center><HR>");
 
     // A missing or unreadable results file leaves the line out; the page is completed.
     std::optional<QString> milestones = QString();
     if (milestonesApply(c)) milestones = milestoneText(resultsFileOf(c, sheet.folder));
-    if (milestones) body << QStringLiteral("<font color=") + colors->allFore + QLatin1Char('>') + *milestones + QStringLiteral("</font>");
+    if (milestones) body << QStringLiteral("<font color=") + colors.allFore + QLatin1Char('>') + *milestones + QStringLiteral("</font>");
 
-    PageFrame frame = sheet.frame;
+    PageFrame frame = sheet.setup.frame;
     frame.headingEnd = QStringLiteral("</font></H1></Center>");
-    frame.footer = {QStringLiteral("<HR>"), sheet.footerText, QStringLiteral("<HR>")};
-    return writePage(path, pageBytes(frame, *colors, sheet.written, body)) ? PageResult::Written : PageResult::NotWritten;
+    frame.footer = {QStringLiteral("<HR>"), sheet.setup.footerText, QStringLiteral("<HR>")};
+    return PageContent{frame, body};
+}
+
+}  // namespace
+
+PageResult writeScoreSheet(const QString& path, const ScoreSheet& sheet) {
+    return writePage(path, sheet.setup, [&sheet](const PageColors& colors) { return sheetBody(sheet, colors); });
 }
 
 }  // namespace vx::publishing

@@ -118,9 +118,9 @@ private Q_SLOTS:
         s.choice.match = "41.5";
         QCOMPARE(writeScoreSheet(path, s), PageResult::NoGames);
         s.choice.match = "41";
-        s.colors[5] = "";
+        s.setup.colors[5] = "";
         QCOMPARE(writeScoreSheet(path, s), PageResult::BadColors);
-        s.colors[5] = "0";
+        s.setup.colors[5] = "0";
         QCOMPARE(writeScoreSheet(env->home(), s), PageResult::NotWritten);
         QCOMPARE(fileBytes(path), QByteArray("old page"));
         // Criteria are bound values, not text joined into the statement.
@@ -189,7 +189,7 @@ private Q_SLOTS:
         QCOMPARE(writeResultsTable(path, resultsTable(1, {"9", "", ""})), PageResult::NoGames);
         QCOMPARE(writeResultsTable(path, resultsTable(2, {"", "42", "56"})), PageResult::NoGames);
         ResultsTable t = resultsTable(0, {});
-        t.colors[2] = "pink";
+        t.setup.colors[2] = "pink";
         QCOMPARE(writeResultsTable(path, t), PageResult::BadColors);
         QCOMPARE(writeResultsTable(env->home(), resultsTable(0, {})), PageResult::NotWritten);
         t = resultsTable(0, {}), t.sql = "SELECT 選手名, * FROM (" + t.sql + ")";  // read by name, wherever the column stands
