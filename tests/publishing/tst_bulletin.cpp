@@ -118,7 +118,7 @@ private Q_SLOTS:
         QVERIFY(db::exec("UPDATE 選手 SET 選手名 = ? WHERE 選手ID = 12", {"山田太郎右衛門𠮷田"}) && db::exec("UPDATE 選手 SET 選手名 = '𠮷' WHERE 選手ID = 30"));
         const QString path = env->path("n.htm");
         Bulletin b = bulletinOf(*acceptMatch("3", "2", 41, env->home()), env->home());
-        QCOMPARE(writeWith(path, b, {false, false, true, true, true, false}), BulletinResult::Written);
+        QCOMPARE(writeWith(path, b, {false, false, true, true, true, false}), PageResult::Written);
         const QByteArray bytes = fileBytes(path);
         QCOMPARE(bytes.count(toCp932("山田太郎右衛門") + "&#134071;</"), 3);
         QCOMPARE(bytes.count("\n&#134071;       </TD>") + bytes.count(">&#134071;       </font>"), 3);
