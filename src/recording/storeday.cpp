@@ -239,23 +239,21 @@ StoreDayResult StoreDay() {
         result.error = QStringLiteral("データベースを読めませんでした。") + QLatin1Char('\r') + checkError;
         return result;
     }
-    QString why;
-    if (!db::beginTransaction(&why)) {
-        result.error = QStringLiteral("データベースに書き込めませんでした。") + QLatin1Char('\r') + why;
+    db::Transaction day;
+    if (!day.begun()) {
+        result.error = QStringLiteral("データベースに書き込めませんでした。") + QLatin1Char('\r') + day.error();
         return result;
     }
     Written w;
     try {
         w = writeDay();
     } catch (const std::exception& e) {
-        db::rollback();
         result.error = QStringLiteral("記録できませんでした。データベースは変更されていません。") + QLatin1Char('\r') +
                        QString::fromUtf8(e.what());
         return result;
     }
-    if (!db::commit(&why)) {
-        db::rollback();
-        result.error = QStringLiteral("記録できませんでした。データベースは変更されていません。") + QLatin1Char('\r') + why;
+    if (!day.commit()) {
+        result.error = QStringLiteral("記録できませんでした。データベースは変更されていません。") + QLatin1Char('\r') + day.error();
         return result;
     }
 

@@ -75,33 +75,27 @@ Query bookQuery(const Filter& filter) {
 
 Deletion deleteGames(const QVector<QVariant>& ids) {
     Deletion out;
-    if (!db::beginTransaction(&out.error)) return out;
-    db::Statement mark(QStringLiteral("SAVEPOINT vx_game")), release(QStringLiteral("RELEASE vx_game")),
-        undo(QStringLiteral("ROLLBACK TO vx_game"));
+    db::Transaction all;
+    if (!all.begun()) return {0, all.error()};
     db::Statement game(QStringLiteral("DELETE FROM \"データ項目\" WHERE \"ID\" = ?")),
         marks(QStringLiteral("DELETE FROM \"マーク\" WHERE \"ID\" = ?")),
         balls(QStringLiteral("DELETE FROM \"フレーム\" WHERE \"ID\" = ?"));
     int deleted = 0;
     for (const QVariant& id : ids) {
-        if (!mark.run()) {
-            out.error = mark.error();
+        db::Transaction one;  // a game that fails is left whole
+        if (!one.begun()) {
+            out.error = one.error();
             break;
         }
         const bool ok = game.run({id}) && marks.run({id}) && balls.run({id});
         if (!ok) {
             out.error = !game.error().isEmpty() ? game.error() : !marks.error().isEmpty() ? marks.error() : balls.error();
-            undo.run();
-            release.run();
             break;
         }
         deleted += game.rowsAffected() > 0;
-        release.run();
+        one.commit();
     }
-    QString why;
-    if (!db::commit(&why)) {
-        db::rollback();
-        return {0, why};
-    }
+    if (!all.commit()) return {0, all.error()};
     out.deleted = deleted;
     return out;
 }

@@ -27,7 +27,8 @@ QString views() {
 }
 
 void storeGames(QRandomGenerator& rng, int count) {
-    QVERIFY(db::beginTransaction());
+    db::Transaction all;
+    QVERIFY(all.begun());
     for (int i = 0; i < count; ++i) {
         QVariantList v{int(rng.bounded(1, 8)), int(rng.bounded(1, 6)), int(rng.bounded(1, 5))};
         for (int f = 0; f < Fields.size(); ++f)
@@ -35,7 +36,7 @@ void storeGames(QRandomGenerator& rng, int count) {
         QVERIFY(db::exec(QStringLiteral("INSERT INTO \"データ項目\" (\"選手ID\", \"試合ID\", \"ｹﾞｰﾑ\", \"優Ｐ\", \"上位\", "
                                         "\"S10\", \"ST\", \"SP\", \"SPF\") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"), v));
     }
-    QVERIFY(db::commit());
+    QVERIFY(all.commit());
 }
 }  // namespace
 
