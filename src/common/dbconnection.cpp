@@ -368,6 +368,13 @@ QSqlRecord Statement::record() const {
     return r;
 }
 
+QStringList Statement::columnNames() const {
+    const QSqlRecord r = record();
+    QStringList names;
+    for (int i = 0; i < r.count(); ++i) names << r.fieldName(i);
+    return names;
+}
+
 QString Statement::originColumn(int column) const {
     return active_ ? fromUtf16(sqlite3_column_origin_name16(stmt_, column)).remove(u'"') : QString();
 }
