@@ -75,7 +75,7 @@ public:
     bool next();  // steps to the next row of the result; false after the last
     QVariant value(int column) const;
     QSqlRecord record() const;  // the result's column names and source tables
-    QStringList columnNames() const;
+    QStringList columnNames() const;  // the result's column names, in order
     // The table column a result column reads, under whatever name the query gives it; empty for
     // an expression.
     QString originColumn(int column) const;
