@@ -57,10 +57,10 @@ struct Games {
 };
 std::optional<Games> matchGames(qint64 matchId) {
     QStringList cols;
-    for (int f = 1; f <= 10; ++f) cols << QStringLiteral("k.\"S%1\"").arg(f);
+    for (const QString& c : frameColumns()) cols << QStringLiteral("k.\"%1\"").arg(c);
     cols << QStringLiteral("p.\"選手名\"") << QStringLiteral("d.\"ｹﾞｰﾑ\"") << QStringLiteral("d.\"優Ｐ\"") << QStringLiteral("d.\"入賞\"")
          << QStringLiteral("d.\"競技点\"");
-    for (int k = 0; k <= 20; ++k) cols << QStringLiteral("k.\"M") + ballSuffix(k) + QLatin1Char('"');
+    for (const QString& c : ballColumns(QStringLiteral("M"))) cols << QStringLiteral("k.\"%1\"").arg(c);
     cols << QStringLiteral("d.\"試合日\"") << QStringLiteral("v.\"会場名\"") << QStringLiteral("d.\"試合ID\"") << QStringLiteral("d.\"選手ID\"");
     db::Statement q(QStringLiteral("SELECT ") + cols.join(QStringLiteral(", ")) +
                     QStringLiteral(" FROM \"データ項目\" AS d JOIN \"マーク\" AS k ON k.\"ID\" = d.\"ID\" "
@@ -69,7 +69,7 @@ std::optional<Games> matchGames(qint64 matchId) {
                                    "WHERE d.\"試合ID\" = ? ORDER BY d.\"ｹﾞｰﾑ\", d.\"ID\""));
     if (!q.run({matchId})) return std::nullopt;
     Games g;
-    for (int i = 0; i < q.record().count(); ++i) g.names << q.record().fieldName(i);
+    g.names = q.columnNames();
     while (q.next()) {
         QVariantList row;
         for (int i = 0; i < g.names.size(); ++i) row << q.value(i);
@@ -134,13 +134,9 @@ std::optional<QStringList> cardsSection(const Games& g, const Bulletin& b, const
 std::optional<QStringList> standingsSection(const StandingsSource& src, bool season, const PageColors& c) {
     db::Statement q(src.sql);
     if (!q.run(src.params)) return std::nullopt;
-    QStringList names;
-    for (int i = 0; i < q.record().count(); ++i) names << q.record().fieldName(i);
-    const NameList fields(names);
     const char* const wanted[12] = {"選手名", "ゲーム", "優Ｐ計", "上位", "上位率", "合計点", "平均点", "ST", "ST平均", "スペア", "ｽﾍﾟｱﾐｽ", "スペア率"};
     int col[12];
-    for (int i = 0; i < 12; ++i)
-        if ((col[i] = fields.indexOf(QString::fromUtf8(wanted[i]))) < 0) return std::nullopt;
+    if (!NameList(q.columnNames()).indexesOf(wanted, col)) return std::nullopt;
     if (!q.next()) return std::nullopt;
 
     QStringList out{sectionOpen(c), season ? QStringLiteral("現時点でのシーズン成績") : QStringLiteral("現時点での通算成績<BR>"), SectionClose};

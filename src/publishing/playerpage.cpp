@@ -45,12 +45,9 @@ QVariant number(const QString& text) {
 bool read(const QString& sql, const QVariantList& params, Rows* out) {
     db::Statement q(sql);
     if (!q.run(params)) return false;
-    QStringList names;
-    for (int i = 0; i < q.record().count(); ++i) names << q.record().fieldName(i);
-    const NameList fields(names);
+    const NameList fields(q.columnNames());
     int col[StatCount + 1];
-    for (int s = 0; s < StatCount; ++s)
-        if ((col[s] = fields.indexOf(QString::fromUtf8(StatNames[s]))) < 0) return false;
+    if (!fields.indexesOf(StatNames, std::span(col).first(StatCount))) return false;
     col[StatCount] = fields.indexOf(QStringLiteral("シーズンID"));
     while (q.next()) {
         auto& row = out->values.emplace_back();

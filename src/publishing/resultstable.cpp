@@ -62,14 +62,10 @@ PageBody tableBody(const ResultsTable& table, const PageColors& colors) {
     db::Statement q(table.sql);
     if (!q.run(table.params)) return PageResult::Unreadable;
     if (!q.next()) return PageResult::NoGames;
-    QStringList names;
-    for (int i = 0; i < q.record().count(); ++i) names << q.record().fieldName(i);
-    const NameList fields(names);
     // Read by these names, whatever case and width the row source gives them.
     const char* const wanted[12] = {"選手名", "ゲーム", "優P計", "上位", "上位率", "合計点", "平均点", "st", "st平均", "スペア", "スペアミス", "スペア率"};
     int col[12];
-    for (int i = 0; i < 12; ++i)
-        if ((col[i] = fields.indexOf(QString::fromUtf8(wanted[i]))) < 0) return PageResult::Unreadable;
+    if (!NameList(q.columnNames()).indexesOf(wanted, col)) return PageResult::Unreadable;
 
     const QString plain = QStringLiteral("<TD><FONT COLOR=") + colors.fore + QLatin1Char('>');
     const QString high = QStringLiteral("<TD BGCOLOR=") + colors.syoBack + QStringLiteral("><FONT COLOR=") + colors.syoFore + QLatin1Char('>');

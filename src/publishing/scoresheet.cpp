@@ -63,10 +63,10 @@ std::optional<SheetFields> sheetFields(const QStringList& columnNames, const Sco
     const char* const wanted[8] = {"選手名", "シーズンID", "試合", "ゲーム", "優p", "入賞", "s10", "競技点"};
     const int needs[8] = {ColName, ColSeason, ColMatch, ColGame, ColPoints, ColPoints, ColScore, ColScore};
     SheetFields f;
+    fields.indexesOf(wanted, f.col);
     for (int i = 0; i < 8; ++i)
-        if ((f.col[std::size_t(i)] = fields.indexOf(QString::fromUtf8(wanted[i]))) < 0 && on[std::size_t(needs[i])]) return std::nullopt;
-    for (int k = 0; k <= 20; ++k)
-        if ((f.marks[std::size_t(k)] = fields.indexOf(QStringLiteral("m") + ballSuffix(k))) < 0 && on[ColMarks]) return std::nullopt;
+        if (f.col[std::size_t(i)] < 0 && on[std::size_t(needs[i])]) return std::nullopt;
+    if (!fields.indexesOf(ballColumns(QStringLiteral("m")), f.marks) && on[ColMarks]) return std::nullopt;
     return f;
 }
 
@@ -137,8 +137,7 @@ PageBody sheetBody(const ScoreSheet& sheet, const PageColors& colors) {
                     (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "))));
     if (!q.run(params)) return PageResult::Unreadable;
     if (!q.next()) return PageResult::NoGames;
-    QStringList names;
-    for (int i = 0; i < q.record().count(); ++i) names << q.record().fieldName(i);
+    const QStringList names = q.columnNames();
     // The view holds every column, whichever are ticked.
     const std::optional<SheetFields> fields = sheetFields(names, ScoreColumns{true, true, true, true, true, true, true});
     if (!fields) return PageResult::Unreadable;

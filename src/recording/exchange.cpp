@@ -335,15 +335,14 @@ void importFile(bool offerBackups, const QString& initial) {
         const SheetFile file = readSheetFile(path, layout);
         NewSheet ns = grownSheet(file, layout);
         QString err;
-        if (!db::ensureOpen(&err) || !db::beginTransaction(&err)) throw DbFailure{err};
-        try {
+        if (!db::ensureOpen(&err)) throw DbFailure{err};
+        {
+            db::Transaction names;
+            if (!names.begun()) throw DbFailure{names.error()};
             Players players;
             reconcile(ns, LastPlayer + 1, players);
-            if (!db::commit(&err)) throw DbFailure{err};
+            if (!names.commit()) throw DbFailure{names.error()};
             added = players.added();
-        } catch (...) {
-            db::rollback();
-            throw;
         }
         LastPlayer = ns.lastPlayer;
         LastGame = ns.lastGame;

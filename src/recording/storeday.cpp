@@ -102,10 +102,8 @@ Written writeDay() {
                          QStringLiteral("順位"),   QStringLiteral("試合日"), QStringLiteral("会場ID")};
     QStringList markCols{QStringLiteral("ID"), QStringLiteral("選手ID"), QStringLiteral("試合ID"), QStringLiteral("ｹﾞｰﾑ")};
     QStringList frameCols{QStringLiteral("ID"), QStringLiteral("選手ID"), QStringLiteral("試合ID"), QStringLiteral("ゲーム")};
-    for (int k = 0; k <= 20; ++k) markCols << QStringLiteral("M") + ballSuffix(k);
-    for (int f = 1; f <= 10; ++f) markCols << QStringLiteral("S") + QString::number(f);
-    for (int k = 0; k <= 20; ++k) frameCols << QStringLiteral("Flms") + ballSuffix(k);
-    for (int k = 0; k <= 20; ++k) frameCols << QStringLiteral("pin") + ballSuffix(k);
+    markCols << ballColumns(QStringLiteral("M")) << frameColumns();
+    frameCols << ballColumns(QStringLiteral("Flms")) << ballColumns(QStringLiteral("pin"));
 
     DayStatement insertData(insertSql(QStringLiteral("データ項目"), dataCols), QStringLiteral("データ項目"));
     // The new ID was never a game's ID (the counter never reuses one), so a row of the other two
@@ -241,23 +239,21 @@ StoreDayResult StoreDay() {
         result.error = QStringLiteral("データベースを読めませんでした。") + QLatin1Char('\r') + checkError;
         return result;
     }
-    QString why;
-    if (!db::beginTransaction(&why)) {
-        result.error = QStringLiteral("データベースに書き込めませんでした。") + QLatin1Char('\r') + why;
+    db::Transaction day;
+    if (!day.begun()) {
+        result.error = QStringLiteral("データベースに書き込めませんでした。") + QLatin1Char('\r') + day.error();
         return result;
     }
     Written w;
     try {
         w = writeDay();
     } catch (const std::exception& e) {
-        db::rollback();
         result.error = QStringLiteral("記録できませんでした。データベースは変更されていません。") + QLatin1Char('\r') +
                        QString::fromUtf8(e.what());
         return result;
     }
-    if (!db::commit(&why)) {
-        db::rollback();
-        result.error = QStringLiteral("記録できませんでした。データベースは変更されていません。") + QLatin1Char('\r') + why;
+    if (!day.commit()) {
+        result.error = QStringLiteral("記録できませんでした。データベースは変更されていません。") + QLatin1Char('\r') + day.error();
         return result;
     }
 

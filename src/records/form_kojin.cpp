@@ -175,15 +175,13 @@ Form_Kojin::Form_Kojin() {
     QStringList fields{QStringLiteral("選手名"), QStringLiteral("シーズンID"), QStringLiteral("試合"), QStringLiteral("ｹﾞｰﾑ"),
                        QStringLiteral("試合日"), QStringLiteral("優Ｐ"),     QStringLiteral("入賞"), QStringLiteral("S10"),
                        QStringLiteral("競技点")};
-    for (int k = 0; k <= 20; ++k) fields << QStringLiteral("M") + ballSuffix(k);
-    fields << QStringLiteral("試合日") << QStringLiteral("試合ID") << QStringLiteral("会場名");
+    fields << ballColumns(QStringLiteral("M")) << QStringLiteral("試合日") << QStringLiteral("試合ID") << QStringLiteral("会場名");
     DBG_Score = place(grid(this, data_score, fields, twips(ScoreRow)), 60, StatsTop, FixedWidth - 270, 2955);
     const char* const captions[9] = {"選手名", "Ssn", "Stg", "Gm", "Date", "Pnt", "入賞", "素点", "競点"};
     for (int c = 0; c < 33; ++c) DBG_Score->setCaption(c, QString());
     for (int c = 0; c < 9; ++c) DBG_Score->setCaption(c, QString::fromUtf8(captions[c]));
-    const char* const frameNumbers[10] = {"１", "２", "３", "４", "５", "６", "７", "８", "９", "１"};
-    for (int f = 0; f < 10; ++f) DBG_Score->setCaption(9 + 2 * f, QString::fromUtf8(frameNumbers[f]));
-    DBG_Score->setCaption(28, QStringLiteral("０"));
+    const QStringList marks = scorebook::markCaptions();
+    for (int k = 0; k <= 20; ++k) DBG_Score->setCaption(9 + k, marks[k]);
     DBG_Score->setCaption(30, QStringLiteral("試合日"));
     DBG_Score->setCaption(31, QStringLiteral("試合ID"));
     DBG_Score->setCaption(32, QStringLiteral("選手ID"));
@@ -382,8 +380,9 @@ void Form_Kojin::data_score_Reposition() {
     const db::Recordset& rs = data_score->recordset();
     if (rs.RecordCount() < 1) return;
     auto text = [this](const QString& field) { return data_score->text(field); };
-    for (int b = 0; b <= 20; ++b) Txt_MARK[std::size_t(b)]->setText(text(QStringLiteral("M") + ballSuffix(b)));
-    for (int f = 1; f <= 10; ++f) Txt_score[std::size_t(f)]->setText(text(QStringLiteral("S%1").arg(f)));
+    const QStringList marks = ballColumns(QStringLiteral("M")), scores = frameColumns();
+    for (int b = 0; b <= 20; ++b) Txt_MARK[std::size_t(b)]->setText(text(marks[b]));
+    for (int f = 1; f <= 10; ++f) Txt_score[std::size_t(f)]->setText(text(scores[f - 1]));
     Txt_score[11]->setText(text(QStringLiteral("HCP")));
     Txt_score[0]->setText(text(QStringLiteral("競技点")));
     const char* const items[4] = {"入賞", "優Ｐ", "ST", "SP"};

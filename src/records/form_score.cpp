@@ -156,16 +156,14 @@ Form_Score::Form_Score() {
     QStringList fields{QStringLiteral("選手名"), QStringLiteral("試合日"), QStringLiteral("シーズンID"), QStringLiteral("試合"),
                        QStringLiteral("ｹﾞｰﾑ"),  QStringLiteral("優Ｐ"),   QStringLiteral("入賞"),       QStringLiteral("S10"),
                        QStringLiteral("競技点")};
-    for (int k = 0; k <= 20; ++k) fields << QStringLiteral("M") + ballSuffix(k);
-    fields << QStringLiteral("会場名");
+    fields << ballColumns(QStringLiteral("M")) << QStringLiteral("会場名");
     for (int f = 1; f <= 9; ++f) fields << QStringLiteral("s%1").arg(f);
     DBG_Score->setColumns(fields);
     const char* const captions[9] = {"選手名", "Date", "Ss", "St", "G", "P", "入賞", "素", "競"};
     for (int c = 0; c < 40; ++c) DBG_Score->setCaption(c, QString());
     for (int c = 0; c < 9; ++c) DBG_Score->setCaption(c, QString::fromUtf8(captions[c]));
-    const char* const frames[10] = {"１", "２", "３", "４", "５", "６", "７", "８", "９", "１"};
-    for (int f = 0; f < 10; ++f) DBG_Score->setCaption(9 + 2 * f, QString::fromUtf8(frames[f]));
-    DBG_Score->setCaption(28, QStringLiteral("０"));
+    const QStringList marks = scorebook::markCaptions();
+    for (int k = 0; k <= 20; ++k) DBG_Score->setCaption(9 + k, marks[k]);
     DBG_Score->setCaption(30, QStringLiteral("会場名"));
     DBG_Score->gridModel()->setColumnFormat(1, ShortDate);
     const int widths[9] = {96, 80, 26, 26, 20, 24, 40, 30, 30};

@@ -73,7 +73,8 @@ QString views() {
 }
 
 void storeGames(QRandomGenerator& rng, int count) {
-    QVERIFY(db::beginTransaction());
+    db::Transaction all;
+    QVERIFY(all.begun());
     for (int i = 0; i < count; ++i) {
         // Some games name no player, no match or a match not stored.
         QVariantList v{rng.bounded(12) ? QVariant(int(rng.bounded(1, 8))) : QVariant(),
@@ -83,7 +84,7 @@ void storeGames(QRandomGenerator& rng, int count) {
         QVERIFY(db::exec(QStringLiteral("INSERT INTO \"データ項目\" (\"選手ID\", \"試合ID\", \"ｹﾞｰﾑ\", \"優Ｐ\", \"上位\", "
                                         "\"S10\", \"ST\", \"SP\", \"SPF\") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"), v));
     }
-    QVERIFY(db::commit());
+    QVERIFY(all.commit());
 }
 }  // namespace
 

@@ -37,7 +37,7 @@ void storeGame(int id, int player, int match, int game, int points, const QVaria
 // venue have no row.
 void club() {
     db::ensureOpen();
-    db::beginTransaction();
+    db::Transaction all;
     for (const char* s : {"INSERT INTO 選手 (選手ID, 選手名) VALUES (12, '山田太郎'), (7, '佐々木小次郎左衛門尉'), (30, '長谷川')",
                           "INSERT INTO シーズン (シーズンID, シーズン名) VALUES (1, '2024前期'), (3, '2025前期'), (5, '2026前期')",
                           "INSERT INTO 会場 (会場ID, 会場名) VALUES (1, '駅前レーン')",
@@ -51,7 +51,7 @@ void club() {
     storeGame(4, 99, 57, 1, 0, QVariant(), 150, 1, "５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ _");
     storeGame(5, 30, 60, 1, 5, "１着  ", 123, 1, "７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ _");
     storeGame(6, 12, 99, 1, 0, QVariant(), 9, 1, "１ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ _");
-    db::commit();
+    all.commit();
 }
 
 // The IDs of the listed games, in the list's order.
