@@ -172,22 +172,334 @@ CREATE TRIGGER "＿通算_update" AFTER UPDATE OF "選手ID", "優Ｐ", "上位"
   WHERE "選手ID" IS NEW."選手ID";
 END;
 
+-- The same sums for each player in each season, and for all players in each season.  A game counts
+-- in the season of its match row, so the rows follow the games (stored, edited, deleted) and the
+-- matches (stored after their games, moved to another season, renumbered or deleted); a game whose
+-- match is not stored counts in no season.  The program's connection turns recursive triggers on,
+-- so that a row replaced by INSERT OR REPLACE leaves the sums through the delete triggers.
+CREATE TABLE "＿シーズン計" (
+  "選手ID" INTEGER,
+  "シーズンID" INTEGER,
+  "ゲーム" INTEGER NOT NULL DEFAULT 0,
+  "優Ｐ和" INTEGER NOT NULL DEFAULT 0, "優Ｐ数" INTEGER NOT NULL DEFAULT 0,
+  "上位和" INTEGER NOT NULL DEFAULT 0, "上位数" INTEGER NOT NULL DEFAULT 0,
+  "S10和" INTEGER NOT NULL DEFAULT 0, "S10数" INTEGER NOT NULL DEFAULT 0,
+  "ST和" INTEGER NOT NULL DEFAULT 0, "ST数" INTEGER NOT NULL DEFAULT 0,
+  "SP和" INTEGER NOT NULL DEFAULT 0, "SP数" INTEGER NOT NULL DEFAULT 0,
+  "SPF和" INTEGER NOT NULL DEFAULT 0, "SPF数" INTEGER NOT NULL DEFAULT 0
+);
+CREATE UNIQUE INDEX "＿シーズン計_シーズンID_選手ID" ON "＿シーズン計" ("シーズンID", "選手ID");
+CREATE INDEX "＿シーズン計_選手ID" ON "＿シーズン計" ("選手ID", "シーズンID");
+INSERT INTO "＿シーズン計" SELECT d."選手ID", s."シーズンID", COUNT(*),
+  COALESCE(SUM(d."優Ｐ"), 0), COUNT(d."優Ｐ"),
+  COALESCE(SUM(d."上位"), 0), COUNT(d."上位"),
+  COALESCE(SUM(d."S10"), 0), COUNT(d."S10"),
+  COALESCE(SUM(d."ST"), 0), COUNT(d."ST"),
+  COALESCE(SUM(d."SP"), 0), COUNT(d."SP"),
+  COALESCE(SUM(d."SPF"), 0), COUNT(d."SPF")
+FROM "データ項目" AS d JOIN "試合" AS s ON s."試合ID" = d."試合ID" GROUP BY d."選手ID", s."シーズンID";
+
+CREATE TABLE "＿全員シーズン計" (
+  "シーズンID" INTEGER,
+  "ゲーム" INTEGER NOT NULL DEFAULT 0,
+  "優Ｐ和" INTEGER NOT NULL DEFAULT 0, "優Ｐ数" INTEGER NOT NULL DEFAULT 0,
+  "上位和" INTEGER NOT NULL DEFAULT 0, "上位数" INTEGER NOT NULL DEFAULT 0,
+  "S10和" INTEGER NOT NULL DEFAULT 0, "S10数" INTEGER NOT NULL DEFAULT 0,
+  "ST和" INTEGER NOT NULL DEFAULT 0, "ST数" INTEGER NOT NULL DEFAULT 0,
+  "SP和" INTEGER NOT NULL DEFAULT 0, "SP数" INTEGER NOT NULL DEFAULT 0,
+  "SPF和" INTEGER NOT NULL DEFAULT 0, "SPF数" INTEGER NOT NULL DEFAULT 0
+);
+CREATE UNIQUE INDEX "＿全員シーズン計_シーズンID" ON "＿全員シーズン計" ("シーズンID");
+INSERT INTO "＿全員シーズン計" SELECT s."シーズンID", COUNT(*),
+  COALESCE(SUM(d."優Ｐ"), 0), COUNT(d."優Ｐ"),
+  COALESCE(SUM(d."上位"), 0), COUNT(d."上位"),
+  COALESCE(SUM(d."S10"), 0), COUNT(d."S10"),
+  COALESCE(SUM(d."ST"), 0), COUNT(d."ST"),
+  COALESCE(SUM(d."SP"), 0), COUNT(d."SP"),
+  COALESCE(SUM(d."SPF"), 0), COUNT(d."SPF")
+FROM "データ項目" AS d JOIN "試合" AS s ON s."試合ID" = d."試合ID" GROUP BY s."シーズンID";
+
+CREATE TRIGGER "＿シーズン計_insert" AFTER INSERT ON "データ項目"
+WHEN EXISTS (SELECT 1 FROM "試合" WHERE "試合ID" = NEW."試合ID") BEGIN
+  INSERT INTO "＿シーズン計" ("選手ID", "シーズンID") SELECT NEW."選手ID", s."シーズンID" FROM "試合" AS s
+  WHERE s."試合ID" = NEW."試合ID" AND NOT EXISTS
+    (SELECT 1 FROM "＿シーズン計" AS t WHERE t."選手ID" IS NEW."選手ID" AND t."シーズンID" IS s."シーズンID");
+  UPDATE "＿シーズン計" SET
+    "ゲーム" = "ゲーム" + 1,
+    "優Ｐ和" = "優Ｐ和" + COALESCE(NEW."優Ｐ", 0), "優Ｐ数" = "優Ｐ数" + (NEW."優Ｐ" IS NOT NULL),
+    "上位和" = "上位和" + COALESCE(NEW."上位", 0), "上位数" = "上位数" + (NEW."上位" IS NOT NULL),
+    "S10和" = "S10和" + COALESCE(NEW."S10", 0), "S10数" = "S10数" + (NEW."S10" IS NOT NULL),
+    "ST和" = "ST和" + COALESCE(NEW."ST", 0), "ST数" = "ST数" + (NEW."ST" IS NOT NULL),
+    "SP和" = "SP和" + COALESCE(NEW."SP", 0), "SP数" = "SP数" + (NEW."SP" IS NOT NULL),
+    "SPF和" = "SPF和" + COALESCE(NEW."SPF", 0), "SPF数" = "SPF数" + (NEW."SPF" IS NOT NULL)
+  WHERE "選手ID" IS NEW."選手ID" AND "シーズンID" IS (SELECT "シーズンID" FROM "試合" WHERE "試合ID" = NEW."試合ID");
+  INSERT INTO "＿全員シーズン計" ("シーズンID") SELECT s."シーズンID" FROM "試合" AS s
+  WHERE s."試合ID" = NEW."試合ID" AND NOT EXISTS (SELECT 1 FROM "＿全員シーズン計" AS t WHERE t."シーズンID" IS s."シーズンID");
+  UPDATE "＿全員シーズン計" SET
+    "ゲーム" = "ゲーム" + 1,
+    "優Ｐ和" = "優Ｐ和" + COALESCE(NEW."優Ｐ", 0), "優Ｐ数" = "優Ｐ数" + (NEW."優Ｐ" IS NOT NULL),
+    "上位和" = "上位和" + COALESCE(NEW."上位", 0), "上位数" = "上位数" + (NEW."上位" IS NOT NULL),
+    "S10和" = "S10和" + COALESCE(NEW."S10", 0), "S10数" = "S10数" + (NEW."S10" IS NOT NULL),
+    "ST和" = "ST和" + COALESCE(NEW."ST", 0), "ST数" = "ST数" + (NEW."ST" IS NOT NULL),
+    "SP和" = "SP和" + COALESCE(NEW."SP", 0), "SP数" = "SP数" + (NEW."SP" IS NOT NULL),
+    "SPF和" = "SPF和" + COALESCE(NEW."SPF", 0), "SPF数" = "SPF数" + (NEW."SPF" IS NOT NULL)
+  WHERE "シーズンID" IS (SELECT "シーズンID" FROM "試合" WHERE "試合ID" = NEW."試合ID");
+END;
+
+CREATE TRIGGER "＿シーズン計_delete" AFTER DELETE ON "データ項目"
+WHEN EXISTS (SELECT 1 FROM "試合" WHERE "試合ID" = OLD."試合ID") BEGIN
+  UPDATE "＿シーズン計" SET
+    "ゲーム" = "ゲーム" - 1,
+    "優Ｐ和" = "優Ｐ和" - COALESCE(OLD."優Ｐ", 0), "優Ｐ数" = "優Ｐ数" - (OLD."優Ｐ" IS NOT NULL),
+    "上位和" = "上位和" - COALESCE(OLD."上位", 0), "上位数" = "上位数" - (OLD."上位" IS NOT NULL),
+    "S10和" = "S10和" - COALESCE(OLD."S10", 0), "S10数" = "S10数" - (OLD."S10" IS NOT NULL),
+    "ST和" = "ST和" - COALESCE(OLD."ST", 0), "ST数" = "ST数" - (OLD."ST" IS NOT NULL),
+    "SP和" = "SP和" - COALESCE(OLD."SP", 0), "SP数" = "SP数" - (OLD."SP" IS NOT NULL),
+    "SPF和" = "SPF和" - COALESCE(OLD."SPF", 0), "SPF数" = "SPF数" - (OLD."SPF" IS NOT NULL)
+  WHERE "選手ID" IS OLD."選手ID" AND "シーズンID" IS (SELECT "シーズンID" FROM "試合" WHERE "試合ID" = OLD."試合ID");
+  DELETE FROM "＿シーズン計" WHERE "選手ID" IS OLD."選手ID" AND "ゲーム" = 0;
+  UPDATE "＿全員シーズン計" SET
+    "ゲーム" = "ゲーム" - 1,
+    "優Ｐ和" = "優Ｐ和" - COALESCE(OLD."優Ｐ", 0), "優Ｐ数" = "優Ｐ数" - (OLD."優Ｐ" IS NOT NULL),
+    "上位和" = "上位和" - COALESCE(OLD."上位", 0), "上位数" = "上位数" - (OLD."上位" IS NOT NULL),
+    "S10和" = "S10和" - COALESCE(OLD."S10", 0), "S10数" = "S10数" - (OLD."S10" IS NOT NULL),
+    "ST和" = "ST和" - COALESCE(OLD."ST", 0), "ST数" = "ST数" - (OLD."ST" IS NOT NULL),
+    "SP和" = "SP和" - COALESCE(OLD."SP", 0), "SP数" = "SP数" - (OLD."SP" IS NOT NULL),
+    "SPF和" = "SPF和" - COALESCE(OLD."SPF", 0), "SPF数" = "SPF数" - (OLD."SPF" IS NOT NULL)
+  WHERE "シーズンID" IS (SELECT "シーズンID" FROM "試合" WHERE "試合ID" = OLD."試合ID");
+  DELETE FROM "＿全員シーズン計" WHERE "シーズンID" IS (SELECT "シーズンID" FROM "試合" WHERE "試合ID" = OLD."試合ID") AND "ゲーム" = 0;
+END;
+
+CREATE TRIGGER "＿シーズン計_update" AFTER UPDATE OF "選手ID", "試合ID", "優Ｐ", "上位", "S10", "ST", "SP", "SPF" ON "データ項目" BEGIN
+  UPDATE "＿シーズン計" SET
+    "ゲーム" = "ゲーム" - 1,
+    "優Ｐ和" = "優Ｐ和" - COALESCE(OLD."優Ｐ", 0), "優Ｐ数" = "優Ｐ数" - (OLD."優Ｐ" IS NOT NULL),
+    "上位和" = "上位和" - COALESCE(OLD."上位", 0), "上位数" = "上位数" - (OLD."上位" IS NOT NULL),
+    "S10和" = "S10和" - COALESCE(OLD."S10", 0), "S10数" = "S10数" - (OLD."S10" IS NOT NULL),
+    "ST和" = "ST和" - COALESCE(OLD."ST", 0), "ST数" = "ST数" - (OLD."ST" IS NOT NULL),
+    "SP和" = "SP和" - COALESCE(OLD."SP", 0), "SP数" = "SP数" - (OLD."SP" IS NOT NULL),
+    "SPF和" = "SPF和" - COALESCE(OLD."SPF", 0), "SPF数" = "SPF数" - (OLD."SPF" IS NOT NULL)
+  WHERE "選手ID" IS OLD."選手ID" AND "シーズンID" IS (SELECT "シーズンID" FROM "試合" WHERE "試合ID" = OLD."試合ID")
+    AND EXISTS (SELECT 1 FROM "試合" WHERE "試合ID" = OLD."試合ID");
+  DELETE FROM "＿シーズン計" WHERE "選手ID" IS OLD."選手ID" AND "ゲーム" = 0;
+  UPDATE "＿全員シーズン計" SET
+    "ゲーム" = "ゲーム" - 1,
+    "優Ｐ和" = "優Ｐ和" - COALESCE(OLD."優Ｐ", 0), "優Ｐ数" = "優Ｐ数" - (OLD."優Ｐ" IS NOT NULL),
+    "上位和" = "上位和" - COALESCE(OLD."上位", 0), "上位数" = "上位数" - (OLD."上位" IS NOT NULL),
+    "S10和" = "S10和" - COALESCE(OLD."S10", 0), "S10数" = "S10数" - (OLD."S10" IS NOT NULL),
+    "ST和" = "ST和" - COALESCE(OLD."ST", 0), "ST数" = "ST数" - (OLD."ST" IS NOT NULL),
+    "SP和" = "SP和" - COALESCE(OLD."SP", 0), "SP数" = "SP数" - (OLD."SP" IS NOT NULL),
+    "SPF和" = "SPF和" - COALESCE(OLD."SPF", 0), "SPF数" = "SPF数" - (OLD."SPF" IS NOT NULL)
+  WHERE "シーズンID" IS (SELECT "シーズンID" FROM "試合" WHERE "試合ID" = OLD."試合ID")
+    AND EXISTS (SELECT 1 FROM "試合" WHERE "試合ID" = OLD."試合ID");
+  DELETE FROM "＿全員シーズン計" WHERE "シーズンID" IS (SELECT "シーズンID" FROM "試合" WHERE "試合ID" = OLD."試合ID") AND "ゲーム" = 0;
+  INSERT INTO "＿シーズン計" ("選手ID", "シーズンID") SELECT NEW."選手ID", s."シーズンID" FROM "試合" AS s
+  WHERE s."試合ID" = NEW."試合ID" AND NOT EXISTS
+    (SELECT 1 FROM "＿シーズン計" AS t WHERE t."選手ID" IS NEW."選手ID" AND t."シーズンID" IS s."シーズンID");
+  UPDATE "＿シーズン計" SET
+    "ゲーム" = "ゲーム" + 1,
+    "優Ｐ和" = "優Ｐ和" + COALESCE(NEW."優Ｐ", 0), "優Ｐ数" = "優Ｐ数" + (NEW."優Ｐ" IS NOT NULL),
+    "上位和" = "上位和" + COALESCE(NEW."上位", 0), "上位数" = "上位数" + (NEW."上位" IS NOT NULL),
+    "S10和" = "S10和" + COALESCE(NEW."S10", 0), "S10数" = "S10数" + (NEW."S10" IS NOT NULL),
+    "ST和" = "ST和" + COALESCE(NEW."ST", 0), "ST数" = "ST数" + (NEW."ST" IS NOT NULL),
+    "SP和" = "SP和" + COALESCE(NEW."SP", 0), "SP数" = "SP数" + (NEW."SP" IS NOT NULL),
+    "SPF和" = "SPF和" + COALESCE(NEW."SPF", 0), "SPF数" = "SPF数" + (NEW."SPF" IS NOT NULL)
+  WHERE "選手ID" IS NEW."選手ID" AND "シーズンID" IS (SELECT "シーズンID" FROM "試合" WHERE "試合ID" = NEW."試合ID")
+    AND EXISTS (SELECT 1 FROM "試合" WHERE "試合ID" = NEW."試合ID");
+  INSERT INTO "＿全員シーズン計" ("シーズンID") SELECT s."シーズンID" FROM "試合" AS s
+  WHERE s."試合ID" = NEW."試合ID" AND NOT EXISTS (SELECT 1 FROM "＿全員シーズン計" AS t WHERE t."シーズンID" IS s."シーズンID");
+  UPDATE "＿全員シーズン計" SET
+    "ゲーム" = "ゲーム" + 1,
+    "優Ｐ和" = "優Ｐ和" + COALESCE(NEW."優Ｐ", 0), "優Ｐ数" = "優Ｐ数" + (NEW."優Ｐ" IS NOT NULL),
+    "上位和" = "上位和" + COALESCE(NEW."上位", 0), "上位数" = "上位数" + (NEW."上位" IS NOT NULL),
+    "S10和" = "S10和" + COALESCE(NEW."S10", 0), "S10数" = "S10数" + (NEW."S10" IS NOT NULL),
+    "ST和" = "ST和" + COALESCE(NEW."ST", 0), "ST数" = "ST数" + (NEW."ST" IS NOT NULL),
+    "SP和" = "SP和" + COALESCE(NEW."SP", 0), "SP数" = "SP数" + (NEW."SP" IS NOT NULL),
+    "SPF和" = "SPF和" + COALESCE(NEW."SPF", 0), "SPF数" = "SPF数" + (NEW."SPF" IS NOT NULL)
+  WHERE "シーズンID" IS (SELECT "シーズンID" FROM "試合" WHERE "試合ID" = NEW."試合ID")
+    AND EXISTS (SELECT 1 FROM "試合" WHERE "試合ID" = NEW."試合ID");
+END;
+
+CREATE TRIGGER "＿シーズン計_試合_insert" AFTER INSERT ON "試合" BEGIN
+  INSERT INTO "＿シーズン計" ("選手ID", "シーズンID")
+  SELECT DISTINCT d."選手ID", NEW."シーズンID" FROM "データ項目" AS d WHERE d."試合ID" = NEW."試合ID" AND NOT EXISTS
+    (SELECT 1 FROM "＿シーズン計" AS t WHERE t."選手ID" IS d."選手ID" AND t."シーズンID" IS NEW."シーズンID");
+  UPDATE "＿シーズン計" SET
+    "ゲーム" = "＿シーズン計"."ゲーム" + g."ゲーム",
+    "優Ｐ和" = "＿シーズン計"."優Ｐ和" + g."優Ｐ和", "優Ｐ数" = "＿シーズン計"."優Ｐ数" + g."優Ｐ数",
+    "上位和" = "＿シーズン計"."上位和" + g."上位和", "上位数" = "＿シーズン計"."上位数" + g."上位数",
+    "S10和" = "＿シーズン計"."S10和" + g."S10和", "S10数" = "＿シーズン計"."S10数" + g."S10数",
+    "ST和" = "＿シーズン計"."ST和" + g."ST和", "ST数" = "＿シーズン計"."ST数" + g."ST数",
+    "SP和" = "＿シーズン計"."SP和" + g."SP和", "SP数" = "＿シーズン計"."SP数" + g."SP数",
+    "SPF和" = "＿シーズン計"."SPF和" + g."SPF和", "SPF数" = "＿シーズン計"."SPF数" + g."SPF数"
+  FROM (SELECT "選手ID", COUNT(*) AS "ゲーム",
+      COALESCE(SUM("優Ｐ"), 0) AS "優Ｐ和", COUNT("優Ｐ") AS "優Ｐ数",
+      COALESCE(SUM("上位"), 0) AS "上位和", COUNT("上位") AS "上位数",
+      COALESCE(SUM("S10"), 0) AS "S10和", COUNT("S10") AS "S10数",
+      COALESCE(SUM("ST"), 0) AS "ST和", COUNT("ST") AS "ST数",
+      COALESCE(SUM("SP"), 0) AS "SP和", COUNT("SP") AS "SP数",
+      COALESCE(SUM("SPF"), 0) AS "SPF和", COUNT("SPF") AS "SPF数"
+    FROM "データ項目" WHERE "試合ID" = NEW."試合ID" GROUP BY "選手ID") AS g
+  WHERE "＿シーズン計"."選手ID" IS g."選手ID" AND "＿シーズン計"."シーズンID" IS NEW."シーズンID";
+  INSERT INTO "＿全員シーズン計" ("シーズンID") SELECT NEW."シーズンID"
+  WHERE EXISTS (SELECT 1 FROM "データ項目" WHERE "試合ID" = NEW."試合ID")
+    AND NOT EXISTS (SELECT 1 FROM "＿全員シーズン計" WHERE "シーズンID" IS NEW."シーズンID");
+  UPDATE "＿全員シーズン計" SET
+    "ゲーム" = "＿全員シーズン計"."ゲーム" + g."ゲーム",
+    "優Ｐ和" = "＿全員シーズン計"."優Ｐ和" + g."優Ｐ和", "優Ｐ数" = "＿全員シーズン計"."優Ｐ数" + g."優Ｐ数",
+    "上位和" = "＿全員シーズン計"."上位和" + g."上位和", "上位数" = "＿全員シーズン計"."上位数" + g."上位数",
+    "S10和" = "＿全員シーズン計"."S10和" + g."S10和", "S10数" = "＿全員シーズン計"."S10数" + g."S10数",
+    "ST和" = "＿全員シーズン計"."ST和" + g."ST和", "ST数" = "＿全員シーズン計"."ST数" + g."ST数",
+    "SP和" = "＿全員シーズン計"."SP和" + g."SP和", "SP数" = "＿全員シーズン計"."SP数" + g."SP数",
+    "SPF和" = "＿全員シーズン計"."SPF和" + g."SPF和", "SPF数" = "＿全員シーズン計"."SPF数" + g."SPF数"
+  FROM (SELECT COUNT(*) AS "ゲーム",
+      COALESCE(SUM("優Ｐ"), 0) AS "優Ｐ和", COUNT("優Ｐ") AS "優Ｐ数",
+      COALESCE(SUM("上位"), 0) AS "上位和", COUNT("上位") AS "上位数",
+      COALESCE(SUM("S10"), 0) AS "S10和", COUNT("S10") AS "S10数",
+      COALESCE(SUM("ST"), 0) AS "ST和", COUNT("ST") AS "ST数",
+      COALESCE(SUM("SP"), 0) AS "SP和", COUNT("SP") AS "SP数",
+      COALESCE(SUM("SPF"), 0) AS "SPF和", COUNT("SPF") AS "SPF数"
+    FROM "データ項目" WHERE "試合ID" = NEW."試合ID") AS g
+  WHERE "＿全員シーズン計"."シーズンID" IS NEW."シーズンID";
+END;
+
+CREATE TRIGGER "＿シーズン計_試合_delete" AFTER DELETE ON "試合" BEGIN
+  UPDATE "＿シーズン計" SET
+    "ゲーム" = "＿シーズン計"."ゲーム" - g."ゲーム",
+    "優Ｐ和" = "＿シーズン計"."優Ｐ和" - g."優Ｐ和", "優Ｐ数" = "＿シーズン計"."優Ｐ数" - g."優Ｐ数",
+    "上位和" = "＿シーズン計"."上位和" - g."上位和", "上位数" = "＿シーズン計"."上位数" - g."上位数",
+    "S10和" = "＿シーズン計"."S10和" - g."S10和", "S10数" = "＿シーズン計"."S10数" - g."S10数",
+    "ST和" = "＿シーズン計"."ST和" - g."ST和", "ST数" = "＿シーズン計"."ST数" - g."ST数",
+    "SP和" = "＿シーズン計"."SP和" - g."SP和", "SP数" = "＿シーズン計"."SP数" - g."SP数",
+    "SPF和" = "＿シーズン計"."SPF和" - g."SPF和", "SPF数" = "＿シーズン計"."SPF数" - g."SPF数"
+  FROM (SELECT "選手ID", COUNT(*) AS "ゲーム",
+      COALESCE(SUM("優Ｐ"), 0) AS "優Ｐ和", COUNT("優Ｐ") AS "優Ｐ数",
+      COALESCE(SUM("上位"), 0) AS "上位和", COUNT("上位") AS "上位数",
+      COALESCE(SUM("S10"), 0) AS "S10和", COUNT("S10") AS "S10数",
+      COALESCE(SUM("ST"), 0) AS "ST和", COUNT("ST") AS "ST数",
+      COALESCE(SUM("SP"), 0) AS "SP和", COUNT("SP") AS "SP数",
+      COALESCE(SUM("SPF"), 0) AS "SPF和", COUNT("SPF") AS "SPF数"
+    FROM "データ項目" WHERE "試合ID" = OLD."試合ID" GROUP BY "選手ID") AS g
+  WHERE "＿シーズン計"."選手ID" IS g."選手ID" AND "＿シーズン計"."シーズンID" IS OLD."シーズンID";
+  DELETE FROM "＿シーズン計" WHERE "シーズンID" IS OLD."シーズンID" AND "ゲーム" = 0;
+  UPDATE "＿全員シーズン計" SET
+    "ゲーム" = "＿全員シーズン計"."ゲーム" - g."ゲーム",
+    "優Ｐ和" = "＿全員シーズン計"."優Ｐ和" - g."優Ｐ和", "優Ｐ数" = "＿全員シーズン計"."優Ｐ数" - g."優Ｐ数",
+    "上位和" = "＿全員シーズン計"."上位和" - g."上位和", "上位数" = "＿全員シーズン計"."上位数" - g."上位数",
+    "S10和" = "＿全員シーズン計"."S10和" - g."S10和", "S10数" = "＿全員シーズン計"."S10数" - g."S10数",
+    "ST和" = "＿全員シーズン計"."ST和" - g."ST和", "ST数" = "＿全員シーズン計"."ST数" - g."ST数",
+    "SP和" = "＿全員シーズン計"."SP和" - g."SP和", "SP数" = "＿全員シーズン計"."SP数" - g."SP数",
+    "SPF和" = "＿全員シーズン計"."SPF和" - g."SPF和", "SPF数" = "＿全員シーズン計"."SPF数" - g."SPF数"
+  FROM (SELECT COUNT(*) AS "ゲーム",
+      COALESCE(SUM("優Ｐ"), 0) AS "優Ｐ和", COUNT("優Ｐ") AS "優Ｐ数",
+      COALESCE(SUM("上位"), 0) AS "上位和", COUNT("上位") AS "上位数",
+      COALESCE(SUM("S10"), 0) AS "S10和", COUNT("S10") AS "S10数",
+      COALESCE(SUM("ST"), 0) AS "ST和", COUNT("ST") AS "ST数",
+      COALESCE(SUM("SP"), 0) AS "SP和", COUNT("SP") AS "SP数",
+      COALESCE(SUM("SPF"), 0) AS "SPF和", COUNT("SPF") AS "SPF数"
+    FROM "データ項目" WHERE "試合ID" = OLD."試合ID") AS g
+  WHERE "＿全員シーズン計"."シーズンID" IS OLD."シーズンID";
+  DELETE FROM "＿全員シーズン計" WHERE "シーズンID" IS OLD."シーズンID" AND "ゲーム" = 0;
+END;
+
+CREATE TRIGGER "＿シーズン計_試合_update" AFTER UPDATE OF "試合ID", "シーズンID" ON "試合" BEGIN
+  UPDATE "＿シーズン計" SET
+    "ゲーム" = "＿シーズン計"."ゲーム" - g."ゲーム",
+    "優Ｐ和" = "＿シーズン計"."優Ｐ和" - g."優Ｐ和", "優Ｐ数" = "＿シーズン計"."優Ｐ数" - g."優Ｐ数",
+    "上位和" = "＿シーズン計"."上位和" - g."上位和", "上位数" = "＿シーズン計"."上位数" - g."上位数",
+    "S10和" = "＿シーズン計"."S10和" - g."S10和", "S10数" = "＿シーズン計"."S10数" - g."S10数",
+    "ST和" = "＿シーズン計"."ST和" - g."ST和", "ST数" = "＿シーズン計"."ST数" - g."ST数",
+    "SP和" = "＿シーズン計"."SP和" - g."SP和", "SP数" = "＿シーズン計"."SP数" - g."SP数",
+    "SPF和" = "＿シーズン計"."SPF和" - g."SPF和", "SPF数" = "＿シーズン計"."SPF数" - g."SPF数"
+  FROM (SELECT "選手ID", COUNT(*) AS "ゲーム",
+      COALESCE(SUM("優Ｐ"), 0) AS "優Ｐ和", COUNT("優Ｐ") AS "優Ｐ数",
+      COALESCE(SUM("上位"), 0) AS "上位和", COUNT("上位") AS "上位数",
+      COALESCE(SUM("S10"), 0) AS "S10和", COUNT("S10") AS "S10数",
+      COALESCE(SUM("ST"), 0) AS "ST和", COUNT("ST") AS "ST数",
+      COALESCE(SUM("SP"), 0) AS "SP和", COUNT("SP") AS "SP数",
+      COALESCE(SUM("SPF"), 0) AS "SPF和", COUNT("SPF") AS "SPF数"
+    FROM "データ項目" WHERE "試合ID" = OLD."試合ID" GROUP BY "選手ID") AS g
+  WHERE "＿シーズン計"."選手ID" IS g."選手ID" AND "＿シーズン計"."シーズンID" IS OLD."シーズンID";
+  DELETE FROM "＿シーズン計" WHERE "シーズンID" IS OLD."シーズンID" AND "ゲーム" = 0;
+  UPDATE "＿全員シーズン計" SET
+    "ゲーム" = "＿全員シーズン計"."ゲーム" - g."ゲーム",
+    "優Ｐ和" = "＿全員シーズン計"."優Ｐ和" - g."優Ｐ和", "優Ｐ数" = "＿全員シーズン計"."優Ｐ数" - g."優Ｐ数",
+    "上位和" = "＿全員シーズン計"."上位和" - g."上位和", "上位数" = "＿全員シーズン計"."上位数" - g."上位数",
+    "S10和" = "＿全員シーズン計"."S10和" - g."S10和", "S10数" = "＿全員シーズン計"."S10数" - g."S10数",
+    "ST和" = "＿全員シーズン計"."ST和" - g."ST和", "ST数" = "＿全員シーズン計"."ST数" - g."ST数",
+    "SP和" = "＿全員シーズン計"."SP和" - g."SP和", "SP数" = "＿全員シーズン計"."SP数" - g."SP数",
+    "SPF和" = "＿全員シーズン計"."SPF和" - g."SPF和", "SPF数" = "＿全員シーズン計"."SPF数" - g."SPF数"
+  FROM (SELECT COUNT(*) AS "ゲーム",
+      COALESCE(SUM("優Ｐ"), 0) AS "優Ｐ和", COUNT("優Ｐ") AS "優Ｐ数",
+      COALESCE(SUM("上位"), 0) AS "上位和", COUNT("上位") AS "上位数",
+      COALESCE(SUM("S10"), 0) AS "S10和", COUNT("S10") AS "S10数",
+      COALESCE(SUM("ST"), 0) AS "ST和", COUNT("ST") AS "ST数",
+      COALESCE(SUM("SP"), 0) AS "SP和", COUNT("SP") AS "SP数",
+      COALESCE(SUM("SPF"), 0) AS "SPF和", COUNT("SPF") AS "SPF数"
+    FROM "データ項目" WHERE "試合ID" = OLD."試合ID") AS g
+  WHERE "＿全員シーズン計"."シーズンID" IS OLD."シーズンID";
+  DELETE FROM "＿全員シーズン計" WHERE "シーズンID" IS OLD."シーズンID" AND "ゲーム" = 0;
+  INSERT INTO "＿シーズン計" ("選手ID", "シーズンID")
+  SELECT DISTINCT d."選手ID", NEW."シーズンID" FROM "データ項目" AS d WHERE d."試合ID" = NEW."試合ID" AND NOT EXISTS
+    (SELECT 1 FROM "＿シーズン計" AS t WHERE t."選手ID" IS d."選手ID" AND t."シーズンID" IS NEW."シーズンID");
+  UPDATE "＿シーズン計" SET
+    "ゲーム" = "＿シーズン計"."ゲーム" + g."ゲーム",
+    "優Ｐ和" = "＿シーズン計"."優Ｐ和" + g."優Ｐ和", "優Ｐ数" = "＿シーズン計"."優Ｐ数" + g."優Ｐ数",
+    "上位和" = "＿シーズン計"."上位和" + g."上位和", "上位数" = "＿シーズン計"."上位数" + g."上位数",
+    "S10和" = "＿シーズン計"."S10和" + g."S10和", "S10数" = "＿シーズン計"."S10数" + g."S10数",
+    "ST和" = "＿シーズン計"."ST和" + g."ST和", "ST数" = "＿シーズン計"."ST数" + g."ST数",
+    "SP和" = "＿シーズン計"."SP和" + g."SP和", "SP数" = "＿シーズン計"."SP数" + g."SP数",
+    "SPF和" = "＿シーズン計"."SPF和" + g."SPF和", "SPF数" = "＿シーズン計"."SPF数" + g."SPF数"
+  FROM (SELECT "選手ID", COUNT(*) AS "ゲーム",
+      COALESCE(SUM("優Ｐ"), 0) AS "優Ｐ和", COUNT("優Ｐ") AS "優Ｐ数",
+      COALESCE(SUM("上位"), 0) AS "上位和", COUNT("上位") AS "上位数",
+      COALESCE(SUM("S10"), 0) AS "S10和", COUNT("S10") AS "S10数",
+      COALESCE(SUM("ST"), 0) AS "ST和", COUNT("ST") AS "ST数",
+      COALESCE(SUM("SP"), 0) AS "SP和", COUNT("SP") AS "SP数",
+      COALESCE(SUM("SPF"), 0) AS "SPF和", COUNT("SPF") AS "SPF数"
+    FROM "データ項目" WHERE "試合ID" = NEW."試合ID" GROUP BY "選手ID") AS g
+  WHERE "＿シーズン計"."選手ID" IS g."選手ID" AND "＿シーズン計"."シーズンID" IS NEW."シーズンID";
+  INSERT INTO "＿全員シーズン計" ("シーズンID") SELECT NEW."シーズンID"
+  WHERE EXISTS (SELECT 1 FROM "データ項目" WHERE "試合ID" = NEW."試合ID")
+    AND NOT EXISTS (SELECT 1 FROM "＿全員シーズン計" WHERE "シーズンID" IS NEW."シーズンID");
+  UPDATE "＿全員シーズン計" SET
+    "ゲーム" = "＿全員シーズン計"."ゲーム" + g."ゲーム",
+    "優Ｐ和" = "＿全員シーズン計"."優Ｐ和" + g."優Ｐ和", "優Ｐ数" = "＿全員シーズン計"."優Ｐ数" + g."優Ｐ数",
+    "上位和" = "＿全員シーズン計"."上位和" + g."上位和", "上位数" = "＿全員シーズン計"."上位数" + g."上位数",
+    "S10和" = "＿全員シーズン計"."S10和" + g."S10和", "S10数" = "＿全員シーズン計"."S10数" + g."S10数",
+    "ST和" = "＿全員シーズン計"."ST和" + g."ST和", "ST数" = "＿全員シーズン計"."ST数" + g."ST数",
+    "SP和" = "＿全員シーズン計"."SP和" + g."SP和", "SP数" = "＿全員シーズン計"."SP数" + g."SP数",
+    "SPF和" = "＿全員シーズン計"."SPF和" + g."SPF和", "SPF数" = "＿全員シーズン計"."SPF数" + g."SPF数"
+  FROM (SELECT COUNT(*) AS "ゲーム",
+      COALESCE(SUM("優Ｐ"), 0) AS "優Ｐ和", COUNT("優Ｐ") AS "優Ｐ数",
+      COALESCE(SUM("上位"), 0) AS "上位和", COUNT("上位") AS "上位数",
+      COALESCE(SUM("S10"), 0) AS "S10和", COUNT("S10") AS "S10数",
+      COALESCE(SUM("ST"), 0) AS "ST和", COUNT("ST") AS "ST数",
+      COALESCE(SUM("SP"), 0) AS "SP和", COUNT("SP") AS "SP数",
+      COALESCE(SUM("SPF"), 0) AS "SPF和", COUNT("SPF") AS "SPF数"
+    FROM "データ項目" WHERE "試合ID" = NEW."試合ID") AS g
+  WHERE "＿全員シーズン計"."シーズンID" IS NEW."シーズンID";
+END;
+
 INSERT INTO "選手" ("選手ID", "選手名") VALUES (0, '全　員');
 
 -- Player statistics.  Rates are real numbers; a rate over no chances is NULL.
 -- Rankings: 優Ｐ計 descending, then 平均点 descending (選手ID only breaks exact ties).
 
--- The sums of the game rows at each grain the statistics use (all-time from the kept sums): 範囲 1 a player's season, 2 a player
--- all-time, 3 all players' season, 4 all players all-time (選手ID 0 is the reserved row "全　員",
--- シーズンID -1 all seasons).  Every grain column is grouped on, so that a criterion on it reaches
--- the indexes and the other grains are skipped.
+-- The sums of the game rows at each grain the statistics use, read from the kept sums: 範囲 1 a
+-- player's season, 2 a player all-time, 3 all players' season, 4 all players all-time (選手ID 0 is
+-- the reserved row "全　員", シーズンID -1 all seasons).  Every grain column is a kept row's key or
+-- grouped on, so that a criterion on it reaches the indexes and the other grains are skipped.
 CREATE VIEW "＿成績の和" AS
-SELECT 1 AS "範囲", d."選手ID" AS "選手ID", s."シーズンID" AS "シーズンID",
-  COUNT(*) AS "ゲーム", SUM(d."優Ｐ") AS "優Ｐ計", SUM(d."上位") AS "上位", COUNT(d."上位") AS "上位数",
-  SUM(d."S10") AS "合計点", COUNT(d."S10") AS "S10数", SUM(d."ST") AS "ST", COUNT(d."ST") AS "ST数",
-  SUM(d."SP") AS "スペア", SUM(d."SPF") AS "ｽﾍﾟｱﾐｽ"
-FROM "データ項目" AS d JOIN "試合" AS s ON s."試合ID" = d."試合ID"
-GROUP BY 1, d."選手ID", s."シーズンID"
+SELECT 1 AS "範囲", t."選手ID" AS "選手ID", t."シーズンID" AS "シーズンID",
+  t."ゲーム" AS "ゲーム",
+  CASE WHEN t."優Ｐ数" > 0 THEN t."優Ｐ和" END AS "優Ｐ計",
+  CASE WHEN t."上位数" > 0 THEN t."上位和" END AS "上位", t."上位数" AS "上位数",
+  CASE WHEN t."S10数" > 0 THEN t."S10和" END AS "合計点", t."S10数" AS "S10数",
+  CASE WHEN t."ST数" > 0 THEN t."ST和" END AS "ST", t."ST数" AS "ST数",
+  CASE WHEN t."SP数" > 0 THEN t."SP和" END AS "スペア",
+  CASE WHEN t."SPF数" > 0 THEN t."SPF和" END AS "ｽﾍﾟｱﾐｽ"
+FROM "＿シーズン計" AS t
 UNION ALL
 SELECT 2, t."選手ID", -1,
   t."ゲーム",
@@ -199,12 +511,15 @@ SELECT 2, t."選手ID", -1,
   CASE WHEN t."SPF数" > 0 THEN t."SPF和" END
 FROM "＿通算" AS t
 UNION ALL
-SELECT 3, 0, s."シーズンID",
-  COUNT(*) AS "ゲーム", SUM(d."優Ｐ") AS "優Ｐ計", SUM(d."上位") AS "上位", COUNT(d."上位") AS "上位数",
-  SUM(d."S10") AS "合計点", COUNT(d."S10") AS "S10数", SUM(d."ST") AS "ST", COUNT(d."ST") AS "ST数",
-  SUM(d."SP") AS "スペア", SUM(d."SPF") AS "ｽﾍﾟｱﾐｽ"
-FROM "データ項目" AS d JOIN "試合" AS s ON s."試合ID" = d."試合ID"
-GROUP BY 1, 2, s."シーズンID"
+SELECT 3, 0, t."シーズンID",
+  t."ゲーム" AS "ゲーム",
+  CASE WHEN t."優Ｐ数" > 0 THEN t."優Ｐ和" END AS "優Ｐ計",
+  CASE WHEN t."上位数" > 0 THEN t."上位和" END AS "上位", t."上位数" AS "上位数",
+  CASE WHEN t."S10数" > 0 THEN t."S10和" END AS "合計点", t."S10数" AS "S10数",
+  CASE WHEN t."ST数" > 0 THEN t."ST和" END AS "ST", t."ST数" AS "ST数",
+  CASE WHEN t."SP数" > 0 THEN t."SP和" END AS "スペア",
+  CASE WHEN t."SPF数" > 0 THEN t."SPF和" END AS "ｽﾍﾟｱﾐｽ"
+FROM "＿全員シーズン計" AS t
 UNION ALL
 SELECT 4, 0, -1,
   SUM(t."ゲーム"),
@@ -441,4 +756,4 @@ BEGIN
 END;
 
 -- The schema's version: a database of an older one is brought up to it when opened.
-PRAGMA user_version = 2;
+PRAGMA user_version = 3;

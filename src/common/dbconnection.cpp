@@ -85,6 +85,14 @@ bool open(const QString& fileName, QString* error) {
             Statement probe(db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
             ok = probe.run() && probe.next();
             why = probe.error();
+            probe.finish();
+            // A row replaced by INSERT OR REPLACE goes through the delete triggers, so that the
+            // kept sums lose it.
+            if (ok) {
+                Statement replaced(db, QStringLiteral("PRAGMA recursive_triggers = ON"));
+                ok = replaced.run();
+                why = replaced.error();
+            }
         }
         if (!ok) db.close();
     }
@@ -119,17 +127,42 @@ QSqlDatabase connection() { return QSqlDatabase::database(kConnection, false); }
 
 QString fileName() { return g_fileName; }
 
-bool beginTransaction(QString* error) {
-    if (!isOpen()) return setError(error, QStringLiteral("no database open"));
-    return connection().transaction() || setError(error, errorText(connection().lastError()));
+// ---- Transactions ----------------------------------------------------------------------------
+
+namespace {
+const QString kSavepoint = QStringLiteral("vx_part");
 }
 
-bool commit(QString* error) {
-    if (!isOpen()) return setError(error, QStringLiteral("no database open"));
-    return connection().commit() || setError(error, errorText(connection().lastError()));
+Transaction::Transaction() : Transaction(connection()) {}
+
+Transaction::Transaction(const QSqlDatabase& db) : db_(db) {
+    sqlite3* handle = db.isOpen() ? handleOf(db) : nullptr;
+    nested_ = handle && !sqlite3_get_autocommit(handle);
+    begun_ = run(nested_ ? QStringLiteral("SAVEPOINT ") + kSavepoint : QStringLiteral("BEGIN"));
 }
 
-bool rollback() { return isOpen() && connection().rollback(); }
+Transaction::~Transaction() {
+    if (!begun_ || done_) return;
+    if (!nested_) {
+        run(QStringLiteral("ROLLBACK"));
+        return;
+    }
+    run(QStringLiteral("ROLLBACK TO ") + kSavepoint);
+    run(QStringLiteral("RELEASE ") + kSavepoint);
+}
+
+bool Transaction::commit() {
+    if (!begun_ || done_) return false;
+    done_ = run(nested_ ? QStringLiteral("RELEASE ") + kSavepoint : QStringLiteral("COMMIT"));
+    return done_;
+}
+
+bool Transaction::run(const QString& sql) {
+    Statement s(db_, sql);
+    if (s.run()) return true;
+    error_ = s.error();
+    return false;
+}
 
 // ---- Statements ------------------------------------------------------------------------------
 
@@ -363,6 +396,13 @@ QSqlRecord Statement::record() const {
         r.append(QSqlField(fromUtf16(sqlite3_column_name16(stmt_, i)).remove(u'"'), QMetaType(),
                            fromUtf16(sqlite3_column_table_name16(stmt_, i)).remove(u'"')));
     return r;
+}
+
+QStringList Statement::columnNames() const {
+    const QSqlRecord r = record();
+    QStringList names;
+    for (int i = 0; i < r.count(); ++i) names << r.fieldName(i);
+    return names;
 }
 
 QString Statement::originColumn(int column) const {

@@ -31,10 +31,30 @@ bool isInUse(const QString& error);
 // success or failure compares the count before and after.
 quint64 inUseFailures();
 
-// Transactions on the run's connection. A day is stored all or nothing.
-bool beginTransaction(QString* error = nullptr);
-bool commit(QString* error = nullptr);
-bool rollback();
+// A write of several statements as one, on the run's connection or the one given: begun when
+// made, kept only by commit(); left any other way (a failure, an early return, an exception) it
+// undoes everything since it began. Made while a transaction is open on the connection it is a
+// savepoint within it: committed, its rows stay only as long as the outer one is kept.
+class Transaction {
+public:
+    Transaction();
+    explicit Transaction(const QSqlDatabase& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    bool begun() const { return begun_; }
+    bool commit();
+    // SQLite's text of the failure to begin or to commit; empty when there was none.
+    QString error() const { return error_; }
+
+private:
+    bool run(const QString& sql);
+    QSqlDatabase db_;
+    QString error_;
+    bool nested_ = false;
+    bool begun_ = false;
+    bool done_ = false;
+};
 
 // Runs on SQLite's own handle behind the Qt connection: binding and reading go straight to
 // SQLite, values typed as Qt's driver types them (whole numbers as qlonglong, NULL as a null
@@ -63,6 +83,7 @@ public:
     bool next();  // steps to the next row of the result; false after the last
     QVariant value(int column) const;
     QSqlRecord record() const;  // the result's column names and source tables
+    QStringList columnNames() const;  // the result's column names, in order
     // The table column a result column reads, under whatever name the query gives it; empty for
     // an expression.
     QString originColumn(int column) const;

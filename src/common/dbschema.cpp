@@ -144,16 +144,14 @@ bool createFromSchema(const QString& path, const QString& schemaSql, QString* er
             why = QStringLiteral("cannot open ") + file.tempPath();
         } else {
             // One transaction: a script that fails part way writes nothing.
-            QStringList statements = splitStatements(schemaSql);
-            statements.prepend(QStringLiteral("BEGIN"));
-            statements.append(QStringLiteral("COMMIT"));
-            for (const QString& sql : statements) {
+            Transaction script(db);
+            if (!script.begun()) why = script.error() + QStringLiteral(" in: BEGIN");
+            for (const QString& sql : splitStatements(schemaSql)) {
+                if (!why.isEmpty()) break;
                 Statement s(db, sql);
-                if (!s.run()) {
-                    why = s.error() + QStringLiteral(" in: ") + sql.left(80);
-                    break;
-                }
+                if (!s.run()) why = s.error() + QStringLiteral(" in: ") + sql.left(80);
             }
+            if (why.isEmpty() && !script.commit()) why = script.error() + QStringLiteral(" in: COMMIT");
         }
         db.close();
     }

@@ -33,8 +33,21 @@ public:
     virtual void beep() = 0;
 };
 
-// The service in use. Installing nullptr restores the one the program started with.
+// Told around every dialog of the service in use, so that the windows can give the keyboard back
+// to where it was once the dialog is answered (a dialog takes it away from them).
+class DialogWatcher {
+public:
+    virtual ~DialogWatcher() = default;
+    virtual void dialogOpening() = 0;
+    virtual void dialogClosed() = 0;
+};
+void setDialogWatcher(DialogWatcher* watcher);
+
+// The service in use, told to the watcher around each dialog. Installing nullptr restores the one
+// the program started with.
 DialogService& dialogs();
+// The service installed, without the watcher.
+DialogService& installedDialogs();
 void setDialogs(DialogService* service);
 // The program installs its real service once at start-up.
 void setDefaultDialogs(DialogService* service);

@@ -1,13 +1,12 @@
 #include "common/launcher.h"
 #include "common/appdir.h"
-#include "common/settings.h"
+#include "common/settingskeys.h"
 #include <QFileInfo>
 #include <QProcess>
 
 namespace vx::launcher {
 namespace {
 Runner runner;
-const QString OtherPlatformBrowser = QStringLiteral("c:\\Program Files\\Internet Explorer\\Iexplore.exe");
 }  // namespace
 
 QStringList splitCommandLine(const QString& commandLine) { return QProcess::splitCommand(commandLine); }
@@ -16,7 +15,7 @@ bool openWith(const QString& browserCommandLine, const QString& argument) {
     const QString cmd = browserCommandLine.trimmed();
     QString program;
     QStringList args;
-    if (cmd.isEmpty() || cmd.compare(OtherPlatformBrowser, Qt::CaseInsensitive) == 0) {
+    if (cmd.isEmpty() || cmd.compare(settings::keys::Browser.defaultText, Qt::CaseInsensitive) == 0) {
         program = QStringLiteral("xdg-open");
     } else if (QFileInfo::exists(cmd)) {
         program = cmd;  // a path with blanks in it names one program
@@ -33,7 +32,7 @@ bool openWith(const QString& browserCommandLine, const QString& argument) {
 void setRunner(Runner r) { runner = std::move(r); }
 
 QString browserCommandLine() {
-    return settings::GetSetting(QStringLiteral("setting"), QStringLiteral("brw"), OtherPlatformBrowser);
+    return settings::read(settings::keys::Browser);
 }
 
 bool openHelp(const QString& pageName) { return openWith(browserCommandLine(), inProgramFolder(pageName)); }

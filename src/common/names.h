@@ -2,6 +2,7 @@
 // Names compared without regard to case or character width.
 #include <QString>
 #include <QStringList>
+#include <span>
 
 namespace vx {
 
@@ -18,6 +19,14 @@ public:
     void append(const QString& name);
     int indexOf(const QString& name) const;  // -1 when absent
     QString find(const QString& name) const { return value(indexOf(name)); }  // the list's spelling, or empty
+    // Each name wanted, as indexOf finds it, into `at` (-1 for one absent); true when all are there.
+    template <class Names>
+    bool indexesOf(const Names& wanted, std::span<int> at) const {
+        std::size_t i = 0;
+        bool all = true;
+        for (const auto& name : wanted) all = (at[i++] = indexOf(QString(name))) >= 0 && all;
+        return all;
+    }
     QString value(int i) const { return names_.value(i); }
     int size() const { return int(names_.size()); }
     const QStringList& names() const { return names_; }

@@ -1,5 +1,6 @@
 #include "common/picture.h"
 #include "common/convert.h"
+#include "common/width.h"
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -52,7 +53,7 @@ Picture parse(const QString& p) {
 QString formatText(const QString& text, const Picture& pic) {
     qsizetype places = 0;
     for (const Token& t : pic.tokens) places += t.kind == Token::Place;
-    const qsizetype n = text.size();
+    const qsizetype n = charCount(text);  // places hold characters, a surrogate pair as one
     QString out;
     qsizetype k = 0;  // index of the place being filled, from the left
     for (const Token& t : pic.tokens) {
@@ -68,7 +69,7 @@ QString formatText(const QString& text, const Picture& pic) {
         }
         from = std::max<qsizetype>(from, 0);
         to = std::min(to, n);
-        if (from < to) out += text.mid(from, to - from);
+        if (from < to) out += midChars(text, from, to - from);
         else if (t.c == QLatin1Char('@')) out += QLatin1Char(' ');
         ++k;
     }

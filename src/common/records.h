@@ -1,6 +1,7 @@
 #pragma once
 // The record types of the day's score sheet and statistics sheets.
 #include "common/vbtypes.h"
+#include <QStringList>
 #include <array>
 #include <cstdint>
 
@@ -37,6 +38,18 @@ inline const QString EmptyMark = QStringLiteral("\u3000");
 // the tenth, and the ball's number in its frame: "11", "12", "21" ... "92", "01", "02", "03".
 inline QString ballSuffix(int k) {
     return k >= 18 ? QStringLiteral("0") + QString::number(k - 17) : QString::number(k / 2 + 1) + QString::number(k % 2 + 1);
+}
+// The stored columns of the 21 balls under one prefix, in ball order: "M11", "M12" ... "M03".
+inline QStringList ballColumns(const QString& prefix) {
+    QStringList names;
+    for (int k = 0; k <= 20; ++k) names << prefix + ballSuffix(k);
+    return names;
+}
+// The stored columns of the cumulative frame scores: "S1" ... "S10", or up to the frame given.
+inline QStringList frameColumns(int last = 10) {
+    QStringList names;
+    for (int f = 1; f <= last; ++f) names << QStringLiteral("S") + QString::number(f);
+    return names;
 }
 
 // One slot's one game on the day's sheet. Entry 21 of the per-ball arrays is the sentinel box.

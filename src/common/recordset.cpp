@@ -481,13 +481,11 @@ void Recordset::CancelUpdate() {
 
 // Runs one write as a whole: on a failure (the text it returns) nothing of it stays.
 bool Recordset::inSavepoint(const std::function<QString()>& write) {
-    QString why;
-    if (!exec(QStringLiteral("SAVEPOINT vx_recordset"), {}, &why)) return fail(why);
-    why = write();
-    if (why.isEmpty() && exec(QStringLiteral("RELEASE vx_recordset"), {}, &why)) return true;
-    exec(QStringLiteral("ROLLBACK TO vx_recordset"));
-    exec(QStringLiteral("RELEASE vx_recordset"));
-    return fail(why);
+    Transaction whole;
+    if (!whole.begun()) return fail(whole.error());
+    const QString why = write();
+    if (why.isEmpty() && whole.commit()) return true;
+    return fail(why.isEmpty() ? whole.error() : why);
 }
 
 // A field is written to the table it comes from; where SQLite names none (an expression, or a

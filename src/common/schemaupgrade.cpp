@@ -54,7 +54,6 @@ bool exists(const QString& name) { return scalar(QStringLiteral("SELECT 1 FROM s
 bool upgradeSchema(const QString& schemaSql, QString* error) {
     auto fail = [error](const QString& text) {
         if (error) *error = text;
-        rollback();
         return false;
     };
     const int target = schemaVersion(schemaSql);
@@ -64,7 +63,8 @@ bool upgradeSchema(const QString& schemaSql, QString* error) {
         return false;
     }
     if (current.toInt() >= target) return true;
-    if (!beginTransaction(error)) return false;
+    Transaction upgrade;
+    if (!upgrade.begun()) return fail(upgrade.error());
     QSet<QString> created;
     for (const QString& statement : splitStatements(schemaSql)) {
         const Step step = stepOf(statement);
@@ -81,7 +81,7 @@ bool upgradeSchema(const QString& schemaSql, QString* error) {
     }
     QString err;
     if (!exec(QStringLiteral("PRAGMA user_version = %1").arg(target), {}, &err)) return fail(err);
-    if (QString err; !commit(&err)) return fail(err);
+    if (!upgrade.commit()) return fail(upgrade.error());
     return true;
 }
 

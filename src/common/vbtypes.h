@@ -1,5 +1,6 @@
 #pragma once
 // Small value types that keep the widths and bounds the stored formats rely on.
+#include "common/width.h"
 #include <QString>
 #include <vector>
 #include <cstdint>
@@ -7,7 +8,7 @@
 
 namespace vx {
 
-// Text of exactly N characters: longer text is cut, shorter text padded with blanks.
+// Text of exactly N characters: longer text is cut, shorter text padded with blanks (FixedText).
 template <int N>
 class FixedString {
 public:
@@ -20,10 +21,7 @@ public:
     static constexpr int width = N;
 
 private:
-    void assign(const QString& v) {
-        s_ = v.left(N);
-        if (s_.size() < N) s_ += QString(N - s_.size(), QLatin1Char(' '));
-    }
+    void assign(const QString& v) { s_ = FixedText(v, N); }
     QString s_;
 };
 

@@ -1,4 +1,5 @@
 #include "common/width.h"
+#include <algorithm>
 #include <iterator>
 
 namespace vx {
@@ -90,23 +91,77 @@ QString StrConvNarrow(const QString& text) {
     return out;
 }
 
-QString FixedText(const QString& text, int n) {
-    if (n <= 0) return {};
-    return text.left(n).leftJustified(n, QLatin1Char(' '));
+namespace {
+bool pairAt(const QString& text, qsizetype i) {
+    return text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
 }
+// Where character n begins, in units; the text's size when it has n characters or fewer.
+qsizetype unitOf(const QString& text, qsizetype n) {
+    qsizetype i = 0;
+    for (; n > 0 && i < text.size(); --n) i += pairAt(text, i) ? 2 : 1;
+    return i;
+}
+}  // namespace
+
+qsizetype charCount(const QString& text) {
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < text.size(); ++n) i += pairAt(text, i) ? 2 : 1;
+    return n;
+}
+
+QString leftChars(const QString& text, qsizetype n) { return n <= 0 ? QString() : text.left(unitOf(text, n)); }
+
+QString rightChars(const QString& text, qsizetype n) {
+    if (n <= 0) return {};
+    const qsizetype count = charCount(text);
+    return n >= count ? text : text.mid(unitOf(text, count - n));
+}
+
+QString midChars(const QString& text, qsizetype from, qsizetype n) {
+    const qsizetype start = unitOf(text, std::max<qsizetype>(from, 0));
+    if (n < 0) return text.mid(start);
+    const QString rest = text.mid(start);
+    return rest.left(unitOf(rest, n));
+}
+
+QString padRight(const QString& text, qsizetype n, QChar fill) {
+    const qsizetype count = charCount(text);
+    return count >= n ? text : text + QString(n - count, fill);
+}
+
+QString padLeft(const QString& text, qsizetype n, QChar fill) {
+    const qsizetype count = charCount(text);
+    return count >= n ? text : QString(n - count, fill) + text;
+}
+
+QString FixedText(const QString& text, qsizetype n) { return n <= 0 ? QString() : padRight(leftChars(text, n), n); }
+
+namespace {
+// The first two full-width characters of each configured mark, worked out again only when the
+// texts change: a page compares every mark of every game with them.
+const std::array<QString, 11>& markKeys(const std::array<QString, 11>& markTexts) {
+    static thread_local std::array<QString, 11> texts, keys;
+    if (texts != markTexts) {
+        texts = markTexts;
+        for (std::size_t k = 0; k < keys.size(); ++k) keys[k] = leftChars(StrConvWide(texts[k] + QLatin1String("   ")), 2);
+    }
+    return keys;
+}
+}  // namespace
 
 QString normalizeMark(const QString& stored, const std::array<QString, 11>& markTexts, bool* empty) {
     if (empty) *empty = false;
     QString work = stored + QLatin1String("   ");
     if (work[0] == QLatin1Char(' ') || work[0] == QChar(u'\u3000')) work.remove(0, 1);
-    const QString key = StrConvWide(work).left(2);
+    const QString key = leftChars(StrConvWide(work), 2);
+    const std::array<QString, 11>& keys = markKeys(markTexts);
     for (int k = 1; k <= 10; ++k) {
-        if (StrConvWide(markTexts[std::size_t(k)] + QLatin1String("   ")).left(2) != key) continue;
+        if (keys[std::size_t(k)] != key) continue;
         if (k <= 8) return QLatin1Char('s') + QString::number(k);
         return k == 9 ? QStringLiteral(" /") : QStringLiteral(" *");
     }
     if (empty) *empty = key == QStringLiteral("\u3000\u3000");
-    return StrConvNarrow(QLatin1Char(' ') + work).left(2).rightJustified(2, QLatin1Char(' '));
+    return padLeft(leftChars(StrConvNarrow(QLatin1Char(' ') + work), 2), 2);
 }
 
 }  // namespace vx

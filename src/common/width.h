@@ -1,6 +1,6 @@
 #pragma once
 // Full-width and half-width forms as the CP932 code page pairs its single-byte and double-byte
-// characters, fixed-length texts, and the two-character form of a stored mark for output.
+// characters, cuts and fixed lengths of texts, and the two-character form of a stored mark for output.
 #include <QString>
 #include <array>
 
@@ -14,8 +14,18 @@ QString StrConvWide(const QString& text);
 // Characters without a partner stay as they are in both directions.
 QString StrConvNarrow(const QString& text);
 
+// Texts cut and padded by characters: a character outside the basic plane (a surrogate pair, such
+// as 𠮷) counts as one and is never cut in two; a lone surrogate counts as one as well. Every cut,
+// width and padding of a name or text goes through these.
+qsizetype charCount(const QString& text);
+QString leftChars(const QString& text, qsizetype n);   // the first n characters
+QString rightChars(const QString& text, qsizetype n);  // the last n characters
+QString midChars(const QString& text, qsizetype from, qsizetype n = -1);  // n < 0: to the end
+// Padded with `fill` to n characters, on the right (left-aligned) or on the left; never cut.
+QString padRight(const QString& text, qsizetype n, QChar fill = QLatin1Char(' '));
+QString padLeft(const QString& text, qsizetype n, QChar fill = QLatin1Char(' '));
 // Exactly n characters: a longer text is cut, a shorter one padded with blanks.
-QString FixedText(const QString& text, int n);
+QString FixedText(const QString& text, qsizetype n);
 
 // A stored mark as the two characters written to text files and pages: "s1".."s8" for the split
 // marks markTexts[1..8], " /" for the spare mark markTexts[9], " *" for the strike mark

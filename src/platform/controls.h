@@ -1,5 +1,6 @@
 #pragma once
 // Placing controls by twips as the windows lay them out, and colour numbers as Qt colours.
+#include "platform/qtdialogs.h"
 #include "platform/twips.h"
 #include <QColor>
 #include <QGroupBox>
@@ -19,6 +20,34 @@ W* place(W* w, double left, double top, double width, double height) {
 
 inline QLabel* label(QWidget* parent, const QString& text, double left, double top, double width, double height = 300) {
     return place(new QLabel(text, parent), left, top, width, height);
+}
+
+// A label whose caption may hold the other platform's line breaks (a carriage return, alone or
+// before a line feed): shown as line breaks and wrapped within the label's width. caption() is
+// the text as it was set, as other windows and pages read it.
+class CaptionLabel : public QLabel {
+public:
+    explicit CaptionLabel(QWidget* parent) : QLabel(parent) {
+        setTextFormat(Qt::PlainText);
+        setWordWrap(true);
+    }
+    void setCaption(const QString& caption) {
+        caption_ = caption;
+        setText(displayText(caption));
+    }
+    void clear() { setCaption({}); }
+    const QString& caption() const { return caption_; }
+
+private:
+    QString caption_;
+};
+
+// A box that shows the start of a text too long for it whenever the text is written, not its
+// end; while the box has the keyboard the cursor goes where the user puts it.
+inline void showStart(QLineEdit* box) {
+    QObject::connect(box, &QLineEdit::cursorPositionChanged, box, [box] {
+        if (!box->hasFocus()) box->setCursorPosition(0);
+    });
 }
 
 inline QLineEdit* textBox(QWidget* parent, double left, double top, double width, double height = 330) {

@@ -155,33 +155,14 @@ bool DataSource::setCurrentRow(int row) {
     return true;
 }
 
-bool DataSource::MoveFirst() {
-    if (!UpdateRecord()) return false;
-    const bool ok = report(rs_.MoveFirst());
-    Q_EMIT currentChanged(currentRow());
-    refreshBound();
-    return ok;
-}
+bool DataSource::MoveFirst() { return move(&db::Recordset::MoveFirst); }
+bool DataSource::MoveLast() { return move(&db::Recordset::MoveLast); }
+bool DataSource::MoveNext() { return move(&db::Recordset::MoveNext); }
+bool DataSource::MovePrevious() { return move(&db::Recordset::MovePrevious); }
 
-bool DataSource::MoveLast() {
+bool DataSource::move(bool (db::Recordset::*step)()) {
     if (!UpdateRecord()) return false;
-    const bool ok = report(rs_.MoveLast());
-    Q_EMIT currentChanged(currentRow());
-    refreshBound();
-    return ok;
-}
-
-bool DataSource::MoveNext() {
-    if (!UpdateRecord()) return false;
-    const bool ok = report(rs_.MoveNext());
-    Q_EMIT currentChanged(currentRow());
-    refreshBound();
-    return ok;
-}
-
-bool DataSource::MovePrevious() {
-    if (!UpdateRecord()) return false;
-    const bool ok = report(rs_.MovePrevious());
+    const bool ok = report((rs_.*step)());
     Q_EMIT currentChanged(currentRow());
     refreshBound();
     return ok;

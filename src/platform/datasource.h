@@ -88,6 +88,7 @@ Q_SIGNALS:
 
 private:
     bool report(bool ok);
+    bool move(bool (db::Recordset::*step)());  // stores a pending edit first
     bool put(int position, const QVariant& value);  // into the pending record, or kept as refused
     void flushBound();  // typed texts of bound boxes into the pending record
     void refreshBound();

@@ -1,6 +1,6 @@
 #include "platform/form.h"
 #include "common/convert.h"
-#include "common/settings.h"
+#include "common/settingskeys.h"
 #include "platform/mdiframe.h"
 #include "platform/twips.h"
 #include <QAbstractButton>
@@ -98,7 +98,7 @@ void Form::Hide() {
     QMdiSubWindow* sub = subWindow();
     if (!sub) return;
     // Qt would pass the focus on to any other child window, activating it by accident; the frame
-    // activates the one on top instead.
+    // activates the one the user came from instead.
     if (holdsFocus(sub)) QApplication::focusWidget()->clearFocus();
     sub->hide();
     if (MdiFrame* frame = MdiFrame::instance()) frame->activateTopLater();
@@ -129,9 +129,12 @@ void Form::destroyWindow() {
     QMdiSubWindow* sub = subWindow();
     if (sub) {
         if (holdsFocus(sub)) QApplication::focusWidget()->clearFocus();
-        sub->hide();
-        sub->deleteLater();
-        if (MdiFrame* frame = MdiFrame::instance()) frame->activateTopLater();
+        if (MdiFrame* frame = MdiFrame::instance()) {
+            frame->retire(sub);
+        } else {
+            sub->hide();
+            sub->deleteLater();
+        }
     } else {
         hide();
         deleteLater();
@@ -203,15 +206,15 @@ void Form::setClientSizeTwips(double width, double height) {
     if (QMdiSubWindow* sub = subWindow()) sub->adjustSize();
 }
 
-void Form::restorePosition(const QString& prefix, const QString& defaultText) {
-    using settings::GetSetting;
-    if (auto v = CSng(GetSetting(QStringLiteral("form"), prefix + QStringLiteral("_Left"), defaultText))) setLeft(*v);
-    if (auto v = CSng(GetSetting(QStringLiteral("form"), prefix + QStringLiteral("_Top"), defaultText))) setTop(*v);
+void Form::restorePosition(const QString& prefix, QStringView defaultText) {
+    using settings::Edge;
+    if (auto v = CSng(settings::readPosition(prefix, Edge::Left, defaultText))) setLeft(*v);
+    if (auto v = CSng(settings::readPosition(prefix, Edge::Top, defaultText))) setTop(*v);
 }
 
 void Form::savePosition(const QString& prefix) const {
-    settings::SaveSetting(QStringLiteral("Form"), prefix + QStringLiteral("_left"), CStr(Left()));
-    settings::SaveSetting(QStringLiteral("Form"), prefix + QStringLiteral("_top"), CStr(Top()));
+    settings::savePosition(prefix, settings::Edge::Left, CStr(Left()));
+    settings::savePosition(prefix, settings::Edge::Top, CStr(Top()));
 }
 
 void Form::setFocusLater(QWidget* target) {
@@ -223,6 +226,7 @@ void Form::giveFocus(QWidget* target) {
     if (!target) return;
     Form* form = nullptr;
     for (QWidget* w = target; w && !form; w = w->parentWidget()) form = qobject_cast<Form*>(w);
+    ++focusRequests_;
     if (!form) { target->setFocus(Qt::OtherFocusReason); return; }
     form->focusTarget_ = target;
     const MdiFrame* frame = MdiFrame::instance();

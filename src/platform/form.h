@@ -1,6 +1,7 @@
 #pragma once
 // The window base of every child window, with the life cycle the windows rely on:
 // load on first use, Form_Load, Form_Activate, Form_Deactivate, Form_QueryUnload, Form_Unload.
+#include "common/settingskeys.h"
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -46,8 +47,8 @@ public:
     void setHeight(double twipsValue);
     void setClientSizeTwips(double width, double height);
 
-    // Position rule: read prefix_Left/_Top from section form on load, write prefix_left/_top to Form.
-    void restorePosition(const QString& prefix, const QString& defaultText = QStringLiteral("25"));
+    // The settings store's position rule for the window prefix.
+    void restorePosition(const QString& prefix, QStringView defaultText = settings::PositionDefault);
     void savePosition(const QString& prefix) const;
 
     // The menu bar the main window shows while this window is active.
@@ -60,6 +61,8 @@ public:
     static void giveFocus(QWidget* target);
     // The control that takes the keyboard when the window becomes active.
     QWidget* focusTarget() const;
+    // How many focus requests windows have made so far.
+    static quint64 focusRequests() { return focusRequests_; }
 
     // A window without a close box of its own: it closes with the main window only.
     void setClosable(bool on);
@@ -100,6 +103,7 @@ private:
     bool closable_ = true;
     bool resizing_ = false;
     QPointer<QWidget> focusTarget_;
+    static inline quint64 focusRequests_ = 0;
     // The position last set in twips, so that a window not moved since reports exactly that value
     // and does not drift by the rounding to whole pixels each time it is saved and restored.
     double leftTwips_ = -1, topTwips_ = -1;

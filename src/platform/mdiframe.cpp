@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QProxyStyle>
 #include <QTimer>
+#include <utility>
 
 namespace vx {
 namespace {
@@ -36,6 +37,7 @@ MdiFrame::MdiFrame(QWidget* parent) : QMainWindow(parent), area_(new QMdiArea(th
     auto* style = new MenuBarStyle();
     style->setParent(menuBar());
     menuBar()->setStyle(style);
+    setDialogWatcher(this);
 }
 
 namespace {
@@ -84,6 +86,7 @@ bool MdiFrame::eventFilter(QObject* watched, QEvent* event) {
 }
 
 MdiFrame::~MdiFrame() {
+    setDialogWatcher(nullptr);
     disconnect(area_, nullptr, this, nullptr);
     if (theFrame == this) theFrame = nullptr;
 }
@@ -112,7 +115,7 @@ Form* MdiFrame::activeForm() const { return active_; }
 void MdiFrame::activate(Form* form) {
     QMdiSubWindow* sub = form->subWindow();
     if (!sub) return;
-    if (isVisible() && !isActiveWindow()) activateWindow();
+    if (isVisible() && QApplication::activeWindow() != this && !QApplication::activeModalWidget()) activateWindow();
     if (area_->activeSubWindow() != sub || active_ != form) {
         area_->setActiveSubWindow(sub);
         // Without a focused top-level window the area may not report the change; do it here.
@@ -135,19 +138,52 @@ void MdiFrame::activateTopLater() {
     QTimer::singleShot(0, this, [this] { activateTop(); });
 }
 
+void MdiFrame::dialogOpening() { openDialogs_.append({QApplication::focusWidget(), Form::focusRequests()}); }
+
+void MdiFrame::dialogClosed() {
+    if (openDialogs_.isEmpty()) return;
+    const OpenDialog d = openDialogs_.takeLast();
+    // The dialog's window is gone; nothing makes the main window active again by itself.
+    if (isVisible() && QApplication::activeWindow() != this && !QApplication::activeModalWidget()) activateWindow();
+    Form* form = active_;
+    // A window closed or hidden meanwhile: the window that comes back takes the keyboard.
+    if (!form || !form->isShown()) return;
+    QWidget* had = d.had;
+    const bool usable = had && form->isAncestorOf(had) && had->isVisible() && had->isEnabled();
+    // A control a window asked for meanwhile wins over the one that had the keyboard.
+    QWidget* target = usable && Form::focusRequests() == d.focusRequests ? had : form->focusTarget();
+    if (target) target->setFocus(Qt::OtherFocusReason);
+    else if (QMdiSubWindow* sub = form->subWindow()) sub->setFocus(Qt::OtherFocusReason);
+}
+
+void MdiFrame::retire(QMdiSubWindow* sub) {
+    sub->hide();
+    retired_ << sub;
+    activateTopLater();
+}
+
 void MdiFrame::activateTop() {
     topCheckPending_ = false;
-    if (active_ && active_->isShown()) return;
-    const QList<QMdiSubWindow*> stack = area_->subWindowList(QMdiArea::StackingOrder);
-    for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
-        Form* form = qobject_cast<Form*>((*it)->widget());
-        if (form && (*it)->isVisible()) {
-            activate(form);
-            return;
+    if (!active_ || !active_->isShown()) {
+        Form* next = nullptr;
+        for (const QPointer<Form>& f : std::as_const(recent_))
+            if (f && f->isShown()) { next = f; break; }
+        // A window shown without ever being active: the one on top.
+        const QList<QMdiSubWindow*> stack = area_->subWindowList(QMdiArea::StackingOrder);
+        for (auto it = stack.rbegin(); !next && it != stack.rend(); ++it) {
+            Form* form = qobject_cast<Form*>((*it)->widget());
+            if (form && form->isShown()) next = form;
+        }
+        if (next) {
+            next->subWindow()->raise();
+            activate(next);
+        } else {
+            menuBar()->clear();  // nothing is shown: no window's menus stand for it
+            menusCleared_ = true;
         }
     }
-    menuBar()->clear();  // nothing is shown: no window's menus stand for it
-    menusCleared_ = true;
+    for (const QPointer<QMdiSubWindow>& sub : std::exchange(retired_, {}))
+        if (sub) sub->deleteLater();
 }
 
 void MdiFrame::onActivated(QMdiSubWindow* window) {
@@ -155,6 +191,8 @@ void MdiFrame::onActivated(QMdiSubWindow* window) {
     if (!next || next == active_) return;  // focus leaving the frame keeps the active child
     Form* previous = active_;
     active_ = next;
+    recent_.removeIf([next](const QPointer<Form>& f) { return !f || f == next; });
+    recent_.prepend(next);
     if (previous) previous->runDeactivate();
     installMenus(next);
     next->runActivate();

@@ -2,16 +2,19 @@
 #include "common/appdir.h"
 #include "common/atomicfile.h"
 #include "common/cp932.h"
+#include "common/width.h"
 #include <QFontMetricsF>
+#include <QLibrary>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <memory>
 
 namespace vx {
 
 namespace {
 
-PrintOutput* g_output = nullptr;
+PrintDevice* g_device = nullptr;
 
 // A fixed-pitch font whose full-width characters are two half-width ones wide.
 QFont printFont(double points) {
@@ -21,7 +24,7 @@ QFont printFont(double points) {
     return f;
 }
 
-bool render(QPrinter& printer, const PrintedDocument& doc) {
+bool render(QPagedPaintDevice& printer, const PrintedDocument& doc) {
     QPainter p;
     if (!p.begin(&printer)) return false;
     const QFont font = printFont(doc.fontSize * doc.zoom / 100.0);
@@ -29,7 +32,7 @@ bool render(QPrinter& printer, const PrintedDocument& doc) {
     const QFontMetricsF fm(font, &printer);
     const double cell = fm.horizontalAdvance(QLatin1Char('0'));
     const double lineHeight = fm.lineSpacing();
-    const double pageHeight = printer.pageLayout().paintRectPixels(printer.resolution()).height();
+    const double pageHeight = printer.height();
     bool first = true;
     for (const QStringList& page : doc.pages) {
         if (!first && !printer.newPage()) return false;
@@ -41,10 +44,13 @@ bool render(QPrinter& printer, const PrintedDocument& doc) {
                 y = fm.ascent();
             }
             // Character by character at its cell, so that the columns hold whatever the font's widths.
+            // A surrogate pair is one character, drawn whole.
             int column = 0;
-            for (const QChar c : line) {
-                if (c != QLatin1Char(' ')) p.drawText(QPointF(column * cell, y), QString(c));
-                column += cp932Width(QString(c));
+            for (qsizetype i = 0; i < line.size();) {
+                const QString c = leftChars(line.mid(i, 2), 1);
+                i += c.size();
+                if (c != QLatin1String(" ")) p.drawText(QPointF(column * cell, y), c);
+                column += cp932Width(c);
             }
             y += lineHeight;
         }
@@ -52,25 +58,110 @@ bool render(QPrinter& printer, const PrintedDocument& doc) {
     return p.end();
 }
 
-class RealOutput final : public PrintOutput {
+// CUPS, asked what Qt's print support does not say: whether a queue takes jobs, and whether the
+// last job sent on this thread was taken (Qt sends it and drops the answer). It is the library
+// Qt's CUPS support has loaded; without it there is no CUPS printer to ask about.
+class Cups {
 public:
-    bool print(const PrintedDocument& doc, QString* where) override {
-        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-        if (info.isNull()) {
-            const QString path = inProgramFolder(doc.name + QStringLiteral(".pdf"));
-            *where = path;
-            return printToPdf(doc, path);
-        }
-        QPrinter printer(info, QPrinter::HighResolution);
-        printer.setDocName(doc.name);
-        *where = info.printerName();
-        return render(printer, doc);
+    static const Cups& instance() {
+        static const Cups cups;
+        return cups;
     }
+    bool loaded() const { return getNamedDest_ && getOption_ && freeDests_ && lastError_; }
+
+    // False when the queue is stopped, refuses jobs, or is gone.
+    bool takesJobs(const QString& printer) const {
+        const qsizetype slash = printer.indexOf(QLatin1Char('/'));  // "queue/instance"
+        const QByteArray name = printer.left(slash).toLocal8Bit();
+        const QByteArray instance = slash < 0 ? QByteArray() : printer.mid(slash + 1).toLocal8Bit();
+        Dest* dest = getNamedDest_(nullptr, name.constData(), instance.isEmpty() ? nullptr : instance.constData());
+        if (!dest) return false;
+        const char* state = getOption_("printer-state", dest->numOptions, dest->options);
+        const char* accepting = getOption_("printer-is-accepting-jobs", dest->numOptions, dest->options);
+        const bool takes = qstrcmp(state, "5") != 0 && qstrcmp(accepting, "false") != 0;  // 5: stopped
+        freeDests_(1, dest);
+        return takes;
+    }
+    // Statuses from 0x0100 up are errors.
+    bool lastRequestFailed() const { return lastError_() >= 0x0100; }
+
+private:
+    struct Option {
+        char* name;
+        char* value;
+    };
+    struct Dest {
+        char* name;
+        char* instance;
+        int isDefault;
+        int numOptions;
+        Option* options;
+    };
+    Cups() {
+        QLibrary library(QStringLiteral("cups"), 2);
+        if (!library.load()) return;
+        getNamedDest_ = reinterpret_cast<decltype(getNamedDest_)>(library.resolve("cupsGetNamedDest"));
+        getOption_ = reinterpret_cast<decltype(getOption_)>(library.resolve("cupsGetOption"));
+        freeDests_ = reinterpret_cast<decltype(freeDests_)>(library.resolve("cupsFreeDests"));
+        lastError_ = reinterpret_cast<decltype(lastError_)>(library.resolve("cupsLastError"));
+    }
+    Dest* (*getNamedDest_)(void*, const char*, const char*) = nullptr;
+    const char* (*getOption_)(const char*, int, Option*) = nullptr;
+    void (*freeDests_)(int, Dest*) = nullptr;
+    int (*lastError_)() = nullptr;
 };
+
+class DefaultPrinter final : public PrintDevice {
+public:
+    QString name() override { return QPrinterInfo::defaultPrinter().printerName(); }
+    QPageSize defaultPageSize() override { return QPrinterInfo::defaultPrinter().defaultPageSize(); }
+    bool ready() override {
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (Cups::instance().loaded()) return Cups::instance().takesJobs(info.printerName());
+        return info.state() != QPrinter::Error;
+    }
+    QPagedPaintDevice* beginJob(const PrintedDocument& doc, const QPageSize& size) override {
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+        printer_->setDocName(doc.name);
+        printer_->setPageSize(size);
+        // The printer's own margins where it gives them; else Qt's.
+        const QPageLayout layout = printer_->pageLayout();
+        if (!layout.minimumMargins().isNull()) printer_->setPageMargins(layout.minimumMargins(), layout.units());
+        return printer_.get();
+    }
+    bool jobTaken() override {
+        const QPrinter::PrinterState state = printer_->printerState();
+        if (state == QPrinter::Error || state == QPrinter::Aborted) return false;
+        if (!Cups::instance().loaded()) return true;
+        return !Cups::instance().lastRequestFailed() && Cups::instance().takesJobs(printer_->printerName());
+    }
+
+private:
+    std::unique_ptr<QPrinter> printer_;
+};
+
+// To the default printer on its own paper, or to a PDF file in the program's folder when there is
+// none.
+bool send(const PrintedDocument& doc, QString* where) {
+    static DefaultPrinter real;
+    PrintDevice& device = g_device ? *g_device : real;
+    const QString printer = device.name();
+    if (printer.isEmpty()) {
+        *where = inProgramFolder(doc.name + QStringLiteral(".pdf"));
+        return printToPdf(doc, *where);
+    }
+    *where = printer;
+    if (!device.ready()) return false;
+    QPageSize paper = device.defaultPageSize();
+    if (!paper.isValid()) paper = QPageSize(QPageSize::A4);
+    QPagedPaintDevice* surface = device.beginJob(doc, paper);
+    return surface && render(*surface, doc) && device.jobTaken();
+}
 
 }  // namespace
 
-void setPrintOutput(PrintOutput* output) { g_output = output; }
+void setPrintDevice(PrintDevice* device) { g_device = device; }
 
 bool printToPdf(const PrintedDocument& document, const QString& path) {
     AtomicFile file(path);
@@ -115,13 +206,11 @@ void Printer::NewPage() {
 bool Printer::EndDoc(const QString& name, QString* where) {
     if (!begun_) return false;
     if (!line_.isEmpty()) EndLine();
-    PrintedDocument doc = doc_;
-    doc.name = name;
-    KillDoc();
+    doc_.name = name;
     QString to;
-    static RealOutput real;
-    const bool ok = (g_output ? g_output : &real)->print(doc, &to);
+    const bool ok = send(doc_, &to);
     if (where) *where = to;
+    if (ok) KillDoc();
     return ok;
 }
 

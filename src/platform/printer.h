@@ -4,6 +4,8 @@
 // full-width one takes two). The document is kept as text lines until it is sent; it goes to the
 // default printer, or to a PDF file in the program's folder when no printer is set up.
 #include <QList>
+#include <QPageSize>
+#include <QPagedPaintDevice>
 #include <QString>
 #include <QStringList>
 
@@ -16,15 +18,24 @@ struct PrintedDocument {
     QList<QStringList> pages;  // the lines of each page as the tabs placed them
 };
 
-// Where a sent document goes. Tests install one that keeps what was printed.
-class PrintOutput {
+// The default printer as this layer drives it: what it offers, and one job at a time. Tests
+// install one that keeps what was printed and can be told to fail.
+class PrintDevice {
 public:
-    virtual ~PrintOutput() = default;
-    // False when nothing could be printed; `where` names the printer or the PDF file.
-    virtual bool print(const PrintedDocument& document, QString* where) = 0;
+    virtual ~PrintDevice() = default;
+    // The default printer's name; empty when no printer is set up.
+    virtual QString name() = 0;
+    virtual QPageSize defaultPageSize() = 0;
+    // False while the printer takes no jobs: its queue stopped, or refusing them.
+    virtual bool ready() = 0;
+    // Begins a job printing the document on paper of this size and gives the surface to draw its
+    // pages on; nullptr when no job could be begun.
+    virtual QPagedPaintDevice* beginJob(const PrintedDocument& document, const QPageSize& size) = 0;
+    // After the painter has ended (which sends the job): whether the printer took it.
+    virtual bool jobTaken() = 0;
 };
-// nullptr restores the real output.
-void setPrintOutput(PrintOutput* output);
+// nullptr restores the real default printer.
+void setPrintDevice(PrintDevice* device);
 
 // Draws the document into a PDF file, replacing the file whole.
 bool printToPdf(const PrintedDocument& document, const QString& path);
@@ -52,7 +63,8 @@ public:
     void NewPage();
     // A document is begun by the first text written to it.
     bool hasDocument() const { return begun_; }
-    // Sends the document and closes it; false when it could not be printed.
+    // Sends the document and closes it; false when it could not be printed, and the document
+    // stays to be sent again.
     bool EndDoc(const QString& name, QString* where = nullptr);
     void KillDoc();  // discards the document in progress
 

@@ -57,10 +57,10 @@ struct Games {
 };
 std::optional<Games> matchGames(qint64 matchId) {
     QStringList cols;
-    for (int f = 1; f <= 10; ++f) cols << QStringLiteral("k.\"S%1\"").arg(f);
+    for (const QString& c : frameColumns()) cols << QStringLiteral("k.\"%1\"").arg(c);
     cols << QStringLiteral("p.\"選手名\"") << QStringLiteral("d.\"ｹﾞｰﾑ\"") << QStringLiteral("d.\"優Ｐ\"") << QStringLiteral("d.\"入賞\"")
          << QStringLiteral("d.\"競技点\"");
-    for (int k = 0; k <= 20; ++k) cols << QStringLiteral("k.\"M") + ballSuffix(k) + QLatin1Char('"');
+    for (const QString& c : ballColumns(QStringLiteral("M"))) cols << QStringLiteral("k.\"%1\"").arg(c);
     cols << QStringLiteral("d.\"試合日\"") << QStringLiteral("v.\"会場名\"") << QStringLiteral("d.\"試合ID\"") << QStringLiteral("d.\"選手ID\"");
     db::Statement q(QStringLiteral("SELECT ") + cols.join(QStringLiteral(", ")) +
                     QStringLiteral(" FROM \"データ項目\" AS d JOIN \"マーク\" AS k ON k.\"ID\" = d.\"ID\" "
@@ -69,7 +69,7 @@ std::optional<Games> matchGames(qint64 matchId) {
                                    "WHERE d.\"試合ID\" = ? ORDER BY d.\"ｹﾞｰﾑ\", d.\"ID\""));
     if (!q.run({matchId})) return std::nullopt;
     Games g;
-    for (int i = 0; i < q.record().count(); ++i) g.names << q.record().fieldName(i);
+    g.names = q.columnNames();
     while (q.next()) {
         QVariantList row;
         for (int i = 0; i < g.names.size(); ++i) row << q.value(i);
@@ -134,13 +134,9 @@ std::optional<QStringList> cardsSection(const Games& g, const Bulletin& b, const
 std::optional<QStringList> standingsSection(const StandingsSource& src, bool season, const PageColors& c) {
     db::Statement q(src.sql);
     if (!q.run(src.params)) return std::nullopt;
-    QStringList names;
-    for (int i = 0; i < q.record().count(); ++i) names << q.record().fieldName(i);
-    const NameList fields(names);
     const char* const wanted[12] = {"選手名", "ゲーム", "優Ｐ計", "上位", "上位率", "合計点", "平均点", "ST", "ST平均", "スペア", "ｽﾍﾟｱﾐｽ", "スペア率"};
     int col[12];
-    for (int i = 0; i < 12; ++i)
-        if ((col[i] = fields.indexOf(QString::fromUtf8(wanted[i]))) < 0) return std::nullopt;
+    if (!NameList(q.columnNames()).indexesOf(wanted, col)) return std::nullopt;
     if (!q.next()) return std::nullopt;
 
     QStringList out{sectionOpen(c), season ? QStringLiteral("現時点でのシーズン成績") : QStringLiteral("現時点での通算成績<BR>"), SectionClose};
@@ -155,7 +151,7 @@ std::optional<QStringList> standingsSection(const StandingsSource& src, bool sea
     double games = 0, points = 0, top = 0, score = 0, strikes = 0, spares = 0, misses = 0;
     do {
         auto v = [&q, &col](int i) { return q.value(col[i]); };
-        const QString name = Format(StrConvWide(v(0).isNull() ? QString() : v(0).toString()).left(8), QStringLiteral("!@@@@@@@@"));
+        const QString name = Format(leftChars(StrConvWide(v(0).isNull() ? QString() : v(0).toString()), 8), QStringLiteral("!@@@@@@@@"));
         out << QStringLiteral("<TR ALIGN=right BGCOLOR=#") + c.back + QLatin1Char('>') << QStringLiteral("<TD ALIGN=center>")
             << escapeHtml(name) + QStringLiteral("</TD>");
         out << QStringLiteral("<TD>") + printed(v(1)) + plainEnd << high + printed(v(2)) + highEnd
@@ -228,22 +224,22 @@ QString bulletinHeading(const BulletinMatch& m) {
     return QStringLiteral("第") + m.season + QStringLiteral("シーズン\u3000第") + m.matchNo + QStringLiteral("試合のニュースです。");
 }
 
-BulletinResult writeBulletin(const QString& path, const Bulletin& b) {
-    const std::optional<PageColors> colors = pageColors(b.colors);
-    if (!colors) return BulletinResult::BadColors;
-    const PageColors& c = *colors;
+namespace {
+
+// The sections ticked, in their order; the first that cannot be made refuses the page.
+PageBody bulletinBody(const Bulletin& b, const PageColors& c) {
     const auto& on = b.sections;
 
     QStringList body{QStringLiteral("<center><TABLE border= 1>")};
     const QString results = bulletinResultsFile(b.folder, b.match.season, b.match.matchNo);
     if (on[SecRanking]) {
         const std::optional<QString> text = rankingText(results);
-        if (!text) return BulletinResult::NoResults;
+        if (!text) return PageResult::NoResults;
         body << QStringLiteral("<TR><TD align=left>") << *text << QStringLiteral("</TD></TR>");
     }
     if (on[SecRecords]) {
         const std::optional<QString> text = milestoneText(results, QStringLiteral("<BR>\u3000"));
-        if (!text) return BulletinResult::NoResults;
+        if (!text) return PageResult::NoResults;
         body << QStringLiteral("<TR><TD align=left>") << QStringLiteral("<font color=") + c.allFore + QLatin1Char('>') + *text + QStringLiteral("</font>")
              << QStringLiteral("<BR></TD></TR>");
     }
@@ -251,32 +247,38 @@ BulletinResult writeBulletin(const QString& path, const Bulletin& b) {
 
     if (on[SecSheet] || on[SecCards]) {
         const std::optional<Games> games = matchGames(b.match.matchId);
-        if (!games) return BulletinResult::Unreadable;
+        if (!games) return PageResult::Unreadable;
         if (on[SecSheet]) {
-            if (games->rows.isEmpty()) return BulletinResult::NoGames;
+            if (games->rows.isEmpty()) return PageResult::NoGames;
             const std::optional<QStringList> sheet = sheetSection(*games, b, c);
-            if (!sheet) return BulletinResult::Unreadable;
+            if (!sheet) return PageResult::Unreadable;
             body << *sheet;
         }
         if (on[SecCards]) {
             const std::optional<QStringList> cards = cardsSection(*games, b, c);
-            if (!cards) return BulletinResult::Unreadable;
+            if (!cards) return PageResult::Unreadable;
             body << *cards;
         }
     }
     for (auto [section, src] : {std::pair{SecSeason, &b.season}, std::pair{SecAllTime, &b.allTime}}) {
         if (!on[section]) continue;
         const std::optional<QStringList> table = standingsSection(*src, section == SecSeason, c);
-        if (!table) return BulletinResult::NoStandings;
+        if (!table) return PageResult::NoStandings;
         body << *table;
     }
 
-    PageFrame frame = b.frame;
+    PageFrame frame = b.setup.frame;
     frame.headingOpen = QStringLiteral("<center><H1><font color=");
     frame.headingEnd = QStringLiteral("</font></H1></Center><HR>");
-    frame.footer = {QStringLiteral("<center><TABLE border=1><TR><TD>"), b.footerText, QStringLiteral("</TD></TR></Table></center><HR>"),
+    frame.footer = {QStringLiteral("<center><TABLE border=1><TR><TD>"), b.setup.footerText, QStringLiteral("</TD></TR></Table></center><HR>"),
                     QStringLiteral("<HR>")};
-    return writePage(path, pageBytes(frame, c, b.written, body)) ? BulletinResult::Written : BulletinResult::NotWritten;
+    return PageContent{frame, body};
+}
+
+}  // namespace
+
+PageResult writeBulletin(const QString& path, const Bulletin& b) {
+    return writePage(path, b.setup, [&b](const PageColors& colors) { return bulletinBody(b, colors); });
 }
 
 }  // namespace vx::publishing

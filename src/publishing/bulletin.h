@@ -47,15 +47,11 @@ struct Bulletin {
     std::array<bool, 6> sections{};   // by BulletinSection
     StandingsSource season, allTime;  // up to the match: its season's matches, every match
     std::array<QString, 11> markTexts{};
-    std::array<QString, 8> colors{};  // the colour texts in the shared order
     QString folder;                   // where the day's results files lie
-    PageFrame frame;                  // title and heading as typed
-    QString footerText;
-    QDateTime written;
+    PageSetup setup;
 };
 
-enum class BulletinResult { Written, BadColors, NoResults, NoGames, NoStandings, Unreadable, NotWritten };
 // Writes the page whole; on any failure nothing is written and a page already there stays.
-BulletinResult writeBulletin(const QString& path, const Bulletin& b);
+PageResult writeBulletin(const QString& path, const Bulletin& b);
 
 }  // namespace vx::publishing

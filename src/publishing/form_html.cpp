@@ -1,20 +1,15 @@
 #include "publishing/form_html.h"
 #include "common/appdir.h"
-#include "common/clock.h"
 #include "common/convert.h"
 #include "common/dialogs.h"
 #include "common/module1.h"
-#include "common/settings.h"
+#include "common/settingskeys.h"
 #include "platform/controls.h"
 #include "records/form_score.h"
 #include <QCheckBox>
 #include <QRadioButton>
 
 namespace vx {
-
-namespace {
-const char* const ColumnSettings[7] = {"out_s_name", "out_s_ssn", "out_s_stg", "out_s_gam", "out_s_yup", "out_s_ten", "out_s_mark"};
-}
 
 Form_HTML::Form_HTML()
     : HtmlExportDialog({QStringLiteral("HTML形式でスコアを出力します。"), QStringLiteral("html"), QStringLiteral("25"),
@@ -45,18 +40,18 @@ std::optional<publishing::ScoreBookChoice> Form_HTML::bookChoice() {
 }
 
 void Form_HTML::loadOwn() {
-    for (int i = 0; i < 7; ++i)
-        Chk_op[std::size_t(i)]->setChecked(
-            Val(settings::GetSetting(QStringLiteral("setting"), QString::fromLatin1(ColumnSettings[i]), QStringLiteral("1"))) != 0);
+    for (std::size_t i = 0; i < 7; ++i) Chk_op[i]->setChecked(settings::readFlag(settings::keys::ScoreSheetColumns[i]));
     Txt_jofo[0]->setText(QStringLiteral("Score Sheet"));
     Txt_jofo[1]->setText(publishing::proposedHeading(bookChoice().value_or(publishing::ScoreBookChoice{})));
 }
 
 void Form_HTML::unloadOwn() {
-    std::vector<std::pair<QString, QString>> values;
-    for (int i = 0; i < 7; ++i)
-        values.emplace_back(QString::fromLatin1(ColumnSettings[i]), Chk_op[std::size_t(i)]->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    settings::SaveSettings(QStringLiteral("setting"), values);
+    std::vector<std::pair<settings::Key, QString>> values;
+    for (std::size_t i = 0; i < 7; ++i) {
+        const settings::Key& key = settings::keys::ScoreSheetColumns[i];
+        values.emplace_back(key, settings::flagText(key, Chk_op[i]->isChecked()));
+    }
+    settings::save(values);
 }
 
 // The page shows the score book's choice; with the score book closed there is none to show.
@@ -71,11 +66,8 @@ bool Form_HTML::writePage(const QString& path) {
     sheet.choice = *bookChoice();
     for (std::size_t i = 0; i < 7; ++i) sheet.columns[i] = Chk_op[i]->isChecked();
     sheet.markTexts = Module1::MarkTexts;
-    sheet.colors = Module1::HtmlColors;
     sheet.folder = programFolder();
-    sheet.frame = typedFrame();
-    sheet.footerText = footerText();
-    sheet.written = clock::now();
+    sheet.setup = pageSetup();
     return publishing::writeScoreSheet(path, sheet) == publishing::PageResult::Written;
 }
 

@@ -1,6 +1,5 @@
 #include "publishing/form_html2.h"
 #include "common/appdir.h"
-#include "common/clock.h"
 #include "common/dialogs.h"
 #include "common/module1.h"
 #include "publishing/resultstable.h"
@@ -44,10 +43,7 @@ bool Form_HTML2::writePage(const QString& path) {
     publishing::ResultsTable table;
     table.sql = q.sql;
     table.params = q.params;
-    table.colors = Module1::HtmlColors;
-    table.frame = typedFrame();
-    table.footerText = footerText();
-    table.written = clock::now();
+    table.setup = pageSetup();
     const publishing::PageResult written = publishing::writeResultsTable(path, table);
     if (written == publishing::PageResult::NoGames) failWith(QStringLiteral("出力する成績がありません。"));
     return written == publishing::PageResult::Written;

@@ -1,9 +1,8 @@
 #include "publishing/form_html_all.h"
 #include "common/appdir.h"
-#include "common/clock.h"
 #include "common/dialogs.h"
 #include "common/module1.h"
-#include "common/settings.h"
+#include "common/settingskeys.h"
 #include "platform/boundgrid.h"
 #include "platform/controls.h"
 #include "platform/datasource.h"
@@ -21,14 +20,6 @@ namespace {
 using publishing::CardCaller;
 using publishing::ScoreCard;
 
-// Option states are kept as the words True and False; a number reads as one too.
-bool truth(const QString& text) {
-    if (text.trimmed().compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) return true;
-    bool isNumber = false;
-    const double v = text.trimmed().toDouble(&isNumber);
-    return isNumber && v != 0;
-}
-
 // The individual records' list: its boxes follow the current record.
 class RecordsList : public publishing::CardList {
 public:
@@ -40,7 +31,7 @@ public:
         c.player = f_.Txt_Sensyu[1]->text();
         c.date = f_.Txt_Siai[0]->text();
         c.game = f_.Txt_Siai[3]->text();
-        c.description = f_.Lbl_What->text();
+        c.description = f_.Lbl_What->caption();
         for (std::size_t b = 0; b < 21; ++b) c.marks[b] = f_.Txt_MARK[b]->text();
         for (std::size_t s = 0; s < 10; ++s) c.scores[s] = f_.Txt_score[s + 1]->text();
         c.handicap = f_.Txt_score[11]->text();
@@ -102,7 +93,7 @@ Form_HTML_ALL::Form_HTML_ALL()
 }
 
 void Form_HTML_ALL::loadOwn() {
-    if (truth(settings::GetSetting(QStringLiteral("setting"), QStringLiteral("allor1"), QStringLiteral("0")))) Opt_ALL[0]->setChecked(true);
+    if (settings::readFlag(settings::keys::ScoreCardsAll)) Opt_ALL[0]->setChecked(true);
     if (publishing::cardCallerOf(Module1::HtmlCallerTag) == CardCaller::Other) return;
     setWindowTitle(QStringLiteral("HTML形式でスコアカードを出力します。"));
     Txt_jofo[0]->setText(QStringLiteral("Personal Score"));
@@ -111,7 +102,7 @@ void Form_HTML_ALL::loadOwn() {
 }
 
 void Form_HTML_ALL::unloadOwn() {
-    settings::SaveSetting(QStringLiteral("setting"), QStringLiteral("allor1"), Opt_ALL[0]->isChecked() ? QStringLiteral("True") : QStringLiteral("False"));
+    settings::saveFlag(settings::keys::ScoreCardsAll, Opt_ALL[0]->isChecked());
 }
 
 // The cards are read from the caller's list; with the caller closed there is none to read.
@@ -130,10 +121,7 @@ bool Form_HTML_ALL::writePage(const QString& path) {
     page.allRows = Opt_ALL[0]->isChecked();
     page.count = Module1::HtmlCallerCount;
     page.markTexts = Module1::MarkTexts;
-    page.colors = Module1::HtmlColors;
-    page.frame = typedFrame();
-    page.footerText = footerText();
-    page.written = clock::now();
+    page.setup = pageSetup();
     if (page.caller == CardCaller::Other) {
         struct NoList : publishing::CardList {
             bool first() override { return false; }

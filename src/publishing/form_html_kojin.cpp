@@ -1,9 +1,8 @@
 #include "publishing/form_html_kojin.h"
-#include "common/clock.h"
 #include "common/convert.h"
 #include "common/dialogs.h"
 #include "common/module1.h"
-#include "common/settings.h"
+#include "common/settingskeys.h"
 #include "platform/controls.h"
 #include "publishing/playerpage.h"
 #include "records/form_kojin.h"
@@ -14,10 +13,6 @@
 namespace vx {
 
 namespace {
-const QString Setting = QStringLiteral("setting");
-const char* const ChkSettings[2] = {"out_k_ssn", "out_k_all"};
-const char* const BarSettings[2] = {"out_k_ssn_s", "out_k_ssn_e"};
-
 QString playerBox() {
     const Form_Kojin* kojin = forms::loaded<Form_Kojin>();
     return kojin ? kojin->Txt_Sensyu[0]->text() : QString();
@@ -52,11 +47,11 @@ void Form_HTML_kojin::vsc_Change(int Index) {
 }
 
 void Form_HTML_kojin::loadOwn() {
-    auto get = [](const char* name) { return int(Val(settings::GetSetting(Setting, QString::fromLatin1(name), QStringLiteral("1")))); };
-    Chk_op[0]->setChecked(get(ChkSettings[0]) != 0);
-    vsc[0]->setValue(get(BarSettings[0]));
-    vsc[1]->setValue(get(BarSettings[1]));
-    Chk_op[1]->setChecked(get(ChkSettings[1]) != 0);
+    namespace keys = settings::keys;
+    Chk_op[0]->setChecked(settings::readFlag(keys::PlayerPageParts[0]));
+    vsc[0]->setValue(int(Val(settings::read(keys::PlayerPageSeasons[0]))));
+    vsc[1]->setValue(int(Val(settings::read(keys::PlayerPageSeasons[1]))));
+    Chk_op[1]->setChecked(settings::readFlag(keys::PlayerPageParts[1]));
     const Form_Kojin* kojin = forms::loaded<Form_Kojin>();
     Txt_jofo[0]->setText(QStringLiteral("Player's"));
     Txt_jofo[1]->setText((kojin ? kojin->Txt_Sensyu[1]->text() : QString()) + QStringLiteral("選手のシーズン別成績"));
@@ -66,12 +61,13 @@ void Form_HTML_kojin::loadOwn() {
 }
 
 void Form_HTML_kojin::unloadOwn() {
-    std::vector<std::pair<QString, QString>> values;
+    namespace keys = settings::keys;
+    std::vector<std::pair<settings::Key, QString>> values;
     for (std::size_t i = 0; i < 2; ++i) {
-        values.emplace_back(QString::fromLatin1(ChkSettings[i]), Chk_op[i]->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-        values.emplace_back(QString::fromLatin1(BarSettings[i]), QString::number(vsc[i]->value()));
+        values.emplace_back(keys::PlayerPageParts[i], settings::flagText(keys::PlayerPageParts[i], Chk_op[i]->isChecked()));
+        values.emplace_back(keys::PlayerPageSeasons[i], QString::number(vsc[i]->value()));
     }
-    settings::SaveSettings(Setting, values);
+    settings::save(values);
 }
 
 bool Form_HTML_kojin::readyToWrite() {
@@ -93,10 +89,7 @@ bool Form_HTML_kojin::writePage(const QString& path) {
     page.allTime = Chk_op[1]->isChecked();
     page.firstSeason = txt_se[0]->text();
     page.lastSeason = txt_se[1]->text();
-    page.colors = Module1::HtmlColors;
-    page.frame = typedFrame();
-    page.footerText = footerText();
-    page.written = clock::now();
+    page.setup = pageSetup();
     return publishing::writePlayerPage(path, page) == publishing::PageResult::Written;
 }
 

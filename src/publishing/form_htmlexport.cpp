@@ -1,10 +1,12 @@
 #include "publishing/form_htmlexport.h"
 #include "common/appdir.h"
+#include "common/clock.h"
 #include "common/convert.h"
 #include "common/database.h"
 #include "common/dialogs.h"
 #include "common/launcher.h"
-#include "common/settings.h"
+#include "common/module1.h"
+#include "common/settingskeys.h"
 #include "platform/controls.h"
 #include "platform/registry.h"
 #include "publishing/form_html_color.h"
@@ -18,7 +20,6 @@ namespace vx {
 
 namespace {
 const QString Filter = QStringLiteral("HTMLファイル (*.htm)|*.htm|HTMLファイル (*.html)|*.html");
-const QString OpenSetting = QStringLiteral("br_open");
 }  // namespace
 
 HtmlExportDialog::HtmlExportDialog(const Layout& layout) : layout_(layout) {
@@ -43,14 +44,15 @@ HtmlExportDialog::HtmlExportDialog(const Layout& layout) : layout_(layout) {
     menu_color = addMenuCommand(QStringLiteral("色指定(&C)"), [this] { Cmd_color_Click(); });
 }
 
-publishing::PageFrame HtmlExportDialog::typedFrame() const {
-    publishing::PageFrame f;
-    f.title = Txt_jofo[0]->text();
-    f.heading = Txt_jofo[1]->text();
-    return f;
+publishing::PageSetup HtmlExportDialog::pageSetup() const {
+    publishing::PageSetup page;
+    page.colors = Module1::HtmlColors;
+    page.frame.title = Txt_jofo[0]->text();
+    page.frame.heading = Txt_jofo[1]->text();
+    page.footerText = Txt_jofo[2]->text();
+    page.written = clock::now();
+    return page;
 }
-
-QString HtmlExportDialog::footerText() const { return Txt_jofo[2]->text(); }
 
 void HtmlExportDialog::proposeFile(const QString& path) {
     Txt_file->setText(path);
@@ -59,14 +61,14 @@ void HtmlExportDialog::proposeFile(const QString& path) {
 
 void HtmlExportDialog::Form_Load() {
     restorePosition(layout_.positionPrefix, layout_.defaultPosition);
-    Chk_open->setChecked(Val(settings::GetSetting(QStringLiteral("setting"), OpenSetting, QStringLiteral("0"))) != 0);
+    Chk_open->setChecked(settings::readFlag(settings::keys::OpenPage));
     if (!layout_.defaultFile.isEmpty()) proposeFile(inProgramFolder(layout_.defaultFile));
     loadOwn();
 }
 
 void HtmlExportDialog::Form_Unload(bool&) {
     savePosition(layout_.positionPrefix);
-    settings::SaveSetting(QStringLiteral("setting"), OpenSetting, Chk_open->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    settings::saveFlag(settings::keys::OpenPage, Chk_open->isChecked());
     unloadOwn();
 }
 

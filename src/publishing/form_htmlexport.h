@@ -51,9 +51,9 @@ protected:
 
     // Where the dialog's own controls start, in twips from the top.
     static constexpr double OwnTop = 2280;
-    // The frame as typed: title and heading (the writer adds the rest), and the footer text.
-    publishing::PageFrame typedFrame() const;
-    QString footerText() const;
+    // What every page is written from: the colours set, the title, heading and footer text as
+    // typed (the writer adds the rest of the frame), and the time now.
+    publishing::PageSetup pageSetup() const;
     // The page file proposed at load, or set later (a bulletin when its match is chosen).
     void proposeFile(const QString& path);
     // The message of this run's failure, when it is not the dialog's usual one.

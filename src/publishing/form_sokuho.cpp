@@ -1,10 +1,9 @@
 #include "publishing/form_sokuho.h"
 #include "common/appdir.h"
-#include "common/clock.h"
 #include "common/convert.h"
 #include "common/dialogs.h"
 #include "common/module1.h"
-#include "common/settings.h"
+#include "common/settingskeys.h"
 #include "platform/controls.h"
 #include "platform/datasource.h"
 #include "records/seasonresults.h"
@@ -14,13 +13,11 @@
 namespace vx {
 
 namespace {
-const QString Section = QStringLiteral("setting");
-// The boxes' settings, by box.
-const char* const BoxSettings[6] = {"out_jun", "out_kiroku", "out_score_s", "out_ssn", "out_all", "out_score_b"};
-QString boxSetting(int i, const char* defaultText) {
-    return settings::GetSetting(Section, QString::fromLatin1(BoxSettings[i]), QString::fromLatin1(defaultText));
+namespace keys = settings::keys;
+// A box's choice to store.
+std::pair<settings::Key, QString> boxValue(std::size_t i, const QCheckBox* box) {
+    return {keys::BulletinParts[i], settings::flagText(keys::BulletinParts[i], box->isChecked())};
 }
-QString boxValue(const QCheckBox* box) { return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0"); }
 }  // namespace
 
 Form_sokuho::Form_sokuho()
@@ -57,7 +54,7 @@ Form_sokuho::Form_sokuho()
 }
 
 void Form_sokuho::loadOwn() {
-    for (int i = 0; i < 6; ++i) Chk_op[std::size_t(i)]->setChecked(Val(boxSetting(i, "1")) != 0);
+    for (std::size_t i = 0; i < 6; ++i) Chk_op[i]->setChecked(settings::readFlag(keys::BulletinParts[i]));
     Cmd_OK->setEnabled(false);
     menu_ok->setEnabled(false);
     Data_Siai->Refresh();
@@ -72,7 +69,7 @@ void Form_sokuho::restoreResultsBoxes() {
     const bool usable = !accepted_ || accepted_->hasResults;
     for (int i = 0; i < 2; ++i) {
         Chk_op[std::size_t(i)]->setEnabled(usable);
-        Chk_op[std::size_t(i)]->setChecked(usable && Val(boxSetting(i, "0")) != 0);
+        Chk_op[std::size_t(i)]->setChecked(usable && settings::readFlag(keys::BulletinResultsPartsKept[std::size_t(i)]));
     }
 }
 
@@ -97,8 +94,7 @@ void Form_sokuho::cmd_siaiOK_Click() {
         MsgBox(QStringLiteral("この試合の速報用データがありません。\r[順位発表]と[達成された記録]は出力できません"), vbExclamation | vbOKOnly);
         // Keeps the user's choice: boxes already switched off for another match are not stored again.
         if (!wereOff)
-            settings::SaveSettings(Section, {{QString::fromLatin1(BoxSettings[0]), boxValue(Chk_op[0])},
-                                             {QString::fromLatin1(BoxSettings[1]), boxValue(Chk_op[1])}});
+            settings::save({boxValue(0, Chk_op[0]), boxValue(1, Chk_op[1])});
         for (int i = 0; i < 2; ++i) {
             Chk_op[std::size_t(i)]->setChecked(false);
             Chk_op[std::size_t(i)]->setEnabled(false);
@@ -117,10 +113,10 @@ void Form_sokuho::cmd_siaiOK_Click() {
 void Form_sokuho::unloadOwn() {
     // Boxes switched off for a match without results file leave the stored choice as it was.
     if (!Chk_op[0]->isEnabled())
-        for (int i = 0; i < 2; ++i) Chk_op[std::size_t(i)]->setChecked(Val(boxSetting(i, "0")) != 0);
-    std::vector<std::pair<QString, QString>> values;
-    for (int i = 0; i < 6; ++i) values.emplace_back(QString::fromLatin1(BoxSettings[i]), boxValue(Chk_op[std::size_t(i)]));
-    settings::SaveSettings(Section, values);
+        for (std::size_t i = 0; i < 2; ++i) Chk_op[i]->setChecked(settings::readFlag(keys::BulletinResultsPartsKept[i]));
+    std::vector<std::pair<settings::Key, QString>> values;
+    for (std::size_t i = 0; i < 6; ++i) values.push_back(boxValue(i, Chk_op[i]));
+    settings::save(values);
 }
 
 bool Form_sokuho::readyToWrite() { return accepted_.has_value(); }
@@ -129,18 +125,14 @@ bool Form_sokuho::writePage(const QString& path) {
     publishing::Bulletin b;
     b.match = *accepted_;
     for (std::size_t i = 0; i < 6; ++i) b.sections[i] = Chk_op[i]->isChecked();
-    const double id = double(b.match.matchId);
-    const results::Query season = results::matchRangeQuery(double(b.match.firstMatchId), id, Val(b.match.season));
-    const results::Query allTime = results::matchRangeQuery(1, id);
+    const results::Query season = results::upToMatchQuery(b.match.firstMatchId, b.match.matchId, Val(b.match.season));
+    const results::Query allTime = results::upToMatchQuery(1, b.match.matchId);
     b.season = {season.sql, season.params};
     b.allTime = {allTime.sql, allTime.params};
     b.markTexts = Module1::MarkTexts;
-    b.colors = Module1::HtmlColors;
     b.folder = programFolder();
-    b.frame = typedFrame();
-    b.footerText = footerText();
-    b.written = clock::now();
-    return publishing::writeBulletin(path, b) == publishing::BulletinResult::Written;
+    b.setup = pageSetup();
+    return publishing::writeBulletin(path, b) == publishing::PageResult::Written;
 }
 
 }  // namespace vx

@@ -1,16 +1,10 @@
 #include "publishing/htmlpage.h"
 #include "common/atomicfile.h"
 #include "common/cp932.h"
-#include "common/settings.h"
+#include "common/settingskeys.h"
 #include "publishing/htmltext.h"
 
 namespace vx::publishing {
-
-const std::array<const char*, 8> ColorNames{"back", "fore", "syo_back", "syo_fore", "ave_back", "ave_fore", "all_back", "all_fore"};
-
-namespace {
-const QString ColorSection = QStringLiteral("HTML_color");
-}
 
 std::optional<PageColors> pageColors(const std::array<QString, 8>& colorTexts) {
     std::array<QString, 8> hex;
@@ -24,16 +18,14 @@ std::optional<PageColors> pageColors(const std::array<QString, 8>& colorTexts) {
 
 std::array<QString, 8> storedHtmlColors() {
     std::array<QString, 8> out;
-    for (std::size_t i = 0; i < 8; ++i)
-        out[i] = settings::GetSetting(ColorSection, QString::fromLatin1(ColorNames[i]),
-                                      i % 2 == 0 ? QStringLiteral("14811135") : QStringLiteral("0"));
+    for (std::size_t i = 0; i < 8; ++i) out[i] = settings::read(settings::keys::HtmlColors[i]);
     return out;
 }
 
 void saveHtmlColors(const std::array<QString, 8>& colorTexts) {
-    std::vector<std::pair<QString, QString>> values;
-    for (std::size_t i = 0; i < 8; ++i) values.emplace_back(QString::fromLatin1(ColorNames[i]), colorTexts[i]);
-    settings::SaveSettings(ColorSection, values);
+    std::vector<std::pair<settings::Key, QString>> values;
+    for (std::size_t i = 0; i < 8; ++i) values.emplace_back(settings::keys::HtmlColors[i], colorTexts[i]);
+    settings::save(values);
 }
 
 QByteArray pageBytes(const PageFrame& frame, const PageColors& colors, const QDateTime& written, const QStringList& body) {
@@ -64,6 +56,15 @@ bool writePage(const QString& path, const QByteArray& bytes, QString* error) {
         return false;
     }
     return writeWhole(path, bytes, error);
+}
+
+PageResult writePage(const QString& path, const PageSetup& setup, const std::function<PageBody(const PageColors&)>& makeBody) {
+    const std::optional<PageColors> colors = pageColors(setup.colors);
+    if (!colors) return PageResult::BadColors;
+    const PageBody made = makeBody(*colors);
+    if (const PageResult* refused = std::get_if<PageResult>(&made)) return *refused;
+    const PageContent& page = std::get<PageContent>(made);
+    return writePage(path, pageBytes(page.frame, *colors, setup.written, page.body)) ? PageResult::Written : PageResult::NotWritten;
 }
 
 }  // namespace vx::publishing

@@ -7,7 +7,9 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <optional>
+#include <variant>
 
 namespace vx::publishing {
 
@@ -18,8 +20,6 @@ struct PageColors {
 // Nothing when one of the colour texts (back, fore, syo_back, ... all_fore) is no number.
 std::optional<PageColors> pageColors(const std::array<QString, 8>& colorTexts);
 
-// The page colours' value names in the settings store, in the shared order.
-extern const std::array<const char*, 8> ColorNames;
 // The colours as stored (section HTML_color), backgrounds pale yellow and texts black by default.
 std::array<QString, 8> storedHtmlColors();
 void saveHtmlColors(const std::array<QString, 8>& colorTexts);
@@ -39,10 +39,31 @@ struct PageFrame {
 // character it cannot hold as a numeric character reference).
 QByteArray pageBytes(const PageFrame& frame, const PageColors& colors, const QDateTime& written, const QStringList& body);
 
-// How writing a page ended: written, or why nothing was written.
-enum class PageResult { Written, NoGames, BadColors, Unreadable, NotWritten };
-
 // Replaces the file whole; a failure leaves a file already there as it was.
 bool writePage(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// What every page is written from besides its own part.
+struct PageSetup {
+    std::array<QString, 8> colors{};  // the colour texts in the shared order
+    PageFrame frame;                  // title and heading as typed
+    QString footerText;
+    QDateTime written;
+};
+
+// How writing a page ended: written, or why nothing was written.
+enum class PageResult { Written, BadColors, NoGames, NoResults, NoStandings, Unreadable, NotWritten };
+
+// A writer's own part of its page: the body in the page's colours and the typed frame completed
+// around it (heading end, footer lines); or why the page is not written.
+struct PageContent {
+    PageFrame frame;
+    QStringList body;
+};
+using PageBody = std::variant<PageContent, PageResult>;
+
+// Every page is written this way: colours that are no numbers refuse before the body is made, the
+// frame and footer go round the body, and the file is replaced whole. On any failure nothing is
+// written and a file already there stays as it was.
+PageResult writePage(const QString& path, const PageSetup& setup, const std::function<PageBody(const PageColors&)>& makeBody);
 
 }  // namespace vx::publishing

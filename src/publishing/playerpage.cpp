@@ -45,12 +45,9 @@ QVariant number(const QString& text) {
 bool read(const QString& sql, const QVariantList& params, Rows* out) {
     db::Statement q(sql);
     if (!q.run(params)) return false;
-    QStringList names;
-    for (int i = 0; i < q.record().count(); ++i) names << q.record().fieldName(i);
-    const NameList fields(names);
+    const NameList fields(q.columnNames());
     int col[StatCount + 1];
-    for (int s = 0; s < StatCount; ++s)
-        if ((col[s] = fields.indexOf(QString::fromUtf8(StatNames[s]))) < 0) return false;
+    if (!fields.indexesOf(StatNames, std::span(col).first(StatCount))) return false;
     col[StatCount] = fields.indexOf(QStringLiteral("シーズンID"));
     while (q.next()) {
         auto& row = out->values.emplace_back();
@@ -62,17 +59,13 @@ bool read(const QString& sql, const QVariantList& params, Rows* out) {
     return true;
 }
 
-}  // namespace
-
-PageResult writePlayerPage(const QString& path, const PlayerPage& page) {
-    const std::optional<PageColors> colors = pageColors(page.colors);
-    if (!colors) return PageResult::BadColors;
-    const PageColors& c = *colors;
+// The season table with its total row, the all-time table, or both.
+PageBody playerBody(const PlayerPage& page, const PageColors& c) {
     const QVariant player = number(page.player);
     const QString ave = QStringLiteral("BGCOLOR=#") + c.aveBack + QStringLiteral("><FONT COLOR=#") + c.aveFore + QLatin1Char('>');
     const QString label = QStringLiteral("<TD ALIGN=center ") + ave + QStringLiteral("合計平均</font></TD>");
     QStringList body;
-    PageFrame frame = page.frame;
+    PageFrame frame = page.setup.frame;
     frame.headingEnd = QStringLiteral("</font></H1></Center>");
 
     if (page.seasons) {
@@ -125,7 +118,7 @@ PageResult writePlayerPage(const QString& path, const PlayerPage& page) {
             body << QStringLiteral("</TR>");
         }
         body << QStringLiteral("</Table><center>");
-        if (!page.allTime) frame.footer = {QStringLiteral("<HR>"), QStringLiteral("<center>") + page.footerText + QStringLiteral("</center>"), QStringLiteral("<HR>")};
+        if (!page.allTime) frame.footer = {QStringLiteral("<HR>"), QStringLiteral("<center>") + page.setup.footerText + QStringLiteral("</center>"), QStringLiteral("<HR>")};
     }
 
     if (page.allTime) {
@@ -149,9 +142,15 @@ PageResult writePlayerPage(const QString& path, const PlayerPage& page) {
             body << QStringLiteral("</TR>");
         }
         body << QStringLiteral("</Table></center><HR>");
-        frame.footer = {QStringLiteral("<P align=center>") + page.footerText + QStringLiteral("</p>"), QStringLiteral("<HR>")};
+        frame.footer = {QStringLiteral("<P align=center>") + page.setup.footerText + QStringLiteral("</p>"), QStringLiteral("<HR>")};
     }
-    return writePage(path, pageBytes(frame, c, page.written, body)) ? PageResult::Written : PageResult::NotWritten;
+    return PageContent{frame, body};
+}
+
+}  // namespace
+
+PageResult writePlayerPage(const QString& path, const PlayerPage& page) {
+    return writePage(path, page.setup, [&page](const PageColors& colors) { return playerBody(page, colors); });
 }
 
 }  // namespace vx::publishing

@@ -13,10 +13,7 @@ struct PlayerPage {
     bool seasons = true;            // the season table
     bool allTime = true;            // the all-time table
     QString firstSeason, lastSeason;  // the range's boxes, both ends included
-    std::array<QString, 8> colors{};  // the colour texts in the shared order
-    PageFrame frame;                // title and heading as typed
-    QString footerText;
-    QDateTime written;
+    PageSetup setup;
 };
 
 // Writes the page whole; on any failure nothing is written and a page already there stays.

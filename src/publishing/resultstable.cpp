@@ -55,24 +55,21 @@ QStringList totalValues(const ResultsTotals& t) {
             rate(t.spares, t.spares + t.misses, 100, 10, " ##0.0", QStringLiteral("%</font></TD>"))};
 }
 
-PageResult writeResultsTable(const QString& path, const ResultsTable& table) {
-    const std::optional<PageColors> colors = pageColors(table.colors);
-    if (!colors) return PageResult::BadColors;
+namespace {
+
+// One row per player of the range and the total row.
+PageBody tableBody(const ResultsTable& table, const PageColors& colors) {
     db::Statement q(table.sql);
     if (!q.run(table.params)) return PageResult::Unreadable;
     if (!q.next()) return PageResult::NoGames;
-    QStringList names;
-    for (int i = 0; i < q.record().count(); ++i) names << q.record().fieldName(i);
-    const NameList fields(names);
     // Read by these names, whatever case and width the row source gives them.
     const char* const wanted[12] = {"選手名", "ゲーム", "優P計", "上位", "上位率", "合計点", "平均点", "st", "st平均", "スペア", "スペアミス", "スペア率"};
     int col[12];
-    for (int i = 0; i < 12; ++i)
-        if ((col[i] = fields.indexOf(QString::fromUtf8(wanted[i]))) < 0) return PageResult::Unreadable;
+    if (!NameList(q.columnNames()).indexesOf(wanted, col)) return PageResult::Unreadable;
 
-    const QString plain = QStringLiteral("<TD><FONT COLOR=") + colors->fore + QLatin1Char('>');
-    const QString high = QStringLiteral("<TD BGCOLOR=") + colors->syoBack + QStringLiteral("><FONT COLOR=") + colors->syoFore + QLatin1Char('>');
-    const QString total = QStringLiteral("<TD BGCOLOR=") + colors->aveBack + QStringLiteral("><FONT COLOR=") + colors->aveFore + QLatin1Char('>');
+    const QString plain = QStringLiteral("<TD><FONT COLOR=") + colors.fore + QLatin1Char('>');
+    const QString high = QStringLiteral("<TD BGCOLOR=") + colors.syoBack + QStringLiteral("><FONT COLOR=") + colors.syoFore + QLatin1Char('>');
+    const QString total = QStringLiteral("<TD BGCOLOR=") + colors.aveBack + QStringLiteral("><FONT COLOR=") + colors.aveFore + QLatin1Char('>');
     QStringList body{QStringLiteral("<HR><center><Table border>"), QStringLiteral("<TR ALIGN=center bgcolor=c0c0c0>")};
     for (const char* h : {"　選手名　 ", "ゲーム", "優Ｐ計", "上位", "上位率", "合計点", "平均点", "ＳＴ", "ST平均", "ＳＰ", "ミス", "スペア率"})
         body << QStringLiteral("<TD>") + QString::fromUtf8(h) + QStringLiteral("</TD>");
@@ -82,8 +79,8 @@ PageResult writeResultsTable(const QString& path, const ResultsTable& table) {
         auto add = [&v](double& to, int i) { to += hasValue(v(i)) ? v(i).toDouble() : 0; };
         add(sum.games, 1), add(sum.points, 2), add(sum.top, 3), add(sum.pins, 5), add(sum.strikes, 7), add(sum.spares, 9), add(sum.misses, 10);
         // A player missing from 選手 has no name: the cell stands empty.
-        const QString name = StrConvWide(v(0).toString()).left(8).leftJustified(8, QLatin1Char(' '));
-        body << QStringLiteral("<TR ALIGN=right BGCOLOR=") + colors->back + QStringLiteral("><TD ALIGN=center><FONT COLOR=") + colors->fore + QLatin1Char('>')
+        const QString name = FixedText(StrConvWide(v(0).toString()), 8);
+        body << QStringLiteral("<TR ALIGN=right BGCOLOR=") + colors.back + QStringLiteral("><TD ALIGN=center><FONT COLOR=") + colors.fore + QLatin1Char('>')
              << escapeHtml(name) + End
              << plain + printed(v(1)) + BlankEnd
              << high + printed(v(2)) + BlankEnd
@@ -99,16 +96,22 @@ PageResult writeResultsTable(const QString& path, const ResultsTable& table) {
     } while (q.next());
     if (!q.error().isEmpty()) return PageResult::Unreadable;
     body << QStringLiteral("<TR ALIGN=center>")
-         << QStringLiteral("<TD ALIGN=center BGCOLOR=") + colors->aveBack + QStringLiteral("><FONT COLOR=") + colors->aveFore +
+         << QStringLiteral("<TD ALIGN=center BGCOLOR=") + colors.aveBack + QStringLiteral("><FONT COLOR=") + colors.aveFore +
                 QStringLiteral(">合計平均</font></TD>");
     for (const QString& value : totalValues(sum)) body << total + value;
     body << QStringLiteral("</TR>") << QStringLiteral("</Table></center><HR>");
 
-    PageFrame frame = table.frame;
+    PageFrame frame = table.setup.frame;
     frame.bodyStart = QStringLiteral("<BODY bgcolor=");
     frame.headingEnd = QStringLiteral("</FONT></H1></Center>");
-    frame.footer = {table.footerText, QStringLiteral("<HR>")};
-    return writePage(path, pageBytes(frame, *colors, table.written, body)) ? PageResult::Written : PageResult::NotWritten;
+    frame.footer = {table.setup.footerText, QStringLiteral("<HR>")};
+    return PageContent{frame, body};
+}
+
+}  // namespace
+
+PageResult writeResultsTable(const QString& path, const ResultsTable& table) {
+    return writePage(path, table.setup, [&table](const PageColors& colors) { return tableBody(table, colors); });
 }
 
 }  // namespace vx::publishing

@@ -27,10 +27,7 @@ struct ResultsTable {
     // The rows, as the season-results window reads them for the range.
     QString sql;
     QVariantList params;
-    std::array<QString, 8> colors{};  // the colour texts in the shared order
-    PageFrame frame;                  // title and heading as typed
-    QString footerText;
-    QDateTime written;
+    PageSetup setup;
 };
 
 // Writes the page whole; a range without rows, colours that are no numbers or rows that cannot

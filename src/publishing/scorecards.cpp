@@ -54,27 +54,30 @@ void writeCard(QStringList& body, const ScoreCard& card, const ScoreCardPage& pa
     body << line + QStringLiteral("    <TD></TD>") + cell + escapeHtml(card.withHandicap) + QStringLiteral("</FONT></TD>") << rowEnd;
 }
 
-}  // namespace
-
-PageResult writeScoreCards(const QString& path, const ScoreCardPage& page, CardList& list) {
-    const std::optional<PageColors> colors = pageColors(page.colors);
-    if (!colors) return PageResult::BadColors;
+// One card per game of the list, as far as the page asks.
+PageBody cardsBody(const ScoreCardPage& page, CardList& list, const PageColors& colors) {
     QStringList body;
     if (page.caller != CardCaller::Other) {
         body << (page.caller == CardCaller::Records ? QStringLiteral("<CENTER>") : QStringLiteral("<center>"));
         if (page.allRows && !list.first()) return PageResult::Unreadable;
         const std::int64_t last = page.allRows ? page.count - 1 : 0;
         for (std::int64_t k = 0; k <= last; ++k) {
-            writeCard(body, list.current(), page, *colors);
+            writeCard(body, list.current(), page, colors);
             if (k != last && !list.next()) return PageResult::Unreadable;
             body << QStringLiteral("</TABLE>") << QStringLiteral("<BR>");
         }
         body << QStringLiteral("</center>");
     }
-    PageFrame frame = page.frame;
+    PageFrame frame = page.setup.frame;
     frame.headingEnd = QStringLiteral("</FONT></H1></Center>");
-    frame.footer = {QStringLiteral("<CENTER>") + page.footerText, QStringLiteral("</Center>"), QStringLiteral("<HR>")};
-    return writePage(path, pageBytes(frame, *colors, page.written, body)) ? PageResult::Written : PageResult::NotWritten;
+    frame.footer = {QStringLiteral("<CENTER>") + page.setup.footerText, QStringLiteral("</Center>"), QStringLiteral("<HR>")};
+    return PageContent{frame, body};
+}
+
+}  // namespace
+
+PageResult writeScoreCards(const QString& path, const ScoreCardPage& page, CardList& list) {
+    return writePage(path, page.setup, [&page, &list](const PageColors& colors) { return cardsBody(page, list, colors); });
 }
 
 }  // namespace vx::publishing

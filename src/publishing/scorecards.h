@@ -39,10 +39,7 @@ struct ScoreCardPage {
     bool allRows = false;           // every row of the list from its first, or the current row only
     std::int64_t count = 0;         // rows of the caller's list
     std::array<QString, 11> markTexts{};
-    std::array<QString, 8> colors{};
-    PageFrame frame;                // title and heading as typed
-    QString footerText;
-    QDateTime written;
+    PageSetup setup;
 };
 
 // Writes the page whole; on any failure (a list that cannot move as far as it counted included)

@@ -63,10 +63,10 @@ std::optional<SheetFields> sheetFields(const QStringList& columnNames, const Sco
     const char* const wanted[8] = {"選手名", "シーズンID", "試合", "ゲーム", "優p", "入賞", "s10", "競技点"};
     const int needs[8] = {ColName, ColSeason, ColMatch, ColGame, ColPoints, ColPoints, ColScore, ColScore};
     SheetFields f;
+    fields.indexesOf(wanted, f.col);
     for (int i = 0; i < 8; ++i)
-        if ((f.col[std::size_t(i)] = fields.indexOf(QString::fromUtf8(wanted[i]))) < 0 && on[std::size_t(needs[i])]) return std::nullopt;
-    for (int k = 0; k <= 20; ++k)
-        if ((f.marks[std::size_t(k)] = fields.indexOf(QStringLiteral("m") + ballSuffix(k))) < 0 && on[ColMarks]) return std::nullopt;
+        if (f.col[std::size_t(i)] < 0 && on[std::size_t(needs[i])]) return std::nullopt;
+    if (!fields.indexesOf(ballColumns(QStringLiteral("m")), f.marks) && on[ColMarks]) return std::nullopt;
     return f;
 }
 
@@ -95,7 +95,7 @@ QStringList sheetRow(const QVariantList& values, const SheetFields& f, const Sco
     const QString end = QStringLiteral("</font></TD>");
     QStringList row{QStringLiteral("<TR VALIGN=bottom BGCOLOR=#") + colors.back + QLatin1Char('>')};
     if (on[ColName]) {
-        const QString name = StrConvWide(textOf(v(0))).left(8).leftJustified(8, QLatin1Char(' '));
+        const QString name = FixedText(StrConvWide(textOf(v(0))), 8);
         row << QStringLiteral("<TD ALIGN=center BGCOLOR=#") + colors.syoBack + QLatin1Char('>') << syo + escapeHtml(name) + end;
     }
     for (int i : {1, 2, 3})
@@ -109,8 +109,8 @@ QStringList sheetRow(const QVariantList& values, const SheetFields& f, const Sco
             row << QStringLiteral("<TD ALIGN=center>") + fore + escapeHtml(prize) + end;
     }
     if (on[ColScore]) {
-        const QString score = (QStringLiteral("  ") + textOf(v(6))).right(3);
-        const QString withHcp = (QStringLiteral("  ") + textOf(v(7))).right(3);
+        const QString score = rightChars(QStringLiteral("  ") + textOf(v(6)), 3);
+        const QString withHcp = rightChars(QStringLiteral("  ") + textOf(v(7)), 3);
         row << QStringLiteral("<TD ALIGN=right BGCOLOR=#") + colors.syoBack + QLatin1Char('>')
             << syo + QLatin1Char(' ') + escapeHtml(score) + QStringLiteral(">>") + escapeHtml(withHcp) + end;
     }
@@ -122,9 +122,10 @@ QStringList sheetRow(const QVariantList& values, const SheetFields& f, const Sco
     return row;
 }
 
-PageResult writeScoreSheet(const QString& path, const ScoreSheet& sheet) {
-    const std::optional<PageColors> colors = pageColors(sheet.colors);
-    if (!colors) return PageResult::BadColors;
+namespace {
+
+// The chosen games' table, and for one whole match the day's milestones.
+PageBody sheetBody(const ScoreSheet& sheet, const PageColors& colors) {
     const ScoreBookChoice& c = sheet.choice;
 
     QStringList where;
@@ -136,8 +137,7 @@ PageResult writeScoreSheet(const QString& path, const ScoreSheet& sheet) {
                     (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "))));
     if (!q.run(params)) return PageResult::Unreadable;
     if (!q.next()) return PageResult::NoGames;
-    QStringList names;
-    for (int i = 0; i < q.record().count(); ++i) names << q.record().fieldName(i);
+    const QStringList names = q.columnNames();
     // The view holds every column, whichever are ticked.
     const std::optional<SheetFields> fields = sheetFields(names, ScoreColumns{true, true, true, true, true, true, true});
     if (!fields) return PageResult::Unreadable;
@@ -147,19 +147,25 @@ PageResult writeScoreSheet(const QString& path, const ScoreSheet& sheet) {
     do {
         QVariantList values;
         for (int i = 0; i < names.size(); ++i) values << q.value(i);
-        body << sheetRow(values, *fields, sheet.columns, sheet.markTexts, *colors);
+        body << sheetRow(values, *fields, sheet.columns, sheet.markTexts, colors);
     } while (q.next());
     body << QStringLiteral("</TR>") << QStringLiteral("</Table><center><HR>");
 
     // A missing or unreadable results file leaves the line out; the page is completed.
     std::optional<QString> milestones = QString();
     if (milestonesApply(c)) milestones = milestoneText(resultsFileOf(c, sheet.folder));
-    if (milestones) body << QStringLiteral("<font color=") + colors->allFore + QLatin1Char('>') + *milestones + QStringLiteral("</font>");
+    if (milestones) body << QStringLiteral("<font color=") + colors.allFore + QLatin1Char('>') + *milestones + QStringLiteral("</font>");
 
-    PageFrame frame = sheet.frame;
+    PageFrame frame = sheet.setup.frame;
     frame.headingEnd = QStringLiteral("</font></H1></Center>");
-    frame.footer = {QStringLiteral("<HR>"), sheet.footerText, QStringLiteral("<HR>")};
-    return writePage(path, pageBytes(frame, *colors, sheet.written, body)) ? PageResult::Written : PageResult::NotWritten;
+    frame.footer = {QStringLiteral("<HR>"), sheet.setup.footerText, QStringLiteral("<HR>")};
+    return PageContent{frame, body};
+}
+
+}  // namespace
+
+PageResult writeScoreSheet(const QString& path, const ScoreSheet& sheet) {
+    return writePage(path, sheet.setup, [&sheet](const PageColors& colors) { return sheetBody(sheet, colors); });
 }
 
 }  // namespace vx::publishing

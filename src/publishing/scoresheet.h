@@ -33,11 +33,8 @@ struct ScoreSheet {
     ScoreBookChoice choice;
     ScoreColumns columns{true, true, true, true, true, true, true};
     std::array<QString, 11> markTexts{};
-    std::array<QString, 8> colors{};  // the colour texts in the shared order
     QString folder;                   // where the day's results files lie
-    PageFrame frame;                  // title, heading and footer text as typed
-    QString footerText;
-    QDateTime written;
+    PageSetup setup;
 };
 
 // The results file of the chosen match.

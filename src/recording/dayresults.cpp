@@ -4,6 +4,7 @@
 #include "common/module1.h"
 #include "common/picture.h"
 #include "common/textfile.h"
+#include "common/width.h"
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -82,7 +83,7 @@ void fillPrize(int i, const std::vector<std::int16_t>& rank, PrizeBoard& board, 
         } else if (i == 0) {
             board.names[i] += QStringLiteral(" 他");
         } else {
-            board.names[i] = board.names[i].left(5) + QStringLiteral(" 他");
+            board.names[i] = leftChars(board.names[i], 5) + QStringLiteral(" 他");
         }
     }
 }

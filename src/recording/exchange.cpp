@@ -293,7 +293,7 @@ void exportFile() {
         Beep();
         MsgBox(QStringLiteral("データ番号は数字で入力してください。"), vbOKOnly + vbExclamation);
     }
-    const QString path = inCurrentDir(QStringLiteral("B_") + StrConvNarrow(answer).left(6).rightJustified(6, QLatin1Char('0')) +
+    const QString path = inCurrentDir(QStringLiteral("B_") + padLeft(leftChars(StrConvNarrow(answer), 6), 6, QLatin1Char('0')) +
                                       QStringLiteral(".dat"));
     try {
         writeSheetFile(path, sheetFromState());
@@ -335,15 +335,14 @@ void importFile(bool offerBackups, const QString& initial) {
         const SheetFile file = readSheetFile(path, layout);
         NewSheet ns = grownSheet(file, layout);
         QString err;
-        if (!db::ensureOpen(&err) || !db::beginTransaction(&err)) throw DbFailure{err};
-        try {
+        if (!db::ensureOpen(&err)) throw DbFailure{err};
+        {
+            db::Transaction names;
+            if (!names.begun()) throw DbFailure{names.error()};
             Players players;
             reconcile(ns, LastPlayer + 1, players);
-            if (!db::commit(&err)) throw DbFailure{err};
+            if (!names.commit()) throw DbFailure{names.error()};
             added = players.added();
-        } catch (...) {
-            db::rollback();
-            throw;
         }
         LastPlayer = ns.lastPlayer;
         LastGame = ns.lastGame;

@@ -1,5 +1,6 @@
 #include "recording/exchange_codec.h"
 #include "common/module1.h"
+#include "common/width.h"
 #include <limits>
 
 namespace vx::exchange {
@@ -50,7 +51,7 @@ public:
         if (comma < 0) fail(QStringLiteral("選手IDと選手名の行ではありません"));
         id = std::int16_t(parseNumber(l.left(comma), QStringLiteral("選手ID"), 1, std::numeric_limits<std::int16_t>::max()));
         name = quoted(l.mid(comma + 1), QStringLiteral("選手名"));
-        if (name.size() > FixedString<10>::width) fail(QStringLiteral("選手名が10文字を超えています"));
+        if (charCount(name) > FixedString<10>::width) fail(QStringLiteral("選手名が10文字を超えています"));
     }
 
     // Only blank lines may follow the last slot.

@@ -3,7 +3,7 @@
 #include "recording/form_player.h"
 #include "common/launcher.h"
 #include "common/module1.h"
-#include "common/settings.h"
+#include "common/settingskeys.h"
 #include "platform/datasource.h"
 #include "platform/controls.h"
 #include "platform/picturebox.h"
@@ -68,6 +68,7 @@ form_main::form_main() {
     place(Txt_junban, 120, 120, 500, 360);
     Txt_SEN = new QLineEdit(QStringLiteral("選手名"), this);
     place(Txt_SEN, 680, 120, 1900, 360);
+    showStart(Txt_SEN);
     const Qt::ArrowType senArrows[4] = {Qt::UpArrow, Qt::DownArrow, Qt::LeftArrow, Qt::RightArrow};
     const double senLeft[4] = {2640, 2990, 3400, 3750};
     for (int i = 0; i < 4; ++i) {
@@ -326,8 +327,7 @@ EntryWindowsOfTheDay entryWindows;
 void form_main::Form_Load() {
     restorePosition(QStringLiteral("main"));
     model().setFrameModeCaption(M::MarkModeCaption);
-    if (settings::GetSetting(QStringLiteral("form"), QStringLiteral("main_mode"), QStringLiteral("1")) != QStringLiteral("1"))
-        model().Cmd_Mode_Click();
+    if (!settings::readFlag(settings::keys::EntryMode)) model().Cmd_Mode_Click();
     model().INIT();
     refresh();
     exchange::setEntryWindows(&entryWindows);
@@ -341,8 +341,7 @@ void form_main::Form_Activate() {
 
 void form_main::Form_Unload(bool&) {
     savePosition(QStringLiteral("main"));
-    settings::SaveSetting(QStringLiteral("Form"), QStringLiteral("main_mode"),
-                          model().markMode() ? QStringLiteral("1") : QStringLiteral("0"));
+    settings::saveFlag(settings::keys::EntryMode, model().markMode());
 }
 
 // ---------------------------------------------------------------- handlers
@@ -569,6 +568,10 @@ void form_main::applyModeLayout() {
 // ---------------------------------------------------------------- keys and focus
 
 bool form_main::eventFilter(QObject* watched, QEvent* event) {
+    // The window's menus are its children too: the keys that go to an open menu are the menu's alone.
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() != window())
+        return Form::eventFilter(watched, event);
     switch (event->type()) {
         case QEvent::KeyPress: {
             auto* e = static_cast<QKeyEvent*>(event);

@@ -62,6 +62,7 @@ Form_Player::Form_Player() {
     VSc_Sen[0]->setEnabled(false);
     label(this, QStringLiteral("選手名"), 3540, 1080, 1200);
     Txt_NAME = textBox(this, 3540, 1380, 1500);
+    showStart(Txt_NAME);
     Txt_NAME->setEnabled(false);
 
     Pct_ADD = button(this, QStringLiteral("→"), 3540, 1920, 720, 540, [this] { Pct_ADD_Click(); });

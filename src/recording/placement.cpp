@@ -86,7 +86,8 @@ bool playerExists(int playerId) {
 
 StoreResult storeNewPlayer(int playerId, const QString& name, const QVariant& seasonId, int hcp) {
     if (playerExists(playerId)) return StoreResult::IdTaken;
-    if (!db::beginTransaction()) return StoreResult::Failed;
+    db::Transaction both;
+    if (!both.begun()) return StoreResult::Failed;
     db::Recordset rs;
     bool ok = rs.open(QStringLiteral("他データ読み込み用ダイナ"), db::RecordsetType::Dynaset, {},
                       QStringLiteral("選手ID,シーズンID")) &&
@@ -96,8 +97,7 @@ StoreResult storeNewPlayer(int playerId, const QString& name, const QVariant& se
     ok = ok && db::scalar(QStringLiteral("SELECT COUNT(*) FROM \"ハンデ\" WHERE \"選手ID\" = ? AND \"シーズンID\" = ?"),
                           {playerId, seasonId})
                        .toInt() > 0;
-    if (ok && db::commit()) return StoreResult::Stored;
-    db::rollback();
+    if (ok && both.commit()) return StoreResult::Stored;
     return StoreResult::Failed;
 }
 

@@ -2,6 +2,7 @@
 #include "common/convert.h"
 #include "common/dialogs.h"
 #include "common/module1.h"
+#include "common/width.h"
 #include "recording/scoring.h"
 #include "recording/split.h"
 #include <algorithm>
@@ -190,7 +191,7 @@ void ScoreEntryModel::Cmd_MARK_Click(int Index) {
     }
     auto& r = rec();
     const int c = Index;
-    markText_[CurBall] = markCaption(Index).left(2);
+    markText_[CurBall] = leftChars(markCaption(Index), 2);
     r.Codes[CurBall] = std::uint8_t(Index);
     if (!((CurBall == 19 || CurBall == 20) && r.Attrs[CurBall] == BallAttr::Foul)) r.Attrs[CurBall] = BallAttr::Plain;
     ++FocusBall;
@@ -330,11 +331,11 @@ void ScoreEntryModel::split_check() {
 // ---------------------------------------------------------------- showing and moving
 
 void ScoreEntryModel::New_score() {
-    if (PlayerNames[std::size_t(CurPlayer)].str().left(6) == QStringLiteral("選手名未入力")) CurPlayer = 0;
+    if (leftChars(PlayerNames[std::size_t(CurPlayer)].str(), 6) == QStringLiteral("選手名未入力")) CurPlayer = 0;
     processPendingFocus();
     auto& r = rec();
 
-    for (int k = 20; k >= 0; --k) markText_[k] = r.Marks[k].left(2);
+    for (int k = 20; k >= 0; --k) markText_[k] = leftChars(r.Marks[k], 2);
     txtSen_ = PlayerNames[std::size_t(CurPlayer)].str();
     txtGam_ = Str(CurGame + 1);
     txtJunban_ = Str(CurPlayer + 1);
@@ -559,7 +560,7 @@ void ScoreEntryModel::Cmd_INFO_Click() {
             }
             if (c == 20) c = 0;
             if (c != 0) {
-                const QString line1 = PlayerNames[std::size_t(s)].str().left(5) + QStringLiteral("選手の 第") +
+                const QString line1 = leftChars(PlayerNames[std::size_t(s)].str(), 5) + QStringLiteral("選手の 第") +
                                       Str(g + 1) + QStringLiteral("ゲームが、入力途中です。");
                 txtInfo_ += line1 + crlf + line2 + crlf;
             }

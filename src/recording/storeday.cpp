@@ -4,8 +4,9 @@
 #include "common/database.h"
 #include "common/module1.h"
 #include "common/picture.h"
-#include "common/settings.h"
+#include "common/settingskeys.h"
 #include "common/textfile.h"
+#include "common/width.h"
 #include "recording/dayresults.h"
 #include "recording/exchange.h"
 #include <QDate>
@@ -101,10 +102,8 @@ Written writeDay() {
                          QStringLiteral("順位"),   QStringLiteral("試合日"), QStringLiteral("会場ID")};
     QStringList markCols{QStringLiteral("ID"), QStringLiteral("選手ID"), QStringLiteral("試合ID"), QStringLiteral("ｹﾞｰﾑ")};
     QStringList frameCols{QStringLiteral("ID"), QStringLiteral("選手ID"), QStringLiteral("試合ID"), QStringLiteral("ゲーム")};
-    for (int k = 0; k <= 20; ++k) markCols << QStringLiteral("M") + ballSuffix(k);
-    for (int f = 1; f <= 10; ++f) markCols << QStringLiteral("S") + QString::number(f);
-    for (int k = 0; k <= 20; ++k) frameCols << QStringLiteral("Flms") + ballSuffix(k);
-    for (int k = 0; k <= 20; ++k) frameCols << QStringLiteral("pin") + ballSuffix(k);
+    markCols << ballColumns(QStringLiteral("M")) << frameColumns();
+    frameCols << ballColumns(QStringLiteral("Flms")) << ballColumns(QStringLiteral("pin"));
 
     DayStatement insertData(insertSql(QStringLiteral("データ項目"), dataCols), QStringLiteral("データ項目"));
     // The new ID was never a game's ID (the counter never reuses one), so a row of the other two
@@ -158,7 +157,7 @@ Written writeDay() {
             insertFrame.run();
             ++w.rows;
 
-            if (r.入賞.str().left(2) == QStringLiteral("１着")) winner = {r.選手ID, r.S[10], r.競技点};
+            if (leftChars(r.入賞.str(), 2) == QStringLiteral("１着")) winner = {r.選手ID, r.S[10], r.競技点};
 
             const std::array<double, 6> own{1.0, double(r.上位), double(r.優Ｐ), double(r.ST), double(r.SP), double(r.S[10])};
             for (std::size_t i = 0; i < Milestones.size(); ++i) {
@@ -184,10 +183,11 @@ void saveIdRanges() {
     if (season < SeasonIdMin) SeasonIdMin = std::int16_t(season);
     if (match > MatchIdMax) MatchIdMax = match;
     if (match < MatchIdMin) MatchIdMin = match;
-    settings::SaveSettings(QStringLiteral("setting"), {{QStringLiteral("srs_max"), QString::number(SeasonIdMax)},
-                                                      {QStringLiteral("srs_min"), QString::number(SeasonIdMin)},
-                                                      {QStringLiteral("siai_max"), QString::number(MatchIdMax)},
-                                                      {QStringLiteral("siai_min"), QString::number(MatchIdMin)}});
+    const auto& keys = settings::keys::DayIdRanges;
+    settings::save({{keys[0], QString::number(SeasonIdMax)},
+                    {keys[1], QString::number(SeasonIdMin)},
+                    {keys[2], QString::number(MatchIdMax)},
+                    {keys[3], QString::number(MatchIdMin)}});
 }
 
 // The results file gets an empty line, and the milestones under their heading when there are any.
@@ -239,23 +239,21 @@ StoreDayResult StoreDay() {
         result.error = QStringLiteral("データベースを読めませんでした。") + QLatin1Char('\r') + checkError;
         return result;
     }
-    QString why;
-    if (!db::beginTransaction(&why)) {
-        result.error = QStringLiteral("データベースに書き込めませんでした。") + QLatin1Char('\r') + why;
+    db::Transaction day;
+    if (!day.begun()) {
+        result.error = QStringLiteral("データベースに書き込めませんでした。") + QLatin1Char('\r') + day.error();
         return result;
     }
     Written w;
     try {
         w = writeDay();
     } catch (const std::exception& e) {
-        db::rollback();
         result.error = QStringLiteral("記録できませんでした。データベースは変更されていません。") + QLatin1Char('\r') +
                        QString::fromUtf8(e.what());
         return result;
     }
-    if (!db::commit(&why)) {
-        db::rollback();
-        result.error = QStringLiteral("記録できませんでした。データベースは変更されていません。") + QLatin1Char('\r') + why;
+    if (!day.commit()) {
+        result.error = QStringLiteral("記録できませんでした。データベースは変更されていません。") + QLatin1Char('\r') + day.error();
         return result;
     }
 

@@ -167,13 +167,14 @@ Form_edit::Form_edit() {
         QLabel* n = label(scoreFrame, QString::number(f), frameLeft + frameWidth * (f - 1), 210, f == 10 ? 900 : frameWidth, 240);
         n->setAlignment(Qt::AlignCenter);
     }
+    const QStringList marks = ballColumns(QStringLiteral("M")), scores = frameColumns(9);
     for (int k = 0; k <= 20; ++k) {
         const int f = k < 18 ? k / 2 : 9;
         const double left = frameLeft + frameWidth * f + 300 * (k < 18 ? k % 2 : k - 18);
-        Txt_MARK[std::size_t(k)] = bound(scoreFrame, QStringLiteral("M") + ballSuffix(k), left, 450, 300);
+        Txt_MARK[std::size_t(k)] = bound(scoreFrame, marks[k], left, 450, 300);
     }
     for (int f = 1; f <= 9; ++f)
-        Txt_score[std::size_t(f)] = bound(scoreFrame, QStringLiteral("S%1").arg(f), frameLeft + frameWidth * (f - 1), 780, frameWidth);
+        Txt_score[std::size_t(f)] = bound(scoreFrame, scores[f - 1], frameLeft + frameWidth * (f - 1), 780, frameWidth);
     Txt_score[10] = bound(scoreFrame, field::MarkScore, frameLeft + frameWidth * 9, 780, 900);
     caption(scoreFrame, "素点", 6600, 210, 600);
     Txt_score10 = bound(scoreFrame, field::GameScore, 6600, 450, 600);

@@ -7,7 +7,7 @@
 #include "common/module1.h"
 #include "common/picture.h"
 #include "common/records.h"
-#include "common/settings.h"
+#include "common/settingskeys.h"
 #include "platform/boundgrid.h"
 #include "platform/controls.h"
 #include "platform/datasource.h"
@@ -30,12 +30,15 @@ constexpr double FixedWidth = 9450, MinHeight = 4250;
 constexpr double ListHeight = 7300, AllTimeHeight = 4400;
 // Rows of the record list and of the season grid, in twips; the grids grow by whole rows.
 constexpr double ScoreRow = 195.0236, SeasonRow = 269.8583;
-constexpr double StatsTop = 3390;
+constexpr double StatsTop = 3390, PinsTop = 2280;
 const QString HandOffTag = QStringLiteral("Form_Kojin no Hyoji Score");
 const QString AllPlayersName = QStringLiteral("全　員");
 
-QLineEdit* cardBox(QWidget* parent, double left, double top, double width, Qt::Alignment align = Qt::AlignRight) {
-    QLineEdit* e = textBox(parent, left, top, width, 330);
+// The card's boxes are lower than the other boxes, so that the sentence under the card has three lines.
+constexpr double CardBox = 315;
+
+QLineEdit* cardBox(QWidget* parent, double left, double top, double width, Qt::Alignment align = Qt::AlignRight, double height = 330) {
+    QLineEdit* e = textBox(parent, left, top, width, height);
     e->setReadOnly(true);
     e->setAlignment(align | Qt::AlignVCenter);
     return e;
@@ -82,51 +85,56 @@ db::OpenOptions readOnly(const QVariantList& params = {}) {
 Form_Kojin::Form_Kojin() {
     setWindowTitle(QStringLiteral("個人記録"));
 
-    // The player list.
+    // The player list, wide enough for a name of ten full-width characters beside the ID: the
+    // name takes what the ID leaves, and a read-only list needs no record selectors.
+    constexpr double CardLeft = 2700, Ball = 360;
     Label1[1] = label(this, QStringLiteral("選手"), 60, 60, 420);
     Txt_Sensyu[0] = cardBox(this, 480, 30, 480);
-    Txt_Sensyu[1] = cardBox(this, 1020, 30, 1140, Qt::AlignLeft);
+    Txt_Sensyu[1] = cardBox(this, 1020, 30, CardLeft - 90 - 1020, Qt::AlignLeft);
+    showStart(Txt_Sensyu[1]);
     Data_Sensyu = new DataSource(this);
     Data_Sensyu->setOptions(readOnly());
     Data_Sensyu->setRecordSource(QStringLiteral("SELECT \"選手ID\", \"選手名\" FROM \"選手\" ORDER BY \"選手ID\""));
     const int row = fontMetrics().height() + 3;
-    DBG_Sensyu = place(grid(this, Data_Sensyu, {QStringLiteral("選手ID"), QStringLiteral("選手名")}, row), 60, 420, 2100, 1830);
+    DBG_Sensyu = place(grid(this, Data_Sensyu, {QStringLiteral("選手ID"), QStringLiteral("選手名")}, row), 60, 420, CardLeft - 90 - 60, 1830);
     DBG_Sensyu->setCaption(0, QStringLiteral("ID"));
-    DBG_Sensyu->setColumnWidth(0, 30);
-    DBG_Sensyu->setColumnWidth(1, 80);
+    DBG_Sensyu->verticalHeader()->hide();
+    DBG_Sensyu->setColumnWidth(0, 24);
+    DBG_Sensyu->horizontalHeader()->setStretchLastSection(true);
 
     // The game card: frames 1..5 above, 6..10 below, each with its cumulative score.
-    constexpr double CardLeft = 2280, Ball = 390;
-    Txt_Siai[0] = cardBox(this, CardLeft, 30, 1260, Qt::AlignLeft);
-    Label1[0] = label(this, QStringLiteral("第　　　ｹﾞｰﾑ"), 3600, 45, 1140);
-    Txt_Siai[3] = cardBox(this, 3810, 30, 420, Qt::AlignHCenter);
+    Txt_Siai[0] = cardBox(this, CardLeft, 30, 1200, Qt::AlignLeft);
+    Label1[0] = label(this, QStringLiteral("第　　　ｹﾞｰﾑ"), CardLeft + 1230, 45, 1140);
+    Txt_Siai[3] = cardBox(this, CardLeft + 1440, 30, 420, Qt::AlignHCenter);
     Txt_Siai[1] = cardBox(this, 0, 0, 300);
     Txt_Siai[2] = cardBox(this, 0, 0, 300);
     Txt_Siai[1]->hide();  // never hold anything
     Txt_Siai[2]->hide();
-    Txt_komoku[0] = cardBox(this, 4800, 30, 780, Qt::AlignLeft);
-    Txt_komoku[1] = cardBox(this, 5640, 30, 360);
-    Txt_komoku[2] = cardBox(this, 6060, 30, 330);
-    Txt_komoku[3] = cardBox(this, 6420, 30, 330);
+    Txt_komoku[0] = cardBox(this, CardLeft + 2400, 30, 600, Qt::AlignLeft);
+    Txt_komoku[1] = cardBox(this, CardLeft + 3030, 30, 360);
+    Txt_komoku[2] = cardBox(this, CardLeft + 3420, 30, 330);
+    Txt_komoku[3] = cardBox(this, CardLeft + 3780, 30, 330);
     const char* const tips[4] = {"入賞", "勝利ポイント", "ストライク", "スペア"};
     for (int i = 0; i < 4; ++i) Txt_komoku[std::size_t(i)]->setToolTip(QString::fromUtf8(tips[i]));
+    constexpr double Marks[2] = {375, 375 + 2 * CardBox + 15};  // the marks of frames 1..5 and 6..10, their scores below
     for (int b = 0; b <= 20; ++b) {
         const int f = b < 18 ? b / 2 : 9;                      // frame - 1
-        const double top = f < 5 ? 420 : 1140;
         const double left = CardLeft + 2 * Ball * (f % 5) + Ball * (b - 2 * f);
-        Txt_MARK[std::size_t(b)] = cardBox(this, left, top, Ball, Qt::AlignHCenter);
+        Txt_MARK[std::size_t(b)] = cardBox(this, left, Marks[f / 5], Ball, Qt::AlignHCenter, CardBox);
     }
-    for (int f = 1; f <= 10; ++f) {
-        const double top = f <= 5 ? 750 : 1470;
-        Txt_score[std::size_t(f)] = cardBox(this, CardLeft + 2 * Ball * ((f - 1) % 5), top, f == 10 ? 3 * Ball : 2 * Ball);
-    }
-    Txt_score[11] = cardBox(this, 6210, 420, 570);
-    Txt_score[0] = cardBox(this, 6210, 750, 570);
+    for (int f = 1; f <= 10; ++f)
+        Txt_score[std::size_t(f)] = cardBox(this, CardLeft + 2 * Ball * ((f - 1) % 5), Marks[(f - 1) / 5] + CardBox, f == 10 ? 3 * Ball : 2 * Ball,
+                                            Qt::AlignRight, CardBox);
+    Txt_score[11] = cardBox(this, CardLeft + 10 * Ball + 30, Marks[0], 510, Qt::AlignRight, CardBox);
+    Txt_score[0] = cardBox(this, CardLeft + 10 * Ball + 30, Marks[0] + CardBox, 510, Qt::AlignRight, CardBox);
     Txt_score[11]->setToolTip(QStringLiteral("HCP"));
     Txt_score[0]->setToolTip(QStringLiteral("競技点"));
     txt_ID = cardBox(this, 0, 0, 600);
     txt_ID->hide();
-    Lbl_What = label(this, QString(), CardLeft, 1830, 4500, 420);
+    // The sentence: its carriage returns break the line, and the longest (a ten-character name, the
+    // placing and the points of the day) takes three lines of the card's width.
+    const double sentenceTop = Marks[1] + 2 * CardBox;
+    Lbl_What = place(new CaptionLabel(this), CardLeft, sentenceTop, 10 * Ball + 540, PinsTop - sentenceTop);
     Lbl_What->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     // The record kinds.
@@ -143,7 +151,7 @@ Form_Kojin::Form_Kojin() {
     std::array<double, 12> racks{};
     for (std::size_t i = 0; i < 12; ++i) racks[i] = 570.0 * double(i);
     Pins = new PinDiagram(this, racks);
-    Pins->move(twips(60), twips(2280));
+    Pins->move(twips(60), twips(PinsTop));
 
     Frame2 = frame(this, QStringLiteral("スコア表示"), 6900, 2220, 2340, 660);
     cmd_sp = button(Frame2, QStringLiteral("一 覧"), 90, 240, 960, 360, [this] { cmd_sp_Click(); });
@@ -167,15 +175,13 @@ Form_Kojin::Form_Kojin() {
     QStringList fields{QStringLiteral("選手名"), QStringLiteral("シーズンID"), QStringLiteral("試合"), QStringLiteral("ｹﾞｰﾑ"),
                        QStringLiteral("試合日"), QStringLiteral("優Ｐ"),     QStringLiteral("入賞"), QStringLiteral("S10"),
                        QStringLiteral("競技点")};
-    for (int k = 0; k <= 20; ++k) fields << QStringLiteral("M") + ballSuffix(k);
-    fields << QStringLiteral("試合日") << QStringLiteral("試合ID") << QStringLiteral("会場名");
+    fields << ballColumns(QStringLiteral("M")) << QStringLiteral("試合日") << QStringLiteral("試合ID") << QStringLiteral("会場名");
     DBG_Score = place(grid(this, data_score, fields, twips(ScoreRow)), 60, StatsTop, FixedWidth - 270, 2955);
     const char* const captions[9] = {"選手名", "Ssn", "Stg", "Gm", "Date", "Pnt", "入賞", "素点", "競点"};
     for (int c = 0; c < 33; ++c) DBG_Score->setCaption(c, QString());
     for (int c = 0; c < 9; ++c) DBG_Score->setCaption(c, QString::fromUtf8(captions[c]));
-    const char* const frameNumbers[10] = {"１", "２", "３", "４", "５", "６", "７", "８", "９", "１"};
-    for (int f = 0; f < 10; ++f) DBG_Score->setCaption(9 + 2 * f, QString::fromUtf8(frameNumbers[f]));
-    DBG_Score->setCaption(28, QStringLiteral("０"));
+    const QStringList marks = scorebook::markCaptions();
+    for (int k = 0; k <= 20; ++k) DBG_Score->setCaption(9 + k, marks[k]);
     DBG_Score->setCaption(30, QStringLiteral("試合日"));
     DBG_Score->setCaption(31, QStringLiteral("試合ID"));
     DBG_Score->setCaption(32, QStringLiteral("選手ID"));
@@ -227,10 +233,9 @@ Form_Kojin::Form_Kojin() {
 }
 
 void Form_Kojin::Form_Load() {
-    using settings::GetSetting;
     restorePosition(QStringLiteral("kojin"));
     setWidth(FixedWidth);
-    setHeight(CSng(GetSetting(QStringLiteral("form"), QStringLiteral("kojin_height"), QStringLiteral("4250"))).value_or(MinHeight));
+    setHeight(CSng(settings::read(settings::keys::RecordsHeight)).value_or(MinHeight));
     Module1::AllPlayersFlag = 255;
     db::ensureOpen();
     positioning_ = true;
@@ -242,14 +247,13 @@ void Form_Kojin::Form_Load() {
 
 void Form_Kojin::Form_Activate() {
     forms::hideWaiting();
-    Chk_score->setChecked(Val(settings::GetSetting(QStringLiteral("setting"), QStringLiteral("kojin_score"), QStringLiteral("0"))) != 0);
+    Chk_score->setChecked(settings::readFlag(settings::keys::RecordsWithScores));
 }
 
 void Form_Kojin::Form_Deactivate() {
-    using settings::SaveSetting;
-    SaveSetting(QStringLiteral("setting"), QStringLiteral("kojin_score"), Chk_score->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    settings::saveFlag(settings::keys::RecordsWithScores, Chk_score->isChecked());
     savePosition(QStringLiteral("kojin"));
-    SaveSetting(QStringLiteral("Form"), QStringLiteral("kojin_height"), CStr(Height()));
+    settings::save(settings::keys::RecordsHeight, CStr(Height()));
 }
 
 void Form_Kojin::Form_QueryUnload(bool& cancel, int unloadMode) {
@@ -376,8 +380,9 @@ void Form_Kojin::data_score_Reposition() {
     const db::Recordset& rs = data_score->recordset();
     if (rs.RecordCount() < 1) return;
     auto text = [this](const QString& field) { return data_score->text(field); };
-    for (int b = 0; b <= 20; ++b) Txt_MARK[std::size_t(b)]->setText(text(QStringLiteral("M") + ballSuffix(b)));
-    for (int f = 1; f <= 10; ++f) Txt_score[std::size_t(f)]->setText(text(QStringLiteral("S%1").arg(f)));
+    const QStringList marks = ballColumns(QStringLiteral("M")), scores = frameColumns();
+    for (int b = 0; b <= 20; ++b) Txt_MARK[std::size_t(b)]->setText(text(marks[b]));
+    for (int f = 1; f <= 10; ++f) Txt_score[std::size_t(f)]->setText(text(scores[f - 1]));
     Txt_score[11]->setText(text(QStringLiteral("HCP")));
     Txt_score[0]->setText(text(QStringLiteral("競技点")));
     const char* const items[4] = {"入賞", "優Ｐ", "ST", "SP"};
@@ -392,7 +397,7 @@ void Form_Kojin::data_score_Reposition() {
     if (RecordKind >= 0 && RecordKind < playerrecords::KindCount) {
         const playerrecords::CardTexts card{Txt_Sensyu[1]->text(), Txt_komoku[0]->text(), Txt_komoku[1]->text(), Txt_komoku[2]->text(),
                                             Txt_komoku[3]->text(), Txt_score[10]->text(),  Txt_score[0]->text()};
-        Lbl_What->setText(playerrecords::explanation(RecordKind, ListPosition, card, allPlayers()));
+        Lbl_What->setCaption(playerrecords::explanation(RecordKind, ListPosition, card, allPlayers()));
     }
 }
 

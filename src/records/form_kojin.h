@@ -19,6 +19,7 @@ class QPushButton;
 
 namespace vx {
 
+class CaptionLabel;
 class DataSource;
 class DBGrid;
 class PinDiagram;
@@ -37,7 +38,7 @@ public:
     QLabel* Label4 = nullptr;
     DataSource* data_score = nullptr;          // the record list
     DBGrid* DBG_Score = nullptr;
-    QLabel* Lbl_What = nullptr;
+    CaptionLabel* Lbl_What = nullptr;       // the sentence of the current record
     std::array<QLineEdit*, 21> Txt_MARK{};
     std::array<QLineEdit*, 12> Txt_score{};    // 0 with handicap, 1..10 after each frame, 11 handicap
     std::array<QLineEdit*, 4> Txt_komoku{};    // placing, points, strikes, spares

@@ -4,7 +4,7 @@
 #include "common/dialogs.h"
 #include "common/launcher.h"
 #include "common/module1.h"
-#include "common/settings.h"
+#include "common/settingskeys.h"
 #include "platform/boundgrid.h"
 #include "platform/controls.h"
 #include "platform/datasource.h"
@@ -21,13 +21,17 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 
 namespace vx {
 
 namespace {
 
 constexpr double MinWidth = 9400, MinHeight = 2300;
-constexpr double GridTopWithPins = 2880, GridTopWithoutPins = 2000;
+// The choices' frames hold the record buttons below their boxes; the rows under them, and the grid
+// that covers the pins when they are off, make room for that.
+constexpr double FramesHeight = 1410, RowA = 1455, RowB = 1800, NumbersTop = 2100, PinsTop = 2325;
+constexpr double GridTopWithPins = 2880, GridTopWithoutPins = 2100;
 const QString HandOffTag = QStringLiteral("Form_Score no Hyoji Score");
 const QString StopIt = QStringLiteral("くどいですけど、本当に削除していいですね？");
 const QString DateRefused = QStringLiteral("日付を入力してください。");
@@ -67,7 +71,7 @@ QLineEdit* shownBox(QWidget* parent, double left, double top, double width) {
 Form_Score::Form_Score() {
     setWindowTitle(QStringLiteral("スコアブック"));
 
-    Frame1 = frame(this, QStringLiteral("対象となる選手"), 60, 0, 3000, 1320);
+    Frame1 = frame(this, QStringLiteral("対象となる選手"), 60, 0, 3000, FramesHeight);
     Opt_score[0] = place(new QRadioButton(QStringLiteral("全体"), Frame1), 90, 240, 810, 300);
     Opt_score[1] = place(new QRadioButton(QStringLiteral("個人"), Frame1), 90, 570, 810, 300);
     Txt_Sensyu = shownBox(Frame1, 90, 900, 720);
@@ -85,9 +89,10 @@ Form_Score::Form_Score() {
     DBG_Sensyu->setDataSource(Data_Sensyu);
     DBG_Sensyu->setColumns({QStringLiteral("選手ID"), QStringLiteral("選手名"), QStringLiteral("初参加"),
                             QStringLiteral("誕生日"), QStringLiteral("アドレス")});
-    txt_sen_name = shownBox(this, 60, 1365, 3000);
+    txt_sen_name = shownBox(this, 60, RowA, 3000);
+    showStart(txt_sen_name);
 
-    Frame2 = frame(this, QStringLiteral("対象となる試合"), 3120, 0, 3840, 1320);
+    Frame2 = frame(this, QStringLiteral("対象となる試合"), 3120, 0, 3840, FramesHeight);
     const char* const games[3] = {"全　部", "ｼｰｽﾞﾝ指定 ", "試合指定 "};
     const double gameLeft[3] = {90, 1080, 2400};
     for (int i = 0; i < 3; ++i)
@@ -102,12 +107,20 @@ Form_Score::Form_Score() {
     Label1 = label(Frame2, QStringLiteral("－"), 2940, 510, 240);
     Lbl_Siai[3] = label(Frame2, QString(), 3180, 510, 540);
     Lbl_Siai[2]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Frm_record = frame(Frame2, QStringLiteral(" Record "), 90, 810, 3660, 480);
+    // The record buttons under the boxes, in a frame whose caption sits on its border, as on the
+    // other platform: below the caption, and inside the border.
+    Frm_record = frame(Frame2, QStringLiteral(" Record "), 90, 825, 3660, 540);
+    const int caption = Frm_record->fontMetrics().height();
+    Frm_record->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: %1px; }"
+                                             "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 1px; }")
+                                  .arg(caption / 2));
     const char* const moves[6] = {"|<", "《", "<", ">", "》", ">|"};
     for (int i = 0; i < 6; ++i) {
-        cmd_mov[std::size_t(i)] = button(Frm_record, QString::fromUtf8(moves[i]), 60 + 600 * i, 210, 540, 255,
+        cmd_mov[std::size_t(i)] = button(Frm_record, QString::fromUtf8(moves[i]), 60 + 600 * i, 0, 540, 255,
                                          [this, i] { cmd_mov_Click(i); });
+        cmd_mov[std::size_t(i)]->move(cmd_mov[std::size_t(i)]->x(), caption + 2);
     }
+    Frm_record->resize(Frm_record->width(), caption + 2 + cmd_mov[0]->height() + 3);
 
     Cmd_OK[0] = button(this, QStringLiteral("表　　　示 (&Show)"), 7070, 60, 2160, 390, [this] { Cmd_OK_Click(0); });
     Cmd_OK[1] = button(this, QStringLiteral("削除"), 7070, 480, 1050, 330, [this] { Cmd_OK_Click(1); });
@@ -117,12 +130,12 @@ Form_Score::Form_Score() {
         Cmd_Prn[std::size_t(i)] = button(this, QString::fromUtf8(outputs[i]), 7070 + 735 * i, 840, 690, 330,
                                          [this, i] { Cmd_Prn_Click(i); });
     }
-    Cmd_OK[2] = button(this, QStringLiteral("戻　る (&Close)"), 7070, 1365, 2160, 330, [this] { Cmd_OK_Click(2); });
-    Chk_Prn = place(new QCheckBox(QStringLiteral("スコアを印刷できるようにする（表示が遅くなります）"), this), 60, 1710, 4980, 300);
-    chk_pin = place(new QCheckBox(QStringLiteral("ピン表示をする"), this), 5160, 1710, 1740, 300);
-    Chk_edit = place(new QCheckBox(QStringLiteral("スコアを編集できるようにする"), this), 3120, 1365, 2940, 300);
-    cmd_html_score = button(this, QStringLiteral("HTML"), 6120, 1365, 840, 330, [this] { cmd_html_score_Click(); });
-    txt_ID = shownBox(this, 7070, 1710, 900);
+    Cmd_OK[2] = button(this, QStringLiteral("戻　る (&Close)"), 7070, RowA, 2160, 330, [this] { Cmd_OK_Click(2); });
+    Chk_Prn = place(new QCheckBox(QStringLiteral("スコアを印刷できるようにする（表示が遅くなります）"), this), 60, RowB, 4980, 300);
+    chk_pin = place(new QCheckBox(QStringLiteral("ピン表示をする"), this), 5160, RowB, 1740, 300);
+    Chk_edit = place(new QCheckBox(QStringLiteral("スコアを編集できるようにする"), this), 3120, RowA, 2940, 300);
+    cmd_html_score = button(this, QStringLiteral("HTML"), 6120, RowA, 840, 330, [this] { cmd_html_score_Click(); });
+    txt_ID = shownBox(this, 7070, RowB, 900);
     connect(Chk_edit, &QCheckBox::clicked, this, [this] { Chk_edit_Click(); });
     connect(chk_pin, &QCheckBox::clicked, this, [this] { chk_pin_Click(); });
     for (int i = 0; i < 2; ++i) connect(Opt_score[std::size_t(i)], &QRadioButton::clicked, this, [this, i] { Opt_score_Click(i); });
@@ -132,9 +145,9 @@ Form_Score::Form_Score() {
     std::array<double, 12> centres{};
     for (std::size_t i = 0; i < 12; ++i) centres[i] = racks[i] + 275;
     Label3 = place(new FrameNumbers(QStringLiteral("1       2      3       4      5        6      7       8      9     10"), this,
-                                    centres), 120, 2010, 7440, 225);
+                                    centres), 120, NumbersTop, 7440, 225);
     Pins = new PinDiagram(this, racks);
-    Pins->move(twips(120), twips(2235));
+    Pins->move(twips(120), twips(PinsTop));
 
     data_score = new DataSource(this);
     data_score->setFieldRule(QStringLiteral("試合日"), TypedDate, DateRefused);
@@ -143,16 +156,14 @@ Form_Score::Form_Score() {
     QStringList fields{QStringLiteral("選手名"), QStringLiteral("試合日"), QStringLiteral("シーズンID"), QStringLiteral("試合"),
                        QStringLiteral("ｹﾞｰﾑ"),  QStringLiteral("優Ｐ"),   QStringLiteral("入賞"),       QStringLiteral("S10"),
                        QStringLiteral("競技点")};
-    for (int k = 0; k <= 20; ++k) fields << QStringLiteral("M") + ballSuffix(k);
-    fields << QStringLiteral("会場名");
+    fields << ballColumns(QStringLiteral("M")) << QStringLiteral("会場名");
     for (int f = 1; f <= 9; ++f) fields << QStringLiteral("s%1").arg(f);
     DBG_Score->setColumns(fields);
     const char* const captions[9] = {"選手名", "Date", "Ss", "St", "G", "P", "入賞", "素", "競"};
     for (int c = 0; c < 40; ++c) DBG_Score->setCaption(c, QString());
     for (int c = 0; c < 9; ++c) DBG_Score->setCaption(c, QString::fromUtf8(captions[c]));
-    const char* const frames[10] = {"１", "２", "３", "４", "５", "６", "７", "８", "９", "１"};
-    for (int f = 0; f < 10; ++f) DBG_Score->setCaption(9 + 2 * f, QString::fromUtf8(frames[f]));
-    DBG_Score->setCaption(28, QStringLiteral("０"));
+    const QStringList marks = scorebook::markCaptions();
+    for (int k = 0; k <= 20; ++k) DBG_Score->setCaption(9 + k, marks[k]);
     DBG_Score->setCaption(30, QStringLiteral("会場名"));
     DBG_Score->gridModel()->setColumnFormat(1, ShortDate);
     const int widths[9] = {96, 80, 26, 26, 20, 24, 40, 30, 30};
@@ -162,6 +173,7 @@ Form_Score::Form_Score() {
     DBG_Score->verticalHeader()->setDefaultSectionSize(row);
     DBG_Score->verticalHeader()->setFixedWidth(12);
     DBG_Score->horizontalHeader()->setFixedHeight(row);
+    DBG_Score->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);  // its room is always kept, so rows stay whole
     for (DBGrid* g : {DBG_Score, DBG_Sensyu}) g->horizontalHeader()->setHighlightSections(false);
     DBG_Sensyu->verticalHeader()->setDefaultSectionSize(row);
     DBG_Sensyu->verticalHeader()->setFixedWidth(12);
@@ -205,15 +217,12 @@ Form_Score::Form_Score() {
     Opt_score[0]->setChecked(true);
 }
 
-double Form_Score::rowTwips() const { return toTwips(DBG_Score->verticalHeader()->defaultSectionSize()); }
-
 void Form_Score::Form_Load() {
-    using settings::GetSetting;
-    const QString form = QStringLiteral("form");
+    namespace keys = settings::keys;
     restorePosition(QStringLiteral("score"));
-    setWidth(CSng(GetSetting(form, QStringLiteral("score_width"), QStringLiteral("9400"))).value_or(MinWidth));
-    setHeight(CSng(GetSetting(form, QStringLiteral("score_height"), QStringLiteral("5880"))).value_or(5880));
-    chk_pin->setChecked(GetSetting(form, QStringLiteral("score_pin"), QStringLiteral("1")) == QLatin1String("1"));
+    setWidth(CSng(settings::read(keys::ScoreBookWidth)).value_or(MinWidth));
+    setHeight(CSng(settings::read(keys::ScoreBookHeight)).value_or(5880));
+    chk_pin->setChecked(settings::readFlag(keys::ScoreBookPins));
     DBG_Score->move(0, twips(chk_pin->isChecked() ? GridTopWithPins : GridTopWithoutPins));
     db::ensureOpen();
     Data_Sensyu->Refresh();
@@ -250,13 +259,11 @@ void Form_Score::Form_Activate() {
 }
 
 void Form_Score::Form_Deactivate() {
-    using settings::SaveSetting;
-    const QString form = QStringLiteral("Form");
-    SaveSetting(form, QStringLiteral("score_width"), CStr(Width()));
-    SaveSetting(form, QStringLiteral("score_height"), CStr(Height()));
-    SaveSetting(form, QStringLiteral("score_left"), CStr(Left()));
-    SaveSetting(form, QStringLiteral("score_top"), CStr(Top()));
-    SaveSetting(form, QStringLiteral("score_pin"), chk_pin->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    namespace keys = settings::keys;
+    settings::save(keys::ScoreBookWidth, CStr(Width()));
+    settings::save(keys::ScoreBookHeight, CStr(Height()));
+    savePosition(QStringLiteral("score"));
+    settings::saveFlag(keys::ScoreBookPins, chk_pin->isChecked());
 }
 
 void Form_Score::Form_QueryUnload(bool& cancel, int unloadMode) {
@@ -271,10 +278,14 @@ void Form_Score::Form_Resize() {
         setWidth(MinWidth);
     } else {
         if (Height() < MinHeight) setHeight(MinHeight);
-        // Whole rows only: the grid's height is a number of rows (the heading one of them) and its border.
-        const double h = Height(), step = rowTwips();
-        const double room = chk_pin->isChecked() ? 3200 : 2320;
-        if (h > room) DBG_Score->resize(DBG_Score->width(), twips(int((h - room) / step) * step + 30));
+        // Whole rows only: in the room below its top, the grid is its heading, a whole number of
+        // rows, the horizontal scroll bar and its border. Without the room for its heading and one
+        // row it is left as it is.
+        const int rest = 2 * DBG_Score->frameWidth() + DBG_Score->horizontalHeader()->height() +
+                         DBG_Score->horizontalScrollBar()->sizeHint().height();
+        const int rowPixels = DBG_Score->verticalHeader()->defaultSectionSize();
+        const int rows = (height() - DBG_Score->y() - 1 - rest) / rowPixels;
+        if (rows > 0) DBG_Score->resize(DBG_Score->width(), rest + rows * rowPixels);
     }
     DBG_Score->resize(twips(width - 150), DBG_Score->height());
     Cmd_OK[2]->move(twips(width - 2330), Cmd_OK[2]->y());
@@ -335,8 +346,11 @@ void Form_Score::Cmd_Prn_Click(int Index) {
             Cmd_Prn[0]->setEnabled(false);
             if (!Printer::instance().hasDocument()) return;
             QString where;
-            if (!Printer::instance().EndDoc(QStringLiteral("スコアブック"), &where))
+            if (!Printer::instance().EndDoc(QStringLiteral("スコアブック"), &where)) {
+                // The printout is still there to be sent again.
+                Cmd_Prn[0]->setEnabled(true);
                 MsgBox(QStringLiteral("印刷できませんでした。"));
+            }
             else if (where.endsWith(QStringLiteral(".pdf")))
                 MsgBox(QStringLiteral("プリンタが設定されていないため、PDFファイルに出力しました。\r") + where);
             break;

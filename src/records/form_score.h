@@ -90,7 +90,6 @@ private:
     void listMoved(int row);
     void playerMoved();
     void hideListButtons();
-    double rowTwips() const;
 
     QString chosenPlayer_;   // the player ID last shown, to tell a new choice from a refresh
     bool handOff_ = false;   // the score-card page was opened from here and may have moved the list

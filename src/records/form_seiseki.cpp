@@ -5,7 +5,7 @@
 #include "common/dialogs.h"
 #include "common/launcher.h"
 #include "common/module1.h"
-#include "common/settings.h"
+#include "common/settingskeys.h"
 #include "platform/boundgrid.h"
 #include "platform/controls.h"
 #include "platform/datasource.h"
@@ -117,10 +117,9 @@ Form_Seiseki::Form_Seiseki() {
 }
 
 void Form_Seiseki::Form_Load() {
-    using settings::GetSetting;
     restorePosition(QStringLiteral("sei"));
     setWidth(FixedWidth);
-    setHeight(CSng(GetSetting(QStringLiteral("form"), QStringLiteral("sei_height"), QStringLiteral("6650"))).value_or(6650));
+    setHeight(CSng(settings::read(settings::keys::SeasonResultsHeight)).value_or(6650));
     DBGrid1->hide();
     db::ensureOpen();
     const std::optional<results::IdRanges> read = results::readIdRanges();
@@ -145,7 +144,7 @@ void Form_Seiseki::Form_Load() {
 }
 
 void Form_Seiseki::Form_Activate() {
-    const bool always = Val(settings::GetSetting(QStringLiteral("setting"), QStringLiteral("seiseki_srs"), QStringLiteral("0"))) != 0;
+    const bool always = settings::readFlag(settings::keys::SeasonResultsAlways);
     if (Chk_srs->isChecked() != always) {
         Chk_srs->setChecked(always);
         Chk_srs_Click();
@@ -155,10 +154,9 @@ void Form_Seiseki::Form_Activate() {
 }
 
 void Form_Seiseki::Form_Deactivate() {
-    using settings::SaveSetting;
-    SaveSetting(QStringLiteral("setting"), QStringLiteral("seiseki_srs"), Chk_srs->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    settings::saveFlag(settings::keys::SeasonResultsAlways, Chk_srs->isChecked());
     savePosition(QStringLiteral("sei"));
-    SaveSetting(QStringLiteral("Form"), QStringLiteral("sei_height"), CStr(Height()));
+    settings::save(settings::keys::SeasonResultsHeight, CStr(Height()));
 }
 
 void Form_Seiseki::Form_Resize() {

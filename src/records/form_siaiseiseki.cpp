@@ -28,6 +28,7 @@ Form_siaiSeiseki::Form_siaiSeiseki() {
     // The box lies over the navigator's caption: it shows the player moved to, and what is typed
     // into it is only a name to filter by, never written to the players.
     Txt_Sensyu = textBox(this, 840, 240, 1335, 330);
+    showStart(Txt_Sensyu);
     Txt_Sensyu->raise();
     connect(Data_Sensyu, &DataSource::currentChanged, this, [this] { Txt_Sensyu->setText(Data_Sensyu->text(QStringLiteral("選手名"))); });
 

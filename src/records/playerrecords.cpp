@@ -16,8 +16,7 @@ QString columns() {
     cols << QStringLiteral("p.\"選手名\" AS \"選手名\"");
     for (const char* c : {"試合ID", "ｹﾞｰﾑ", "優Ｐ", "上位", "S10", "ST", "SP", "SPF", "当日", "入賞", "競技点", "HCP", "試合日"})
         cols << QStringLiteral("d.\"%1\" AS \"%1\"").arg(QString::fromUtf8(c));
-    for (int k = 0; k <= 20; ++k) cols << QStringLiteral("m.\"M%1\" AS \"M%1\"").arg(ballSuffix(k));
-    for (int f = 1; f <= 9; ++f) cols << QStringLiteral("m.\"S%1\" AS \"S%1\"").arg(f);
+    for (const QString& c : ballColumns(QStringLiteral("M")) + frameColumns(9)) cols << QStringLiteral("m.\"%1\" AS \"%1\"").arg(c);
     return cols.join(QStringLiteral(", "));
 }
 

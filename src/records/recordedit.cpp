@@ -26,8 +26,7 @@ Selection selection(std::int64_t matchId, std::int64_t playerId) {
     for (int i = 0; i < DayFieldCount; ++i) cols << QStringLiteral("d.%1 AS %1").arg(db::quoteName(dayField(i)));
     for (const char* c : {"入賞", "競技点", "HCP", "会場ID", "試合日"})
         cols << QStringLiteral("d.%1 AS %1").arg(db::quoteName(QString::fromUtf8(c)));
-    for (int k = 0; k <= 20; ++k) cols << QStringLiteral("m.\"M%1\" AS \"M%1\"").arg(ballSuffix(k));
-    for (int f = 1; f <= 9; ++f) cols << QStringLiteral("m.\"S%1\" AS \"S%1\"").arg(f);
+    for (const QString& c : ballColumns(QStringLiteral("M")) + frameColumns(9)) cols << QStringLiteral("m.\"%1\" AS \"%1\"").arg(c);
     cols << QStringLiteral("v.\"会場名\" AS \"会場名\"") << QStringLiteral("z.\"シーズン名\" AS \"シーズン名\"")
          << QStringLiteral("s.\"試合\" AS \"試合\"") << QStringLiteral("s.\"シーズンID\" AS \"シーズンID\"");
     Selection out;

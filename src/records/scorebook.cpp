@@ -34,12 +34,12 @@ Filter filterOf(const Selection& selection) {
 
 QString listSql(const Filter& filter) {
     QStringList cols{QStringLiteral("d.\"ID\" AS \"ID\"")};
-    for (int f = 1; f <= 9; ++f) cols << QStringLiteral("m.\"S%1\" AS \"S%1\"").arg(f);
+    for (const QString& c : frameColumns(9)) cols << QStringLiteral("m.\"%1\" AS \"%1\"").arg(c);
     cols << QStringLiteral("p.\"選手名\" AS \"選手名\"") << QStringLiteral("s.\"シーズンID\" AS \"シーズンID\"")
          << QStringLiteral("s.\"試合\" AS \"試合\"") << QStringLiteral("d.\"ｹﾞｰﾑ\" AS \"ｹﾞｰﾑ\"")
          << QStringLiteral("d.\"優Ｐ\" AS \"優Ｐ\"") << QStringLiteral("d.\"入賞\" AS \"入賞\"")
          << QStringLiteral("d.\"S10\" AS \"S10\"") << QStringLiteral("d.\"競技点\" AS \"競技点\"");
-    for (int k = 0; k <= 20; ++k) cols << QStringLiteral("m.\"M%1\" AS \"M%1\"").arg(ballSuffix(k));
+    for (const QString& c : ballColumns(QStringLiteral("M"))) cols << QStringLiteral("m.\"%1\" AS \"%1\"").arg(c);
     cols << QStringLiteral("d.\"試合日\" AS \"試合日\"") << QStringLiteral("v.\"会場名\" AS \"会場名\"")
          << QStringLiteral("d.\"試合ID\" AS \"試合ID\"") << QStringLiteral("d.\"選手ID\" AS \"選手ID\"")
          << QStringLiteral("z.\"シーズン名\" AS \"シーズン名\"") << QStringLiteral("d.\"会場ID\" AS \"会場ID\"");
@@ -53,6 +53,14 @@ QString listSql(const Filter& filter) {
                           " LEFT JOIN \"シーズン\" AS z ON z.\"シーズンID\" = s.\"シーズンID\"") +
            where(filter, names) +
            QStringLiteral(" ORDER BY s.\"シーズンID\", s.\"試合\", d.\"ｹﾞｰﾑ\", d.\"ID\"");
+}
+
+QStringList markCaptions() {
+    const char* const frames[10] = {"１", "２", "３", "４", "５", "６", "７", "８", "９", "１"};
+    QStringList captions(21);
+    for (int f = 0; f < 10; ++f) captions[2 * f] = QString::fromUtf8(frames[f]);
+    captions[19] = QStringLiteral("０");
+    return captions;
 }
 
 db::OpenOptions listOptions(const Filter& filter) {
@@ -75,33 +83,27 @@ Query bookQuery(const Filter& filter) {
 
 Deletion deleteGames(const QVector<QVariant>& ids) {
     Deletion out;
-    if (!db::beginTransaction(&out.error)) return out;
-    db::Statement mark(QStringLiteral("SAVEPOINT vx_game")), release(QStringLiteral("RELEASE vx_game")),
-        undo(QStringLiteral("ROLLBACK TO vx_game"));
+    db::Transaction all;
+    if (!all.begun()) return {0, all.error()};
     db::Statement game(QStringLiteral("DELETE FROM \"データ項目\" WHERE \"ID\" = ?")),
         marks(QStringLiteral("DELETE FROM \"マーク\" WHERE \"ID\" = ?")),
         balls(QStringLiteral("DELETE FROM \"フレーム\" WHERE \"ID\" = ?"));
     int deleted = 0;
     for (const QVariant& id : ids) {
-        if (!mark.run()) {
-            out.error = mark.error();
+        db::Transaction one;  // a game that fails is left whole
+        if (!one.begun()) {
+            out.error = one.error();
             break;
         }
         const bool ok = game.run({id}) && marks.run({id}) && balls.run({id});
         if (!ok) {
             out.error = !game.error().isEmpty() ? game.error() : !marks.error().isEmpty() ? marks.error() : balls.error();
-            undo.run();
-            release.run();
             break;
         }
         deleted += game.rowsAffected() > 0;
-        release.run();
+        one.commit();
     }
-    QString why;
-    if (!db::commit(&why)) {
-        db::rollback();
-        return {0, why};
-    }
+    if (!all.commit()) return {0, all.error()};
     out.deleted = deleted;
     return out;
 }

@@ -3,6 +3,7 @@
 // deletion of games, and the racks of pins a stored game left standing.
 #include "common/recordset.h"
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVector>
 #include <array>
@@ -33,6 +34,9 @@ Filter filterOf(const Selection& selection);
 // missing. Criteria are bound parameters.
 constexpr int FirstMark = 18;
 QString listSql(const Filter& filter);
+// The captions over the 21 mark columns of a list of games: each frame's number over its first
+// ball, the tenth's "１" "０" over its first two.
+QStringList markCaptions();
 // Opened a page at a time; an edited field is written to the table it comes from (a mark or frame
 // score to マーク, a game value to データ項目, the name to 選手, season or match number to 試合,
 // the venue's name to 会場).

@@ -19,16 +19,11 @@ bool writeScoreText(const QString& path, const Filter& filter, const TextOptions
     const Query query = bookQuery(filter);
     db::Statement q(query.sql);
     if (!q.run(query.params) || !q.next()) return false;
-    QStringList names;
-    for (int i = 0; i < q.record().count(); ++i) names << q.record().fieldName(i);
-    const NameList fields(names);
+    const NameList fields(q.columnNames());
     const char* const wanted[8] = {"選手名", "シーズン名", "試合", "ゲーム", "入賞", "優p", "s10", "競技点"};
     int col[8];
-    for (int i = 0; i < 8; ++i)
-        if ((col[i] = fields.indexOf(QString::fromUtf8(wanted[i]))) < 0) return false;
     int markCol[21];
-    for (int k = 0; k <= 20; ++k)
-        if ((markCol[k] = fields.indexOf(QStringLiteral("m") + ballSuffix(k))) < 0) return false;
+    if (!fields.indexesOf(wanted, col) || !fields.indexesOf(ballColumns(QStringLiteral("m")), markCol)) return false;
 
     const bool asStored = options.marksAsStored && !options.simple;
     try {
@@ -43,9 +38,9 @@ bool writeScoreText(const QString& path, const Filter& filter, const TextOptions
                 if (k % 2 == 1 && k < 18) marks += QLatin1Char(' ');
             }
             if (options.simple) {
-                out.Print(Format(StrConvWide(v(0) + QStringLiteral("\u3000\u3000")).left(6), QStringLiteral("!@@@@@@")) +
-                          Format((QStringLiteral("  ") + v(6)).right(3), QStringLiteral(" @@@")) + QStringLiteral(">>") +
-                          Format((QStringLiteral("  ") + v(7)).right(3), QStringLiteral("@@@")) + QStringLiteral("  ") +
+                out.Print(Format(leftChars(StrConvWide(v(0) + QStringLiteral("\u3000\u3000")), 6), QStringLiteral("!@@@@@@")) +
+                          Format(rightChars(QStringLiteral("  ") + v(6), 3), QStringLiteral(" @@@")) + QStringLiteral(">>") +
+                          Format(rightChars(QStringLiteral("  ") + v(7), 3), QStringLiteral("@@@")) + QStringLiteral("  ") +
                           marks);
             } else {
                 out.Print(Format(v(0), QStringLiteral("&&&&&&&&")) + QStringLiteral("選手  ") +

@@ -27,6 +27,19 @@ QString shortDate(const QVariant& v) {
 std::int16_t int16(qint64 v) { return std::int16_t(std::clamp<qint64>(v, INT16_MIN, INT16_MAX)); }
 std::int32_t int32(qint64 v) { return std::int32_t(std::clamp<qint64>(v, INT32_MIN, INT32_MAX)); }
 
+// The rates of ＿成績 over one row of sums per player (r), with the player's name.
+QString ratesOver(const QString& sums) {
+    return QStringLiteral(
+               "SELECT r.\"選手ID\" AS \"選手ID\", p.\"選手名\" AS \"選手名\", r.\"ゲーム\" AS \"ゲーム\", r.\"優Ｐ計\" AS \"優Ｐ計\", "
+               "r.\"上位\" AS \"上位\", CAST(r.\"上位\" AS REAL) / NULLIF(r.\"上位数\", 0) AS \"上位率\", "
+               "r.\"合計点\" AS \"合計点\", CAST(r.\"合計点\" AS REAL) / NULLIF(r.\"S10数\", 0) AS \"平均点\", "
+               "r.\"ST\" AS \"ST\", CAST(r.\"ST\" AS REAL) / NULLIF(r.\"ST数\", 0) AS \"ST平均\", "
+               "r.\"スペア\" AS \"スペア\", r.\"ｽﾍﾟｱﾐｽ\" AS \"ｽﾍﾟｱﾐｽ\", "
+               "CAST(r.\"スペア\" AS REAL) / NULLIF(r.\"スペア\" + r.\"ｽﾍﾟｱﾐｽ\", 0) AS \"スペア率\" "
+               "FROM (") +
+           sums + QStringLiteral(") AS r LEFT JOIN \"選手\" AS p ON p.\"選手ID\" = r.\"選手ID\"") + Ranking;
+}
+
 }  // namespace
 
 Query allTimeQuery() { return {QStringLiteral("SELECT * FROM \"通算成績\"") + Ranking, {}}; }
@@ -38,23 +51,68 @@ Query seasonQuery(double season) {
 // The sums are those of ＿成績の和 over the range's games and the rates those of ＿成績: a view
 // cannot take a range, so the range's grain is summed here.
 Query matchRangeQuery(double first, double last, std::optional<double> season) {
-    Query q{QStringLiteral(
-                "SELECT r.\"選手ID\" AS \"選手ID\", p.\"選手名\" AS \"選手名\", r.\"ゲーム\" AS \"ゲーム\", r.\"優Ｐ計\" AS \"優Ｐ計\", "
-                "r.\"上位\" AS \"上位\", CAST(r.\"上位\" AS REAL) / NULLIF(r.\"上位数\", 0) AS \"上位率\", "
-                "r.\"合計点\" AS \"合計点\", CAST(r.\"合計点\" AS REAL) / NULLIF(r.\"S10数\", 0) AS \"平均点\", "
-                "r.\"ST\" AS \"ST\", CAST(r.\"ST\" AS REAL) / NULLIF(r.\"ST数\", 0) AS \"ST平均\", "
-                "r.\"スペア\" AS \"スペア\", r.\"ｽﾍﾟｱﾐｽ\" AS \"ｽﾍﾟｱﾐｽ\", "
-                "CAST(r.\"スペア\" AS REAL) / NULLIF(r.\"スペア\" + r.\"ｽﾍﾟｱﾐｽ\", 0) AS \"スペア率\" "
-                "FROM (SELECT d.\"選手ID\" AS \"選手ID\", COUNT(*) AS \"ゲーム\", SUM(d.\"優Ｐ\") AS \"優Ｐ計\", "
-                "SUM(d.\"上位\") AS \"上位\", COUNT(d.\"上位\") AS \"上位数\", SUM(d.\"S10\") AS \"合計点\", "
-                "COUNT(d.\"S10\") AS \"S10数\", SUM(d.\"ST\") AS \"ST\", COUNT(d.\"ST\") AS \"ST数\", "
-                "SUM(d.\"SP\") AS \"スペア\", SUM(d.\"SPF\") AS \"ｽﾍﾟｱﾐｽ\" "
-                "FROM \"データ項目\" AS d JOIN \"試合\" AS s ON s.\"試合ID\" = d.\"試合ID\" "
-                "WHERE s.\"試合ID\" BETWEEN ? AND ?%1 GROUP BY d.\"選手ID\") AS r "
-                "LEFT JOIN \"選手\" AS p ON p.\"選手ID\" = r.\"選手ID\"")
-                    .arg(season ? QStringLiteral(" AND s.\"シーズンID\" = ?") : QString()) +
-                Ranking,
+    Query q{ratesOver(QStringLiteral(
+                          "SELECT d.\"選手ID\" AS \"選手ID\", COUNT(*) AS \"ゲーム\", SUM(d.\"優Ｐ\") AS \"優Ｐ計\", "
+                          "SUM(d.\"上位\") AS \"上位\", COUNT(d.\"上位\") AS \"上位数\", SUM(d.\"S10\") AS \"合計点\", "
+                          "COUNT(d.\"S10\") AS \"S10数\", SUM(d.\"ST\") AS \"ST\", COUNT(d.\"ST\") AS \"ST数\", "
+                          "SUM(d.\"SP\") AS \"スペア\", SUM(d.\"SPF\") AS \"ｽﾍﾟｱﾐｽ\"") +
+                      QStringLiteral(" FROM \"データ項目\" AS d JOIN \"試合\" AS s ON s.\"試合ID\" = d.\"試合ID\" "
+                                     "WHERE s.\"試合ID\" BETWEEN ? AND ?%1 GROUP BY d.\"選手ID\"")
+                          .arg(season ? QStringLiteral(" AND s.\"シーズンID\" = ?") : QString())),
             {number(first), number(last)}};
+    if (season) q.params << number(*season);
+    return q;
+}
+
+// Signed sums per player in the kept tables' layout, added up. Each season of the scope counts
+// whole from its kept sums when all its matches lie in the range, not at all when none does, and
+// otherwise as its kept sums less the games of its matches outside the range, or as the games of
+// its matches inside when those are fewer. Read backwards, the all-time sums less what does not
+// count give the same, reading fewer rows when fewer seasons lie outside the range than inside; the
+// all-time sums count games whose match is not stored, so only while there is none.
+Query upToMatchQuery(qint64 first, qint64 last, std::optional<double> season) {
+    const QStringList fields{QStringLiteral("優Ｐ"), QStringLiteral("上位"), QStringLiteral("S10"), QStringLiteral("ST"),
+                             QStringLiteral("SP"), QStringLiteral("SPF")};
+    QString kept = QStringLiteral("\"選手ID\", \"ゲーム\""), signedKept = QStringLiteral("t.\"選手ID\", c.\"符号\" * t.\"ゲーム\" AS \"ゲーム\"");
+    QString games = QStringLiteral("d.\"選手ID\", %1COUNT(*)");
+    for (const QString& f : fields) {
+        kept += QStringLiteral(", \"%1和\", \"%1数\"").arg(f);
+        signedKept += QStringLiteral(", c.\"符号\" * t.\"%1和\" AS \"%1和\", c.\"符号\" * t.\"%1数\" AS \"%1数\"").arg(f);
+        games += QStringLiteral(", %2COALESCE(SUM(d.\"%1\"), 0), %2COUNT(d.\"%1\")").arg(f, QStringLiteral("%1"));
+    }
+    // Per season of the scope: its matches (n) and those in the range (i).
+    QString sql = QStringLiteral(
+        "WITH \"季\" AS MATERIALIZED (SELECT s.\"シーズンID\" AS \"k\", COUNT(*) AS \"n\", SUM(s.\"試合ID\" BETWEEN ?1 AND ?2) AS \"i\" "
+        "FROM \"試合\" AS s%1 GROUP BY s.\"シーズンID\"), ")
+                      .arg(season ? QStringLiteral(" WHERE s.\"シーズンID\" = ?3") : QString());
+    sql += season ? QStringLiteral("\"向き\" AS (SELECT 0 AS \"後ろから\"), ")
+                  : QStringLiteral("\"向き\" AS MATERIALIZED (SELECT (SELECT TOTAL(\"ゲーム\") FROM \"＿通算\") = "
+                                   "(SELECT TOTAL(\"ゲーム\") FROM \"＿全員シーズン計\") AND "
+                                   "(SELECT COUNT(*) FROM \"季\" WHERE \"i\" = 0) < (SELECT COUNT(*) FROM \"季\" WHERE \"i\" = \"n\") AS \"後ろから\"), ");
+    sql += QStringLiteral(
+        "\"区分\" AS (SELECT \"k\", \"n\", \"i\", CASE WHEN \"後ろから\" "
+        "THEN CASE WHEN \"i\" = 0 OR (\"i\" < \"n\" AND \"n\" - \"i\" > \"i\") THEN -1 ELSE 0 END "
+        "ELSE CASE WHEN \"i\" = \"n\" OR (\"i\" > 0 AND \"n\" - \"i\" <= \"i\") THEN 1 ELSE 0 END END AS \"符号\" FROM \"季\", \"向き\") ");
+    // The games of a season's matches, reached from the season's row so that only they are read.
+    const QString gamesOf = QStringLiteral(
+        " FROM \"季\" AS c CROSS JOIN \"試合\" AS s ON s.\"シーズンID\" IS c.\"k\" "
+        "CROSS JOIN \"データ項目\" AS d ON d.\"試合ID\" = s.\"試合ID\" WHERE c.\"i\" > 0 AND c.\"i\" < c.\"n\" AND ");
+    QStringList parts{QStringLiteral("SELECT ") + signedKept +
+                      QStringLiteral(" FROM \"区分\" AS c CROSS JOIN \"＿シーズン計\" AS t ON t.\"シーズンID\" IS c.\"k\" WHERE c.\"符号\" <> 0")};
+    if (!season) parts << QStringLiteral("SELECT %1 FROM \"＿通算\" WHERE (SELECT \"後ろから\" FROM \"向き\")").arg(kept);
+    parts << QStringLiteral("SELECT ") + games.arg(QStringLiteral("-")) + gamesOf +
+                 QStringLiteral("c.\"n\" - c.\"i\" <= c.\"i\" AND (s.\"試合ID\" < ?1 OR s.\"試合ID\" > ?2) GROUP BY d.\"選手ID\"")
+          << QStringLiteral("SELECT ") + games.arg(QString()) + gamesOf +
+                 QStringLiteral("c.\"n\" - c.\"i\" > c.\"i\" AND s.\"試合ID\" BETWEEN ?1 AND ?2 GROUP BY d.\"選手ID\"");
+    QString sums = QStringLiteral("SELECT \"選手ID\" AS \"選手ID\", SUM(\"ゲーム\") AS \"ゲーム\"");
+    const char* const names[6][2] = {{"優Ｐ計", nullptr}, {"上位", "上位数"}, {"合計点", "S10数"}, {"ST", "ST数"}, {"スペア", nullptr}, {"ｽﾍﾟｱﾐｽ", nullptr}};
+    for (int i = 0; i < 6; ++i) {
+        sums += QStringLiteral(", CASE WHEN SUM(\"%1数\") > 0 THEN SUM(\"%1和\") END AS \"%2\"").arg(fields[i], QString::fromUtf8(names[i][0]));
+        if (names[i][1]) sums += QStringLiteral(", SUM(\"%1数\") AS \"%2\"").arg(fields[i], QString::fromUtf8(names[i][1]));
+    }
+    sums += QStringLiteral(" FROM (") + parts.join(QStringLiteral(" UNION ALL ")) +
+            QStringLiteral(") GROUP BY \"選手ID\" HAVING SUM(\"ゲーム\") > 0");
+    Query q{sql + ratesOver(sums), {first, last}};
     if (season) q.params << number(*season);
     return q;
 }

@@ -31,6 +31,9 @@ Query seasonQuery(double season);
 // The games of the matches first..last (both included) whose match is stored; with a season, only
 // that season's matches among them.
 Query matchRangeQuery(double first, double last, std::optional<double> season = std::nullopt);
+// The same figures, read from the kept sums of the seasons: only the games of a season partly in
+// the range are read. The bulletin's standings up to its match.
+Query upToMatchQuery(qint64 first, qint64 last, std::optional<double> season = std::nullopt);
 
 // The range's row source from the window's boxes as they read (each the numeric value of its text).
 struct Boxes {

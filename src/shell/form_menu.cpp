@@ -5,6 +5,7 @@
 #include "common/dialogs.h"
 #include "common/module1.h"
 #include "common/settings.h"
+#include "common/settingskeys.h"
 #include "platform/twips.h"
 #include "shell/form_start.h"
 #include "shell/startup.h"
@@ -46,13 +47,12 @@ bool Form_menu::MDIForm_Load() {
 }
 
 void Form_menu::applyGeometry() {
-    using settings::GetSetting;
-    const QString S = QStringLiteral("Setting");
+    namespace keys = settings::keys;
     double left = 25, top = 25, width = 9999, height = 5555;
-    if (auto v = CSng(GetSetting(S, QStringLiteral("Left"), QStringLiteral("25")))) left = *v;
-    if (auto v = CSng(GetSetting(S, QStringLiteral("Top"), QStringLiteral("25")))) top = *v;
-    if (auto v = CSng(GetSetting(S, QStringLiteral("width"), QStringLiteral("9999")))) width = *v;
-    if (auto v = CSng(GetSetting(S, QStringLiteral("height"), QStringLiteral("5555")))) height = *v;
+    if (auto v = CSng(settings::read(keys::MainLeft))) left = *v;
+    if (auto v = CSng(settings::read(keys::MainTop))) top = *v;
+    if (auto v = CSng(settings::read(keys::MainWidth))) width = *v;
+    if (auto v = CSng(settings::read(keys::MainHeight))) height = *v;
     // 9999 and 5555 are markers for nine tenths of the screen.
     const QSize screen = screenSizeTwips();
     if (width == 9999) width = screen.width() * 0.9;
@@ -68,21 +68,20 @@ void Form_menu::applyGeometry() {
 bool Form_menu::MDIForm_QueryUnload() {
     if (MsgBox(QStringLiteral("終了してもよろしいですか？"), vbOKCancel | vbDefaultButton2, QStringLiteral("終了の確認")) != vbOK)
         return false;
-    using settings::SaveSetting;
-    const QString S = QStringLiteral("Setting");
+    namespace keys = settings::keys;
     auto kept = [](double set, int pixels) { return twips(set) == pixels ? set : toTwips(pixels); };
-    SaveSetting(S, QStringLiteral("Top"), CStr(kept(topTwips_, y())));
-    SaveSetting(S, QStringLiteral("Left"), CStr(kept(leftTwips_, x())));
-    SaveSetting(S, QStringLiteral("height"), CStr(kept(heightTwips_, height())));
-    SaveSetting(S, QStringLiteral("width"), CStr(kept(widthTwips_, width())));
+    settings::save(keys::MainTop, CStr(kept(topTwips_, y())));
+    settings::save(keys::MainLeft, CStr(kept(leftTwips_, x())));
+    settings::save(keys::MainHeight, CStr(kept(heightTwips_, height())));
+    settings::save(keys::MainWidth, CStr(kept(widthTwips_, width())));
     if (Form_Start* start = forms::loaded<Form_Start>()) {
-        SaveSetting(QStringLiteral("Form"), QStringLiteral("start_Top"), CStr(start->Top()));
-        SaveSetting(QStringLiteral("Form"), QStringLiteral("start_left"), CStr(start->Left()));
+        settings::save(keys::StartMenuTop, CStr(start->Top()));
+        settings::save(keys::StartMenuLeft, CStr(start->Left()));
     }
-    SaveSetting(S, QStringLiteral("srs_max"), CStr(int(Module1::SeasonIdMax)));
-    SaveSetting(S, QStringLiteral("srs_min"), CStr(int(Module1::SeasonIdMin)));
-    SaveSetting(S, QStringLiteral("siai_max"), CStr(int(Module1::MatchIdMax)));
-    SaveSetting(S, QStringLiteral("siai_min"), CStr(int(Module1::MatchIdMin)));
+    settings::save(keys::SeasonIdMax, CStr(int(Module1::SeasonIdMax)));
+    settings::save(keys::SeasonIdMin, CStr(int(Module1::SeasonIdMin)));
+    settings::save(keys::MatchIdMax, CStr(int(Module1::MatchIdMax)));
+    settings::save(keys::MatchIdMin, CStr(int(Module1::MatchIdMin)));
     return true;
 }
 

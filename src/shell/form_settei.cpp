@@ -4,6 +4,7 @@
 #include "common/dialogs.h"
 #include "common/launcher.h"
 #include "common/module1.h"
+#include "common/settingskeys.h"
 #include "platform/datasource.h"
 #include "platform/registry.h"
 #include "platform/twips.h"
@@ -38,9 +39,6 @@ protected:
 private:
     std::function<void()> onClick_;
 };
-
-
-const QString DefaultBrowser = QStringLiteral("c:\\Program Files\\Internet Explorer\\Iexplore.exe");
 
 }  // namespace
 
@@ -118,7 +116,7 @@ Form_Settei::Form_Settei() {
     cmd_filename = button(t3, QStringLiteral("ブラウザの設定　(場所と名前の指定)"), 120, 240, 3600, 480, [this] { cmd_filename_Click(); },
                           QStringLiteral("ヘルプを表示するためのブラウザソフト（InternetExplore など）を指定します"));
     Frame3[0] = frame(t3, QStringLiteral("ヘルプ用ブラウザの設定（ドライブ名からファイル名までフルパスで）"), 120, 960, 12600, 1200);
-    Txt_dir = place(new QLineEdit(DefaultBrowser, Frame3[0]), 240, 420, 12120, 420);
+    Txt_dir = place(new QLineEdit(settings::keys::Browser.defaultText.toString(), Frame3[0]), 240, 420, 12120, 420);
     Txt_dir->setAttribute(Qt::WA_InputMethodEnabled, false);
     Label3[1] = label(t3, QString(), 120, 2280, 12600);
 

@@ -3,31 +3,20 @@
 #include "common/cp932.h"
 #include "common/gamecount.h"
 #include "common/module1.h"
-#include "common/settings.h"
+#include "common/settingskeys.h"
 #include "common/width.h"
 
 namespace vx::settei {
 
-using settings::SaveSetting;
-
 namespace {
-// One character as a text, a surrogate pair kept whole.
-QString charAt(const QString& text, qsizetype& i) {
-    const qsizetype n = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-    QString c = text.mid(i, n);
-    i += n;
-    return c;
-}
 bool singleByte(const QString& c) { return cp932Width(c) <= 1; }
-const QString Setting = QStringLiteral("Setting");
 }  // namespace
 
 QString limitMark(const QString& text) {
     if (text.isEmpty()) return text;
-    qsizetype i = 0;
-    const QString first = charAt(text, i);
-    if (!singleByte(first) || i >= text.size()) return first;
-    const QString second = charAt(text, i);
+    const QString first = leftChars(text, 1);
+    if (!singleByte(first) || charCount(text) < 2) return first;
+    const QString second = midChars(text, 1, 1);
     return singleByte(second) ? first + second : first;
 }
 
@@ -97,17 +86,17 @@ void apply(const GeneralOptions& o) {
 }
 
 void store(const GeneralOptions& o) {
-    SaveSetting(Setting, QStringLiteral("max_game"), CStr(int(o.lastGame)));
-    SaveSetting(Setting, QStringLiteral("hcp_mynas"), CStr(o.hcpRequired ? 1 : 0));
-    SaveSetting(Setting, QStringLiteral("data_1"), CStr(int(displayFlags(o))));
-    SaveSetting(Setting, QStringLiteral("data_2"), CStr(int(tallyFlags(o))));
+    namespace keys = settings::keys;
+    settings::save(keys::LastGame, CStr(int(o.lastGame)));
+    settings::save(keys::HcpRequired, CStr(o.hcpRequired ? 1 : 0));
+    settings::save(keys::ResultDisplayFlags, CStr(int(displayFlags(o))));
+    settings::save(keys::TallyRuleFlags, CStr(int(tallyFlags(o))));
     // With no option set the shared value stands, and that is what is stored.
     const int target = o.pointTarget >= 0 && o.pointTarget <= 2 ? o.pointTarget : Module1::PointTarget;
     const int method = o.pointMethod >= 0 && o.pointMethod <= 2 ? o.pointMethod : Module1::PointMethod;
-    SaveSetting(Setting, QStringLiteral("data_3"), CStr(target));
-    SaveSetting(Setting, QStringLiteral("data_4"), CStr(method));
-    for (int i = 1; i <= 10; ++i)
-        SaveSetting(Setting, QStringLiteral("Spear_mark%1").arg(i), o.marks[std::size_t(i - 1)]);
+    settings::save(keys::PointTarget, CStr(target));
+    settings::save(keys::PointMethod, CStr(method));
+    for (std::size_t i = 0; i < 10; ++i) settings::save(keys::MarkTexts[i], o.marks[i]);
 }
 
 void applyPins(const PinOptions& p) {
@@ -116,19 +105,16 @@ void applyPins(const PinOptions& p) {
 }
 
 void storePins(const PinOptions& p) {
-    for (int i = 0; i < 3; ++i)
-        SaveSetting(QStringLiteral("pin"), QStringLiteral("pin%1_name").arg(i + 1), p.files[std::size_t(i)]);
-    for (int i = 0; i < 3; ++i)
-        SaveSetting(QStringLiteral("pin"), QStringLiteral("pin%1_color").arg(i + 1), CStr(int(p.colors[std::size_t(i)])));
+    for (std::size_t i = 0; i < 3; ++i) settings::save(settings::keys::PinImageFiles[i], p.files[i]);
+    for (std::size_t i = 0; i < 3; ++i) settings::save(settings::keys::PinColors[i], CStr(int(p.colors[i])));
 }
 
 void storeBrowser(const QString& commandLine) {
-    SaveSetting(QStringLiteral("setting"), QStringLiteral("brw"), commandLine);
+    settings::save(settings::keys::Browser, commandLine);
 }
 
 QString storedBrowser() {
-    return settings::GetSetting(QStringLiteral("setting"), QStringLiteral("brw"),
-                                QStringLiteral("c:\\Program Files\\Internet Explorer\\Iexplore.exe"));
+    return settings::read(settings::keys::Browser);
 }
 
 }  // namespace vx::settei

@@ -7,12 +7,11 @@
 #include "common/module1.h"
 #include "common/schemaupgrade.h"
 #include "common/settings.h"
+#include "common/settingskeys.h"
 #include <QDir>
 #include <QSet>
 
 namespace vx::startup {
-
-using settings::GetSetting;
 
 QString oldFormatMessage() {
     return QStringLiteral("データベースがVer３対応されていません。\r専用のソフト(vlx2ver3.exe)を使って\rデータベースを更新して下さい。");
@@ -49,11 +48,9 @@ void removeLeftovers() {
 
 namespace {
 
-const QString S = QStringLiteral("Setting");
-
 template <class T, class Conv>
-void load(T& target, const QString& section, const QString& key, const QString& def, Conv conv) {
-    if (auto v = conv(GetSetting(section, key, def))) target = *v;  // a failing step is skipped
+void load(T& target, const settings::Key& key, Conv conv) {
+    if (auto v = conv(settings::read(key))) target = *v;  // a failing step is skipped
 }
 
 // Widens max/min by the smallest and largest value of a table's integer key: read from the
@@ -80,37 +77,27 @@ void scanMatchRange() { scanRange(QStringLiteral("試合ID"), QStringLiteral("�
 
 void loadSettings() {
     using namespace Module1;
-    load(LastGame, S, QStringLiteral("max_game"), QStringLiteral("3"), CInt);
+    namespace keys = settings::keys;
+    load(LastGame, keys::LastGame, CInt);
     // A match holds at most ten games; a store edited by hand to more gets the default four.
     if (LastGame < 0 || LastGame > gamecount::MaxLastGame) LastGame = 3;
-    load(HcpRequired, S, QStringLiteral("hcp_mynas"), QStringLiteral("0"), CByte);
-    load(ResultDisplayFlags, S, QStringLiteral("data_1"), QStringLiteral("0"), CByte);
-    load(TallyRuleFlags, S, QStringLiteral("data_2"), QStringLiteral("0"), CByte);
-    load(PointTarget, S, QStringLiteral("data_3"), QStringLiteral("0"), CByte);
-    load(PointMethod, S, QStringLiteral("data_4"), QStringLiteral("0"), CByte);
-    load(SeasonIdMax, S, QStringLiteral("srs_max"), QStringLiteral("1"), CInt);
-    load(SeasonIdMin, S, QStringLiteral("srs_min"), QStringLiteral("1"), CInt);
+    load(HcpRequired, keys::HcpRequired, CByte);
+    load(ResultDisplayFlags, keys::ResultDisplayFlags, CByte);
+    load(TallyRuleFlags, keys::TallyRuleFlags, CByte);
+    load(PointTarget, keys::PointTarget, CByte);
+    load(PointMethod, keys::PointMethod, CByte);
+    load(SeasonIdMax, keys::SeasonIdMax, CInt);
+    load(SeasonIdMin, keys::SeasonIdMin, CInt);
     if (SeasonIdMax == 1) scanSeasonRange();
-    load(MatchIdMax, S, QStringLiteral("siai_max"), QStringLiteral("1"), CLng);
-    load(MatchIdMin, S, QStringLiteral("siai_min"), QStringLiteral("1"), CLng);
+    load(MatchIdMax, keys::MatchIdMax, CLng);
+    load(MatchIdMin, keys::MatchIdMin, CLng);
     if (MatchIdMax == 1) scanMatchRange();
 
-    const QString marks[10] = {QStringLiteral("1s"), QStringLiteral("2s"), QStringLiteral("3s"), QStringLiteral("4s"),
-                               QStringLiteral("5s"), QStringLiteral("6s"), QStringLiteral("7s"), QStringLiteral("8s"),
-                               QStringLiteral("／"), QStringLiteral("＊")};
-    for (int k = 1; k <= 10; ++k)
-        MarkTexts[k] = GetSetting(S, QStringLiteral("Spear_mark%1").arg(k), marks[k - 1]);
-
-    const char* colorNames[8] = {"back", "fore", "syo_back", "syo_fore", "ave_back", "ave_fore", "all_back", "all_fore"};
-    for (int i = 0; i < 8; ++i)
-        HtmlColors[i] = GetSetting(QStringLiteral("HTML_color"), QString::fromLatin1(colorNames[i]),
-                                   i % 2 == 0 ? QStringLiteral("14811135") : QStringLiteral("0"));
-
-    const QString pinColorDefaults[3] = {QStringLiteral("&hffffff"), QStringLiteral("&h10ddff"), QStringLiteral("&h8090ff")};
-    for (int i = 0; i < 3; ++i) {
-        PinImageFiles[i] = GetSetting(QStringLiteral("pin"), QStringLiteral("pin%1_name").arg(i + 1),
-                                      QStringLiteral("pin%1.jpg").arg(i + 1));
-        load(PinColors[i], QStringLiteral("pin"), QStringLiteral("pin%1_color").arg(i + 1), pinColorDefaults[i], CLng);
+    for (std::size_t k = 1; k <= 10; ++k) MarkTexts[k] = settings::read(keys::MarkTexts[k - 1]);
+    for (std::size_t i = 0; i < 8; ++i) HtmlColors[i] = settings::read(keys::HtmlColors[i]);
+    for (std::size_t i = 0; i < 3; ++i) {
+        PinImageFiles[i] = settings::read(keys::PinImageFiles[i]);
+        load(PinColors[i], keys::PinColors[i], CLng);
     }
 }
 

@@ -57,10 +57,62 @@ private Q_SLOTS:
         QVERIFY(!scalar("SELECT x FROM nowhere", {}, &why).isValid() && why.contains("no such table") && !scalar("SELECT 1 WHERE 0").isValid());
         Statement over("SELECT abs(x) FROM (SELECT 1 AS x UNION ALL SELECT -9223372036854775807 - 1)");  // fails on its second row
         QVERIFY(over.run() && over.next() && !over.next() && over.error().contains("overflow"));
-        QVERIFY(beginTransaction() && exec("INSERT INTO 会場 (会場名) VALUES ('x')") && rollback());
+        {
+            Transaction left;
+            QVERIFY(left.begun() && exec("INSERT INTO 会場 (会場名) VALUES ('x')"));
+        }
         QCOMPARE(value("SELECT count(*) FROM 会場"), QString("2"));
         close();
-        QVERIFY(!exec("SELECT 1", {}, &why) && why == "no database open" && !beginTransaction() && !commit());
+        QVERIFY(!exec("SELECT 1", {}, &why) && why == "no database open");
+        Transaction none;
+        QVERIFY(!none.begun() && !none.commit());
+    }
+
+    // A transaction keeps its rows only when committed: left by an early return, an exception or a
+    // failed commit it writes nothing. Within another it is a savepoint: undone alone, or kept only
+    // with the outer one.
+    void transactions() {
+        const auto venues = [] { return value("SELECT group_concat(会場名, '') FROM 会場"); };
+        const auto add = [](const char* name) { return exec("INSERT INTO 会場 (会場名) VALUES (?)", {QString::fromUtf8(name)}); };
+        const auto write = [&](bool early) {
+            Transaction t;
+            if (!t.begun() || !add("a") || early) return false;
+            throw std::runtime_error("failed part way");
+        };
+        QVERIFY(!write(true));
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, write(false));
+        QCOMPARE(venues(), QString());
+        {
+            Transaction outer;
+            QVERIFY(outer.begun() && add("b"));
+            {
+                Transaction inner;
+                QVERIFY(inner.begun() && add("c"));
+            }
+            Transaction kept;
+            QVERIFY(kept.begun() && add("d") && kept.commit() && !kept.commit());
+            QVERIFY(outer.commit());
+        }
+        QCOMPARE(venues(), QString("bd"));
+        {
+            Transaction outer;
+            QVERIFY(outer.begun());
+            Transaction inner;
+            QVERIFY(inner.begun() && add("e") && inner.commit());
+        }
+        QCOMPARE(venues(), QString("bd"));
+        // A commit SQLite refuses (a deferred check) leaves the rows to be undone.
+        QVERIFY(exec("PRAGMA foreign_keys = ON") && exec("CREATE TEMP TABLE parent (id INTEGER PRIMARY KEY)") &&
+                exec("CREATE TEMP TABLE child (id REFERENCES parent (id) DEFERRABLE INITIALLY DEFERRED)"));
+        {
+            Transaction t;
+            QVERIFY(t.begun() && add("f") && exec("INSERT INTO child VALUES (99)"));
+            QVERIFY(!t.commit());
+            QCOMPARE(t.error(), QString("FOREIGN KEY constraint failed"));
+        }
+        Transaction after;  // no transaction was left open
+        QVERIFY(after.begun() && add("g") && after.commit());
+        QCOMPARE(venues(), QString("bdg"));
     }
 
     // The statistics views by season, player and match; names found whatever their case and width.

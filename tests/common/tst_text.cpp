@@ -3,6 +3,7 @@
 #include "common/convert.h"
 #include "common/names.h"
 #include "common/picture.h"
+#include "common/vbtypes.h"
 #include "common/width.h"
 
 
@@ -77,6 +78,9 @@ private Q_SLOTS:
                        {"&&&&&&&&", "山田", "山田"}, {"&&&&&&&& ", "春季", "春季 "}, {"&&", "", ""}, {" === 素点@@@", "185", " === 素点185"},
                        {"@@@@@@@@", "山田太郎　　　　　　", "山田太郎　　　　　　"}, {"\\@@@", "x", "@ x"}, {"000000", "12", "000012"}, {"0000", "abc", "abc"}, {"Percent", "0.25", "25.00%"},
                        {"Fixed", "abc", "abc"}});
+        // A character outside the basic plane fills one place.
+        pictures("@", {{"!@@@@@@", "𠮷田", "𠮷田    "}, {"@@@", "𠮷", "  𠮷"}, {"@@@@", "a𠮷", "  a𠮷"}, {"!@@@@@@@@@@", "山田太郎右衛門𠮷田", "山田太郎右衛門𠮷田 "},
+                       {"!@@", "𠮷田太", "𠮷田太"}, {"@@", "𠮷田太", "𠮷田太"}, {"&&&&&&&&", "𠮷", "𠮷"}});
         // Strict conversions round halves to even and refuse what is out of range.
         each("CInt", {{"2.5", "2"}, {"3.5", "4"}, {"-2.5", "-2"}, {" 12 ", "12"}, {"32767", "32767"}, {"32768", "none"}, {"-32768.4", "-32768"}, {"&hFFFF", "-1"},
                       {"&o17", "15"}});
@@ -96,11 +100,11 @@ private Q_SLOTS:
         // Widths as the code page pairs them; a mark that cannot combine stays a mark of its own.
         each("Wide", {{"1s Ab~/*-", "１ｓ　Ａｂ～／＊－"}, {"\\\"'", "￥”’"}, {"山田が①", "山田が①"}, {"ｹﾞｰﾑ ﾊﾟﾋﾟ ｳﾞ ﾂﾞ ﾎﾟ", "ゲーム　パピ　ヴ　ヅ　ポ"}, {"ｶﾟﾞｱﾞﾍﾞ", "カ゜゛ア゛ベ"}});
         each("Narrow", {{"　Ｇ－／＊１ｓ", " G-/*1s"}, {"ガパヴヅーッ", "ｶﾞﾊﾟｳﾞﾂﾞｰｯ"}, {"￥＼”’", "\\\\\"'"}, {"がヵ漢①", "がヵ漢①"}});
-        each("Fixed4", {{"山田", "山田  "}, {"山田太郎花子", "山田太郎"}});
+        each("Fixed4", {{"山田", "山田  "}, {"山田太郎花子", "山田太郎"}, {"𠮷田", "𠮷田  "}, {"山田太𠮷田", "山田太𠮷"}});
         each("Width", {{"1s", "2"}, {"Ｇ", "2"}, {"ｶﾞ", "2"}, {"①s", "3"}, {"", "0"}});
         // Stored marks in their two-character form.
         each("Mark", {{"Ｇ", " G"}, {"７", " 7"}, {"－", " -"}, {"　", "  "}, {"3s", "s3"}, {"8s", "s8"}, {"／", " /"}, {"＊", " *"}, {"  ", "  "}, {"", "  "}, {"3S", " 3"},
-                      {"ABC", " A"}, {"ｶﾞ", " ｶ"}});
+                      {"ABC", " A"}, {"ｶﾞ", " ｶ"}, {"𠮷", " 𠮷"}, {"1𠮷", " 1"}});
         // The JIS forms are written to the vendor's codes and come back in the vendor's forms, which go round unchanged.
         each("CP932", {{"Ｇ１　ｱ山田 1s", "826682508140b18e529363203173 Ｇ１　ｱ山田 1s"}, {"", " "}, {"−", "817c －"}, {"〜", "8160 ～"}, {"—", "815c ―"}, {"‖", "8161 ∥"},
                        {"¢", "8191 ￠"}, {"£", "8192 ￡"}, {"¬", "81ca ￢"}, {"－", "817c －"}, {"～", "8160 ～"}, {"￥", "818f ￥"}});
@@ -109,6 +113,19 @@ private Q_SLOTS:
     void functions() {
         QFETCH(QStringList, c);
         QCOMPARE(apply(c[0], c[1], c[2]), c[3]);
+    }
+
+    // Cuts, widths and paddings count characters: a surrogate pair is one and never cut in two, a
+    // lone half counts as one; the fixed-length name keeps ten characters.
+    void charactersNotHalves() {
+        const QString name = u("山田太郎右衛門𠮷田");
+        QCOMPARE(QString::number(charCount(name)) + QString::number(charCount(QString(QChar(0xD842)) + u("a"))), u("92"));
+        QCOMPARE(QStringList({leftChars(name, 8), rightChars(name, 2), midChars(name, 7, 1), midChars(name, 6), padLeft(u("𠮷"), 3),
+                              padRight(u("𠮷"), 3, QLatin1Char('*')), padRight(name, 3), leftChars(name, 0), rightChars(name, 20)}).join('|'),
+                 u("山田太郎右衛門𠮷|𠮷田|𠮷|門𠮷田|  𠮷|𠮷**|山田太郎右衛門𠮷田||山田太郎右衛門𠮷田"));
+        QCOMPARE(FixedString<10>(name + u("一郎")).str() + '|' + FixedString<4>(u("𠮷")).str(), u("山田太郎右衛門𠮷田一|𠮷   "));
+        // Cut to eight, the page writes the whole character as one reference.
+        QCOMPARE(toCp932Html(FixedText(name, 8)), toCp932(u("山田太郎右衛門")) + "&#134071;");
     }
 
     void widthRoundTripAndConfiguredMarks() {

@@ -86,6 +86,18 @@ private Q_SLOTS:
         settle();
         QVERIFY(!forms::loaded<WinB>() && notOnTop(a).isEmpty());
 
+        // A dialog takes the keyboard; answered, it goes back to the box that had it, or to the one a
+        // window asked for while the dialog stood.
+        auto* other = new QLineEdit(&a);
+        other->move(0, 60);
+        other->show();
+        click(other);
+        dlg->expectMsgBox(vbOK).expectMsgBox(vbOK, {}, [&] { Form::setFocusLater(a.box), settle(); });
+        MsgBox(u"1"_s);
+        QCOMPARE(QApplication::focusWidget(), other);
+        MsgBox(u"2"_s);
+        QCOMPARE(QApplication::focusWidget(), a.box);
+
         a.setLeft(25);
         a.setTop(40);
         QCOMPARE(spaced(QVariantList{a.subWindow()->x(), a.subWindow()->y(), a.Left(), a.Top()}), u"2 3 25 40"_s);
@@ -134,7 +146,7 @@ private Q_SLOTS:
         inner->expectMsgBox(vbOK, u"never"_s);
         QEXPECT_FAIL("", "never came", Continue);
         delete inner;
-        QCOMPARE(&dialogs(), dlg.get());  // restored; passes only when the expected failure came
+        QCOMPARE(&installedDialogs(), dlg.get());  // restored; passes only when the expected failure came
     }
 
     // A grid and boxes bound to one data source follow its record both ways; leaving an edited row

@@ -31,13 +31,13 @@ Bulletin bulletinOf(const BulletinMatch& m, const QString& folder) {
     const auto season = results::matchRangeQuery(double(m.firstMatchId), double(m.matchId), Val(m.season));
     const auto all = results::matchRangeQuery(1, double(m.matchId));
     return {.match = m, .sections = {true, true, true, true, true, true}, .season = {season.sql, season.params}, .allTime = {all.sql, all.params},
-            .markTexts = Module1::MarkTexts, .colors = Module1::HtmlColors, .folder = folder,
-            .frame = {.title = bulletinTitle(m), .heading = bulletinHeading(m), .headingEnd = {}, .footer = {}},
-            .footerText = "説明 <B>太字</B>", .written = clock::now()};
+            .markTexts = Module1::MarkTexts, .folder = folder,
+            .setup = {.colors = Module1::HtmlColors, .frame = {.title = bulletinTitle(m), .heading = bulletinHeading(m), .headingEnd = {}, .footer = {}},
+                      .footerText = "説明 <B>太字</B>", .written = clock::now()}};
 }
 
 // The bulletin written with only these sections on.
-BulletinResult writeWith(const QString& path, Bulletin& b, const std::array<bool, 6>& sections) {
+PageResult writeWith(const QString& path, Bulletin& b, const std::array<bool, 6>& sections) {
     b.sections = sections;
     return writeBulletin(path, b);
 }
@@ -65,7 +65,7 @@ private Q_SLOTS:
         QCOMPARE(bulletinFile(env->home(), *m) + bulletinFile("/", *m) + "|" + bulletinTitle(*m) + "|" + bulletinHeading(*m),
                  env->path("news3_2.htm") + "/news3_2.htm|News3-2|" + Heading);
         const QString path = env->path("news3_2.htm");
-        QCOMPARE(writeBulletin(path, bulletinOf(*m, env->home())), BulletinResult::Written);
+        QCOMPARE(writeBulletin(path, bulletinOf(*m, env->home())), PageResult::Written);
         QCOMPARE(fileBytes(path), fileBytes(VX_TEST_DATA "/publishing/news3_2.htm"));
         // The match ID reaches the statement as a value: text around it finds no match.
         QVERIFY(!acceptMatch("3", "2", "41 OR 1=1", env->home()) && !acceptMatch("3", "2", 99, env->home()));
@@ -79,7 +79,7 @@ private Q_SLOTS:
         Bulletin b = bulletinOf(acceptMatch("3", "3", 57, env->home()).value(), env->home());
         QCOMPARE(b.match.firstMatchId, 41);
         const std::array<bool, 6> tables{false, false, false, true, true, false};
-        QCOMPARE(writeWith(path, b, tables), BulletinResult::Written);
+        QCOMPARE(writeWith(path, b, tables), PageResult::Written);
         const QString season = table(page(path), "現時点でのシーズン成績"), all = table(page(path), "現時点での通算成績");
         // 山田太郎: games of matches 41 and 57 in the season (3 points), with match 50's in all time (8 points).
         QVERIFY(season.contains("<TD ALIGN=center>\r\n山田太郎    </TD>\r\n<TD> 2 \u3000</TD>\r\n<TD BGCOLOR=#C0C0C0>"
@@ -95,7 +95,7 @@ private Q_SLOTS:
             QVERIFY(db::exec("INSERT INTO データ項目 (選手ID, 試合ID, ｹﾞｰﾑ, 優Ｐ, 上位, S10, ST, SP, SPF) VALUES (7, 41, 1, 0, ?, 150, 2, ?, ?)",
                              {i < 13 ? 1 : 0, i < 3 ? 1 : 0, i == 3 ? 1 : 0}));
         b = bulletinOf(*acceptMatch("3", "2", 41, env->home()), env->home());
-        QCOMPARE(writeWith(path, b, tables), BulletinResult::Written);
+        QCOMPARE(writeWith(path, b, tables), PageResult::Written);
         const QString cell = "<TD BGCOLOR=#FFFF00><FONT COLOR=#008000>";
         const QString s = table(page(path), "現時点でのシーズン成績"), a = table(page(path), "現時点での通算成績");
         for (const QString& t : {s, a}) {
@@ -107,8 +107,22 @@ private Q_SLOTS:
         QVERIFY(s.contains(cell + " 75.0% </font></TD>\r\n</TR>") && a.contains(cell + " 75.0%</font></TD>\r\n</TR>"));
         // Neither spares nor misses in the whole table: the rate stays empty, the page is written.
         QVERIFY(db::exec("UPDATE データ項目 SET SP = 0, SPF = 0"));
-        QCOMPARE(writeBulletin(path, b), BulletinResult::Written);
+        QCOMPARE(writeBulletin(path, b), PageResult::Written);
         QVERIFY(table(page(path), "現時点での通算成績").contains(cell + "%</font></TD>\r\n</TR>"));
+    }
+
+    // The score sheet and both standings cut a name at a character outside the basic plane whole
+    // and pad a name of that character alone to eight places.
+    void namesOutsideTheBasicPlane() {
+        QVERIFY(withFigures());
+        QVERIFY(db::exec("UPDATE 選手 SET 選手名 = ? WHERE 選手ID = 12", {"山田太郎右衛門𠮷田"}) && db::exec("UPDATE 選手 SET 選手名 = '𠮷' WHERE 選手ID = 30"));
+        const QString path = env->path("n.htm");
+        Bulletin b = bulletinOf(*acceptMatch("3", "2", 41, env->home()), env->home());
+        QCOMPARE(writeWith(path, b, {false, false, true, true, true, false}), PageResult::Written);
+        const QByteArray bytes = fileBytes(path);
+        QCOMPARE(bytes.count(toCp932("山田太郎右衛門") + "&#134071;</"), 3);
+        QCOMPARE(bytes.count("\n&#134071;       </TD>") + bytes.count(">&#134071;       </font>"), 3);
+        QVERIFY(!bytes.contains("&#55362;"));
     }
 
     // All sections off; a results file without milestones, a missing one; no games; a colour that is no number.
@@ -117,20 +131,20 @@ private Q_SLOTS:
         const QString path = env->path("n.htm");
         Bulletin b = bulletinOf(*acceptMatch("3", "2", 41, env->home()), env->home());
         QVERIFY(!b.match.hasResults);
-        b.footerText.clear();
-        QCOMPARE(writeWith(path, b, {}), BulletinResult::Written);
+        b.setup.footerText.clear();
+        QCOMPARE(writeWith(path, b, {}), PageResult::Written);
         QCOMPARE(page(path).section("</HEAD>\r\n", 1), "<BODY bgcolor=#FFFFFF>\r\n<center><H1><font color=000080>\r\n" + Heading +
                              "\r\n</font></H1></Center><HR>\r\n<center><TABLE border= 1>\r\n</TABLE><HR><BR></CENTER>\r\n"
                              "<center><TABLE border=1><TR><TD>\r\n\r\n</TD></TR></Table></center><HR>\r\n<HR>\r\n</BODY></HTML>\r\n");
 
         // Without the results file the two results sections refuse, and the page already there stays.
         put(path, "old page");
-        QCOMPARE(writeWith(path, b, {true, false, false, false, false, false}), BulletinResult::NoResults);
-        QCOMPARE(writeWith(path, b, {false, true, false, false, false, false}), BulletinResult::NoResults);
+        QCOMPARE(writeWith(path, b, {true, false, false, false, false, false}), PageResult::NoResults);
+        QCOMPARE(writeWith(path, b, {false, true, false, false, false, false}), PageResult::NoResults);
         QCOMPARE(fileBytes(path), QByteArray("old page"));
         // A file without milestones: the day's lines in the ranking, the heading alone in the records.
         QVERIFY(writeMilestones(env->home(), false));
-        QCOMPARE(writeWith(path, b, {true, true, false, false, false, false}), BulletinResult::Written);
+        QCOMPARE(writeWith(path, b, {true, true, false, false, false, false}), PageResult::Written);
         QVERIFY(page(path).contains("<TR><TD align=left>\r\n<BR>\u3000順位 得点 競技点 優Ｐ 選手名<BR>\u3000選手名<BR>\u3000得点<BR>\u30001"
                                     "<BR>\u3000山田太郎<BR>\u3000187<BR>\u3000\r\n</TD></TR>\r\n<TR><TD align=left>\r\n<font color=000080>"
                                     "☆☆☆\u3000\u3000達成された通算記録\u3000\u3000☆☆☆</font>\r\n<BR></TD></TR>\r\n</TABLE>"));
@@ -141,18 +155,18 @@ private Q_SLOTS:
         // A match without games: the score sheet refuses, the cards stand empty.
         QVERIFY(db::exec("INSERT INTO 試合 (試合ID, シーズンID, 試合) VALUES (58, 3, 4)"));
         b.match = *acceptMatch("3", "4", 58, env->home());
-        QCOMPARE(writeWith(path, b, {false, false, true, false, false, false}), BulletinResult::NoGames);
-        QCOMPARE(writeWith(path, b, {false, false, false, false, false, true}), BulletinResult::Written);
+        QCOMPARE(writeWith(path, b, {false, false, true, false, false, false}), PageResult::NoGames);
+        QCOMPARE(writeWith(path, b, {false, false, false, false, false, true}), PageResult::Written);
         QVERIFY(page(path).contains("スコアブック</font></H2></Center>\r\n<CENTER>\r\n</center>\r\n<HR>\r\n<center><TABLE border=1>"));
         // A game without its score with handicap cannot show its handicap on a card.
         b.match = *acceptMatch("3", "2", 41, env->home());
-        QCOMPARE(writeBulletin(path, b), BulletinResult::Unreadable);
-        b.colors[2] = "pink";
-        QCOMPARE(writeWith(path, b, {}), BulletinResult::BadColors);
-        b.colors[2] = "0";
-        QCOMPARE(writeBulletin(env->path("no/such/folder/n.htm"), b), BulletinResult::NotWritten);
+        QCOMPARE(writeBulletin(path, b), PageResult::Unreadable);
+        b.setup.colors[2] = "pink";
+        QCOMPARE(writeWith(path, b, {}), PageResult::BadColors);
+        b.setup.colors[2] = "0";
+        QCOMPARE(writeBulletin(env->path("no/such/folder/n.htm"), b), PageResult::NotWritten);
         b.allTime.sql = "SELECT 1";
-        QCOMPARE(writeWith(path, b, {false, false, false, false, true, false}), BulletinResult::NoStandings);
+        QCOMPARE(writeWith(path, b, {false, false, false, false, true, false}), PageResult::NoStandings);
     }
 
     // From the start menu: moving, accepting, the colour window and back, OK writes the accepted match.

@@ -56,6 +56,7 @@ private Q_SLOTS:
 
         retype(f.Txt_jofo[1], "2025/04/06の<I>スコアシート</I>", false);
         retype(f.Txt_jofo[2], "説明 <B>太字</B>", false);
+        const double left = f.Left();
         click(f.Txt_file);
         press(Qt::Key_Return);
         QCOMPARE(fileBytes(env->path("page.htm")), fileBytes(VX_TEST_DATA "/publishing/score_match.htm"));
@@ -63,7 +64,7 @@ private Q_SLOTS:
         QVERIFY(!forms::loaded<Form_HTML>());
         QCOMPARE(notOnTop(forms::get<Form_Score>()), QString());
         QCOMPARE(setting("br_open") + setting("out_s_mark"), QString("01"));
-        QCOMPARE(settings::GetSetting("form", "html_left", "x"), QString::number(f.Left(), 'g', 10));
+        QCOMPARE(settings::GetSetting("form", "html_left", "x"), QString::number(left, 'g', 10));
 
         // The kept choices come back; the browser line of the settings is used, the page one argument.
         settings::SaveSetting("setting", "brw", "/opt/my browser --new-window");
@@ -193,13 +194,14 @@ private Q_SLOTS:
         retype(f.Txt_jofo[1], "第3期のシリーズ成績", false);
         retype(f.Txt_jofo[2], "説明 <B>太字</B>", false);
         tick(f.Chk_open);
+        const double left = f.Left();
         click(f.Txt_file);
         press(Qt::Key_Return);
         QCOMPARE(fileBytes(env->path("select.htm")), fileBytes(VX_TEST_DATA "/publishing/results_season.htm"));
         QCOMPARE(launched, QStringList{"xdg-open|" + env->path("select.htm")});
         QVERIFY(!forms::loaded<Form_HTML2>());
         QCOMPARE(notOnTop(r), QString());
-        QCOMPARE(settings::GetSetting("form", "html2_left", "x"), QString::number(f.Left(), 'g', 10));
+        QCOMPARE(settings::GetSetting("form", "html2_left", "x"), QString::number(left, 'g', 10));
 
         // The menu entries hand on their own range; the proposals follow it.
         trigger(r.menu_html[0]);

@@ -16,8 +16,8 @@ namespace {
 QByteArray expected(const QString& name) { return fileBytes(QStringLiteral(VX_TEST_DATA "/publishing/") + name); }
 
 PlayerPage playerPage(const QString& player, bool seasons, bool allTime, const QString& first, const QString& last) {
-    PlayerPage p{player, seasons, allTime, first, last, Module1::HtmlColors, {}, "説明 <B>太字</B>", clock::now()};
-    p.frame.title = "Player's", p.frame.heading = "山田太郎選手のシーズン別成績";
+    PlayerPage p{player, seasons, allTime, first, last, {Module1::HtmlColors, {}, "説明 <B>太字</B>", clock::now()}};
+    p.setup.frame.title = "Player's", p.setup.frame.heading = "山田太郎選手のシーズン別成績";
     return p;
 }
 
@@ -72,16 +72,17 @@ private Q_SLOTS:
         QVERIFY(fromCp932(none)->contains("</TR>\r\n</Table></center><HR>"));
         // A failure writes nothing over the page there.
         PlayerPage bad = playerPage("12", true, true, "3", "5");
-        bad.colors[2] = "x";
+        bad.setup.colors[2] = "x";
         QVERIFY(writePlayerPage(path, bad) == PageResult::BadColors && db::exec("DROP VIEW \"選手別通算成績２\""));
         QVERIFY(writePlayerPage(path, playerPage("12", true, true, "3", "5")) == PageResult::Unreadable && fileBytes(path) == none);
     }
 
     // The walk over the caller's list: from its first row, as far as it counted, also past 32,767
-    // rows; a list that ends early writes nothing; the current row alone; no list at all.
+    // rows; a list that ends early or colours that are no numbers write nothing; the current row
+    // alone; no list at all.
     void cardWalk() {
         const QString path = put(env->path("p.htm"), "old page");
-        ScoreCardPage page{CardCaller::ScoreBook, true, 32768, Module1::MarkTexts, {"1", "2", "3", "4", "5", "6", "7", "8"}, {}, "", clock::now()};
+        ScoreCardPage page{CardCaller::ScoreBook, true, 32768, Module1::MarkTexts, {{"1", "2", "3", "4", "5", "6", "7", "8"}, {}, "", clock::now()}};
         FakeList list;
         list.n = list.room = 32768;
         QCOMPARE(writeScoreCards(path, page, list), PageResult::Written);
@@ -92,6 +93,12 @@ private Q_SLOTS:
         QCOMPARE(writeScoreCards(path, page, list), PageResult::Unreadable);
         list.n = 0;
         QVERIFY(writeScoreCards(path, page, list) == PageResult::Unreadable && fileBytes(path) == "old page");
+        // Colours that are no numbers refuse before the list is moved.
+        page.setup.colors[3] = "x";
+        QCOMPARE(writeScoreCards(path, page, list), PageResult::BadColors);
+        QCOMPARE(list.firsts, 3);
+        QCOMPARE(fileBytes(path), QByteArray("old page"));
+        page.setup.colors[3] = "4";
         page.allRows = false;
         list.at = 6;
         QCOMPARE(writeScoreCards(path, page, list), PageResult::Written);
@@ -123,8 +130,10 @@ private Q_SLOTS:
         for (int x : {2, 2}) arrow(f.vsc[1]->width() - x);
         for (QCheckBox* c : f.Chk_op) tick(c);
         dlg->expectMsgBox(vbOK, "少なくともシーズン成績か通算成績のどちらか一方は、チェックを入れてください。");
-        click(f.Cmd_OK);
-        for (QCheckBox* c : f.Chk_op) tick(c);
+        press(Qt::Key_S, Qt::AltModifier);
+        press(Qt::Key_Space);  // the message answered, the box ticked last has the keyboard again
+        QVERIFY(f.Chk_op[1]->isChecked());
+        tick(f.Chk_op[0]);
         retype(f.Txt_jofo[2], "説明 <B>太字</B>", false);
         click(f.Txt_file);
         press(Qt::Key_Return);

@@ -118,9 +118,9 @@ private Q_SLOTS:
         s.choice.match = "41.5";
         QCOMPARE(writeScoreSheet(path, s), PageResult::NoGames);
         s.choice.match = "41";
-        s.colors[5] = "";
+        s.setup.colors[5] = "";
         QCOMPARE(writeScoreSheet(path, s), PageResult::BadColors);
-        s.colors[5] = "0";
+        s.setup.colors[5] = "0";
         QCOMPARE(writeScoreSheet(env->home(), s), PageResult::NotWritten);
         QCOMPARE(fileBytes(path), QByteArray("old page"));
         // Criteria are bound values, not text joined into the statement.
@@ -167,6 +167,20 @@ private Q_SLOTS:
         QCOMPARE(proposals.join(' '), QString("All series|通算成績|all.htm 3th series|第3期のシリーズ成績|season.htm Select DATA|x|select.htm"));
     }
 
+    // A name whose eighth character lies outside the basic plane is cut to eight whole characters,
+    // that character written as one reference; a name of that character alone is padded to eight.
+    void namesOutsideTheBasicPlane() {
+        QVERIFY(resultsClub());
+        QVERIFY(db::exec("UPDATE 選手 SET 選手名 = ? WHERE 選手ID = 12", {"山田太郎右衛門𠮷田"}) && db::exec("UPDATE 選手 SET 選手名 = '𠮷' WHERE 選手ID = 30"));
+        const QString path = env->path("p.htm");
+        QCOMPARE(writeScoreSheet(path, matchSheet(env->home())), PageResult::Written);
+        const QByteArray sheet = fileBytes(path);
+        QCOMPARE(writeResultsTable(path, resultsTable(0, {})), PageResult::Written);
+        for (const QByteArray& page : {sheet, fileBytes(path)})
+            QVERIFY(page.contains(toCp932("山田太郎右衛門") + "&#134071;</font></TD>") && page.contains("&#134071;       </font></TD>") &&
+                    !page.contains("&#55362;"));
+    }
+
     // A range without games, colours that are no numbers, a file that cannot be written, rows that
     // cannot be read: no page, and a page already there stays as it was.
     void resultsTableFailures() {
@@ -175,7 +189,7 @@ private Q_SLOTS:
         QCOMPARE(writeResultsTable(path, resultsTable(1, {"9", "", ""})), PageResult::NoGames);
         QCOMPARE(writeResultsTable(path, resultsTable(2, {"", "42", "56"})), PageResult::NoGames);
         ResultsTable t = resultsTable(0, {});
-        t.colors[2] = "pink";
+        t.setup.colors[2] = "pink";
         QCOMPARE(writeResultsTable(path, t), PageResult::BadColors);
         QCOMPARE(writeResultsTable(env->home(), resultsTable(0, {})), PageResult::NotWritten);
         t = resultsTable(0, {}), t.sql = "SELECT 選手名, * FROM (" + t.sql + ")";  // read by name, wherever the column stands

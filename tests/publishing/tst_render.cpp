@@ -63,8 +63,8 @@ private Q_SLOTS:
         if (program.isEmpty()) QSKIP("chromium is not installed");
         QVERIFY(playerSeasons());
         QDir().mkpath(VX_SHOTS_DIR);
-        PlayerPage p{"12", true, true, "3", "5", Module1::HtmlColors, {}, "説明", clock::now()};
-        p.frame.heading = "山田太郎選手のシーズン別成績";
+        PlayerPage p{"12", true, true, "3", "5", {Module1::HtmlColors, {}, "説明", clock::now()}};
+        p.setup.frame.heading = "山田太郎選手のシーズン別成績";
         QCOMPARE(writePlayerPage(VX_SHOTS_DIR "/publishing_player.htm", p), PageResult::Written);
         QString dom = QString::fromUtf8(chromium(program, VX_SHOTS_DIR "/publishing_player.htm", {"--dump-dom"}));
         for (const char* text : {"山田太郎選手のシーズン別成績", "合計平均", " 66.7%　", "説明"}) QVERIFY2(dom.contains(QString::fromUtf8(text)), text);
@@ -81,8 +81,8 @@ private Q_SLOTS:
                 return c;
             }
         } list;
-        ScoreCardPage cards{CardCaller::ScoreBook, true, 2, Module1::MarkTexts, Module1::HtmlColors, {}, "説明", clock::now()};
-        cards.frame.heading = "スコアカード";
+        ScoreCardPage cards{CardCaller::ScoreBook, true, 2, Module1::MarkTexts, {Module1::HtmlColors, {}, "説明", clock::now()}};
+        cards.setup.frame.heading = "スコアカード";
         QCOMPARE(writeScoreCards(VX_SHOTS_DIR "/publishing_cards.htm", cards, list), PageResult::Written);
         dom = QString::fromUtf8(chromium(program, VX_SHOTS_DIR "/publishing_cards.htm", {"--dump-dom"}));
         QVERIFY(dom.contains("A&amp;B&lt;選手&gt;選手　　2025/04/06(3-2) の 第１ゲーム") && dom.contains("HDCP"));

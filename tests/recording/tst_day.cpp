@@ -753,6 +753,8 @@ private Q_SLOTS:
         for (int p = 1; p <= 3; ++p) got += QString("%1 %2 %3|").arg(DayResults(p, 1).順位).arg(DayResults(p, 1).上位).arg(placed(p).入賞.str());
         QVERIFY(got == QStringLiteral("1 1 １着  |1 1 １着  |3 0 ３着  |") && placed(1).優Ｐ == placed(2).優Ｐ);
         QCOMPARE(out.board.names[1] + out.board.values[0], pad(QStringLiteral("山田")).left(5) + QStringLiteral(" 他200"));
+        setDay({{QStringLiteral("山田太郎𠮷田"), 1, 0, {200}}, {QStringLiteral("佐藤"), 2, 0, {200}}});
+        QCOMPARE(calc().board.names[1], QStringLiteral("山田太郎𠮷 他"));  // five whole characters
 
         // Equal games of one player: the later one is the best.
         setDay({{QStringLiteral("山田"), 1, 10, {180, 180}}, {QStringLiteral("佐藤"), 2, 0, {150, 120}}}), calc();

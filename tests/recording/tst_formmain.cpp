@@ -337,11 +337,14 @@ private Q_SLOTS:
         openFrames(Module1::ScoreSheet(0, 0), 4), setCodes(Module1::ScoreSheet(0, 0), "18:10 19:3");  // ball 20 owed
         Module1::ScoreSheet(2, 1).Codes[18] = 7;            // entries without a player
         Module1::ScoreSheet(3, 2).Codes[0] = 9;             // begun only
-        openFrames(Module1::ScoreSheet(3, 0), 4), setCodes(Module1::ScoreSheet(3, 0), "18:3 19:19"), m.Cmd_INFO_Click();  // finished
+        openFrames(Module1::ScoreSheet(3, 0), 4), setCodes(Module1::ScoreSheet(3, 0), "18:3 19:19");  // finished
+        Module1::PlayerNames[3] = QStringLiteral("高橋太郎𠮷田");  // cut to five whole characters
+        m.Cmd_INFO_Click();
+        Module1::PlayerNames[3] = QStringLiteral("高橋");
         QCOMPARE(QString::number(m.infoVisible()) + m.infoText(), QStringLiteral("1佐藤一郎 選手の 第 1ゲームが、入力途中です。\r\n\r\n"
                                               "選手名未入選手の 第 2ゲームが、入力途中です。\r\n"
                                               "選手名が入っていないのに入力しているところがあります。　 2ゲーム目の第 3番目です。\r\n"
-                                              "高橋   選手の 第 3ゲームが、入力途中です。\r\n\r\n"));
+                                              "高橋太郎𠮷選手の 第 3ゲームが、入力途中です。\r\n\r\n"));
         m.Form_INFO_Cmd_OK_Click();
         QVERIFY(!m.infoVisible() && m.infoText().isEmpty());
         Module1::ScoreSheet(0, 0).Codes[20] = 5, Module1::ScoreSheet(2, 1).Codes[18] = 30;
@@ -582,6 +585,23 @@ private Q_SLOTS:
         QCOMPARE(games + f.Txt_GAM->text() + f.Txt_junban->text() + QString::number(dlg->beeps()), QStringLiteral(" 2 1 1 14"));
     }
 
+    // Keys going to a menu opened by the keyboard are the menu's alone: they neither move the sheet
+    // nor enter marks, and the menu's own letter chooses its entry.
+    void menuKeysAreTheMenus() {
+        form_main& f = open();
+        typeKeys(QStringLiteral("9-7"));
+        const QString before = f.Txt_SEN->text() + f.Txt_GAM->text() + marks(f) + state();
+        press(Qt::Key_F, Qt::AltModifier);
+        QVERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_PageDown, Qt::Key_Up, Qt::Key_Left, Qt::Key_PageUp}) press(key);
+        QCOMPARE(f.Txt_SEN->text() + f.Txt_GAM->text() + marks(f) + state(), before);
+        dlg->expectMsgBox(vbCancel, QStringLiteral("入力したデータを全て消し、メニューに戻ります。"));
+        typeKeys(QStringLiteral("x"));
+        QVERIFY(!QApplication::activePopupWidget() && dlg->allAnswered());
+        QCOMPARE(f.Txt_SEN->text() + f.Txt_GAM->text() + marks(f) + state(), before);
+        QCOMPARE(notOnTop(f), QString());
+    }
+
     // Without a handicap a finished game may not be left, an unfinished one may.
     void handicapRefusal() {
         form_main& f = open(QStringLiteral("1"), -1);
@@ -667,7 +687,8 @@ private Q_SLOTS:
         dlg->expectMsgBox(vbNo, single), click(f.Cmd_TOKEI);
         QVERIFY(f.isShown());
         dlg->expectMsgBox(vbYes, single), click(f.Cmd_TOKEI);
-        QVERIFY(dlg->shown().back().style == vbYesNo + vbQuestion && !f.isShown() && !info->isShown() && forms::loaded<Form_Data>() && forms::loaded<Form_Data>()->isShown());
+        const Form_INFO* list = forms::loaded<Form_INFO>();  // unloaded above, loaded again by the question
+        QVERIFY(dlg->shown().back().style == vbYesNo + vbQuestion && !f.isShown() && list && !list->isShown() && forms::loaded<Form_Data>() && forms::loaded<Form_Data>()->isShown());
     }
 
     // "統計へ" by its Alt letter: the results window takes the keyboard and the menu bar, and keys
@@ -688,10 +709,10 @@ private Q_SLOTS:
         Form_NormalDATA* board = forms::loaded<Form_NormalDATA>();
         QVERIFY(data->Cmd_File->isEnabled() && list && board && list->isShown() && board->isShown());
         for (int i = 0; i < 2; ++i) {
-            Form* top = MdiFrame::instance()->activeForm();
+            const QPointer<Form> top = MdiFrame::instance()->activeForm();
             QVERIFY((top == list || top == board) && notOnTop(*top).isEmpty());
             trigger(MdiFrame::instance()->menuBar()->actions().front()->menu()->actions().front());
-            QVERIFY(!top->isShown());
+            QVERIFY(!top || !top->isShown());  // closed, or hidden
         }
         QCOMPARE(notOnTop(*data), QString());
         press(Qt::Key_B, Qt::AltModifier);

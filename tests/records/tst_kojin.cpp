@@ -133,23 +133,69 @@ private Q_SLOTS:
             const bool ready = f.ListPosition == f.data_score->currentRow() + 1 && f.cmd_html_score->isVisible() && f.cmd_sp->isVisible() &&
                                f.cmd_sp->isEnabled() && f.cmd_mov[0]->isEnabled() && f.Cmd_SRS->isVisible() && !f.cmd_html->isVisible() &&
                                f.menu_sp->isEnabled() && f.menu_what[7]->isEnabled() && notOnTop(f).isEmpty();
-            got << QString("%1 %2 %3 %4").arg(Module1::AllPlayersFlag).arg(games, f.Lbl_What->text()).arg(ready);
+            got << QString("%1 %2 %3 %4").arg(Module1::AllPlayersFlag).arg(games, f.Lbl_What->caption()).arg(ready);
             want << QString("%1 %2 %3 1").arg(r.player == 0 ? 255 : 0).arg(r.games, r.sentence);
         }
         QCOMPARE(got, want);
 
         choosePlayer(f, 3);
-        QVERIFY(f.Txt_MARK[0]->text().isEmpty() && f.Lbl_What->text().isEmpty() && !f.cmd_mov[0]->isEnabled());
+        QVERIFY(f.Txt_MARK[0]->text().isEmpty() && f.Lbl_What->caption().isEmpty() && !f.cmd_mov[0]->isEnabled());
+        // Chosen from the menu, an empty kind's message gives the keyboard back to the player list
+        // (the list comes back while the message stands).
+        const QString name = f.Txt_Sensyu[1]->text();
+        dlg->modal().expectMsgBox(vbOK, "一着データがありません");
+        trigger(f.menu_what[0]);
+        dlg->modal(false);
+        press(Qt::Key_Up);
+        const QString above = f.Txt_Sensyu[1]->text();
+        press(Qt::Key_Down);
+        QVERIFY(!above.isEmpty() && above != name && f.Txt_Sensyu[1]->text() == name);
         dlg->expectMsgBox(vbOK, "ポイントのあるデータがありません");
         click(f.Cmd_what[0]);
         dlg->expectMsgBox(vbOK, "一着データがありません");
         click(f.Cmd_what[1]);
         QVERIFY(!f.cmd_html_score->isVisible() && f.Txt_score[10]->text().isEmpty() && f.Cmd_what[2]->isEnabled());
         click(f.Cmd_what[6]);  // one game, scratch 8: the extra racks hide as in the score book
-        QVERIFY(!f.Pins->Pct_flame[10]->isVisible() && !f.Pins->Pct_flame[11]->isVisible() && f.Lbl_What->text() == "ストライク数　Best1は\r 　　 0個 です。");
+        QVERIFY(!f.Pins->Pct_flame[10]->isVisible() && !f.Pins->Pct_flame[11]->isVisible() && f.Lbl_What->caption() == "ストライク数　Best1は\r 　　 0個 です。");
         f.Cmd_what[20]->click();
         settle();
         QVERIFY(!f.Cmd_what[0]->isEnabled() && !f.menu_what[0]->isEnabled() && f.Txt_score[10]->text().isEmpty() && f.RecordKind == 20);
+    }
+
+    // A name of ten full-width characters: the list's name column shows it whole beside the ID, the
+    // name box its start whoever writes it; every sentence of every kind, for the player and for
+    // all players, shows whole, its carriage returns as line breaks, between the card and the pins.
+    void longNameAndSentencesShownWhole() {
+        Form_Kojin& f = open();
+        const QString name = "勅使河原まさひろ之介";
+        QVERIFY(db::exec("UPDATE 選手 SET 選手名 = ? WHERE 選手ID = 40", {name}));
+        f.Data_Sensyu->Refresh();
+        choosePlayer(f, 40);
+        const QHeaderView* head = f.DBG_Sensyu->horizontalHeader();
+        QVERIFY(head->sectionPosition(0) == 0 && head->sectionViewportPosition(1) + head->sectionSize(1) <= f.DBG_Sensyu->viewport()->width() &&
+                head->sectionSize(1) >= f.DBG_Sensyu->fontMetrics().horizontalAdvance(name) + 6 && !f.DBG_Sensyu->horizontalScrollBar()->isVisible());
+        int named = 0;
+        QStringList notAtStart{QString::number(f.Txt_Sensyu[1]->cursorPosition())}, cut;
+        notAtStart.removeAll("0");
+        const QRect pins = f.Pins->geometry(), card = f.Txt_score[6]->geometry().united(f.Txt_score[0]->geometry());
+        for (int player : {40, 0})
+            for (int kind = 0; kind < 8; ++kind) {
+                choosePlayer(f, player);
+                click(f.Cmd_what[std::size_t(kind)]);
+                for (int k = 0; k < f.data_score->recordset().RecordCount(); ++k, click(f.cmd_mov[3])) {
+                    const CaptionLabel* l = f.Lbl_What;
+                    if (l->text().count('\n') != l->caption().count('\r') || l->heightForWidth(l->width()) > l->height() ||
+                        l->geometry().intersects(pins) || l->geometry().intersects(card))
+                        cut << l->caption();
+                    if (player == 40 && kind == playerrecords::BestOfDay && k == 0) saveShot(f.subWindow(), "records_kojin_longname");
+                    if (f.Txt_Sensyu[1]->text() != name) continue;
+                    ++named;
+                    if (f.Txt_Sensyu[1]->cursorPosition() != 0) notAtStart << l->caption();
+                }
+            }
+        QVERIFY(named > 8);
+        QCOMPARE(cut, QStringList());
+        QCOMPARE(notAtStart, QStringList());
     }
 
     // The card of game 1 and its pins; a game without a フレーム row; the moves through a list; the

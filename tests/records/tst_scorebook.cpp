@@ -3,6 +3,8 @@
 #include "records/form_file.h"
 #include "records/form_pindiagram.h"
 #include "records/form_score.h"
+#include "records/printout.h"
+#include "records/scoretext.h"
 #include "records/scorebook.h"
 #include "support/dayfixture.h"
 #include "support/exchange_sheet.h"
@@ -36,7 +38,7 @@ void storeGame(int id, int player, int match, int game, int points, const QVaria
 // venue have no row.
 void club() {
     db::ensureOpen();
-    db::beginTransaction();
+    db::Transaction all;
     for (const char* s : {"INSERT INTO 選手 (選手ID, 選手名) VALUES (12, '山田太郎'), (7, '佐々木小次郎左衛門尉'), (30, '長谷川')",
                           "INSERT INTO シーズン (シーズンID, シーズン名) VALUES (1, '2024前期'), (3, '2025前期'), (5, '2026前期')",
                           "INSERT INTO 会場 (会場ID, 会場名) VALUES (1, '駅前レーン')",
@@ -50,7 +52,7 @@ void club() {
     storeGame(4, 99, 57, 1, 0, QVariant(), 150, 1, "５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ ５ ４ _");
     storeGame(5, 30, 60, 1, 5, "１着  ", 123, 1, "７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ ７ ２ _");
     storeGame(6, 12, 99, 1, 0, QVariant(), 9, 1, "１ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ ０ _");
-    db::commit();
+    all.commit();
 }
 
 // The IDs of the listed games, in the list's order.
@@ -151,16 +153,36 @@ private Q_SLOTS:
         }
         QCOMPARE(f.Lbl_Siai[1]->text() + f.Lbl_Siai[2]->text() + f.Lbl_Siai[3]->text(), QString("2026/05/1091"));
         saveShot(f.subWindow(), "records_scorebook_match");
-        // Whole rows at any height, a minimum width, the pins' room, and the window's settings.
+        // The record buttons lie inside their frame's border, below its caption; the frame inside its own.
+        for (const QPushButton* b : f.cmd_mov)
+            QVERIFY(f.Frm_record->contentsRect().contains(b->geometry()) && b->y() >= f.Frm_record->fontMetrics().height());
+        QVERIFY(f.Frame2->contentsRect().contains(f.Frm_record->geometry()));
+
+        // Whole rows in view at any height, with the pins and without (the pin switch stays in sight),
+        // the horizontal scroll bar allowed for, within the window; a minimum width; the settings.
         QString heads;
         for (int c = 8; c <= 12; ++c) heads += f.DBG_Score->model()->headerData(c, Qt::Horizontal).toString() + '|';
         QCOMPARE(heads + QString::number(f.DBG_Score->columnWidth(0)), QString("競|１||２||96"));
+        QVERIFY(db::exec("INSERT INTO データ項目 (選手ID, 試合ID, ｹﾞｰﾑ) WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 30) "
+                         "SELECT 12, 3, k FROM n") && db::exec("INSERT INTO マーク (ID) SELECT ID FROM データ項目 WHERE 試合ID = 3"));
+        click(f.cmd_mov[0]);
+        click(f.Cmd_OK[0]);
+        QStringList cut;
         const int row = f.DBG_Score->verticalHeader()->defaultSectionSize();
-        QCOMPARE(f.DBG_Score->height(), twips(int((5880 - 3200) / (row * 15.0)) * row * 15.0 + 30));
+        for (bool pins : {true, false}) {
+            if (f.chk_pin->isChecked() != pins) tick(f.chk_pin);
+            for (double height : {5880.0, 7000.0, 6123.0, 4100.0}) {
+                f.setHeight(height);
+                settle();
+                const int shown = f.DBG_Score->viewport()->height();
+                if (shown % row != 0 || shown < row || f.DBG_Score->geometry().bottom() >= f.height() || f.DBG_Score->y() <= f.chk_pin->geometry().bottom())
+                    cut << QString("%1 %2: %3 of %4").arg(pins).arg(height).arg(shown).arg(row);
+                if (pins && height == 5880) saveShot(f.subWindow(), "records_scorebook_rows");
+            }
+        }
+        QCOMPARE(cut.join(';'), QString());
         f.setWidth(9000), f.setHeight(7000);
         QVERIFY(int(f.Width()) == 9405 && f.Cmd_OK[2]->x() == twips(9405 - 2330));  // 9400 twips is 627 pixels
-        tick(f.chk_pin);
-        QVERIFY(f.DBG_Score->y() == twips(2000) && f.DBG_Score->height() == twips(int((f.Height() - 2320) / (row * 15.0)) * row * 15.0 + 30));
         shown<Form_Start>();
         QCOMPARE(settings::GetSetting("form", "score_pin", "") + settings::GetSetting("form", "score_width", "") + settings::GetSetting("form", "score_height", ""),
                  "09405" + QString::number(int(f.Height())));
@@ -230,6 +252,42 @@ private Q_SLOTS:
         QVERIFY(fileBytes(pdf).startsWith("%PDF-") && fileBytes(pdf).count("/Type /Page\n") == 3);
     }
 
+    // A printer that takes no job (its queue stopped or refusing jobs), fails to begin it, or drops
+    // it once sent: the user is told, and 印刷 prints the same printout again, on the printer's own
+    // paper. A page the printer refuses fails the document as well.
+    void printingRefused() {
+        KeptPrints printer;
+        Form_Score& f = openBook();
+        choose(f, -1, {1, 2});
+        tick(f.Chk_Prn);
+        QVERIFY(db::exec("UPDATE データ項目 SET 優Ｐ = NULL WHERE ID = 3"));
+        click(f.Cmd_OK[0]);
+        for (KeptPrints::Failure failure : {KeptPrints::NotReady, KeptPrints::AtBegin, KeptPrints::AtEnd}) {
+            printer.fail = failure;
+            dlg->expectMsgBox(vbOK, "印刷できませんでした。");
+            click(f.Cmd_Prn[0]);
+            QVERIFY2(dlg->allAnswered() && f.Cmd_Prn[0]->isEnabled() && f.menu_print->isEnabled() && printer.sent.isEmpty(), qPrintable(QString::number(failure)));
+            QCOMPARE(notOnTop(f), QString());
+        }
+        printer.fail = KeptPrints::None;
+        click(f.Cmd_Prn[0]);
+        QVERIFY(!f.Cmd_Prn[0]->isEnabled() && printer.sent.size() == 1 && printer.papers.last().id() == QPageSize::Letter);
+        QCOMPARE(toCp932(printer.sent[0].pages[0].join("\r\n") + "\r\n"), expected("printout.txt"));
+
+        printer.fail = KeptPrints::AtNewPage;
+        Printer::instance().Print("a"), Printer::instance().NewPage(), Printer::instance().Print("b");
+        QVERIFY(!Printer::instance().EndDoc("two") && Printer::instance().hasDocument());
+        printer.fail = KeptPrints::None;
+        QVERIFY(Printer::instance().EndDoc("two") && printer.sent.size() == 2 && printer.sent[1].pages == QList<QStringList>({{"a"}, {"b"}}));
+
+        // With no printer set up the printout becomes a PDF file in the program's folder.
+        printer.printer.clear();
+        click(f.Cmd_OK[0]);
+        dlg->expectMsgBox(vbOK, "プリンタが設定されていないため、PDFファイルに出力しました。\r" + env->path("スコアブック.pdf"));
+        click(f.Cmd_Prn[0]);
+        QVERIFY(dlg->allAnswered() && fileBytes(env->path("スコアブック.pdf")).startsWith("%PDF-") && printer.sent.size() == 2 && printer.papers.size() == 5);
+    }
+
     // Both questions answered Yes delete the game's three rows and nothing it is joined to; "全削除"
     // deletes every listed game, and a game that cannot be deleted stops it with that game whole.
     void deleting() {
@@ -287,12 +345,14 @@ private Q_SLOTS:
         else saveShot(out->subWindow(), "records_file");
         QVERIFY(out->Chk_izon->isVisible() != simple);
         if (asStored) tick(out->Chk_izon);
-        out->Txt_file->setText(env->path("none/data.txt"));
+        retype(out->Txt_file, env->path("none/data.txt"), false);
         dlg->expectMsgBox(vbOK, "ファイル名がおかしいようです。");
-        click(out->Cmd_OK);
+        press(Qt::Key_S, Qt::AltModifier);
         QVERIFY(out->isShown() && !QFile::exists(env->path("none/data.txt")));
-        out->Txt_file->setText(env->path("data.txt"));
-        click(out->Cmd_OK);
+        // The caret is back in the file box: the name is mended there.
+        press(Qt::Key_A, Qt::ControlModifier);
+        typeKeys(env->path("data.txt"), false);
+        press(Qt::Key_S, Qt::AltModifier);
         QVERIFY(!forms::loaded<Form_file>());
         QCOMPARE(fileBytes(env->path("data.txt")), expected(file));
     }
@@ -325,6 +385,22 @@ private Q_SLOTS:
         dlg->expectMsgBox(vbOK, db::inUseMessage());
         click(out->Cmd_OK);
         QVERIFY(dlg->allAnswered() && out->isShown() && fileBytes(env->path("data.txt")) == "old");
+    }
+
+    // Without the window: a character outside the basic plane fills one place of the printout's
+    // name and of the simple text file's, and is never cut in two.
+    void namesOutsideTheBasicPlane() {
+        club();
+        QVERIFY(db::exec("UPDATE 選手 SET 選手名 = '𠮷田' WHERE 選手ID = 12") && db::exec("UPDATE 選手 SET 選手名 = ? WHERE 選手ID = 7", {"佐々木小次𠮷田"}));
+        const scorebook::Filter match = scorebook::filterOf({"0", 2, "", "41"});
+        db::Recordset list;
+        QVERIFY(list.open(scorebook::listSql(match), scorebook::listOptions(match)));
+        QStringList names;
+        scorebook::composePrintout(list, [&names](const scorebook::PrintLine& line) { names << line[0].text; });
+        QCOMPARE(names.mid(2, 2).join('|'), "𠮷田    |佐々木小次𠮷田");
+        const QString path = env->path("t.txt");
+        QVERIFY(scorebook::writeScoreText(path, match, {.simple = true, .marksAsStored = false, .markTexts = Module1::MarkTexts}));
+        QVERIFY(fileBytes(path).startsWith(toCp932("?田\u3000\u3000   187>>197 ")) && fileBytes(path).contains(toCp932("\n佐々木小次?  95>>105")));
     }
 
     // The racks of a stored game from its codes and masks ("ball:code:mask"); racks given as

@@ -14,6 +14,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 namespace vxtest {
 
@@ -43,8 +45,9 @@ inline void clickCell(QAbstractItemView* view, int row, int column) {
     clickCell(view, view->model()->index(row, column));
 }
 
-// Where the keyboard goes: the focused widget, else the active window.
+// Where the keyboard goes: an open menu, else the focused widget, else the active window.
 inline QWidget* keyboard() {
+    if (QWidget* menu = QApplication::activePopupWidget()) return menu;
     if (QWidget* w = QApplication::focusWidget()) return w;
     return QApplication::activeWindow();
 }
@@ -62,6 +65,19 @@ inline void typeKeys(const QString& keys, bool pace = true) {
 
 inline void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QTest::keyClick(keyboard(), key, mods);
+    settle();
+}
+
+// Runs a user's action from the running event loop, as the program runs it, so that what the action
+// posts (a window deleted later, a deferred activation, a queued focus change) comes in the order
+// the program sees it; then settles.
+inline void fromEventLoop(const std::function<void()>& action) {
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&] {
+        action();
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
     settle();
 }
 

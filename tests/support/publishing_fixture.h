@@ -102,19 +102,19 @@ inline void recordBrowser() {
 
 // The whole match 41 for all players, as the score book chooses it.
 inline vx::publishing::ScoreSheet matchSheet(const QString& folder) {
-    return {.choice = {"0", false, "全　員", 2, "", "41", "", "2025/04/06", "3", "2"}, .markTexts = Module1::MarkTexts,
-            .colors = Module1::HtmlColors, .folder = folder,
-            .frame = {.title = "Score Sheet", .heading = "2025/04/06の<I>スコアシート</I>", .headingEnd = {}, .footer = {}},
-            .footerText = "説明 <B>太字</B>", .written = vx::clock::now()};
+    return {.choice = {"0", false, "全　員", 2, "", "41", "", "2025/04/06", "3", "2"}, .markTexts = Module1::MarkTexts, .folder = folder,
+            .setup = {.colors = Module1::HtmlColors,
+                      .frame = {.title = "Score Sheet", .heading = "2025/04/06の<I>スコアシート</I>", .headingEnd = {}, .footer = {}},
+                      .footerText = "説明 <B>太字</B>", .written = vx::clock::now()}};
 }
 
 // The results table of a range as the season-results window's boxes read, with the proposed texts.
 inline vx::publishing::ResultsTable resultsTable(int range, const vx::results::Boxes& boxes) {
     const vx::results::Query q = vx::results::queryOf(range, boxes);
     const auto p = vx::publishing::resultsProposal(range, boxes.season, "2025/04/06 から 2025/04/06 まで");
-    return {.sql = q.sql, .params = q.params, .colors = Module1::HtmlColors,
-            .frame = {.title = p.title, .heading = p.heading, .headingEnd = {}, .footer = {}},
-            .footerText = "説明 <B>太字</B>", .written = vx::clock::now()};
+    return {.sql = q.sql, .params = q.params,
+            .setup = {.colors = Module1::HtmlColors, .frame = {.title = p.title, .heading = p.heading, .headingEnd = {}, .footer = {}},
+                      .footerText = "説明 <B>太字</B>", .written = vx::clock::now()}};
 }
 
 }  // namespace vxtest

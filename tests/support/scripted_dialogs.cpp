@@ -1,5 +1,6 @@
 #include "support/scripted_dialogs.h"
 #include "platform/mdiframe.h"
+#include <QApplication>
 #include <QDialog>
 #include <QTest>
 #include <QTimer>
@@ -17,12 +18,12 @@ void fail(const QString& message) {
 }
 }  // namespace
 
-ScriptedDialogs::ScriptedDialogs() : previous_(&vx::dialogs()) { vx::setDialogs(this); }
+ScriptedDialogs::ScriptedDialogs() : previous_(&vx::installedDialogs()) { vx::setDialogs(this); }
 
 ScriptedDialogs::~ScriptedDialogs() {
     // The program's own default is installed as nullptr; anything else was installed by a test.
     vx::setDialogs(nullptr);
-    if (previous_ != &vx::dialogs()) vx::setDialogs(previous_);
+    if (previous_ != &vx::installedDialogs()) vx::setDialogs(previous_);
     if (!script_.empty())
         fail(QStringLiteral("expected %1 never came: %2").arg(kindName(script_.front().kind), script_.front().contains));
 }
@@ -41,6 +42,8 @@ ScriptedDialogs::Expected ScriptedDialogs::answer(Kind kind, const QString& prom
         QTimer::singleShot(0, &window, &QDialog::accept);
         window.exec();
     }
+    // A real dialog takes the keyboard, and nothing gives it back by itself to the control that had it.
+    if (QWidget* focus = QApplication::focusWidget()) focus->clearFocus();
     if (script_.empty() || script_.front().kind != kind) {
         fail(QStringLiteral("unexpected %1: %2").arg(kindName(kind), prompt));
         return {kind, {}, 0, {}, {}, {}, true};

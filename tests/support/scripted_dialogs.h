@@ -1,6 +1,7 @@
 #pragma once
 // A dialog service for tests: answers from a queue of expected dialogs, records everything shown,
 // fails the running test on any dialog nobody expected and, when destroyed, on one that never came.
+// Each dialog takes the keyboard from the windows, as a real one does.
 #include "common/dialogs.h"
 #include <QString>
 #include <QStringList>

@@ -1,0 +1,444 @@
+-- Vorlix.mdb: tables, indexes, the saved queries as views, and the reserved player row.
+-- Identifiers are quoted throughout: most of them are Japanese, and some differ only in width.
+-- Statements end with ";" at the end of a line; a trigger ends with "END;".
+
+PRAGMA foreign_keys = OFF;
+
+CREATE TABLE "選手" (
+  "選手ID" INTEGER PRIMARY KEY,   -- assigned by the program, never by the engine
+  "選手名" TEXT,
+  "初参加" TEXT,
+  "誕生日" TEXT,
+  "アドレス" TEXT,
+  "本名" TEXT
+);
+
+CREATE TABLE "シーズン" (
+  "シーズンID" INTEGER PRIMARY KEY AUTOINCREMENT,
+  "シーズン時期" TEXT,
+  "シーズン名" TEXT
+);
+
+CREATE TABLE "会場" (
+  "会場ID" INTEGER PRIMARY KEY AUTOINCREMENT,
+  "会場名" TEXT
+);
+
+CREATE TABLE "ハンデ" (
+  "ID" INTEGER PRIMARY KEY AUTOINCREMENT,
+  "選手ID" INTEGER,
+  "シーズンID" INTEGER,
+  "ハンデ" INTEGER
+);
+
+CREATE TABLE "試合" (
+  "試合ID" INTEGER PRIMARY KEY,   -- assigned by the program
+  "シーズンID" INTEGER,
+  "試合" INTEGER,
+  "１着ID" INTEGER,
+  "S10" INTEGER,
+  "競技点" INTEGER,
+  "試合日" TEXT                    -- YYYY-MM-DD
+);
+
+CREATE TABLE "データ項目" (
+  "ID" INTEGER PRIMARY KEY AUTOINCREMENT,
+  "選手ID" INTEGER,
+  "試合ID" INTEGER,
+  "ｹﾞｰﾑ" INTEGER,
+  "優Ｐ" INTEGER,
+  "上位" INTEGER,
+  "S10" INTEGER,
+  "ST" INTEGER,
+  "SP" INTEGER,
+  "SPF" INTEGER,
+  "ｽﾌﾟﾘｯﾄ" INTEGER,
+  "当日" INTEGER,
+  "入賞" TEXT,
+  "競技点" INTEGER,
+  "HCP" INTEGER,
+  "人数" INTEGER,
+  "順位" INTEGER,
+  "試合日" TEXT,
+  "会場ID" INTEGER
+);
+
+-- One row per stored game; its ID is the ID of the game's データ項目 row.
+CREATE TABLE "マーク" (
+  "ID" INTEGER PRIMARY KEY AUTOINCREMENT,
+  "選手ID" INTEGER,
+  "試合ID" INTEGER,
+  "ｹﾞｰﾑ" INTEGER,
+  "M11" TEXT, "M12" TEXT, "M21" TEXT, "M22" TEXT, "M31" TEXT, "M32" TEXT, "M41" TEXT,
+  "M42" TEXT, "M51" TEXT, "M52" TEXT, "M61" TEXT, "M62" TEXT, "M71" TEXT, "M72" TEXT,
+  "M81" TEXT, "M82" TEXT, "M91" TEXT, "M92" TEXT, "M01" TEXT, "M02" TEXT, "M03" TEXT,
+  "S1" INTEGER, "S2" INTEGER, "S3" INTEGER, "S4" INTEGER, "S5" INTEGER, "S6" INTEGER, "S7" INTEGER, "S8" INTEGER, "S9" INTEGER, "S10" INTEGER
+);
+
+-- Readers take these fields by position: 0..3 keys, 4..24 ball codes, 25..45 pin masks.
+CREATE TABLE "フレーム" (
+  "ID" INTEGER PRIMARY KEY AUTOINCREMENT,
+  "選手ID" INTEGER,
+  "試合ID" INTEGER,
+  "ゲーム" INTEGER,
+  "Flms11" INTEGER, "Flms12" INTEGER, "Flms21" INTEGER, "Flms22" INTEGER, "Flms31" INTEGER, "Flms32" INTEGER, "Flms41" INTEGER,
+  "Flms42" INTEGER, "Flms51" INTEGER, "Flms52" INTEGER, "Flms61" INTEGER, "Flms62" INTEGER, "Flms71" INTEGER, "Flms72" INTEGER,
+  "Flms81" INTEGER, "Flms82" INTEGER, "Flms91" INTEGER, "Flms92" INTEGER, "Flms01" INTEGER, "Flms02" INTEGER, "Flms03" INTEGER,
+  "pin11" INTEGER, "pin12" INTEGER, "pin21" INTEGER, "pin22" INTEGER, "pin31" INTEGER, "pin32" INTEGER, "pin41" INTEGER,
+  "pin42" INTEGER, "pin51" INTEGER, "pin52" INTEGER, "pin61" INTEGER, "pin62" INTEGER, "pin71" INTEGER, "pin72" INTEGER,
+  "pin81" INTEGER, "pin82" INTEGER, "pin91" INTEGER, "pin92" INTEGER, "pin01" INTEGER, "pin02" INTEGER, "pin03" INTEGER
+);
+
+CREATE INDEX "データ項目_選手ID" ON "データ項目" ("選手ID");
+-- A match's games with the fields the statistics sum: a season's results are read from the index
+-- alone, without visiting the rows.
+CREATE INDEX "データ項目_試合ID_成績" ON "データ項目" ("試合ID", "選手ID", "優Ｐ", "上位", "S10", "ST", "SP", "SPF");
+CREATE INDEX "試合_シーズンID" ON "試合" ("シーズンID");
+CREATE INDEX "ハンデ_シーズンID_選手ID" ON "ハンデ" ("シーズンID", "選手ID");
+
+-- Each player's all-time sums, kept by the triggers below inside the statement that stores, edits
+-- or deletes a game, so that all-time figures read a row instead of every game of the player.
+-- For every summed field: its sum over the games where it is not NULL, and the number of those.
+CREATE TABLE "＿通算" (
+  "選手ID" INTEGER,
+  "ゲーム" INTEGER NOT NULL DEFAULT 0,
+  "優Ｐ和" INTEGER NOT NULL DEFAULT 0, "優Ｐ数" INTEGER NOT NULL DEFAULT 0,
+  "上位和" INTEGER NOT NULL DEFAULT 0, "上位数" INTEGER NOT NULL DEFAULT 0,
+  "S10和" INTEGER NOT NULL DEFAULT 0, "S10数" INTEGER NOT NULL DEFAULT 0,
+  "ST和" INTEGER NOT NULL DEFAULT 0, "ST数" INTEGER NOT NULL DEFAULT 0,
+  "SP和" INTEGER NOT NULL DEFAULT 0, "SP数" INTEGER NOT NULL DEFAULT 0,
+  "SPF和" INTEGER NOT NULL DEFAULT 0, "SPF数" INTEGER NOT NULL DEFAULT 0
+);
+CREATE UNIQUE INDEX "＿通算_選手ID" ON "＿通算" ("選手ID");
+-- Sums of the games already stored (none in a new database; all of them when an older database
+-- gains this table).
+INSERT INTO "＿通算" SELECT "選手ID", COUNT(*),
+  COALESCE(SUM("優Ｐ"), 0), COUNT("優Ｐ"),
+  COALESCE(SUM("上位"), 0), COUNT("上位"),
+  COALESCE(SUM("S10"), 0), COUNT("S10"),
+  COALESCE(SUM("ST"), 0), COUNT("ST"),
+  COALESCE(SUM("SP"), 0), COUNT("SP"),
+  COALESCE(SUM("SPF"), 0), COUNT("SPF")
+FROM "データ項目" GROUP BY "選手ID";
+
+CREATE TRIGGER "＿通算_insert" AFTER INSERT ON "データ項目" BEGIN
+  INSERT INTO "＿通算" ("選手ID") SELECT NEW."選手ID"
+  WHERE NOT EXISTS (SELECT 1 FROM "＿通算" WHERE "選手ID" IS NEW."選手ID");
+  UPDATE "＿通算" SET
+    "ゲーム" = "ゲーム" + 1,
+    "優Ｐ和" = "優Ｐ和" + COALESCE(NEW."優Ｐ", 0), "優Ｐ数" = "優Ｐ数" + (NEW."優Ｐ" IS NOT NULL),
+    "上位和" = "上位和" + COALESCE(NEW."上位", 0), "上位数" = "上位数" + (NEW."上位" IS NOT NULL),
+    "S10和" = "S10和" + COALESCE(NEW."S10", 0), "S10数" = "S10数" + (NEW."S10" IS NOT NULL),
+    "ST和" = "ST和" + COALESCE(NEW."ST", 0), "ST数" = "ST数" + (NEW."ST" IS NOT NULL),
+    "SP和" = "SP和" + COALESCE(NEW."SP", 0), "SP数" = "SP数" + (NEW."SP" IS NOT NULL),
+    "SPF和" = "SPF和" + COALESCE(NEW."SPF", 0), "SPF数" = "SPF数" + (NEW."SPF" IS NOT NULL)
+  WHERE "選手ID" IS NEW."選手ID";
+END;
+
+CREATE TRIGGER "＿通算_delete" AFTER DELETE ON "データ項目" BEGIN
+  UPDATE "＿通算" SET
+    "ゲーム" = "ゲーム" - 1,
+    "優Ｐ和" = "優Ｐ和" - COALESCE(OLD."優Ｐ", 0), "優Ｐ数" = "優Ｐ数" - (OLD."優Ｐ" IS NOT NULL),
+    "上位和" = "上位和" - COALESCE(OLD."上位", 0), "上位数" = "上位数" - (OLD."上位" IS NOT NULL),
+    "S10和" = "S10和" - COALESCE(OLD."S10", 0), "S10数" = "S10数" - (OLD."S10" IS NOT NULL),
+    "ST和" = "ST和" - COALESCE(OLD."ST", 0), "ST数" = "ST数" - (OLD."ST" IS NOT NULL),
+    "SP和" = "SP和" - COALESCE(OLD."SP", 0), "SP数" = "SP数" - (OLD."SP" IS NOT NULL),
+    "SPF和" = "SPF和" - COALESCE(OLD."SPF", 0), "SPF数" = "SPF数" - (OLD."SPF" IS NOT NULL)
+  WHERE "選手ID" IS OLD."選手ID";
+  DELETE FROM "＿通算" WHERE "選手ID" IS OLD."選手ID" AND "ゲーム" = 0;
+END;
+
+CREATE TRIGGER "＿通算_update" AFTER UPDATE OF "選手ID", "優Ｐ", "上位", "S10", "ST", "SP", "SPF" ON "データ項目" BEGIN
+  UPDATE "＿通算" SET
+    "ゲーム" = "ゲーム" - 1,
+    "優Ｐ和" = "優Ｐ和" - COALESCE(OLD."優Ｐ", 0), "優Ｐ数" = "優Ｐ数" - (OLD."優Ｐ" IS NOT NULL),
+    "上位和" = "上位和" - COALESCE(OLD."上位", 0), "上位数" = "上位数" - (OLD."上位" IS NOT NULL),
+    "S10和" = "S10和" - COALESCE(OLD."S10", 0), "S10数" = "S10数" - (OLD."S10" IS NOT NULL),
+    "ST和" = "ST和" - COALESCE(OLD."ST", 0), "ST数" = "ST数" - (OLD."ST" IS NOT NULL),
+    "SP和" = "SP和" - COALESCE(OLD."SP", 0), "SP数" = "SP数" - (OLD."SP" IS NOT NULL),
+    "SPF和" = "SPF和" - COALESCE(OLD."SPF", 0), "SPF数" = "SPF数" - (OLD."SPF" IS NOT NULL)
+  WHERE "選手ID" IS OLD."選手ID";
+  DELETE FROM "＿通算" WHERE "選手ID" IS OLD."選手ID" AND "ゲーム" = 0;
+  INSERT INTO "＿通算" ("選手ID") SELECT NEW."選手ID"
+  WHERE NOT EXISTS (SELECT 1 FROM "＿通算" WHERE "選手ID" IS NEW."選手ID");
+  UPDATE "＿通算" SET
+    "ゲーム" = "ゲーム" + 1,
+    "優Ｐ和" = "優Ｐ和" + COALESCE(NEW."優Ｐ", 0), "優Ｐ数" = "優Ｐ数" + (NEW."優Ｐ" IS NOT NULL),
+    "上位和" = "上位和" + COALESCE(NEW."上位", 0), "上位数" = "上位数" + (NEW."上位" IS NOT NULL),
+    "S10和" = "S10和" + COALESCE(NEW."S10", 0), "S10数" = "S10数" + (NEW."S10" IS NOT NULL),
+    "ST和" = "ST和" + COALESCE(NEW."ST", 0), "ST数" = "ST数" + (NEW."ST" IS NOT NULL),
+    "SP和" = "SP和" + COALESCE(NEW."SP", 0), "SP数" = "SP数" + (NEW."SP" IS NOT NULL),
+    "SPF和" = "SPF和" + COALESCE(NEW."SPF", 0), "SPF数" = "SPF数" + (NEW."SPF" IS NOT NULL)
+  WHERE "選手ID" IS NEW."選手ID";
+END;
+
+INSERT INTO "選手" ("選手ID", "選手名") VALUES (0, '全　員');
+
+-- Player statistics.  Rates are real numbers; a rate over no chances is NULL.
+-- Rankings: 優Ｐ計 descending, then 平均点 descending (選手ID only breaks exact ties).
+
+-- The sums of the game rows at each grain the statistics use (all-time from the kept sums): 範囲 1 a player's season, 2 a player
+-- all-time, 3 all players' season, 4 all players all-time (選手ID 0 is the reserved row "全　員",
+-- シーズンID -1 all seasons).  Every grain column is grouped on, so that a criterion on it reaches
+-- the indexes and the other grains are skipped.
+CREATE VIEW "＿成績の和" AS
+SELECT 1 AS "範囲", d."選手ID" AS "選手ID", s."シーズンID" AS "シーズンID",
+  COUNT(*) AS "ゲーム", SUM(d."優Ｐ") AS "優Ｐ計", SUM(d."上位") AS "上位", COUNT(d."上位") AS "上位数",
+  SUM(d."S10") AS "合計点", COUNT(d."S10") AS "S10数", SUM(d."ST") AS "ST", COUNT(d."ST") AS "ST数",
+  SUM(d."SP") AS "スペア", SUM(d."SPF") AS "ｽﾍﾟｱﾐｽ"
+FROM "データ項目" AS d JOIN "試合" AS s ON s."試合ID" = d."試合ID"
+GROUP BY 1, d."選手ID", s."シーズンID"
+UNION ALL
+SELECT 2, t."選手ID", -1,
+  t."ゲーム",
+  CASE WHEN t."優Ｐ数" > 0 THEN t."優Ｐ和" END,
+  CASE WHEN t."上位数" > 0 THEN t."上位和" END, t."上位数",
+  CASE WHEN t."S10数" > 0 THEN t."S10和" END, t."S10数",
+  CASE WHEN t."ST数" > 0 THEN t."ST和" END, t."ST数",
+  CASE WHEN t."SP数" > 0 THEN t."SP和" END,
+  CASE WHEN t."SPF数" > 0 THEN t."SPF和" END
+FROM "＿通算" AS t
+UNION ALL
+SELECT 3, 0, s."シーズンID",
+  COUNT(*) AS "ゲーム", SUM(d."優Ｐ") AS "優Ｐ計", SUM(d."上位") AS "上位", COUNT(d."上位") AS "上位数",
+  SUM(d."S10") AS "合計点", COUNT(d."S10") AS "S10数", SUM(d."ST") AS "ST", COUNT(d."ST") AS "ST数",
+  SUM(d."SP") AS "スペア", SUM(d."SPF") AS "ｽﾍﾟｱﾐｽ"
+FROM "データ項目" AS d JOIN "試合" AS s ON s."試合ID" = d."試合ID"
+GROUP BY 1, 2, s."シーズンID"
+UNION ALL
+SELECT 4, 0, -1,
+  SUM(t."ゲーム"),
+  CASE WHEN SUM(t."優Ｐ数") > 0 THEN SUM(t."優Ｐ和") END,
+  CASE WHEN SUM(t."上位数") > 0 THEN SUM(t."上位和") END, SUM(t."上位数"),
+  CASE WHEN SUM(t."S10数") > 0 THEN SUM(t."S10和") END, SUM(t."S10数"),
+  CASE WHEN SUM(t."ST数") > 0 THEN SUM(t."ST和") END, SUM(t."ST数"),
+  CASE WHEN SUM(t."SP数") > 0 THEN SUM(t."SP和") END,
+  CASE WHEN SUM(t."SPF数") > 0 THEN SUM(t."SPF和") END
+FROM "＿通算" AS t
+GROUP BY 1, 2, 3;
+
+-- The statistics formulas, once: every statistics view selects from here.
+CREATE VIEW "＿成績" AS
+SELECT "範囲", "選手ID", "シーズンID", "ゲーム", "優Ｐ計", "上位",
+  CAST("上位" AS REAL) / NULLIF("上位数", 0) AS "上位率",
+  "合計点", CAST("合計点" AS REAL) / NULLIF("S10数", 0) AS "平均点",
+  "ST", CAST("ST" AS REAL) / NULLIF("ST数", 0) AS "ST平均",
+  "スペア", "ｽﾍﾟｱﾐｽ", CAST("スペア" AS REAL) / NULLIF("スペア" + "ｽﾍﾟｱﾐｽ", 0) AS "スペア率"
+FROM "＿成績の和";
+
+CREATE VIEW "通算成績" AS
+SELECT r."選手ID" AS "選手ID", p."選手名" AS "選手名",
+  r."ゲーム" AS "ゲーム", r."優Ｐ計" AS "優Ｐ計", r."上位" AS "上位", r."上位率" AS "上位率",
+  r."合計点" AS "合計点", r."平均点" AS "平均点", r."ST" AS "ST", r."ST平均" AS "ST平均", r."スペア" AS "スペア",
+  r."ｽﾍﾟｱﾐｽ" AS "ｽﾍﾟｱﾐｽ", r."スペア率" AS "スペア率"
+FROM "＿成績" AS r LEFT JOIN "選手" AS p ON p."選手ID" = r."選手ID"
+WHERE r."範囲" = 2
+ORDER BY r."優Ｐ計" DESC, r."平均点" DESC, r."選手ID";
+
+CREATE VIEW "シーズン成績２" AS
+SELECT r."選手ID" AS "選手ID", p."選手名" AS "選手名", r."シーズンID" AS "シーズンID",
+  r."ゲーム" AS "ゲーム", r."優Ｐ計" AS "優Ｐ計", r."上位" AS "上位", r."上位率" AS "上位率",
+  r."合計点" AS "合計点", r."平均点" AS "平均点", r."ST" AS "ST", r."ST平均" AS "ST平均", r."スペア" AS "スペア",
+  r."ｽﾍﾟｱﾐｽ" AS "ｽﾍﾟｱﾐｽ", r."スペア率" AS "スペア率"
+FROM "＿成績" AS r LEFT JOIN "選手" AS p ON p."選手ID" = r."選手ID"
+WHERE r."範囲" = 1
+ORDER BY r."シーズンID", r."優Ｐ計" DESC, r."平均点" DESC, r."選手ID";
+
+CREATE VIEW "選手別成績２" AS
+SELECT r."選手ID" AS "選手ID", r."シーズンID" AS "シーズンID",
+  r."ゲーム" AS "ゲーム数", r."優Ｐ計" AS "優Ｐ計", r."上位" AS "上位", r."上位率" AS "上位率",
+  r."合計点" AS "合計点", r."平均点" AS "平均点", r."ST" AS "ST", r."ST平均" AS "ST平均", r."スペア" AS "スペア",
+  r."ｽﾍﾟｱﾐｽ" AS "ｽﾍﾟｱﾐｽ", r."スペア率" AS "スペア率"
+FROM "＿成績" AS r
+WHERE r."範囲" = 1
+ORDER BY r."選手ID", r."シーズンID";
+
+CREATE VIEW "選手別通算成績２" AS
+SELECT r."選手ID" AS "選手ID",
+  r."ゲーム" AS "ゲーム数", r."優Ｐ計" AS "優Ｐ計", r."上位" AS "上位", r."上位率" AS "上位率",
+  r."合計点" AS "合計点", r."平均点" AS "平均点", r."ST" AS "ST", r."ST平均" AS "ST平均", r."スペア" AS "スペア",
+  r."ｽﾍﾟｱﾐｽ" AS "ｽﾍﾟｱﾐｽ", r."スペア率" AS "スペア率"
+FROM "＿成績" AS r
+WHERE r."範囲" = 2
+ORDER BY r."選手ID";
+
+-- All players taken together carry the ID of the reserved row "全　員".
+CREATE VIEW "全選手成績２" AS
+SELECT r."選手ID" AS "選手ID", r."シーズンID" AS "シーズンID",
+  r."ゲーム" AS "ゲーム数", r."優Ｐ計" AS "優Ｐ計", r."上位" AS "上位", r."上位率" AS "上位率",
+  r."合計点" AS "合計点", r."平均点" AS "平均点", r."ST" AS "ST", r."ST平均" AS "ST平均", r."スペア" AS "スペア",
+  r."ｽﾍﾟｱﾐｽ" AS "ｽﾍﾟｱﾐｽ", r."スペア率" AS "スペア率"
+FROM "＿成績" AS r
+WHERE r."範囲" = 3
+ORDER BY r."シーズンID";
+
+CREATE VIEW "全選手通算成績２" AS
+SELECT r."選手ID" AS "選手ID",
+  r."ゲーム" AS "ゲーム数", r."優Ｐ計" AS "優Ｐ計", r."上位" AS "上位", r."上位率" AS "上位率",
+  r."合計点" AS "合計点", r."平均点" AS "平均点", r."ST" AS "ST", r."ST平均" AS "ST平均", r."スペア" AS "スペア",
+  r."ｽﾍﾟｱﾐｽ" AS "ｽﾍﾟｱﾐｽ", r."スペア率" AS "スペア率"
+FROM "＿成績" AS r
+WHERE r."範囲" = 4;
+
+CREATE VIEW "多シーズン成績の元" AS
+SELECT
+  s."シーズンID" AS "シーズンID",
+  d."選手ID" AS "選手ID",
+  d."ｹﾞｰﾑ" AS "ｹﾞｰﾑ",
+  d."優Ｐ" AS "優Ｐ",
+  d."上位" AS "上位",
+  d."S10" AS "S10",
+  d."ST" AS "ST",
+  d."SP" AS "SP",
+  d."SPF" AS "SPF"
+FROM "データ項目" AS d
+JOIN "試合" AS s ON s."試合ID" = d."試合ID"
+ORDER BY s."シーズンID", d."ID";
+
+CREATE VIEW "スコアブック" AS
+SELECT
+  d."ID" AS "ID",
+  p."選手名" AS "選手名",
+  d."選手ID" AS "選手ID",
+  s."シーズンID" AS "シーズンID",
+  z."シーズン名" AS "シーズン名",
+  s."試合" AS "試合",
+  d."試合ID" AS "試合ID",
+  d."ｹﾞｰﾑ" AS "ゲーム",
+  d."優Ｐ" AS "優Ｐ",
+  d."入賞" AS "入賞",
+  d."S10" AS "S10",
+  d."競技点" AS "競技点",
+  m."M11", m."M12", m."M21", m."M22", m."M31", m."M32", m."M41",
+  m."M42", m."M51", m."M52", m."M61", m."M62", m."M71", m."M72",
+  m."M81", m."M82", m."M91", m."M92", m."M01", m."M02", m."M03",
+  d."試合日" AS "試合日",
+  v."会場名" AS "会場名",
+  m."S1", m."S2", m."S3", m."S4", m."S5", m."S6", m."S7", m."S8", m."S9"
+FROM "データ項目" AS d
+JOIN "マーク" AS m ON m."ID" = d."ID"
+JOIN "選手" AS p ON p."選手ID" = d."選手ID"
+JOIN "試合" AS s ON s."試合ID" = d."試合ID"
+LEFT JOIN "シーズン" AS z ON z."シーズンID" = s."シーズンID"
+LEFT JOIN "会場" AS v ON v."会場ID" = d."会場ID"
+ORDER BY s."シーズンID", s."試合", d."ｹﾞｰﾑ", d."ID";
+
+CREATE VIEW "＿各試合のデータ項目統計" AS
+SELECT
+  p."選手名" AS "選手名",
+  s."試合日" AS "試合日",
+  COUNT(*) AS "Ｇ数",
+  SUM(d."上位") AS "上位計",
+  SUM(d."S10") AS "得点計",
+  MAX(d."S10") AS "最高点",
+  SUM(d."ST") AS "ST計",
+  MAX(d."ST") AS "ST最大",
+  SUM(d."SP") AS "SP計",
+  MAX(d."SP") AS "SP最大",
+  d."試合ID" AS "試合ID"
+FROM "データ項目" AS d
+JOIN "選手" AS p ON p."選手ID" = d."選手ID"
+JOIN "試合" AS s ON s."試合ID" = d."試合ID"
+GROUP BY d."試合ID", d."選手ID"
+ORDER BY d."試合ID", d."選手ID";
+
+-- Updatable views: grids and recordsets write through them as through a table.
+
+CREATE VIEW "シーズン降順" AS
+SELECT "シーズンID", "シーズン時期", "シーズン名"
+FROM "シーズン"
+ORDER BY "シーズンID" DESC;
+
+CREATE TRIGGER "シーズン降順_insert" INSTEAD OF INSERT ON "シーズン降順"
+BEGIN
+  INSERT INTO "シーズン" ("シーズンID", "シーズン時期", "シーズン名")
+  VALUES (NEW."シーズンID", NEW."シーズン時期", NEW."シーズン名");
+END;
+
+-- The counter is not edited.
+CREATE TRIGGER "シーズン降順_update" INSTEAD OF UPDATE ON "シーズン降順"
+BEGIN
+  UPDATE "シーズン" SET "シーズン時期" = NEW."シーズン時期", "シーズン名" = NEW."シーズン名"
+  WHERE "シーズンID" = OLD."シーズンID";
+END;
+
+CREATE TRIGGER "シーズン降順_delete" INSTEAD OF DELETE ON "シーズン降順"
+BEGIN
+  DELETE FROM "シーズン" WHERE "シーズンID" = OLD."シーズンID";
+END;
+
+CREATE VIEW "選手名とHDCP" AS
+SELECT h."ID" AS "ID", h."シーズンID" AS "シーズンID", z."シーズン時期" AS "シーズン時期",
+       h."選手ID" AS "選手ID", p."選手名" AS "選手名", h."ハンデ" AS "ハンデ"
+FROM "ハンデ" AS h
+JOIN "選手" AS p ON p."選手ID" = h."選手ID"
+JOIN "シーズン" AS z ON z."シーズンID" = h."シーズンID"
+ORDER BY h."ID";
+
+-- A handicap must name a stored player and a stored season; the grid reports the refusal.
+CREATE TRIGGER "選手名とHDCP_insert" INSTEAD OF INSERT ON "選手名とHDCP"
+BEGIN
+  SELECT RAISE(ABORT, 'no such player') WHERE NOT EXISTS
+    (SELECT 1 FROM "選手" WHERE "選手ID" = NEW."選手ID");
+  SELECT RAISE(ABORT, 'no such season') WHERE NOT EXISTS
+    (SELECT 1 FROM "シーズン" WHERE "シーズンID" = NEW."シーズンID");
+  INSERT INTO "ハンデ" ("選手ID", "シーズンID", "ハンデ")
+  VALUES (NEW."選手ID", NEW."シーズンID", NEW."ハンデ");
+END;
+
+-- A changed name or period is the player's or the season's own, and so shows everywhere.
+CREATE TRIGGER "選手名とHDCP_update" INSTEAD OF UPDATE ON "選手名とHDCP"
+BEGIN
+  SELECT RAISE(ABORT, 'no such player') WHERE NOT EXISTS
+    (SELECT 1 FROM "選手" WHERE "選手ID" = NEW."選手ID");
+  SELECT RAISE(ABORT, 'no such season') WHERE NOT EXISTS
+    (SELECT 1 FROM "シーズン" WHERE "シーズンID" = NEW."シーズンID");
+  UPDATE "ハンデ" SET "選手ID" = NEW."選手ID", "シーズンID" = NEW."シーズンID", "ハンデ" = NEW."ハンデ"
+  WHERE "ID" = OLD."ID";
+  UPDATE "選手" SET "選手名" = NEW."選手名"
+  WHERE "選手ID" = NEW."選手ID" AND NEW."選手名" IS NOT OLD."選手名";
+  UPDATE "シーズン" SET "シーズン時期" = NEW."シーズン時期"
+  WHERE "シーズンID" = NEW."シーズンID" AND NEW."シーズン時期" IS NOT OLD."シーズン時期";
+END;
+
+CREATE TRIGGER "選手名とHDCP_delete" INSTEAD OF DELETE ON "選手名とHDCP"
+BEGIN
+  DELETE FROM "ハンデ" WHERE "ID" = OLD."ID";
+END;
+
+-- Every player, with each of its handicaps (a player without one appears once, season NULL).
+CREATE VIEW "他データ読み込み用ダイナ" AS
+SELECT p."選手ID" AS "選手ID", p."選手名" AS "選手名", h."シーズンID" AS "シーズンID", h."ハンデ" AS "ハンデ"
+FROM "選手" AS p
+LEFT JOIN "ハンデ" AS h ON h."選手ID" = p."選手ID"
+ORDER BY p."選手ID", h."シーズンID";
+
+-- Appending creates the player and, when a season is given, its handicap for that season.
+-- An ID already taken is refused by the player table's key.
+CREATE TRIGGER "他データ読み込み用ダイナ_insert" INSTEAD OF INSERT ON "他データ読み込み用ダイナ"
+BEGIN
+  SELECT RAISE(ABORT, 'player ID required') WHERE NEW."選手ID" IS NULL;
+  INSERT INTO "選手" ("選手ID", "選手名") VALUES (NEW."選手ID", NEW."選手名");
+  INSERT INTO "ハンデ" ("選手ID", "シーズンID", "ハンデ")
+  SELECT NEW."選手ID", NEW."シーズンID", NEW."ハンデ" WHERE NEW."シーズンID" IS NOT NULL;
+END;
+
+CREATE TRIGGER "他データ読み込み用ダイナ_update" INSTEAD OF UPDATE ON "他データ読み込み用ダイナ"
+BEGIN
+  UPDATE "選手" SET "選手名" = NEW."選手名" WHERE "選手ID" = OLD."選手ID";
+  UPDATE "ハンデ" SET "シーズンID" = NEW."シーズンID", "ハンデ" = NEW."ハンデ"
+  WHERE OLD."シーズンID" IS NOT NULL AND NEW."シーズンID" IS NOT NULL
+    AND "選手ID" = OLD."選手ID" AND "シーズンID" = OLD."シーズンID";
+  INSERT INTO "ハンデ" ("選手ID", "シーズンID", "ハンデ")
+  SELECT OLD."選手ID", NEW."シーズンID", NEW."ハンデ"
+  WHERE OLD."シーズンID" IS NULL AND NEW."シーズンID" IS NOT NULL;
+END;
+
+-- Deleting a row removes that handicap; the player stays, as its games refer to it.
+CREATE TRIGGER "他データ読み込み用ダイナ_delete" INSTEAD OF DELETE ON "他データ読み込み用ダイナ"
+BEGIN
+  DELETE FROM "ハンデ" WHERE "選手ID" = OLD."選手ID" AND "シーズンID" = OLD."シーズンID";
+END;
+
+-- The schema's version: a database of an older one is brought up to it when opened.
+PRAGMA user_version = 2;
