@@ -6,6 +6,7 @@
 #include <QSqlRecord>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <type_traits>
 
 struct sqlite3;
@@ -80,6 +81,11 @@ private:
     bool pending_ = false;  // the first row is stepped to but not yet handed out
     bool onRow_ = false;
 };
+
+// Called before a statement that may write runs on the run's connection (one that is not
+// read-only), not while it is already being called: lists read a page at a time take what they
+// still need of the database as it stood. One hook; an empty one removes it.
+void setBeforeWrite(std::function<void()> hook);
 
 // Runs one statement.
 bool exec(const QString& sql, const QVariantList& params = {}, QString* error = nullptr);
