@@ -33,7 +33,7 @@ Filter filterOf(const Selection& selection);
 // missing. Criteria are bound parameters.
 constexpr int FirstMark = 18;
 QString listSql(const Filter& filter);
-// Opened a page at a time; an edited field is written to the table it comes from (a mark or frame
+// Opened a page at a time, its keys too (from the kept list ＿スコアブック順); an edited field is written to the table it comes from (a mark or frame
 // score to マーク, a game value to データ項目, the name to 選手, season or match number to 試合,
 // the venue's name to 会場).
 db::OpenOptions listOptions(const Filter& filter);
