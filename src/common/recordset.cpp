@@ -74,12 +74,13 @@ class LazyRows {
 public:
     // keyField: the key's field, -1 for a list paged by place; key: its name.
     LazyRows(const QString& select, const QVariantList& params, int fields, int keyField, const QString& key,
-             const QString& keysInOrder)
-        : select_(select), params_(params), fields_(fields), keyField_(keyField), key_(key), keysInOrder_(keysInOrder) {}
+             const QString& keysInOrder, const QString& count)
+        : select_(select), params_(params), fields_(fields), keyField_(keyField), key_(key), keysInOrder_(keysInOrder),
+          count_(count) {}
     ~LazyRows() { watch(false); }
     LazyRows(const LazyRows& o)
         : select_(o.select_), params_(o.params_), fields_(o.fields_), keyField_(o.keyField_), key_(o.key_),
-          keysInOrder_(o.keysInOrder_), listed_(o.listed_), removed_(o.removed_), added_(o.added_),
+          keysInOrder_(o.keysInOrder_), count_(o.count_), listed_(o.listed_), removed_(o.removed_), added_(o.added_),
           serialBase_(o.serialBase_), keys_(o.keys_), keyPages_(o.keyPages_), rowPages_(o.rowPages_),
           written_(o.written_), whole_(o.whole_), keyPagesRead_(o.keyPagesRead_), tick_(o.tick_) {
         if (o.watched_) watch(true);
@@ -126,6 +127,7 @@ private:
     int keyField_;
     QString key_;
     QString keysInOrder_;
+    QString count_;
     int listed_ = 0;
     QVector<int> removed_;  // places, ascending
     QVector<Added> added_;
@@ -173,7 +175,7 @@ bool LazyRows::open(QString* error) {
         while (q.next()) keys_.append(q.value(0));
         listed_ = int(keys_.size());
     } else {
-        Statement q(QStringLiteral("SELECT COUNT(*) FROM (%1)").arg(keyField_ < 0 ? select_ : keysInOrder_));
+        Statement q(!count_.isEmpty() ? count_ : QStringLiteral("SELECT COUNT(*) FROM (%1)").arg(keyField_ < 0 ? select_ : keysInOrder_));
         if (!q.run(params_) || !q.next()) return *error = q.error(), false;
         listed_ = q.value(0).toInt();
         watch(true);
@@ -468,7 +470,7 @@ bool Recordset::load() {
         const bool keyset = keysetMode();
         lazy_ = std::make_unique<LazyRows>(selectSql(), options_.params, fields_.size(), keyset ? keyPos_.first() : -1,
                                            keyset ? FieldName(keyPos_.first()) : QString(),
-                                           keyset ? withoutSemicolon(options_.keysInOrder) : QString());
+                                           keyset ? withoutSemicolon(options_.keysInOrder) : QString(), options_.countSql);
         if (QString why; !lazy_->open(&why)) {
             lazy_.reset();
             return fail(why);

@@ -45,6 +45,9 @@ struct OpenOptions {
     QString keysInOrder = {};
     // Snapshot only: the rows counted at open and read a page at a time by their place.
     bool paged = false;
+    // With either: SQL text over the same parameters giving the number of rows, where counting
+    // through the list (or its keys) would walk its order.
+    QString countSql = {};
     // A list read by places (these two) takes whatever it has not read yet before anything is
     // written on the connection, so that it keeps the rows and the order it opened with.
 };

@@ -69,7 +69,12 @@ void TextWriter::PrintPart(const QString& text) { put(text); }
 
 void TextWriter::Write(std::initializer_list<WriteValue> values) { Print(writeLine(values)); }
 
-void TextLines::Print(const QString& text) { bytes_ += toCp932(text + CrLf); }
+void TextLines::Print(const QString& text) {
+    text_ += text;
+    text_ += CrLf;
+}
+
+QByteArray TextLines::bytes() const { return toCp932(text_); }
 
 void TextLines::Write(std::initializer_list<WriteValue> values) { Print(writeLine(values)); }
 

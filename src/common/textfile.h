@@ -45,10 +45,10 @@ class TextLines {
 public:
     void Print(const QString& text = {});
     void Write(std::initializer_list<WriteValue> values);
-    const QByteArray& bytes() const { return bytes_; }
+    QByteArray bytes() const;
 
 private:
-    QByteArray bytes_;
+    QString text_;  // converted once: CP932 holds no state from line to line
 };
 
 class TextWriter {

@@ -17,6 +17,7 @@ QString allPlayers();
 struct Query {
     QString sql;
     QVariantList params;
+    QString count = {};  // the number of its rows, over the same parameters
 };
 // The rows of ＿各試合のデータ項目統計 sorted by the key (clamped to 0..6) in the direction; equal
 // keys in match order, then by name. A player other than "全　員" lists the rows of that name only,
