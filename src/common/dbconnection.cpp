@@ -113,7 +113,7 @@ bool rollback() { return isOpen() && connection().rollback(); }
 
 namespace {
 
-std::function<void()> g_beforeWrite;
+void (*g_beforeWrite)() = nullptr;
 bool g_inBeforeWrite = false;
 
 std::vector<Statement*> g_statements;  // every statement prepared, to be finished before its connection closes
@@ -367,7 +367,7 @@ void Statement::finish() {
     pending_ = onRow_ = false;
 }
 
-void setBeforeWrite(std::function<void()> hook) { g_beforeWrite = std::move(hook); }
+void setBeforeWrite(void (*hook)()) { g_beforeWrite = hook; }
 
 bool exec(const QString& sql, const QVariantList& params, QString* error) {
     Statement s(sql);

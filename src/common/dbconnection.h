@@ -6,7 +6,6 @@
 #include <QSqlRecord>
 #include <QString>
 #include <QVariant>
-#include <functional>
 #include <type_traits>
 
 struct sqlite3;
@@ -84,8 +83,8 @@ private:
 
 // Called before a statement that may write runs on the run's connection (one that is not
 // read-only), not while it is already being called: lists read a page at a time take what they
-// still need of the database as it stood. One hook; an empty one removes it.
-void setBeforeWrite(std::function<void()> hook);
+// still need of the database as it stood. One hook; nullptr removes it.
+void setBeforeWrite(void (*hook)());
 
 // Runs one statement.
 bool exec(const QString& sql, const QVariantList& params = {}, QString* error = nullptr);

@@ -145,8 +145,8 @@ private:
 namespace {
 
 std::vector<LazyRows*>& watchedLists() {
-    static std::vector<LazyRows*> lists;
-    return lists;
+    static auto* lists = new std::vector<LazyRows*>;  // never destroyed: lists may outlive it at exit
+    return *lists;
 }
 
 }  // namespace
