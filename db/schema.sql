@@ -271,9 +271,10 @@ CREATE TRIGGER "＿スコアブック順_試合_delete" AFTER DELETE ON "試合"
   DELETE FROM "＿スコアブック順" WHERE "試合ID" = OLD."試合ID";
 END;
 
--- Each player's figures in each match, kept by the triggers below from the match's games, so that
--- the per-match statistics read a row per player and match instead of aggregating every game at
--- each sort, and are sorted from an index on the key.
+-- Each player's figures in each stored match (one with its 試合 row), kept by the triggers below
+-- from the match's games, so that the per-match statistics read a row per player and match instead
+-- of aggregating every game at each sort, and are sorted from an index on the key. Storing a day
+-- writes the match row last: its players' rows are then summed once each.
 CREATE TABLE "＿試合別の和" (
   "試合ID" INTEGER NOT NULL,
   "選手ID" INTEGER NOT NULL,
@@ -281,7 +282,7 @@ CREATE TABLE "＿試合別の和" (
 );
 INSERT INTO "＿試合別の和"
 SELECT "試合ID", "選手ID", COUNT(*), SUM("上位"), SUM("S10"), MAX("S10"), SUM("ST"), MAX("ST"), SUM("SP"), MAX("SP")
-FROM "データ項目" WHERE "試合ID" IS NOT NULL AND "選手ID" IS NOT NULL
+  FROM "データ項目" AS d WHERE "選手ID" IS NOT NULL AND EXISTS (SELECT 1 FROM "試合" AS s WHERE s."試合ID" = d."試合ID")
 GROUP BY "試合ID", "選手ID";
 CREATE UNIQUE INDEX "＿試合別の和_選手ID" ON "＿試合別の和" ("選手ID", "試合ID");
 CREATE INDEX "＿試合別の和_上位計" ON "＿試合別の和" ("上位計", "試合ID");
@@ -292,17 +293,18 @@ CREATE INDEX "＿試合別の和_ST最大" ON "＿試合別の和" ("ST最大", 
 CREATE INDEX "＿試合別の和_SP計" ON "＿試合別の和" ("SP計", "試合ID");
 CREATE INDEX "＿試合別の和_SP最大" ON "＿試合別の和" ("SP最大", "試合ID");
 
--- A stored game adds itself to its row when every figure there and in the game is a whole number
--- (or none); otherwise the row is summed anew from the games: it is always what SUM and MAX give.
+-- A game stored into a stored match adds itself to its row when every figure there and in the game
+-- is a whole number (or none); otherwise the row is summed anew from the games: it is always what
+-- SUM and MAX give.
 CREATE TRIGGER "＿試合別の和_insert" AFTER INSERT ON "データ項目"
-WHEN NEW."試合ID" IS NOT NULL AND NEW."選手ID" IS NOT NULL
+WHEN NEW."選手ID" IS NOT NULL AND EXISTS (SELECT 1 FROM "試合" WHERE "試合ID" = NEW."試合ID")
   AND typeof(NEW."上位") IN ('integer', 'null') AND typeof(NEW."S10") IN ('integer', 'null')
   AND typeof(NEW."ST") IN ('integer', 'null') AND typeof(NEW."SP") IN ('integer', 'null')
   AND NOT EXISTS (SELECT 1 FROM "＿試合別の和" WHERE "選手ID" = NEW."選手ID" AND "試合ID" = NEW."試合ID"
-        AND (typeof("上位計") NOT IN ('integer', 'null') OR typeof("得点計") NOT IN ('integer', 'null')
-          OR typeof("最高点") NOT IN ('integer', 'null') OR typeof("ST計") NOT IN ('integer', 'null')
-          OR typeof("ST最大") NOT IN ('integer', 'null') OR typeof("SP計") NOT IN ('integer', 'null')
-          OR typeof("SP最大") NOT IN ('integer', 'null'))) BEGIN
+    AND (typeof("上位計") NOT IN ('integer', 'null') OR typeof("得点計") NOT IN ('integer', 'null')
+      OR typeof("最高点") NOT IN ('integer', 'null') OR typeof("ST計") NOT IN ('integer', 'null')
+      OR typeof("ST最大") NOT IN ('integer', 'null') OR typeof("SP計") NOT IN ('integer', 'null')
+      OR typeof("SP最大") NOT IN ('integer', 'null'))) BEGIN
   INSERT INTO "＿試合別の和"
   VALUES (NEW."試合ID", NEW."選手ID", 1, NEW."上位", NEW."S10", NEW."S10", NEW."ST", NEW."ST", NEW."SP", NEW."SP")
   ON CONFLICT ("選手ID", "試合ID") DO UPDATE SET
@@ -317,18 +319,17 @@ WHEN NEW."試合ID" IS NOT NULL AND NEW."選手ID" IS NOT NULL
 END;
 
 CREATE TRIGGER "＿試合別の和_insert_anew" AFTER INSERT ON "データ項目"
-WHEN NEW."試合ID" IS NOT NULL AND NEW."選手ID" IS NOT NULL
+WHEN NEW."選手ID" IS NOT NULL AND EXISTS (SELECT 1 FROM "試合" WHERE "試合ID" = NEW."試合ID")
   AND NOT (typeof(NEW."上位") IN ('integer', 'null') AND typeof(NEW."S10") IN ('integer', 'null')
   AND typeof(NEW."ST") IN ('integer', 'null') AND typeof(NEW."SP") IN ('integer', 'null')
   AND NOT EXISTS (SELECT 1 FROM "＿試合別の和" WHERE "選手ID" = NEW."選手ID" AND "試合ID" = NEW."試合ID"
-        AND (typeof("上位計") NOT IN ('integer', 'null') OR typeof("得点計") NOT IN ('integer', 'null')
-          OR typeof("最高点") NOT IN ('integer', 'null') OR typeof("ST計") NOT IN ('integer', 'null')
-          OR typeof("ST最大") NOT IN ('integer', 'null') OR typeof("SP計") NOT IN ('integer', 'null')
-          OR typeof("SP最大") NOT IN ('integer', 'null')))) BEGIN
+    AND (typeof("上位計") NOT IN ('integer', 'null') OR typeof("得点計") NOT IN ('integer', 'null')
+      OR typeof("最高点") NOT IN ('integer', 'null') OR typeof("ST計") NOT IN ('integer', 'null')
+      OR typeof("ST最大") NOT IN ('integer', 'null') OR typeof("SP計") NOT IN ('integer', 'null')
+      OR typeof("SP最大") NOT IN ('integer', 'null')))) BEGIN
   INSERT INTO "＿試合別の和"
   SELECT "試合ID", "選手ID", COUNT(*), SUM("上位"), SUM("S10"), MAX("S10"), SUM("ST"), MAX("ST"), SUM("SP"), MAX("SP")
-  FROM "データ項目" WHERE "選手ID" = NEW."選手ID" AND "試合ID" = NEW."試合ID"
-  GROUP BY "試合ID", "選手ID"
+  FROM "データ項目" WHERE "選手ID" = NEW."選手ID" AND "試合ID" = NEW."試合ID" GROUP BY "試合ID", "選手ID"
   ON CONFLICT ("選手ID", "試合ID") DO UPDATE SET "Ｇ数" = excluded."Ｇ数", "上位計" = excluded."上位計",
     "得点計" = excluded."得点計", "最高点" = excluded."最高点", "ST計" = excluded."ST計", "ST最大" = excluded."ST最大",
     "SP計" = excluded."SP計", "SP最大" = excluded."SP最大";
@@ -338,21 +339,46 @@ CREATE TRIGGER "＿試合別の和_update" AFTER UPDATE OF "選手ID", "試合ID
   DELETE FROM "＿試合別の和" WHERE "選手ID" = OLD."選手ID" AND "試合ID" = OLD."試合ID";
   INSERT INTO "＿試合別の和"
   SELECT "試合ID", "選手ID", COUNT(*), SUM("上位"), SUM("S10"), MAX("S10"), SUM("ST"), MAX("ST"), SUM("SP"), MAX("SP")
-  FROM "データ項目" WHERE "選手ID" = OLD."選手ID" AND "試合ID" = OLD."試合ID" GROUP BY "試合ID", "選手ID";
+  FROM "データ項目" WHERE "選手ID" = OLD."選手ID" AND "試合ID" = OLD."試合ID"
+    AND EXISTS (SELECT 1 FROM "試合" WHERE "試合ID" = OLD."試合ID") GROUP BY "試合ID", "選手ID";
   INSERT INTO "＿試合別の和"
   SELECT "試合ID", "選手ID", COUNT(*), SUM("上位"), SUM("S10"), MAX("S10"), SUM("ST"), MAX("ST"), SUM("SP"), MAX("SP")
-  FROM "データ項目" WHERE "選手ID" = NEW."選手ID" AND "試合ID" = NEW."試合ID" GROUP BY "試合ID", "選手ID"
+  FROM "データ項目" WHERE "選手ID" = NEW."選手ID" AND "試合ID" = NEW."試合ID"
+    AND EXISTS (SELECT 1 FROM "試合" WHERE "試合ID" = NEW."試合ID") GROUP BY "試合ID", "選手ID"
   ON CONFLICT ("選手ID", "試合ID") DO UPDATE SET "Ｇ数" = excluded."Ｇ数", "上位計" = excluded."上位計",
     "得点計" = excluded."得点計", "最高点" = excluded."最高点", "ST計" = excluded."ST計", "ST最大" = excluded."ST最大",
     "SP計" = excluded."SP計", "SP最大" = excluded."SP最大";
 END;
 
 CREATE TRIGGER "＿試合別の和_delete" AFTER DELETE ON "データ項目"
-WHEN OLD."試合ID" IS NOT NULL AND OLD."選手ID" IS NOT NULL BEGIN
+WHEN OLD."選手ID" IS NOT NULL AND EXISTS (SELECT 1 FROM "試合" WHERE "試合ID" = OLD."試合ID") BEGIN
   DELETE FROM "＿試合別の和" WHERE "選手ID" = OLD."選手ID" AND "試合ID" = OLD."試合ID";
   INSERT INTO "＿試合別の和"
   SELECT "試合ID", "選手ID", COUNT(*), SUM("上位"), SUM("S10"), MAX("S10"), SUM("ST"), MAX("ST"), SUM("SP"), MAX("SP")
   FROM "データ項目" WHERE "選手ID" = OLD."選手ID" AND "試合ID" = OLD."試合ID" GROUP BY "試合ID", "選手ID";
+END;
+
+CREATE TRIGGER "＿試合別の和_試合_insert" AFTER INSERT ON "試合" BEGIN
+  INSERT INTO "＿試合別の和"
+  SELECT "試合ID", "選手ID", COUNT(*), SUM("上位"), SUM("S10"), MAX("S10"), SUM("ST"), MAX("ST"), SUM("SP"), MAX("SP")
+  FROM "データ項目" WHERE "試合ID" = NEW."試合ID" AND "選手ID" IS NOT NULL GROUP BY "試合ID", "選手ID"
+  ON CONFLICT ("選手ID", "試合ID") DO UPDATE SET "Ｇ数" = excluded."Ｇ数", "上位計" = excluded."上位計",
+    "得点計" = excluded."得点計", "最高点" = excluded."最高点", "ST計" = excluded."ST計", "ST最大" = excluded."ST最大",
+    "SP計" = excluded."SP計", "SP最大" = excluded."SP最大";
+END;
+
+CREATE TRIGGER "＿試合別の和_試合_update" AFTER UPDATE OF "試合ID" ON "試合" BEGIN
+  DELETE FROM "＿試合別の和" WHERE "試合ID" = OLD."試合ID";
+  INSERT INTO "＿試合別の和"
+  SELECT "試合ID", "選手ID", COUNT(*), SUM("上位"), SUM("S10"), MAX("S10"), SUM("ST"), MAX("ST"), SUM("SP"), MAX("SP")
+  FROM "データ項目" WHERE "試合ID" = NEW."試合ID" AND "選手ID" IS NOT NULL GROUP BY "試合ID", "選手ID"
+  ON CONFLICT ("選手ID", "試合ID") DO UPDATE SET "Ｇ数" = excluded."Ｇ数", "上位計" = excluded."上位計",
+    "得点計" = excluded."得点計", "最高点" = excluded."最高点", "ST計" = excluded."ST計", "ST最大" = excluded."ST最大",
+    "SP計" = excluded."SP計", "SP最大" = excluded."SP最大";
+END;
+
+CREATE TRIGGER "＿試合別の和_試合_delete" AFTER DELETE ON "試合" BEGIN
+  DELETE FROM "＿試合別の和" WHERE "試合ID" = OLD."試合ID";
 END;
 
 -- ---- End of the kept lists ------------------------------------------------------------------
