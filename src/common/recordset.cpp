@@ -68,8 +68,11 @@ QString withoutSemicolon(const QString& sql) {
 // The rows of a keyset or paged list by their place in the list as it was read, with the rows
 // deleted and added since. Only the pages looked at are held, the least recently used going first,
 // apart from rows written through the list. Keys read a page at a time by place, and the rows of a
-// paged list, are read so only while nothing was written since the list was opened: before the
-// first write the rest is read whole.
+// paged list, are read from the database's list only while nothing was written since the list was
+// opened: before the first write they are copied whole into a temporary table of the connection
+// (on disk, not in memory) and read from there by place. A copy gone with a rolled-back
+// transaction leaves the database as the list found it: the list reads it again, and copies it
+// afresh before the next write.
 class LazyRows {
 public:
     // keyField: the key's field, -1 for a list paged by place; key: its name.
@@ -82,7 +85,7 @@ public:
         : select_(o.select_), params_(o.params_), fields_(o.fields_), keyField_(o.keyField_), key_(o.key_),
           keysInOrder_(o.keysInOrder_), count_(o.count_), listed_(o.listed_), removed_(o.removed_), added_(o.added_),
           serialBase_(o.serialBase_), keys_(o.keys_), keyPages_(o.keyPages_), rowPages_(o.rowPages_),
-          written_(o.written_), whole_(o.whole_), keyPagesRead_(o.keyPagesRead_), tick_(o.tick_) {
+          written_(o.written_), whole_(o.whole_), snapshot_(o.snapshot_), keyPagesRead_(o.keyPagesRead_), tick_(o.tick_) {
         if (o.watched_) watch(true);
     }
     LazyRows& operator=(const LazyRows&) = delete;
@@ -96,14 +99,15 @@ public:
     void remove(int r);
     void append(const QVector<QVariant>& values, qint64 serial) { added_.append({values, serial}); }
     void set(int r, const QVector<QVariant>& values);
-    // Reads what is still read by place (keys, or a paged list's rows) whole, before a write.
+    // Copies what is still read by place (keys, or a paged list's rows) aside, before a write.
     void takeWhole();
 
 private:
     static constexpr int RowPage = 256, KeyPage = 2048;
     static constexpr int RowPagesKept = 16, KeyPagesKept = 32;
-    // A list walked through key page by key page (every game deleted or printed) reads the rest whole.
-    static constexpr int KeyPagesBeforeWhole = 32;
+    // A list walked through key page by key page (every game deleted or printed) copies its keys
+    // aside, so that a page further on costs its keys only.
+    static constexpr int KeyPagesBeforeCopy = 32;
     struct Added {
         QVector<QVariant> values;
         qint64 serial;
@@ -117,6 +121,7 @@ private:
     const QVector<QVariant>& rowAt(int place) const;
     QVector<QVector<QVariant>> readPage(int page) const;
     QVector<QVector<QVariant>> readByPlace(const QString& sql, int columns, int first, int count) const;
+    bool copyAside() const;
     void readKeysWhole() const;
     Page& keep(QHash<int, Page>& pages, int page, QVector<QVector<QVariant>> rows, int kept) const;
     void watch(bool on);
@@ -136,7 +141,14 @@ private:
     mutable QHash<int, Page> keyPages_;   // while the keys are read by place
     mutable QHash<int, Page> rowPages_;
     QHash<int, QVector<QVariant>> written_;  // rows stored through the list, by place
-    mutable bool whole_ = false;          // a paged list holds every row
+    mutable bool whole_ = false;          // a paged list holds every row (no copy could be made)
+    // The temporary table the keys or rows by place were copied to, row p + 1 for place p; dropped
+    // with the last list that reads it.
+    struct Copy {
+        QString table;
+        ~Copy();
+    };
+    mutable std::shared_ptr<Copy> snapshot_;
     mutable int keyPagesRead_ = 0;
     mutable quint64 tick_ = 0;
     bool watched_ = false;
@@ -149,6 +161,17 @@ std::vector<LazyRows*>& watchedLists() {
     return *lists;
 }
 
+bool g_copying = false;  // the lists' own temporary tables are written: nothing to take first
+
+// Runs a statement on the lists' temporary tables.
+bool copyStatement(const QString& sql, const QVariantList& params = {}) {
+    g_copying = true;
+    Statement q(sql);
+    const bool ok = q.run(params);
+    g_copying = false;
+    return ok;
+}
+
 }  // namespace
 
 void LazyRows::watch(bool on) {
@@ -158,6 +181,7 @@ void LazyRows::watch(bool on) {
     if (!on) return;
     static const bool hooked = [] {
         setBeforeWrite([] {
+            if (g_copying) return;
             const std::vector<LazyRows*> now = watchedLists();
             for (LazyRows* l : now) l->takeWhole();
         });
@@ -259,10 +283,11 @@ QVariant LazyRows::keyAt(int place) const {
     Page* p;
     if (const auto found = keyPages_.find(page); found != keyPages_.end()) {
         p = &*found;
-    } else if (++keyPagesRead_ > KeyPagesBeforeWhole) {
-        readKeysWhole();
-        return keys_.value(place);
     } else {
+        if (++keyPagesRead_ > KeyPagesBeforeCopy && !snapshot_ && !copyAside()) {
+            readKeysWhole();
+            return keys_.value(place);
+        }
         p = &keep(keyPages_, page, readByPlace(keysInOrder_, 1, page * KeyPage, KeyPage), KeyPagesKept);
     }
     p->used = ++tick_;
@@ -278,22 +303,49 @@ const QVector<QVariant>& LazyRows::rowAt(int place) const {
     return p->rows[place % RowPage];
 }
 
-// Rows first..first+count-1 of SQL text by their place. Rows the text no longer has (another
-// program wrote the file meanwhile) read as nothing.
+// Rows first..first+count-1 of SQL text by their place, from its copy while there is one. Rows the
+// text no longer has (another program wrote the file meanwhile) read as nothing.
 QVector<QVector<QVariant>> LazyRows::readByPlace(const QString& sql, int columns, int first, int count) const {
     count = std::max(0, std::min(count, listed_ - first));
     QVector<QVector<QVariant>> out;
     out.reserve(count);
-    Statement q(QStringLiteral("SELECT * FROM (%1) LIMIT ? OFFSET ?").arg(sql));
-    if (q.run(params_ + QVariantList{count, first})) {
+    auto read = [&](Statement& q) {
         while (out.size() < count && q.next()) {
             QVector<QVariant> row(columns);
             for (int i = 0; i < columns; ++i) row[i] = q.value(i);
             out.append(row);
         }
+    };
+    if (snapshot_) {
+        Statement q(QStringLiteral("SELECT * FROM temp.%1 WHERE rowid > ? AND rowid <= ? ORDER BY rowid").arg(quoteName(snapshot_->table)));
+        if (q.run({first, first + count})) read(q);
+        else snapshot_.reset();
+    }
+    if (!snapshot_) {
+        Statement q(QStringLiteral("SELECT * FROM (%1) LIMIT ? OFFSET ?").arg(sql));
+        if (q.run(params_ + QVariantList{count, first})) read(q);
     }
     while (out.size() < count) out.append(QVector<QVariant>(columns));
     return out;
+}
+
+LazyRows::Copy::~Copy() {
+    if (!table.isEmpty()) copyStatement(QStringLiteral("DROP TABLE IF EXISTS temp.") + quoteName(table));
+}
+
+// Copies the keys (a paged list: the rows) in the list's order into a temporary table.
+bool LazyRows::copyAside() const {
+    static int made = 0;
+    auto copy = std::make_shared<Copy>();
+    copy->table = QStringLiteral("vx_list_%1").arg(++made);
+    if (!copyStatement(QStringLiteral("CREATE TEMP TABLE %1 AS SELECT * FROM (%2)")
+                           .arg(quoteName(copy->table), keyField_ < 0 ? select_ : keysInOrder_),
+                       params_)) {
+        copy->table.clear();
+        return false;
+    }
+    snapshot_ = std::move(copy);
+    return true;
 }
 
 // A page of rows: a paged list's by place; a keyset list's in one query by their keys, where a
@@ -333,13 +385,21 @@ void LazyRows::readKeysWhole() const {
     keyPages_.clear();
 }
 
+// Before a write: a list with a copy checks it is still there (a rollback takes it), one without
+// makes one; where none can be made, what is left is read into memory.
 void LazyRows::takeWhole() {
-    watch(false);
-    if (keyField_ >= 0) {
-        if (keys_.isEmpty()) readKeysWhole();
+    if (!keys_.isEmpty() || whole_) {
+        watch(false);
         return;
     }
-    // The rows of the pages not held yet, in one pass.
+    if (snapshot_ && scalar(QStringLiteral("SELECT 1 FROM temp.sqlite_master WHERE name = ?"), {snapshot_->table}).isValid()) return;
+    snapshot_.reset();
+    if (copyAside()) return;
+    watch(false);
+    if (keyField_ >= 0) {
+        readKeysWhole();
+        return;
+    }
     const QVector<QVector<QVariant>> all = readByPlace(select_, fields_, 0, listed_);
     for (int page = 0; page * RowPage < listed_; ++page)
         if (!rowPages_.contains(page)) rowPages_.insert(page, {all.mid(page * RowPage, RowPage), 0});
