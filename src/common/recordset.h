@@ -48,8 +48,9 @@ struct OpenOptions {
     // With either: SQL text over the same parameters giving the number of rows, where counting
     // through the list (or its keys) would walk its order.
     QString countSql = {};
-    // A list read by places (these two) takes whatever it has not read yet before anything is
-    // written on the connection, so that it keeps the rows and the order it opened with.
+    // A list read by place (these two) copies what it still reads by place into a temporary table
+    // of the connection before anything is written on it, so that it keeps the rows and the order
+    // it opened with.
 };
 
 // One row of a recordset, as a find predicate sees it.
