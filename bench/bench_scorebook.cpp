@@ -1,106 +1,115 @@
-// The score book over a club's twenty years (about 115,000 stored games): Show for all players and
-// for one player, each beside the bare SELECT of the same rows read to the end, and a scroll of the
-// whole list to its last row. Run headless (QT_QPA_PLATFORM=offscreen is set here).
+// The score book over club histories of 1,000, 115,200 and 1,000,000 stored games: Show for all
+// players and for one player, each timed from the click to the grid painted, beside the bare SELECT
+// of the same rows read to the end by SQLite's own calls, alternating run by run; the memory the
+// window holds after showing all players; a scroll of the whole list to its last row. Run headless
+// (QT_QPA_PLATFORM=offscreen is set here).
 #include "club_history.h"
 #include "app/windows.h"
-#include "common/database.h"
 #include "platform/boundgrid.h"
 #include "platform/datasource.h"
 #include "platform/registry.h"
 #include "records/form_score.h"
 #include "records/scorebook.h"
 #include <QApplication>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
-#include <cstdio>
+#include <unistd.h>
 
 namespace {
 
-struct Club {
-    QTemporaryDir home, config;
-    vxbench::History history;
-    Club() {
-        qputenv("VORLIX_HOME", home.path().toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-        QDir::setCurrent(home.path());
-        const QString path = home.filePath(QStringLiteral("Vorlix.mdb"));
-        history = vxbench::clubHistory(115200);  // the club's twenty years, written once and kept
-        QFile::copy(history.file, path);
-        vx::db::open(path);
-        vx::registerAllWindows();
+// The process's resident memory in MB.
+double residentMb() {
+    FILE* f = std::fopen("/proc/self/statm", "r");
+    long pages = 0, resident = 0;
+    if (f) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(f);
     }
-};
-
-Club& club() {
-    static Club c;
-    return c;
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
-// The player box as the choice leaves it: "0" for all players.
-const char* const Player[2] = {"0", "45"};
-
-// Show as the button does it, and the grid's first paint, which reads the rows it shows.
-void BM_Show(benchmark::State& state) {
-    club();
-    vx::Form_Score& f = vx::forms::get<vx::Form_Score>();
-    f.Show();
-    f.Txt_Sensyu->setText(QString::fromLatin1(Player[state.range(0)]));
-    for (auto _ : state) {
-        f.Cmd_OK_Click(0);
-        f.DBG_Score->viewport()->grab();
-    }
-    state.counters["games"] = f.data_score->recordset().RecordCount();
-}
-BENCHMARK(BM_Show)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-
-// The same rows by the bare query, read to the end.
-void BM_BareSelect(benchmark::State& state) {
-    club();
-    const vx::scorebook::Filter filter = vx::scorebook::filterOf({QString::fromLatin1(Player[state.range(0)]), 0, {}, {}});
-    const QString sql = vx::scorebook::listSql(filter);
-    const QVariantList params = vx::scorebook::listOptions(filter).params;
+// The list's rows by the bare query, every value read.
+int bare(vxbench::Db& d, const QString& sql, const QVariantList& params) {
+    vxbench::Stmt q(d, sql);
+    for (const QVariant& v : params) q << sqlite3_int64(v.toLongLong());
     int rows = 0;
-    for (auto _ : state) {
-        vx::db::Statement q(sql);
-        q.run(params);
-        rows = 0;
-        while (q.next()) ++rows;
-        benchmark::DoNotOptimize(rows);
+    while (q.step()) {
+        for (int c = 0, n = sqlite3_column_count(q.s); c < n; ++c) sqlite3_column_text(q.s, c);
+        ++rows;
     }
-    state.counters["games"] = rows;
+    return rows;
 }
-BENCHMARK(BM_BareSelect)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// The whole list shown, then the grid scrolled to its last row and painted there.
-void BM_ScrollToEnd(benchmark::State& state) {
-    club();
+void measure(int games, int runs) {
+    QTemporaryDir home;
+    const vxbench::History h = vxbench::clubHistory(games);
+    const QString file = home.filePath(QStringLiteral("Vorlix.mdb"));
+    QFile::copy(h.file, file);
+    if (!vx::db::open(file)) std::exit(1);
+    vxbench::Db d(file);
     vx::Form_Score& f = vx::forms::get<vx::Form_Score>();
     f.Show();
+    for (const char* player : {"0", "45"}) {
+        const vx::scorebook::Filter filter = vx::scorebook::filterOf({QString::fromLatin1(player), 0, {}, {}});
+        const QString sql = vx::scorebook::listSql(filter);
+        const QVariantList params = vx::scorebook::listOptions(filter).params;
+        f.Txt_Sensyu->setText(QString::fromLatin1(player));
+        std::vector<double> shown, floor;
+        int rows = 0;
+        double grown = 0;
+        for (int i = 0; i <= runs; ++i) {  // run 0 warms up both
+            const double before = residentMb();
+            QElapsedTimer t;
+            t.start();
+            f.Cmd_OK_Click(0);
+            f.DBG_Score->viewport()->grab();
+            const double s = vxbench::msSince(t);
+            if (i == 0) grown = residentMb() - before;
+            t.restart();
+            rows = bare(d, sql, params);
+            const double b = vxbench::msSince(t);
+            if (i == 0) continue;
+            shown.push_back(s);
+            floor.push_back(b);
+        }
+        const double s = vxbench::median(shown), b = vxbench::median(floor);
+        std::printf("%9d  %-7s  %7d  %8.2f  %8.2f  %6.3f  %+7.1f\n", games, player[0] == '0' ? "all" : "one", rows, s, b, s / b, grown);
+        std::fflush(stdout);
+        if (f.data_score->recordset().RecordCount() != rows) std::fprintf(stderr, "the list and the bare query differ in rows\n");
+    }
+    // The whole list, then scrolled to its last row and painted there.
     f.Txt_Sensyu->setText(QStringLiteral("0"));
-    for (auto _ : state) {
-        state.PauseTiming();
+    std::vector<double> scrolled;
+    for (int i = 0; i < std::max(3, runs / 3); ++i) {
         f.Cmd_OK_Click(0);
         f.DBG_Score->viewport()->grab();
-        state.ResumeTiming();
+        QElapsedTimer t;
+        t.start();
         f.DBG_Score->verticalScrollBar()->setValue(f.DBG_Score->verticalScrollBar()->maximum());
         f.DBG_Score->viewport()->grab();
+        scrolled.push_back(vxbench::msSince(t));
     }
+    std::printf("%9d  scroll to the last row and paint: %.2f ms\n", games, vxbench::median(scrolled));
+    f.Hide();
+    vx::db::close();
 }
-BENCHMARK(BM_ScrollToEnd)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 }  // namespace
 
+// bench_scorebook [runs at 1,000,000 games]
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    QTemporaryDir config;
+    qputenv("VORLIX_HOME", config.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QDir::setCurrent(config.path());
+    vx::registerAllWindows();
+    const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
+    std::printf("   games  players     rows   show ms  floor ms   ratio  memory MB   (Show: click to grid painted; floor: the bare SELECT of "
+                "the same rows read to the end; medians)\n");
+    for (const auto& [games, n] : {std::pair{1000, 31}, std::pair{115200, 15}, std::pair{1000000, runs}}) measure(games, n);
     vx::forms::destroyAll();
     return 0;
 }

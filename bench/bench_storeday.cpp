@@ -1,6 +1,6 @@
 // Storing a club day of 36 players by 4 games into a database holding the club's history, next to
 // its floor: the same rows put in by SQLite's own interface into a copy of the same database (the
-// same tables and indexes, without the program's triggers), with prepared statements, in one
+// same tables and indexes, without the program's triggers on them), with prepared statements, in one
 // transaction, with the same journal and synchronous settings. The two alternate, day by day.
 #include "club_history.h"
 #include "common/module1.h"
@@ -86,8 +86,13 @@ void measure(int games, int days) {
     QFile::copy(h.file, storeFile);
     QFile::copy(h.file, floorFile);
     vxbench::Db floor(floorFile);
-    for (const char* trigger : {"＿通算_insert", "＿通算_update", "＿通算_delete"})
-        floor.exec(QStringLiteral("DROP TRIGGER \"%1\"").arg(QString::fromUtf8(trigger)));
+    QStringList triggers;  // every trigger of the tables written: the kept sums and lists
+    {
+        vxbench::Stmt q(floor, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger' AND tbl_name IN "
+                                              "('データ項目', 'マーク', 'フレーム', '試合', '選手')"));
+        while (q.step()) triggers << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(q.s, 0)));
+    }
+    for (const QString& trigger : triggers) floor.exec(QStringLiteral("DROP TRIGGER ") + vx::db::quoteName(trigger));
     vxbench::GameTables tables(floor);
     if (!vx::db::open(storeFile)) std::exit(1);
 

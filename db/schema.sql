@@ -481,6 +481,217 @@ CREATE TRIGGER "＿シーズン計_試合_update" AFTER UPDATE OF "試合ID", "�
   WHERE "＿全員シーズン計"."シーズンID" IS NEW."シーズンID";
 END;
 
+-- ---- Kept lists of the score book and of the per-match statistics --------------------------
+
+-- Every game the score book lists (one with its マーク, 選手 and 試合 rows) with the fields of the
+-- book's order, kept by the triggers below, so that the book counts and pages its games from an
+-- index instead of joining every game to its marks and sorting them.
+CREATE TABLE "＿スコアブック順" (
+  "ID" INTEGER PRIMARY KEY,
+  "選手ID" INTEGER,
+  "試合ID" INTEGER,
+  "シーズンID" INTEGER,
+  "試合" INTEGER,
+  "ｹﾞｰﾑ" INTEGER
+);
+INSERT INTO "＿スコアブック順"
+SELECT d."ID", d."選手ID", d."試合ID", s."シーズンID", s."試合", d."ｹﾞｰﾑ"
+FROM "データ項目" AS d
+JOIN "マーク" AS m ON m."ID" = d."ID"
+JOIN "選手" AS p ON p."選手ID" = d."選手ID"
+JOIN "試合" AS s ON s."試合ID" = d."試合ID";
+CREATE INDEX "＿スコアブック順_順" ON "＿スコアブック順" ("シーズンID", "試合", "ｹﾞｰﾑ");
+CREATE INDEX "＿スコアブック順_選手ID" ON "＿スコアブック順" ("選手ID", "シーズンID", "試合", "ｹﾞｰﾑ");
+CREATE INDEX "＿スコアブック順_試合ID" ON "＿スコアブック順" ("試合ID");
+
+CREATE TRIGGER "＿スコアブック順_データ_insert" AFTER INSERT ON "データ項目" BEGIN
+  INSERT OR REPLACE INTO "＿スコアブック順"
+  SELECT NEW."ID", NEW."選手ID", NEW."試合ID", s."シーズンID", s."試合", NEW."ｹﾞｰﾑ" FROM "試合" AS s
+  WHERE s."試合ID" = NEW."試合ID" AND EXISTS (SELECT 1 FROM "マーク" WHERE "ID" = NEW."ID")
+    AND EXISTS (SELECT 1 FROM "選手" WHERE "選手ID" = NEW."選手ID");
+END;
+
+CREATE TRIGGER "＿スコアブック順_データ_update" AFTER UPDATE OF "ID", "選手ID", "試合ID", "ｹﾞｰﾑ" ON "データ項目" BEGIN
+  DELETE FROM "＿スコアブック順" WHERE "ID" = OLD."ID";
+  INSERT OR REPLACE INTO "＿スコアブック順"
+  SELECT NEW."ID", NEW."選手ID", NEW."試合ID", s."シーズンID", s."試合", NEW."ｹﾞｰﾑ" FROM "試合" AS s
+  WHERE s."試合ID" = NEW."試合ID" AND EXISTS (SELECT 1 FROM "マーク" WHERE "ID" = NEW."ID")
+    AND EXISTS (SELECT 1 FROM "選手" WHERE "選手ID" = NEW."選手ID");
+END;
+
+CREATE TRIGGER "＿スコアブック順_データ_delete" AFTER DELETE ON "データ項目" BEGIN
+  DELETE FROM "＿スコアブック順" WHERE "ID" = OLD."ID";
+END;
+
+CREATE TRIGGER "＿スコアブック順_マーク_insert" AFTER INSERT ON "マーク" BEGIN
+  INSERT OR REPLACE INTO "＿スコアブック順"
+  SELECT d."ID", d."選手ID", d."試合ID", s."シーズンID", s."試合", d."ｹﾞｰﾑ" FROM "データ項目" AS d
+  JOIN "選手" AS p ON p."選手ID" = d."選手ID" JOIN "試合" AS s ON s."試合ID" = d."試合ID"
+  WHERE d."ID" = NEW."ID";
+END;
+
+CREATE TRIGGER "＿スコアブック順_マーク_update" AFTER UPDATE OF "ID" ON "マーク" BEGIN
+  DELETE FROM "＿スコアブック順" WHERE "ID" = OLD."ID";
+  INSERT OR REPLACE INTO "＿スコアブック順"
+  SELECT d."ID", d."選手ID", d."試合ID", s."シーズンID", s."試合", d."ｹﾞｰﾑ" FROM "データ項目" AS d
+  JOIN "選手" AS p ON p."選手ID" = d."選手ID" JOIN "試合" AS s ON s."試合ID" = d."試合ID"
+  WHERE d."ID" = NEW."ID";
+END;
+
+CREATE TRIGGER "＿スコアブック順_マーク_delete" AFTER DELETE ON "マーク" BEGIN
+  DELETE FROM "＿スコアブック順" WHERE "ID" = OLD."ID";
+END;
+
+CREATE TRIGGER "＿スコアブック順_選手_insert" AFTER INSERT ON "選手" BEGIN
+  INSERT OR REPLACE INTO "＿スコアブック順"
+  SELECT d."ID", d."選手ID", d."試合ID", s."シーズンID", s."試合", d."ｹﾞｰﾑ" FROM "データ項目" AS d
+  JOIN "マーク" AS m ON m."ID" = d."ID" JOIN "試合" AS s ON s."試合ID" = d."試合ID"
+  WHERE d."選手ID" = NEW."選手ID";
+END;
+
+CREATE TRIGGER "＿スコアブック順_選手_update" AFTER UPDATE OF "選手ID" ON "選手" BEGIN
+  DELETE FROM "＿スコアブック順" WHERE "選手ID" = OLD."選手ID";
+  INSERT OR REPLACE INTO "＿スコアブック順"
+  SELECT d."ID", d."選手ID", d."試合ID", s."シーズンID", s."試合", d."ｹﾞｰﾑ" FROM "データ項目" AS d
+  JOIN "マーク" AS m ON m."ID" = d."ID" JOIN "試合" AS s ON s."試合ID" = d."試合ID"
+  WHERE d."選手ID" = NEW."選手ID";
+END;
+
+CREATE TRIGGER "＿スコアブック順_選手_delete" AFTER DELETE ON "選手" BEGIN
+  DELETE FROM "＿スコアブック順" WHERE "選手ID" = OLD."選手ID";
+END;
+
+CREATE TRIGGER "＿スコアブック順_試合_insert" AFTER INSERT ON "試合" BEGIN
+  INSERT OR REPLACE INTO "＿スコアブック順"
+  SELECT d."ID", d."選手ID", d."試合ID", NEW."シーズンID", NEW."試合", d."ｹﾞｰﾑ" FROM "データ項目" AS d
+  JOIN "マーク" AS m ON m."ID" = d."ID" JOIN "選手" AS p ON p."選手ID" = d."選手ID"
+  WHERE d."試合ID" = NEW."試合ID";
+END;
+
+CREATE TRIGGER "＿スコアブック順_試合_update" AFTER UPDATE OF "試合ID", "シーズンID", "試合" ON "試合" BEGIN
+  DELETE FROM "＿スコアブック順" WHERE "試合ID" = OLD."試合ID";
+  INSERT OR REPLACE INTO "＿スコアブック順"
+  SELECT d."ID", d."選手ID", d."試合ID", NEW."シーズンID", NEW."試合", d."ｹﾞｰﾑ" FROM "データ項目" AS d
+  JOIN "マーク" AS m ON m."ID" = d."ID" JOIN "選手" AS p ON p."選手ID" = d."選手ID"
+  WHERE d."試合ID" = NEW."試合ID";
+END;
+
+CREATE TRIGGER "＿スコアブック順_試合_delete" AFTER DELETE ON "試合" BEGIN
+  DELETE FROM "＿スコアブック順" WHERE "試合ID" = OLD."試合ID";
+END;
+
+-- Each player's figures in each stored match (one with its 試合 row), kept by the triggers below
+-- from the match's games, so that the per-match statistics read a row per player and match instead
+-- of aggregating every game at each sort, and are sorted from an index on the key. Storing a day
+-- writes the match row last: its players' rows are then summed once each.
+CREATE TABLE "＿試合別の和" (
+  "試合ID" INTEGER NOT NULL,
+  "選手ID" INTEGER NOT NULL,
+  "Ｇ数", "上位計", "得点計", "最高点", "ST計", "ST最大", "SP計", "SP最大"
+);
+INSERT INTO "＿試合別の和"
+SELECT "試合ID", "選手ID", COUNT(*), SUM("上位"), SUM("S10"), MAX("S10"), SUM("ST"), MAX("ST"), SUM("SP"), MAX("SP")
+  FROM "データ項目" AS d WHERE "選手ID" IS NOT NULL AND EXISTS (SELECT 1 FROM "試合" AS s WHERE s."試合ID" = d."試合ID")
+GROUP BY "試合ID", "選手ID";
+CREATE UNIQUE INDEX "＿試合別の和_選手ID" ON "＿試合別の和" ("選手ID", "試合ID");
+CREATE INDEX "＿試合別の和_上位計" ON "＿試合別の和" ("上位計", "試合ID");
+CREATE INDEX "＿試合別の和_得点計" ON "＿試合別の和" ("得点計", "試合ID");
+CREATE INDEX "＿試合別の和_最高点" ON "＿試合別の和" ("最高点", "試合ID");
+CREATE INDEX "＿試合別の和_ST計" ON "＿試合別の和" ("ST計", "試合ID");
+CREATE INDEX "＿試合別の和_ST最大" ON "＿試合別の和" ("ST最大", "試合ID");
+CREATE INDEX "＿試合別の和_SP計" ON "＿試合別の和" ("SP計", "試合ID");
+CREATE INDEX "＿試合別の和_SP最大" ON "＿試合別の和" ("SP最大", "試合ID");
+
+-- A game stored into a stored match adds itself to its row when every figure there and in the game
+-- is a whole number (or none); otherwise the row is summed anew from the games: it is always what
+-- SUM and MAX give.
+CREATE TRIGGER "＿試合別の和_insert" AFTER INSERT ON "データ項目"
+WHEN NEW."選手ID" IS NOT NULL AND EXISTS (SELECT 1 FROM "試合" WHERE "試合ID" = NEW."試合ID")
+  AND typeof(NEW."上位") IN ('integer', 'null') AND typeof(NEW."S10") IN ('integer', 'null')
+  AND typeof(NEW."ST") IN ('integer', 'null') AND typeof(NEW."SP") IN ('integer', 'null')
+  AND NOT EXISTS (SELECT 1 FROM "＿試合別の和" WHERE "選手ID" = NEW."選手ID" AND "試合ID" = NEW."試合ID"
+    AND (typeof("上位計") NOT IN ('integer', 'null') OR typeof("得点計") NOT IN ('integer', 'null')
+      OR typeof("最高点") NOT IN ('integer', 'null') OR typeof("ST計") NOT IN ('integer', 'null')
+      OR typeof("ST最大") NOT IN ('integer', 'null') OR typeof("SP計") NOT IN ('integer', 'null')
+      OR typeof("SP最大") NOT IN ('integer', 'null'))) BEGIN
+  INSERT INTO "＿試合別の和"
+  VALUES (NEW."試合ID", NEW."選手ID", 1, NEW."上位", NEW."S10", NEW."S10", NEW."ST", NEW."ST", NEW."SP", NEW."SP")
+  ON CONFLICT ("選手ID", "試合ID") DO UPDATE SET
+    "上位計" = CASE WHEN excluded."上位計" IS NULL THEN "上位計" WHEN "上位計" IS NULL THEN excluded."上位計" ELSE "上位計" + excluded."上位計" END,
+    "得点計" = CASE WHEN excluded."得点計" IS NULL THEN "得点計" WHEN "得点計" IS NULL THEN excluded."得点計" ELSE "得点計" + excluded."得点計" END,
+    "最高点" = CASE WHEN excluded."最高点" IS NULL OR "最高点" >= excluded."最高点" THEN "最高点" ELSE excluded."最高点" END,
+    "ST計" = CASE WHEN excluded."ST計" IS NULL THEN "ST計" WHEN "ST計" IS NULL THEN excluded."ST計" ELSE "ST計" + excluded."ST計" END,
+    "ST最大" = CASE WHEN excluded."ST最大" IS NULL OR "ST最大" >= excluded."ST最大" THEN "ST最大" ELSE excluded."ST最大" END,
+    "SP計" = CASE WHEN excluded."SP計" IS NULL THEN "SP計" WHEN "SP計" IS NULL THEN excluded."SP計" ELSE "SP計" + excluded."SP計" END,
+    "SP最大" = CASE WHEN excluded."SP最大" IS NULL OR "SP最大" >= excluded."SP最大" THEN "SP最大" ELSE excluded."SP最大" END,
+    "Ｇ数" = "Ｇ数" + 1;
+END;
+
+CREATE TRIGGER "＿試合別の和_insert_anew" AFTER INSERT ON "データ項目"
+WHEN NEW."選手ID" IS NOT NULL AND EXISTS (SELECT 1 FROM "試合" WHERE "試合ID" = NEW."試合ID")
+  AND NOT (typeof(NEW."上位") IN ('integer', 'null') AND typeof(NEW."S10") IN ('integer', 'null')
+  AND typeof(NEW."ST") IN ('integer', 'null') AND typeof(NEW."SP") IN ('integer', 'null')
+  AND NOT EXISTS (SELECT 1 FROM "＿試合別の和" WHERE "選手ID" = NEW."選手ID" AND "試合ID" = NEW."試合ID"
+    AND (typeof("上位計") NOT IN ('integer', 'null') OR typeof("得点計") NOT IN ('integer', 'null')
+      OR typeof("最高点") NOT IN ('integer', 'null') OR typeof("ST計") NOT IN ('integer', 'null')
+      OR typeof("ST最大") NOT IN ('integer', 'null') OR typeof("SP計") NOT IN ('integer', 'null')
+      OR typeof("SP最大") NOT IN ('integer', 'null')))) BEGIN
+  INSERT INTO "＿試合別の和"
+  SELECT "試合ID", "選手ID", COUNT(*), SUM("上位"), SUM("S10"), MAX("S10"), SUM("ST"), MAX("ST"), SUM("SP"), MAX("SP")
+  FROM "データ項目" WHERE "選手ID" = NEW."選手ID" AND "試合ID" = NEW."試合ID" GROUP BY "試合ID", "選手ID"
+  ON CONFLICT ("選手ID", "試合ID") DO UPDATE SET "Ｇ数" = excluded."Ｇ数", "上位計" = excluded."上位計",
+    "得点計" = excluded."得点計", "最高点" = excluded."最高点", "ST計" = excluded."ST計", "ST最大" = excluded."ST最大",
+    "SP計" = excluded."SP計", "SP最大" = excluded."SP最大";
+END;
+
+CREATE TRIGGER "＿試合別の和_update" AFTER UPDATE OF "選手ID", "試合ID", "上位", "S10", "ST", "SP" ON "データ項目" BEGIN
+  DELETE FROM "＿試合別の和" WHERE "選手ID" = OLD."選手ID" AND "試合ID" = OLD."試合ID";
+  INSERT INTO "＿試合別の和"
+  SELECT "試合ID", "選手ID", COUNT(*), SUM("上位"), SUM("S10"), MAX("S10"), SUM("ST"), MAX("ST"), SUM("SP"), MAX("SP")
+  FROM "データ項目" WHERE "選手ID" = OLD."選手ID" AND "試合ID" = OLD."試合ID"
+    AND EXISTS (SELECT 1 FROM "試合" WHERE "試合ID" = OLD."試合ID") GROUP BY "試合ID", "選手ID";
+  INSERT INTO "＿試合別の和"
+  SELECT "試合ID", "選手ID", COUNT(*), SUM("上位"), SUM("S10"), MAX("S10"), SUM("ST"), MAX("ST"), SUM("SP"), MAX("SP")
+  FROM "データ項目" WHERE "選手ID" = NEW."選手ID" AND "試合ID" = NEW."試合ID"
+    AND EXISTS (SELECT 1 FROM "試合" WHERE "試合ID" = NEW."試合ID") GROUP BY "試合ID", "選手ID"
+  ON CONFLICT ("選手ID", "試合ID") DO UPDATE SET "Ｇ数" = excluded."Ｇ数", "上位計" = excluded."上位計",
+    "得点計" = excluded."得点計", "最高点" = excluded."最高点", "ST計" = excluded."ST計", "ST最大" = excluded."ST最大",
+    "SP計" = excluded."SP計", "SP最大" = excluded."SP最大";
+END;
+
+CREATE TRIGGER "＿試合別の和_delete" AFTER DELETE ON "データ項目"
+WHEN OLD."選手ID" IS NOT NULL AND EXISTS (SELECT 1 FROM "試合" WHERE "試合ID" = OLD."試合ID") BEGIN
+  DELETE FROM "＿試合別の和" WHERE "選手ID" = OLD."選手ID" AND "試合ID" = OLD."試合ID";
+  INSERT INTO "＿試合別の和"
+  SELECT "試合ID", "選手ID", COUNT(*), SUM("上位"), SUM("S10"), MAX("S10"), SUM("ST"), MAX("ST"), SUM("SP"), MAX("SP")
+  FROM "データ項目" WHERE "選手ID" = OLD."選手ID" AND "試合ID" = OLD."試合ID" GROUP BY "試合ID", "選手ID";
+END;
+
+CREATE TRIGGER "＿試合別の和_試合_insert" AFTER INSERT ON "試合" BEGIN
+  INSERT INTO "＿試合別の和"
+  SELECT "試合ID", "選手ID", COUNT(*), SUM("上位"), SUM("S10"), MAX("S10"), SUM("ST"), MAX("ST"), SUM("SP"), MAX("SP")
+  FROM "データ項目" WHERE "試合ID" = NEW."試合ID" AND "選手ID" IS NOT NULL GROUP BY "試合ID", "選手ID"
+  ON CONFLICT ("選手ID", "試合ID") DO UPDATE SET "Ｇ数" = excluded."Ｇ数", "上位計" = excluded."上位計",
+    "得点計" = excluded."得点計", "最高点" = excluded."最高点", "ST計" = excluded."ST計", "ST最大" = excluded."ST最大",
+    "SP計" = excluded."SP計", "SP最大" = excluded."SP最大";
+END;
+
+CREATE TRIGGER "＿試合別の和_試合_update" AFTER UPDATE OF "試合ID" ON "試合" BEGIN
+  DELETE FROM "＿試合別の和" WHERE "試合ID" = OLD."試合ID";
+  INSERT INTO "＿試合別の和"
+  SELECT "試合ID", "選手ID", COUNT(*), SUM("上位"), SUM("S10"), MAX("S10"), SUM("ST"), MAX("ST"), SUM("SP"), MAX("SP")
+  FROM "データ項目" WHERE "試合ID" = NEW."試合ID" AND "選手ID" IS NOT NULL GROUP BY "試合ID", "選手ID"
+  ON CONFLICT ("選手ID", "試合ID") DO UPDATE SET "Ｇ数" = excluded."Ｇ数", "上位計" = excluded."上位計",
+    "得点計" = excluded."得点計", "最高点" = excluded."最高点", "ST計" = excluded."ST計", "ST最大" = excluded."ST最大",
+    "SP計" = excluded."SP計", "SP最大" = excluded."SP最大";
+END;
+
+CREATE TRIGGER "＿試合別の和_試合_delete" AFTER DELETE ON "試合" BEGIN
+  DELETE FROM "＿試合別の和" WHERE "試合ID" = OLD."試合ID";
+END;
+
+-- ---- End of the kept lists ------------------------------------------------------------------
+
 INSERT INTO "選手" ("選手ID", "選手名") VALUES (0, '全　員');
 
 -- Player statistics.  Rates are real numbers; a rate over no chances is NULL.
@@ -638,24 +849,24 @@ LEFT JOIN "シーズン" AS z ON z."シーズンID" = s."シーズンID"
 LEFT JOIN "会場" AS v ON v."会場ID" = d."会場ID"
 ORDER BY s."シーズンID", s."試合", d."ｹﾞｰﾑ", d."ID";
 
+-- From the kept figures of each player in each match.
 CREATE VIEW "＿各試合のデータ項目統計" AS
 SELECT
   p."選手名" AS "選手名",
   s."試合日" AS "試合日",
-  COUNT(*) AS "Ｇ数",
-  SUM(d."上位") AS "上位計",
-  SUM(d."S10") AS "得点計",
-  MAX(d."S10") AS "最高点",
-  SUM(d."ST") AS "ST計",
-  MAX(d."ST") AS "ST最大",
-  SUM(d."SP") AS "SP計",
-  MAX(d."SP") AS "SP最大",
-  d."試合ID" AS "試合ID"
-FROM "データ項目" AS d
-JOIN "選手" AS p ON p."選手ID" = d."選手ID"
-JOIN "試合" AS s ON s."試合ID" = d."試合ID"
-GROUP BY d."試合ID", d."選手ID"
-ORDER BY d."試合ID", d."選手ID";
+  t."Ｇ数" AS "Ｇ数",
+  t."上位計" AS "上位計",
+  t."得点計" AS "得点計",
+  t."最高点" AS "最高点",
+  t."ST計" AS "ST計",
+  t."ST最大" AS "ST最大",
+  t."SP計" AS "SP計",
+  t."SP最大" AS "SP最大",
+  t."試合ID" AS "試合ID"
+FROM "＿試合別の和" AS t
+JOIN "選手" AS p ON p."選手ID" = t."選手ID"
+JOIN "試合" AS s ON s."試合ID" = t."試合ID"
+ORDER BY t."試合ID", t."選手ID";
 
 -- Updatable views: grids and recordsets write through them as through a table.
 

@@ -168,6 +168,9 @@ bool Transaction::run(const QString& sql) {
 
 namespace {
 
+void (*g_beforeWrite)() = nullptr;
+bool g_inBeforeWrite = false;
+
 std::vector<Statement*> g_statements;  // every statement prepared, to be finished before its connection closes
 
 // Statements of the run's connection done with, most recent last: preparing the same SQL again
@@ -357,6 +360,11 @@ bool Statement::run() {
         sqlite3_reset(stmt_);
         return false;
     }
+    if (g_beforeWrite && !g_inBeforeWrite && db_ == g_handle && !sqlite3_stmt_readonly(stmt_)) {
+        g_inBeforeWrite = true;
+        g_beforeWrite();
+        g_inBeforeWrite = false;
+    }
     error_.clear();
     pending_ = step();
     if (!error_.isEmpty()) return false;
@@ -420,6 +428,8 @@ void Statement::finish() {
     if (stmt_) sqlite3_reset(stmt_);
     pending_ = onRow_ = false;
 }
+
+void setBeforeWrite(void (*hook)()) { g_beforeWrite = hook; }
 
 bool exec(const QString& sql, const QVariantList& params, QString* error) {
     Statement s(sql);

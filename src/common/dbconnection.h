@@ -110,6 +110,11 @@ private:
     bool onRow_ = false;
 };
 
+// Called before a statement that may write runs on the run's connection (one that is not
+// read-only), not while it is already being called: lists read a page at a time take what they
+// still need of the database as it stood. One hook; nullptr removes it.
+void setBeforeWrite(void (*hook)());
+
 // Runs one statement.
 bool exec(const QString& sql, const QVariantList& params = {}, QString* error = nullptr);
 // First column of the first row; an invalid QVariant when there is no row or on error.

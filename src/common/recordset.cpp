@@ -8,6 +8,7 @@
 #include <QSqlRecord>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace vx::db {
 
@@ -37,10 +38,14 @@ bool valuesEqual(const QVariant& a, const QVariant& b) {
 }
 
 // Bookmarks are unique in the run, so that one of an earlier list never names a row of a later one.
-qint64 nextSerial() {
+qint64 reserveSerials(qint64 n) {
     static qint64 serial = 0;
-    return ++serial;
+    const qint64 first = serial + 1;
+    serial += n;
+    return first;
 }
+
+qint64 nextSerial() { return reserveSerials(1); }
 
 QStringList splitKey(const QString& key) {
     QStringList out;
@@ -58,6 +63,349 @@ QString withoutSemicolon(const QString& sql) {
 
 }  // namespace
 
+// ---- Rows read when looked at ----------------------------------------------------------------
+
+// The rows of a keyset or paged list by their place in the list as it was read, with the rows
+// deleted and added since. Only the pages looked at are held, the least recently used going first,
+// apart from rows written through the list. Keys read a page at a time by place, and the rows of a
+// paged list, are read from the database's list only while nothing was written since the list was
+// opened: before the first write they are copied whole into a temporary table of the connection
+// (on disk, not in memory) and read from there by place. A copy gone with a rolled-back
+// transaction leaves the database as the list found it: the list reads it again, and copies it
+// afresh before the next write.
+class LazyRows {
+public:
+    // keyField: the key's field, -1 for a list paged by place; key: its name.
+    LazyRows(const QString& select, const QVariantList& params, int fields, int keyField, const QString& key,
+             const QString& keysInOrder, const QString& count)
+        : select_(select), params_(params), fields_(fields), keyField_(keyField), key_(key), keysInOrder_(keysInOrder),
+          count_(count) {}
+    ~LazyRows() { watch(false); }
+    LazyRows(const LazyRows& o)
+        : select_(o.select_), params_(o.params_), fields_(o.fields_), keyField_(o.keyField_), key_(o.key_),
+          keysInOrder_(o.keysInOrder_), count_(o.count_), listed_(o.listed_), removed_(o.removed_), added_(o.added_),
+          serialBase_(o.serialBase_), keys_(o.keys_), keyPages_(o.keyPages_), rowPages_(o.rowPages_),
+          written_(o.written_), whole_(o.whole_), snapshot_(o.snapshot_), keyPagesRead_(o.keyPagesRead_), tick_(o.tick_) {
+        if (o.watched_) watch(true);
+    }
+    LazyRows& operator=(const LazyRows&) = delete;
+
+    bool open(QString* error);
+    int count() const { return listed_ - int(removed_.size()) + int(added_.size()); }
+    const QVector<QVariant>& row(int r) const;
+    QVariant key(int r) const;
+    qint64 serial(int r) const;
+    int rowOfSerial(qint64 serial) const;
+    void remove(int r);
+    void append(const QVector<QVariant>& values, qint64 serial) { added_.append({values, serial}); }
+    void set(int r, const QVector<QVariant>& values);
+    // Copies what is still read by place (keys, or a paged list's rows) aside, before a write.
+    void takeWhole();
+
+private:
+    static constexpr int RowPage = 256, KeyPage = 2048;
+    static constexpr int RowPagesKept = 16, KeyPagesKept = 32;
+    // A list walked through key page by key page (every game deleted or printed) copies its keys
+    // aside, so that a page further on costs its keys only.
+    static constexpr int KeyPagesBeforeCopy = 32;
+    struct Added {
+        QVector<QVariant> values;
+        qint64 serial;
+    };
+    struct Page {
+        QVector<QVector<QVariant>> rows;  // key pages: one value a row
+        quint64 used = 0;
+    };
+    int placeOf(int r) const;  // >= 0 a place of the list as read, else -1 - the index of an added row
+    QVariant keyAt(int place) const;
+    const QVector<QVariant>& rowAt(int place) const;
+    QVector<QVector<QVariant>> readPage(int page) const;
+    QVector<QVector<QVariant>> readByPlace(const QString& sql, int columns, int first, int count) const;
+    bool copyAside() const;
+    void readKeysWhole() const;
+    Page& keep(QHash<int, Page>& pages, int page, QVector<QVector<QVariant>> rows, int kept) const;
+    void watch(bool on);
+
+    QString select_;
+    QVariantList params_;
+    int fields_;
+    int keyField_;
+    QString key_;
+    QString keysInOrder_;
+    QString count_;
+    int listed_ = 0;
+    QVector<int> removed_;  // places, ascending
+    QVector<Added> added_;
+    qint64 serialBase_ = 0;  // the bookmark of place p is serialBase_ + p
+    mutable QVector<QVariant> keys_;      // every key, once read whole
+    mutable QHash<int, Page> keyPages_;   // while the keys are read by place
+    mutable QHash<int, Page> rowPages_;
+    QHash<int, QVector<QVariant>> written_;  // rows stored through the list, by place
+    mutable bool whole_ = false;          // a paged list holds every row (no copy could be made)
+    // The temporary table the keys or rows by place were copied to, row p + 1 for place p; dropped
+    // with the last list that reads it.
+    struct Copy {
+        QString table;
+        ~Copy();
+    };
+    mutable std::shared_ptr<Copy> snapshot_;
+    mutable int keyPagesRead_ = 0;
+    mutable quint64 tick_ = 0;
+    bool watched_ = false;
+};
+
+namespace {
+
+std::vector<LazyRows*>& watchedLists() {
+    static auto* lists = new std::vector<LazyRows*>;  // never destroyed: lists may outlive it at exit
+    return *lists;
+}
+
+bool g_copying = false;  // the lists' own temporary tables are written: nothing to take first
+
+// Runs a statement on the lists' temporary tables.
+bool copyStatement(const QString& sql, const QVariantList& params = {}) {
+    g_copying = true;
+    Statement q(sql);
+    const bool ok = q.run(params);
+    g_copying = false;
+    return ok;
+}
+
+}  // namespace
+
+void LazyRows::watch(bool on) {
+    auto& lists = watchedLists();
+    lists.erase(std::remove(lists.begin(), lists.end(), this), lists.end());
+    watched_ = on;
+    if (!on) return;
+    static const bool hooked = [] {
+        setBeforeWrite([] {
+            if (g_copying) return;
+            const std::vector<LazyRows*> now = watchedLists();
+            for (LazyRows* l : now) l->takeWhole();
+        });
+        return true;
+    }();
+    Q_UNUSED(hooked);
+    lists.push_back(this);
+}
+
+bool LazyRows::open(QString* error) {
+    if (keyField_ >= 0 && keysInOrder_.isEmpty()) {
+        // The keys alone, in the list's order, now.
+        Statement q(QStringLiteral("SELECT %1 FROM (%2)").arg(quoteName(key_), select_));
+        if (!q.run(params_)) return *error = q.error(), false;
+        while (q.next()) keys_.append(q.value(0));
+        listed_ = int(keys_.size());
+    } else {
+        Statement q(!count_.isEmpty() ? count_ : QStringLiteral("SELECT COUNT(*) FROM (%1)").arg(keyField_ < 0 ? select_ : keysInOrder_));
+        if (!q.run(params_) || !q.next()) return *error = q.error(), false;
+        listed_ = q.value(0).toInt();
+        watch(true);
+    }
+    serialBase_ = reserveSerials(listed_);
+    return true;
+}
+
+int LazyRows::placeOf(int r) const {
+    const int live = listed_ - int(removed_.size());
+    if (r >= live) return -1 - (r - live);
+    int place = r;
+    for (int gone : removed_) {
+        if (gone > place) break;
+        ++place;
+    }
+    return place;
+}
+
+qint64 LazyRows::serial(int r) const {
+    const int place = placeOf(r);
+    return place >= 0 ? serialBase_ + place : added_[-1 - place].serial;
+}
+
+int LazyRows::rowOfSerial(qint64 serial) const {
+    if (serial >= serialBase_ && serial < serialBase_ + listed_) {
+        const int place = int(serial - serialBase_);
+        const auto at = std::lower_bound(removed_.begin(), removed_.end(), place);
+        if (at != removed_.end() && *at == place) return -1;
+        return place - int(at - removed_.begin());
+    }
+    for (int i = 0; i < added_.size(); ++i)
+        if (added_[i].serial == serial) return listed_ - int(removed_.size()) + i;
+    return -1;
+}
+
+void LazyRows::remove(int r) {
+    const int place = placeOf(r);
+    if (place < 0) {
+        added_.remove(-1 - place);
+        return;
+    }
+    removed_.insert(std::lower_bound(removed_.begin(), removed_.end(), place), place);
+    written_.remove(place);
+}
+
+void LazyRows::set(int r, const QVector<QVariant>& values) {
+    const int place = placeOf(r);
+    if (place < 0) added_[-1 - place].values = values;
+    else written_.insert(place, values);
+}
+
+const QVector<QVariant>& LazyRows::row(int r) const {
+    const int place = placeOf(r);
+    if (place < 0) return added_[-1 - place].values;
+    const auto w = written_.constFind(place);
+    return w != written_.constEnd() ? *w : rowAt(place);
+}
+
+QVariant LazyRows::key(int r) const {
+    const int place = placeOf(r);
+    if (place < 0) return added_[-1 - place].values.value(keyField_);
+    const auto w = written_.constFind(place);
+    return w != written_.constEnd() ? w->value(keyField_) : keyAt(place);
+}
+
+LazyRows::Page& LazyRows::keep(QHash<int, Page>& pages, int page, QVector<QVector<QVariant>> rows, int kept) const {
+    if (kept > 0 && pages.size() >= kept) {
+        auto oldest = pages.begin();
+        for (auto p = pages.begin(); p != pages.end(); ++p)
+            if (p->used < oldest->used) oldest = p;
+        pages.erase(oldest);
+    }
+    return *pages.insert(page, {std::move(rows), 0});
+}
+
+QVariant LazyRows::keyAt(int place) const {
+    if (keyField_ < 0) return {};
+    if (keysInOrder_.isEmpty() || !keys_.isEmpty()) return keys_.value(place);
+    const int page = place / KeyPage;
+    Page* p;
+    if (const auto found = keyPages_.find(page); found != keyPages_.end()) {
+        p = &*found;
+    } else {
+        if (++keyPagesRead_ > KeyPagesBeforeCopy && !snapshot_ && !copyAside()) {
+            readKeysWhole();
+            return keys_.value(place);
+        }
+        p = &keep(keyPages_, page, readByPlace(keysInOrder_, 1, page * KeyPage, KeyPage), KeyPagesKept);
+    }
+    p->used = ++tick_;
+    return p->rows.value(place % KeyPage).value(0);
+}
+
+const QVector<QVariant>& LazyRows::rowAt(int place) const {
+    const int page = place / RowPage;
+    Page* p;
+    if (const auto found = rowPages_.find(page); found != rowPages_.end()) p = &*found;
+    else p = &keep(rowPages_, page, readPage(page), whole_ ? 0 : RowPagesKept);
+    p->used = ++tick_;
+    return p->rows[place % RowPage];
+}
+
+// Rows first..first+count-1 of SQL text by their place, from its copy while there is one. Rows the
+// text no longer has (another program wrote the file meanwhile) read as nothing.
+QVector<QVector<QVariant>> LazyRows::readByPlace(const QString& sql, int columns, int first, int count) const {
+    count = std::max(0, std::min(count, listed_ - first));
+    QVector<QVector<QVariant>> out;
+    out.reserve(count);
+    auto read = [&](Statement& q) {
+        while (out.size() < count && q.next()) {
+            QVector<QVariant> row(columns);
+            for (int i = 0; i < columns; ++i) row[i] = q.value(i);
+            out.append(row);
+        }
+    };
+    if (snapshot_) {
+        Statement q(QStringLiteral("SELECT * FROM temp.%1 WHERE rowid > ? AND rowid <= ? ORDER BY rowid").arg(quoteName(snapshot_->table)));
+        if (q.run({first, first + count})) read(q);
+        else snapshot_.reset();
+    }
+    if (!snapshot_) {
+        Statement q(QStringLiteral("SELECT * FROM (%1) LIMIT ? OFFSET ?").arg(sql));
+        if (q.run(params_ + QVariantList{count, first})) read(q);
+    }
+    while (out.size() < count) out.append(QVector<QVariant>(columns));
+    return out;
+}
+
+LazyRows::Copy::~Copy() {
+    if (!table.isEmpty()) copyStatement(QStringLiteral("DROP TABLE IF EXISTS temp.") + quoteName(table));
+}
+
+// Copies the keys (a paged list: the rows) in the list's order into a temporary table.
+bool LazyRows::copyAside() const {
+    static int made = 0;
+    auto copy = std::make_shared<Copy>();
+    copy->table = QStringLiteral("vx_list_%1").arg(++made);
+    if (!copyStatement(QStringLiteral("CREATE TEMP TABLE %1 AS SELECT * FROM (%2)")
+                           .arg(quoteName(copy->table), keyField_ < 0 ? select_ : keysInOrder_),
+                       params_)) {
+        copy->table.clear();
+        return false;
+    }
+    snapshot_ = std::move(copy);
+    return true;
+}
+
+// A page of rows: a paged list's by place; a keyset list's in one query by their keys, where a
+// row whose key is gone from the source since the keys were read shows its key alone.
+QVector<QVector<QVariant>> LazyRows::readPage(int page) const {
+    const int first = page * RowPage;
+    if (keyField_ < 0) return readByPlace(select_, fields_, first, RowPage);
+    const int count = std::min(RowPage, listed_ - first);
+    QVector<QVector<QVariant>> out(count, QVector<QVariant>(fields_));
+    QVariantList params = params_;
+    QHash<QString, int> rowOfKey;
+    for (int i = 0; i < count; ++i) {
+        const QVariant key = keyAt(first + i);
+        out[i][keyField_] = key;
+        rowOfKey.insert(key.toString(), i);
+        params.append(key);
+    }
+    const QStringList marks(count, QStringLiteral("?"));
+    Statement q(QStringLiteral("SELECT * FROM (%1) WHERE %2 IN (%3)").arg(select_, quoteName(key_), marks.join(QLatin1Char(','))));
+    if (!q.run(params)) return out;
+    while (q.next()) {
+        const int i = rowOfKey.value(q.value(keyField_).toString(), -1);
+        if (i < 0) continue;
+        for (int f = 0; f < fields_; ++f) out[i][f] = q.value(f);
+    }
+    return out;
+}
+
+void LazyRows::readKeysWhole() const {
+    QVector<QVariant> keys;
+    keys.reserve(listed_);
+    Statement q(keysInOrder_);
+    if (q.run(params_))
+        while (keys.size() < listed_ && q.next()) keys.append(q.value(0));
+    keys.resize(listed_);
+    keys_ = std::move(keys);
+    keyPages_.clear();
+}
+
+// Before a write: a list with a copy checks it is still there (a rollback takes it), one without
+// makes one; where none can be made, what is left is read into memory.
+void LazyRows::takeWhole() {
+    if (!keys_.isEmpty() || whole_) {
+        watch(false);
+        return;
+    }
+    if (snapshot_ && scalar(QStringLiteral("SELECT 1 FROM temp.sqlite_master WHERE name = ?"), {snapshot_->table}).isValid()) return;
+    snapshot_.reset();
+    if (copyAside()) return;
+    watch(false);
+    if (keyField_ >= 0) {
+        readKeysWhole();
+        return;
+    }
+    const QVector<QVector<QVariant>> all = readByPlace(select_, fields_, 0, listed_);
+    for (int page = 0; page * RowPage < listed_; ++page)
+        if (!rowPages_.contains(page)) rowPages_.insert(page, {all.mid(page * RowPage, RowPage), 0});
+    whole_ = true;
+}
+
 // ---- Recordset -------------------------------------------------------------------------------
 
 QVariant Record::Value(const QString& field) const {
@@ -66,6 +414,23 @@ QVariant Record::Value(const QString& field) const {
 
 QVariant Record::Value(int position) const {
     return rs_.valueAt(row_, position);
+}
+
+Recordset::Recordset() = default;
+Recordset::~Recordset() = default;
+Recordset::Recordset(Recordset&& other) noexcept = default;
+Recordset& Recordset::operator=(Recordset&& other) noexcept = default;
+
+Recordset::Recordset(const Recordset& o)
+    : source_(o.source_), sourceKind_(o.sourceKind_), options_(o.options_), open_(o.open_), fields_(o.fields_),
+      origins_(o.origins_), originColumns_(o.originColumns_), rows_(o.rows_), serials_(o.serials_),
+      lazy_(o.lazy_ ? std::make_unique<LazyRows>(*o.lazy_) : nullptr), pos_(o.pos_), deletedHere_(o.deletedHere_),
+      noMatch_(o.noMatch_), keys_(o.keys_), keyPos_(o.keyPos_), targets_(o.targets_), counter_(o.counter_), mode_(o.mode_),
+      buffer_(o.buffer_), changed_(o.changed_), error_(o.error_) {}
+
+Recordset& Recordset::operator=(const Recordset& other) {
+    if (this != &other) *this = Recordset(other);
+    return *this;
 }
 
 bool Recordset::fail(const QString& message) {
@@ -147,72 +512,52 @@ bool Recordset::readRows(const QString& sql, const QVariantList& params, QVector
 
 bool Recordset::load() {
     rows_.clear();
-    keyOf_.clear();
     serials_.clear();
+    lazy_.reset();
     mode_ = EditMode::None;
     deletedHere_ = false;
     auto findKeys = [this] {
         keyPos_.clear();
         for (const QString& k : keys_) keyPos_.append(FieldIndex(k));
     };
-    // Keyset: the fields from a query that reads no row, then the keys alone in the list's order.
-    if (options_.keyset && keys_.size() == 1) {
+    // Keyset and paged: the fields from a query that reads no row, then the keys or the count.
+    if ((options_.keyset && keys_.size() == 1) || pagedMode()) {
         if (!readRows(QStringLiteral("SELECT * FROM (%1) LIMIT 0").arg(selectSql()), options_.params, &rows_))
             return false;
         findKeys();
     }
-    if (keysetMode()) {
-        Statement q(QStringLiteral("SELECT %1 FROM (%2)").arg(quoteName(FieldName(keyPos_.first())), selectSql()));
-        if (!q.run(options_.params)) return fail(q.error());
-        while (q.next()) keyOf_.append(q.value(0));
-        rows_.resize(keyOf_.size());
+    if (keysetMode() || pagedMode()) {
+        const bool keyset = keysetMode();
+        lazy_ = std::make_unique<LazyRows>(selectSql(), options_.params, fields_.size(), keyset ? keyPos_.first() : -1,
+                                           keyset ? FieldName(keyPos_.first()) : QString(),
+                                           keyset ? withoutSemicolon(options_.keysInOrder) : QString(), options_.countSql);
+        if (QString why; !lazy_->open(&why)) {
+            lazy_.reset();
+            return fail(why);
+        }
     } else {
         if (!readRows(selectSql(), options_.params, &rows_)) return false;
         findKeys();
+        for (int i = 0; i < rows_.size(); ++i) serials_.append(nextSerial());
     }
-    for (int i = 0; i < rows_.size(); ++i) serials_.append(nextSerial());
     pos_ = 0;
     return true;
 }
 
-const QVector<QVariant>& Recordset::rowAt(int row) const {
-    if (rows_[row].isEmpty() && keysetMode()) readPage(row);
-    return rows_[row];
-}
+int Recordset::RecordCount() const { return lazy_ ? lazy_->count() : int(rows_.size()); }
 
-// The page of rows around `row` that are not read yet, in one query by their keys. A row whose key
-// is gone from the source since the keys were read shows its key alone.
-void Recordset::readPage(int row) const {
-    constexpr int Page = 256;
-    const int first = row / Page * Page;
-    QVariantList params = options_.params;
-    QHash<QString, int> rowOfKey;
-    for (int r = first; r < std::min<int>(first + Page, rows_.size()); ++r)
-        if (rows_[r].isEmpty()) {
-            rowOfKey.insert(keyOf_[r].toString(), r);
-            params.append(keyOf_[r]);
-            rows_[r] = QVector<QVariant>(fields_.size());
-            rows_[r][keyPos_.first()] = keyOf_[r];
-        }
-    QStringList marks(params.size() - options_.params.size(), QStringLiteral("?"));
-    Statement q(QStringLiteral("SELECT * FROM (%1) WHERE %2 IN (%3)")
-                    .arg(selectSql(), quoteName(FieldName(keyPos_.first())), marks.join(QLatin1Char(','))));
-    if (!q.run(params)) return;
-    while (q.next()) {
-        const int r = rowOfKey.value(q.value(keyPos_.first()).toString(), -1);
-        if (r < 0) continue;
-        for (int i = 0; i < fields_.size(); ++i) rows_[r][i] = q.value(i);
-    }
+const QVector<QVariant>& Recordset::rowAt(int row) const {
+    return lazy_ ? lazy_->row(row) : rows_[row];
 }
 
 void Recordset::setRow(int row, const QVector<QVariant>& values) {
-    rows_[row] = values;
-    if (keysetMode()) keyOf_[row] = values.value(keyPos_.first());
+    if (lazy_) lazy_->set(row, values);
+    else rows_[row] = values;
 }
 
 QVariant Recordset::keyValue(int row) const {
-    if (row < 0 || row >= rows_.size() || keyPos_.isEmpty() || keyPos_.first() < 0) return {};
-    return keysetMode() ? keyOf_[row] : rows_[row][keyPos_.first()];
+    if (row < 0 || row >= RecordCount() || keyPos_.isEmpty() || keyPos_.first() < 0) return {};
+    return lazy_ ? lazy_->key(row) : rows_[row][keyPos_.first()];
 }
 
 bool Recordset::resolveTargets() {
@@ -262,13 +607,13 @@ int Recordset::FieldIndex(const QString& name) const { return fields_.indexOf(na
 
 // ---- navigation ----
 
-bool Recordset::IsEOF() const { return !open_ || pos_ >= rows_.size(); }
-bool Recordset::IsBOF() const { return !open_ || pos_ < 0 || rows_.isEmpty(); }
-bool Recordset::hasCurrent() const { return open_ && !deletedHere_ && pos_ >= 0 && pos_ < rows_.size(); }
+bool Recordset::IsEOF() const { return !open_ || pos_ >= RecordCount(); }
+bool Recordset::IsBOF() const { return !open_ || pos_ < 0 || RecordCount() == 0; }
+bool Recordset::hasCurrent() const { return open_ && !deletedHere_ && pos_ >= 0 && pos_ < RecordCount(); }
 
 bool Recordset::MoveFirst() {
     CancelUpdate();
-    if (!open_ || rows_.isEmpty()) return fail(QStringLiteral("no current record"));
+    if (!open_ || RecordCount() == 0) return fail(QStringLiteral("no current record"));
     pos_ = 0;
     deletedHere_ = false;
     return true;
@@ -276,8 +621,8 @@ bool Recordset::MoveFirst() {
 
 bool Recordset::MoveLast() {
     CancelUpdate();
-    if (!open_ || rows_.isEmpty()) return fail(QStringLiteral("no current record"));
-    pos_ = int(rows_.size()) - 1;
+    if (!open_ || RecordCount() == 0) return fail(QStringLiteral("no current record"));
+    pos_ = RecordCount() - 1;
     deletedHere_ = false;
     return true;
 }
@@ -289,7 +634,7 @@ bool Recordset::MoveNext() {
         deletedHere_ = false;  // the row that followed the deleted one now sits at pos_
         return true;
     }
-    if (pos_ >= rows_.size()) return fail(QStringLiteral("no current record"));
+    if (pos_ >= RecordCount()) return fail(QStringLiteral("no current record"));
     ++pos_;
     return true;
 }
@@ -302,7 +647,7 @@ bool Recordset::MovePrevious() {
         --pos_;
         return true;
     }
-    if (pos_ < 0 || rows_.isEmpty()) return fail(QStringLiteral("no current record"));
+    if (pos_ < 0 || RecordCount() == 0) return fail(QStringLiteral("no current record"));
     --pos_;
     return true;
 }
@@ -312,7 +657,7 @@ int Recordset::AbsolutePosition() const {
 }
 
 bool Recordset::SetAbsolutePosition(int position) {
-    if (!open_ || position < 0 || position >= rows_.size()) return fail(QStringLiteral("invalid position"));
+    if (!open_ || position < 0 || position >= RecordCount()) return fail(QStringLiteral("invalid position"));
     CancelUpdate();
     pos_ = position;
     deletedHere_ = false;
@@ -324,13 +669,15 @@ QString Recordset::Bookmark() const {
 }
 
 QString Recordset::bookmarkAt(int row) const {
-    return row >= 0 && row < serials_.size() ? QString::number(serials_[row]) : QString();
+    if (row < 0 || row >= RecordCount()) return {};
+    return QString::number(lazy_ ? lazy_->serial(row) : serials_[row]);
 }
 
 int Recordset::rowOfBookmark(const QString& bookmark) const {
     bool ok = false;
     const qint64 s = bookmark.toLongLong(&ok);
-    return ok ? int(serials_.indexOf(s)) : -1;
+    if (!ok) return -1;
+    return lazy_ ? lazy_->rowOfSerial(s) : int(serials_.indexOf(s));
 }
 
 bool Recordset::SetBookmark(const QString& bookmark) {
@@ -342,7 +689,7 @@ bool Recordset::SetBookmark(const QString& bookmark) {
 // ---- values ----
 
 QVariant Recordset::valueAt(int row, int position) const {
-    if (row < 0 || row >= rows_.size() || position < 0 || position >= fields_.size()) return {};
+    if (row < 0 || row >= RecordCount() || position < 0 || position >= fields_.size()) return {};
     return rowAt(row)[position];
 }
 
@@ -357,7 +704,7 @@ QVariant Recordset::Value(const QString& field) const {
 }
 
 int Recordset::findFrom(int start, const std::function<bool(const Record&)>& criterion) const {
-    for (int r = std::max(start, 0); r < rows_.size(); ++r)
+    for (int r = std::max(start, 0); r < RecordCount(); ++r)
         if (criterion(Record(*this, r))) return r;
     return -1;
 }
@@ -569,12 +916,16 @@ bool Recordset::Update() {
     });
     if (!ok) return false;
     if (isNew) {
-        rows_.append(QVector<QVariant>());
-        if (keysetMode()) keyOf_.append(QVariant());
-        serials_.append(nextSerial());
-        pos_ = int(rows_.size()) - 1;
+        if (lazy_) {
+            lazy_->append(stored, nextSerial());
+        } else {
+            rows_.append(stored);
+            serials_.append(nextSerial());
+        }
+        pos_ = RecordCount() - 1;
+    } else {
+        setRow(pos_, stored);
     }
-    setRow(pos_, stored);
     deletedHere_ = false;
     CancelUpdate();
     return true;
@@ -647,9 +998,12 @@ bool Recordset::Delete() {
         return {};
     });
     if (!ok) return false;
-    rows_.remove(pos_);
-    if (keysetMode()) keyOf_.remove(pos_);
-    serials_.remove(pos_);
+    if (lazy_) {
+        lazy_->remove(pos_);
+    } else {
+        rows_.remove(pos_);
+        serials_.remove(pos_);
+    }
     deletedHere_ = true;
     return true;
 }

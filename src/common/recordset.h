@@ -10,6 +10,7 @@
 #include <QVector>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <utility>
 
 namespace vx::db {
@@ -38,6 +39,18 @@ struct OpenOptions {
     // copies some of its fields. The recordset is still editing, so Value() gives what is written and
     // valueAt(AbsolutePosition(), ...) what was stored. A text returned fails the write as a whole.
     std::function<QString(const Recordset&)> alsoWrite = {};
+    // Keyset only: SQL text over the same parameters giving the list's keys (one column) in the
+    // list's order, from an index that holds that order. The keys are then counted at open and read
+    // a page at a time as well: the recordset holds the pages looked at, not the whole list.
+    QString keysInOrder = {};
+    // Snapshot only: the rows counted at open and read a page at a time by their place.
+    bool paged = false;
+    // With either: SQL text over the same parameters giving the number of rows, where counting
+    // through the list (or its keys) would walk its order.
+    QString countSql = {};
+    // A list read by place (these two) copies what it still reads by place into a temporary table
+    // of the connection before anything is written on it, so that it keeps the rows and the order
+    // it opened with.
 };
 
 // One row of a recordset, as a find predicate sees it.
@@ -52,9 +65,16 @@ private:
     int row_;
 };
 
+class LazyRows;
+
 class Recordset {
 public:
-    Recordset() = default;
+    Recordset();
+    ~Recordset();
+    Recordset(const Recordset& other);
+    Recordset& operator=(const Recordset& other);
+    Recordset(Recordset&& other) noexcept;
+    Recordset& operator=(Recordset&& other) noexcept;
     // Opens a table name, view name or SQL text on the run's connection; the first row is current.
     bool open(const QString& source, const OpenOptions& options = {});
     bool open(const QString& source, RecordsetType type, const QVariantList& params = {}, const QString& key = {});
@@ -77,7 +97,7 @@ public:
     QStringList FieldNames() const { return fields_.names(); }
 
     // Navigation. With no current record Value() gives an invalid QVariant.
-    int RecordCount() const { return int(rows_.size()); }
+    int RecordCount() const;
     bool IsEOF() const;
     bool IsBOF() const;
     bool hasCurrent() const;
@@ -144,8 +164,8 @@ private:
     int findFrom(int start, const std::function<bool(const Record&)>& criterion) const;
     bool writes(const Target& t, int position) const;
     bool keysetMode() const { return options_.keyset && keyPos_.size() == 1 && keyPos_.first() >= 0; }
-    const QVector<QVariant>& rowAt(int row) const;  // reads the row's page first in keyset mode
-    void readPage(int row) const;
+    bool pagedMode() const { return options_.paged && options_.type == RecordsetType::Snapshot; }
+    const QVector<QVariant>& rowAt(int row) const;  // reads the row's page first in keyset and paged mode
     void setRow(int row, const QVector<QVariant>& values);
 
     QString source_;
@@ -155,9 +175,9 @@ private:
     NameList fields_;
     QStringList origins_;  // the table each field comes from, when it comes straight from one
     QStringList originColumns_;  // and the column it reads there, whatever the list calls it
-    mutable QVector<QVector<QVariant>> rows_;  // keyset mode: empty until read
-    QVector<QVariant> keyOf_;                   // keyset mode: each row's key
-    QVector<qint64> serials_;
+    QVector<QVector<QVariant>> rows_;  // read whole: every row
+    QVector<qint64> serials_;          // read whole: each row's bookmark
+    std::unique_ptr<LazyRows> lazy_;   // keyset and paged mode: the rows as they are read
     int pos_ = -1;  // -1 = BOF, RecordCount() = EOF
     bool deletedHere_ = false;
     bool noMatch_ = false;

@@ -14,6 +14,16 @@ QString writeNumber(double v) {
     return s.startsWith(QLatin1Char(' ')) ? s.mid(1) : s;
 }
 
+// A Write # record without its line end.
+QString writeLine(std::initializer_list<WriteValue> values) {
+    QString line;
+    for (const WriteValue& v : values) {
+        if (&v != values.begin()) line += QLatin1Char(',');
+        line += v.text();
+    }
+    return line;
+}
+
 }  // namespace
 
 TextFileError::TextFileError(const QString& file, int l, const QString& why)
@@ -57,14 +67,16 @@ void TextWriter::Print(const QString& text) {
 
 void TextWriter::PrintPart(const QString& text) { put(text); }
 
-void TextWriter::Write(std::initializer_list<WriteValue> values) {
-    QString line;
-    for (const WriteValue& v : values) {
-        if (&v != values.begin()) line += QLatin1Char(',');
-        line += v.text();
-    }
-    Print(line);
+void TextWriter::Write(std::initializer_list<WriteValue> values) { Print(writeLine(values)); }
+
+void TextLines::Print(const QString& text) {
+    text_ += text;
+    text_ += CrLf;
 }
+
+QByteArray TextLines::bytes() const { return toCp932(text_); }
+
+void TextLines::Write(std::initializer_list<WriteValue> values) { Print(writeLine(values)); }
 
 void TextWriter::close() {
     if (whole_) {

@@ -39,6 +39,18 @@ private:
     std::variant<QString, bool, std::int64_t, float, double> v_;
 };
 
+// Lines in the Print # / Write # form gathered in memory, in CP932, for a file written whole in
+// one go (writeWhole): the same bytes as a TextWriter writes.
+class TextLines {
+public:
+    void Print(const QString& text = {});
+    void Write(std::initializer_list<WriteValue> values);
+    QByteArray bytes() const;
+
+private:
+    QString text_;  // converted once: CP932 holds no state from line to line
+};
+
 class TextWriter {
 public:
     enum class Mode { Output, Append };

@@ -1,5 +1,6 @@
 #include "platform/boundgrid.h"
 
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QTimer>
@@ -12,13 +13,37 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent) {
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &DBGrid::widenToShownCells);
 }
 
+// Only the rows the viewport has room for: the base class would shape up to a thousand rows a
+// column (its resize precision), reading and formatting each of them.
 void DBGrid::widenToShownCells() {
     if (!model_) return;
+    const int rows = model_->rowCount();
+    if (rows == 0) return;
+    ensurePolished();
+    QHeaderView* header = verticalHeader();
+    const int height = viewport()->height();
+    const int top = std::max(0, header->visualIndexAt(0));
+    int bottom = header->visualIndexAt(height);
+    if (bottom < 0) bottom = std::min(rows - 1, top + std::max(height, 0) / std::max(header->minimumSectionSize(), 1) + 1);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
     for (int c = 0; c < model_->columnCount(); ++c) {
         if (isColumnHidden(c)) continue;
-        const int need = sizeHintForColumn(c);  // the rows in view only
+        int need = 0;
+        for (int v = top; v <= bottom; ++v) {
+            const int r = header->logicalIndex(v);
+            if (r < 0 || isRowHidden(r)) continue;
+            const QModelIndex index = model_->index(r, c);
+            need = std::max(need, itemDelegateForIndex(index)->sizeHint(option, index).width());
+        }
+        if (showGrid()) ++need;
         if (need > columnWidth(c)) setColumnWidth(c, need);
     }
+}
+
+void DBGrid::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    widenToShownCells();  // rows come into view
 }
 
 void DBGrid::setDataSource(DataSource* source) {

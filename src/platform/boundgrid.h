@@ -37,10 +37,11 @@ Q_SIGNALS:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void followSource(int row);
-    // Figures are never cut: a column too narrow for a cell it shows widens (it never narrows).
+    // Figures are never cut: a column too narrow for a cell in view widens (it never narrows).
     void widenToShownCells();
 
     QPointer<DataSource> ds_;

@@ -7,8 +7,10 @@
 #include "common/width.h"
 #include "recording/exchange_codec.h"
 #include "recording/scoreentry_model.h"
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <limits>
 
 namespace vx::exchange {
@@ -251,10 +253,30 @@ void backupFailed(const QString& path, const QString& reason) {
            vbOKOnly + vbExclamation);
 }
 
+// The backup as this run last wrote it: a refresh that changed nothing finds the file as it left
+// it and writes nothing.
+struct WrittenBackup {
+    QString path;
+    QByteArray bytes;
+    QDateTime modified;
+};
+WrittenBackup lastBackup_;
+
+bool backupStands(const QString& path, const QByteArray& bytes) {
+    if (path != lastBackup_.path || bytes != lastBackup_.bytes) return false;
+    const QFileInfo file(path);
+    return file.exists() && file.size() == bytes.size() && file.lastModified() == lastBackup_.modified;
+}
+
 void writeBackup() {
     const QString path = inCurrentDir(backupFileName());
     try {
-        writeSheetFile(path, sheetFromState());
+        const QByteArray bytes = sheetFileBytes(sheetFromState());
+        if (!backupStands(path, bytes)) {
+            QString why;
+            if (!writeWhole(path, bytes, &why)) throw TextFileError(path, 0, why);
+            lastBackup_ = {path, bytes, QFileInfo(path).lastModified()};
+        }
         backupFailing_ = false;
     } catch (const TextFileError& e) {
         backupFailed(path, e.reason);

@@ -127,8 +127,8 @@ SheetFile sheetFromState() {
     return f;
 }
 
-void writeSheetFile(const QString& path, const SheetFile& file) {
-    TextWriter out(path);  // the old file stays until the new one is whole
+QByteArray sheetFileBytes(const SheetFile& file) {
+    TextLines out;
     out.Write({int(file.slots.size())});
     out.Write({file.games});
     for (const SlotRecord& s : file.slots) {
@@ -149,7 +149,13 @@ void writeSheetFile(const QString& path, const SheetFile& file) {
             for (int i = 0; i <= 11; ++i) out.Write({int(r.Scores[i])});
         }
     }
-    out.close();
+    return out.bytes();
+}
+
+// Built in memory and written in one go: a write per value costs a system call each.
+void writeSheetFile(const QString& path, const SheetFile& file) {
+    QString why;
+    if (!writeWhole(path, sheetFileBytes(file), &why)) throw TextFileError(path, 0, why);
 }
 
 SheetFile readSheetFile(const QString& path, Layout layout) {

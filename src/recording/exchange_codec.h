@@ -43,6 +43,8 @@ GameRecord notEnteredRecord();
 // The occupied slots of the shared sheet (ID not -1), in slot order, with the current match.
 SheetFile sheetFromState();
 
+// The bytes of a file of the current layout.
+QByteArray sheetFileBytes(const SheetFile& file);
 // Writes the current layout. The file appears under its name only once it is complete: it is
 // written beside it under a temporary name and renamed, so an earlier file survives a failure.
 // Throws TextFileError.

@@ -84,11 +84,8 @@ void Form_siaiSeiseki::Form_Unload(bool&) { savePosition(QStringLiteral("siai_se
 void Form_siaiSeiseki::Cmd_what_Click(int Index) {
     const matchstats::Query q = matchstats::sortedQuery(Index, Opt_sort[1]->isChecked(), Txt_Sensyu->text());
     db::ensureOpen();
-    db::OpenOptions o;
-    o.type = db::RecordsetType::Snapshot;
-    o.params = q.params;
     Data_Siai->setRecordSource(q.sql);
-    Data_Siai->setOptions(o);
+    Data_Siai->setOptions(matchstats::listOptions(q));
     if (!Data_Siai->Refresh()) {
         MsgBox(QStringLiteral("統計を読み込めませんでした。"), vbExclamation);
         return;

@@ -1,6 +1,7 @@
 #pragma once
 // The per-match statistics without their window: every player's figures in every stored match,
 // from the saved query, sorted by one of seven keys, for all players or one.
+#include "common/recordset.h"
 #include <QString>
 #include <QVariantList>
 
@@ -16,10 +17,13 @@ QString allPlayers();
 struct Query {
     QString sql;
     QVariantList params;
+    QString count = {};  // the number of its rows, over the same parameters
 };
 // The rows of ＿各試合のデータ項目統計 sorted by the key (clamped to 0..6) in the direction; equal
 // keys in match order, then by name. A player other than "全　員" lists the rows of that name only,
-// the name bound as it is.
+// the name bound as it is. Read a page at a time (see listOptions).
 Query sortedQuery(int key, bool descending, const QString& player);
+// The sorted rows opened read-only, counted and read a page at a time.
+db::OpenOptions listOptions(const Query& query);
 
 }  // namespace vx::matchstats

@@ -37,7 +37,7 @@ QString listSql(const Filter& filter);
 // The captions over the 21 mark columns of a list of games: each frame's number over its first
 // ball, the tenth's "１" "０" over its first two.
 QStringList markCaptions();
-// Opened a page at a time; an edited field is written to the table it comes from (a mark or frame
+// Opened a page at a time, its keys too (from the kept list ＿スコアブック順); an edited field is written to the table it comes from (a mark or frame
 // score to マーク, a game value to データ項目, the name to 選手, season or match number to 試合,
 // the venue's name to 会場).
 db::OpenOptions listOptions(const Filter& filter);

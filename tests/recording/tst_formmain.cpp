@@ -12,7 +12,10 @@
 #include "recording/matchsetup.h"
 #include "recording/split.h"
 #include "support/dayfixture.h"
+#include "support/exchange_sheet.h"
 #include "support/recording_fixture.h"
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Module1;
 using M = ScoreEntryModel;
@@ -600,6 +603,26 @@ private Q_SLOTS:
         QVERIFY(!QApplication::activePopupWidget() && dlg->allAnswered());
         QCOMPARE(f.Txt_SEN->text() + f.Txt_GAM->text() + marks(f) + state(), before);
         QCOMPARE(notOnTop(f), QString());
+    }
+
+    // The backup follows a change of the sheet at the next refresh; showing records again writes nothing.
+    void backupOnlyOnChange() {
+        form_main& f = open();
+        const QString backup = exchange::backupFileName(), kept = backup + QStringLiteral(".kept");
+        const auto same = [&] {  // the file is still the one linked to
+            struct stat a {}, b {};
+            return ::stat(QFile::encodeName(backup).constData(), &a) == 0 && ::stat(QFile::encodeName(kept).constData(), &b) == 0 &&
+                   a.st_ino == b.st_ino;
+        };
+        const auto around = [&] { trigger(f.menu_game[1]), trigger(f.menu_game[0]), trigger(f.menu_move[1]), trigger(f.menu_move[0]); };
+        typeKeys(QStringLiteral("7")), around();  // each record shown the first time takes its handicap
+        const QByteArray bytes = vxtest::fileBytes(backup);
+        QVERIFY(bytes.contains("\"\x82V\"") && ::link(QFile::encodeName(backup).constData(), QFile::encodeName(kept).constData()) == 0);
+        around();
+        QVERIFY(same());
+        typeKeys(QStringLiteral("-")), around();
+        QVERIFY(!same() && vxtest::fileBytes(backup) != bytes && vxtest::fileBytes(kept) == bytes);
+        QFile::remove(kept);
     }
 
     // Without a handicap a finished game may not be left, an unfinished one may.

@@ -1,0 +1,95 @@
+// The per-match statistics over club histories of 1,000, 115,200 and 1,000,000 stored games, sorted
+// by 得点 (descending) for all players and for one, each timed from the click to the grid painted,
+// beside the bare SELECT of the same rows read to the end by SQLite's own calls, alternating run by
+// run; the memory the window holds after the sort for all players. Run headless.
+#include "club_history.h"
+#include "app/windows.h"
+#include "platform/boundgrid.h"
+#include "platform/registry.h"
+#include "records/form_siaiseiseki.h"
+#include "records/matchstats.h"
+#include <QApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <unistd.h>
+
+namespace {
+
+double residentMb() {
+    FILE* f = std::fopen("/proc/self/statm", "r");
+    long pages = 0, resident = 0;
+    if (f) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(f);
+    }
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+int bare(vxbench::Db& d, const vx::matchstats::Query& query) {
+    vxbench::Stmt q(d, query.sql);
+    for (const QVariant& v : query.params) q << v.toString();
+    int rows = 0;
+    while (q.step()) {
+        for (int c = 0, n = sqlite3_column_count(q.s); c < n; ++c) sqlite3_column_text(q.s, c);
+        ++rows;
+    }
+    return rows;
+}
+
+void measure(int games, int runs) {
+    QTemporaryDir home;
+    const vxbench::History h = vxbench::clubHistory(games);
+    const QString file = home.filePath(QStringLiteral("Vorlix.mdb"));
+    QFile::copy(h.file, file);
+    if (!vx::db::open(file)) std::exit(1);
+    vxbench::Db d(file);
+    vx::Form_siaiSeiseki& f = vx::forms::get<vx::Form_siaiSeiseki>();
+    f.Show();
+    for (const QString& player : {vx::matchstats::allPlayers(), QStringLiteral("会員45")}) {
+        f.Txt_Sensyu->setText(player);
+        const vx::matchstats::Query query = vx::matchstats::sortedQuery(1, true, player);
+        std::vector<double> shown, floor;
+        int rows = 0;
+        double grown = 0;
+        for (int i = 0; i <= runs; ++i) {  // run 0 warms up both
+            const double before = residentMb();
+            QElapsedTimer t;
+            t.start();
+            f.Cmd_what_Click(1);
+            f.DBGrid1->viewport()->grab();
+            const double s = vxbench::msSince(t);
+            if (i == 0) grown = residentMb() - before;
+            t.restart();
+            rows = bare(d, query);
+            const double b = vxbench::msSince(t);
+            if (i == 0) continue;
+            shown.push_back(s);
+            floor.push_back(b);
+        }
+        const double s = vxbench::median(shown), b = vxbench::median(floor);
+        std::printf("%9d  %-7s  %7d  %8.2f  %8.2f  %6.3f  %+7.1f\n", games, player == vx::matchstats::allPlayers() ? "all" : "one", rows, s,
+                    b, s / b, grown);
+        std::fflush(stdout);
+    }
+    f.Unload();
+    vx::db::close();
+}
+
+}  // namespace
+
+// bench_matchstats [runs at 1,000,000 games]
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir config;
+    qputenv("VORLIX_HOME", config.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QDir::setCurrent(config.path());
+    vx::registerAllWindows();
+    const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
+    std::printf("   games  players     rows   sort ms  floor ms   ratio  memory MB   (sort by 得点: click to grid painted; floor: the bare "
+                "SELECT of the same rows read to the end; medians)\n");
+    for (const auto& [games, n] : {std::pair{1000, 31}, std::pair{115200, 15}, std::pair{1000000, runs}}) measure(games, n);
+    vx::forms::destroyAll();
+    return 0;
+}
