@@ -144,7 +144,10 @@ private Q_SLOTS:
         QVERIFY(stats.open(q.sql, matchstats::listOptions(q)) && book.open(scorebook::listSql(all), scorebook::listOptions(all)));
         QVERIFY(statsBefore.open(sorted(1, true), db::RecordsetType::Snapshot) && bookBefore.open(scorebook::listSql(all), whole(all)));
         QVERIFY(stats.valueAt(0, 0).isValid() && book.valueAt(0, 0).isValid());  // a page each, then games stored ahead of it
-        QVERIFY(db::beginTransaction() && db::exec("DELETE FROM マーク") && db::rollback());  // what was taken aside goes with it
+        {  // what was taken aside goes with the rolled-back transaction
+            db::Transaction undone;
+            QVERIFY(undone.begun() && db::exec("DELETE FROM マーク"));
+        }
         QVERIFY(db::exec("INSERT INTO データ項目 (ID, 選手ID, 試合ID, ｹﾞｰﾑ, S10) VALUES (-2, 1, 3, 0, 900), (-1, 3, 3, 0, 800)"));
         QVERIFY(db::exec("INSERT INTO マーク (ID) VALUES (-2), (-1)"));
         QCOMPARE(backwards(stats) + backwards(book), backwards(statsBefore) + backwards(bookBefore));
