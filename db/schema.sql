@@ -320,6 +320,28 @@ CREATE TRIGGER "＿シーズン計_update" AFTER UPDATE OF "選手ID", "試合ID
     AND EXISTS (SELECT 1 FROM "試合" WHERE "試合ID" = NEW."試合ID");
 END;
 
+-- A match's sums for each player and for all its players, read by the triggers on 試合 with a
+-- criterion on 試合ID, which reaches the index データ項目_試合ID_成績.
+CREATE VIEW "＿試合の選手別計" AS
+SELECT "試合ID", "選手ID", COUNT(*) AS "ゲーム",
+  COALESCE(SUM("優Ｐ"), 0) AS "優Ｐ和", COUNT("優Ｐ") AS "優Ｐ数",
+  COALESCE(SUM("上位"), 0) AS "上位和", COUNT("上位") AS "上位数",
+  COALESCE(SUM("S10"), 0) AS "S10和", COUNT("S10") AS "S10数",
+  COALESCE(SUM("ST"), 0) AS "ST和", COUNT("ST") AS "ST数",
+  COALESCE(SUM("SP"), 0) AS "SP和", COUNT("SP") AS "SP数",
+  COALESCE(SUM("SPF"), 0) AS "SPF和", COUNT("SPF") AS "SPF数"
+FROM "データ項目" GROUP BY "試合ID", "選手ID";
+
+CREATE VIEW "＿試合の計" AS
+SELECT "試合ID", COUNT(*) AS "ゲーム",
+  COALESCE(SUM("優Ｐ"), 0) AS "優Ｐ和", COUNT("優Ｐ") AS "優Ｐ数",
+  COALESCE(SUM("上位"), 0) AS "上位和", COUNT("上位") AS "上位数",
+  COALESCE(SUM("S10"), 0) AS "S10和", COUNT("S10") AS "S10数",
+  COALESCE(SUM("ST"), 0) AS "ST和", COUNT("ST") AS "ST数",
+  COALESCE(SUM("SP"), 0) AS "SP和", COUNT("SP") AS "SP数",
+  COALESCE(SUM("SPF"), 0) AS "SPF和", COUNT("SPF") AS "SPF数"
+FROM "データ項目" GROUP BY "試合ID";
+
 CREATE TRIGGER "＿シーズン計_試合_insert" AFTER INSERT ON "試合" BEGIN
   INSERT INTO "＿シーズン計" ("選手ID", "シーズンID")
   SELECT DISTINCT d."選手ID", NEW."シーズンID" FROM "データ項目" AS d WHERE d."試合ID" = NEW."試合ID" AND NOT EXISTS
@@ -332,15 +354,8 @@ CREATE TRIGGER "＿シーズン計_試合_insert" AFTER INSERT ON "試合" BEGIN
     "ST和" = "＿シーズン計"."ST和" + g."ST和", "ST数" = "＿シーズン計"."ST数" + g."ST数",
     "SP和" = "＿シーズン計"."SP和" + g."SP和", "SP数" = "＿シーズン計"."SP数" + g."SP数",
     "SPF和" = "＿シーズン計"."SPF和" + g."SPF和", "SPF数" = "＿シーズン計"."SPF数" + g."SPF数"
-  FROM (SELECT "選手ID", COUNT(*) AS "ゲーム",
-      COALESCE(SUM("優Ｐ"), 0) AS "優Ｐ和", COUNT("優Ｐ") AS "優Ｐ数",
-      COALESCE(SUM("上位"), 0) AS "上位和", COUNT("上位") AS "上位数",
-      COALESCE(SUM("S10"), 0) AS "S10和", COUNT("S10") AS "S10数",
-      COALESCE(SUM("ST"), 0) AS "ST和", COUNT("ST") AS "ST数",
-      COALESCE(SUM("SP"), 0) AS "SP和", COUNT("SP") AS "SP数",
-      COALESCE(SUM("SPF"), 0) AS "SPF和", COUNT("SPF") AS "SPF数"
-    FROM "データ項目" WHERE "試合ID" = NEW."試合ID" GROUP BY "選手ID") AS g
-  WHERE "＿シーズン計"."選手ID" IS g."選手ID" AND "＿シーズン計"."シーズンID" IS NEW."シーズンID";
+  FROM "＿試合の選手別計" AS g
+  WHERE g."試合ID" = NEW."試合ID" AND "＿シーズン計"."選手ID" IS g."選手ID" AND "＿シーズン計"."シーズンID" IS NEW."シーズンID";
   INSERT INTO "＿全員シーズン計" ("シーズンID") SELECT NEW."シーズンID"
   WHERE EXISTS (SELECT 1 FROM "データ項目" WHERE "試合ID" = NEW."試合ID")
     AND NOT EXISTS (SELECT 1 FROM "＿全員シーズン計" WHERE "シーズンID" IS NEW."シーズンID");
@@ -352,15 +367,8 @@ CREATE TRIGGER "＿シーズン計_試合_insert" AFTER INSERT ON "試合" BEGIN
     "ST和" = "＿全員シーズン計"."ST和" + g."ST和", "ST数" = "＿全員シーズン計"."ST数" + g."ST数",
     "SP和" = "＿全員シーズン計"."SP和" + g."SP和", "SP数" = "＿全員シーズン計"."SP数" + g."SP数",
     "SPF和" = "＿全員シーズン計"."SPF和" + g."SPF和", "SPF数" = "＿全員シーズン計"."SPF数" + g."SPF数"
-  FROM (SELECT COUNT(*) AS "ゲーム",
-      COALESCE(SUM("優Ｐ"), 0) AS "優Ｐ和", COUNT("優Ｐ") AS "優Ｐ数",
-      COALESCE(SUM("上位"), 0) AS "上位和", COUNT("上位") AS "上位数",
-      COALESCE(SUM("S10"), 0) AS "S10和", COUNT("S10") AS "S10数",
-      COALESCE(SUM("ST"), 0) AS "ST和", COUNT("ST") AS "ST数",
-      COALESCE(SUM("SP"), 0) AS "SP和", COUNT("SP") AS "SP数",
-      COALESCE(SUM("SPF"), 0) AS "SPF和", COUNT("SPF") AS "SPF数"
-    FROM "データ項目" WHERE "試合ID" = NEW."試合ID") AS g
-  WHERE "＿全員シーズン計"."シーズンID" IS NEW."シーズンID";
+  FROM "＿試合の計" AS g
+  WHERE g."試合ID" = NEW."試合ID" AND "＿全員シーズン計"."シーズンID" IS NEW."シーズンID";
 END;
 
 CREATE TRIGGER "＿シーズン計_試合_delete" AFTER DELETE ON "試合" BEGIN
@@ -372,15 +380,8 @@ CREATE TRIGGER "＿シーズン計_試合_delete" AFTER DELETE ON "試合" BEGIN
     "ST和" = "＿シーズン計"."ST和" - g."ST和", "ST数" = "＿シーズン計"."ST数" - g."ST数",
     "SP和" = "＿シーズン計"."SP和" - g."SP和", "SP数" = "＿シーズン計"."SP数" - g."SP数",
     "SPF和" = "＿シーズン計"."SPF和" - g."SPF和", "SPF数" = "＿シーズン計"."SPF数" - g."SPF数"
-  FROM (SELECT "選手ID", COUNT(*) AS "ゲーム",
-      COALESCE(SUM("優Ｐ"), 0) AS "優Ｐ和", COUNT("優Ｐ") AS "優Ｐ数",
-      COALESCE(SUM("上位"), 0) AS "上位和", COUNT("上位") AS "上位数",
-      COALESCE(SUM("S10"), 0) AS "S10和", COUNT("S10") AS "S10数",
-      COALESCE(SUM("ST"), 0) AS "ST和", COUNT("ST") AS "ST数",
-      COALESCE(SUM("SP"), 0) AS "SP和", COUNT("SP") AS "SP数",
-      COALESCE(SUM("SPF"), 0) AS "SPF和", COUNT("SPF") AS "SPF数"
-    FROM "データ項目" WHERE "試合ID" = OLD."試合ID" GROUP BY "選手ID") AS g
-  WHERE "＿シーズン計"."選手ID" IS g."選手ID" AND "＿シーズン計"."シーズンID" IS OLD."シーズンID";
+  FROM "＿試合の選手別計" AS g
+  WHERE g."試合ID" = OLD."試合ID" AND "＿シーズン計"."選手ID" IS g."選手ID" AND "＿シーズン計"."シーズンID" IS OLD."シーズンID";
   DELETE FROM "＿シーズン計" WHERE "シーズンID" IS OLD."シーズンID" AND "ゲーム" = 0;
   UPDATE "＿全員シーズン計" SET
     "ゲーム" = "＿全員シーズン計"."ゲーム" - g."ゲーム",
@@ -390,15 +391,8 @@ CREATE TRIGGER "＿シーズン計_試合_delete" AFTER DELETE ON "試合" BEGIN
     "ST和" = "＿全員シーズン計"."ST和" - g."ST和", "ST数" = "＿全員シーズン計"."ST数" - g."ST数",
     "SP和" = "＿全員シーズン計"."SP和" - g."SP和", "SP数" = "＿全員シーズン計"."SP数" - g."SP数",
     "SPF和" = "＿全員シーズン計"."SPF和" - g."SPF和", "SPF数" = "＿全員シーズン計"."SPF数" - g."SPF数"
-  FROM (SELECT COUNT(*) AS "ゲーム",
-      COALESCE(SUM("優Ｐ"), 0) AS "優Ｐ和", COUNT("優Ｐ") AS "優Ｐ数",
-      COALESCE(SUM("上位"), 0) AS "上位和", COUNT("上位") AS "上位数",
-      COALESCE(SUM("S10"), 0) AS "S10和", COUNT("S10") AS "S10数",
-      COALESCE(SUM("ST"), 0) AS "ST和", COUNT("ST") AS "ST数",
-      COALESCE(SUM("SP"), 0) AS "SP和", COUNT("SP") AS "SP数",
-      COALESCE(SUM("SPF"), 0) AS "SPF和", COUNT("SPF") AS "SPF数"
-    FROM "データ項目" WHERE "試合ID" = OLD."試合ID") AS g
-  WHERE "＿全員シーズン計"."シーズンID" IS OLD."シーズンID";
+  FROM "＿試合の計" AS g
+  WHERE g."試合ID" = OLD."試合ID" AND "＿全員シーズン計"."シーズンID" IS OLD."シーズンID";
   DELETE FROM "＿全員シーズン計" WHERE "シーズンID" IS OLD."シーズンID" AND "ゲーム" = 0;
 END;
 
@@ -411,15 +405,8 @@ CREATE TRIGGER "＿シーズン計_試合_update" AFTER UPDATE OF "試合ID", "�
     "ST和" = "＿シーズン計"."ST和" - g."ST和", "ST数" = "＿シーズン計"."ST数" - g."ST数",
     "SP和" = "＿シーズン計"."SP和" - g."SP和", "SP数" = "＿シーズン計"."SP数" - g."SP数",
     "SPF和" = "＿シーズン計"."SPF和" - g."SPF和", "SPF数" = "＿シーズン計"."SPF数" - g."SPF数"
-  FROM (SELECT "選手ID", COUNT(*) AS "ゲーム",
-      COALESCE(SUM("優Ｐ"), 0) AS "優Ｐ和", COUNT("優Ｐ") AS "優Ｐ数",
-      COALESCE(SUM("上位"), 0) AS "上位和", COUNT("上位") AS "上位数",
-      COALESCE(SUM("S10"), 0) AS "S10和", COUNT("S10") AS "S10数",
-      COALESCE(SUM("ST"), 0) AS "ST和", COUNT("ST") AS "ST数",
-      COALESCE(SUM("SP"), 0) AS "SP和", COUNT("SP") AS "SP数",
-      COALESCE(SUM("SPF"), 0) AS "SPF和", COUNT("SPF") AS "SPF数"
-    FROM "データ項目" WHERE "試合ID" = OLD."試合ID" GROUP BY "選手ID") AS g
-  WHERE "＿シーズン計"."選手ID" IS g."選手ID" AND "＿シーズン計"."シーズンID" IS OLD."シーズンID";
+  FROM "＿試合の選手別計" AS g
+  WHERE g."試合ID" = OLD."試合ID" AND "＿シーズン計"."選手ID" IS g."選手ID" AND "＿シーズン計"."シーズンID" IS OLD."シーズンID";
   DELETE FROM "＿シーズン計" WHERE "シーズンID" IS OLD."シーズンID" AND "ゲーム" = 0;
   UPDATE "＿全員シーズン計" SET
     "ゲーム" = "＿全員シーズン計"."ゲーム" - g."ゲーム",
@@ -429,15 +416,8 @@ CREATE TRIGGER "＿シーズン計_試合_update" AFTER UPDATE OF "試合ID", "�
     "ST和" = "＿全員シーズン計"."ST和" - g."ST和", "ST数" = "＿全員シーズン計"."ST数" - g."ST数",
     "SP和" = "＿全員シーズン計"."SP和" - g."SP和", "SP数" = "＿全員シーズン計"."SP数" - g."SP数",
     "SPF和" = "＿全員シーズン計"."SPF和" - g."SPF和", "SPF数" = "＿全員シーズン計"."SPF数" - g."SPF数"
-  FROM (SELECT COUNT(*) AS "ゲーム",
-      COALESCE(SUM("優Ｐ"), 0) AS "優Ｐ和", COUNT("優Ｐ") AS "優Ｐ数",
-      COALESCE(SUM("上位"), 0) AS "上位和", COUNT("上位") AS "上位数",
-      COALESCE(SUM("S10"), 0) AS "S10和", COUNT("S10") AS "S10数",
-      COALESCE(SUM("ST"), 0) AS "ST和", COUNT("ST") AS "ST数",
-      COALESCE(SUM("SP"), 0) AS "SP和", COUNT("SP") AS "SP数",
-      COALESCE(SUM("SPF"), 0) AS "SPF和", COUNT("SPF") AS "SPF数"
-    FROM "データ項目" WHERE "試合ID" = OLD."試合ID") AS g
-  WHERE "＿全員シーズン計"."シーズンID" IS OLD."シーズンID";
+  FROM "＿試合の計" AS g
+  WHERE g."試合ID" = OLD."試合ID" AND "＿全員シーズン計"."シーズンID" IS OLD."シーズンID";
   DELETE FROM "＿全員シーズン計" WHERE "シーズンID" IS OLD."シーズンID" AND "ゲーム" = 0;
   INSERT INTO "＿シーズン計" ("選手ID", "シーズンID")
   SELECT DISTINCT d."選手ID", NEW."シーズンID" FROM "データ項目" AS d WHERE d."試合ID" = NEW."試合ID" AND NOT EXISTS
@@ -450,15 +430,8 @@ CREATE TRIGGER "＿シーズン計_試合_update" AFTER UPDATE OF "試合ID", "�
     "ST和" = "＿シーズン計"."ST和" + g."ST和", "ST数" = "＿シーズン計"."ST数" + g."ST数",
     "SP和" = "＿シーズン計"."SP和" + g."SP和", "SP数" = "＿シーズン計"."SP数" + g."SP数",
     "SPF和" = "＿シーズン計"."SPF和" + g."SPF和", "SPF数" = "＿シーズン計"."SPF数" + g."SPF数"
-  FROM (SELECT "選手ID", COUNT(*) AS "ゲーム",
-      COALESCE(SUM("優Ｐ"), 0) AS "優Ｐ和", COUNT("優Ｐ") AS "優Ｐ数",
-      COALESCE(SUM("上位"), 0) AS "上位和", COUNT("上位") AS "上位数",
-      COALESCE(SUM("S10"), 0) AS "S10和", COUNT("S10") AS "S10数",
-      COALESCE(SUM("ST"), 0) AS "ST和", COUNT("ST") AS "ST数",
-      COALESCE(SUM("SP"), 0) AS "SP和", COUNT("SP") AS "SP数",
-      COALESCE(SUM("SPF"), 0) AS "SPF和", COUNT("SPF") AS "SPF数"
-    FROM "データ項目" WHERE "試合ID" = NEW."試合ID" GROUP BY "選手ID") AS g
-  WHERE "＿シーズン計"."選手ID" IS g."選手ID" AND "＿シーズン計"."シーズンID" IS NEW."シーズンID";
+  FROM "＿試合の選手別計" AS g
+  WHERE g."試合ID" = NEW."試合ID" AND "＿シーズン計"."選手ID" IS g."選手ID" AND "＿シーズン計"."シーズンID" IS NEW."シーズンID";
   INSERT INTO "＿全員シーズン計" ("シーズンID") SELECT NEW."シーズンID"
   WHERE EXISTS (SELECT 1 FROM "データ項目" WHERE "試合ID" = NEW."試合ID")
     AND NOT EXISTS (SELECT 1 FROM "＿全員シーズン計" WHERE "シーズンID" IS NEW."シーズンID");
@@ -470,15 +443,8 @@ CREATE TRIGGER "＿シーズン計_試合_update" AFTER UPDATE OF "試合ID", "�
     "ST和" = "＿全員シーズン計"."ST和" + g."ST和", "ST数" = "＿全員シーズン計"."ST数" + g."ST数",
     "SP和" = "＿全員シーズン計"."SP和" + g."SP和", "SP数" = "＿全員シーズン計"."SP数" + g."SP数",
     "SPF和" = "＿全員シーズン計"."SPF和" + g."SPF和", "SPF数" = "＿全員シーズン計"."SPF数" + g."SPF数"
-  FROM (SELECT COUNT(*) AS "ゲーム",
-      COALESCE(SUM("優Ｐ"), 0) AS "優Ｐ和", COUNT("優Ｐ") AS "優Ｐ数",
-      COALESCE(SUM("上位"), 0) AS "上位和", COUNT("上位") AS "上位数",
-      COALESCE(SUM("S10"), 0) AS "S10和", COUNT("S10") AS "S10数",
-      COALESCE(SUM("ST"), 0) AS "ST和", COUNT("ST") AS "ST数",
-      COALESCE(SUM("SP"), 0) AS "SP和", COUNT("SP") AS "SP数",
-      COALESCE(SUM("SPF"), 0) AS "SPF和", COUNT("SPF") AS "SPF数"
-    FROM "データ項目" WHERE "試合ID" = NEW."試合ID") AS g
-  WHERE "＿全員シーズン計"."シーズンID" IS NEW."シーズンID";
+  FROM "＿試合の計" AS g
+  WHERE g."試合ID" = NEW."試合ID" AND "＿全員シーズン計"."シーズンID" IS NEW."シーズンID";
 END;
 
 -- ---- Kept lists of the score book and of the per-match statistics --------------------------
@@ -494,29 +460,27 @@ CREATE TABLE "＿スコアブック順" (
   "試合" INTEGER,
   "ｹﾞｰﾑ" INTEGER
 );
-INSERT INTO "＿スコアブック順"
+-- The row a game has there, when it has one.
+CREATE VIEW "＿スコアブック順の元" AS
 SELECT d."ID", d."選手ID", d."試合ID", s."シーズンID", s."試合", d."ｹﾞｰﾑ"
 FROM "データ項目" AS d
 JOIN "マーク" AS m ON m."ID" = d."ID"
 JOIN "選手" AS p ON p."選手ID" = d."選手ID"
 JOIN "試合" AS s ON s."試合ID" = d."試合ID";
+INSERT INTO "＿スコアブック順" SELECT * FROM "＿スコアブック順の元";
 CREATE INDEX "＿スコアブック順_順" ON "＿スコアブック順" ("シーズンID", "試合", "ｹﾞｰﾑ");
 CREATE INDEX "＿スコアブック順_選手ID" ON "＿スコアブック順" ("選手ID", "シーズンID", "試合", "ｹﾞｰﾑ");
 CREATE INDEX "＿スコアブック順_試合ID" ON "＿スコアブック順" ("試合ID");
 
 CREATE TRIGGER "＿スコアブック順_データ_insert" AFTER INSERT ON "データ項目" BEGIN
   INSERT OR REPLACE INTO "＿スコアブック順"
-  SELECT NEW."ID", NEW."選手ID", NEW."試合ID", s."シーズンID", s."試合", NEW."ｹﾞｰﾑ" FROM "試合" AS s
-  WHERE s."試合ID" = NEW."試合ID" AND EXISTS (SELECT 1 FROM "マーク" WHERE "ID" = NEW."ID")
-    AND EXISTS (SELECT 1 FROM "選手" WHERE "選手ID" = NEW."選手ID");
+  SELECT * FROM "＿スコアブック順の元" WHERE "ID" = NEW."ID";
 END;
 
 CREATE TRIGGER "＿スコアブック順_データ_update" AFTER UPDATE OF "ID", "選手ID", "試合ID", "ｹﾞｰﾑ" ON "データ項目" BEGIN
   DELETE FROM "＿スコアブック順" WHERE "ID" = OLD."ID";
   INSERT OR REPLACE INTO "＿スコアブック順"
-  SELECT NEW."ID", NEW."選手ID", NEW."試合ID", s."シーズンID", s."試合", NEW."ｹﾞｰﾑ" FROM "試合" AS s
-  WHERE s."試合ID" = NEW."試合ID" AND EXISTS (SELECT 1 FROM "マーク" WHERE "ID" = NEW."ID")
-    AND EXISTS (SELECT 1 FROM "選手" WHERE "選手ID" = NEW."選手ID");
+  SELECT * FROM "＿スコアブック順の元" WHERE "ID" = NEW."ID";
 END;
 
 CREATE TRIGGER "＿スコアブック順_データ_delete" AFTER DELETE ON "データ項目" BEGIN
@@ -525,17 +489,13 @@ END;
 
 CREATE TRIGGER "＿スコアブック順_マーク_insert" AFTER INSERT ON "マーク" BEGIN
   INSERT OR REPLACE INTO "＿スコアブック順"
-  SELECT d."ID", d."選手ID", d."試合ID", s."シーズンID", s."試合", d."ｹﾞｰﾑ" FROM "データ項目" AS d
-  JOIN "選手" AS p ON p."選手ID" = d."選手ID" JOIN "試合" AS s ON s."試合ID" = d."試合ID"
-  WHERE d."ID" = NEW."ID";
+  SELECT * FROM "＿スコアブック順の元" WHERE "ID" = NEW."ID";
 END;
 
 CREATE TRIGGER "＿スコアブック順_マーク_update" AFTER UPDATE OF "ID" ON "マーク" BEGIN
   DELETE FROM "＿スコアブック順" WHERE "ID" = OLD."ID";
   INSERT OR REPLACE INTO "＿スコアブック順"
-  SELECT d."ID", d."選手ID", d."試合ID", s."シーズンID", s."試合", d."ｹﾞｰﾑ" FROM "データ項目" AS d
-  JOIN "選手" AS p ON p."選手ID" = d."選手ID" JOIN "試合" AS s ON s."試合ID" = d."試合ID"
-  WHERE d."ID" = NEW."ID";
+  SELECT * FROM "＿スコアブック順の元" WHERE "ID" = NEW."ID";
 END;
 
 CREATE TRIGGER "＿スコアブック順_マーク_delete" AFTER DELETE ON "マーク" BEGIN
@@ -544,17 +504,13 @@ END;
 
 CREATE TRIGGER "＿スコアブック順_選手_insert" AFTER INSERT ON "選手" BEGIN
   INSERT OR REPLACE INTO "＿スコアブック順"
-  SELECT d."ID", d."選手ID", d."試合ID", s."シーズンID", s."試合", d."ｹﾞｰﾑ" FROM "データ項目" AS d
-  JOIN "マーク" AS m ON m."ID" = d."ID" JOIN "試合" AS s ON s."試合ID" = d."試合ID"
-  WHERE d."選手ID" = NEW."選手ID";
+  SELECT * FROM "＿スコアブック順の元" WHERE "選手ID" = NEW."選手ID";
 END;
 
 CREATE TRIGGER "＿スコアブック順_選手_update" AFTER UPDATE OF "選手ID" ON "選手" BEGIN
   DELETE FROM "＿スコアブック順" WHERE "選手ID" = OLD."選手ID";
   INSERT OR REPLACE INTO "＿スコアブック順"
-  SELECT d."ID", d."選手ID", d."試合ID", s."シーズンID", s."試合", d."ｹﾞｰﾑ" FROM "データ項目" AS d
-  JOIN "マーク" AS m ON m."ID" = d."ID" JOIN "試合" AS s ON s."試合ID" = d."試合ID"
-  WHERE d."選手ID" = NEW."選手ID";
+  SELECT * FROM "＿スコアブック順の元" WHERE "選手ID" = NEW."選手ID";
 END;
 
 CREATE TRIGGER "＿スコアブック順_選手_delete" AFTER DELETE ON "選手" BEGIN
@@ -563,17 +519,13 @@ END;
 
 CREATE TRIGGER "＿スコアブック順_試合_insert" AFTER INSERT ON "試合" BEGIN
   INSERT OR REPLACE INTO "＿スコアブック順"
-  SELECT d."ID", d."選手ID", d."試合ID", NEW."シーズンID", NEW."試合", d."ｹﾞｰﾑ" FROM "データ項目" AS d
-  JOIN "マーク" AS m ON m."ID" = d."ID" JOIN "選手" AS p ON p."選手ID" = d."選手ID"
-  WHERE d."試合ID" = NEW."試合ID";
+  SELECT * FROM "＿スコアブック順の元" WHERE "試合ID" = NEW."試合ID";
 END;
 
 CREATE TRIGGER "＿スコアブック順_試合_update" AFTER UPDATE OF "試合ID", "シーズンID", "試合" ON "試合" BEGIN
   DELETE FROM "＿スコアブック順" WHERE "試合ID" = OLD."試合ID";
   INSERT OR REPLACE INTO "＿スコアブック順"
-  SELECT d."ID", d."選手ID", d."試合ID", NEW."シーズンID", NEW."試合", d."ｹﾞｰﾑ" FROM "データ項目" AS d
-  JOIN "マーク" AS m ON m."ID" = d."ID" JOIN "選手" AS p ON p."選手ID" = d."選手ID"
-  WHERE d."試合ID" = NEW."試合ID";
+  SELECT * FROM "＿スコアブック順の元" WHERE "試合ID" = NEW."試合ID";
 END;
 
 CREATE TRIGGER "＿スコアブック順_試合_delete" AFTER DELETE ON "試合" BEGIN
@@ -601,6 +553,12 @@ CREATE INDEX "＿試合別の和_ST計" ON "＿試合別の和" ("ST計", "試�
 CREATE INDEX "＿試合別の和_ST最大" ON "＿試合別の和" ("ST最大", "試合ID");
 CREATE INDEX "＿試合別の和_SP計" ON "＿試合別の和" ("SP計", "試合ID");
 CREATE INDEX "＿試合別の和_SP最大" ON "＿試合別の和" ("SP最大", "試合ID");
+
+-- A player's figures in a match as the kept rows hold them, summed from the match's games.
+CREATE VIEW "＿試合別の和の元" AS
+SELECT "試合ID", "選手ID", COUNT(*) AS "Ｇ数", SUM("上位") AS "上位計", SUM("S10") AS "得点計", MAX("S10") AS "最高点",
+  SUM("ST") AS "ST計", MAX("ST") AS "ST最大", SUM("SP") AS "SP計", MAX("SP") AS "SP最大"
+FROM "データ項目" WHERE "選手ID" IS NOT NULL GROUP BY "試合ID", "選手ID";
 
 -- A game stored into a stored match adds itself to its row when every figure there and in the game
 -- is a whole number (or none); otherwise the row is summed anew from the games: it is always what
@@ -637,8 +595,7 @@ WHEN NEW."選手ID" IS NOT NULL AND EXISTS (SELECT 1 FROM "試合" WHERE "試合
       OR typeof("ST最大") NOT IN ('integer', 'null') OR typeof("SP計") NOT IN ('integer', 'null')
       OR typeof("SP最大") NOT IN ('integer', 'null')))) BEGIN
   INSERT INTO "＿試合別の和"
-  SELECT "試合ID", "選手ID", COUNT(*), SUM("上位"), SUM("S10"), MAX("S10"), SUM("ST"), MAX("ST"), SUM("SP"), MAX("SP")
-  FROM "データ項目" WHERE "選手ID" = NEW."選手ID" AND "試合ID" = NEW."試合ID" GROUP BY "試合ID", "選手ID"
+  SELECT * FROM "＿試合別の和の元" WHERE "選手ID" = NEW."選手ID" AND "試合ID" = NEW."試合ID"
   ON CONFLICT ("選手ID", "試合ID") DO UPDATE SET "Ｇ数" = excluded."Ｇ数", "上位計" = excluded."上位計",
     "得点計" = excluded."得点計", "最高点" = excluded."最高点", "ST計" = excluded."ST計", "ST最大" = excluded."ST最大",
     "SP計" = excluded."SP計", "SP最大" = excluded."SP最大";
@@ -647,13 +604,11 @@ END;
 CREATE TRIGGER "＿試合別の和_update" AFTER UPDATE OF "選手ID", "試合ID", "上位", "S10", "ST", "SP" ON "データ項目" BEGIN
   DELETE FROM "＿試合別の和" WHERE "選手ID" = OLD."選手ID" AND "試合ID" = OLD."試合ID";
   INSERT INTO "＿試合別の和"
-  SELECT "試合ID", "選手ID", COUNT(*), SUM("上位"), SUM("S10"), MAX("S10"), SUM("ST"), MAX("ST"), SUM("SP"), MAX("SP")
-  FROM "データ項目" WHERE "選手ID" = OLD."選手ID" AND "試合ID" = OLD."試合ID"
-    AND EXISTS (SELECT 1 FROM "試合" WHERE "試合ID" = OLD."試合ID") GROUP BY "試合ID", "選手ID";
+  SELECT * FROM "＿試合別の和の元" WHERE "選手ID" = OLD."選手ID" AND "試合ID" = OLD."試合ID"
+    AND EXISTS (SELECT 1 FROM "試合" WHERE "試合ID" = OLD."試合ID");
   INSERT INTO "＿試合別の和"
-  SELECT "試合ID", "選手ID", COUNT(*), SUM("上位"), SUM("S10"), MAX("S10"), SUM("ST"), MAX("ST"), SUM("SP"), MAX("SP")
-  FROM "データ項目" WHERE "選手ID" = NEW."選手ID" AND "試合ID" = NEW."試合ID"
-    AND EXISTS (SELECT 1 FROM "試合" WHERE "試合ID" = NEW."試合ID") GROUP BY "試合ID", "選手ID"
+  SELECT * FROM "＿試合別の和の元" WHERE "選手ID" = NEW."選手ID" AND "試合ID" = NEW."試合ID"
+    AND EXISTS (SELECT 1 FROM "試合" WHERE "試合ID" = NEW."試合ID")
   ON CONFLICT ("選手ID", "試合ID") DO UPDATE SET "Ｇ数" = excluded."Ｇ数", "上位計" = excluded."上位計",
     "得点計" = excluded."得点計", "最高点" = excluded."最高点", "ST計" = excluded."ST計", "ST最大" = excluded."ST最大",
     "SP計" = excluded."SP計", "SP最大" = excluded."SP最大";
@@ -663,14 +618,12 @@ CREATE TRIGGER "＿試合別の和_delete" AFTER DELETE ON "データ項目"
 WHEN OLD."選手ID" IS NOT NULL AND EXISTS (SELECT 1 FROM "試合" WHERE "試合ID" = OLD."試合ID") BEGIN
   DELETE FROM "＿試合別の和" WHERE "選手ID" = OLD."選手ID" AND "試合ID" = OLD."試合ID";
   INSERT INTO "＿試合別の和"
-  SELECT "試合ID", "選手ID", COUNT(*), SUM("上位"), SUM("S10"), MAX("S10"), SUM("ST"), MAX("ST"), SUM("SP"), MAX("SP")
-  FROM "データ項目" WHERE "選手ID" = OLD."選手ID" AND "試合ID" = OLD."試合ID" GROUP BY "試合ID", "選手ID";
+  SELECT * FROM "＿試合別の和の元" WHERE "選手ID" = OLD."選手ID" AND "試合ID" = OLD."試合ID";
 END;
 
 CREATE TRIGGER "＿試合別の和_試合_insert" AFTER INSERT ON "試合" BEGIN
   INSERT INTO "＿試合別の和"
-  SELECT "試合ID", "選手ID", COUNT(*), SUM("上位"), SUM("S10"), MAX("S10"), SUM("ST"), MAX("ST"), SUM("SP"), MAX("SP")
-  FROM "データ項目" WHERE "試合ID" = NEW."試合ID" AND "選手ID" IS NOT NULL GROUP BY "試合ID", "選手ID"
+  SELECT * FROM "＿試合別の和の元" WHERE "試合ID" = NEW."試合ID"
   ON CONFLICT ("選手ID", "試合ID") DO UPDATE SET "Ｇ数" = excluded."Ｇ数", "上位計" = excluded."上位計",
     "得点計" = excluded."得点計", "最高点" = excluded."最高点", "ST計" = excluded."ST計", "ST最大" = excluded."ST最大",
     "SP計" = excluded."SP計", "SP最大" = excluded."SP最大";
@@ -679,8 +632,7 @@ END;
 CREATE TRIGGER "＿試合別の和_試合_update" AFTER UPDATE OF "試合ID" ON "試合" BEGIN
   DELETE FROM "＿試合別の和" WHERE "試合ID" = OLD."試合ID";
   INSERT INTO "＿試合別の和"
-  SELECT "試合ID", "選手ID", COUNT(*), SUM("上位"), SUM("S10"), MAX("S10"), SUM("ST"), MAX("ST"), SUM("SP"), MAX("SP")
-  FROM "データ項目" WHERE "試合ID" = NEW."試合ID" AND "選手ID" IS NOT NULL GROUP BY "試合ID", "選手ID"
+  SELECT * FROM "＿試合別の和の元" WHERE "試合ID" = NEW."試合ID"
   ON CONFLICT ("選手ID", "試合ID") DO UPDATE SET "Ｇ数" = excluded."Ｇ数", "上位計" = excluded."上位計",
     "得点計" = excluded."得点計", "最高点" = excluded."最高点", "ST計" = excluded."ST計", "ST最大" = excluded."ST最大",
     "SP計" = excluded."SP計", "SP最大" = excluded."SP最大";
