@@ -472,15 +472,21 @@ CREATE INDEX "＿スコアブック順_順" ON "＿スコアブック順" ("シ�
 CREATE INDEX "＿スコアブック順_選手ID" ON "＿スコアブック順" ("選手ID", "シーズンID", "試合", "ｹﾞｰﾑ");
 CREATE INDEX "＿スコアブック順_試合ID" ON "＿スコアブック順" ("試合ID");
 
+-- A stored game or mark looks up the other rows itself: storing a day runs these for every game, and
+-- the view would look up the row in hand once more.
 CREATE TRIGGER "＿スコアブック順_データ_insert" AFTER INSERT ON "データ項目" BEGIN
   INSERT OR REPLACE INTO "＿スコアブック順"
-  SELECT * FROM "＿スコアブック順の元" WHERE "ID" = NEW."ID";
+  SELECT NEW."ID", NEW."選手ID", NEW."試合ID", s."シーズンID", s."試合", NEW."ｹﾞｰﾑ" FROM "試合" AS s
+  WHERE s."試合ID" = NEW."試合ID" AND EXISTS (SELECT 1 FROM "マーク" WHERE "ID" = NEW."ID")
+    AND EXISTS (SELECT 1 FROM "選手" WHERE "選手ID" = NEW."選手ID");
 END;
 
 CREATE TRIGGER "＿スコアブック順_データ_update" AFTER UPDATE OF "ID", "選手ID", "試合ID", "ｹﾞｰﾑ" ON "データ項目" BEGIN
   DELETE FROM "＿スコアブック順" WHERE "ID" = OLD."ID";
   INSERT OR REPLACE INTO "＿スコアブック順"
-  SELECT * FROM "＿スコアブック順の元" WHERE "ID" = NEW."ID";
+  SELECT NEW."ID", NEW."選手ID", NEW."試合ID", s."シーズンID", s."試合", NEW."ｹﾞｰﾑ" FROM "試合" AS s
+  WHERE s."試合ID" = NEW."試合ID" AND EXISTS (SELECT 1 FROM "マーク" WHERE "ID" = NEW."ID")
+    AND EXISTS (SELECT 1 FROM "選手" WHERE "選手ID" = NEW."選手ID");
 END;
 
 CREATE TRIGGER "＿スコアブック順_データ_delete" AFTER DELETE ON "データ項目" BEGIN
@@ -489,13 +495,17 @@ END;
 
 CREATE TRIGGER "＿スコアブック順_マーク_insert" AFTER INSERT ON "マーク" BEGIN
   INSERT OR REPLACE INTO "＿スコアブック順"
-  SELECT * FROM "＿スコアブック順の元" WHERE "ID" = NEW."ID";
+  SELECT d."ID", d."選手ID", d."試合ID", s."シーズンID", s."試合", d."ｹﾞｰﾑ" FROM "データ項目" AS d
+  JOIN "選手" AS p ON p."選手ID" = d."選手ID" JOIN "試合" AS s ON s."試合ID" = d."試合ID"
+  WHERE d."ID" = NEW."ID";
 END;
 
 CREATE TRIGGER "＿スコアブック順_マーク_update" AFTER UPDATE OF "ID" ON "マーク" BEGIN
   DELETE FROM "＿スコアブック順" WHERE "ID" = OLD."ID";
   INSERT OR REPLACE INTO "＿スコアブック順"
-  SELECT * FROM "＿スコアブック順の元" WHERE "ID" = NEW."ID";
+  SELECT d."ID", d."選手ID", d."試合ID", s."シーズンID", s."試合", d."ｹﾞｰﾑ" FROM "データ項目" AS d
+  JOIN "選手" AS p ON p."選手ID" = d."選手ID" JOIN "試合" AS s ON s."試合ID" = d."試合ID"
+  WHERE d."ID" = NEW."ID";
 END;
 
 CREATE TRIGGER "＿スコアブック順_マーク_delete" AFTER DELETE ON "マーク" BEGIN
@@ -621,9 +631,12 @@ WHEN OLD."選手ID" IS NOT NULL AND EXISTS (SELECT 1 FROM "試合" WHERE "試合
   SELECT * FROM "＿試合別の和の元" WHERE "選手ID" = OLD."選手ID" AND "試合ID" = OLD."試合ID";
 END;
 
+-- Written out rather than read from ＿試合別の和の元: storing a day runs it, and the view would cost a
+-- step per row.
 CREATE TRIGGER "＿試合別の和_試合_insert" AFTER INSERT ON "試合" BEGIN
   INSERT INTO "＿試合別の和"
-  SELECT * FROM "＿試合別の和の元" WHERE "試合ID" = NEW."試合ID"
+  SELECT "試合ID", "選手ID", COUNT(*), SUM("上位"), SUM("S10"), MAX("S10"), SUM("ST"), MAX("ST"), SUM("SP"), MAX("SP")
+  FROM "データ項目" WHERE "試合ID" = NEW."試合ID" AND "選手ID" IS NOT NULL GROUP BY "試合ID", "選手ID"
   ON CONFLICT ("選手ID", "試合ID") DO UPDATE SET "Ｇ数" = excluded."Ｇ数", "上位計" = excluded."上位計",
     "得点計" = excluded."得点計", "最高点" = excluded."最高点", "ST計" = excluded."ST計", "ST最大" = excluded."ST最大",
     "SP計" = excluded."SP計", "SP最大" = excluded."SP最大";
