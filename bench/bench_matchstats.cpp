@@ -11,19 +11,8 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTemporaryDir>
-#include <unistd.h>
 
 namespace {
-
-double residentMb() {
-    FILE* f = std::fopen("/proc/self/statm", "r");
-    long pages = 0, resident = 0;
-    if (f) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
-        std::fclose(f);
-    }
-    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
 
 int bare(vxbench::Db& d, const vx::matchstats::Query& query) {
     vxbench::Stmt q(d, query.sql);
@@ -39,36 +28,24 @@ int bare(vxbench::Db& d, const vx::matchstats::Query& query) {
 void measure(int games, int runs) {
     QTemporaryDir home;
     const vxbench::History h = vxbench::clubHistory(games);
-    const QString file = home.filePath(QStringLiteral("Vorlix.mdb"));
-    QFile::copy(h.file, file);
-    if (!vx::db::open(file)) std::exit(1);
+    const QString file = vxbench::openCopy(home, h);
     vxbench::Db d(file);
     vx::Form_siaiSeiseki& f = vx::forms::get<vx::Form_siaiSeiseki>();
     f.Show();
     for (const QString& player : {vx::matchstats::allPlayers(), QStringLiteral("会員45")}) {
         f.Txt_Sensyu->setText(player);
         const vx::matchstats::Query query = vx::matchstats::sortedQuery(1, true, player);
-        std::vector<double> shown, floor;
-        int rows = 0;
-        double grown = 0;
-        for (int i = 0; i <= runs; ++i) {  // run 0 warms up both
-            const double before = residentMb();
-            QElapsedTimer t;
-            t.start();
-            f.Cmd_what_Click(1);
-            f.DBGrid1->viewport()->grab();
-            const double s = vxbench::msSince(t);
-            if (i == 0) grown = residentMb() - before;
-            t.restart();
-            rows = bare(d, query);
-            const double b = vxbench::msSince(t);
-            if (i == 0) continue;
-            shown.push_back(s);
-            floor.push_back(b);
-        }
-        const double s = vxbench::median(shown), b = vxbench::median(floor);
+        const vxbench::Alternated a = vxbench::alternate(
+            runs,
+            [&] {
+                f.Cmd_what_Click(1);
+                f.DBGrid1->viewport()->grab();
+            },
+            [&] { return bare(d, query); });
+        const double s = a.shown, b = a.floor;
+        const int rows = a.rows;
         std::printf("%9d  %-7s  %7d  %8.2f  %8.2f  %6.3f  %+7.1f\n", games, player == vx::matchstats::allPlayers() ? "all" : "one", rows, s,
-                    b, s / b, grown);
+                    b, s / b, a.grown);
         std::fflush(stdout);
     }
     f.Unload();

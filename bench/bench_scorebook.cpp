@@ -14,20 +14,8 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <unistd.h>
 
 namespace {
-
-// The process's resident memory in MB.
-double residentMb() {
-    FILE* f = std::fopen("/proc/self/statm", "r");
-    long pages = 0, resident = 0;
-    if (f) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
-        std::fclose(f);
-    }
-    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
 
 // The list's rows by the bare query, every value read.
 int bare(vxbench::Db& d, const QString& sql, const QVariantList& params) {
@@ -44,9 +32,7 @@ int bare(vxbench::Db& d, const QString& sql, const QVariantList& params) {
 void measure(int games, int runs) {
     QTemporaryDir home;
     const vxbench::History h = vxbench::clubHistory(games);
-    const QString file = home.filePath(QStringLiteral("Vorlix.mdb"));
-    QFile::copy(h.file, file);
-    if (!vx::db::open(file)) std::exit(1);
+    const QString file = vxbench::openCopy(home, h);
     vxbench::Db d(file);
     vx::Form_Score& f = vx::forms::get<vx::Form_Score>();
     f.Show();
@@ -55,26 +41,16 @@ void measure(int games, int runs) {
         const QString sql = vx::scorebook::listSql(filter);
         const QVariantList params = vx::scorebook::listOptions(filter).params;
         f.Txt_Sensyu->setText(QString::fromLatin1(player));
-        std::vector<double> shown, floor;
-        int rows = 0;
-        double grown = 0;
-        for (int i = 0; i <= runs; ++i) {  // run 0 warms up both
-            const double before = residentMb();
-            QElapsedTimer t;
-            t.start();
-            f.Cmd_OK_Click(0);
-            f.DBG_Score->viewport()->grab();
-            const double s = vxbench::msSince(t);
-            if (i == 0) grown = residentMb() - before;
-            t.restart();
-            rows = bare(d, sql, params);
-            const double b = vxbench::msSince(t);
-            if (i == 0) continue;
-            shown.push_back(s);
-            floor.push_back(b);
-        }
-        const double s = vxbench::median(shown), b = vxbench::median(floor);
-        std::printf("%9d  %-7s  %7d  %8.2f  %8.2f  %6.3f  %+7.1f\n", games, player[0] == '0' ? "all" : "one", rows, s, b, s / b, grown);
+        const vxbench::Alternated a = vxbench::alternate(
+            runs,
+            [&] {
+                f.Cmd_OK_Click(0);
+                f.DBG_Score->viewport()->grab();
+            },
+            [&] { return bare(d, sql, params); });
+        const double s = a.shown, b = a.floor;
+        const int rows = a.rows;
+        std::printf("%9d  %-7s  %7d  %8.2f  %8.2f  %6.3f  %+7.1f\n", games, player[0] == '0' ? "all" : "one", rows, s, b, s / b, a.grown);
         std::fflush(stdout);
         if (f.data_score->recordset().RecordCount() != rows) std::fprintf(stderr, "the list and the bare query differ in rows\n");
     }

@@ -37,9 +37,7 @@ struct Case {
 void measure(int games, int runs) {
     QTemporaryDir home;
     const vxbench::History h = vxbench::clubHistory(games);
-    const QString file = home.filePath(QStringLiteral("Vorlix.mdb"));
-    QFile::copy(h.file, file);
-    if (!vx::db::open(file)) std::exit(1);
+    vxbench::openCopy(home, h);
     const int season = (h.lastSeasonId + 1) / 2, player = 7;  // a full season in the middle of the history
     const QVariantList bySeason{season}, byPlayer{player};
     const Case cases[] = {

@@ -14,9 +14,11 @@
 #include <QFile>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <sqlite3.h>
+#include <unistd.h>
 #include <vector>
 
 namespace vxbench {
@@ -194,6 +196,14 @@ inline History clubHistory(int games) {
     return h;
 }
 
+// A copy of the history in `home`, opened as the program's database; its path.
+inline QString openCopy(const QTemporaryDir& home, const History& h) {
+    const QString file = home.filePath(QStringLiteral("Vorlix.mdb"));
+    QFile::copy(h.file, file);
+    if (!vx::db::open(file)) std::exit(1);
+    return file;
+}
+
 // ---- Timing --------------------------------------------------------------------------------
 
 inline double median(std::vector<double> v) {
@@ -202,5 +212,45 @@ inline double median(std::vector<double> v) {
 }
 
 inline double msSince(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
+
+// The process's resident memory in MB.
+inline double residentMb() {
+    FILE* f = std::fopen("/proc/self/statm", "r");
+    long pages = 0, resident = 0;
+    if (f) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(f);
+    }
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// `shown` and `bare` run by turns, run 0 warming up both: their medians over the other runs, the rows
+// `bare` read and the memory the first `shown` kept.
+struct Alternated {
+    double shown = 0, floor = 0, grown = 0;
+    int rows = 0;
+};
+template <class Shown, class Bare>
+Alternated alternate(int runs, Shown shown, Bare bare) {
+    std::vector<double> shownMs, floorMs;
+    Alternated a;
+    for (int i = 0; i <= runs; ++i) {
+        const double before = residentMb();
+        QElapsedTimer t;
+        t.start();
+        shown();
+        const double s = msSince(t);
+        if (i == 0) a.grown = residentMb() - before;
+        t.restart();
+        a.rows = bare();
+        const double b = msSince(t);
+        if (i == 0) continue;
+        shownMs.push_back(s);
+        floorMs.push_back(b);
+    }
+    a.shown = median(shownMs);
+    a.floor = median(floorMs);
+    return a;
+}
 
 }  // namespace vxbench
