@@ -108,11 +108,11 @@ int main(int argc, char** argv) {
         const vx::results::Query q = vx::results::allTimeQuery();
         page.sql = q.sql;
         page.params = q.params;
-        page.colors = {QStringLiteral("14811135"), QStringLiteral("0"), QStringLiteral("12648447"), QStringLiteral("0"),
+        page.setup.colors = {QStringLiteral("14811135"), QStringLiteral("0"), QStringLiteral("12648447"), QStringLiteral("0"),
                        QStringLiteral("16777152"), QStringLiteral("0"), QStringLiteral("16777215"), QStringLiteral("0")};
-        page.frame.title = QStringLiteral("All series");
-        page.frame.heading = QStringLiteral("通算成績");
-        page.written = QDateTime(QDate(2026, 12, 7), QTime(9, 0));
+        page.setup.frame.title = QStringLiteral("All series");
+        page.setup.frame.heading = QStringLiteral("通算成績");
+        page.setup.written = QDateTime(QDate(2026, 12, 7), QTime(9, 0));
         const QString path = home.filePath(QStringLiteral("all.htm"));
         std::vector<double> writes, floor;
         for (int i = 0; i <= runs; ++i) {
