@@ -24,6 +24,18 @@ QString markCell(const QString& stored, const std::array<QString, 11>& markTexts
            QStringLiteral("</font></TD>");
 }
 
+const QString& PageMarks::text(const QString& stored) {
+    auto at = texts_.constFind(stored);
+    if (at == texts_.constEnd()) at = texts_.insert(stored, escapeHtml(markText(stored, markTexts_)));
+    return *at;
+}
+
+const QString& PageMarks::cell(const QString& stored) {
+    auto at = cells_.constFind(stored);
+    if (at == cells_.constEnd()) at = cells_.insert(stored, markCell(stored, markTexts_, fore_));
+    return *at;
+}
+
 QString escapeHtml(const QString& text) {
     QString out;
     out.reserve(text.size());

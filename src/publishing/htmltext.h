@@ -1,6 +1,7 @@
 #pragma once
 // The texts every HTML page is made of: colour numbers as HTML colours, stored marks as page text,
 // and texts from the database or a file made safe to stand between the page's own markup.
+#include <QHash>
 #include <QString>
 #include <array>
 #include <optional>
@@ -14,6 +15,20 @@ std::optional<QString> htmlColor(const QString& colorText);
 QString markText(const QString& stored, const std::array<QString, 11>& markTexts);
 // A stored mark as one table cell in the text colour fore (six digits).
 QString markCell(const QString& stored, const std::array<QString, 11>& markTexts, const QString& fore);
+
+// The marks of one page as markText (made safe for the page) and markCell give them, each stored
+// mark worked out once: a page shows thousands of marks of a few kinds.
+class PageMarks {
+public:
+    PageMarks(const std::array<QString, 11>& markTexts, const QString& fore) : markTexts_(markTexts), fore_(fore) {}
+    const QString& text(const QString& stored);
+    const QString& cell(const QString& stored);
+
+private:
+    std::array<QString, 11> markTexts_;
+    QString fore_;
+    QHash<QString, QString> texts_, cells_;
+};
 
 // &, <, > and " as character references.
 QString escapeHtml(const QString& text);
