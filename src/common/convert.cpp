@@ -151,17 +151,19 @@ QString Str(std::int64_t v) { return v < 0 ? QString::number(v) : QLatin1Char(' 
 
 QString PrintForm(double v) { return Str(v) + QLatin1Char(' '); }
 
-void appendPrintForm(QString& out, double v) {
+qsizetype writePrintForm(double v, QChar* out) {
     if (v == std::floor(v) && std::fabs(v) < 1e15) {  // as plainNumber writes it
         char digits[24];
         char* end = digits;
         if (!(v < 0)) *end++ = ' ';
         end = std::to_chars(end, digits + sizeof digits - 1, std::int64_t(v)).ptr;
         *end++ = ' ';
-        out.append(QLatin1String(digits, end - digits));
-        return;
+        for (const char* c = digits; c != end; ++c) *out++ = QLatin1Char(*c);
+        return end - digits;
     }
-    out += PrintForm(v);
+    const QString text = PrintForm(v);
+    std::copy(text.cbegin(), text.cend(), out);
+    return text.size();
 }
 
 QString ColorToHtml(std::int32_t color) {

@@ -4,6 +4,7 @@
 #include "common/cp932.h"
 #include "common/settingskeys.h"
 #include "publishing/htmltext.h"
+#include <algorithm>
 
 namespace vx::publishing {
 
@@ -29,8 +30,11 @@ void saveHtmlColors(const std::array<QString, 8>& colorTexts) {
     settings::save(values);
 }
 
+void PageText::grow(qsizetype units) { text_.resize(std::max({2 * text_.size(), used_ + units, qsizetype(4096)})); }
+
 PageText& PageText::addPrintForm(double v) {
-    appendPrintForm(text_, v);
+    if (used_ + 32 > text_.size()) grow(32);
+    used_ += writePrintForm(v, text_.data() + used_);
     return *this;
 }
 
@@ -48,7 +52,7 @@ QByteArray pageBytes(const PageFrame& frame, const PageColors& colors, const QDa
     QByteArray out;
     // Converted, a unit takes at most two bytes unless it becomes a character reference.
     out.reserve(2 * (head.text().size() + body.text().size() + foot.text().size()));
-    for (const QString* part : {&head.text(), &body.text(), &foot.text()}) appendCp932Html(out, *part);
+    for (QStringView part : {head.text(), body.text(), foot.text()}) appendCp932Html(out, part);
     return out;
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <cstring>
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -42,8 +43,12 @@ class PageText {
 public:
     PageText() = default;
     PageText(const QStringList& lines) { *this << lines; }
-    PageText(std::initializer_list<QString> lines) { for (const QString& line : lines) *this << line; }
-    void reserve(qsizetype units) { text_.reserve(units); }
+    PageText(std::initializer_list<QString> lines) {
+        for (const QString& line : lines) *this << line;
+    }
+    void reserve(qsizetype units) {
+        if (units > text_.size()) text_.resize(units);
+    }
     // Whole lines.
     PageText& operator<<(const QString& line) { return add(line).endLine(); }
     PageText& operator<<(QStringView line) { return add(line).endLine(); }
@@ -53,20 +58,25 @@ public:
     }
     // A part of the line being made, and its end.
     PageText& add(QStringView part) {
-        text_.append(part);
+        if (used_ + part.size() > text_.size()) grow(part.size());
+        std::memcpy(text_.data() + used_, part.data(), std::size_t(part.size()) * sizeof(QChar));
+        used_ += part.size();
         return *this;
     }
     PageText& add(QChar c) {
-        text_.append(c);
+        if (used_ == text_.size()) grow(1);
+        text_.data()[used_++] = c;
         return *this;
     }
     PageText& endLine() { return add(u"\r\n"); }
     // A number as PrintForm writes it.
     PageText& addPrintForm(double v);
-    const QString& text() const { return text_; }
+    QStringView text() const { return QStringView(text_.constData(), used_); }
 
 private:
-    QString text_;
+    void grow(qsizetype units);
+    QString text_;  // the text is its first used_ units; the rest is room
+    qsizetype used_ = 0;
 };
 
 // The whole page: head, heading, body lines and footer, each line ended by CR LF, in CP932 (a

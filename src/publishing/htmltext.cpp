@@ -24,16 +24,26 @@ QString markCell(const QString& stored, const std::array<QString, 11>& markTexts
            QStringLiteral("</font></TD>");
 }
 
-const QString& PageMarks::text(const QString& stored) {
-    auto at = texts_.constFind(stored);
-    if (at == texts_.constEnd()) at = texts_.insert(stored, escapeHtml(markText(stored, markTexts_)));
+template <class Make>
+const QString& PageMarks::find(Kinds& kinds, const QString& stored, Make make) {
+    if (stored.size() <= 2) {
+        std::uint64_t key = std::uint64_t(stored.size()) << 32;
+        for (qsizetype i = 0; i < stored.size(); ++i) key |= std::uint64_t(stored[i].unicode()) << (16 * i);
+        auto at = kinds.shortMarks.find(key);
+        if (at == kinds.shortMarks.end()) at = kinds.shortMarks.emplace(key, make()).first;
+        return at->second;
+    }
+    auto at = kinds.longer.constFind(stored);
+    if (at == kinds.longer.constEnd()) at = kinds.longer.insert(stored, make());
     return *at;
 }
 
+const QString& PageMarks::text(const QString& stored) {
+    return find(texts_, stored, [&] { return escapeHtml(markText(stored, markTexts_)); });
+}
+
 const QString& PageMarks::cell(const QString& stored) {
-    auto at = cells_.constFind(stored);
-    if (at == cells_.constEnd()) at = cells_.insert(stored, markCell(stored, markTexts_, fore_));
-    return *at;
+    return find(cells_, stored, [&] { return markCell(stored, markTexts_, fore_); });
 }
 
 QString escapeHtml(const QString& text) {

@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QString>
 #include <array>
+#include <cstdint>
+#include <unordered_map>
 #include <optional>
 
 namespace vx::publishing {
@@ -25,9 +27,16 @@ public:
     const QString& cell(const QString& stored);
 
 private:
+    // Marks of up to two units by their units, which is quicker than hashing the text.
+    struct Kinds {
+        std::unordered_map<std::uint64_t, QString> shortMarks;
+        QHash<QString, QString> longer;
+    };
+    template <class Make>
+    const QString& find(Kinds& kinds, const QString& stored, Make make);
     std::array<QString, 11> markTexts_;
     QString fore_;
-    QHash<QString, QString> texts_, cells_;
+    Kinds texts_, cells_;
 };
 
 // &, <, > and " as character references.
