@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <cstring>
 #include <iconv.h>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace vx {
 namespace {
@@ -78,6 +81,17 @@ void encode(QByteArray& out, QStringView text, Unmapped mode) {
     qsizetype i = 0;
     while (i < n) {
         // ASCII stays as it is, sixteen units at a time while they all are.
+#ifdef __SSE2__
+        const __m128i high = _mm_set1_epi16(short(0xFF80));
+        while (i + 16 <= n) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i + 8));
+            const __m128i beyond = _mm_and_si128(_mm_or_si128(a, b), high);
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(beyond, _mm_setzero_si128())) != 0xFFFF) break;
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm_packus_epi16(a, b));
+            i += 16, p += 16;
+        }
+#else
         while (i + 16 <= n) {
             char16_t any = 0;
             for (int k = 0; k < 16; ++k) any |= s[i + k];
@@ -85,6 +99,7 @@ void encode(QByteArray& out, QStringView text, Unmapped mode) {
             for (int k = 0; k < 16; ++k) p[k] = char(s[i + k]);
             i += 16, p += 16;
         }
+#endif
         if (i >= n) break;
         const char16_t c = s[i];
         if (c < 0x80) {

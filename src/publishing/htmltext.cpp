@@ -1,6 +1,7 @@
 #include "publishing/htmltext.h"
 #include "common/convert.h"
 #include "common/width.h"
+#include <algorithm>
 
 namespace vx::publishing {
 
@@ -47,6 +48,8 @@ const QString& PageMarks::cell(const QString& stored) {
 }
 
 QString escapeHtml(const QString& text) {
+    auto special = [](QChar c) { return c == u'&' || c == u'<' || c == u'>' || c == u'"'; };
+    if (std::none_of(text.cbegin(), text.cend(), special)) return text;  // most texts: shared, not copied
     QString out;
     out.reserve(text.size());
     for (QChar c : text) {
