@@ -5,8 +5,8 @@
 #include <QString>
 #include <array>
 #include <cstdint>
-#include <unordered_map>
 #include <optional>
+#include <unordered_map>
 
 namespace vx::publishing {
 
