@@ -1,25 +1,51 @@
 // The bulletin of the last match of a club's twenty years (about 115,000 stored games) and of a
-// million games, and of the last match of the middle season of each, every section on, written to its file with its standings as the dialog hands them
-// over, beside the bare queries of its figures (the match's games, the season's and the all-time
-// aggregates up to the match) by SQLite's own calls, read whole. They alternate, run by run, in the
-// same process.
+// million games, and of the last match of the middle season of each, every section on, written to
+// its file with its standings as the dialog hands them over, beside the statements it runs (the
+// match's games, the season's and the all-time standings up to the match) run by SQLite's own calls
+// and read whole, every value in its stored type, unformatted; and beside the bare write of the
+// page's bytes, which no page can go below. They alternate, run by run, in the same process.
 #include "club_history.h"
 #include "common/module1.h"
 #include "publishing/bulletin.h"
 #include "records/seasonresults.h"
 #include <QTemporaryDir>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
-int bare(vxbench::Db& d, const QString& sql, const QList<int>& values, int columns) {
-    vxbench::Stmt q(d, sql);
-    for (int v : values) q << v;
+// The rows of a statement, every value read in the type it is stored in.
+int bare(vxbench::Stmt& q, const QVariantList& values) {
+    sqlite3_reset(q.s);
+    q.col = 0;
+    for (const QVariant& v : values) {
+        if (v.typeId() == QMetaType::Double) sqlite3_bind_double(q.s, ++q.col, v.toDouble());
+        else q << sqlite3_int64(v.toLongLong());
+    }
+    const int columns = sqlite3_column_count(q.s);
     int rows = 0;
     while (q.step()) {
-        for (int c = 0; c < columns; ++c) sqlite3_column_text(q.s, c);
+        for (int c = 0; c < columns; ++c) {
+            switch (sqlite3_column_type(q.s, c)) {
+                case SQLITE_INTEGER: sqlite3_column_int64(q.s, c); break;
+                case SQLITE_FLOAT: sqlite3_column_double(q.s, c); break;
+                case SQLITE_NULL: break;
+                default: sqlite3_column_text(q.s, c); sqlite3_column_bytes(q.s, c);
+            }
+        }
         ++rows;
     }
     return rows;
+}
+
+// The page's bytes replacing a file as the page writer replaces one, by POSIX calls: a new
+// temporary file beside it, written, flushed to disk, renamed over it.
+void bareWrite(const QByteArray& path, const QByteArray& bytes) {
+    const QByteArray temp = path + ".tmp";
+    const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+    if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size() || ::fsync(fd) != 0 || ::close(fd) != 0 ||
+        ::rename(temp.constData(), path.constData()) != 0)
+        std::exit(1);
 }
 
 // The bulletin of the last match of the history, or of the last match of its middle season.
@@ -51,44 +77,44 @@ void measure(int games, bool middle, int runs) {
     b.season = {s.sql, s.params};
     b.allTime = {a.sql, a.params};
     b.markTexts = {QString(), "1s", "2s", "3s", "4s", "5s", "6s", "7s", "8s", "／", "＊"};
-    b.colors = {"14811135", "0", "14811135", "0", "14811135", "0", "14811135", "0"};
+    b.setup.colors = {"14811135", "0", "14811135", "0", "14811135", "0", "14811135", "0"};
     b.folder = home.path();
-    b.frame.title = vx::publishing::bulletinTitle(*m);
-    b.frame.heading = vx::publishing::bulletinHeading(*m);
-    b.written = QDateTime::currentDateTime();
+    b.setup.frame.title = vx::publishing::bulletinTitle(*m);
+    b.setup.frame.heading = vx::publishing::bulletinHeading(*m);
+    b.setup.written = QDateTime::currentDateTime();
     const QString page = home.filePath(QStringLiteral("news.htm"));
 
-    QStringList cols;
-    for (int f = 1; f <= 10; ++f) cols << QStringLiteral("k.\"S%1\"").arg(f);
-    for (int k = 0; k <= 20; ++k) cols << QStringLiteral("k.\"M") + vx::ballSuffix(k) + QLatin1Char('"');
-    const QString gamesSql = QStringLiteral("SELECT ") + cols.join(',') +
-                             QStringLiteral(", p.\"選手名\", d.\"ｹﾞｰﾑ\", d.\"優Ｐ\", d.\"入賞\", d.\"競技点\", d.\"試合日\" FROM \"データ項目\" AS d "
-                                            "JOIN \"マーク\" AS k ON k.\"ID\" = d.\"ID\" JOIN \"選手\" AS p ON p.\"選手ID\" = d.\"選手ID\" "
-                                            "WHERE d.\"試合ID\" = ? ORDER BY d.\"ｹﾞｰﾑ\"");
-    const QString aggregate = QStringLiteral(
-        "SELECT d.\"選手ID\", COUNT(*), SUM(d.\"優Ｐ\"), SUM(d.\"上位\"), AVG(d.\"上位\"), SUM(d.\"S10\"), AVG(d.\"S10\"), "
-        "SUM(d.\"ST\"), AVG(d.\"ST\"), SUM(d.\"SP\"), SUM(d.\"SPF\"), 1.0 * SUM(d.\"SP\") / (SUM(d.\"SP\") + SUM(d.\"SPF\")) "
-        "FROM \"データ項目\" AS d JOIN \"試合\" AS s ON s.\"試合ID\" = d.\"試合ID\" WHERE s.\"試合ID\" BETWEEN ? AND ?");
+    vxbench::Stmt gamesQuery(d, vx::publishing::matchGamesSql()), seasonQuery(d, s.sql), allTimeQuery(d, a.sql);
 
-    std::vector<double> written, floor;
+    const QByteArray copy = QFile::encodeName(home.filePath(QStringLiteral("copy.htm")));
+    QByteArray bytes;
+
+    std::vector<double> written, floor, write;
     int rows = 0;
-    for (int i = 0; i <= runs; ++i) {  // run 0 warms up both
+    for (int i = 0; i <= runs; ++i) {  // run 0 warms up all three
         QElapsedTimer t;
         t.start();
-        if (vx::publishing::writeBulletin(page, b) != vx::publishing::BulletinResult::Written) std::exit(1);
+        if (vx::publishing::writeBulletin(page, b) != vx::publishing::PageResult::Written) std::exit(1);
         const double w = vxbench::msSince(t);
+        if (i == 0) {
+            QFile f(page);
+            if (!f.open(QIODevice::ReadOnly)) std::exit(1);
+            bytes = f.readAll();
+        }
         t.restart();
-        rows = bare(d, gamesSql, {int(m->matchId)}, 37) +
-               bare(d, aggregate + QStringLiteral(" AND s.\"シーズンID\" = ? GROUP BY d.\"選手ID\""),
-                    {int(m->firstMatchId), int(m->matchId), seasonId}, 12) +
-               bare(d, aggregate + QStringLiteral(" GROUP BY d.\"選手ID\""), {1, int(m->matchId)}, 12);
+        rows = bare(gamesQuery, {m->matchId}) + bare(seasonQuery, s.params) + bare(allTimeQuery, a.params);
         const double f = vxbench::msSince(t);
+        t.restart();
+        bareWrite(copy, bytes);
+        const double c = vxbench::msSince(t);
         if (i == 0) continue;
         written.push_back(w);
         floor.push_back(f);
+        write.push_back(c);
     }
-    const double w = vxbench::median(written), f = vxbench::median(floor);
-    std::printf("%9d  %6d  %5d  %8lld  %7.2f  %8.2f  %5.2f\n", games, int(m->matchId), rows, QFileInfo(page).size(), w, f, w / f);
+    const double w = vxbench::median(written), f = vxbench::median(floor), c = vxbench::median(write);
+    std::printf("%9d  %6d  %5d  %8lld  %10.2f  %8.2f  %5.2f  %13.2f  %22.2f\n", games, int(m->matchId), rows, qlonglong(bytes.size()), w, f, w / f, c,
+                w / (f + c));
     std::fflush(stdout);
     vx::db::close();
 }
@@ -99,7 +125,7 @@ void measure(int games, bool middle, int runs) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::atoi(argv[1]) : 31;
-    std::printf("stored games  match   rows  page bytes  bulletin ms  floor ms  ratio   (median of %d runs)\n", runs);
+    std::printf("stored games  match   rows  page bytes  bulletin ms  floor ms  ratio  bare write ms  ratio to floor + write   (median of %d runs)\n", runs);
     for (int games : {115200, 1000000})
         for (bool middle : {false, true}) measure(games, middle, runs);
     return 0;

@@ -1,5 +1,6 @@
 #include "common/convert.h"
 #include <QDate>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -149,6 +150,21 @@ QString Str(double v) {
 QString Str(std::int64_t v) { return v < 0 ? QString::number(v) : QLatin1Char(' ') + QString::number(v); }
 
 QString PrintForm(double v) { return Str(v) + QLatin1Char(' '); }
+
+qsizetype writePrintForm(double v, QChar* out) {
+    if (v == std::floor(v) && std::fabs(v) < 1e15) {  // as plainNumber writes it
+        char digits[24];
+        char* end = digits;
+        if (!(v < 0)) *end++ = ' ';
+        end = std::to_chars(end, digits + sizeof digits - 1, std::int64_t(v)).ptr;
+        *end++ = ' ';
+        for (const char* c = digits; c != end; ++c) *out++ = QLatin1Char(*c);
+        return end - digits;
+    }
+    const QString text = PrintForm(v);
+    std::copy(text.cbegin(), text.cend(), out);
+    return text.size();
+}
 
 QString ColorToHtml(std::int32_t color) {
     const auto c = std::uint32_t(color);

@@ -37,6 +37,9 @@ QString Str(std::int64_t v);
 inline QString Str(int v) { return Str(std::int64_t(v)); }
 // A number as Print # writes it: Str and a blank after it (" 12 ", " .5 ", "-3 ").
 QString PrintForm(double v);
+// The same written to out, which has room for 32 characters, a whole number without a string of
+// its own; the number of characters written.
+qsizetype writePrintForm(double v, QChar* out);
 // Plain decimal text ("2", "0.5", "-1.5", "1E+20").
 QString CStr(double v);
 inline QString CStr(std::int64_t v) { return QString::number(v); }

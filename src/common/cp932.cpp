@@ -1,8 +1,12 @@
 #include "common/cp932.h"
 #include <QtGlobal>
-#include <algorithm>
-#include <cerrno>
+#include <atomic>
+#include <cstdint>
+#include <cstring>
 #include <iconv.h>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace vx {
 namespace {
@@ -41,43 +45,109 @@ Converter& decoder() {
 
 enum class Unmapped { Question, CharRef };
 
-QByteArray encode(const QString& text, Unmapped mode) {
+// The CP932 form of each character of the basic plane, found through iconv the first time the
+// character is met: pages convert a million characters of a few hundred kinds. 0 not known yet,
+// 0x100 + b the single byte b, 0x8140 and up the two bytes, NoForm none, NoBytes nothing written.
+constexpr std::uint16_t NoForm = 0xFFFF, NoBytes = 0xFFFE;
+std::atomic<std::uint16_t> forms[0x10000];
+
+std::uint16_t formOf(char16_t c) {
+    std::uint16_t form = forms[c].load(std::memory_order_relaxed);
+    if (form != 0) return form;
     Converter& conv = encoder();
-    QByteArray out;
-    if (!conv.ok() || text.isEmpty()) return out;
+    if (!conv.ok()) return 0;
     iconv_t cd = conv.get();
-    QByteArray in(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-    char* inPtr = in.data();
-    size_t inLeft = size_t(in.size());
-    QByteArray buf(in.size() + 16, Qt::Uninitialized);  // never more than two bytes per unit
-    while (inLeft > 0) {
-        char* outPtr = buf.data();
-        size_t outLeft = size_t(buf.size());
-        const size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-        out.append(buf.constData(), buf.size() - qsizetype(outLeft));
-        if (r != size_t(-1)) break;
-        if (errno == E2BIG) continue;
-        // EILSEQ or EINVAL: the character at inPtr has no CP932 form (or is a lone surrogate).
-        const qsizetype unit = (inPtr - in.data()) / 2;
-        char32_t cp = text[unit].unicode();
-        size_t skip = 2;
-        if (QChar::isHighSurrogate(cp) && unit + 1 < text.size() && text[unit + 1].isLowSurrogate()) {
-            cp = QChar::surrogateToUcs4(text[unit], text[unit + 1]);
-            skip = 4;
+    char in[2], out[4];
+    std::memcpy(in, &c, 2);  // UTF-16 in the machine's order
+    char* inPtr = in;
+    char* outPtr = out;
+    size_t inLeft = 2, outLeft = sizeof out;
+    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == size_t(-1)) form = NoForm;
+    else if (outLeft == sizeof out) form = NoBytes;
+    else if (outLeft == sizeof out - 1) form = std::uint16_t(0x100 + std::uint8_t(out[0]));
+    else form = std::uint16_t(std::uint8_t(out[0]) << 8 | std::uint8_t(out[1]));
+    forms[c].store(form, std::memory_order_relaxed);
+    return form;
+}
+
+void encode(QByteArray& out, QStringView text, Unmapped mode) {
+    if (text.isEmpty() || !encoder().ok()) return;
+    const char16_t* s = text.utf16();
+    const qsizetype n = text.size();
+    // A character with a CP932 form takes at most two bytes a unit.
+    qsizetype at = out.size();
+    out.resize(at + 2 * n);
+    char* p = out.data() + at;
+    qsizetype i = 0;
+    while (i < n) {
+        // ASCII stays as it is, sixteen units at a time while they all are.
+#ifdef __SSE2__
+        const __m128i high = _mm_set1_epi16(short(0xFF80));
+        while (i + 16 <= n) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i + 8));
+            const __m128i beyond = _mm_and_si128(_mm_or_si128(a, b), high);
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(beyond, _mm_setzero_si128())) != 0xFFFF) break;
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm_packus_epi16(a, b));
+            i += 16, p += 16;
         }
-        if (mode == Unmapped::CharRef) out += "&#" + QByteArray::number(quint32(cp)) + ';';
-        else out += '?';
-        inPtr += skip;
-        inLeft -= std::min(skip, inLeft);
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+#else
+        while (i + 16 <= n) {
+            char16_t any = 0;
+            for (int k = 0; k < 16; ++k) any |= s[i + k];
+            if (any >= 0x80) break;
+            for (int k = 0; k < 16; ++k) p[k] = char(s[i + k]);
+            i += 16, p += 16;
+        }
+#endif
+        if (i >= n) break;
+        const char16_t c = s[i];
+        if (c < 0x80) {
+            *p++ = char(c), ++i;
+            continue;
+        }
+        const std::uint16_t form = QChar::isSurrogate(c) ? NoForm : formOf(c);
+        if (form == 0) {  // no converter
+            out.resize(at);
+            return;
+        }
+        if (form < 0x200) {
+            *p++ = char(form & 0xFF), ++i;
+        } else if (form < NoBytes) {
+            *p++ = char(form >> 8), *p++ = char(form & 0xFF), ++i;
+        } else if (form == NoBytes) {
+            ++i;
+        } else {
+            // No CP932 form (or a lone surrogate): a pair counts as the one character it stands for.
+            char32_t cp = c;
+            qsizetype units = 1;
+            if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
+                cp = QChar::surrogateToUcs4(c, s[i + 1]);
+                units = 2;
+            }
+            const QByteArray ref = mode == Unmapped::CharRef ? "&#" + QByteArray::number(quint32(cp)) + ';' : QByteArray("?");
+            i += units;
+            const qsizetype written = p - out.data();
+            out.resize(written + ref.size() + 2 * (n - i));
+            p = out.data() + written;
+            std::memcpy(p, ref.constData(), size_t(ref.size()));
+            p += ref.size();
+        }
     }
+    out.resize(p - out.data());
+}
+
+QByteArray encoded(const QString& text, Unmapped mode) {
+    QByteArray out;
+    encode(out, text, mode);
     return out;
 }
 
 }  // namespace
 
-QByteArray toCp932(const QString& text) { return encode(text, Unmapped::Question); }
-QByteArray toCp932Html(const QString& text) { return encode(text, Unmapped::CharRef); }
+QByteArray toCp932(const QString& text) { return encoded(text, Unmapped::Question); }
+QByteArray toCp932Html(const QString& text) { return encoded(text, Unmapped::CharRef); }
+void appendCp932Html(QByteArray& out, QStringView text) { encode(out, text, Unmapped::CharRef); }
 
 std::optional<QString> fromCp932(const QByteArray& bytes) {
     if (bytes.isEmpty()) return QString();

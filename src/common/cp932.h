@@ -14,6 +14,8 @@ namespace vx {
 QByteArray toCp932(const QString& text);
 // For HTML pages: such a character becomes a numeric character reference "&#NNNN;".
 QByteArray toCp932Html(const QString& text);
+// The same, added to the end of out.
+void appendCp932Html(QByteArray& out, QStringView text);
 // Nothing when the bytes are no valid CP932.
 std::optional<QString> fromCp932(const QByteArray& bytes);
 // Bytes the text takes in CP932: 1 for a single-byte character, 2 for a double-byte one.

@@ -3,6 +3,8 @@
 #include "common/width.h"
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <string>
 #include <vector>
 
 namespace vx {
@@ -19,6 +21,7 @@ struct Picture {
     bool leftAlign = false;   // "!"
     bool percent = false;
     bool grouping = false;
+    std::u16string intPlaces, fracPlaces;  // of a number picture, "#" or "0" each
 };
 
 Picture parse(const QString& p) {
@@ -46,6 +49,11 @@ Picture parse(const QString& p) {
             if (c == QLatin1Char('%')) pic.percent = true;
             pic.tokens.push_back({Token::Literal, c});
         }
+    }
+    bool inFraction = false;
+    for (const Token& t : pic.tokens) {
+        if (t.kind == Token::Point) inFraction = true;
+        else if (t.kind == Token::Place) (inFraction ? pic.fracPlaces : pic.intPlaces).push_back(t.c.unicode());
     }
     return pic;
 }
@@ -76,82 +84,122 @@ QString formatText(const QString& text, const Picture& pic) {
     return out;
 }
 
+__extension__ typedef unsigned __int128 Wide;
+
+constexpr std::uint64_t Pow10[20] = {1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull, 100000000ull, 1000000000ull,
+                                     10000000000ull, 100000000000ull, 1000000000000ull, 10000000000000ull, 100000000000000ull,
+                                     1000000000000000ull, 10000000000000000ull, 100000000000000000ull, 1000000000000000000ull,
+                                     10000000000000000000ull};
+
+// The significant digits of a (not negative) and the decimal exponent of the first, as
+// QString::number(a, 'e', 14) writes them: 15 digits of the exact binary value rounded half up.
+// Worked out in whole numbers from 1e-7 to 1e15, where they hold a × 10^s exactly.
+std::string significant(double a, int& exponent) {
+    if (a == 0) {
+        exponent = 0;
+        return std::string(15, '0');
+    }
+    if (a >= 1e-7 && a < 1e15) {
+        int e2 = 0;
+        const std::uint64_t m = std::uint64_t(std::ldexp(std::frexp(a, &e2), 53));  // a = m / 2^k
+        const int k = 53 - e2;
+        // 2^(e2-1) <= a < 2^e2: the first digit's exponent is this or one more.
+        int x = std::clamp(((e2 - 1) * 78913) >> 18, -7, 14);
+        for (;;) {
+            const int s = 14 - x;  // from 0 to 21
+            Wide n = Wide(m) * Pow10[std::min(s, 19)];
+            if (s > 19) n *= Pow10[s - 19];
+            std::uint64_t whole = std::uint64_t(n >> k);
+            if (whole < Pow10[14]) { --x; continue; }
+            if (whole >= Pow10[15]) { ++x; continue; }
+            if ((n & ((Wide(1) << k) - 1)) >= (Wide(1) << (k - 1))) ++whole;
+            if (whole == Pow10[15]) whole = Pow10[14], ++x;
+            std::string digits(15, '0');
+            for (int i = 14; i >= 0; --i, whole /= 10) digits[std::size_t(i)] = char('0' + whole % 10);
+            exponent = x;
+            return digits;
+        }
+    }
+    const QString e = QString::number(a, 'e', 14);  // d.dddddddddddddde±XX
+    const qsizetype ePos = e.indexOf(QLatin1Char('e'));
+    exponent = e.mid(ePos + 1).toInt();
+    return (e.left(1) + e.mid(2, ePos - 2)).toStdString();
+}
+
 // |v| rounded half away from zero to `decimals` places, as a string of digits holding the
 // fraction in its last `decimals` characters. Works on the 15 significant digits the value
 // stands for, so 0.285 is 0.285 and not the binary number just below it.
-QString roundedDigits(double v, int decimals) {
-    const QString e = QString::number(std::fabs(v), 'e', 14);  // d.dddddddddddddde±XX
-    const qsizetype ePos = e.indexOf(QLatin1Char('e'));
-    QString digits = e.left(1) + e.mid(2, ePos - 2);
-    const int point = e.mid(ePos + 1).toInt() + 1 + decimals;  // digits before the cut
-    QString kept;
-    QChar next = QLatin1Char('0');
+std::string roundedDigits(double v, int decimals) {
+    int exponent = 0;
+    const std::string digits = significant(std::fabs(v), exponent);
+    const int point = exponent + 1 + decimals;  // digits before the cut
+    std::string kept;
+    char next = '0';
     if (point <= 0) {
         if (point == 0) next = digits[0];
-    } else if (point >= digits.size()) {
-        kept = digits + QString(point - digits.size(), QLatin1Char('0'));
+    } else if (std::size_t(point) >= digits.size()) {
+        kept = digits;
+        kept.append(std::size_t(point) - digits.size(), '0');
     } else {
-        kept = digits.left(point);
-        next = digits[point];
+        kept.assign(digits, 0, std::size_t(point));
+        next = digits[std::size_t(point)];
     }
-    if (next >= QLatin1Char('5')) {
-        qsizetype i = kept.size() - 1;
-        while (i >= 0 && kept[i] == QLatin1Char('9')) kept[i--] = QLatin1Char('0');
-        if (i < 0) kept.prepend(QLatin1Char('1'));
-        else kept[i] = QChar(kept[i].unicode() + 1);
+    if (next >= '5') {
+        std::ptrdiff_t i = std::ptrdiff_t(kept.size()) - 1;
+        while (i >= 0 && kept[std::size_t(i)] == '9') kept[std::size_t(i--)] = '0';
+        if (i < 0) kept.insert(kept.begin(), '1');
+        else ++kept[std::size_t(i)];
     }
-    if (kept.size() < decimals) kept = QString(decimals - kept.size(), QLatin1Char('0')) + kept;
+    if (kept.size() < std::size_t(decimals)) kept.insert(0, std::size_t(decimals) - kept.size(), '0');
     return kept;
 }
 
 QString formatNumber(double v, const Picture& pic) {
     if (!std::isfinite(v)) return CStr(v);
     if (pic.percent) v *= 100;
-    std::vector<QChar> intPlaces, fracPlaces;
-    bool inFraction = false;
-    for (const Token& t : pic.tokens) {
-        if (t.kind == Token::Point) inFraction = true;
-        else if (t.kind == Token::Place) (inFraction ? fracPlaces : intPlaces).push_back(t.c);
-    }
-    const int decimals = int(fracPlaces.size());
-    const QString all = roundedDigits(v, decimals);
-    QString intDigits = all.left(all.size() - decimals);
-    QString fracDigits = all.right(decimals);
-    while (intDigits.startsWith(QLatin1Char('0'))) intDigits.remove(0, 1);
-    const bool negative = v < 0 && (all.count(QLatin1Char('0')) != all.size());
+    const std::u16string& intP = pic.intPlaces;
+    const std::u16string& fracP = pic.fracPlaces;
+    const int decimals = int(fracP.size());
+    const std::string all = roundedDigits(v, decimals);
+    std::string intDigits = all.substr(0, all.size() - std::size_t(decimals));
+    const std::string fracDigits = all.substr(all.size() - std::size_t(decimals));
+    intDigits.erase(0, std::min(intDigits.find_first_not_of('0'), intDigits.size()));
+    const bool negative = v < 0 && all.find_first_not_of('0') != std::string::npos;
 
     // At least as many integer digits as places from the first "0" on.
-    qsizetype minInt = 0;
-    for (qsizetype i = 0; i < qsizetype(intPlaces.size()); ++i)
-        if (intPlaces[i] == QLatin1Char('0')) { minInt = qsizetype(intPlaces.size()) - i; break; }
-    if (intDigits.size() < minInt) intDigits = QString(minInt - intDigits.size(), QLatin1Char('0')) + intDigits;
+    std::size_t minInt = 0;
+    for (std::size_t i = 0; i < intP.size(); ++i)
+        if (intP[i] == u'0') { minInt = intP.size() - i; break; }
+    if (intDigits.size() < minInt) intDigits.insert(0, minInt - intDigits.size(), '0');
     if (pic.grouping) {
-        for (qsizetype i = intDigits.size() - 3; i > 0; i -= 3) intDigits.insert(i, QLatin1Char(','));
+        for (std::ptrdiff_t i = std::ptrdiff_t(intDigits.size()) - 3; i > 0; i -= 3) intDigits.insert(std::size_t(i), 1, ',');
     }
     // "#" places at the end of the fraction drop their zeros.
-    qsizetype fracLen = decimals;
-    while (fracLen > 0 && fracPlaces[fracLen - 1] == QLatin1Char('#') && fracDigits[fracLen - 1] == QLatin1Char('0')) --fracLen;
+    std::size_t fracLen = std::size_t(decimals);
+    while (fracLen > 0 && fracP[fracLen - 1] == u'#' && fracDigits[fracLen - 1] == '0') --fracLen;
 
     QString out;
+    out.reserve(qsizetype(pic.tokens.size() + intDigits.size()) + 2);
     if (negative) out += QLatin1Char('-');
-    const qsizetype places = qsizetype(intPlaces.size());
-    const qsizetype len = intDigits.size();
+    const qsizetype places = qsizetype(intP.size());
+    const qsizetype len = qsizetype(intDigits.size());
     qsizetype k = 0, f = 0;
-    inFraction = false;
+    bool inFraction = false;
     bool intWritten = places == 0 && len == 0;
+    auto digitsOf = [&intDigits](qsizetype from, qsizetype n) { return QLatin1String(intDigits.data() + from, n); };
     for (const Token& t : pic.tokens) {
         if (t.kind == Token::Literal) {
             out += t.c;
         } else if (t.kind == Token::Point) {
-            if (!intWritten) { out += intDigits; intWritten = true; }  // a picture without integer places
+            if (!intWritten) { out += digitsOf(0, len); intWritten = true; }  // a picture without integer places
             inFraction = true;
             out += QLatin1Char('.');
         } else if (inFraction) {
-            if (f < fracLen) out += fracDigits[f];
+            if (f < qsizetype(fracLen)) out += QLatin1Char(fracDigits[std::size_t(f)]);
             ++f;
         } else {
             if (pic.grouping) {  // grouped digits go out whole at the first place
-                if (k++ == 0) out += intDigits;
+                if (k++ == 0) out += digitsOf(0, len);
                 intWritten = true;
                 continue;
             }
@@ -159,7 +207,7 @@ QString formatNumber(double v, const Picture& pic) {
             const qsizetype from = k == 0 ? 0 : len - places + k;
             const qsizetype to = len - places + k + 1;
             const qsizetype start = std::max<qsizetype>(from, 0);
-            if (start < to) out += intDigits.mid(start, to - start);
+            if (start < to) out += digitsOf(start, to - start);
             ++k;
             intWritten = true;
         }
@@ -178,26 +226,46 @@ bool isGeneralNumber(const QString& picture) {
     return picture.compare(QLatin1String("General Number"), Qt::CaseInsensitive) == 0;
 }
 
+// A picture as Format takes it, worked out once: a page formats thousands of numbers with a few
+// pictures. A named format stands for its picture.
+struct Known {
+    bool general = false;  // "General Number"
+    bool named = false;
+    Picture pic;
+};
+const Known& known(const QString& picture) {
+    static thread_local std::vector<std::pair<QString, Known>> cache;
+    for (const auto& [key, k] : cache)
+        if (key.size() == picture.size() && (key.constData() == picture.constData() || key == picture)) return k;
+    Known k;
+    k.general = isGeneralNumber(picture);
+    const QString named = namedFormat(picture);
+    k.named = !named.isEmpty();
+    if (!k.general) k.pic = parse(k.named ? named : picture);
+    if (cache.size() >= 32) cache.erase(cache.begin());
+    cache.emplace_back(picture, std::move(k));
+    return cache.back().second;
+}
+
 }  // namespace
 
 QString Format(double value, const QString& picture) {
-    if (picture.isEmpty() || isGeneralNumber(picture)) return CStr(value);
-    const QString named = namedFormat(picture);
-    if (!named.isEmpty()) return formatNumber(value, parse(named));
-    const Picture pic = parse(picture);
-    return pic.isText ? formatText(CStr(value), pic) : formatNumber(value, pic);
+    if (picture.isEmpty()) return CStr(value);
+    const Known& k = known(picture);
+    if (k.general) return CStr(value);
+    return k.pic.isText ? formatText(CStr(value), k.pic) : formatNumber(value, k.pic);
 }
 
 QString Format(const QString& text, const QString& picture) {
     if (picture.isEmpty()) return text;
-    if (isGeneralNumber(picture) || !namedFormat(picture).isEmpty()) {
+    const Known& k = known(picture);
+    if (k.general || k.named) {
         const auto v = CDbl(text);
         return v ? Format(*v, picture) : text;
     }
-    const Picture pic = parse(picture);
-    if (pic.isText) return formatText(text, pic);
+    if (k.pic.isText) return formatText(text, k.pic);
     const auto v = CDbl(text);
-    return v ? formatNumber(*v, pic) : text;
+    return v ? formatNumber(*v, k.pic) : text;
 }
 
 }  // namespace vx

@@ -26,9 +26,11 @@ QVariant idValue(const QString& text) {
 }
 
 // A number as an item of its own (" 5 "); nothing for a missing value.
-QString printed(const QVariant& v) { return v.isNull() ? QString() : PrintForm(v.toDouble()); }
-QString pictured(const QVariant& v, const char* picture) {
-    return v.isNull() ? QString() : Format(v.toDouble(), QString::fromLatin1(picture));
+void printed(PageText& out, const QVariant& v) {
+    if (!v.isNull()) out.addPrintForm(v.toDouble());
+}
+void pictured(PageText& out, const QVariant& v, const QString& picture) {
+    if (!v.isNull()) out.add(Format(v.toDouble(), picture));
 }
 
 // The day's lines before the milestones, each after a line break and a full-width blank; the
@@ -55,113 +57,152 @@ struct Games {
     QStringList names;
     QVector<QVariantList> rows;
 };
-std::optional<Games> matchGames(qint64 matchId) {
+}  // namespace
+
+QString matchGamesSql() {
     QStringList cols;
     for (const QString& c : frameColumns()) cols << QStringLiteral("k.\"%1\"").arg(c);
     cols << QStringLiteral("p.\"選手名\"") << QStringLiteral("d.\"ｹﾞｰﾑ\"") << QStringLiteral("d.\"優Ｐ\"") << QStringLiteral("d.\"入賞\"")
          << QStringLiteral("d.\"競技点\"");
     for (const QString& c : ballColumns(QStringLiteral("M"))) cols << QStringLiteral("k.\"%1\"").arg(c);
     cols << QStringLiteral("d.\"試合日\"") << QStringLiteral("v.\"会場名\"") << QStringLiteral("d.\"試合ID\"") << QStringLiteral("d.\"選手ID\"");
-    db::Statement q(QStringLiteral("SELECT ") + cols.join(QStringLiteral(", ")) +
-                    QStringLiteral(" FROM \"データ項目\" AS d JOIN \"マーク\" AS k ON k.\"ID\" = d.\"ID\" "
-                                   "JOIN \"選手\" AS p ON p.\"選手ID\" = d.\"選手ID\" "
-                                   "LEFT JOIN \"会場\" AS v ON v.\"会場ID\" = d.\"会場ID\" "
-                                   "WHERE d.\"試合ID\" = ? ORDER BY d.\"ｹﾞｰﾑ\", d.\"ID\""));
+    return QStringLiteral("SELECT ") + cols.join(QStringLiteral(", ")) +
+           QStringLiteral(" FROM \"データ項目\" AS d JOIN \"マーク\" AS k ON k.\"ID\" = d.\"ID\" "
+                          "JOIN \"選手\" AS p ON p.\"選手ID\" = d.\"選手ID\" "
+                          "LEFT JOIN \"会場\" AS v ON v.\"会場ID\" = d.\"会場ID\" "
+                          "WHERE d.\"試合ID\" = ? ORDER BY d.\"ｹﾞｰﾑ\", d.\"ID\"");
+}
+
+namespace {
+
+std::optional<Games> matchGames(qint64 matchId) {
+    static const QString sql = matchGamesSql();
+    db::Statement q(sql);
     if (!q.run({matchId})) return std::nullopt;
     Games g;
     g.names = q.columnNames();
     while (q.next()) {
         QVariantList row;
+        row.reserve(g.names.size());
         for (int i = 0; i < g.names.size(); ++i) row << q.value(i);
         g.rows << row;
     }
     return g;
 }
 
-QString sectionOpen(const PageColors& c) { return QStringLiteral("<CENTER><H2><font color=") + c.allFore + QLatin1Char('>'); }
-const QString SectionClose = QStringLiteral("</font></H2></Center>");
+void sectionOpen(PageText& out, const PageColors& c, QStringView heading) {
+    out.add(u"<CENTER><H2><font color=").add(c.allFore).add(QLatin1Char('>')).endLine();
+    out.add(heading).add(u"</font></H2></Center>").endLine();
+}
 
 // The score sheet: name, game, points and placing, score and marks.
-std::optional<QStringList> sheetSection(const Games& g, const Bulletin& b, const PageColors& c) {
+bool sheetSection(PageText& out, const Games& g, PageMarks& marks, const PageColors& c) {
     const ScoreColumns on{true, false, false, true, true, true, true};
     const std::optional<SheetFields> f = sheetFields(g.names, on);
-    if (!f) return std::nullopt;
-    QStringList out{sectionOpen(c), QStringLiteral("スコアシート") + SectionClose};
-    out << QStringLiteral("<center><Table border>") << sheetHeader(on);
-    for (const QVariantList& row : g.rows) out << sheetRow(row, *f, on, b.markTexts, c);
-    out << QStringLiteral("</TR>") << QStringLiteral("</Table></center><HR>");
-    return out;
+    if (!f) return false;
+    sectionOpen(out, c, u"スコアシート");
+    out << u"<center><Table border>" << sheetHeader(on);
+    for (const QVariantList& row : g.rows) sheetRow(out, row, *f, on, marks, c);
+    out << u"</TR>" << u"</Table></center><HR>";
+    return true;
 }
 
 // One small table per game: the marks and the running score of each frame, and the handicap.
-std::optional<QStringList> cardsSection(const Games& g, const Bulletin& b, const PageColors& c) {
-    QStringList out{sectionOpen(c), QStringLiteral("スコアブック") + SectionClose};
-    out << QStringLiteral("<CENTER>");
+bool cardsSection(PageText& out, const Games& g, PageMarks& marks, const PageColors& c) {
+    sectionOpen(out, c, u"スコアブック");
+    out << u"<CENTER>";
     const QString fore = QStringLiteral("<FONT COLOR=#") + c.fore + QLatin1Char('>');
     const QString syo = QStringLiteral("<TD><FONT COLOR=#") + c.syoFore + QLatin1Char('>');
     const QString ave = QStringLiteral("    <TD><FONT COLOR=#") + c.aveFore + QLatin1Char('>');
-    auto mark = [&b](const QVariant& v) { return escapeHtml(markText(v.isNull() ? QStringLiteral("  ") : v.toString(), b.markTexts)); };
+    QString head = QStringLiteral("<TR align=center BGCOLOR=#") + c.back + QStringLiteral(" > ");
+    for (int n = 1; n <= 10; ++n)
+        head += QStringLiteral("<TD width=") + PrintForm(30) + QLatin1Char('>') + fore + PrintForm(n) + QStringLiteral("</FONT></TD>");
+    head += QStringLiteral("<TD></TD><TD align=center>") + fore + QStringLiteral("HDCP</FONT></TD></FONT></TR>");
+    const QString table = QStringLiteral("<TABLE border=") + PrintForm(1) + QLatin1Char('>');
+    const QString blank = QStringLiteral("  ");
+    auto mark = [&](const QVariant& v) { out.add(marks.text(v.isNull() ? blank : v.toString())); };
+    QString dayStored, day;  // the games of a match share their date
     for (const QVariantList& r : g.rows) {
         // The handicap is the difference of the two scores; a game without them cannot be shown.
-        if (r[14].isNull() || r[9].isNull()) return std::nullopt;
-        const QString game = r[11].isNull() ? QString() : r[11].toString();
-        QString prize;
-        if (r[12].toDouble() > 0) prize = escapeHtml(r[13].toString()) + QStringLiteral(" >> ") + printed(r[12]) + QLatin1Char('p');
-        out << QStringLiteral("<font color=") + c.allFore + QLatin1Char('>')
-            << escapeHtml(r[10].toString()) + QStringLiteral("選手\u3000\u3000") + escapeHtml(ShortDate(r[36])) + QStringLiteral(" の 第") +
-                   escapeHtml(StrConvWide(game)) + QStringLiteral("ゲーム\u3000\u3000")
-            << prize + QStringLiteral("<BR>") << QStringLiteral("</font>") << QStringLiteral("<TABLE border=") + PrintForm(1) + QLatin1Char('>');
-        QString head = QStringLiteral("<TR align=center BGCOLOR=#") + c.back + QStringLiteral(" > ");
-        for (int n = 1; n <= 10; ++n)
-            head += QStringLiteral("<TD width=") + PrintForm(30) + QLatin1Char('>') + fore + PrintForm(n) + QStringLiteral("</FONT></TD>");
-        out << head + QStringLiteral("<TD></TD><TD align=center>") + fore + QStringLiteral("HDCP</FONT></TD></FONT></TR>");
-        QString marks = QStringLiteral("<TR align=center  BGCOLOR=#") + c.syoBack + QLatin1Char('>');
-        for (int f = 1; f <= 10; ++f)
-            marks += syo + mark(r[15 + 2 * (f - 1)]) + mark(r[16 + 2 * (f - 1)]) + (f == 10 ? mark(r[35]) : QString()) +
-                     QStringLiteral("</FONT></TD>");
-        out << marks + QStringLiteral("    <TD></TD>    <TD align=center><FONT COLOR=#") + c.syoFore + QLatin1Char('>') +
-                   PrintForm(r[14].toDouble() - r[9].toDouble()) + QStringLiteral("</FONT></TD></FONT></TR>");
-        QString scores = QStringLiteral("<TR align=center  BGCOLOR=#") + c.aveBack + QLatin1Char('>');
-        for (int f = 1; f <= 10; ++f) scores += ave + printed(r[f - 1]) + QStringLiteral("</FONT></TD>");
-        out << scores + QStringLiteral("    <TD></TD>") + ave + printed(r[14]) + QStringLiteral("</FONT></TD></FONT></TR>");
-        out << QStringLiteral("</TABLE>") << QStringLiteral("<BR>");
+        if (r[14].isNull() || r[9].isNull()) return false;
+        if (day.isNull() || r[36].toString() != dayStored) dayStored = r[36].toString(), day = escapeHtml(ShortDate(r[36]));
+        out.add(u"<font color=").add(c.allFore).add(QLatin1Char('>')).endLine();
+        out.add(escapeHtml(r[10].toString())).add(u"選手\u3000\u3000").add(day).add(u" の 第");
+        out.add(escapeHtml(StrConvWide(r[11].isNull() ? QString() : r[11].toString()))).add(u"ゲーム\u3000\u3000").endLine();
+        if (r[12].toDouble() > 0) {
+            out.add(escapeHtml(r[13].toString())).add(u" >> ");
+            printed(out, r[12]);
+            out.add(QLatin1Char('p'));
+        }
+        out.add(u"<BR>").endLine();
+        out << u"</font>" << table << head;
+        out.add(u"<TR align=center  BGCOLOR=#").add(c.syoBack).add(QLatin1Char('>'));
+        for (int f = 1; f <= 10; ++f) {
+            out.add(syo);
+            mark(r[15 + 2 * (f - 1)]);
+            mark(r[16 + 2 * (f - 1)]);
+            if (f == 10) mark(r[35]);
+            out.add(u"</FONT></TD>");
+        }
+        out.add(u"    <TD></TD>    <TD align=center><FONT COLOR=#").add(c.syoFore).add(QLatin1Char('>'));
+        out.addPrintForm(r[14].toDouble() - r[9].toDouble()).add(u"</FONT></TD></FONT></TR>").endLine();
+        out.add(u"<TR align=center  BGCOLOR=#").add(c.aveBack).add(QLatin1Char('>'));
+        for (int f = 1; f <= 10; ++f) {
+            out.add(ave);
+            printed(out, r[f - 1]);
+            out.add(u"</FONT></TD>");
+        }
+        out.add(u"    <TD></TD>").add(ave);
+        printed(out, r[14]);
+        out.add(u"</FONT></TD></FONT></TR>").endLine();
+        out << u"</TABLE>" << u"<BR>";
     }
-    out << QStringLiteral("</center>") << QStringLiteral("<HR>");
-    return out;
+    out << u"</center>" << u"<HR>";
+    return true;
 }
 
-// A standings table with its totals row; nothing when it has no player or cannot be read.
-std::optional<QStringList> standingsSection(const StandingsSource& src, bool season, const PageColors& c) {
+// A standings table with its totals row; false when it has no player or cannot be read.
+bool standingsSection(PageText& out, const StandingsSource& src, bool season, const PageColors& c) {
     db::Statement q(src.sql);
-    if (!q.run(src.params)) return std::nullopt;
+    if (!q.run(src.params)) return false;
     const char* const wanted[12] = {"選手名", "ゲーム", "優Ｐ計", "上位", "上位率", "合計点", "平均点", "ST", "ST平均", "スペア", "ｽﾍﾟｱﾐｽ", "スペア率"};
     int col[12];
-    if (!NameList(q.columnNames()).indexesOf(wanted, col)) return std::nullopt;
-    if (!q.next()) return std::nullopt;
+    if (!NameList(q.columnNames()).indexesOf(wanted, col)) return false;
+    if (!q.next()) return false;
 
-    QStringList out{sectionOpen(c), season ? QStringLiteral("現時点でのシーズン成績") : QStringLiteral("現時点での通算成績<BR>"), SectionClose};
-    out << QStringLiteral("<center><Table border>") << QStringLiteral("<TR ALIGN=center bgcolor=#c0c0c0>");
-    for (const char* h : {"　選手名　 ", "ゲーム", "優Ｐ計", "上位", "上位率", "合計点", "平均点", "ＳＴ", "ST平均", "ＳＰ", "ミス", "スペア率"})
-        out << QStringLiteral("<TD>") + QString::fromUtf8(h) + QStringLiteral("</TD>");
+    out.add(u"<CENTER><H2><font color=").add(c.allFore).add(QLatin1Char('>')).endLine();
+    out << (season ? u"現時点でのシーズン成績" : u"現時点での通算成績<BR>") << u"</font></H2></Center>";
+    out << u"<center><Table border>" << u"<TR ALIGN=center bgcolor=#c0c0c0>";
+    for (const char16_t* h : {u"　選手名　 ", u"ゲーム", u"優Ｐ計", u"上位", u"上位率", u"合計点", u"平均点", u"ＳＴ", u"ST平均", u"ＳＰ", u"ミス", u"スペア率"})
+        out.add(u"<TD>").add(QStringView(h)).add(u"</TD>").endLine();
 
-    const QString plainEnd = QStringLiteral("\u3000</TD>");
+    const QString row = QStringLiteral("<TR ALIGN=right BGCOLOR=#") + c.back + QLatin1Char('>');
     const QString high = QStringLiteral("<TD BGCOLOR=#") + c.syoBack + QStringLiteral("><FONT COLOR=#") + c.syoFore + QLatin1Char('>');
-    const QString highEnd = QStringLiteral("\u3000</font></TD>");
+    const QString namePicture = QStringLiteral("!@@@@@@@@");
+    // The pictures of columns 4 to 11.
+    const std::array<QString, 8> pictures = {QString::fromLatin1(season ? "###0.0%" : "##0.0%"), QString::fromLatin1(season ? "#####0" : "#######0"),
+                                             QStringLiteral("###.0"), QString::fromLatin1(season ? "##0" : "###0"), QStringLiteral("#0.00"),
+                                             QString::fromLatin1(season ? "###0" : "####0"), QString::fromLatin1(season ? "###0" : "####0"),
+                                             QStringLiteral("##0.0%")};
     // Totals of games, points, top places, total score, strikes, spares, spare misses.
     double games = 0, points = 0, top = 0, score = 0, strikes = 0, spares = 0, misses = 0;
+    QVariant v[12];
     do {
-        auto v = [&q, &col](int i) { return q.value(col[i]); };
-        const QString name = Format(leftChars(StrConvWide(v(0).isNull() ? QString() : v(0).toString()), 8), QStringLiteral("!@@@@@@@@"));
-        out << QStringLiteral("<TR ALIGN=right BGCOLOR=#") + c.back + QLatin1Char('>') << QStringLiteral("<TD ALIGN=center>")
-            << escapeHtml(name) + QStringLiteral("</TD>");
-        out << QStringLiteral("<TD>") + printed(v(1)) + plainEnd << high + printed(v(2)) + highEnd
-            << QStringLiteral("<TD>") + printed(v(3)) + plainEnd << high + pictured(v(4), season ? "###0.0%" : "##0.0%") + highEnd
-            << QStringLiteral("<TD>") + pictured(v(5), season ? "#####0" : "#######0") + plainEnd << high + pictured(v(6), "###.0") + highEnd
-            << QStringLiteral("<TD>") + pictured(v(7), season ? "##0" : "###0") + plainEnd << high + pictured(v(8), "#0.00") + highEnd
-            << QStringLiteral("<TD>") + pictured(v(9), season ? "###0" : "####0") + plainEnd
-            << QStringLiteral("<TD>") + pictured(v(10), season ? "###0" : "####0") + plainEnd << high + pictured(v(11), "##0.0%") + highEnd;
-        games += v(1).toDouble(), points += v(2).toDouble(), top += v(3).toDouble(), score += v(5).toDouble();
-        strikes += v(7).toDouble(), spares += v(9).toDouble(), misses += v(10).toDouble();
+        for (int i = 0; i < 12; ++i) v[i] = q.value(col[i]);
+        const QString name = Format(leftChars(StrConvWide(v[0].isNull() ? QString() : v[0].toString()), 8), namePicture);
+        out << row << u"<TD ALIGN=center>";
+        out.add(escapeHtml(name)).add(u"</TD>").endLine();
+        // Points, top rate, average, strike average and spare rate stand out.
+        for (int i = 1; i <= 11; ++i) {
+            const bool highlighted = i == 2 || i == 4 || i == 6 || i == 8 || i == 11;
+            if (highlighted) out.add(high);
+            else out.add(u"<TD>");
+            if (i <= 3) printed(out, v[i]);
+            else pictured(out, v[i], pictures[std::size_t(i - 4)]);
+            out.add(highlighted ? u"\u3000</font></TD>" : u"\u3000</TD>").endLine();
+        }
+        games += v[1].toDouble(), points += v[2].toDouble(), top += v[3].toDouble(), score += v[5].toDouble();
+        strikes += v[7].toDouble(), spares += v[9].toDouble(), misses += v[10].toDouble();
     } while (q.next());
 
     // The averages weigh every game alike; a rate without chances is left empty.
@@ -179,7 +220,7 @@ std::optional<QStringList> standingsSection(const StandingsSource& src, bool sea
         << cell + PrintForm(spares) + end << cell + PrintForm(misses) + end
         << cell + spareRate + (season ? QStringLiteral("% ") : QStringLiteral("%")) + end;
     out << QStringLiteral("</TR>") << QStringLiteral("</Table></center><HR>");
-    return out;
+    return true;
 }
 
 }  // namespace
@@ -230,49 +271,43 @@ namespace {
 PageBody bulletinBody(const Bulletin& b, const PageColors& c) {
     const auto& on = b.sections;
 
-    QStringList body{QStringLiteral("<center><TABLE border= 1>")};
+    PageText body{QStringLiteral("<center><TABLE border= 1>")};
     const QString results = bulletinResultsFile(b.folder, b.match.season, b.match.matchNo);
     if (on[SecRanking]) {
         const std::optional<QString> text = rankingText(results);
         if (!text) return PageResult::NoResults;
-        body << QStringLiteral("<TR><TD align=left>") << *text << QStringLiteral("</TD></TR>");
+        body << u"<TR><TD align=left>" << *text << u"</TD></TR>";
     }
     if (on[SecRecords]) {
         const std::optional<QString> text = milestoneText(results, QStringLiteral("<BR>\u3000"));
         if (!text) return PageResult::NoResults;
-        body << QStringLiteral("<TR><TD align=left>") << QStringLiteral("<font color=") + c.allFore + QLatin1Char('>') + *text + QStringLiteral("</font>")
-             << QStringLiteral("<BR></TD></TR>");
+        body << u"<TR><TD align=left>";
+        body.add(u"<font color=").add(c.allFore).add(QLatin1Char('>')).add(*text).add(u"</font>").endLine();
+        body << u"<BR></TD></TR>";
     }
-    body << QStringLiteral("</TABLE><HR><BR></CENTER>");
+    body << u"</TABLE><HR><BR></CENTER>";
 
     if (on[SecSheet] || on[SecCards]) {
         const std::optional<Games> games = matchGames(b.match.matchId);
         if (!games) return PageResult::Unreadable;
+        // About 3,500 units a game in the two sections, and room for the standings.
+        body.reserve(body.text().size() + 3600 * games->rows.size() + 64 * 1024);
+        PageMarks marks(b.markTexts, c.fore);
         if (on[SecSheet]) {
             if (games->rows.isEmpty()) return PageResult::NoGames;
-            const std::optional<QStringList> sheet = sheetSection(*games, b, c);
-            if (!sheet) return PageResult::Unreadable;
-            body << *sheet;
+            if (!sheetSection(body, *games, marks, c)) return PageResult::Unreadable;
         }
-        if (on[SecCards]) {
-            const std::optional<QStringList> cards = cardsSection(*games, b, c);
-            if (!cards) return PageResult::Unreadable;
-            body << *cards;
-        }
+        if (on[SecCards] && !cardsSection(body, *games, marks, c)) return PageResult::Unreadable;
     }
-    for (auto [section, src] : {std::pair{SecSeason, &b.season}, std::pair{SecAllTime, &b.allTime}}) {
-        if (!on[section]) continue;
-        const std::optional<QStringList> table = standingsSection(*src, section == SecSeason, c);
-        if (!table) return PageResult::NoStandings;
-        body << *table;
-    }
+    for (auto [section, src] : {std::pair{SecSeason, &b.season}, std::pair{SecAllTime, &b.allTime}})
+        if (on[section] && !standingsSection(body, *src, section == SecSeason, c)) return PageResult::NoStandings;
 
     PageFrame frame = b.setup.frame;
     frame.headingOpen = QStringLiteral("<center><H1><font color=");
     frame.headingEnd = QStringLiteral("</font></H1></Center><HR>");
     frame.footer = {QStringLiteral("<center><TABLE border=1><TR><TD>"), b.setup.footerText, QStringLiteral("</TD></TR></Table></center><HR>"),
                     QStringLiteral("<HR>")};
-    return PageContent{frame, body};
+    return PageContent{frame, std::move(body)};
 }
 
 }  // namespace

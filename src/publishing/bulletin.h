@@ -51,6 +51,10 @@ struct Bulletin {
     PageSetup setup;
 };
 
+// The statement that reads the match's games for the score sheet and the score cards, its 試合ID
+// bound to the '?'.
+QString matchGamesSql();
+
 // Writes the page whole; on any failure nothing is written and a page already there stays.
 PageResult writeBulletin(const QString& path, const Bulletin& b);
 

@@ -1,8 +1,10 @@
 #include "publishing/htmlpage.h"
 #include "common/atomicfile.h"
+#include "common/convert.h"
 #include "common/cp932.h"
 #include "common/settingskeys.h"
 #include "publishing/htmltext.h"
+#include <algorithm>
 
 namespace vx::publishing {
 
@@ -28,25 +30,29 @@ void saveHtmlColors(const std::array<QString, 8>& colorTexts) {
     settings::save(values);
 }
 
-QByteArray pageBytes(const PageFrame& frame, const PageColors& colors, const QDateTime& written, const QStringList& body) {
-    QStringList lines{
-        QStringLiteral("<!--Vorlix-->"),
-        QStringLiteral("<!--") + written.toString(QStringLiteral("MM-dd-yyyy  HH:mm:ss")) + QStringLiteral("-->"),
-        QStringLiteral("<HTML><HEAD>"),
-        QStringLiteral("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html;CHARSET=x-sjis\">"),
-        QStringLiteral("<TITLE>"),
-        frame.title,
-        QStringLiteral("</TITLE>"),
-        QStringLiteral("</HEAD>"),
-        frame.bodyStart + colors.allBack + QLatin1Char('>'),
-        frame.headingOpen + colors.allFore + QLatin1Char('>'),
-        frame.heading,
-        frame.headingEnd,
-    };
-    if (!frame.stamped) lines.remove(0, 2);
-    lines << body << frame.footer << QStringLiteral("</BODY></HTML>");
+void PageText::grow(qsizetype units) { text_.resize(std::max({2 * text_.size(), used_ + units, qsizetype(4096)})); }
+
+PageText& PageText::addPrintForm(double v) {
+    if (used_ + 32 > text_.size()) grow(32);
+    used_ += writePrintForm(v, text_.data() + used_);
+    return *this;
+}
+
+QByteArray pageBytes(const PageFrame& frame, const PageColors& colors, const QDateTime& written, const PageText& body) {
+    PageText head;
+    if (frame.stamped)
+        head << QStringLiteral("<!--Vorlix-->")
+             << QStringLiteral("<!--") + written.toString(QStringLiteral("MM-dd-yyyy  HH:mm:ss")) + QStringLiteral("-->");
+    head << QStringLiteral("<HTML><HEAD>") << QStringLiteral("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html;CHARSET=x-sjis\">")
+         << QStringLiteral("<TITLE>") << frame.title << QStringLiteral("</TITLE>") << QStringLiteral("</HEAD>")
+         << frame.bodyStart + colors.allBack + QLatin1Char('>') << frame.headingOpen + colors.allFore + QLatin1Char('>') << frame.heading
+         << frame.headingEnd;
+    PageText foot(frame.footer);
+    foot << QStringLiteral("</BODY></HTML>");
     QByteArray out;
-    for (const QString& line : lines) out += toCp932Html(line) + "\r\n";
+    // Converted, a unit takes at most two bytes unless it becomes a character reference.
+    out.reserve(2 * (head.text().size() + body.text().size() + foot.text().size()));
+    for (QStringView part : {head.text(), body.text(), foot.text()}) appendCp932Html(out, part);
     return out;
 }
 

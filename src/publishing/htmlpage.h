@@ -7,7 +7,9 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <cstring>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <variant>
 
@@ -35,9 +37,51 @@ struct PageFrame {
     bool stamped = true; // the marker and date comments ahead of the head
 };
 
+// Lines of a page as one text, each ended by CR LF as the page has them. A page of many thousand
+// lines is made by adding each line's parts and ending it, without a string for every line.
+class PageText {
+public:
+    PageText() = default;
+    PageText(const QStringList& lines) { *this << lines; }
+    PageText(std::initializer_list<QString> lines) {
+        for (const QString& line : lines) *this << line;
+    }
+    void reserve(qsizetype units) {
+        if (units > text_.size()) text_.resize(units);
+    }
+    // Whole lines.
+    PageText& operator<<(const QString& line) { return add(line).endLine(); }
+    PageText& operator<<(QStringView line) { return add(line).endLine(); }
+    PageText& operator<<(const QStringList& lines) {
+        for (const QString& line : lines) *this << line;
+        return *this;
+    }
+    // A part of the line being made, and its end.
+    PageText& add(QStringView part) {
+        if (used_ + part.size() > text_.size()) grow(part.size());
+        std::memcpy(text_.data() + used_, part.data(), std::size_t(part.size()) * sizeof(QChar));
+        used_ += part.size();
+        return *this;
+    }
+    PageText& add(QChar c) {
+        if (used_ == text_.size()) grow(1);
+        text_.data()[used_++] = c;
+        return *this;
+    }
+    PageText& endLine() { return add(u"\r\n"); }
+    // A number as PrintForm writes it.
+    PageText& addPrintForm(double v);
+    QStringView text() const { return QStringView(text_.constData(), used_); }
+
+private:
+    void grow(qsizetype units);
+    QString text_;  // the text is its first used_ units; the rest is room
+    qsizetype used_ = 0;
+};
+
 // The whole page: head, heading, body lines and footer, each line ended by CR LF, in CP932 (a
 // character it cannot hold as a numeric character reference).
-QByteArray pageBytes(const PageFrame& frame, const PageColors& colors, const QDateTime& written, const QStringList& body);
+QByteArray pageBytes(const PageFrame& frame, const PageColors& colors, const QDateTime& written, const PageText& body);
 
 // Replaces the file whole; a failure leaves a file already there as it was.
 bool writePage(const QString& path, const QByteArray& bytes, QString* error = nullptr);
@@ -57,7 +101,7 @@ enum class PageResult { Written, BadColors, NoGames, NoResults, NoStandings, Unr
 // around it (heading end, footer lines); or why the page is not written.
 struct PageContent {
     PageFrame frame;
-    QStringList body;
+    PageText body;
 };
 using PageBody = std::variant<PageContent, PageResult>;
 

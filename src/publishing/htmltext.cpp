@@ -1,6 +1,7 @@
 #include "publishing/htmltext.h"
 #include "common/convert.h"
 #include "common/width.h"
+#include <algorithm>
 
 namespace vx::publishing {
 
@@ -24,7 +25,31 @@ QString markCell(const QString& stored, const std::array<QString, 11>& markTexts
            QStringLiteral("</font></TD>");
 }
 
+template <class Make>
+const QString& PageMarks::find(Kinds& kinds, const QString& stored, Make make) {
+    if (stored.size() <= 2) {
+        std::uint64_t key = std::uint64_t(stored.size()) << 32;
+        for (qsizetype i = 0; i < stored.size(); ++i) key |= std::uint64_t(stored[i].unicode()) << (16 * i);
+        auto at = kinds.shortMarks.find(key);
+        if (at == kinds.shortMarks.end()) at = kinds.shortMarks.emplace(key, make()).first;
+        return at->second;
+    }
+    auto at = kinds.longer.constFind(stored);
+    if (at == kinds.longer.constEnd()) at = kinds.longer.insert(stored, make());
+    return *at;
+}
+
+const QString& PageMarks::text(const QString& stored) {
+    return find(texts_, stored, [&] { return escapeHtml(markText(stored, markTexts_)); });
+}
+
+const QString& PageMarks::cell(const QString& stored) {
+    return find(cells_, stored, [&] { return markCell(stored, markTexts_, fore_); });
+}
+
 QString escapeHtml(const QString& text) {
+    auto special = [](QChar c) { return c == u'&' || c == u'<' || c == u'>' || c == u'"'; };
+    if (std::none_of(text.cbegin(), text.cend(), special)) return text;  // most texts: shared, not copied
     QString out;
     out.reserve(text.size());
     for (QChar c : text) {

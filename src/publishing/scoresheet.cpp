@@ -22,11 +22,12 @@ QVariant idValue(const QString& text) {
 QString textOf(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
 
 // A number as an item of its own (" 5 "); nothing written for a missing value.
-QString printed(const QVariant& v) {
-    if (v.isNull()) return {};
+void printed(PageText& out, const QVariant& v) {
+    if (v.isNull()) return;
     bool ok = false;
     const double d = v.toDouble(&ok);
-    return ok ? PrintForm(d) : escapeHtml(v.toString());
+    if (ok) out.addPrintForm(d);
+    else out.add(escapeHtml(v.toString()));
 }
 
 bool milestonesApply(const ScoreBookChoice& c) { return Val(c.player) == 0 && c.games == 2; }
@@ -87,39 +88,56 @@ QStringList sheetHeader(const ScoreColumns& on) {
     return h;
 }
 
-QStringList sheetRow(const QVariantList& values, const SheetFields& f, const ScoreColumns& on,
-                     const std::array<QString, 11>& markTexts, const PageColors& colors) {
+void sheetRow(PageText& out, const QVariantList& values, const SheetFields& f, const ScoreColumns& on, PageMarks& marks,
+              const PageColors& colors) {
     auto v = [&values, &f](int i) { return values.value(f.col[std::size_t(i)]); };
-    const QString fore = QStringLiteral("<FONT COLOR=#") + colors.fore + QLatin1Char('>');
-    const QString syo = QStringLiteral("<FONT COLOR=#") + colors.syoFore + QLatin1Char('>');
-    const QString end = QStringLiteral("</font></TD>");
-    QStringList row{QStringLiteral("<TR VALIGN=bottom BGCOLOR=#") + colors.back + QLatin1Char('>')};
+    auto fore = [&out, &colors] { out.add(u"<FONT COLOR=#").add(colors.fore).add(QLatin1Char('>')); };
+    auto syo = [&out, &colors] { out.add(u"<FONT COLOR=#").add(colors.syoFore).add(QLatin1Char('>')); };
+    auto end = [&out] { out.add(u"</font></TD>").endLine(); };
+    out.add(u"<TR VALIGN=bottom BGCOLOR=#").add(colors.back).add(QLatin1Char('>')).endLine();
     if (on[ColName]) {
-        const QString name = FixedText(StrConvWide(textOf(v(0))), 8);
-        row << QStringLiteral("<TD ALIGN=center BGCOLOR=#") + colors.syoBack + QLatin1Char('>') << syo + escapeHtml(name) + end;
+        out.add(u"<TD ALIGN=center BGCOLOR=#").add(colors.syoBack).add(QLatin1Char('>')).endLine();
+        syo();
+        out.add(escapeHtml(FixedText(StrConvWide(textOf(v(0))), 8)));
+        end();
     }
     for (int i : {1, 2, 3})
-        if (on[std::size_t(i)]) row << QStringLiteral("<TD ALIGN=center>") + fore + printed(v(i)) + end;
+        if (on[std::size_t(i)]) {
+            out.add(u"<TD ALIGN=center>");
+            fore();
+            printed(out, v(i));
+            end();
+        }
     if (on[ColPoints]) {
-        row << QStringLiteral("<TD ALIGN=center>") + fore + printed(v(4)) + end;
+        out.add(u"<TD ALIGN=center>");
+        fore();
+        printed(out, v(4));
+        end();
         const QString prize = textOf(v(5));
-        if (prize.isEmpty() || prize[0] == QLatin1Char(' ') || prize[0] == QChar(u'\u3000'))
-            row << QStringLiteral("<TD  ALIGN=center>") + fore + QStringLiteral("\u3000") + end;
-        else
-            row << QStringLiteral("<TD ALIGN=center>") + fore + escapeHtml(prize) + end;
+        if (prize.isEmpty() || prize[0] == QLatin1Char(' ') || prize[0] == QChar(u'\u3000')) {
+            out.add(u"<TD  ALIGN=center>");
+            fore();
+            out.add(u"\u3000");
+        } else {
+            out.add(u"<TD ALIGN=center>");
+            fore();
+            out.add(escapeHtml(prize));
+        }
+        end();
     }
     if (on[ColScore]) {
         const QString score = rightChars(QStringLiteral("  ") + textOf(v(6)), 3);
         const QString withHcp = rightChars(QStringLiteral("  ") + textOf(v(7)), 3);
-        row << QStringLiteral("<TD ALIGN=right BGCOLOR=#") + colors.syoBack + QLatin1Char('>')
-            << syo + QLatin1Char(' ') + escapeHtml(score) + QStringLiteral(">>") + escapeHtml(withHcp) + end;
+        out.add(u"<TD ALIGN=right BGCOLOR=#").add(colors.syoBack).add(QLatin1Char('>')).endLine();
+        syo();
+        out.add(QLatin1Char(' ')).add(escapeHtml(score)).add(u">>").add(escapeHtml(withHcp));
+        end();
     }
     if (on[ColMarks])
         for (int k = 0; k <= 20; ++k) {
             const QVariant m = values.value(f.marks[std::size_t(k)]);
-            row << markCell(m.isNull() ? QStringLiteral("  ") : m.toString(), markTexts, colors.fore);
+            out << marks.cell(m.isNull() ? QStringLiteral("  ") : m.toString());
         }
-    return row;
 }
 
 namespace {
@@ -142,12 +160,13 @@ PageBody sheetBody(const ScoreSheet& sheet, const PageColors& colors) {
     const std::optional<SheetFields> fields = sheetFields(names, ScoreColumns{true, true, true, true, true, true, true});
     if (!fields) return PageResult::Unreadable;
 
-    QStringList body{QStringLiteral("<HR><center><Table border>")};
+    PageText body{QStringLiteral("<HR><center><Table border>")};
     body << sheetHeader(sheet.columns);
+    PageMarks marks(sheet.markTexts, colors.fore);
     do {
         QVariantList values;
         for (int i = 0; i < names.size(); ++i) values << q.value(i);
-        body << sheetRow(values, *fields, sheet.columns, sheet.markTexts, colors);
+        sheetRow(body, values, *fields, sheet.columns, marks, colors);
     } while (q.next());
     body << QStringLiteral("</TR>") << QStringLiteral("</Table><center><HR>");
 

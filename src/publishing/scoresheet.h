@@ -2,6 +2,7 @@
 // The score-sheet page: one table row per stored game the score book chooses, the columns the user
 // ticked, and for one whole match of all players the milestones of that day from its results file.
 #include "publishing/htmlpage.h"
+#include "publishing/htmltext.h"
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -55,9 +56,9 @@ struct SheetFields {
 std::optional<SheetFields> sheetFields(const QStringList& columnNames, const ScoreColumns& on);
 // The heading row, from "<TR VALIGN=bottom bgcolor=#c0c0c0>" on.
 QStringList sheetHeader(const ScoreColumns& on);
-// One game's row from the values of its query row.
-QStringList sheetRow(const QVariantList& values, const SheetFields& f, const ScoreColumns& on,
-                     const std::array<QString, 11>& markTexts, const PageColors& colors);
+// One game's row from the values of its query row, added to the page's lines.
+void sheetRow(PageText& out, const QVariantList& values, const SheetFields& f, const ScoreColumns& on, PageMarks& marks,
+              const PageColors& colors);
 
 // Writes the page whole; on any failure nothing is written and a page already there stays.
 PageResult writeScoreSheet(const QString& path, const ScoreSheet& sheet);

@@ -5,6 +5,7 @@
 #include "common/picture.h"
 #include "common/vbtypes.h"
 #include "common/width.h"
+#include <iconv.h>
 
 
 namespace {
@@ -72,6 +73,10 @@ private Q_SLOTS:
                        {"##0.0%", "1", "100.0%"}, {"#,##0", "1234567", "1,234,567"}, {"Fixed", "176.666666", "176.67"}, {"Fixed", "0.5", "0.50"},
                        {"Percent", "0.7", "70.00%"}, {"General Number", "1234567", "1234567"}, {"", "3", "3"}, {"@@@", "5", "  5"}, {"@@@@", "0.5", " 0.5"},
                        {"0", "1e20", "100000000000000000000"}});
+        // The 15 significant digits round half up on the exact binary value: a tie, a carry to the
+        // next power of ten, the smallest and largest values reckoned in whole numbers.
+        pictures("#", {{"0.00000000000000", "1.000030517578125", "1.00003051757813"}, {"0", "999999999999999.5", "1000000000000000"},
+                       {"0.000000000", "0.00000012345678901234", "0.000000123"}, {"#0.000", "12.0625", "12.063"}, {"0.0", "-0.05", "-0.1"}});
         // Text pictures: @ right-aligns, ! left-aligns, & adds nothing; a longer text stays whole.
         // A numeric text under a number picture is the number.
         pictures("@", {{"@@@", "95", " 95"}, {"@@@", "1850", "1850"}, {"!@@@@@@@@@@", "山田", "山田        "}, {"!@@@@@@", "abcdefgh", "abcdefgh"}, {" !@@@", "１着", " １着 "},
@@ -126,6 +131,36 @@ private Q_SLOTS:
         QCOMPARE(FixedString<10>(name + u("一郎")).str() + '|' + FixedString<4>(u("𠮷")).str(), u("山田太郎右衛門𠮷田一|𠮷   "));
         // Cut to eight, the page writes the whole character as one reference.
         QCOMPARE(toCp932Html(FixedText(name, 8)), toCp932(u("山田太郎右衛門")) + "&#134071;");
+    }
+
+    // Every character of the basic plane, a pair and lone halves, as glibc converts the text whole:
+    // a character CP932 lacks as "?" or, in pages, as its numeric reference.
+    void cp932AsIconvConvertsIt() {
+        QString all;
+        for (char16_t c = 1; c != 0; ++c)
+            if (!QChar::isSurrogate(c)) all += QChar(c);
+        all += QString::fromUcs4(U"\U0001F600") + QChar(0xDC00) + u("x") + QChar(0xD800);
+        for (bool refs : {false, true}) {
+            iconv_t cd = iconv_open("CP932", "UTF-16LE");
+            QVERIFY(cd != iconv_t(-1));
+            QByteArray want, in(reinterpret_cast<const char*>(all.utf16()), all.size() * 2), buf(in.size(), Qt::Uninitialized);
+            char* inPtr = in.data();
+            size_t inLeft = size_t(in.size());
+            while (inLeft > 0) {
+                char* outPtr = buf.data();
+                size_t outLeft = size_t(buf.size());
+                const bool done = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != size_t(-1);
+                want.append(buf.constData(), buf.size() - qsizetype(outLeft));
+                if (done) break;
+                const qsizetype at = (inPtr - in.data()) / 2;
+                const bool pair = all[at].isHighSurrogate() && at + 1 < all.size() && all[at + 1].isLowSurrogate();
+                const uint cp = pair ? QChar::surrogateToUcs4(all[at], all[at + 1]) : all[at].unicode();
+                want += refs ? "&#" + QByteArray::number(cp) + ';' : QByteArray("?");
+                inPtr += pair ? 4 : 2, inLeft -= pair ? 4 : 2;
+            }
+            iconv_close(cd);
+            QCOMPARE(refs ? toCp932Html(all) : toCp932(all), want);
+        }
     }
 
     void widthRoundTripAndConfiguredMarks() {
