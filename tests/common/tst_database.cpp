@@ -132,6 +132,35 @@ private Q_SLOTS:
         QCOMPARE(rs.Value("選手名").toString() + value("SELECT group_concat(選手名) FROM 選手"), QString("Ｃ全　員,B,Ｃ"));
     }
 
+    // Every move, find, requery and delete drops a pending edit or addition: the stored values show
+    // again and a later Update has nothing to write.
+    void movesCancelAPendingEdit() {
+        exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (1,'A'),(2,'B'),(3,'C')");
+        Recordset rs;
+        QVERIFY(rs.open("選手"));
+        const QString mark = rs.Bookmark();
+        const std::pair<const char*, std::function<bool()>> moves[] = {
+            {"MoveFirst", [&] { return rs.MoveFirst(); }}, {"MoveLast", [&] { return rs.MoveLast(); }},
+            {"MoveNext", [&] { return rs.MoveNext(); }}, {"MovePrevious", [&] { return rs.MovePrevious(); }},
+            {"SetAbsolutePosition", [&] { return rs.SetAbsolutePosition(2); }}, {"SetBookmark", [&] { return rs.SetBookmark(mark); }},
+            {"FindFirst", [&] { return rs.FindFirst({{"選手ID", 3}}); }}, {"FindNext", [&] { return rs.FindNext([](const Record&) { return true; }); }},
+            {"Requery", [&] { return rs.Requery(); }}, {"CancelUpdate", [&] { return rs.CancelUpdate(), true; }}};
+        for (const auto& [name, move] : moves)
+            for (bool adding : {false, true}) {
+                QVERIFY(rs.SetAbsolutePosition(1));
+                QVERIFY(adding ? rs.AddNew() && rs.SetValue("選手ID", 9) : rs.Edit());
+                QVERIFY(rs.SetValue("選手名", "x") && rs.isDirty());
+                QVERIFY2(move(), name);
+                QCOMPARE(QStringList({name, QString::number(int(rs.editMode())), QString::number(rs.isDirty()), rs.Value("選手名").toString(),
+                                      QString::number(rs.Update())}),
+                         QStringList({name, "0", "0", rs.valueAt(rs.AbsolutePosition(), 1).toString(), "0"}));
+                QCOMPARE(value("SELECT group_concat(選手名) FROM 選手"), QString("全　員,A,B,C"));
+            }
+        QVERIFY(rs.SetAbsolutePosition(2) && rs.Edit() && rs.SetValue("選手名", "x") && rs.Delete());
+        QVERIFY(rs.editMode() == EditMode::None && !rs.Update() && rs.MoveNext() && rs.Value("選手名").toString() == "C");
+        QCOMPARE(value("SELECT group_concat(選手名) FROM 選手"), QString("全　員,A,C"));
+    }
+
     // Saved queries that are written through: the engine's counters read back, unknown keys and
     // an edit of a counter refused whole, a new player created with his handicap.
     void viewsWriteThrough() {

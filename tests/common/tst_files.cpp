@@ -87,6 +87,17 @@ private Q_SLOTS:
         QCOMPARE(read.join(u'|'), QString("a|b|c|1|-2147483648|last|5"));
         QVERIFY(r.eof());
 
+        // A quoted field ends at its closing quote or, unclosed, at the line end, which still ends
+        // the field; what follows the quote up to the separator is skipped.
+        QVERIFY(writeWhole(path("quoted.txt"), "\"abc\nd,\"\"\r\"x\"yz,\"p\rq\"\r\n  \"q,r\"  ,s\r\n\"open"));
+        TextReader q(path("quoted.txt"));
+        QStringList fields;
+        while (!q.eof()) {
+            const QString field = q.Input();
+            fields << field + u'@' + QString::number(q.line());
+        }
+        QCOMPARE(fields.join(u'|'), u("abc@2|d@2|@3|x@3|p@4|q\"@5|q,r@5|s@6|open@6"));
+
         // Errors name the file and the line.
         QVERIFY(writeWhole(path("bad.dat"), "40000\r\n\"x\"\r\n256\r\nabc\r\n"));
         TextReader bad(path("bad.dat"));

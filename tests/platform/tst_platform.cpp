@@ -148,9 +148,10 @@ private Q_SLOTS:
         QVERIFY(ds.Refresh());
         DBGrid grid;
         grid.setDataSource(&ds);
+        auto* m = grid.gridModel();
+        QAbstractItemModelTester modelTester(m, QAbstractItemModelTester::FailureReportingMode::QtTest);
         grid.setAllowUpdate(true);
         grid.setAllowAddNew(true);
-        auto* m = grid.gridModel();
         QLineEdit id, name;
         ds.bindLineEdit(&id, "シーズンID");
         ds.bindLineEdit(&name, "シーズン名");
@@ -219,6 +220,7 @@ private Q_SLOTS:
         DBGrid grid;
         grid.setDataSource(&ds);
         auto* m = grid.gridModel();
+        QAbstractItemModelTester modelTester(m, QAbstractItemModelTester::FailureReportingMode::QtTest);
         grid.setAllowDelete(true);
         QVERIFY(m->rowCount() == 2 && !(m->flags(m->index(0, 5)) & Qt::ItemIsEditable) && !m->setData(m->index(0, 5), "11"));
         grid.setAllowAddNew(true);

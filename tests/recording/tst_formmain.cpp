@@ -534,6 +534,9 @@ private Q_SLOTS:
         QCOMPARE(focus, QList<int>({19, 20, 18}));
         for (QWidget* w : std::initializer_list<QWidget*>{f.Txt_MARK[20], f.Cmd_MARK[9], f.Pct_flame[11]}) click(w);
         QCOMPARE(f.Txt_score[10]->text().trimmed() + QString::number(f.model().focused()), QStringLiteral("12720"));
+        // The arrows beside the marks move the cursor a ball back and on.
+        for (int arrow : {0, 0, 1}) click(f.cmd_moveflame2[std::size_t(arrow)]), focus << f.model().focused();
+        QCOMPARE(focus.mid(3), QList<int>({19, 18, 19}));
     }
 
     // Menu entries and the game labels do what their buttons do; moves show what was entered.
@@ -560,15 +563,16 @@ private Q_SLOTS:
         const QString split = vbColor(ScoreEntryModel::ColorSplit).name();
         trigger(f.menu_game[1]);  // the next game shows its own record: no split colour
         QVERIFY(!f.Txt_MARK[0]->styleSheet().contains(split));
-        trigger(f.menu_game[0]);
+        click(f.Pct_moveGAM[0]);
         QVERIFY(qobject_cast<QMenu*>(f.menu_game[0]->associatedObjects().value(0))->actions().value(4)->isSeparator());  // moves, then games
         trigger(f.menu_move[1]);  // the next slot shows its own record: nothing, and no split colour
         QVERIFY(f.Txt_SEN->text().trimmed() + marks(f, 0, 1) == QStringLiteral("鈴木花子　　") && !f.Txt_MARK[0]->styleSheet().contains(split));
         typeKeys(QStringLiteral("*"));
         // Next lane (+6), the last slot, on from it (beep, slot 1), back over the empty slots,
-        // before the first (beep, stays).
+        // before the first (beep, stays); by the menu (negative) and by the arrow buttons.
         QList<int> slots;
-        for (int menu : {3, 1, 1, 1, 3, 0}) trigger(f.menu_move[std::size_t(menu)]), slots << Module1::CurPlayer;
+        for (int move : {-3, 1, -1, 1, 3, 0})
+            move < 0 ? trigger(f.menu_move[std::size_t(-move)]) : click(f.Pct_moveSEN[std::size_t(move)]), slots << Module1::CurPlayer;
         // a strike in frame 1 alone: the cursor on ball 2
         QCOMPARE(f.Txt_SEN->text().trimmed() + marks(f, 0, 1) + QString::number(f.model().focused()), QStringLiteral("鈴木花子＊　2"));
         trigger(f.menu_move[0]), trigger(f.menu_move[0]);
@@ -577,9 +581,9 @@ private Q_SLOTS:
         QCOMPARE(f.Txt_junban->text() + marks(f, 0, 1), QStringLiteral(" 17s－"));
         QString games;
         for (std::size_t label : {0, 4}) click(f.Label2[label]), games += f.Txt_GAM->text();
-        for (int g = 0; g < 4; ++g) trigger(f.menu_game[1]);  // past the last game: game 1
-        trigger(f.menu_move[2]);  // no lane before the first: beep, stays
-        QCOMPARE(games + f.Txt_GAM->text() + f.Txt_junban->text() + QString::number(dlg->beeps()), QStringLiteral(" 2 1 1 14"));
+        for (int g = 0; g < 4; ++g) g % 2 ? trigger(f.menu_game[1]) : click(f.Pct_moveGAM[1]);  // past the last game: game 1
+        trigger(f.menu_move[2]), click(f.Pct_moveSEN[2]);  // no lane before the first: beep, stays
+        QCOMPARE(games + f.Txt_GAM->text() + f.Txt_junban->text() + QString::number(dlg->beeps()), QStringLiteral(" 2 1 1 15"));
     }
 
     // Without a handicap a finished game may not be left, an unfinished one may.

@@ -35,9 +35,9 @@ private Q_SLOTS:
                                        << u"3 0 0 0 0 0 8425727 12 1 42 0 1 "_s + wide;
         QTest::newRow("without データ項目") << u"drop データ項目"_s << u"3 0 0 0 0 0 8425727 9 1 42 1 0 "_s + wide;
         QTest::newRow("second copy") << u"lock"_s << u"すでに起動しています。"_s;
-        QTest::newRow("missing") << u"remove"_s << startup::oldFormatMessage();
-        QTest::newRow("not sqlite") << u"foreign"_s << startup::oldFormatMessage();
-        QTest::newRow("without フレーム") << u"drop フレーム"_s << startup::oldFormatMessage();
+        QTest::newRow("missing") << u"remove"_s << u"データベースがVer３対応されていません。\r専用のソフト(vlx2ver3.exe)を使って\rデータベースを更新して下さい。"_s;
+        QTest::newRow("not sqlite") << u"foreign"_s << u"データベースがVer３対応されていません。\r専用のソフト(vlx2ver3.exe)を使って\rデータベースを更新して下さい。"_s;
+        QTest::newRow("without フレーム") << u"drop フレーム"_s << u"データベースがVer３対応されていません。\r専用のソフト(vlx2ver3.exe)を使って\rデータベースを更新して下さい。"_s;
     }
     void startUp() {
         QFETCH(QString, setUp);
