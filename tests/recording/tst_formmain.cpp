@@ -438,7 +438,8 @@ private Q_SLOTS:
             {"g", "0:0/1023 1:20/0 2:7/584 3:19/584 4:0/1023 5:30/0|5|24|　　　|11|333"},  // gutter on a later frame's first ball: all pins stand
             {"U @18 xxww", "18:10/0 19:10/0 20:9/16|20|29|＊＊９|00|001"},  // the tenth in the next game: a pin on ball 20 derives at once
             {"f ! @19 @20", "18:10/0 19:10/0 20:21/1023|20|20|＊＊　|11|001"},  // a foul after two strikes, kept when its box takes the focus again
-            {"cx-", "18:10/0|19|10|＊　　|00|333"},  // clear, strike, through on ball 19 without pins: back to it
+            {"c", "|18|20|　|00|333"},  // clear in the tenth: back to its first ball (the score stands until the next entry)
+            {"x-", "18:10/0|19|10|＊　　|00|333"},  // strike, through on ball 19 without pins: back to it
             {"14", "18:10/0 19:8/576 20:20/0|20|20|＊8s／|00|003"},
             {"4", "18:10/0 19:8/576 20:1/512|20|19|＊8s１|00|003"},
             {"f", "18:10/0 19:8/576 20:21/576|20|18|＊8sＦ|00|003"},  // foul on ball 20 keeps ball 19's leave
