@@ -286,6 +286,12 @@ private Q_SLOTS:
         dlg->expectMsgBox(vbOK, QStringLiteral("Error Pct_Pin 1002")), Module1::CurBall = 21, m.pct_pin_Click(2), m.processPendingFocus();  // pin 3 stands
         dlg->expectMsgBox(vbOK, QStringLiteral("Error Pct_Pin 1001")), Module1::CurBall = 21, m.pct_pin_Click(0);
         QCOMPARE(state() + u' ' + QString::number(m.focused()), QStringLiteral("4:30/4 5:30/0 18:10 19:10 20"));
+        // Stored pins of a tenth's rack that are no pins say so, at either of its balls.
+        setCodes(shown(), "19:5/-2");
+        const QString badPins = QStringLiteral("error　fl=10 flame=19 ");
+        dlg->expectMsgBox(vbOK, badPins + u'b').expectMsgBox(vbOK, badPins + u'a'), focusBall(m, 19);  // from ball 20, then at 19
+        dlg->expectMsgBox(vbOK, badPins + u'b'), focusBall(m, 20);
+        setCodes(shown(), "19:10/-1");
         // Cursor before, direction → box focused; -1 is the cursor after a refused move.
         for (auto [from, index, to] : {std::tuple{20, 1, 20}, {0, 0, 0}, {5, 0, 4}, {-1, 1, 0}, {-1, 0, 0}}) {
             focusBall(m, 3), Module1::FocusBall = std::int16_t(from), m.cmd_moveflame2_Click(index);
