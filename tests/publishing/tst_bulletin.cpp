@@ -147,7 +147,8 @@ private Q_SLOTS:
         // A game without its score with handicap cannot show its handicap on a card.
         b.match = *acceptMatch("3", "2", 41, env->home());
         QCOMPARE(writeBulletin(path, b), BulletinResult::Unreadable);
-        QVERIFY(db::exec("UPDATE データ項目 SET 競技点 = IFNULL(競技点, 9)") && db::exec("UPDATE マーク SET S10 = IFNULL(S10, 0)"));  // nor without its score
+        QVERIFY(db::exec("UPDATE データ項目 SET 競技点 = IFNULL(競技点, 9)"));  // nor without its score
+        QVERIFY(db::exec("UPDATE マーク SET S10 = IFNULL(S10, 0)"));
         QCOMPARE(writeWith(path, b, {false, false, false, false, false, true}), BulletinResult::Written);
         QVERIFY(db::exec("UPDATE マーク SET S10 = NULL WHERE ID = (SELECT MAX(ID) FROM データ項目 WHERE 試合ID = 41)"));
         QCOMPARE(writeWith(path, b, {false, false, false, false, false, true}), BulletinResult::Unreadable);
