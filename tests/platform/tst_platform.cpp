@@ -1,5 +1,6 @@
 // The platform layer: child windows and the active one, the real and the scripted dialogs, bound
 // grids and boxes, picture boxes.
+#include "platform/datanavigator.h"
 #include "platform/qtdialogs.h"
 
 using namespace Qt::StringLiterals;
@@ -204,6 +205,17 @@ private Q_SLOTS:
         grid.setColumnWidth(2, 4);  // a column too narrow for what it shows widens at the next reset
         QVERIFY(ds.Refresh() && grid.columnWidth(2) > grid.fontMetrics().horizontalAdvance(u"Natsu"_s));
         QVERIFY(!ds.setValue("no such field", 1) && !DBGrid().commitRow() && ds.AddNew() && ds.Delete() && !ds.isAdding());
+
+        // A navigator's move stores a pending new record, also beside a single one.
+        QVERIFY(execSql("INSERT INTO 会場 (会場名) VALUES ('北')"));
+        DataSource venues;
+        venues.setRecordSource("会場");
+        QVERIFY(venues.Refresh());
+        DataNavigator nav(&venues, {}, nullptr);
+        nav.show();
+        QVERIFY(venues.AddNew() && venues.setValue("会場名", "南"));
+        click(nav.buttons()[0]);
+        QCOMPARE(spaced(QVariantList{venues.isAdding(), venues.currentRow(), db::scalar("SELECT group_concat(会場名) FROM 会場")}), u"false 0 北,南"_s);
     }
 
     // Permissions switch at run time; a refused new record stays for correction; a record added by

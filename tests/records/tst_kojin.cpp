@@ -180,8 +180,8 @@ private Q_SLOTS:
         click(f.cmd_sp);
         QVERIFY(f.DBG_Score->isVisible() && f.Height() >= 7300);
         clickCell(f.DBG_Score, 3, 0);
-        QCOMPARE(f.txt_ID->text() + f.Lbl_What->text() + gridText(f.DBG_Score).section('|', 3).section(' ', 4, 4),
-                 QString("9参加　第4ゲームのスコアです。2026/04/05"));
+        QCOMPARE(f.txt_ID->text() + f.Lbl_What->text() + '|' + gridText(f.DBG_Score).section('|', 3, 3),
+                 QString("9参加　第4ゲームのスコアです。|山田   1 2026/04/05 2 ２着   199 211 ＊ 　                 ＊9 ＊ ５ 2026-04-05 20 "));
         saveShot(f.subWindow(), "records_kojin_list");
 
         choosePlayer(f, 1);
