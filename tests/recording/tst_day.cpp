@@ -468,7 +468,7 @@ private Q_SLOTS:
         struct Damage { const char* what; int line; QByteArray text; int at; };  // line `line` becomes `text`; refused at `at`
         const Damage damages[] = {
             {"G = 11", 2, "11", 2}, {"G = 0", 2, "0", 2}, {"negative count", 1, "-1", 1}, {"number for a mark", 8, "7", 8},
-            {"text for a code", 9, "\"10\"", 9}, {"unquoted name", 3, "3,Yamada", 3}, {"decimal", 10, "1.5", 10},
+            {"text for a code", 9, "\"10\"", 9}, {"unquoted name", 3, "3,Yamada", 3}, {"unclosed name", 3, "3,\"Yamada", 3}, {"decimal", 10, "1.5", 10},
             {"code 31", 9, "31", 9}, {"code 11", 9, "11", 9}, {"pins 11", 10, "11", 10}, {"attr 5", 11, "5", 11},
             {"mask 1024", 12, "1024", 12}, {"score 40000", 113, "40000", 113}, {"venue 256", 4, "256", 4}, {"month 256", 6, "256", 6},
             {"ID 0", 3, "0,\"x\"", 3}, {"name of 11", 3, "3,\"12345678901\"", 3}, {"one slot too many", 1, "2", 949},
