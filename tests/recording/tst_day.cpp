@@ -643,6 +643,7 @@ private Q_SLOTS:
         // The third new player is refused by the database: the first two are not kept either.
         execSql(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON \"選手\" WHEN NEW.\"選手ID\" = 25 BEGIN SELECT RAISE(ABORT, 'refused'); END"));
         import(Known, QStringList(3, QStringLiteral("この選手を登録します。")) << QStringLiteral("refused"));
+        QCOMPARE(dlg->prompts().last().section(u'\r', 2), QStringLiteral("データベースを更新できません: refused"));  // no line to blame
         QCOMPARE(playerCount() * 100 + LastPlayer + sql(QStringLiteral("SELECT COUNT(*) FROM \"ハンデ\"")).toInt() * 10000, before * 100 + 35);
 
         // An import that reads no file leaves the game being entered as it is, on screen and in the
