@@ -457,6 +457,7 @@ private Q_SLOTS:
             {"f", "18:8/10 19:20/0 20:21/1023|20|10|８／Ｆ|11|113"},  // foul as the fill ball
             // an open tenth: ball 20 is cleared and unreachable; pin 2 left standing by ball 19
             {"caq K a.", "18:8/10 19:1/2|18|9|８１　|20|333"}, {"czq K z.", "18:8/9 19:1/1|18|9|８１　|02|333"},
+            {"U @0 zzz K", "0:10/0 1:30/0|1|10|　　　|00|333"}, {"@18 zzz K", "0:10/0 1:30/0 18:10/0 19:30/0|18|20|＊　　|00|003"},  // "OK" on a rack with every pin down: a strike
         };
         for (auto [step, expected] : steps) QCOMPARE(run(step), QString::fromUtf8(expected));
     }
