@@ -11,7 +11,7 @@ namespace {
 struct Win : Form {
     QLineEdit* box = new QLineEdit(this);
     QPushButton* go;
-    int loads = 0, activations = 0, deactivations = 0, clicks = 0, closeMode = -1;
+    int loads = 0, activations = 0, deactivations = 0, clicks = 0, closeMode = -1, queries = 0;
     bool refuse = false;
     explicit Win(char letter) : go(new QPushButton(u"&"_s + QLatin1Char(letter), this)) {
         go->move(0, 30);
@@ -22,7 +22,7 @@ struct Win : Form {
     void Form_Load() override { ++loads; }
     void Form_Activate() override { ++activations; }
     void Form_Deactivate() override { ++deactivations; }
-    void Form_QueryUnload(bool& cancel, int mode) override { cancel = refuse; closeMode = mode; }
+    void Form_QueryUnload(bool& cancel, int mode) override { cancel = refuse, closeMode = mode, ++queries; }
 };
 struct WinA : Win { WinA() : Win('G') {} };
 struct WinB : Win { WinB() : Win('H') {} };
@@ -94,6 +94,8 @@ private Q_SLOTS:
         a.subWindow()->move(10, 20);
         QCOMPARE(spaced(QVariantList{a.Left(), a.Top(), settings::GetSetting(u"form"_s, u"W_Left"_s, {})}), u"150 300 25"_s);
         QVERIFY(a.Unload());
+        QVERIFY(a.Unload());  // already going: not asked again
+        QCOMPARE(a.queries, 1);
         WinA& again = forms::get<WinA>();
         again.restorePosition(u"w"_s);
         QCOMPARE(spaced(QVariantList{again.loads, again.Left(), again.Top()}), u"1 25 40"_s);
