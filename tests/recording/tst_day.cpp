@@ -603,7 +603,7 @@ private Q_SLOTS:
         knownDay();
         execSql(QStringLiteral("INSERT INTO \"選手\" (\"選手ID\", \"選手名\") VALUES (3, '山田太郎'), (12, '田中'), (40, '佐藤　花子'), "
                                "(41, '高橋'), (27, '別人'), (42, '伊藤'), (28, '他人'), (43, '加藤')"));
-        placePlayer(35, 99, QStringLiteral("前の選手"));  // slots before the file's are not looked at
+        placePlayer(35, 99, QStringLiteral("前の選手"), 7);  // slots before the file's are not looked at
         const int before = playerCount();
         const QString file = makeFile(env->path(QStringLiteral("B_000001.dat")),
                                       {{3, "山田太郎", 15}, {12, "Suzuki", -5}, {25, "佐藤　花子", 0}, {26, "高橋", 7},
@@ -621,9 +621,10 @@ private Q_SLOTS:
         Cmd_Data_IO_Click(1);
         QVERIFY(dlg->allAnswered() && dlg->shown()[1].style * 10000 + dlg->shown()[2].style * 100 + dlg->shown()[4].style == vx::vbOKOnly * 10000 + (vx::vbYesNo + 4096) * 101);
 
-        // same, ID taken, name elsewhere Yes / No, both Yes / No, new, new (quote in the name), and
+        // the last slot before as it was; same, ID taken, name elsewhere Yes / No, both Yes / No, new, new (quote in the name), and
         // the same new player again, now registered by the slot before (not refused by the database)
-        QCOMPARE(std::vector<std::int16_t>(PlayerIds.begin() + 36, PlayerIds.begin() + 45), (std::vector<std::int16_t>{3, 44, 40, 26, 42, 45, 30, 31, 30}));
+        QCOMPARE(std::vector<std::int16_t>(PlayerIds.begin() + 35, PlayerIds.begin() + 45), (std::vector<std::int16_t>{99, 3, 44, 40, 26, 42, 45, 30, 31, 30}));
+        QCOMPARE(PlayerNames[35].str().trimmed() + QString::number(PlayerHcps[35]), QStringLiteral("前の選手7"));
         QCOMPARE(playerCount() * 10 + windows_.requeried, (before + 5) * 10 + 1);
         QCOMPARE(rows("SELECT 選手ID, 選手名, ハンデ, シーズンID FROM 選手 JOIN ハンデ USING (選手ID) WHERE 選手ID IN (25, 30, 31, 44) ORDER BY 1"),
                  QStringLiteral("30 新人         20 1|31 O'Brien    1 1|44 Suzuki     -5 1"));

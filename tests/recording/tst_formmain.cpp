@@ -454,7 +454,7 @@ private Q_SLOTS:
             {"@19 f", "18:10/0 19:21/1023 20:30/0|20|10|＊Ｆ　|11|113"},  // foul on ball 19 after a strike
             {"cxg", "18:10/0 19:0/1023 20:30/0|20|10|＊Ｇ　|11|113"},  // gutter on ball 19 after a strike
             {"caq K", "18:8/10 19:20/0|19|10|８／　|10|333"},  // spare, then the fill ball: "OK" stays on the rack
-            {".-zas", "18:8/10 19:20/0 20:7/7|20|17|８／７|11|103"},  // after a spare through does nothing
+            {".-zas", "18:8/10 19:20/0 20:7/7|20|17|８／７|11|103"}, {"-", "18:8/10 19:20/0 20:7/7|20|17|８／７|11|103"},  // after a spare through does nothing
             {"f", "18:8/10 19:20/0 20:21/1023|20|10|８／Ｆ|11|113"},  // foul as the fill ball
             // an open tenth: ball 20 is cleared and unreachable; pin 2 left standing by ball 19
             {"caq K a.", "18:8/10 19:1/2|18|9|８１　|20|333"}, {"czq K z.", "18:8/9 19:1/1|18|9|８１　|02|333"},
