@@ -154,6 +154,11 @@ private Q_SLOTS:
         }
         QCOMPARE(vxtest::fileBytes(storePath()), before);
         QCOMPARE(QDir(storeFolder()).entryList(QDir::Files | QDir::Hidden).join(' ') + GetSetting("Setting", "brw", {}), "Vorlix32.ini" + odd);
+        // Another settings folder is another store.
+        QTemporaryDir other;
+        QVERIFY(QDir(other.path()).mkpath("Vorlix32") && writeWhole(other.filePath("Vorlix32/Vorlix32.ini"), "[Setting]\r\nbrw=elsewhere\r\n"));
+        qputenv("XDG_CONFIG_HOME", other.path().toLocal8Bit());
+        QCOMPARE(GetSetting("Setting", "brw", {}), QString("elsewhere"));
     }
 };
 
