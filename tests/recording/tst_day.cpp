@@ -837,6 +837,10 @@ private Q_SLOTS:
         r = vx::CalculateDay({});
         QVERIFY(!r.ok && r.error.startsWith(QStringLiteral("計算中にエラーが発生しました。\r")));
         setDay(oneGame({150}));
+        const QVariant match = MatchId;
+        MatchId = 40000;  // beyond the field's width
+        QCOMPARE(vx::CalculateDay({}).error, QStringLiteral("計算中にエラーが発生しました。\rmatch ID out of range: 40000"));
+        MatchId = match;
         qputenv("VORLIX_HOME", (env->home() + QStringLiteral("/missing")).toLocal8Bit());
         r = vx::CalculateDay({});
         QVERIFY(!r.ok && r.error.contains(QStringLiteral("SD-3-12.txt")));
