@@ -337,11 +337,12 @@ private Q_SLOTS:
     void handicapEnteredForAPlayerWithoutOne() {
         Form_Player& f = openPlayers();
         QVERIFY(execSql("CREATE TRIGGER refuse BEFORE INSERT ON ハンデ WHEN NEW.ハンデ = 998 BEGIN SELECT RAISE(ABORT, 'x'); END"));
-        const struct { int id; const char* name; int col, slot, stored; Cell after; } cases[] = {
-            {32500, "古株", 5, 34, 3, {6, 6}}, {2, "O'Neil", 6, 35, 4, {1, 1}}};  // from the last cell back to the first
+        const struct { int id; const char* name; int col, slot, stored, bar; Cell after; } cases[] = {  // bar: the ID bar's place
+            {32500, "古株", 5, 34, 3, 1, {6, 6}}, {2, "O'Neil", 6, 35, 4, 2, {1, 1}}};  // from the last cell back to the first
         for (const auto& c : cases) {
             dlg->expectMsgBox(vbOK, QStringLiteral("ハンデを登録してください。")), placeAt(f, c.id, 6, c.col);
-            QCOMPARE(f.txt_ID->text().trimmed() + ' ' + f.Txt_HCP[0]->text(), QString::number(c.id) + " -1");
+            QCOMPARE(f.txt_ID->text().trimmed() + ' ' + f.Txt_HCP[0]->text() + ' ' + QString::number(f.VSc_Sen[0]->value()),
+                     QString::number(c.id) + " -1 " + QString::number(c.bar));
             QVERIFY(f.entry() == Form_Player::Entry::Handicap && std::abs(f.Height() - Form_Player::EntryHeight) <= 15 && !f.Grd_LN->isEnabled() &&
                     !f.DBG_Sensyu->isEnabled() && !f.Cmd_InpMARK->isEnabled() && !f.Cmd_newPlayer->isEnabled() && f.Pct_ADD->isHidden() &&
                     !f.Cmd_OK[1]->isHidden() && f.Cmd_OK[0]->isHidden());
