@@ -411,6 +411,10 @@ private Q_SLOTS:
         QCOMPARE(state(), QStringLiteral("0:0/1023 1:20/0 2:0/1023 3:19/1023 4:0/1023 5:19/1023 6:21/1023 7:9/8 8:10/0 9:30/0 "
                                          "10:10/0 11:30/0 12:10/0 13:30/0 14:9/32 15:19/32 16:8/192 17:20/0 18:10/0 19:8/768 20:1/256"));
         QCOMPARE(marks(f) + f.Txt_score[10]->text().trimmed(), QStringLiteral("Ｇ／Ｇ－Ｇ－Ｆ９＊　＊　＊　９－8s／＊8s１145"));
+        click(f.Txt_MARK[2]), typeKeys(QStringLiteral("c"));  // clear takes the frame's marks, no other
+        QStringList firstFrames;
+        for (std::size_t k = 0; k <= 5; ++k) firstFrames << f.Txt_MARK[k]->text();
+        QCOMPARE(firstFrames.join(u'|'), QStringLiteral("Ｇ|／|||Ｇ|－"));
         QVERIFY(forms::unload<form_main>() && settings::GetSetting(QStringLiteral("form"), QStringLiteral("main_mode"), {}) == QStringLiteral("0"));  // kept for the next time
     }
 
@@ -815,7 +819,7 @@ private Q_SLOTS:
         QCOMPARE(rows("SELECT COUNT(*) FROM データ項目") + forms::loaded<Form_Start>()->Lbl_all_data->text(), QStringLiteral("00"));
 
         matchsetup::freshSheet();
-        click(openData(3).Cmd_Data), dlg->expectMsgBox(vbNo, QStringLiteral("保存されていないデータがあります。")), click(forms::loaded<Form_Data>()->cmd_back[0]);  // the day's backup is still there
+        click(openData(3).Cmd_Data), dlg->expectMsgBox(vbNo, QStringLiteral("保存されていないデータがあります。")), trigger(forms::loaded<Form_Data>()->menu_back);  // the day's backup is still there
         QVERIFY(gone());
 
         click(openData(3).Cmd_Data), dlg->expectMsgBox(vbOK, QStringLiteral("書き込んだ人数は4人で、データの合計数は14件でした。")), trigger(forms::loaded<Form_Data>()->menu_save);
