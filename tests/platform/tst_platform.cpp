@@ -207,6 +207,8 @@ private Q_SLOTS:
         grid.setColumnWidth(2, 4);  // a column too narrow for what it shows widens at the next reset
         QVERIFY(ds.Refresh() && grid.columnWidth(2) > grid.fontMetrics().horizontalAdvance(u"Natsu"_s));
         QVERIFY(!ds.setValue("no such field", 1) && !DBGrid().commitRow() && ds.AddNew() && ds.Delete() && !ds.isAdding());
+        grid.setColumns({"シーズン名", "シーズンID"});  // the grid shows the chosen fields in their order
+        QCOMPARE(spaced(QVariantList{grid.horizontalHeader()->count(), m->headerData(1, Qt::Horizontal), m->data(m->index(0, 0))}), u"2 シーズンID 四"_s);
 
         // A navigator's move stores a pending new record, also beside a single one.
         QVERIFY(execSql("INSERT INTO 会場 (会場名) VALUES ('北')"));
