@@ -604,6 +604,8 @@ private Q_SLOTS:
         form_main& f = open(QStringLiteral("1"), -1);
         Module1::HcpRequired = 1;
         QCOMPARE(f.VSc_Hcp->value(), -1);  // the bar shows the handicap on opening
+        click(f.Txt_MARK[2]), typeKeys(QStringLiteral("g-g-g-g-g-g-g-g-72"));  // all but the first frame: not finished
+        press(Qt::Key_PageUp), press(Qt::Key_PageDown);
         typeKeys(QStringLiteral("g-g-g-g-g-g-g-g-g-*g"));  // ball 20 owed
         for (Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown}) press(key);
         QCOMPARE(dlg->beeps(), 0);
