@@ -25,6 +25,11 @@ struct Win : Form {
     void Form_QueryUnload(bool& cancel, int mode) override { cancel = refuse, closeMode = mode, ++queries; }
 };
 struct WinA : Win { WinA() : Win('G') {} };
+// Counts the paint events a widget gets.
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override { return paints += e->type() == QEvent::Paint, false; }
+};
 struct WinB : Win { WinB() : Win('H') {} };
 
 }  // namespace
@@ -291,6 +296,21 @@ private Q_SLOTS:
         QCOMPARE(box.image().copy(0, 0, 40, 20), drawn);
         box.show();
         QCOMPARE(box.grab().toImage().convertToFormat(QImage::Format_RGB32), box.image());
+        // Every drawing shows at once.
+        const QString png = env->path(u"dot.png"_s);
+        QVERIFY(QImage(2, 2, QImage::Format_RGB32).save(png));
+        PaintCounter counter;
+        box.installEventFilter(&counter);
+        const std::function<void()> drawings[] = {
+            [&] { box.Cls(); }, [&] { box.Line(0, 0, 1, 1); }, [&] { box.Circle(2, 1, 0.5); }, [&] { box.PSet(1, 1); }, [&] { box.Print(u"x"_s); },
+            [&] { box.PaintPicture(png, 0, 0, 1, 1); }, [&] { box.FloodFill(3.5, 1.5, 0xFF); }, [&] { box.setFillStyle(PictureBox::FillSolid), box.BorderFill(QPoint(5, 5), 0x123456); }};
+        QString painted;
+        for (const auto& draw : drawings) {
+            settle(), counter.paints = 0, draw(), settle();
+            painted += QString::number(counter.paints > 0);
+        }
+        QCOMPARE(painted, u"11111111"_s);
+        box.removeEventFilter(&counter);
         QSignalSpy clicks(&box, &PictureBox::Click);
         QTest::mouseClick(&box, Qt::RightButton);
         QTest::mousePress(&box, Qt::LeftButton);
