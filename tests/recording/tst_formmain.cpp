@@ -456,6 +456,7 @@ private Q_SLOTS:
             {"f", "18:10/0 19:8/576 20:21/576|20|18|＊8sＦ|00|003"},  // foul on ball 20 keeps ball 19's leave
             {"cx144-", "18:10/0 19:8/576 20:19/576|20|18|＊8s－|00|003"},  // the same rack again, then through on ball 20 enters a miss
             {"@19 f", "18:10/0 19:21/1023 20:30/0|20|10|＊Ｆ　|11|113"},  // foul on ball 19 after a strike
+            {"K", "18:10/0 19:21/1023 20:30/0|20|10|＊Ｆ　|11|113"},  // "OK" on ball 20 keeps it
             {"cxg", "18:10/0 19:0/1023 20:30/0|20|10|＊Ｇ　|11|113"},  // gutter on ball 19 after a strike
             {"caq K", "18:8/10 19:20/0|19|10|８／　|10|333"},  // spare, then the fill ball: "OK" stays on the rack
             {".-zas", "18:8/10 19:20/0 20:7/7|20|17|８／７|11|103"}, {"-", "18:8/10 19:20/0 20:7/7|20|17|８／７|11|103"},  // after a spare through does nothing
