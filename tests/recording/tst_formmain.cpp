@@ -424,7 +424,7 @@ private Q_SLOTS:
         // Steps: "@n" clicks ball box n, "K" clicks "OK", "U" is PageUp, "!" loses ball 20's code (a
         // foul stays in its attribute), anything else is typed. Then the record, the box focused, the
         // tenth's score and marks, the pin picture of rack 1 and pin 1, small pins 1 and 5 of frame 11
-        // and pin 5 of frame 12 (0 down at the first ball, 1 at the second, 2 standing).
+        // and pin 5 of frame 12 (0 down at the first ball, 1 at the second, 2 standing), whether frames 11 and 12 show.
         auto run = [&](const char* steps) {
             for (const QString& t : QString::fromLatin1(steps).split(u' ', Qt::SkipEmptyParts))
                 if (t.startsWith(u'@')) click(f.Txt_MARK[std::size_t(t.mid(1).toInt())]);
@@ -434,36 +434,37 @@ private Q_SLOTS:
                 else typeKeys(t);
             QString pins;
             for (auto [fr, i] : {std::pair{10, 0}, {10, 4}, {11, 4}}) pins += QString::number(std::find(Module1::PinColors.begin(), Module1::PinColors.end(), smallPin(f, fr, i)) - Module1::PinColors.begin());
+            for (std::size_t fr : {10, 11}) pins += f.Pct_flame[fr]->isVisible() ? u'+' : u'-';
             return QStringLiteral("%1|%2|%3|%4|%5%6|%7").arg(state()).arg(f.model().focused()).arg(f.Txt_score[10]->text().trimmed(), marks(f, 18, 20))
                 .arg(f.model().pinPictureState(1)).arg(f.model().pinState(0)).arg(pins);
         };
         const std::pair<const char*, const char*> steps[] = {  // steps, then what shows
-            {"@1 g", "|1||　　　|00|333"},  // gutter on a second ball only puts the focus back
+            {"@1 g", "|1||　　　|00|333--"},  // gutter on a second ball only puts the focus back
             // gutter on a first ball: all stand, "OK" gives a spare; through without pin data: focus only
-            {"@0 g K @2 -", "0:0/1023 1:20/0|2|10|　　　|00|333"},
-            {"q14-", "0:0/1023 1:20/0 2:7/584 3:19/584|4|24|　　　|00|333"},  // through on a leave copies it and enters a miss
-            {"f K", "0:0/1023 1:20/0 2:7/584 3:19/584 4:21/1023 5:20/0|5|34|　　　|11|333"},  // a foul stays a foul at "OK" while no pin was moved back
+            {"@0 g K @2 -", "0:0/1023 1:20/0|2|10|　　　|00|333+-"},
+            {"q14-", "0:0/1023 1:20/0 2:7/584 3:19/584|4|24|　　　|00|333++"},  // through on a leave copies it and enters a miss
+            {"f K", "0:0/1023 1:20/0 2:7/584 3:19/584 4:21/1023 5:20/0|5|34|　　　|11|333++"},  // a foul stays a foul at "OK" while no pin was moved back
             // pin 1 down after the first ball: no foul; a foul on the second ball keeps the leave, also at "OK"
-            {"@4 zz K @5 f @5 K", "0:0/1023 1:20/0 2:7/584 3:19/584 4:1/1022 5:21/1022|5|25|　　　|20|333"},
-            {"@4 c", "0:0/1023 1:20/0 2:7/584 3:19/584|4|25|　　　|00|333"},  // clear resets its frame only
-            {"g", "0:0/1023 1:20/0 2:7/584 3:19/584 4:0/1023 5:30/0|5|24|　　　|11|333"},  // gutter on a later frame's first ball: all pins stand
-            {"U @18 xxww", "18:10/0 19:10/0 20:9/16|20|29|＊＊９|00|001"},  // the tenth in the next game: a pin on ball 20 derives at once
-            {"f ! @19 @20", "18:10/0 19:10/0 20:21/1023|20|20|＊＊　|11|001"},  // a foul after two strikes, kept when its box takes the focus again
-            {"c", "|18|20|　|00|333"},  // clear in the tenth: back to its first ball (the score stands until the next entry)
-            {"x-", "18:10/0|19|10|＊　　|00|333"},  // strike, through on ball 19 without pins: back to it
-            {"14", "18:10/0 19:8/576 20:20/0|20|20|＊8s／|00|003"},
-            {"4", "18:10/0 19:8/576 20:1/512|20|19|＊8s１|00|003"},
-            {"f", "18:10/0 19:8/576 20:21/576|20|18|＊8sＦ|00|003"},  // foul on ball 20 keeps ball 19's leave
-            {"cx144-", "18:10/0 19:8/576 20:19/576|20|18|＊8s－|00|003"},  // the same rack again, then through on ball 20 enters a miss
-            {"@19 f", "18:10/0 19:21/1023 20:30/0|20|10|＊Ｆ　|11|113"},  // foul on ball 19 after a strike
-            {"K", "18:10/0 19:21/1023 20:30/0|20|10|＊Ｆ　|11|113"},  // "OK" on ball 20 keeps it
-            {"cxg", "18:10/0 19:0/1023 20:30/0|20|10|＊Ｇ　|11|113"},  // gutter on ball 19 after a strike
-            {"caq K", "18:8/10 19:20/0|19|10|８／　|10|333"},  // spare, then the fill ball: "OK" stays on the rack
-            {".-zas", "18:8/10 19:20/0 20:7/7|20|17|８／７|11|103"}, {"-", "18:8/10 19:20/0 20:7/7|20|17|８／７|11|103"},  // after a spare through does nothing
-            {"f", "18:8/10 19:20/0 20:21/1023|20|10|８／Ｆ|11|113"},  // foul as the fill ball
+            {"@4 zz K @5 f @5 K", "0:0/1023 1:20/0 2:7/584 3:19/584 4:1/1022 5:21/1022|5|25|　　　|20|333++"},
+            {"@4 c", "0:0/1023 1:20/0 2:7/584 3:19/584|4|25|　　　|00|333++"},  // clear resets its frame only
+            {"g", "0:0/1023 1:20/0 2:7/584 3:19/584 4:0/1023 5:30/0|5|24|　　　|11|333++"},  // gutter on a later frame's first ball: all pins stand
+            {"U @18 xxww", "18:10/0 19:10/0 20:9/16|20|29|＊＊９|00|001++"},  // the tenth in the next game: a pin on ball 20 derives at once
+            {"f ! @19 @20", "18:10/0 19:10/0 20:21/1023|20|20|＊＊　|11|001++"},  // a foul after two strikes, kept when its box takes the focus again
+            {"c", "|18|20|　|00|333++"},  // clear in the tenth: back to its first ball (the score stands until the next entry)
+            {"x-", "18:10/0|19|10|＊　　|00|333++"},  // strike, through on ball 19 without pins: back to it
+            {"14", "18:10/0 19:8/576 20:20/0|20|20|＊8s／|00|003++"},
+            {"4", "18:10/0 19:8/576 20:1/512|20|19|＊8s１|00|003+-"},
+            {"f", "18:10/0 19:8/576 20:21/576|20|18|＊8sＦ|00|003+-"},  // foul on ball 20 keeps ball 19's leave
+            {"cx144-", "18:10/0 19:8/576 20:19/576|20|18|＊8s－|00|003+-"},  // the same rack again, then through on ball 20 enters a miss
+            {"@19 f", "18:10/0 19:21/1023 20:30/0|20|10|＊Ｆ　|11|113+-"},  // foul on ball 19 after a strike
+            {"K", "18:10/0 19:21/1023 20:30/0|20|10|＊Ｆ　|11|113+-"},  // "OK" on ball 20 keeps it
+            {"cxg", "18:10/0 19:0/1023 20:30/0|20|10|＊Ｇ　|11|113+-"},  // gutter on ball 19 after a strike
+            {"caq K", "18:8/10 19:20/0|19|10|８／　|10|333+-"},  // spare, then the fill ball: "OK" stays on the rack
+            {".-zas", "18:8/10 19:20/0 20:7/7|20|17|８／７|11|103+-"}, {"-", "18:8/10 19:20/0 20:7/7|20|17|８／７|11|103+-"},  // after a spare through does nothing
+            {"f", "18:8/10 19:20/0 20:21/1023|20|10|８／Ｆ|11|113+-"},  // foul as the fill ball
             // an open tenth: ball 20 is cleared and unreachable; pin 2 left standing by ball 19
-            {"caq K a.", "18:8/10 19:1/2|18|9|８１　|20|333"}, {"czq K z.", "18:8/9 19:1/1|18|9|８１　|02|333"},
-            {"U @0 zzz K", "0:10/0 1:30/0|1|10|　　　|00|333"}, {"@18 zzz K", "0:10/0 1:30/0 18:10/0 19:30/0|18|20|＊　　|00|003"},  // "OK" on a rack with every pin down: a strike
+            {"caq K a.", "18:8/10 19:1/2|18|9|８１　|20|333--"}, {"czq K z.", "18:8/9 19:1/1|18|9|８１　|02|333--"},
+            {"U @0 zzz K", "0:10/0 1:30/0|1|10|　　　|00|333+-"}, {"@18 zzz K", "0:10/0 1:30/0 18:10/0 19:30/0|18|20|＊　　|00|003+-"},  // "OK" on a rack with every pin down: a strike
         };
         for (auto [step, expected] : steps) QCOMPARE(run(step), QString::fromUtf8(expected));
     }
