@@ -836,7 +836,7 @@ private Q_SLOTS:
         setDay(oneGame({150, 180}));
         GamePlayerCounts[0] = 3;  // the sheet holds only two players
         r = vx::CalculateDay({});
-        QVERIFY(!r.ok && r.error.startsWith(QStringLiteral("計算中にエラーが発生しました。\r")));
+        QCOMPARE(QString::number(r.ok) + r.error, QStringLiteral("0計算中にエラーが発生しました。\rthe statistics sheet does not hold 3 players by 1 games"));
         setDay(oneGame({150}));
         const QVariant match = MatchId;
         MatchId = 40000;  // beyond the field's width
