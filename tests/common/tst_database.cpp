@@ -103,6 +103,8 @@ private Q_SLOTS:
         Recordset t;  // two texts compare as texts, a text and a number as numbers
         QVERIFY(t.open("SELECT '07' AS x", RecordsetType::Snapshot) && !t.FindFirst({{"x", "7"}}) && t.FindFirst({{"x", 7}}));
         QVERIFY(t.open("SELECT 1 AS x WHERE 0", RecordsetType::Snapshot) && !t.MoveLast() && !t.MoveFirst());  // nothing to stand on
+        QVERIFY(t.open("SELECT NULL AS x", RecordsetType::Snapshot));  // null equals only null
+        QCOMPARE(spaced(QVariantList{t.FindFirst({{"x", ""}}), t.FindFirst({{"x", QVariant()}}), t.rowOfBookmark("nonsense")}), QString("false true -1"));
         exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (1,'A'),(2,'B'),(3,'C')");
         Recordset rs;
         QVERIFY(rs.open("選手") && rs.keyColumns() == QStringList{"選手ID"} && rs.RecordCount() == 4 && !rs.IsBOF() && rs.AbsolutePosition() == 0);
@@ -126,8 +128,13 @@ private Q_SLOTS:
         rs.CancelUpdate();
         QVERIFY(rs.AddNew() && rs.SetValue("選手名", "D") && rs.Update());
         QCOMPARE(fields(rs, "選手ID,選手名"), QString("4|D"));
-        // Deleting, then moving on, reaches the row that followed; a pending edit goes.
-        QVERIFY(rs.SetAbsolutePosition(1) && rs.Edit() && rs.Delete() && !rs.hasCurrent() && rs.editMode() == EditMode::None);
+        // Deleting, then moving on, reaches the row that followed; a pending edit goes; bookmarks still hold.
+        QVERIFY(rs.SetAbsolutePosition(2));
+        const QString b = rs.Bookmark();
+        QVERIFY(rs.SetAbsolutePosition(1) && rs.Delete() && rs.SetBookmark(b));
+        QCOMPARE(rs.Value("選手名").toString() + QString::number(rs.AbsolutePosition()), QString("B1"));
+        exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (1,'A')");
+        QVERIFY(rs.Requery() && rs.SetAbsolutePosition(1) && rs.Edit() && rs.Delete() && !rs.hasCurrent() && rs.editMode() == EditMode::None);
         QVERIFY(rs.MoveNext() && rs.Value("選手名").toString() == "B" && rs.MoveLast() && rs.Delete() && rs.MovePrevious());
         QCOMPARE(rs.Value("選手名").toString() + value("SELECT group_concat(選手名) FROM 選手"), QString("Ｃ全　員,B,Ｃ"));
     }
