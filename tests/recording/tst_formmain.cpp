@@ -398,7 +398,15 @@ private Q_SLOTS:
     // Every key of pin entry: pins by letter in both cases, gutter, through, foul, strike, clear,
     // frame moves, and keys that are only swallowed.
     void pinKeys() {
+        // A backup of the day is offered as the window opens, already in the mode it was left in.
+        setUpMatch();
+        QVERIFY(touchBackup());
+        QString title = QStringLiteral("not loaded");
+        dlg->expectMsgBox(vbNo, QStringLiteral("保存されていないデータがあります。"), [&] {
+            if (form_main* m = forms::loaded<form_main>()) title = m->Frame_Mode->title();
+        });
         form_main& f = open(QStringLiteral("0"));
+        QCOMPARE(title, QStringLiteral(" ピン入力 "));
         typeKeys(QStringLiteral("7/+p"));
         QCOMPARE(state(), QString());
         typeKeys(QStringLiteral("zasqwe1234."));
