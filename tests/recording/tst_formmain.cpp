@@ -293,6 +293,8 @@ private Q_SLOTS:
         dlg->expectMsgBox(vbOK, badPins + u'b').expectMsgBox(vbOK, badPins + u'a'), focusBall(m, 19);  // from ball 20, then at 19
         dlg->expectMsgBox(vbOK, badPins + u'b'), focusBall(m, 20);
         setCodes(shown(), "19:10/-1");
+        setCodes(shown(), "0:7/7 1:21/-2"), focusBall(m, 0);  // a stored foul on a second ball: what stood fell
+        QCOMPARE(QList<int>({m.pinState(0), m.pinState(3)}), QList<int>({2, 0}));
         // Cursor before, direction → box focused; -1 is the cursor after a refused move.
         for (auto [from, index, to] : {std::tuple{20, 1, 20}, {0, 0, 0}, {5, 0, 4}, {-1, 1, 0}, {-1, 0, 0}}) {
             focusBall(m, 3), Module1::FocusBall = std::int16_t(from), m.cmd_moveflame2_Click(index);
