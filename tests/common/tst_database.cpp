@@ -113,6 +113,7 @@ private Q_SLOTS:
         const QString mark = rs.Bookmark();
         QVERIFY(rs.MoveFirst() && rs.SetBookmark(rs.Bookmark()) && rs.AbsolutePosition() == 0 && rs.SetBookmark(mark) && rs.Value("選手名").toString() == "B");
         QVERIFY(!rs.SetBookmark("nonsense") && !rs.SetAbsolutePosition(4) && !rs.SetAbsolutePosition(-1));
+        QVERIFY(rs.Requery() && !rs.SetBookmark(mark) && rs.SetAbsolutePosition(2));  // a bookmark names no row of a later reading
         // A failed search leaves the position where it was.
         QVERIFY(!rs.FindFirst({{"選手名", "Z"}}) && rs.NoMatch() && rs.Value("選手名").toString() == "B");
         QVERIFY(!rs.FindFirst([](const Record& r) { return !r.Value(1).isValid(); }) && rs.NoMatch());

@@ -206,7 +206,7 @@ private Q_SLOTS:
         Form_Seiseki& r = results();
         tick(r.Chk_chart);
         Form_chart& f = forms::get<Form_chart>();
-        QCOMPARE(notOnTop(f) + f.windowTitle(), QString("青木 通算"));
+        QCOMPARE(notOnTop(f) + f.subWindow()->windowTitle(), QString("青木 通算"));
         const QImage& img = f.Pic->image();
         auto px = [&](int x, int y) { return vbColorOf(img.pixelColor(x, y)); };
         // A 2-pixel line passes through a 3 x 3 square round its point.
@@ -219,7 +219,7 @@ private Q_SLOTS:
         QVERIFY(near(68 + 28, 68 - 27, PaletteColor(1)));  // top to right, navy
         shown<Form_Seiseki>();
         clickCell(r.DBGrid1, 2, 0);  // 上田: the vertices on the labelled ticks
-        QCOMPARE(notOnTop(f) + f.windowTitle(), QString("上田 通算"));
+        QCOMPARE(notOnTop(f) + f.subWindow()->windowTitle(), QString("上田 通算"));
         const std::int32_t green = PaletteColor(2);
         QVERIFY(near(68 + 25, 68 - 25, green) && near(68, 68 - 51, green) && near(68 + 51, 68, green) && near(68 - 51, 68, green));
         QCOMPARE(QList<int>({px(50, 85), px(51, 85), px(3, 3), px(130, 130), px(68, 2)}), QList<int>({green, White, White, White, Black}));
