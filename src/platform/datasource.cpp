@@ -306,24 +306,21 @@ void DataSourceModel::onAppended(int row) {
         endInsertRows();
         return;
     }
-    // The new-record line became this record; a fresh new-record line follows when allowed.
-    const int old = records_;
-    if (allowAddNew_) {
-        beginInsertRows({}, old + 1, old + 1);
-        records_ = old + 1;
-        endInsertRows();
-    } else {
-        records_ = old + 1;
-        showNewLine_ = false;
-    }
+    // The new-record line became this record (shown as changed before any row is added after it);
+    // a fresh new-record line follows when allowed.
+    ++records_;
+    showNewLine_ = false;
     onRowValues(row);
+    setNewLine(allowAddNew_);
 }
 
 void DataSourceModel::onRemoved(int row) {
     if (row < 0 || row >= records_) return;
     removing_ = true;
+    removedRow_ = row;  // the recordset has dropped it already: the rows after it show as they stood
     beginRemoveRows({}, row, row);
     --records_;
+    removedRow_ = -1;
     endRemoveRows();
     removing_ = false;
 }
@@ -400,7 +397,8 @@ QVariant DataSourceModel::data(const QModelIndex& index, int role) const {
     if (pos < 0) return {};
     QVariant v;
     if (editingRow(index.row())) v = ds_->value(pos);
-    else if (!isNewLine(index.row())) v = ds_->recordset().valueAt(index.row(), pos);
+    else if (!isNewLine(index.row()))
+        v = ds_->recordset().valueAt(removedRow_ >= 0 && index.row() > removedRow_ ? index.row() - 1 : index.row(), pos);
     if (role == Qt::DisplayRole) {
         const auto f = formats_.constFind(index.column());
         if (f != formats_.constEnd() && *f) return (*f)(v);

@@ -156,6 +156,7 @@ public:
 
 private:
     bool removing_ = false;
+    int removedRow_ = -1;
     void onReset();
     void onAddingChanged(bool adding);
     void onAppended(int row);

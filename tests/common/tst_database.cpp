@@ -155,6 +155,8 @@ private Q_SLOTS:
         Recordset t;  // two texts compare as texts, a text and a number as numbers
         QVERIFY(t.open("SELECT '07' AS x", RecordsetType::Snapshot) && !t.FindFirst({{"x", "7"}}) && t.FindFirst({{"x", 7}}));
         QVERIFY(t.open("SELECT 1 AS x WHERE 0", RecordsetType::Snapshot) && !t.MoveLast() && !t.MoveFirst());  // nothing to stand on
+        QVERIFY(t.open("SELECT NULL AS x", RecordsetType::Snapshot));  // null equals only null
+        QCOMPARE(spaced(QVariantList{t.FindFirst({{"x", ""}}), t.FindFirst({{"x", QVariant()}}), t.rowOfBookmark("nonsense")}), QString("false true -1"));
         exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (1,'A'),(2,'B'),(3,'C')");
         Recordset rs;
         QVERIFY(rs.open("選手") && rs.keyColumns() == QStringList{"選手ID"} && rs.RecordCount() == 4 && !rs.IsBOF() && rs.AbsolutePosition() == 0);
@@ -163,6 +165,7 @@ private Q_SLOTS:
         const QString mark = rs.Bookmark();
         QVERIFY(rs.MoveFirst() && rs.SetBookmark(rs.Bookmark()) && rs.AbsolutePosition() == 0 && rs.SetBookmark(mark) && rs.Value("選手名").toString() == "B");
         QVERIFY(!rs.SetBookmark("nonsense") && !rs.SetAbsolutePosition(4) && !rs.SetAbsolutePosition(-1));
+        QVERIFY(rs.Requery() && !rs.SetBookmark(mark) && rs.SetAbsolutePosition(2));  // a bookmark names no row of a later reading
         // A failed search leaves the position where it was.
         QVERIFY(!rs.FindFirst({{"選手名", "Z"}}) && rs.NoMatch() && rs.Value("選手名").toString() == "B");
         QVERIFY(!rs.FindFirst([](const Record& r) { return !r.Value(1).isValid(); }) && rs.NoMatch());
@@ -178,10 +181,44 @@ private Q_SLOTS:
         rs.CancelUpdate();
         QVERIFY(rs.AddNew() && rs.SetValue("選手名", "D") && rs.Update());
         QCOMPARE(fields(rs, "選手ID,選手名"), QString("4|D"));
-        // Deleting, then moving on, reaches the row that followed; a pending edit goes.
-        QVERIFY(rs.SetAbsolutePosition(1) && rs.Edit() && rs.Delete() && !rs.hasCurrent() && rs.editMode() == EditMode::None);
+        // Deleting, then moving on, reaches the row that followed; a pending edit goes; bookmarks still hold.
+        QVERIFY(rs.SetAbsolutePosition(2));
+        const QString b = rs.Bookmark();
+        QVERIFY(rs.SetAbsolutePosition(1) && rs.Delete() && rs.SetBookmark(b));
+        QCOMPARE(rs.Value("選手名").toString() + QString::number(rs.AbsolutePosition()), QString("B1"));
+        exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (1,'A')");
+        QVERIFY(rs.Requery() && rs.SetAbsolutePosition(1) && rs.Edit() && rs.Delete() && !rs.hasCurrent() && rs.editMode() == EditMode::None);
         QVERIFY(rs.MoveNext() && rs.Value("選手名").toString() == "B" && rs.MoveLast() && rs.Delete() && rs.MovePrevious());
         QCOMPARE(rs.Value("選手名").toString() + value("SELECT group_concat(選手名) FROM 選手"), QString("Ｃ全　員,B,Ｃ"));
+    }
+
+    // Every move, find, requery and delete drops a pending edit or addition: the stored values show
+    // again and a later Update has nothing to write.
+    void movesCancelAPendingEdit() {
+        exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (1,'A'),(2,'B'),(3,'C')");
+        Recordset rs;
+        QVERIFY(rs.open("選手"));
+        const QString mark = rs.Bookmark();
+        const std::pair<const char*, std::function<bool()>> moves[] = {
+            {"MoveFirst", [&] { return rs.MoveFirst(); }}, {"MoveLast", [&] { return rs.MoveLast(); }},
+            {"MoveNext", [&] { return rs.MoveNext(); }}, {"MovePrevious", [&] { return rs.MovePrevious(); }},
+            {"SetAbsolutePosition", [&] { return rs.SetAbsolutePosition(2); }}, {"SetBookmark", [&] { return rs.SetBookmark(mark); }},
+            {"FindFirst", [&] { return rs.FindFirst({{"選手ID", 3}}); }}, {"FindNext", [&] { return rs.FindNext([](const Record&) { return true; }); }},
+            {"Requery", [&] { return rs.Requery(); }}, {"CancelUpdate", [&] { return rs.CancelUpdate(), true; }}};
+        for (const auto& [name, move] : moves)
+            for (bool adding : {false, true}) {
+                QVERIFY(rs.SetAbsolutePosition(1));
+                QVERIFY(adding ? rs.AddNew() && rs.SetValue("選手ID", 9) : rs.Edit());
+                QVERIFY(rs.SetValue("選手名", "x") && rs.isDirty());
+                QVERIFY2(move(), name);
+                QCOMPARE(QStringList({name, QString::number(int(rs.editMode())), QString::number(rs.isDirty()), rs.Value("選手名").toString(),
+                                      QString::number(rs.Update())}),
+                         QStringList({name, "0", "0", rs.valueAt(rs.AbsolutePosition(), 1).toString(), "0"}));
+                QCOMPARE(value("SELECT group_concat(選手名) FROM 選手"), QString("全　員,A,B,C"));
+            }
+        QVERIFY(rs.SetAbsolutePosition(2) && rs.Edit() && rs.SetValue("選手名", "x") && rs.Delete());
+        QVERIFY(rs.editMode() == EditMode::None && !rs.Update() && rs.MoveNext() && rs.Value("選手名").toString() == "C");
+        QCOMPARE(value("SELECT group_concat(選手名) FROM 選手"), QString("全　員,A,C"));
     }
 
     // Saved queries that are written through: the engine's counters read back, unknown keys and

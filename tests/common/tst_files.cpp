@@ -87,6 +87,17 @@ private Q_SLOTS:
         QCOMPARE(read.join(u'|'), QString("a|b|c|1|-2147483648|last|5"));
         QVERIFY(r.eof());
 
+        // A quoted field ends at its closing quote or, unclosed, at the line end, which still ends
+        // the field; what follows the quote up to the separator is skipped.
+        QVERIFY(writeWhole(path("quoted.txt"), "\"abc\nd,\"\"\r\"x\"yz,\"p\rq\"\r\n  \"q,r\"  ,s\r\n\"open"));
+        TextReader q(path("quoted.txt"));
+        QStringList fields;
+        while (!q.eof()) {
+            const QString field = q.Input();
+            fields << field + u'@' + QString::number(q.line());
+        }
+        QCOMPARE(fields.join(u'|'), u("abc@2|d@2|@3|x@3|p@4|q\"@5|q,r@5|s@6|open@6"));
+
         // Errors name the file and the line.
         QVERIFY(writeWhole(path("bad.dat"), "40000\r\n\"x\"\r\n256\r\nabc\r\n"));
         TextReader bad(path("bad.dat"));
@@ -163,6 +174,11 @@ private Q_SLOTS:
         }
         QCOMPARE(vxtest::fileBytes(storePath()), before);
         QCOMPARE(QDir(storeFolder()).entryList(QDir::Files | QDir::Hidden).join(' ') + GetSetting("Setting", "brw", {}), "Vorlix32.ini" + odd);
+        // Another settings folder is another store.
+        QTemporaryDir other;
+        QVERIFY(QDir(other.path()).mkpath("Vorlix32") && writeWhole(other.filePath("Vorlix32/Vorlix32.ini"), "[Setting]\r\nbrw=elsewhere\r\n"));
+        qputenv("XDG_CONFIG_HOME", other.path().toLocal8Bit());
+        QCOMPARE(GetSetting("Setting", "brw", {}), QString("elsewhere"));
     }
 };
 

@@ -1,5 +1,6 @@
 // The platform layer: child windows and the active one, the real and the scripted dialogs, bound
 // grids and boxes, picture boxes.
+#include "platform/datanavigator.h"
 #include "platform/qtdialogs.h"
 
 using namespace Qt::StringLiterals;
@@ -10,7 +11,7 @@ namespace {
 struct Win : Form {
     QLineEdit* box = new QLineEdit(this);
     QPushButton* go;
-    int loads = 0, activations = 0, deactivations = 0, clicks = 0, closeMode = -1;
+    int loads = 0, activations = 0, deactivations = 0, clicks = 0, closeMode = -1, queries = 0;
     bool refuse = false;
     explicit Win(char letter) : go(new QPushButton(u"&"_s + QLatin1Char(letter), this)) {
         go->move(0, 30);
@@ -21,9 +22,14 @@ struct Win : Form {
     void Form_Load() override { ++loads; }
     void Form_Activate() override { ++activations; }
     void Form_Deactivate() override { ++deactivations; }
-    void Form_QueryUnload(bool& cancel, int mode) override { cancel = refuse; closeMode = mode; }
+    void Form_QueryUnload(bool& cancel, int mode) override { cancel = refuse, closeMode = mode, ++queries; }
 };
 struct WinA : Win { WinA() : Win('G') {} };
+// Counts the paint events a widget gets.
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override { return paints += e->type() == QEvent::Paint, false; }
+};
 struct WinB : Win { WinB() : Win('H') {} };
 
 }  // namespace
@@ -105,6 +111,8 @@ private Q_SLOTS:
         a.subWindow()->move(10, 20);
         QCOMPARE(spaced(QVariantList{a.Left(), a.Top(), settings::GetSetting(u"form"_s, u"W_Left"_s, {})}), u"150 300 25"_s);
         QVERIFY(a.Unload());
+        QVERIFY(a.Unload());  // already going: not asked again
+        QCOMPARE(a.queries, 1);
         WinA& again = forms::get<WinA>();
         again.restorePosition(u"w"_s);
         QCOMPARE(spaced(QVariantList{again.loads, again.Left(), again.Top()}), u"1 25 40"_s);
@@ -160,9 +168,10 @@ private Q_SLOTS:
         QVERIFY(ds.Refresh());
         DBGrid grid;
         grid.setDataSource(&ds);
+        auto* m = grid.gridModel();
+        QAbstractItemModelTester modelTester(m, QAbstractItemModelTester::FailureReportingMode::QtTest);
         grid.setAllowUpdate(true);
         grid.setAllowAddNew(true);
-        auto* m = grid.gridModel();
         QLineEdit id, name;
         ds.bindLineEdit(&id, "シーズンID");
         ds.bindLineEdit(&name, "シーズン名");
@@ -215,6 +224,19 @@ private Q_SLOTS:
         grid.setColumnWidth(2, 4);  // a column too narrow for what it shows widens at the next reset
         QVERIFY(ds.Refresh() && grid.columnWidth(2) > grid.fontMetrics().horizontalAdvance(u"Natsu"_s));
         QVERIFY(!ds.setValue("no such field", 1) && !DBGrid().commitRow() && ds.AddNew() && ds.Delete() && !ds.isAdding());
+        grid.setColumns({"シーズン名", "シーズンID"});  // the grid shows the chosen fields in their order
+        QCOMPARE(spaced(QVariantList{grid.horizontalHeader()->count(), m->headerData(1, Qt::Horizontal), m->data(m->index(0, 0))}), u"2 シーズンID 四"_s);
+
+        // A navigator's move stores a pending new record, also beside a single one.
+        QVERIFY(execSql("INSERT INTO 会場 (会場名) VALUES ('北')"));
+        DataSource venues;
+        venues.setRecordSource("会場");
+        QVERIFY(venues.Refresh());
+        DataNavigator nav(&venues, {}, nullptr);
+        nav.show();
+        QVERIFY(venues.AddNew() && venues.setValue("会場名", "南"));
+        click(nav.buttons()[0]);
+        QCOMPARE(spaced(QVariantList{venues.isAdding(), venues.currentRow(), db::scalar("SELECT group_concat(会場名) FROM 会場")}), u"false 0 北,南"_s);
     }
 
     // Permissions switch at run time; a refused new record stays for correction; a record added by
@@ -231,6 +253,7 @@ private Q_SLOTS:
         DBGrid grid;
         grid.setDataSource(&ds);
         auto* m = grid.gridModel();
+        QAbstractItemModelTester modelTester(m, QAbstractItemModelTester::FailureReportingMode::QtTest);
         grid.setAllowDelete(true);
         QVERIFY(m->rowCount() == 2 && !(m->flags(m->index(0, 5)) & Qt::ItemIsEditable) && !m->setData(m->index(0, 5), "11"));
         grid.setAllowAddNew(true);
@@ -238,7 +261,7 @@ private Q_SLOTS:
         QVERIFY(m->isNewLine(2) && m->flags(m->index(2, 5)) & Qt::ItemIsEditable);
         QSignalSpy errors(&ds, &DataSource::error);
         QVERIFY(m->setData(m->index(2, 1), "1") && m->setData(m->index(2, 3), "99") && m->setData(m->index(2, 5), "15"));
-        QVERIFY(!grid.commitRow() && !ds.MoveLast() && errors.count() == 2 && ds.isAdding());  // no player 99
+        QCOMPARE(spaced(QVariantList{grid.commitRow(), ds.MoveLast(), ds.AddNew(), errors.count(), ds.isAdding()}), u"false false false 3 true"_s);  // no player 99
         QVERIFY(m->setData(m->index(2, 3), "5") && grid.commitRow());
         QCOMPARE(m->data(m->index(2, 4)).toString() + stored(), u"E10,11,15"_s);  // the joined name read back
 
@@ -285,6 +308,21 @@ private Q_SLOTS:
         QCOMPARE(box.image().copy(0, 0, 40, 20), drawn);
         box.show();
         QCOMPARE(box.grab().toImage().convertToFormat(QImage::Format_RGB32), box.image());
+        // Every drawing shows at once.
+        const QString png = env->path(u"dot.png"_s);
+        QVERIFY(QImage(2, 2, QImage::Format_RGB32).save(png));
+        PaintCounter counter;
+        box.installEventFilter(&counter);
+        const std::function<void()> drawings[] = {
+            [&] { box.Cls(); }, [&] { box.Line(0, 0, 1, 1); }, [&] { box.Circle(2, 1, 0.5); }, [&] { box.PSet(1, 1); }, [&] { box.Print(u"x"_s); },
+            [&] { box.PaintPicture(png, 0, 0, 1, 1); }, [&] { box.FloodFill(3.5, 1.5, 0xFF); }, [&] { box.setFillStyle(PictureBox::FillSolid), box.BorderFill(QPoint(5, 5), 0x123456); }};
+        QString painted;
+        for (const auto& draw : drawings) {
+            settle(), counter.paints = 0, draw(), settle();
+            painted += QString::number(counter.paints > 0);
+        }
+        QCOMPARE(painted, u"11111111"_s);
+        box.removeEventFilter(&counter);
         QSignalSpy clicks(&box, &PictureBox::Click);
         QTest::mouseClick(&box, Qt::RightButton);
         QTest::mousePress(&box, Qt::LeftButton);

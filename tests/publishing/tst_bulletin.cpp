@@ -161,6 +161,11 @@ private Q_SLOTS:
         // A game without its score with handicap cannot show its handicap on a card.
         b.match = *acceptMatch("3", "2", 41, env->home());
         QCOMPARE(writeBulletin(path, b), PageResult::Unreadable);
+        QVERIFY(db::exec("UPDATE データ項目 SET 競技点 = IFNULL(競技点, 9)"));  // nor without its score
+        QVERIFY(db::exec("UPDATE マーク SET S10 = IFNULL(S10, 0)"));
+        QCOMPARE(writeWith(path, b, {false, false, false, false, false, true}), PageResult::Written);
+        QVERIFY(db::exec("UPDATE マーク SET S10 = NULL WHERE ID = (SELECT MAX(ID) FROM データ項目 WHERE 試合ID = 41)"));
+        QCOMPARE(writeWith(path, b, {false, false, false, false, false, true}), PageResult::Unreadable);
         b.setup.colors[2] = "pink";
         QCOMPARE(writeWith(path, b, {}), PageResult::BadColors);
         b.setup.colors[2] = "0";
@@ -228,10 +233,11 @@ private Q_SLOTS:
     // accepted, the stored choice kept; a page that cannot be written leaves the dialog open.
     void matchWithoutResults() {
         QVERIFY(withFigures());
-        settings::SaveSetting("setting", "out_jun", "1");
+        settings::SaveSetting("setting", "out_jun", "0");
         Form_sokuho& f = shown<Form_sokuho>();
         QCOMPARE(f.Lbl_Siai[2]->text(), QString("57"));
-        QVERIFY(f.Chk_op[0]->isChecked() && !f.Chk_op[1]->isChecked());
+        tick(f.Chk_op[0]);  // the choice of the moment is what is kept
+        QCOMPARE(QList<bool>({f.Chk_op[0]->isChecked(), f.Chk_op[1]->isChecked()}), QList<bool>({true, false}));
         for (int twice = 0; twice < 2; ++twice) {
             dlg->expectMsgBox(vbOK, "この試合の速報用データがありません。\r[順位発表]と[達成された記録]は出力できません");
             click(f.cmd_siaiOK);

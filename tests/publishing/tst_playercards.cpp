@@ -145,6 +145,7 @@ private Q_SLOTS:
         click(k.Cmd_SRS);
         click(k.cmd_html);
         Form_HTML_kojin& again = *forms::loaded<Form_HTML_kojin>();
+        tick(again.Chk_op[1]);  // the seasons alone will do
         k.Txt_Sensyu[0]->setText("0");
         dlg->expectMsgBox(vbOK, "選手を選んでください");
         trigger(again.menu_ok);

@@ -224,6 +224,7 @@ private Q_SLOTS:
             {"18:7 19:20 20:5", 19, 2, "18:7 19:2", 19},    // an open tenth has no ball 20
             {"18:7", 19, 21, "18:7 19:21", 18},
             {"18:10 19:10 20:6", 19, 5, "18:10 19:5", 20},  // a new ball 19 empties ball 20
+            {"18:10 19:5 20:3", 19, 10, "18:10 19:10 20:3", 20},  // a strike keeps it
             {"18:10 19:10", 20, 10, "18:10 19:10 20:10", 20}, {"18:10 19:10", 20, 20, "18:10 19:10", 20}, {"18:10 19:5", 20, 5, "18:10 19:5", 20},
             {"18:10 19:5", 20, 0, "18:10 19:5", 20}, {"18:3 19:20", 20, 19, "18:3 19:20", 20}, {"18:10 19:5", 20, 20, "18:10 19:5 20:20", 20},
             {"18:3 19:4", 20, 5, "18:3 19:4", 18},
@@ -289,6 +290,14 @@ private Q_SLOTS:
         dlg->expectMsgBox(vbOK, QStringLiteral("Error Pct_Pin 1002")), Module1::CurBall = 21, m.pct_pin_Click(2), m.processPendingFocus();  // pin 3 stands
         dlg->expectMsgBox(vbOK, QStringLiteral("Error Pct_Pin 1001")), Module1::CurBall = 21, m.pct_pin_Click(0);
         QCOMPARE(state() + u' ' + QString::number(m.focused()), QStringLiteral("4:30/4 5:30/0 18:10 19:10 20"));
+        // Stored pins of a tenth's rack that are no pins say so, at either of its balls.
+        setCodes(shown(), "19:5/-2");
+        const QString badPins = QStringLiteral("error　fl=10 flame=19 ");
+        dlg->expectMsgBox(vbOK, badPins + u'b').expectMsgBox(vbOK, badPins + u'a'), focusBall(m, 19);  // from ball 20, then at 19
+        dlg->expectMsgBox(vbOK, badPins + u'b'), focusBall(m, 20);
+        setCodes(shown(), "19:10/-1");
+        setCodes(shown(), "0:7/7 1:21/-2"), focusBall(m, 0);  // a stored foul on a second ball: what stood fell
+        QCOMPARE(QList<int>({m.pinState(0), m.pinState(3)}), QList<int>({2, 0}));
         // Cursor before, direction → box focused; -1 is the cursor after a refused move.
         for (auto [from, index, to] : {std::tuple{20, 1, 20}, {0, 0, 0}, {5, 0, 4}, {-1, 1, 0}, {-1, 0, 0}}) {
             focusBall(m, 3), Module1::FocusBall = std::int16_t(from), m.cmd_moveflame2_Click(index);
@@ -397,7 +406,15 @@ private Q_SLOTS:
     // Every key of pin entry: pins by letter in both cases, gutter, through, foul, strike, clear,
     // frame moves, and keys that are only swallowed.
     void pinKeys() {
+        // A backup of the day is offered as the window opens, already in the mode it was left in.
+        setUpMatch();
+        QVERIFY(touchBackup());
+        QString title = QStringLiteral("not loaded");
+        dlg->expectMsgBox(vbNo, QStringLiteral("保存されていないデータがあります。"), [&] {
+            if (form_main* m = forms::loaded<form_main>()) title = m->Frame_Mode->title();
+        });
         form_main& f = open(QStringLiteral("0"));
+        QCOMPARE(title, QStringLiteral(" ピン入力 "));
         typeKeys(QStringLiteral("7/+p"));
         QCOMPARE(state(), QString());
         typeKeys(QStringLiteral("zasqwe1234."));
@@ -410,6 +427,10 @@ private Q_SLOTS:
         QCOMPARE(state(), QStringLiteral("0:0/1023 1:20/0 2:0/1023 3:19/1023 4:0/1023 5:19/1023 6:21/1023 7:9/8 8:10/0 9:30/0 "
                                          "10:10/0 11:30/0 12:10/0 13:30/0 14:9/32 15:19/32 16:8/192 17:20/0 18:10/0 19:8/768 20:1/256"));
         QCOMPARE(marks(f) + f.Txt_score[10]->text().trimmed(), QStringLiteral("Ｇ／Ｇ－Ｇ－Ｆ９＊　＊　＊　９－8s／＊8s１145"));
+        click(f.Txt_MARK[2]), typeKeys(QStringLiteral("c"));  // clear takes the frame's marks, no other
+        QStringList firstFrames;
+        for (std::size_t k = 0; k <= 5; ++k) firstFrames << f.Txt_MARK[k]->text();
+        QCOMPARE(firstFrames.join(u'|'), QStringLiteral("Ｇ|／|||Ｇ|－"));
         QVERIFY(forms::unload<form_main>() && settings::GetSetting(QStringLiteral("form"), QStringLiteral("main_mode"), {}) == QStringLiteral("0"));  // kept for the next time
     }
 
@@ -419,7 +440,7 @@ private Q_SLOTS:
         // Steps: "@n" clicks ball box n, "K" clicks "OK", "U" is PageUp, "!" loses ball 20's code (a
         // foul stays in its attribute), anything else is typed. Then the record, the box focused, the
         // tenth's score and marks, the pin picture of rack 1 and pin 1, small pins 1 and 5 of frame 11
-        // and pin 5 of frame 12 (0 down at the first ball, 1 at the second, 2 standing).
+        // and pin 5 of frame 12 (0 down at the first ball, 1 at the second, 2 standing), whether frames 11 and 12 show.
         auto run = [&](const char* steps) {
             for (const QString& t : QString::fromLatin1(steps).split(u' ', Qt::SkipEmptyParts))
                 if (t.startsWith(u'@')) click(f.Txt_MARK[std::size_t(t.mid(1).toInt())]);
@@ -429,33 +450,37 @@ private Q_SLOTS:
                 else typeKeys(t);
             QString pins;
             for (auto [fr, i] : {std::pair{10, 0}, {10, 4}, {11, 4}}) pins += QString::number(std::find(Module1::PinColors.begin(), Module1::PinColors.end(), smallPin(f, fr, i)) - Module1::PinColors.begin());
+            for (std::size_t fr : {10, 11}) pins += f.Pct_flame[fr]->isVisible() ? u'+' : u'-';
             return QStringLiteral("%1|%2|%3|%4|%5%6|%7").arg(state()).arg(f.model().focused()).arg(f.Txt_score[10]->text().trimmed(), marks(f, 18, 20))
                 .arg(f.model().pinPictureState(1)).arg(f.model().pinState(0)).arg(pins);
         };
         const std::pair<const char*, const char*> steps[] = {  // steps, then what shows
-            {"@1 g", "|1||　　　|00|333"},  // gutter on a second ball only puts the focus back
+            {"@1 g", "|1||　　　|00|333--"},  // gutter on a second ball only puts the focus back
             // gutter on a first ball: all stand, "OK" gives a spare; through without pin data: focus only
-            {"@0 g K @2 -", "0:0/1023 1:20/0|2|10|　　　|00|333"},
-            {"q14-", "0:0/1023 1:20/0 2:7/584 3:19/584|4|24|　　　|00|333"},  // through on a leave copies it and enters a miss
-            {"f K", "0:0/1023 1:20/0 2:7/584 3:19/584 4:21/1023 5:20/0|5|34|　　　|11|333"},  // a foul stays a foul at "OK" while no pin was moved back
+            {"@0 g K @2 -", "0:0/1023 1:20/0|2|10|　　　|00|333+-"},
+            {"q14-", "0:0/1023 1:20/0 2:7/584 3:19/584|4|24|　　　|00|333++"},  // through on a leave copies it and enters a miss
+            {"f K", "0:0/1023 1:20/0 2:7/584 3:19/584 4:21/1023 5:20/0|5|34|　　　|11|333++"},  // a foul stays a foul at "OK" while no pin was moved back
             // pin 1 down after the first ball: no foul; a foul on the second ball keeps the leave, also at "OK"
-            {"@4 zz K @5 f @5 K", "0:0/1023 1:20/0 2:7/584 3:19/584 4:1/1022 5:21/1022|5|25|　　　|20|333"},
-            {"@4 c", "0:0/1023 1:20/0 2:7/584 3:19/584|4|25|　　　|00|333"},  // clear resets its frame only
-            {"g", "0:0/1023 1:20/0 2:7/584 3:19/584 4:0/1023 5:30/0|5|24|　　　|11|333"},  // gutter on a later frame's first ball: all pins stand
-            {"U @18 xxww", "18:10/0 19:10/0 20:9/16|20|29|＊＊９|00|001"},  // the tenth in the next game: a pin on ball 20 derives at once
-            {"f ! @19 @20", "18:10/0 19:10/0 20:21/1023|20|20|＊＊　|11|001"},  // a foul after two strikes, kept when its box takes the focus again
-            {"cx-", "18:10/0|19|10|＊　　|00|333"},  // clear, strike, through on ball 19 without pins: back to it
-            {"14", "18:10/0 19:8/576 20:20/0|20|20|＊8s／|00|003"},
-            {"4", "18:10/0 19:8/576 20:1/512|20|19|＊8s１|00|003"},
-            {"f", "18:10/0 19:8/576 20:21/576|20|18|＊8sＦ|00|003"},  // foul on ball 20 keeps ball 19's leave
-            {"cx144-", "18:10/0 19:8/576 20:19/576|20|18|＊8s－|00|003"},  // the same rack again, then through on ball 20 enters a miss
-            {"@19 f", "18:10/0 19:21/1023 20:30/0|20|10|＊Ｆ　|11|113"},  // foul on ball 19 after a strike
-            {"cxg", "18:10/0 19:0/1023 20:30/0|20|10|＊Ｇ　|11|113"},  // gutter on ball 19 after a strike
-            {"caq K", "18:8/10 19:20/0|19|10|８／　|10|333"},  // spare, then the fill ball: "OK" stays on the rack
-            {".-zas", "18:8/10 19:20/0 20:7/7|20|17|８／７|11|103"},  // after a spare through does nothing
-            {"f", "18:8/10 19:20/0 20:21/1023|20|10|８／Ｆ|11|113"},  // foul as the fill ball
+            {"@4 zz K @5 f @5 K", "0:0/1023 1:20/0 2:7/584 3:19/584 4:1/1022 5:21/1022|5|25|　　　|20|333++"},
+            {"@4 c", "0:0/1023 1:20/0 2:7/584 3:19/584|4|25|　　　|00|333++"},  // clear resets its frame only
+            {"g", "0:0/1023 1:20/0 2:7/584 3:19/584 4:0/1023 5:30/0|5|24|　　　|11|333++"},  // gutter on a later frame's first ball: all pins stand
+            {"U @18 xxww", "18:10/0 19:10/0 20:9/16|20|29|＊＊９|00|001++"},  // the tenth in the next game: a pin on ball 20 derives at once
+            {"f ! @19 @20", "18:10/0 19:10/0 20:21/1023|20|20|＊＊　|11|001++"},  // a foul after two strikes, kept when its box takes the focus again
+            {"c", "|18|20|　|00|333++"},  // clear in the tenth: back to its first ball (the score stands until the next entry)
+            {"x-", "18:10/0|19|10|＊　　|00|333++"},  // strike, through on ball 19 without pins: back to it
+            {"14", "18:10/0 19:8/576 20:20/0|20|20|＊8s／|00|003++"},
+            {"4", "18:10/0 19:8/576 20:1/512|20|19|＊8s１|00|003+-"},
+            {"f", "18:10/0 19:8/576 20:21/576|20|18|＊8sＦ|00|003+-"},  // foul on ball 20 keeps ball 19's leave
+            {"cx144-", "18:10/0 19:8/576 20:19/576|20|18|＊8s－|00|003+-"},  // the same rack again, then through on ball 20 enters a miss
+            {"@19 f", "18:10/0 19:21/1023 20:30/0|20|10|＊Ｆ　|11|113+-"},  // foul on ball 19 after a strike
+            {"K", "18:10/0 19:21/1023 20:30/0|20|10|＊Ｆ　|11|113+-"},  // "OK" on ball 20 keeps it
+            {"cxg", "18:10/0 19:0/1023 20:30/0|20|10|＊Ｇ　|11|113+-"},  // gutter on ball 19 after a strike
+            {"caq K", "18:8/10 19:20/0|19|10|８／　|10|333+-"},  // spare, then the fill ball: "OK" stays on the rack
+            {".-zas", "18:8/10 19:20/0 20:7/7|20|17|８／７|11|103+-"}, {"-", "18:8/10 19:20/0 20:7/7|20|17|８／７|11|103+-"},  // after a spare through does nothing
+            {"f", "18:8/10 19:20/0 20:21/1023|20|10|８／Ｆ|11|113+-"},  // foul as the fill ball
             // an open tenth: ball 20 is cleared and unreachable; pin 2 left standing by ball 19
-            {"caq K a.", "18:8/10 19:1/2|18|9|８１　|20|333"}, {"czq K z.", "18:8/9 19:1/1|18|9|８１　|02|333"},
+            {"caq K a.", "18:8/10 19:1/2|18|9|８１　|20|333--"}, {"czq K z.", "18:8/9 19:1/1|18|9|８１　|02|333--"},
+            {"U @0 zzz K", "0:10/0 1:30/0|1|10|　　　|00|333+-"}, {"@18 zzz K", "0:10/0 1:30/0 18:10/0 19:30/0|18|20|＊　　|00|003+-"},  // "OK" on a rack with every pin down: a strike
         };
         for (auto [step, expected] : steps) QCOMPARE(run(step), QString::fromUtf8(expected));
     }
@@ -540,6 +565,9 @@ private Q_SLOTS:
         QCOMPARE(focus, QList<int>({19, 20, 18}));
         for (QWidget* w : std::initializer_list<QWidget*>{f.Txt_MARK[20], f.Cmd_MARK[9], f.Pct_flame[11]}) click(w);
         QCOMPARE(f.Txt_score[10]->text().trimmed() + QString::number(f.model().focused()), QStringLiteral("12720"));
+        // The arrows beside the marks move the cursor a ball back and on.
+        for (int arrow : {0, 0, 1}) click(f.cmd_moveflame2[std::size_t(arrow)]), focus << f.model().focused();
+        QCOMPARE(focus.mid(3), QList<int>({19, 18, 19}));
     }
 
     // Menu entries and the game labels do what their buttons do; moves show what was entered.
@@ -566,15 +594,16 @@ private Q_SLOTS:
         const QString split = vbColor(ScoreEntryModel::ColorSplit).name();
         trigger(f.menu_game[1]);  // the next game shows its own record: no split colour
         QVERIFY(!f.Txt_MARK[0]->styleSheet().contains(split));
-        trigger(f.menu_game[0]);
+        click(f.Pct_moveGAM[0]);
         QVERIFY(qobject_cast<QMenu*>(f.menu_game[0]->associatedObjects().value(0))->actions().value(4)->isSeparator());  // moves, then games
         trigger(f.menu_move[1]);  // the next slot shows its own record: nothing, and no split colour
         QVERIFY(f.Txt_SEN->text().trimmed() + marks(f, 0, 1) == QStringLiteral("鈴木花子　　") && !f.Txt_MARK[0]->styleSheet().contains(split));
         typeKeys(QStringLiteral("*"));
         // Next lane (+6), the last slot, on from it (beep, slot 1), back over the empty slots,
-        // before the first (beep, stays).
+        // before the first (beep, stays); by the menu (negative) and by the arrow buttons.
         QList<int> slots;
-        for (int menu : {3, 1, 1, 1, 3, 0}) trigger(f.menu_move[std::size_t(menu)]), slots << Module1::CurPlayer;
+        for (int move : {-3, 1, -1, 1, 3, 0})
+            move < 0 ? trigger(f.menu_move[std::size_t(-move)]) : click(f.Pct_moveSEN[std::size_t(move)]), slots << Module1::CurPlayer;
         // a strike in frame 1 alone: the cursor on ball 2
         QCOMPARE(f.Txt_SEN->text().trimmed() + marks(f, 0, 1) + QString::number(f.model().focused()), QStringLiteral("鈴木花子＊　2"));
         trigger(f.menu_move[0]), trigger(f.menu_move[0]);
@@ -583,9 +612,9 @@ private Q_SLOTS:
         QCOMPARE(f.Txt_junban->text() + marks(f, 0, 1), QStringLiteral(" 17s－"));
         QString games;
         for (std::size_t label : {0, 4}) click(f.Label2[label]), games += f.Txt_GAM->text();
-        for (int g = 0; g < 4; ++g) trigger(f.menu_game[1]);  // past the last game: game 1
-        trigger(f.menu_move[2]);  // no lane before the first: beep, stays
-        QCOMPARE(games + f.Txt_GAM->text() + f.Txt_junban->text() + QString::number(dlg->beeps()), QStringLiteral(" 2 1 1 14"));
+        for (int g = 0; g < 4; ++g) g % 2 ? trigger(f.menu_game[1]) : click(f.Pct_moveGAM[1]);  // past the last game: game 1
+        trigger(f.menu_move[2]), click(f.Pct_moveSEN[2]);  // no lane before the first: beep, stays
+        QCOMPARE(games + f.Txt_GAM->text() + f.Txt_junban->text() + QString::number(dlg->beeps()), QStringLiteral(" 2 1 1 15"));
     }
 
     // Keys going to a menu opened by the keyboard are the menu's alone: they neither move the sheet
@@ -630,6 +659,8 @@ private Q_SLOTS:
         form_main& f = open(QStringLiteral("1"), -1);
         Module1::HcpRequired = 1;
         QCOMPARE(f.VSc_Hcp->value(), -1);  // the bar shows the handicap on opening
+        click(f.Txt_MARK[2]), typeKeys(QStringLiteral("g-g-g-g-g-g-g-g-72"));  // all but the first frame: not finished
+        press(Qt::Key_PageUp), press(Qt::Key_PageDown);
         typeKeys(QStringLiteral("g-g-g-g-g-g-g-g-g-*g"));  // ball 20 owed
         for (Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown}) press(key);
         QCOMPARE(dlg->beeps(), 0);
@@ -638,8 +669,9 @@ private Q_SLOTS:
         QVERIFY(f.Txt_GAM->text() == QStringLiteral(" 1") && f.Txt_score[11]->hasFocus());
         press(Qt::Key_Backspace);  // the box only shows the handicap
         QCOMPARE(f.Txt_score[11]->text(), QStringLiteral("-1"));
+        click(f.Txt_MARK[5]);
         dlg->expectMsgBox(vbOK, QStringLiteral("ハンデを入力してください")), press(Qt::Key_S, Qt::AltModifier);  // nor may the input end, by its Alt letter
-        QVERIFY(f.isShown() && !forms::loaded<Form_Data>() && keyboard() == f.Txt_score[11]);
+        QCOMPARE(spaced(QList<bool>{f.isShown(), forms::loaded<Form_Data>() != nullptr, keyboard() == f.Txt_score[11]}), QStringLiteral("true false true"));
         // The handicap bar gives a handicap; the window sees a key before the bar, so its release
         // moves on, now allowed.
         f.VSc_Hcp->setValue(-1), f.VSc_Hcp->setFocus(), press(Qt::Key_Up);  // a handicap of 0 is a handicap
@@ -845,7 +877,7 @@ private Q_SLOTS:
         QCOMPARE(rows("SELECT COUNT(*) FROM データ項目") + forms::loaded<Form_Start>()->Lbl_all_data->text(), QStringLiteral("00"));
 
         matchsetup::freshSheet();
-        click(openData(3).Cmd_Data), dlg->expectMsgBox(vbNo, QStringLiteral("保存されていないデータがあります。")), click(forms::loaded<Form_Data>()->cmd_back[0]);  // the day's backup is still there
+        click(openData(3).Cmd_Data), dlg->expectMsgBox(vbNo, QStringLiteral("保存されていないデータがあります。")), trigger(forms::loaded<Form_Data>()->menu_back);  // the day's backup is still there
         QVERIFY(gone());
 
         click(openData(3).Cmd_Data), dlg->expectMsgBox(vbOK, QStringLiteral("書き込んだ人数は4人で、データの合計数は14件でした。")), trigger(forms::loaded<Form_Data>()->menu_save);

@@ -97,8 +97,9 @@ private Q_SLOTS:
         for (int i = 0; i < 15; ++i) colours += QString::number(c = graphs::nextChartColor(c)) + ' ';
         QCOMPARE(colours + graphs::chartCaption("上田", 0, "2") + graphs::chartCaption("上田", 1, "2") + graphs::chartCaption("上田", 2, "2"),
                  QString("1 2 3 4 5 6 7 8 9 10 11 12 13 14 1 上田 通算上田 2期上田"));
-        QCOMPARE(QList<int>({PaletteColor(1), PaletteColor(4), PaletteColor(7), PaletteColor(8), PaletteColor(9), PaletteColor(14), PaletteColor(99)}),
-                 QList<int>({0x800000, 0x000080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FFFF, 0xFFFFFF}));
+        QStringList palette;  // the sixteen colours as BGR, then one beyond
+        for (int i = -1; i <= 16; ++i) palette << QString::number(PaletteColor(i), 16);
+        QCOMPARE(palette.join(' '), QString("0 0 800000 8000 808000 80 800080 8080 c0c0c0 808080 ff0000 ff00 ffff00 ff ff00ff ffff ffffff ffffff"));
     }
 
     // Season by season against hand-computed figures, for 青木 and for all players; a season without
@@ -108,11 +109,11 @@ private Q_SLOTS:
         QVERIFY(db::ensureOpen());
         const auto one = graphs::readSeasons(3, false, 1), all = graphs::readSeasons(3, true, 0);
         QVERIFY(one && all && all->player.isEmpty());
-        auto plot = [](int stat, const graphs::SeasonTable& t, bool everyone) { return values(graphs::seasonPlot(stat, t, everyone, 3105)); };
-        QCOMPARE(QStringList({plot(graphs::Points, *one, false), plot(graphs::PointShare, *one, false), plot(graphs::TopRate, *one, false),
+        auto plot = [](int stat, const graphs::SeasonTable& t, bool everyone, double h = 3105) { return values(graphs::seasonPlot(stat, t, everyone, h)); };
+        QCOMPARE(QStringList({plot(graphs::Points, *one, false), plot(graphs::PointShare, *one, false), plot(graphs::PointShare, *one, false, 3205), plot(graphs::TopRate, *one, false),
                               plot(graphs::TotalPins, *all, true), plot(graphs::StrikesPerGame, *one, false), plot(graphs::SpareRate, *all, true),
                               plot(graphs::SpareRate, *graphs::readSeasons(3, false, 2), false), plot(graphs::Tops, *graphs::readSeasons(0, false, 1), false)}),
-                 QStringList({"0 7 4 0 M7 s387 l10", "0 47.0199 100 0 M100 s20 l10", "0 33.3333 100 0 M1 s30 l10", "0 860 330 780 M860 s3.6 l10000",
+                 QStringList({"0 7 4 0 M7 s387 l10", "0 47.0199 100 0 M100 s20 l10", "0 47.0199 100 0 M100 s30 l10", "0 33.3333 100 0 M1 s30 l10", "0 860 330 780 M860 s3.6 l10000",
                               "0 2.66667 5 0 M5 s620 l0.5", "0 64.2857 75 60 M0.75 s40 l10", "0 75 0 0 M0.75 s40 l10", "0 M0 s62 l5"}));
         QVERIFY(db::exec("DROP VIEW \"全選手成績２\"") && !graphs::readSeasons(3, true, 0));  // unreadable: no table
     }
@@ -151,6 +152,14 @@ private Q_SLOTS:
         dlg->expectMsgBox(vbOK, "全員による占有率は常に100%ですね。");
         for (int i = 0; i < 4; ++i) press(Qt::Key_Down);
         QVERIFY(at(g.Pic, 2985, (3005 + 2505) / 2) == purple && at(g.Pic, 4975, (2505 + 3005) / 2) == purple && g.Lbl_tate[6]->text() + g.Lbl_tate[7]->text() == "60");
+        // Thirty seasons: a number under every fifth, the last at 25; the grid lines are dotted.
+        Module1::SeasonIdMax = 30;
+        click(g.Cmd_OK);
+        QStringList numbers;
+        for (QLabel* l : g.Lbl_yoko) numbers << l->text();
+        int dots = 0;  // of 60 pixels along the grid line at 1000 twips
+        for (int x = 100; x < 1000; x += 15) dots += at(g.Pic, x, 1005) != White;
+        QCOMPARE(numbers.join(' ') + ' ' + QString::number(dots), QString("0 5 10 15 20 25 22"));
         // No season at all: the frame and an empty grid of ten steps, nothing else.
         Module1::SeasonIdMax = 0;
         click(g.Cmd_OK);
@@ -197,7 +206,7 @@ private Q_SLOTS:
         Form_Seiseki& r = results();
         tick(r.Chk_chart);
         Form_chart& f = forms::get<Form_chart>();
-        QCOMPARE(notOnTop(f) + f.windowTitle(), QString("青木 通算"));
+        QCOMPARE(notOnTop(f) + f.subWindow()->windowTitle(), QString("青木 通算"));
         const QImage& img = f.Pic->image();
         auto px = [&](int x, int y) { return vbColorOf(img.pixelColor(x, y)); };
         // A 2-pixel line passes through a 3 x 3 square round its point.
@@ -210,7 +219,7 @@ private Q_SLOTS:
         QVERIFY(near(68 + 28, 68 - 27, PaletteColor(1)));  // top to right, navy
         shown<Form_Seiseki>();
         clickCell(r.DBGrid1, 2, 0);  // 上田: the vertices on the labelled ticks
-        QCOMPARE(notOnTop(f) + f.windowTitle(), QString("上田 通算"));
+        QCOMPARE(notOnTop(f) + f.subWindow()->windowTitle(), QString("上田 通算"));
         const std::int32_t green = PaletteColor(2);
         QVERIFY(near(68 + 25, 68 - 25, green) && near(68, 68 - 51, green) && near(68 + 51, 68, green) && near(68 - 51, 68, green));
         QCOMPARE(QList<int>({px(50, 85), px(51, 85), px(3, 3), px(130, 130), px(68, 2)}), QList<int>({green, White, White, White, Black}));

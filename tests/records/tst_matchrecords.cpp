@@ -333,6 +333,8 @@ private Q_SLOTS:
         dlg->expectMsgBox(vbOK, "表示中").expectMsgBox(vbOK, "不正なデータorデータがありません");
         click(f.cmd_delete);
         QCOMPARE(sql(counts), QString("66642"));
+        f.subWindow()->close();  // the close box closes it when nothing waits
+        QCOMPARE(forms::loaded<Form_edit>(), nullptr);
     }
 };
 

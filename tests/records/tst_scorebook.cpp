@@ -243,13 +243,16 @@ private Q_SLOTS:
         click(f.Cmd_OK[0]);  // composed again, then dropped by closing
         click(f.Cmd_OK[2]);
         QVERIFY(!f.isShown() && !Printer::instance().hasDocument());
+        Printer::instance().Print("lost"), Printer::instance().KillDoc();  // a discarded line goes with its document
         Printer::instance().Print("a"), Printer::instance().NewPage(), Printer::instance().Print("b");
-        QVERIFY(Printer::instance().EndDoc("two") && printer.sent.last().pages.size() == 2);
+        QVERIFY(Printer::instance().EndDoc("two"));
+        QCOMPARE(printer.sent.last().pages, QList<QStringList>({{"a"}, {"b"}}));
         const QString pdf = env->path("スコアブック.pdf");
         PrintedDocument two = printer.sent[0];
         two.pages = {QStringList(150, "--"), {"--"}};  // more lines than a page holds, then a page of its own
         QVERIFY(printToPdf(two, pdf));
-        QVERIFY(fileBytes(pdf).startsWith("%PDF-") && fileBytes(pdf).count("/Type /Page\n") == 3);
+        QCOMPARE(QList<qsizetype>({fileBytes(pdf).indexOf("%PDF-"), fileBytes(pdf).count("/Type /Page\n"), fileBytes(pdf).count("/Type /Font")}),
+                 QList<qsizetype>({0, 3, 3}));  // the text is drawn in its font on every page
     }
 
     // A printer that takes no job (its queue stopped or refusing jobs), fails to begin it, or drops

@@ -2,7 +2,6 @@
 #include "shell/form_hdcp.h"
 #include "shell/form_newplayer.h"
 #include "shell/form_srs.h"
-#include "shell/masterdata.h"
 #include "support/dayfixture.h"
 #include "support/heldelsewhere.h"
 
@@ -45,8 +44,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("id");
         QTest::addColumn<QString>("refusal");
         QTest::newRow("new") << "3" << "";
-        for (const char* id : {"0", "32768", "abc", "1.5", ""}) QTest::newRow(*id ? id : "none") << id << masterdata::playerIdRangeMessage();
-        QTest::newRow("taken") << "2" << masterdata::playerIdTakenMessage();
+        for (const char* id : {"0", "32768", "abc", "1.5", ""}) QTest::newRow(*id ? id : "none") << id << QStringLiteral("選手IDは１から３２７６７までの整数で入力してください。");
+        QTest::newRow("taken") << "2" << QStringLiteral("この選手IDはすでに登録されています。");
     }
     void playerRows() {
         QFETCH(QString, id);
@@ -81,25 +80,25 @@ private Q_SLOTS:
         DBGrid* g = f.DBG_Sensyu;
         shoot(f, "shell_players");
         // The reserved row: refused without a question, and not editable either.
-        dlg->expectMsgBox(vbOK, masterdata::reservedRowMessage()).expectMsgBox(vbOK, masterdata::reservedRowMessage());
+        dlg->expectMsgBox(vbOK, QStringLiteral("選手ID ０（全　員）は変更・削除できません。")).expectMsgBox(vbOK, QStringLiteral("選手ID ０（全　員）は変更・削除できません。"));
         deleteRow(g, 0);
         typeCell(g, 0, 1, "x");
         QCOMPARE(dlg->beeps(), 2);
         // A player with games and a handicap; No keeps a player; Yes deletes one without any.
-        dlg->expectMsgBox(vbYes, masterdata::confirmDeleteMessage()).expectMsgBox(vbOK, masterdata::playerInUseMessage());
+        dlg->expectMsgBox(vbYes, QStringLiteral("選択した行を削除します。よろしいですか？")).expectMsgBox(vbOK, QStringLiteral("この選手の記録またはハンデが登録されているため削除できません。"));
         deleteRow(g, 1);
-        dlg->expectMsgBox(vbNo, masterdata::confirmDeleteMessage());
+        dlg->expectMsgBox(vbNo, QStringLiteral("選択した行を削除します。よろしいですか？"));
         deleteRow(g, 3);
         typeCell(g, 4, 1, "仮");
         press(Qt::Key_Return);
         press(Qt::Key_Delete);  // on the new line: what was typed goes without a question
         QCOMPARE(rows("SELECT COUNT(*) FROM 選手"), QStringLiteral("4"));
-        dlg->expectMsgBox(vbYes, masterdata::confirmDeleteMessage());
+        dlg->expectMsgBox(vbYes, QStringLiteral("選択した行を削除します。よろしいですか？"));
         deleteRow(g, 3);
         QCOMPARE(rows("SELECT group_concat(選手ID) FROM 選手"), QStringLiteral("0,1,2"));
         // Renumbering a player with games would cut them off.
         typeCell(g, 1, 0, "77");
-        dlg->expectMsgBox(vbOK, masterdata::playerIdInUseMessage());
+        dlg->expectMsgBox(vbOK, QStringLiteral("この選手の記録またはハンデが登録されているため選手IDは変更できません。"));
         click(f.cmd_back);
         QVERIFY(forms::loaded<Form_NewPlayer>() && rows("SELECT COUNT(*) FROM データ項目 d JOIN 選手 p USING (選手ID)") == "1");
     }
@@ -133,7 +132,7 @@ private Q_SLOTS:
             if (k == 0) shoot(f, "shell_handicaps_adding");
         }
         // Deleting works in the finished state, after the question.
-        dlg->expectMsgBox(vbYes, masterdata::confirmDeleteMessage());
+        dlg->expectMsgBox(vbYes, QStringLiteral("選択した行を削除します。よろしいですか？"));
         deleteRow(g, 0);
         QCOMPARE(rows("SELECT COUNT(*) FROM ハンデ"), QStringLiteral("0"));
         // The player and season editors open from here, one window each.
@@ -151,9 +150,9 @@ private Q_SLOTS:
         shoot(seasons, "shell_seasons");
         QVERIFY(!(g->gridModel()->flags(g->gridModel()->index(0, 0)) & Qt::ItemIsEditable));  // the counter
         // A season with matches stays; one without goes after the question.
-        dlg->expectMsgBox(vbYes).expectMsgBox(vbOK, masterdata::seasonInUseMessage());
+        dlg->expectMsgBox(vbYes).expectMsgBox(vbOK, QStringLiteral("このシーズンの試合またはハンデが登録されているため削除できません。"));
         deleteRow(g, 0);
-        dlg->expectMsgBox(vbYes, masterdata::confirmDeleteMessage());
+        dlg->expectMsgBox(vbYes, QStringLiteral("選択した行を削除します。よろしいですか？"));
         deleteRow(g, 1);
         typeCell(g, 0, 2, "春季");
         QCOMPARE(rows("SELECT group_concat(シーズンID) FROM シーズン"), QStringLiteral("1"));
@@ -173,7 +172,7 @@ private Q_SLOTS:
         const QString id = QStringLiteral("入力した選手IDに誤りがあります"), hcp = QStringLiteral("ハンデは");
         for (const char* typed : {"2 2 32768", "2 2 1e309", "2 2 abc", "2 2 1.5"}) QTest::newRow(typed) << typed << hcp;
         for (const char* typed : {"2 99 15", "2 32768 15", "0 2 15"}) QTest::newRow(typed) << typed << id;
-        QTest::newRow("second for player and season") << "1 1 15" << masterdata::duplicateHandicapMessage();
+        QTest::newRow("second for player and season") << "1 1 15" << QStringLiteral("この選手のこのシーズンのハンデはすでに登録されています。");
         for (const char* typed : {"2 2 -0", "2 2 -32768", "2 2 32767"}) QTest::newRow(typed) << typed << "";
     }
     void handicapEntriesAreChecked() {

@@ -186,7 +186,7 @@ private Q_SLOTS:
         dlg->expectMsgBox(vbOK, QStringLiteral("Vorlix for CE 用の選手名データを")).expectSaveFile(QString());
         click(f.cmd_4ce);
         QVERIFY(!QFile::exists(env->path("chosen.jpg")));
-        dlg->expectMsgBox(vbOK).expectSaveFile(env->path("ce.txt")).expectMsgBox(vbOK, dbmaint::exportDoneMessage());
+        dlg->expectMsgBox(vbOK).expectSaveFile(env->path("ce.txt")).expectMsgBox(vbOK, QStringLiteral("終了しました。"));
         click(f.cmd_4ce);
         QVERIFY(QFile::exists(env->path("ce.txt")));
 
@@ -195,10 +195,10 @@ private Q_SLOTS:
         dlg->expectMsgBox(vbOK, QStringLiteral("シーズン名・選手名・ハンデキャップの追加・変更"));
         click(f.cmd_cmpact);
         forms::unload<form_HDCP>();
-        dlg->expectMsgBox(vbCancel, dbmaint::compactQuestion());
+        dlg->expectMsgBox(vbCancel, QStringLiteral("現在使用中のデータベースを\r\n最適化します。さらに拡張子.BAK\r\nのバックアップを作成します。"));
         trigger(f.menu_compact);
         QVERIFY(!QFile::exists(env->path(dbmaint::BackupFileName)));
-        dlg->expectMsgBox(vbOK, dbmaint::compactQuestion()).expectMsgBox(vbOK, dbmaint::compactDoneMessage());
+        dlg->expectMsgBox(vbOK, QStringLiteral("現在使用中のデータベースを\r\n最適化します。さらに拡張子.BAK\r\nのバックアップを作成します。")).expectMsgBox(vbOK, QStringLiteral("終了しました"));
         click(f.cmd_cmpact);
         QVERIFY(QFile::exists(env->path(dbmaint::BackupFileName)) && db::isOpen() && forms::loaded<Form_Settei>());
         QCOMPARE(db::scalar("SELECT 選手名 FROM 選手 WHERE 選手ID = 7").toString(), QStringLiteral("山田"));

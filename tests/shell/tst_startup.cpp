@@ -19,9 +19,57 @@ Form_menu* startProgram() {
 }
 }  // namespace
 
+// Answers every dialog as cancelled, and counts them.
+struct Declining final : DialogService {
+    DialogService* previous = &dialogs();
+    int shown = 0;
+    Declining() { setDialogs(this); }
+    ~Declining() override { setDialogs(previous); }
+    int msgBox(const QString&, int style, const QString&) override { return ++shown, (style & 7) == vbOKOnly ? vbOK : vbCancel; }
+    QString inputBox(const QString&, const QString&, const QString&) override { return ++shown, QString(); }
+    QString openFile(const QString&, const QString&, const QString&) override { return ++shown, QString(); }
+    QString saveFile(const QString&, const QString&, const QString&) override { return ++shown, QString(); }
+    std::optional<std::int32_t> chooseColor(std::int32_t) override { return ++shown, std::nullopt; }
+    void beep() override {}
+};
+
 class TestStartup : public GuiTest {
     Q_OBJECT
 private Q_SLOTS:
+    // Every window opens where it was when it was closed; the score book, the statistics and the
+    // individual records also at the size they had.
+    void windowsComeBackWhereTheyWereLeft() {
+        startProgram();
+        Declining declining;
+        QStringList names{"Form_Aisatsu", "Form_version", "Form_Settei", "Form_NewPlayer", "form_srs", "form_HDCP", "Form_Siai", "Form_Player", "form_main",
+                          "Form_INFO", "Form_Data", "Form_NormalDATA", "Form_ZKT", "Form_Score", "Form_file", "Form_HTML", "Form_HTML_color", "Form_HTML2",
+                          "Form_siaiSeiseki", "Form_edit", "Form_Seiseki", "Form_Kojin", "Form_sokuho", "Form_HTML_kojin", "Form_HTML_ALL", "Form_ana_kojin",
+                          "Form_ana_p", "Form_chart"};
+        const QStringList sized{"Form_Score", "Form_Seiseki", "Form_Kojin"};  // the ones that keep their size too
+        QStringList moved;
+        for (int i = 0; i < names.size(); ++i) {
+            Form* f = forms::open(names[i]);
+            f->Show();
+            settle();
+            f->setLeft(300 + 15 * i), f->setTop(450 + 15 * i);
+            if (sized.contains(names[i])) f->setWidth(f->Width() + 300), f->setHeight(f->Height() + 300);
+            settle();
+            auto place = [&](const Form* w) {
+                return spaced(sized.contains(names[i]) ? QList<double>{w->Left(), w->Top(), w->Width(), w->Height()} : QList<double>{w->Left(), w->Top()});
+            };
+            const QString left = place(f);
+            const bool gone = f->Unload();
+            settle();
+            Form* g = forms::open(names[i]);
+            g->Show();
+            settle();
+            if (!gone || place(g) != left) moved << names[i] + u' ' + left + u'>' + place(g);
+            g->Unload();
+            settle();
+        }
+        QCOMPARE(moved.join(u' '), QString());
+    }
+
     // What the start reads: defaults from an empty store, values typed by hand, the ID ranges from
     // the tables while the stored largest is 1. A second copy, or a database missing, foreign or
     // without its tables, ends the start before any setting is read; a missing file is not created.
@@ -36,10 +84,10 @@ private Q_SLOTS:
                                        << u"3 0 0 0 0 0 8425727 12 1 42 0 1 "_s + wide;
         QTest::newRow("without データ項目") << u"drop データ項目"_s << u"3 0 0 0 0 0 8425727 9 1 42 1 0 "_s + wide;
         QTest::newRow("second copy") << u"lock"_s << u"すでに起動しています。"_s;
-        QTest::newRow("missing") << u"remove"_s << startup::oldFormatMessage();
-        QTest::newRow("not sqlite") << u"foreign"_s << startup::oldFormatMessage();
-        QTest::newRow("without フレーム") << u"drop フレーム"_s << startup::oldFormatMessage();
-        QTest::newRow("held by another program") << u"busy"_s << db::inUseMessage();
+        QTest::newRow("missing") << u"remove"_s << u"データベースがVer３対応されていません。\r専用のソフト(vlx2ver3.exe)を使って\rデータベースを更新して下さい。"_s;
+        QTest::newRow("not sqlite") << u"foreign"_s << u"データベースがVer３対応されていません。\r専用のソフト(vlx2ver3.exe)を使って\rデータベースを更新して下さい。"_s;
+        QTest::newRow("without フレーム") << u"drop フレーム"_s << u"データベースがVer３対応されていません。\r専用のソフト(vlx2ver3.exe)を使って\rデータベースを更新して下さい。"_s;
+        QTest::newRow("held by another program") << u"busy"_s << u"データベースが他のプログラムで使用中です。"_s;
     }
     void startUp() {
         QFETCH(QString, setUp);
