@@ -252,7 +252,11 @@ private Q_SLOTS:
         DataSource fixed;
         fixed.setOptions(o);
         fixed.setRecordSource("会場");
-        QCOMPARE(spaced(QVariantList{names.UpdateRecord(), db::scalar("SELECT group_concat(会場名) FROM 会場"), fixed.Refresh(), fixed.AddNew()}), u"true 北E true false"_s);
+        QLineEdit later;  // bound to an open source: shows the record at once
+        names.bindLineEdit(&later, "会場名");
+        const QString atOnce = later.text();
+        QCOMPARE(spaced(QVariantList{atOnce, names.UpdateRecord(), db::scalar("SELECT group_concat(会場名) FROM 会場"), fixed.Refresh(), fixed.AddNew()}),
+                 u"北 true 北E true false"_s);
     }
 
     // Permissions switch at run time; a refused new record stays for correction; a record added by
@@ -292,8 +296,12 @@ private Q_SLOTS:
         QCOMPARE(spaced(QVariantList{grid.currentIndex().row(), ds.text("ハンデ")}), u"2 15"_s);
         QVERIFY(ds.AddNew() && ds.setValue("シーズンID", 1) && ds.setValue("選手ID", 5) && ds.setValue("ハンデ", 16) && ds.UpdateRecord());
         grid.setCurrentIndex(m->index(1, 0));
+        QSignalSpy moved(&ds, &DataSource::currentChanged);
         QTest::keyClick(&grid, Qt::Key_Delete);  // the record that followed becomes current, none skipped
-        QCOMPARE(spaced(QVariantList{grid.currentIndex().row(), ds.text("ハンデ")}), u"1 15"_s);
+        QCOMPARE(spaced(QVariantList{grid.currentIndex().row(), ds.text("ハンデ"), moved.count()}), u"1 15 1"_s);
+        grid.setCurrentIndex(m->index(0, 0));  // after a deletion the source follows the grid again
+        QCOMPARE(ds.currentRow(), 0);
+        grid.setCurrentIndex(m->index(1, 0));
         QTest::keyClick(&grid, Qt::Key_Delete);
         grid.setAllowDelete(false);
         QTest::keyClick(&grid, Qt::Key_Delete);
