@@ -236,6 +236,10 @@ private Q_SLOTS:
         QVERIFY(venues.AddNew() && venues.setValue("会場名", "南"));
         click(nav.buttons()[0]);
         QCOMPARE(spaced(QVariantList{venues.isAdding(), venues.currentRow(), db::scalar("SELECT group_concat(会場名) FROM 会場")}), u"false 0 北,南"_s);
+        QVERIFY(venues.MoveLast());
+        venues.MoveNext();  // past the last: no record is current, and "last" goes to the last
+        click(nav.buttons()[3]);
+        QCOMPARE(venues.currentRow(), 1);
         QVERIFY(venues.setCurrentRow(1) && venues.Delete());  // the last deleted: the one before it becomes current
         QCOMPARE(venues.currentRow(), 0);
         // A box bound to the first field stores what is typed; a read-only source adds nothing.
