@@ -50,6 +50,8 @@ private Q_SLOTS:
         QVERIFY(sel.run({2}) && !sel.value(0).isValid() && sel.next() && sel.value(0).toString() == "南");
         QVERIFY(!sel.run({1, 2}) && sel.error() == "Parameter count mismatch" && !sel.next() && !sel.value(0).isValid());
         QVERIFY(!sel.value(1).isValid() && !sel.value(-1).isValid() && !sel.next() && !sel.value(0).isValid());
+        Statement two("SELECT 1; SELECT 2");  // one statement at a time, every time
+        QCOMPARE(spaced(QVariantList{two.run(), two.error(), two.run()}), QString("false Unable to execute multiple statements at a time false"));
         Statement bad("SELECT nonsense FROM nowhere");
         QVERIFY(!bad.run() && bad.error().contains("no such table"));
         QString why;

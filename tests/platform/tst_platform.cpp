@@ -224,7 +224,8 @@ private Q_SLOTS:
         grid.setColumnWidth(2, 4);  // a column too narrow for what it shows widens at the next reset
         QVERIFY(ds.Refresh() && grid.columnWidth(2) > grid.fontMetrics().horizontalAdvance(u"Natsu"_s));
         QVERIFY(!ds.setValue("no such field", 1) && !DBGrid().commitRow() && ds.AddNew() && ds.Delete() && !ds.isAdding());
-        grid.setColumns({"シーズン名", "シーズンID"});  // the grid shows the chosen fields in their order
+        grid.setCaption(1, u"期"_s);
+        grid.setColumns({"シーズン名", "シーズンID"});  // the grid shows the chosen fields in their order, under their own names
         QCOMPARE(spaced(QVariantList{grid.horizontalHeader()->count(), m->headerData(1, Qt::Horizontal), m->data(m->index(0, 0))}), u"2 シーズンID 四"_s);
 
         // A navigator's move stores a pending new record, also beside a single one.
@@ -232,11 +233,46 @@ private Q_SLOTS:
         DataSource venues;
         venues.setRecordSource("会場");
         QVERIFY(venues.Refresh());
+        // A grid of one row: a new format and caption show at once; no field lies past the last column.
+        DBGrid one;
+        one.setDataSource(&venues);
+        DataSourceModel* vm = one.gridModel();
+        QSignalSpy cells(vm, &QAbstractItemModel::dataChanged), headers(vm, &QAbstractItemModel::headerDataChanged);
+        vm->setColumnFormat(1, [](const QVariant& v) { return v.toString() + u'!'; });
+        one.setCaption(1, u"会場"_s);
+        QCOMPARE(spaced(QVariantList{cells.count(), headers.count(), vm->data(vm->index(0, 1)), vm->headerData(1, Qt::Horizontal), vm->fieldPosition(1),
+                                     vm->fieldPosition(2), vm->columnCount(vm->index(0, 0)), vm->rowCount(vm->index(0, 0)), vm->setData(vm->index(0, 1), "x", Qt::DisplayRole)}),
+                 u"1 1 北! 会場 1 -1 0 0 false"_s);
         DataNavigator nav(&venues, {}, nullptr);
         nav.show();
         QVERIFY(venues.AddNew() && venues.setValue("会場名", "南"));
         click(nav.buttons()[0]);
         QCOMPARE(spaced(QVariantList{venues.isAdding(), venues.currentRow(), db::scalar("SELECT group_concat(会場名) FROM 会場")}), u"false 0 北,南"_s);
+        QVERIFY(venues.MoveLast());
+        venues.MoveNext();  // past the last: no record is current, and "last" goes to the last
+        click(nav.buttons()[3]);
+        QCOMPARE(venues.currentRow(), 1);
+        QVERIFY(venues.setCurrentRow(1) && venues.Delete());  // the last deleted: the one before it becomes current
+        QCOMPARE(venues.currentRow(), 0);
+        // A box bound to the first field stores what is typed; a read-only source adds nothing.
+        DataSource names;
+        db::OpenOptions o;
+        o.writeTables = {"会場"};
+        names.setOptions(o);
+        names.setRecordSource("SELECT 会場名, 会場ID FROM 会場", "会場ID");
+        QLineEdit place;
+        names.bindLineEdit(&place, "会場名");
+        QVERIFY(names.Refresh());
+        QTest::keyClicks(&place, "E");
+        o.type = db::RecordsetType::Snapshot;
+        DataSource fixed;
+        fixed.setOptions(o);
+        fixed.setRecordSource("会場");
+        QLineEdit later;  // bound to an open source: shows the record at once
+        names.bindLineEdit(&later, "会場名");
+        const QString atOnce = later.text();
+        QCOMPARE(spaced(QVariantList{atOnce, names.UpdateRecord(), db::scalar("SELECT group_concat(会場名) FROM 会場"), fixed.Refresh(), fixed.AddNew()}),
+                 u"北 true 北E true false"_s);
     }
 
     // Permissions switch at run time; a refused new record stays for correction; a record added by
@@ -267,7 +303,7 @@ private Q_SLOTS:
 
         grid.setAllowAddNew(false);
         grid.setAllowUpdate(false);
-        QVERIFY(!grid.AllowUpdate() && !grid.AllowAddNew() && grid.AllowDelete() && !m->deleteRow(9) && ds.AddNew() && grid.verticalHeader()->count() == 4 &&
+        QVERIFY(!grid.AllowUpdate() && !grid.AllowAddNew() && grid.AllowDelete() && !m->deleteRow(3) && ds.AddNew() && grid.verticalHeader()->count() == 4 &&
                 !m->setData(m->index(3, 5), "12"));  // the editor's new record is not typed in the grid
         QVERIFY(ds.setValue("シーズンID", 1) && ds.setValue("選手ID", 5) && ds.setValue("ハンデ", 12) && ds.UpdateRecord());
         QCOMPARE(spaced(QVariantList{grid.verticalHeader()->count(), m->rowCount()}), u"4 4"_s);
@@ -276,8 +312,12 @@ private Q_SLOTS:
         QCOMPARE(spaced(QVariantList{grid.currentIndex().row(), ds.text("ハンデ")}), u"2 15"_s);
         QVERIFY(ds.AddNew() && ds.setValue("シーズンID", 1) && ds.setValue("選手ID", 5) && ds.setValue("ハンデ", 16) && ds.UpdateRecord());
         grid.setCurrentIndex(m->index(1, 0));
+        QSignalSpy moved(&ds, &DataSource::currentChanged);
         QTest::keyClick(&grid, Qt::Key_Delete);  // the record that followed becomes current, none skipped
-        QCOMPARE(spaced(QVariantList{grid.currentIndex().row(), ds.text("ハンデ")}), u"1 15"_s);
+        QCOMPARE(spaced(QVariantList{grid.currentIndex().row(), ds.text("ハンデ"), moved.count()}), u"1 15 1"_s);
+        grid.setCurrentIndex(m->index(0, 0));  // after a deletion the source follows the grid again
+        QCOMPARE(ds.currentRow(), 0);
+        grid.setCurrentIndex(m->index(1, 0));
         QTest::keyClick(&grid, Qt::Key_Delete);
         grid.setAllowDelete(false);
         QTest::keyClick(&grid, Qt::Key_Delete);

@@ -124,10 +124,12 @@ private Q_SLOTS:
                  "Player's|山田太郎選手のシーズン別成績|35" + env->path("player.htm"));
         saveShot(f.subWindow(), "publishing_html_kojin");
         // The last season moved below the first drags it along.
-        auto arrow = [&f](int x) { QTest::mouseClick(f.vsc[1], Qt::LeftButton, {}, QPoint(x, f.vsc[1]->height() / 2)); };
-        for (int x : {3, 3, 3}) arrow(x);
-        QCOMPARE(f.txt_se[0]->text() + f.txt_se[1]->text(), QString("33"));
-        for (int x : {2, 2}) arrow(f.vsc[1]->width() - x);
+        auto arrow = [&f](std::size_t bar, bool right) {
+            QTest::mouseClick(f.vsc[bar], Qt::LeftButton, {}, QPoint(right ? f.vsc[bar]->width() - 2 : 3, f.vsc[bar]->height() / 2));
+            return f.txt_se[0]->text() + f.txt_se[1]->text();
+        };
+        for (int i = 0; i < 2; ++i) arrow(1, false);
+        QCOMPARE(QStringList({arrow(1, false), arrow(0, true), arrow(0, false), arrow(1, true)}), QStringList({"33", "44", "34", "35"}));  // and the first the last
         for (QCheckBox* c : f.Chk_op) tick(c);
         dlg->expectMsgBox(vbOK, "少なくともシーズン成績か通算成績のどちらか一方は、チェックを入れてください。");
         press(Qt::Key_S, Qt::AltModifier);

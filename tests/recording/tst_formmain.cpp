@@ -303,6 +303,8 @@ private Q_SLOTS:
             focusBall(m, 3), Module1::FocusBall = std::int16_t(from), m.cmd_moveflame2_Click(index);
             QCOMPARE(m.pendingFocus().back(), to);
         }
+        setCodes(shown(), "2:7/7 3:2/-1"), focusBall(m, 2), pin(m, 4);  // a pin in a rack whose second ball has no pins starts it afresh
+        QCOMPARE(state(), QStringLiteral("0:7/7 1:21 2:30/8 3:30/0 4:30/4 5:30/0 18:10 19:10"));
 
         // Showing a record puts the cursor on the first empty ball (passing the empty box after a
         // strike), stamps the match on it and fills the boxes.
@@ -664,6 +666,8 @@ private Q_SLOTS:
         typeKeys(QStringLiteral("g-g-g-g-g-g-g-g-g-*g"));  // ball 20 owed
         for (Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown}) press(key);
         QCOMPARE(dlg->beeps(), 0);
+        click(f.Txt_MARK[20]), typeKeys(QStringLiteral("/"));  // a full tenth
+        dlg->expectMsgBox(vbOK, QStringLiteral("ハンデを入力してください")), press(Qt::Key_PageUp);
         click(f.Txt_MARK[18]), typeKeys(QStringLiteral("72"));  // an open tenth
         dlg->expectMsgBox(vbOK, QStringLiteral("ハンデを入力してください")), press(Qt::Key_PageUp);
         QVERIFY(f.Txt_GAM->text() == QStringLiteral(" 1") && f.Txt_score[11]->hasFocus());
@@ -675,7 +679,7 @@ private Q_SLOTS:
         // The handicap bar gives a handicap; the window sees a key before the bar, so its release
         // moves on, now allowed.
         f.VSc_Hcp->setValue(-1), f.VSc_Hcp->setFocus(), press(Qt::Key_Up);  // a handicap of 0 is a handicap
-        QCOMPARE(f.Txt_score[11]->text() + u' ' + f.Txt_score[0]->text() + QString::number(dlg->beeps()), QStringLiteral("0 93"));  // beeps: the refusals, then no slot before the first
+        QCOMPARE(f.Txt_score[11]->text() + u' ' + f.Txt_score[0]->text() + QString::number(dlg->beeps()), QStringLiteral("0 94"));  // beeps: the refusals, then no slot before the first
         press(Qt::Key_PageUp);
         QCOMPARE(f.Txt_GAM->text(), QStringLiteral(" 2"));
         press(Qt::Key_PageDown), dlg->expectMsgBox(vbNo, QStringLiteral("一人しか入力されていません")), click(f.Cmd_TOKEI);  // nor the input's end
