@@ -86,7 +86,7 @@ QString formatText(const QString& text, const Picture& pic) {
 
 __extension__ typedef unsigned __int128 Wide;
 
-constexpr std::uint64_t Pow10[20] = {1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull, 100000000ull, 1000000000ull,
+constexpr std::uint64_t Pow10[] = {1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull, 100000000ull, 1000000000ull,
                                      10000000000ull, 100000000000ull, 1000000000000ull, 10000000000000ull, 100000000000000ull,
                                      1000000000000000ull, 10000000000000000ull, 100000000000000000ull, 1000000000000000000ull,
                                      10000000000000000000ull};

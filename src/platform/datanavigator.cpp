@@ -13,7 +13,7 @@ DataNavigator::DataNavigator(DataSource* source, const QString& caption, QWidget
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
-    const char* const arrows[4] = {"|◀", "◀", "▶", "▶|"};
+    const char* const arrows[] = {"|◀", "◀", "▶", "▶|"};
     caption_ = new QLabel(caption, this);
     caption_->setAlignment(Qt::AlignCenter);
     caption_->setFrameShape(QFrame::Panel);
@@ -34,7 +34,7 @@ void DataNavigator::move(int index) {
     Q_EMIT aboutToMove();
     const int last = source_->recordset().RecordCount() - 1, at = source_->currentRow();
     if (last < 0) return;
-    const int to[4] = {0, std::max(at - 1, 0), std::min(at + 1, last), last};
+    const int to[] = {0, std::max(at - 1, 0), std::min(at + 1, last), last};
     source_->setCurrentRow(at < 0 && (index == 1 || index == 2) ? 0 : to[index]);
 }
 

@@ -165,7 +165,7 @@ bool cardsSection(PageText& out, const Games& g, PageMarks& marks, const PageCol
 bool standingsSection(PageText& out, const StandingsSource& src, bool season, const PageColors& c) {
     db::Statement q(src.sql);
     if (!q.run(src.params)) return false;
-    const char* const wanted[12] = {"選手名", "ゲーム", "優Ｐ計", "上位", "上位率", "合計点", "平均点", "ST", "ST平均", "スペア", "ｽﾍﾟｱﾐｽ", "スペア率"};
+    const char* const wanted[] = {"選手名", "ゲーム", "優Ｐ計", "上位", "上位率", "合計点", "平均点", "ST", "ST平均", "スペア", "ｽﾍﾟｱﾐｽ", "スペア率"};
     int col[12];
     if (!NameList(q.columnNames()).indexesOf(wanted, col)) return false;
     if (!q.next()) return false;

@@ -16,7 +16,7 @@ Form_HTML::Form_HTML()
                         QStringLiteral("score.htm"), QStringLiteral("戻　る (&B)"), QStringLiteral("やめる(&X)"),
                         QStringLiteral("色指定 (&C)"), QStringLiteral("ファイル名がおかしいようです。"), 1080}) {
     Label_op = label(this, QStringLiteral("　出力項目"), 120, OwnTop + 30, 2400);
-    const char* const captions[7] = {"選手名", "シーズン番号", "ステージ番号", "ゲーム番号", "優勝Ｐ・入賞名", "得点・競技点", "マーク"};
+    const char* const captions[] = {"選手名", "シーズン番号", "ステージ番号", "ゲーム番号", "優勝Ｐ・入賞名", "得点・競技点", "マーク"};
     for (int i = 0; i < 7; ++i)
         Chk_op[std::size_t(i)] = place(new QCheckBox(QString::fromUtf8(captions[i]), this), 2520 + 1740 * (i % 3),
                                        OwnTop + 360 * (i / 3), 1700, 300);

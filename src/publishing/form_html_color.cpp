@@ -27,10 +27,10 @@ private:
 };
 
 // Members of the shared colours: background and text colour of groups 0..3.
-constexpr std::size_t Back[4] = {0, 2, 4, 6};
-constexpr std::size_t Fore[4] = {1, 3, 5, 7};
+constexpr std::size_t Back[] = {0, 2, 4, 6};
+constexpr std::size_t Fore[] = {1, 3, 5, 7};
 // Rows from the top: the page, ordinary cells, highlighted cells, averages.
-constexpr int RowOf[4] = {1, 2, 3, 0};
+constexpr int RowOf[] = {1, 2, 3, 0};
 
 QColor colorOf(const QString& text) { return vbColor(CLng(text).value_or(0)); }
 
@@ -48,7 +48,7 @@ Form_HTML_color::Form_HTML_color() {
     setWindowTitle(QStringLiteral("HTMLの色指定"));
     setClientSizeTwips(4800, 2880);
     Label1 = label(this, QStringLiteral("文字色　　　　背景色"), 360, 120, 3600);
-    const char* const captions[4] = {"一般項目欄", "入賞項目欄", "平均欄", "全般・タイトル"};
+    const char* const captions[] = {"一般項目欄", "入賞項目欄", "平均欄", "全般・タイトル"};
     for (int k = 0; k < 4; ++k) {
         const double top = 480 + 420 * RowOf[k];
         Lbl_color[std::size_t(k)] = place(new ClickLabel(QString::fromUtf8(captions[k]), this, [this, k] { Lbl_color_Click(k); }),

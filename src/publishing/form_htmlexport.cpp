@@ -24,7 +24,7 @@ const QString Filter = QStringLiteral("HTMLファイル (*.htm)|*.htm|HTMLファ
 
 HtmlExportDialog::HtmlExportDialog(const Layout& layout) : layout_(layout) {
     setWindowTitle(layout.caption);
-    const char* const captions[4] = {"　　ＨＴＭＬ ヘッダ", "　　ＨＴＭＬ タイトル", "　　　　説明文", "　　ＨＴＭＬ ファイルネーム"};
+    const char* const captions[] = {"　　ＨＴＭＬ ヘッダ", "　　ＨＴＭＬ タイトル", "　　　　説明文", "　　ＨＴＭＬ ファイルネーム"};
     for (int i = 0; i < 4; ++i) Label_jofo[std::size_t(i)] = label(this, QString::fromUtf8(captions[i]), 120, 150 + 420 * i, 2400);
     for (int i = 0; i < 3; ++i) Txt_jofo[std::size_t(i)] = textBox(this, 2520, 120 + 420 * i, 5160);
     Txt_file = textBox(this, 2520, 1380, 5160);

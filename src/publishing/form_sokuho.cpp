@@ -24,7 +24,7 @@ Form_sokuho::Form_sokuho()
     : HtmlExportDialog({QStringLiteral("HTML形式で試合速報を作成します"), QStringLiteral("sokuho"), QStringLiteral("25"), QString(),
                         QStringLiteral("取消・戻る (&C)"), QStringLiteral("やめる(&X)"), QStringLiteral("色指定 (&C)"),
                         QStringLiteral("最新のvorlixで作成されたデータではないようです。"), 1680, false}) {
-    const char* const captions[3] = {"試合選択", "シーズン　　試合", "出力項目"};
+    const char* const captions[] = {"試合選択", "シーズン　　試合", "出力項目"};
     const double at[3][2] = {{120, OwnTop}, {120, OwnTop + 300}, {4080, OwnTop}};
     for (int i = 0; i < 3; ++i) Label_op[std::size_t(i)] = label(this, QString::fromUtf8(captions[i]), at[i][0], at[i][1], 2400);
     for (int i = 0; i < 4; ++i) {
@@ -32,11 +32,11 @@ Form_sokuho::Form_sokuho()
         Lbl_Siai[std::size_t(i)]->setFrameShape(QFrame::Panel);
         Lbl_Siai[std::size_t(i)]->setFrameShadow(QFrame::Sunken);
     }
-    const char* const moves[6] = {"|<", "《", "<", ">", "》", ">|"};
+    const char* const moves[] = {"|<", "《", "<", ">", "》", ">|"};
     for (int i = 0; i < 6; ++i)
         cmd_mov[std::size_t(i)] = button(this, QString::fromUtf8(moves[i]), 120 + 600 * i, OwnTop + 960, 540, 300, [this, i] { cmd_mov_Click(i); });
     cmd_siaiOK = button(this, QStringLiteral("試合選択ＯＫ"), 120, OwnTop + 1320, 3540, 360, [this] { cmd_siaiOK_Click(); });
-    const char* const boxes[6] = {"順位発表", "達成された記録", "スコアシート", "シーズン成績", "通算成績", "スコアブック"};
+    const char* const boxes[] = {"順位発表", "達成された記録", "スコアシート", "シーズン成績", "通算成績", "スコアブック"};
     for (int i = 0; i < 6; ++i)
         Chk_op[std::size_t(i)] = place(new QCheckBox(QString::fromUtf8(boxes[i]), this), 4080 + 1800 * (i % 2),
                                        OwnTop + 330 + 420 * (i / 2), 1740, 300);
@@ -78,7 +78,7 @@ void Form_sokuho::cmd_mov_Click(int Index) {
     restoreResultsBoxes();
     const int n = Data_Siai->currentRow(), last = Data_Siai->recordset().RecordCount() - 1;
     if (n < 0) return;
-    const int to[6] = {0, std::max(n - 10, 0), n - 1, n + 1, std::min(n + 10, last), last};
+    const int to[] = {0, std::max(n - 10, 0), n - 1, n + 1, std::min(n + 10, last), last};
     if (to[Index] >= 0 && to[Index] <= last) Data_Siai->setCurrentRow(to[Index]);
 }
 

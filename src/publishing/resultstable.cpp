@@ -63,7 +63,7 @@ PageBody tableBody(const ResultsTable& table, const PageColors& colors) {
     if (!q.run(table.params)) return PageResult::Unreadable;
     if (!q.next()) return PageResult::NoGames;
     // Read by these names, whatever case and width the row source gives them.
-    const char* const wanted[12] = {"選手名", "ゲーム", "優P計", "上位", "上位率", "合計点", "平均点", "st", "st平均", "スペア", "スペアミス", "スペア率"};
+    const char* const wanted[] = {"選手名", "ゲーム", "優P計", "上位", "上位率", "合計点", "平均点", "st", "st平均", "スペア", "スペアミス", "スペア率"};
     int col[12];
     if (!NameList(q.columnNames()).indexesOf(wanted, col)) return PageResult::Unreadable;
 

@@ -61,8 +61,8 @@ std::optional<QString> milestoneText(const QString& path, const QString& separat
 
 std::optional<SheetFields> sheetFields(const QStringList& columnNames, const ScoreColumns& on) {
     const NameList fields(columnNames);
-    const char* const wanted[8] = {"選手名", "シーズンID", "試合", "ゲーム", "優p", "入賞", "s10", "競技点"};
-    const int needs[8] = {ColName, ColSeason, ColMatch, ColGame, ColPoints, ColPoints, ColScore, ColScore};
+    const char* const wanted[] = {"選手名", "シーズンID", "試合", "ゲーム", "優p", "入賞", "s10", "競技点"};
+    const int needs[] = {ColName, ColSeason, ColMatch, ColGame, ColPoints, ColPoints, ColScore, ColScore};
     SheetFields f;
     fields.indexesOf(wanted, f.col);
     for (int i = 0; i < 8; ++i)

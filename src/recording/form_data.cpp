@@ -82,8 +82,8 @@ Form_Data::Form_Data() {
     Frame4->setGeometry(twips(120), twips(300), twips(2400), twips(1200));
     Frame5 = new QGroupBox(QStringLiteral("計算方法"), Frame3);
     Frame5->setGeometry(twips(2640), twips(300), twips(2580), twips(1200));
-    const char16_t* const targets[3] = {u"ハンデ込み最高点", u"ハンデなし最高点", u"ハンデなし平均点"};
-    const char16_t* const methods[3] = {u"上位加重（ＺＫＴ方式）", u"リニア (人数-順位+1)", u"この場で入力する"};
+    const char16_t* const targets[] = {u"ハンデ込み最高点", u"ハンデなし最高点", u"ハンデなし平均点"};
+    const char16_t* const methods[] = {u"上位加重（ＺＫＴ方式）", u"リニア (人数-順位+1)", u"この場で入力する"};
     for (int i = 0; i < 3; ++i) {
         Opt_PntTarget[std::size_t(i)] = new QRadioButton(QString::fromUtf16(targets[i]), Frame4);
         Opt_PntTarget[std::size_t(i)]->setGeometry(twips(150), twips(300 + i * 285), twips(2200), twips(285));

@@ -69,8 +69,8 @@ form_main::form_main() {
     Txt_SEN = new QLineEdit(QStringLiteral("選手名"), this);
     place(Txt_SEN, 680, 120, 1900, 360);
     showStart(Txt_SEN);
-    const Qt::ArrowType senArrows[4] = {Qt::UpArrow, Qt::DownArrow, Qt::LeftArrow, Qt::RightArrow};
-    const double senLeft[4] = {2640, 2990, 3400, 3750};
+    const Qt::ArrowType senArrows[] = {Qt::UpArrow, Qt::DownArrow, Qt::LeftArrow, Qt::RightArrow};
+    const double senLeft[] = {2640, 2990, 3400, 3750};
     for (int i = 0; i < 4; ++i) {
         auto* b = new QToolButton(this);
         b->setArrowType(senArrows[i]);
@@ -184,7 +184,7 @@ form_main::form_main() {
                        QStringLiteral("入力中の選手情報を見ます(Att+I)"));
     Cmd_CAN[0] = button(Frame_Mode, QStringLiteral("マーク全消去"), 120, 960, 1650, 330, [this] { Cmd_CAN_Click(0); });
     Cmd_CAN[1] = button(Frame_Mode, QStringLiteral("メニューに戻る"), 1830, 960, 1650, 330, [this] { Cmd_CAN_Click(1); });
-    const QString ioCaptions[3] = {QStringLiteral("出力"), QStringLiteral("入力"), QStringLiteral("自動保存")};
+    const QString ioCaptions[] = {QStringLiteral("出力"), QStringLiteral("入力"), QStringLiteral("自動保存")};
     for (int i = 0; i < 3; ++i)
         Cmd_Data_IO[std::size_t(i)] = button(Frame_Mode, ioCaptions[i], 120 + i * 1160, 1320, 1100, 330, [this, i] { Cmd_Data_IO_Click(i); });
 
@@ -231,7 +231,7 @@ form_main::form_main() {
         markPlaces_[p] = at;
     }
     struct MdsPlace { double left, top, width; const char16_t* caption; const char16_t* tip; };
-    const MdsPlace mds[6] = {
+    const MdsPlace mds[] = {
         {7440, 240, 450, nullptr, u"ストライク (X)"}, {7440, 1320, 450, u"", nullptr},
         {7920, 240, 450, u"Ｇ", u"ガター (G)"},      {7440, 600, 450, u"Ｆ", u"ファウル (F)"},
         {7920, 600, 450, u"－", u"スルー (-)"},       {7440, 960, 930, u"Clear", u"ピンをクリアします (C)"},
@@ -251,8 +251,8 @@ form_main::form_main() {
         Cmd_moveflame[std::size_t(i)] = b;
     }
     Cmd_moveflame[2] = button(Frame_Mode, QStringLiteral("OK"), 0, 0, 390, 330, {}, QStringLiteral("ピンからそのフレームの得点を計算します"));
-    const double flameLeft[3] = {7440, 8130, 7725};
-    const double flameWidth[3] = {270, 270, 390};
+    const double flameLeft[] = {7440, 8130, 7725};
+    const double flameWidth[] = {270, 270, 390};
     for (int i = 0; i < 3; ++i) {
         const double left = flameLeft[i] + ModeShift;
         place(Cmd_moveflame[std::size_t(i)], left, 1320, flameWidth[i], 330);
@@ -276,7 +276,7 @@ form_main::form_main() {
     menu_input = addEntry(edit, QStringLiteral("入力情報"), [this] { Cmd_INFO_Click(); });
     menu_jofo = addEntry(edit, QStringLiteral("選手情報"), [this] { Cmd_Kojin_Click(); });
     QMenu* move = addMenu(QStringLiteral("移動(&M)"));
-    const QString moves[4] = {QStringLiteral("一人　前へ"), QStringLiteral("一人　後へ"), QStringLiteral("一列　前へ"),
+    const QString moves[] = {QStringLiteral("一人　前へ"), QStringLiteral("一人　後へ"), QStringLiteral("一列　前へ"),
                               QStringLiteral("一列　後へ")};
     for (int i = 0; i < 4; ++i)
         menu_move[std::size_t(i)] = addEntry(move, moves[i], [this, i] { Pct_moveSEN_Click(i); });

@@ -40,7 +40,7 @@ QString forDisplay(const QString& crlfLines) {
 Form_NormalDATA::Form_NormalDATA() {
     setWindowTitle(QStringLiteral("一般的な表彰データ"));
 
-    static const char16_t* const titles[6] = {u"トップ賞（ハンデ込み最高点）", u"ハイゲーム（ハンデ無し最高点）",
+    static const char16_t* const titles[] = {u"トップ賞（ハンデ込み最高点）", u"ハイゲーム（ハンデ無し最高点）",
                                               u"最多ストライク",               u"最多スペア",
                                               u"アベレージ賞",                 u"ブービー賞"};
     int prizeWidth = 0;

@@ -95,8 +95,8 @@ Form_Player::Form_Player() {
     VSc_Sen[1] = new QScrollBar(Qt::Vertical, this);
     VSc_Sen[1]->setGeometry(twips(1980), twips(3570), twips(255), twips(330));
     VSc_Sen[1]->setRange(-100, 200);
-    const char* okCaptions[3] = {"入　力", "入力ＯＫ", "入力中止"};
-    const double okLeft[3] = {120, 120, 1740};
+    const char* okCaptions[] = {"入　力", "入力ＯＫ", "入力中止"};
+    const double okLeft[] = {120, 120, 1740};
     for (int i = 0; i < 3; ++i)
         Cmd_OK[std::size_t(i)] = button(this, QString::fromUtf8(okCaptions[i]), okLeft[i], 4080, 1500, 420,
                                         [this, i] { Cmd_OK_Click(i); });

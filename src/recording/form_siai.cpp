@@ -63,8 +63,8 @@ Form_Siai::Form_Siai() {
     HSc_siai->setValue(1);
 
     wrapLabel(this, QStringLiteral("試合日"), 120, 1650, 1500);
-    const char* const units[3] = {"　年　", "　月　", "　日　"};
-    const double boxWidth[3] = {720, 480, 480};
+    const char* const units[] = {"　年　", "　月　", "　日　"};
+    const double boxWidth[] = {720, 480, 480};
     double x = 120;
     for (int i = 0; i < 3; ++i) {
         Txt_Siai[std::size_t(2 + i)] = textBox(this, x, 2010, boxWidth[i]);

@@ -18,7 +18,7 @@ constexpr double PicLeft = 780, PicTop = 360, PicSize = 2040;  // 136 pixels
 Form_chart::Form_chart() {
     setClientSizeTwips(3600, 3270);
     Pic = place(new PictureBox(this), PicLeft, PicTop, PicSize, PicSize);
-    const char* const names[4] = {"SP率", "平均点", "上位率", "ST平均"};
+    const char* const names[] = {"SP率", "平均点", "上位率", "ST平均"};
     const double nameAt[4][2] = {{PicLeft + 520, 60}, {PicLeft + PicSize + 60, PicTop + 900},
                                  {60, PicTop + 900}, {PicLeft + 520, PicTop + PicSize + 30}};
     for (int i = 0; i < 4; ++i) {
@@ -28,7 +28,7 @@ Form_chart::Form_chart() {
                                                     : i == 1 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
     }
     // Inside the picture, beside the ticks 51 pixels from the centre.
-    const char* const values[4] = {"60%", "75%", "3.0", "170"};
+    const char* const values[] = {"60%", "75%", "3.0", "170"};
     const double valueAt[4][2] = {{1095, 135}, {135, 1095}, {1095, 1695}, {1695, 1095}};
     for (int i = 0; i < 4; ++i) {
         Label2[std::size_t(i)] = label(Pic, QString::fromUtf8(values[i]), valueAt[i][0], valueAt[i][1], 450, 225);
@@ -84,7 +84,7 @@ void Form_chart::Cmd_OK_Click() {
     axes();
     Form_Seiseki* results = forms::loaded<Form_Seiseki>();
     double v[4] = {};
-    const char* const columns[4] = {"スペア率", "st平均", "上位率", "平均点"};
+    const char* const columns[] = {"スペア率", "st平均", "上位率", "平均点"};
     for (int i = 0; i < 4; ++i) {
         const QVariant x = results && results->Data2->recordset().hasCurrent()
                                ? results->Data2->value(QString::fromUtf8(columns[i])) : QVariant();

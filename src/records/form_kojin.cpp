@@ -62,14 +62,14 @@ QString numberIn(const QVariant& v, const char* format) {
 
 // The statistics columns, the same in both grids but for the first caption.
 void statisticsColumns(DBGrid* g, const QString& seasonCaption) {
-    const char* const fields[12] = {"シーズンID", "ｹﾞｰﾑ数", "優Ｐ計", "上位", "上位率", "合計点", "平均点", "ST", "ST平均", "スペア", "ｽﾍﾟｱﾐｽ", "スペア率"};
+    const char* const fields[] = {"シーズンID", "ｹﾞｰﾑ数", "優Ｐ計", "上位", "上位率", "合計点", "平均点", "ST", "ST平均", "スペア", "ｽﾍﾟｱﾐｽ", "スペア率"};
     QStringList list;
     for (const char* f : fields) list << QString::fromUtf8(f);
     g->setColumns(list);
     for (int c = 0; c < 12; ++c) g->setCaption(c, c == 0 ? seasonCaption : list[c]);
     for (int c : {4, 11}) g->gridModel()->setColumnFormat(c, [](const QVariant& v) { return numberIn(v, "Percent"); });
     for (int c : {6, 8}) g->gridModel()->setColumnFormat(c, [](const QVariant& v) { return numberIn(v, "Fixed"); });
-    const int widths[12] = {40, 44, 44, 36, 64, 48, 54, 34, 48, 40, 46, 64};
+    const int widths[] = {40, 44, 44, 36, 64, 48, 54, 34, 48, 40, 46, 64};
     for (int c = 0; c < 12; ++c) g->setColumnWidth(c, widths[c]);
 }
 
@@ -114,9 +114,9 @@ Form_Kojin::Form_Kojin() {
     Txt_komoku[1] = cardBox(this, CardLeft + 3030, 30, 360);
     Txt_komoku[2] = cardBox(this, CardLeft + 3420, 30, 330);
     Txt_komoku[3] = cardBox(this, CardLeft + 3780, 30, 330);
-    const char* const tips[4] = {"入賞", "勝利ポイント", "ストライク", "スペア"};
+    const char* const tips[] = {"入賞", "勝利ポイント", "ストライク", "スペア"};
     for (int i = 0; i < 4; ++i) Txt_komoku[std::size_t(i)]->setToolTip(QString::fromUtf8(tips[i]));
-    constexpr double Marks[2] = {375, 375 + 2 * CardBox + 15};  // the marks of frames 1..5 and 6..10, their scores below
+    constexpr double Marks[] = {375, 375 + 2 * CardBox + 15};  // the marks of frames 1..5 and 6..10, their scores below
     for (int b = 0; b <= 20; ++b) {
         const int f = b < 18 ? b / 2 : 9;                      // frame - 1
         const double left = CardLeft + 2 * Ball * (f % 5) + Ball * (b - 2 * f);
@@ -140,7 +140,7 @@ Form_Kojin::Form_Kojin() {
     // The record kinds.
     Label4 = label(this, QStringLiteral("選択項目"), 6900, 15, 1200, 210);
     Frame1 = frame(this, QString(), 6900, 210, 2340, 2040);
-    const char* const kinds[8] = {"ﾎﾟｲﾝﾄ", "一着", " 素点  最高点", "HCP込最高点", "全て", "その日最高点", "ｽﾄﾗｲｸ", "スペア"};
+    const char* const kinds[] = {"ﾎﾟｲﾝﾄ", "一着", " 素点  最高点", "HCP込最高点", "全て", "その日最高点", "ｽﾄﾗｲｸ", "スペア"};
     for (int i = 0; i < 8; ++i)
         Cmd_what[std::size_t(i)] = button(Frame1, QString::fromUtf8(kinds[i]), 60 + 1125 * (i % 2), 180 + 450 * (i / 2), 1110, 420,
                                           [this, i] { Cmd_what_Click(i); });
@@ -160,7 +160,7 @@ Form_Kojin::Form_Kojin() {
 
     // Navigation and the buttons under the card.
     Label5[0] = label(this, QStringLiteral("First     Prev  Next      Last"), 60, 2850, 2400, 210);
-    const char* const moves[6] = {"|<", "《", "<", ">", "》", ">|"};
+    const char* const moves[] = {"|<", "《", "<", ">", "》", ">|"};
     for (int i = 0; i < 6; ++i)
         cmd_mov[std::size_t(i)] = button(this, QString::fromUtf8(moves[i]), 60 + 400 * i, 3060, 390, 300, [this, i] { cmd_mov_Click(i); });
     Cmd_SRS = button(this, QStringLiteral("シーズン成績"), 2520, 3000, 1260, 360, [this] { Cmd_SRS_Click(); });
@@ -177,7 +177,7 @@ Form_Kojin::Form_Kojin() {
                        QStringLiteral("競技点")};
     fields << ballColumns(QStringLiteral("M")) << QStringLiteral("試合日") << QStringLiteral("試合ID") << QStringLiteral("会場名");
     DBG_Score = place(grid(this, data_score, fields, twips(ScoreRow)), 60, StatsTop, FixedWidth - 270, 2955);
-    const char* const captions[9] = {"選手名", "Ssn", "Stg", "Gm", "Date", "Pnt", "入賞", "素点", "競点"};
+    const char* const captions[] = {"選手名", "Ssn", "Stg", "Gm", "Date", "Pnt", "入賞", "素点", "競点"};
     for (int c = 0; c < 33; ++c) DBG_Score->setCaption(c, QString());
     for (int c = 0; c < 9; ++c) DBG_Score->setCaption(c, QString::fromUtf8(captions[c]));
     const QStringList marks = scorebook::markCaptions();
@@ -186,7 +186,7 @@ Form_Kojin::Form_Kojin() {
     DBG_Score->setCaption(31, QStringLiteral("試合ID"));
     DBG_Score->setCaption(32, QStringLiteral("選手ID"));
     DBG_Score->gridModel()->setColumnFormat(4, ShortDate);
-    const int widths[9] = {90, 28, 28, 22, 78, 28, 40, 34, 34};
+    const int widths[] = {90, 28, 28, 22, 78, 28, 40, 34, 34};
     for (int c = 0; c < 33; ++c) DBG_Score->setColumnWidth(c, c < 9 ? widths[c] : c < 30 ? 22 : c == 30 ? 70 : 44);
 
     // The statistics: all-time above, per season below.
@@ -218,7 +218,7 @@ Form_Kojin::Form_Kojin() {
     menu_file = addMenu(QStringLiteral("ファイル(&F)"));
     menu_off = addEntry(menu_file, QStringLiteral("閉じる(&X)"), [this] { Cmd_End_Click(); });
     menu_select = addMenu(QStringLiteral("選択項目(&S)"));
-    const char* const entries[8] = {"一着", "ポイント", "その日の最高点", "全ゲーム", "素点最高点", "HCP込み最高点（競技点）", "ストライク", "スペア"};
+    const char* const entries[] = {"一着", "ポイント", "その日の最高点", "全ゲーム", "素点最高点", "HCP込み最高点（競技点）", "ストライク", "スペア"};
     for (int i = 0; i < 8; ++i)
         menu_what[std::size_t(i)] = addEntry(menu_select, QString::fromUtf8(entries[i]), [this, i] { menu_what_Click(i); });
     menu_bar = menu_select->addSeparator();
@@ -385,7 +385,7 @@ void Form_Kojin::data_score_Reposition() {
     for (int f = 1; f <= 10; ++f) Txt_score[std::size_t(f)]->setText(text(scores[f - 1]));
     Txt_score[11]->setText(text(QStringLiteral("HCP")));
     Txt_score[0]->setText(text(QStringLiteral("競技点")));
-    const char* const items[4] = {"入賞", "優Ｐ", "ST", "SP"};
+    const char* const items[] = {"入賞", "優Ｐ", "ST", "SP"};
     for (int i = 0; i < 4; ++i) Txt_komoku[std::size_t(i)]->setText(text(QString::fromUtf8(items[i])));
     Txt_Siai[0]->setText(ShortDate(data_score->value(QStringLiteral("試合日"))));
     Txt_Siai[3]->setText(text(QStringLiteral("ｹﾞｰﾑ")));

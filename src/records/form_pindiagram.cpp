@@ -6,8 +6,8 @@ namespace vx {
 namespace {
 constexpr double PinSize = 135;
 // Pin k + 1's left and top edge inside its rack.
-constexpr double PinLeft[10] = {195, 120, 240, 60, 200, 320, 0, 120, 240, 360};
-constexpr double PinTop[10] = {360, 240, 240, 120, 120, 120, 0, 0, 0, 0};
+constexpr double PinLeft[] = {195, 120, 240, 60, 200, 320, 0, 120, 240, 360};
+constexpr double PinTop[] = {360, 240, 240, 120, 120, 120, 0, 0, 0, 0};
 constexpr std::int32_t NoData = 0xE0E0E0;
 }  // namespace
 

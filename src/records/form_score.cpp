@@ -93,8 +93,8 @@ Form_Score::Form_Score() {
     showStart(txt_sen_name);
 
     Frame2 = frame(this, QStringLiteral("対象となる試合"), 3120, 0, 3840, FramesHeight);
-    const char* const games[3] = {"全　部", "ｼｰｽﾞﾝ指定 ", "試合指定 "};
-    const double gameLeft[3] = {90, 1080, 2400};
+    const char* const games[] = {"全　部", "ｼｰｽﾞﾝ指定 ", "試合指定 "};
+    const double gameLeft[] = {90, 1080, 2400};
     for (int i = 0; i < 3; ++i)
         Opt_Siai[std::size_t(i)] = place(new QRadioButton(QString::fromUtf8(games[i]), Frame2), gameLeft[i], 210, 1320, 300);
     data_srs = source("シーズン");
@@ -114,7 +114,7 @@ Form_Score::Form_Score() {
     Frm_record->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: %1px; }"
                                              "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 1px; }")
                                   .arg(caption / 2));
-    const char* const moves[6] = {"|<", "《", "<", ">", "》", ">|"};
+    const char* const moves[] = {"|<", "《", "<", ">", "》", ">|"};
     for (int i = 0; i < 6; ++i) {
         cmd_mov[std::size_t(i)] = button(Frm_record, QString::fromUtf8(moves[i]), 60 + 600 * i, 0, 540, 255,
                                          [this, i] { cmd_mov_Click(i); });
@@ -125,7 +125,7 @@ Form_Score::Form_Score() {
     Cmd_OK[0] = button(this, QStringLiteral("表　　　示 (&Show)"), 7070, 60, 2160, 390, [this] { Cmd_OK_Click(0); });
     Cmd_OK[1] = button(this, QStringLiteral("削除"), 7070, 480, 1050, 330, [this] { Cmd_OK_Click(1); });
     Cmd_OK[3] = button(this, QStringLiteral("全削除"), 8180, 480, 1050, 330, [this] { Cmd_OK_Click(3); });
-    const char* const outputs[3] = {"印刷", "Text", "HTML"};
+    const char* const outputs[] = {"印刷", "Text", "HTML"};
     for (int i = 0; i < 3; ++i) {
         Cmd_Prn[std::size_t(i)] = button(this, QString::fromUtf8(outputs[i]), 7070 + 735 * i, 840, 690, 330,
                                          [this, i] { Cmd_Prn_Click(i); });
@@ -159,14 +159,14 @@ Form_Score::Form_Score() {
     fields << ballColumns(QStringLiteral("M")) << QStringLiteral("会場名");
     for (int f = 1; f <= 9; ++f) fields << QStringLiteral("s%1").arg(f);
     DBG_Score->setColumns(fields);
-    const char* const captions[9] = {"選手名", "Date", "Ss", "St", "G", "P", "入賞", "素", "競"};
+    const char* const captions[] = {"選手名", "Date", "Ss", "St", "G", "P", "入賞", "素", "競"};
     for (int c = 0; c < 40; ++c) DBG_Score->setCaption(c, QString());
     for (int c = 0; c < 9; ++c) DBG_Score->setCaption(c, QString::fromUtf8(captions[c]));
     const QStringList marks = scorebook::markCaptions();
     for (int k = 0; k <= 20; ++k) DBG_Score->setCaption(9 + k, marks[k]);
     DBG_Score->setCaption(30, QStringLiteral("会場名"));
     DBG_Score->gridModel()->setColumnFormat(1, ShortDate);
-    const int widths[9] = {96, 80, 26, 26, 20, 24, 40, 30, 30};
+    const int widths[] = {96, 80, 26, 26, 20, 24, 40, 30, 30};
     for (int c = 0; c < 40; ++c) DBG_Score->setColumnWidth(c, c < 9 ? widths[c] : c < 30 ? 22 : c == 30 ? 72 : 30);
     const int row = fontMetrics().height() + 3;
     DBG_Score->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -469,7 +469,7 @@ void Form_Score::cmd_mov_Click(int Index) {
     DataSource* ds = Opt_Siai[1]->isChecked() ? data_srs : Opt_Siai[2]->isChecked() ? Data_Siai : nullptr;
     if (!ds || ds->currentRow() < 0) return;
     const int n = ds->currentRow(), last = ds->recordset().RecordCount() - 1;
-    const int to[6] = {0, std::max(n - 10, 0), n - 1, n + 1, std::min(n + 10, last), last};
+    const int to[] = {0, std::max(n - 10, 0), n - 1, n + 1, std::min(n + 10, last), last};
     if (to[Index] >= 0 && to[Index] <= last) ds->setCurrentRow(to[Index]);
 }
 

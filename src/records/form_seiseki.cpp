@@ -47,8 +47,8 @@ Form_Seiseki::Form_Seiseki() {
     setWindowTitle(QStringLiteral("　統計成績 "));
 
     Frame1 = frame(this, QStringLiteral("範囲の選択"), 60, 0, 3420, 630);
-    const char* const ranges[4] = {"通算", "シーズン別", "試合指定", "期間指定"};
-    const double optLeft[3] = {90, 840, 2280}, optWidth[3] = {720, 1440, 1080};
+    const char* const ranges[] = {"通算", "シーズン別", "試合指定", "期間指定"};
+    const double optLeft[] = {90, 840, 2280}, optWidth[] = {720, 1440, 1080};
     for (int i = 0; i < 4; ++i) {
         auto* o = new QRadioButton(QString::fromUtf8(ranges[i]), Frame1);
         Opt_when[std::size_t(i)] = i < 3 ? place(o, optLeft[i], 270, optWidth[i], 270) : place(o, 90, 700, 1080, 270);
@@ -90,7 +90,7 @@ Form_Seiseki::Form_Seiseki() {
     QStringList fields;
     for (const results::Column& c : results::columns()) fields << c.field;
     DBGrid1->setColumns(fields);
-    const int widths[12] = {72, 42, 42, 34, 68, 46, 52, 30, 46, 40, 42, 68};
+    const int widths[] = {72, 42, 42, 34, 68, 46, 52, 30, 46, 40, 42, 68};
     for (int c = 0; c < fields.size(); ++c) {
         DBGrid1->setCaption(c, results::columns()[c].heading);
         DBGrid1->gridModel()->setColumnFormat(c, [c](const QVariant& v) { return results::cellText(c, v); });

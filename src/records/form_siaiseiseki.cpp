@@ -37,7 +37,7 @@ Form_siaiSeiseki::Form_siaiSeiseki() {
     Opt_sort[1]->setChecked(true);
     cmd_back = button(this, QStringLiteral("戻　る (&C)"), 5640, 180, 1740, 420, [this] { cmd_back_Click(); });
 
-    const char* const keys[7] = {"上位", "得点", "最高点", "ST計", "ST/G", "SP計", "SP/G"};
+    const char* const keys[] = {"上位", "得点", "最高点", "ST計", "ST/G", "SP計", "SP/G"};
     for (int i = 0; i < 7; ++i)
         Cmd_what[std::size_t(i)] = button(this, QString::fromUtf8(keys[i]), 60 + 1060 * i, 640, 1000, 300,
                                           [this, i] { Cmd_what_Click(i); });
@@ -51,7 +51,7 @@ Form_siaiSeiseki::Form_siaiSeiseki() {
     DBGrid1->setCaption(7, QStringLiteral("ST/G"));
     DBGrid1->setCaption(9, QStringLiteral("SP/G"));
     DBGrid1->gridModel()->setColumnFormat(1, ShortDate);
-    const int widths[11] = {58, 86, 30, 40, 40, 40, 30, 30, 30, 30, 42};
+    const int widths[] = {58, 86, 30, 40, 40, 40, 30, 30, 30, 30, 42};
     for (int c = 0; c < 11; ++c) DBGrid1->setColumnWidth(c, widths[c]);
     DBGrid1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     DBGrid1->verticalHeader()->setFixedWidth(14);
@@ -65,7 +65,7 @@ Form_siaiSeiseki::Form_siaiSeiseki() {
     for (QAction* a : menu_sort) a->setCheckable(true);
     menu_sort[1]->setChecked(true);
     edit->addSeparator();
-    const char* const entries[7] = {"上位数で並べ替え実行", "得点計で並び替え実行", "最高点で並び替え実行",
+    const char* const entries[] = {"上位数で並べ替え実行", "得点計で並び替え実行", "最高点で並び替え実行",
                                     "ストライク合計で並び替え実行", "１ゲームストライク数で並び替え実行",
                                     "スペア合計で並び替え実行", "１ゲームスペア数で並び替え実行"};
     for (int i = 0; i < 7; ++i)

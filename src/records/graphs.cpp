@@ -76,7 +76,7 @@ std::optional<SeasonTable> readSeasons(int seasons, bool allPlayers, int playerI
 }
 
 void seasonScale(int stat, double M, bool allPlayers, double H, double& valueScale, double& labelStep) {
-    static const double steps[11] = {0, 10, 10, 5, 10, 1000, 20, 10, 0.5, 10, 10};
+    static const double steps[] = {0, 10, 10, 5, 10, 1000, 20, 10, 0.5, 10, 10};
     labelStep = steps[std::clamp(stat, 0, 10)];
     if (allPlayers && (stat == Points || stat == Tops || stat == TotalPins || stat == Strikes || stat == Spares)) labelStep *= 10;
     const double h = H - 5;

@@ -22,7 +22,7 @@ void composePrintout(const db::Recordset& list, const std::function<void(const P
     out({{5, Heading}});
     out(rule);
     // Fields by name (case and width do not matter: ゲーム, 優p and s10 are the list's ｹﾞｰﾑ, 優Ｐ and S10).
-    const char* const names[8] = {"選手名", "シーズンID", "試合", "ゲーム", "優p", "入賞", "s10", "競技点"};
+    const char* const names[] = {"選手名", "シーズンID", "試合", "ゲーム", "優p", "入賞", "s10", "競技点"};
     int field[8];
     for (int i = 0; i < 8; ++i) field[i] = list.FieldIndex(QString::fromUtf8(names[i]));
     for (int row = 0; row < list.RecordCount(); ++row) {

@@ -43,7 +43,7 @@ QString listSql(const Filter& filter) {
     cols << QStringLiteral("d.\"試合日\" AS \"試合日\"") << QStringLiteral("v.\"会場名\" AS \"会場名\"")
          << QStringLiteral("d.\"試合ID\" AS \"試合ID\"") << QStringLiteral("d.\"選手ID\" AS \"選手ID\"")
          << QStringLiteral("z.\"シーズン名\" AS \"シーズン名\"") << QStringLiteral("d.\"会場ID\" AS \"会場ID\"");
-    static const char* const names[3] = {"d.\"選手ID\"", "s.\"シーズンID\"", "d.\"試合ID\""};
+    static const char* const names[] = {"d.\"選手ID\"", "s.\"シーズンID\"", "d.\"試合ID\""};
     return QStringLiteral("SELECT ") + cols.join(QStringLiteral(", ")) +
            QStringLiteral(" FROM \"データ項目\" AS d"
                           " JOIN \"マーク\" AS m ON m.\"ID\" = d.\"ID\""
@@ -56,7 +56,7 @@ QString listSql(const Filter& filter) {
 }
 
 QStringList markCaptions() {
-    const char* const frames[10] = {"１", "２", "３", "４", "５", "６", "７", "８", "９", "１"};
+    const char* const frames[] = {"１", "２", "３", "４", "５", "６", "７", "８", "９", "１"};
     QStringList captions(21);
     for (int f = 0; f < 10; ++f) captions[2 * f] = QString::fromUtf8(frames[f]);
     captions[19] = QStringLiteral("０");
@@ -70,7 +70,7 @@ db::OpenOptions listOptions(const Filter& filter) {
     o.params = paramsOf(filter);
     // The same games in the same order from the kept list's index: counted and paged without
     // joining and sorting every game.
-    static const char* const names[3] = {"\"選手ID\"", "\"シーズンID\"", "\"試合ID\""};
+    static const char* const names[] = {"\"選手ID\"", "\"シーズンID\"", "\"試合ID\""};
     o.keysInOrder = QStringLiteral("SELECT \"ID\" FROM \"＿スコアブック順\"") + where(filter, names) +
                     QStringLiteral(" ORDER BY \"シーズンID\", \"試合\", \"ｹﾞｰﾑ\", \"ID\"");
     o.countSql = QStringLiteral("SELECT COUNT(*) FROM \"＿スコアブック順\"") + where(filter, names);
@@ -83,7 +83,7 @@ db::OpenOptions listOptions(const Filter& filter) {
 }
 
 Query bookQuery(const Filter& filter) {
-    static const char* const names[3] = {"\"選手ID\"", "\"シーズンID\"", "\"試合ID\""};
+    static const char* const names[] = {"\"選手ID\"", "\"シーズンID\"", "\"試合ID\""};
     return {QStringLiteral("SELECT * FROM \"スコアブック\"") + where(filter, names), paramsOf(filter)};
 }
 

@@ -20,7 +20,7 @@ bool writeScoreText(const QString& path, const Filter& filter, const TextOptions
     db::Statement q(query.sql);
     if (!q.run(query.params) || !q.next()) return false;
     const NameList fields(q.columnNames());
-    const char* const wanted[8] = {"選手名", "シーズン名", "試合", "ゲーム", "入賞", "優p", "s10", "競技点"};
+    const char* const wanted[] = {"選手名", "シーズン名", "試合", "ゲーム", "入賞", "優p", "s10", "競技点"};
     int col[8];
     int markCol[21];
     if (!fields.indexesOf(wanted, col) || !fields.indexesOf(ballColumns(QStringLiteral("m")), markCol)) return false;

@@ -185,7 +185,7 @@ QVector<scorebook::PrintLine> printout(int range, const db::Recordset& rows) {
     QVector<scorebook::PrintLine> out{
         {{5, QStringLiteral("ｼｰｽﾞﾝ\u3000 選手名   Game 優Ｐ  上位 上位率 合計点 平均点 ST  STAve SP\u25CB SP\u00D7 ＳＰ率")}}, rule};
     // Read by name (case and width do not matter: 優P計 is 優Ｐ計, st is ST, スペアミス is ｽﾍﾟｱﾐｽ).
-    const char* const names[13] = {"シーズンID", "選手名", "ゲーム", "優P計", "上位", "上位率", "合計点",
+    const char* const names[] = {"シーズンID", "選手名", "ゲーム", "優P計", "上位", "上位率", "合計点",
                                    "平均点", "st", "st平均", "スペア", "スペアミス", "スペア率"};
     int field[13];
     for (int i = 0; i < 13; ++i) field[i] = rows.FieldIndex(QString::fromUtf8(names[i]));

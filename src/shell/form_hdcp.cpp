@@ -17,8 +17,8 @@ namespace vx {
 
 namespace {
 // Column widths in twips; the three ▼ marks stand over the columns a new handicap needs.
-constexpr double ColumnWidths[6] = {600, 780, 1500, 900, 1800, 900};
-constexpr int MarkedColumns[3] = {1, 3, 5};
+constexpr double ColumnWidths[] = {600, 780, 1500, 900, 1800, 900};
+constexpr int MarkedColumns[] = {1, 3, 5};
 const double GridLeft = 120, GridTop = 780;
 const QString IdError = QStringLiteral("入力した選手IDに誤りがあります");
 const QString HandicapError = QStringLiteral("ハンデは－３２７６８から３２７６７までの整数で入力してください");
@@ -67,15 +67,15 @@ form_HDCP::form_HDCP() : GridEditor(QStringLiteral("hdcp")) {
 
     const double panelLeft = 7200, panelWidth = 1920;
     Frame1 = frame(this, QStringLiteral("追加・変更"), panelLeft, GridTop - 60, panelWidth, 1560);
-    const char* addCaptions[3] = {"新ハンデ入力", "データ変更", "入力完了"};
+    const char* addCaptions[] = {"新ハンデ入力", "データ変更", "入力完了"};
     // The third stands over the other two: either the pair or this one shows.
-    const double addTop[3] = {360, 900, 360}, addHeight[3] = {480, 480, 1020};
+    const double addTop[] = {360, 900, 360}, addHeight[] = {480, 480, 1020};
     for (int i = 0; i < 3; ++i)
         Cmd_Add[std::size_t(i)] = button(Frame1, QString::fromUtf8(addCaptions[i]), 120, addTop[i], panelWidth - 240,
                                          addHeight[i], [this, i] { Cmd_Add_Click(i); });
     Cmd_Add[2]->hide();
 
-    const char* newCaptions[2] = {"選手名", "シーズン名"};
+    const char* newCaptions[] = {"選手名", "シーズン名"};
     for (int i = 0; i < 2; ++i)
         Cmd_New[std::size_t(i)] = button(this, QString::fromUtf8(newCaptions[i]), panelLeft, 2520 + 600 * i, panelWidth,
                                          480, [this, i] { Cmd_New_Click(i); });
@@ -89,7 +89,7 @@ form_HDCP::form_HDCP() : GridEditor(QStringLiteral("hdcp")) {
           120, 6000, 9000);
 
     QMenu* data = addMenu(QStringLiteral("データベース(&D)"));
-    const char* hdcpCaptions[3] = {"ハンデの追加", "ハンデの変更", "ハンデの追加・変更の終了"};
+    const char* hdcpCaptions[] = {"ハンデの追加", "ハンデの変更", "ハンデの追加・変更の終了"};
     for (int i = 0; i < 3; ++i)
         menu_hdcp[std::size_t(i)] = addEntry(data, QString::fromUtf8(hdcpCaptions[i]), [this, i] { Cmd_Add_Click(i); });
     menu_hdcp[2]->setEnabled(false);

@@ -85,10 +85,10 @@ Form_Settei::Form_Settei() {
     QWidget* t1 = page(QStringLiteral("スコアの計算方法"));
     Frame3[2] = frame(t1, QStringLiteral("勝利ポイントのつけ方　"), 120, 120, 5520, 2040);
     Frame5 = frame(Frame3[2], QStringLiteral("計算方法"), 120, 300, 2340, 1560);
-    const char* calc[3] = {"上位加重（ＺＫＴ方式）", "リニア (人数-順位+1)", "そのつど入力する"};
+    const char* calc[] = {"上位加重（ＺＫＴ方式）", "リニア (人数-順位+1)", "そのつど入力する"};
     for (int i = 0; i < 3; ++i) Opt_PntCalc[std::size_t(i)] = place(new QRadioButton(QString::fromUtf8(calc[i]), Frame5), 120, 300 + 390 * i, 2160, 330);
     Frame4 = frame(Frame3[2], QStringLiteral("対象"), 2580, 300, 2820, 1560);
-    const char* target[3] = {"ハンデ込み最高点", "ハンデなし最高点", "ハンデなし平均点"};
+    const char* target[] = {"ハンデ込み最高点", "ハンデなし最高点", "ハンデなし平均点"};
     for (int i = 0; i < 3; ++i) Opt_PntTarget[std::size_t(i)] = place(new QRadioButton(QString::fromUtf8(target[i]), Frame4), 120, 300 + 390 * i, 2580, 330);
     Frame1[1] = frame(t1, QStringLiteral("表示するデータ"), 5760, 120, 6960, 1140);
     Frame1[1]->setToolTip(QStringLiteral("スコア入力後、試合結果を画面に表示するかどうかを選択します"));
@@ -123,7 +123,7 @@ Form_Settei::Form_Settei() {
     // ---- 4: pins
     QWidget* t4 = page(QStringLiteral("ピン表示の設定"));
     Frame7 = frame(t4, QStringLiteral("ピン表示の設定（表示イメージのファイル・縮小版イメージの色を設定）"), 120, 120, 12600, 3000);
-    const char* states[3] = {"１投目で倒れたピンの表示", "２投目で倒れたピンの表示", "倒れなかったピンの表示"};
+    const char* states[] = {"１投目で倒れたピンの表示", "２投目で倒れたピンの表示", "倒れなかったピンの表示"};
     for (int i = 0; i < 3; ++i) {
         const double top = 420 + 780 * i;
         Label4[std::size_t(i)] = label(Frame7, QString::fromUtf8(states[i]), 240, top + 60, 2700, 330);
@@ -154,9 +154,9 @@ Form_Settei::Form_Settei() {
     cmd_4ce = button(t5, QStringLiteral("Vorlix for CE 用　出力"), 120, 2280, 3600, 540, [this] { cmd_4ce_Click(); });
 
     // ---- buttons below the tabs
-    const char* ok[3] = {"設定を保存する (&Save)", "今回のみ、　　　　　 この設定で行う。", "元に戻す"};
-    const char* okTip[3] = {"設定を保存し、終了します", "", "内容を元に戻し終了します"};
-    const double okLeft[3] = {120, 4440, 9360}, okWidth[3] = {4080, 4680, 3720};
+    const char* ok[] = {"設定を保存する (&Save)", "今回のみ、　　　　　 この設定で行う。", "元に戻す"};
+    const char* okTip[] = {"設定を保存し、終了します", "", "内容を元に戻し終了します"};
+    const double okLeft[] = {120, 4440, 9360}, okWidth[] = {4080, 4680, 3720};
     for (int i = 0; i < 3; ++i)
         Cmd_OK[std::size_t(i)] = button(this, QString::fromUtf8(ok[i]), okLeft[i], 4740, okWidth[i], 600,
                                         [this, i] { Cmd_OK_Click(i); }, QString::fromUtf8(okTip[i]));

@@ -30,9 +30,9 @@ Form_Start::Form_Start() {
     Picture1->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     // Three rows of three: the middle column is wider than the outer two.
-    const double colLeft[3] = {1740, 3420, 5295};
-    const double colWidth[3] = {1620, 1815, 1620};
-    const double rowTop[3] = {120, 730, 1340};
+    const double colLeft[] = {1740, 3420, 5295};
+    const double colWidth[] = {1620, 1815, 1620};
+    const double rowTop[] = {120, 730, 1340};
     auto grid = [&](const QString& caption, int row, int col, void (Form_Start::*click)()) {
         return button(this, caption, colLeft[col], rowTop[row], colWidth[col], 550, [this, click] { (this->*click)(); });
     };
