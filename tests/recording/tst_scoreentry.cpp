@@ -1,6 +1,7 @@
 // The tenth frame typed into the score-entry window: whole frames in mark entry and in pin entry,
 // with strikes, spares, fouls, gutters, misses and splits on each of its three balls, refused
 // entries, balls entered again and cursor moves; each compared whole, as the window shows it.
+#include "recording/form_data.h"
 #include "recording/form_main.h"
 #include "recording/form_player.h"
 #include "support/recording_fixture.h"
@@ -24,13 +25,23 @@ QChar smallPin(const form_main& f, int fr, int i) {
     return col == ScoreEntryModel::ColorGrey ? u'-' : u'?';
 }
 
+// Every field of a game as the results get it.
+template <class R>
+QString fields(const R& r) {
+    QStringList out{r.Name.str(), QString::number(r.VenueId), QString::number(r.Year), QString::number(r.Month), QString::number(r.Day)};
+    for (std::size_t k = 0; k <= 20; ++k)
+        out << QStringLiteral("%1:%2/%3/%4/%5").arg(k).arg(r.Marks[k]).arg(r.Codes[k]).arg(r.Attrs[k]).arg(r.PinMasks[k]);
+    for (std::int16_t v : r.Scores) out << QString::number(v);
+    return out.join(u' ');
+}
+
 }  // namespace
 
 class TestScoreEntry : public GuiTest {
     Q_OBJECT
 
     form_main& open() {
-        setUpMatch(17, 1);
+        setUpMatch(17, 3);
         placePlayer(0, 11, QStringLiteral("佐藤一郎"), 12);
         settings::SaveSetting(QStringLiteral("form"), QStringLiteral("main_mode"), QStringLiteral("1"));
         return vxtest::shown<form_main>();
@@ -185,6 +196,45 @@ private Q_SLOTS:
         });
     }
 
+    // The end of input hands the results every game that holds data, whole, players and games
+    // without data left out and the rest closed up in slot and game order; each total carries the
+    // handicap as it stands.
+    void endOfInputHandsOverTheGamesWithData() {
+        form_main& f = open();
+        placePlayer(2, 12, QStringLiteral("鈴木")), placePlayer(7, 13, QStringLiteral("高橋")), placePlayer(9, 14, QStringLiteral("伊藤"));
+        auto fill = [](int slot, int game, int from, int to) {
+            GameRecord& r = ScoreSheet(slot, game);
+            r.Name = PlayerNames[std::size_t(slot)].str(), r.Scores[11] = std::int16_t(slot + 3);
+            r.VenueId = std::int16_t(slot + 1), r.Year = std::int16_t(2000 + game), r.Month = std::uint8_t(slot + 2), r.Day = std::uint8_t(game + 5);
+            for (int k = from; k <= to; ++k) {
+                const auto i = std::size_t(k);
+                r.Codes[i] = std::uint8_t((k * 7 + slot + game + 1) % 10), r.Marks[i] = QStringLiteral("m%1").arg(k + slot);
+                r.Attrs[i] = std::int16_t(k % 5), r.PinMasks[i] = k * 31 + game;
+            }
+        };
+        fill(0, 0, 0, 20), fill(0, 2, 0, 20), fill(2, 2, 0, 20), fill(7, 0, 0, 20);
+        fill(7, 3, 20, 20);  // only a third ball: its score alone says the game holds data
+        for (int g = 0; g <= 3; ++g) ScoreSheet(0, g).Scores[11] = -1;
+        CurPlayer = 9, f.New_score(), settle();  // an empty game on screen
+        dlg->expectMsgBox(vbNo, QStringLiteral("入力していないデータを入力してください")), click(f.Cmd_TOKEI);
+        QVERIFY(forms::loaded<Form_Data>() && forms::loaded<Form_Data>()->isShown() && !f.isShown());
+        QCOMPARE(spaced(QList<int>{PlayedGameCount, PlayedSheet.lo1(), PlayedSheet.hi1(), PlayedSheet.lo2(), PlayedSheet.hi2(), ScoreSheet(0, 2).Scores[0] - ScoreSheet(0, 2).Scores[10]}),
+                 QStringLiteral("3 1 3 1 3 -1"));
+        QStringList got, want;
+        const int slots[] = {0, 2, 7}, games[] = {0, 2, 3};
+        for (int p = 1; p <= 3; ++p)
+            for (int g = 1; g <= 3; ++g) {
+                const GameRecord& expected = ScoreSheet(slots[p - 1], games[g - 1]);
+                got << QString::number(PlayedSheet(p, g).PlayerId) + u' ' + fields(PlayedSheet(p, g));
+                want << QString::number(PlayerIds[std::size_t(slots[p - 1])]) + u' ' + fields(expected);
+            }
+        QCOMPARE(got, want);
+        QCOMPARE(QList<int>(GamePlayerCounts.begin(), GamePlayerCounts.end()), QList<int>({3, 2, 0, 2, 1, 0, 0, 0, 0, 0, 0}));
+        QString with;
+        for (const QVariant& v : PlayersWithData) with += v.isValid() ? v.toString() : QStringLiteral(".");
+        QCOMPARE(with, QStringLiteral("1.1....1.........."));
+    }
+
     // The players window's lane grid follows the slot shown: row lane + 1, column place in the lane + 1.
     void laneGridFollowsTheSlot() {
         form_main& f = open();
@@ -198,6 +248,8 @@ private Q_SLOTS:
         }
         QCOMPARE(cells.join(u' '), QStringLiteral("8:2,3 13:3,2 8:2,3 0:1,1"));
         QCOMPARE(notOnTop(f), QString());
+        for (std::size_t fr = 1; fr <= 11; ++fr)  // the frame pictures stand side by side in frame order
+            QVERIFY(f.Pct_flame[fr - 1]->geometry().right() < f.Pct_flame[fr]->geometry().left());
     }
 };
 
