@@ -54,7 +54,7 @@ class TestScoreEntry : public GuiTest {
         return -1;
     }
 
-    // Steps: "=b:c/m,..." shows the record with these balls stored, "@n" clicks ball box n, "#n"
+    // Steps: "=b:c/m,..." shows a record with these balls stored, "@n" clicks ball box n, "#n"
     // frame picture n, "K" "OK", "<" and ">" Shift+Left/Right, anything else is typed. Then what
     // the window shows of the last frames: the record (code/pins), the marks of balls 16..20, frame
     // 9's and 10's scores and the total, the box with the keyboard after each step and key, the
@@ -71,11 +71,18 @@ class TestScoreEntry : public GuiTest {
         QStringList trail;
         for (const QString& t : QString::fromLatin1(steps).split(u' ', Qt::SkipEmptyParts)) {
             const bool typed = !QStringLiteral("=@#").contains(t.front()) && t != u"K" && t != u"<" && t != u">";
-            if (t.startsWith(u'=')) setCodes(shown(), t.mid(1).replace(u',', u' ')), f.New_score(), settle();  // a stored record shown
-            else if (t.startsWith(u'@')) click(f.Txt_MARK[std::size_t(t.mid(1).toInt())]);
-            else if (t.startsWith(u'#')) click(f.Pct_flame[std::size_t(t.mid(1).toInt())]);
-            else if (t == u"K") click(f.Cmd_moveflame[2]);
-            else if (!typed) press(t == u"<" ? Qt::Key_Left : Qt::Key_Right, Qt::ShiftModifier);
+            if (t.startsWith(u'=')) {  // a stored record shown: frames 1..8 four and a miss, then these balls
+                for (int k = 0; k <= 15; ++k) shown().Codes[std::size_t(k)] = std::uint8_t(k % 2 ? BallCode::Miss : 4);
+                setCodes(shown(), t.mid(1).replace(u',', u' ')), f.New_score(), settle();
+            } else if (t.startsWith(u'@')) {
+                click(f.Txt_MARK[std::size_t(t.mid(1).toInt())]);
+            } else if (t.startsWith(u'#')) {
+                click(f.Pct_flame[std::size_t(t.mid(1).toInt())]);
+            } else if (t == u"K") {
+                click(f.Cmd_moveflame[2]);
+            } else if (!typed) {
+                press(t == u"<" ? Qt::Key_Left : Qt::Key_Right, Qt::ShiftModifier);
+            }
             for (QChar c : typed ? t : QString(u' ')) {
                 if (typed) typeKeys(QString(c));
                 trail << QString::number(keyboardBox(f));
@@ -156,6 +163,7 @@ private Q_SLOTS:
             {"@16 9- **5 #10", "16:9 17:19 18:10 19:10 20:5|９－＊＊５|9 34 46|16,17,18,19,20,20,19|..... 4,4,0 0000000000 ---------- ---------- ---------- ----------|-- 34 0"},
             {"@16 9- **5 #11", "16:9 17:19 18:10 19:10 20:5|９－＊＊５|9 34 46|16,17,18,19,20,20,20|..... 4,4,0 0000000000 ---------- ---------- ---------- ----------|-- 34 0"},
             {"@16 9- *5 #11", "16:9 17:19 18:10 19:5|９－＊５　|9 24 36|16,17,18,19,20,0|..... 4,0,-1 0000000000 ---------- ---------- ---------- ----------|++ 24 1"},
+            {"=16:7,17:20", "0:4 1:19 2:4 3:19 4:4 5:19 6:4 7:19 8:4 9:19 10:4 11:19 12:4 13:19 14:4 15:19 16:7 17:20|　　　　　|0  0|18|..... -1,-1,-1 0000000000 ---------- ---------- ---------- ----------|-- 0 0"},
             {"@16 9- 7/5 #10", "16:9 17:19 18:7 19:20 20:5|９－７／５|9 24 36|16,17,18,19,20,20,20|..... 0,3,0 0000000000 ---------- ---------- ---------- ----------|-- 24 0"},
         });
     }
@@ -191,7 +199,10 @@ private Q_SLOTS:
             {"@16 1234. 14-", "16:6/960 17:20/0 18:8/576 19:19/576|6s／8s－　|18 26 38|16,16,16,16,16,18,18,18,18|s.s.. 2,0,-1 0000002002 0000001111 0000002002 ---------- ----------|++ 26 0"},
             {"@16 1234. f K", "16:6/960 17:20/0 18:21/1023 19:30/0|6s／Ｆ　　|10 10 22|16,16,16,16,16,18,19,19|s.... 1,-1,-1 1111111111 0000001111 1111111111 ---------- ----------|+- 10 0"},
             {"@16 x xx1234 @19 x", "16:10/0 17:30/0 18:10/0 19:10/0 20:6/960|＊　＊＊6s|30 56 68|16,18,19,20,20,20,20,20,19,20|....s 4,4,2 0000001111 0000000000 0000000000 0000000000 0000001111|++ 56 0"},
-            {"=4:21/-2,5:30/0 @4", "4:21 5:30/0|　　　　　|0  0|0,4|..... -1,-1,-1 1111111111 ---------- ---------- ---------- ----------|-- 0 0"},
+            {"=16:7/7,17:20/0", "0:4 1:19 2:4 3:19 4:4 5:19 6:4 7:19 8:4 9:19 10:4 11:19 12:4 13:19 14:4 15:19 16:7/7 17:20/0|　　　　　|0  0|17|..... -1,-1,-1 1110000000 1110000000 ---------- ---------- ----------|-- 0 0"},  // shown again after a spare, the cursor is on the spare's rack
+            {"=14:10/0,16:7/7,17:20/0", "0:4 1:19 2:4 3:19 4:4 5:19 6:4 7:19 8:4 9:19 10:4 11:19 12:4 13:19 14:10/0 15:19 16:7/7 17:20/0|　　　　　|0  0|17|..... -1,-1,-1 1110000000 1110000000 ---------- ---------- ----------|-- 0 0"},
+            {"=14:8/3,15:20/0,16:10/0", "0:4 1:19 2:4 3:19 4:4 5:19 6:4 7:19 8:4 9:19 10:4 11:19 12:4 13:19 14:8/3 15:20/0 16:10/0|　　　　　|0  0|18|..... -1,-1,-1 0000000000 0000000000 ---------- ---------- ----------|-- 0 0"},
+            {"=4:21/-2,5:30/0 @4", "0:4 1:19 2:4 3:19 4:21 5:30/0 6:4 7:19 8:4 9:19 10:4 11:19 12:4 13:19 14:4 15:19|　　　　　|0  0|5,4|..... -1,-1,-1 1111111111 ---------- ---------- ---------- ----------|-- 0 0"},
             {"@16 1234. 14 K @19 f K", "16:6/960 17:20/0 18:8/576 19:21/576|6s／8sＦ　|18 26 38|16,16,16,16,16,18,18,18,19,19,18,19|s.s.. 2,1,-1 0000002002 0000001111 0000002002 ---------- ----------|++ 26 0"},
         });
     }
