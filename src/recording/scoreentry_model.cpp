@@ -205,6 +205,7 @@ void ScoreEntryModel::Cmd_MARK_Click(int Index) {
             r.PinMasks[b] = 0;
             markText_[b + 1] = markCaption(30);
             r.Codes[b + 1] = BallCode::NotEntered;
+            r.Attrs[b + 1] = BallAttr::NotSet;  // an emptied ball counts as no spare or foul
             requestFocus(b + 2);
             FocusBall = std::int16_t(b + 2);
         } else {
@@ -249,6 +250,7 @@ void ScoreEntryModel::Cmd_MARK_Click(int Index) {
             FocusBall = 20;
             CurBall = 20;
             Clear_Mark();  // an earlier ball 20 no longer fits
+            r.Attrs[20] = BallAttr::NotSet;
         }
     } else if (b == 19) {
         const int s = r.Codes[18] + c;
@@ -263,6 +265,7 @@ void ScoreEntryModel::Cmd_MARK_Click(int Index) {
             refuse();
         } else {
             r.Codes[20] = BallCode::NotEntered;
+            r.Attrs[20] = BallAttr::NotSet;
             markText_[20] = EmptyMark;
         }
     } else if (b == 20) {
