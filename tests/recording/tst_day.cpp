@@ -882,6 +882,28 @@ private Q_SLOTS:
                  QStringLiteral("通算ゲーム数‥100ゲーム　　名前        \r\n"));
     }
 
+    // One game crosses every milestone at once: each line in its order with its own round number;
+    // the ID ranges widen to take in the day's season and match.
+    void everyMilestoneAndTheIdRanges() {
+        day();
+        vxtest::addHistory(11, 48, 100);
+        QVERIFY(vx::db::exec(QStringLiteral("INSERT INTO \"データ項目\" (\"選手ID\", \"試合ID\", \"ｹﾞｰﾑ\", \"優Ｐ\", \"上位\", \"S10\", \"ST\", \"SP\", \"SPF\") "
+                                            "VALUES (11, 1, 2, 49, 49, 100, 49, 99, 0)")));
+        setDay({{QStringLiteral("青木"), 11, 0, {200}}, {QStringLiteral("井上"), 12, 0, {100}}});
+        PlayedSheet(1, 1).Attrs[0] = vx::BallAttr::Strike, PlayedSheet(1, 1).Attrs[3] = vx::BallAttr::Spare;
+        QVERIFY(vx::CalculateDay({}).ok);
+        SeasonIdMax = 2, SeasonIdMin = 5, MatchIdMax = 40, MatchIdMin = 50;
+        const vx::StoreDayResult r = vx::StoreDay();
+        const QString name = pad(QStringLiteral("青木")) + QStringLiteral("\r\n");
+        QCOMPARE(r.milestones, QStringLiteral("通算ゲーム数‥50ゲーム　　") + name + QStringLiteral("通算上位数‥‥‥50上位　　") + name +
+                                   QStringLiteral("通算ポイント数‥‥50ｐ　　") + name + QStringLiteral("通算ストライク数‥50個　　") + name +
+                                   QStringLiteral("通算スペア数‥‥‥100個　　") + name + QStringLiteral("通算合計点数‥‥5000点　　") + name);
+        QStringList ranges;
+        for (const char* key : {"srs_max", "srs_min", "siai_max", "siai_min"}) ranges << vx::settings::GetSetting("setting", key, "none");
+        QCOMPARE(ranges.join(u' ') + QStringLiteral(" %1 %2 %3 %4").arg(SeasonIdMax).arg(SeasonIdMin).arg(MatchIdMax).arg(MatchIdMin),
+                 QStringLiteral("3 3 41 41 3 3 41 41"));
+    }
+
     // Not calculated, a row refused half-way, or already stored: the database, the results file, the
     // ID ranges, the count and the backup stay as they were. Once the cause is gone the day stores,
     // without the game nobody bowled; of two sharing first place the match row names the later.
@@ -899,9 +921,16 @@ private Q_SLOTS:
         const QString before = dump() + resultsFile();
 
         vx::StoreDayResult r = vx::StoreDay();
-        QVERIFY2(!r.ok && r.error.contains(QStringLiteral("フレーム")) && r.error.contains(QStringLiteral("forced failure")), qPrintable(r.error));
+        const QString refused = QStringLiteral("記録できませんでした。データベースは変更されていません。\r");
+        QVERIFY2(!r.ok && r.error.startsWith(refused + QStringLiteral("フレームに書き込めませんでした。\r")) && r.error.contains(QStringLiteral("forced failure")), qPrintable(r.error));
         QVERIFY(dump() + resultsFile() == before && QFile::exists(vx::exchange::backupFileName()) &&
                 vx::settings::GetSetting("setting", "siai_max", "none") + QString::number(DataRecordCount) == QStringLiteral("none7"));
+        // The totals that cannot be read stop the day the same way.
+        const QString view = sql("SELECT sql FROM sqlite_master WHERE name = '通算成績'").toString();
+        QVERIFY(vx::db::exec(QStringLiteral("DROP VIEW \"通算成績\"")));
+        r = vx::StoreDay();
+        QVERIFY2(!r.ok && r.error.startsWith(refused + QStringLiteral("通算成績を読めませんでした。\r")), qPrintable(r.error));
+        QVERIFY(vx::db::exec(view) && dump() + resultsFile() == before);
 
         QVERIFY(vx::db::exec(QStringLiteral("DROP TRIGGER forced_failure")));
         r = vx::StoreDay();
