@@ -442,6 +442,19 @@ private Q_SLOTS:
         PlayerIds.assign(PlayerIds.size(), -1);
         writeSheetFile(path, sheetFromState());
         QVERIFY(fileBytes(path) == "0\r\n4\r\n" && readSheetFile(path, Layout::Current).slots.empty());
+        // A slot's own fields at both ends of their ranges, in files of one and of the most games.
+        for (const int games : {1, MaxGames}) {
+            const bool low = games == 1;
+            SheetFile e{.games = games};
+            e.slots.push_back({.playerId = std::int16_t(low ? 1 : 32767), .name = QStringLiteral("x"), .venueId = std::uint8_t(low ? 0 : 255),
+                               .year = std::int16_t(low ? -32768 : 32767), .month = std::uint8_t(low ? 0 : 255), .day = std::uint8_t(low ? 255 : 0),
+                               .games = std::vector(std::size_t(games), notEnteredRecord())});
+            writeSheetFile(path, e);
+            const SheetFile b = readSheetFile(path, Layout::Current);
+            const SlotRecord& s = b.slots.at(0);
+            QCOMPARE(QList<int>({b.games, s.playerId, s.venueId, s.year, s.month, s.day, int(s.games.size()), s.games.back().Year, s.games.back().Day}),
+                     QList<int>({games, e.slots[0].playerId, e.slots[0].venueId, e.slots[0].year, e.slots[0].month, e.slots[0].day, games, e.slots[0].year, e.slots[0].day}));
+        }
 
         // The old layout: no venue or date, no attributes or masks, no handicap.
         QVERIFY(layoutOf(QStringLiteral("/x/OLD.cdt")) == Layout::Old && layoutOf(QStringLiteral("/x/OLD.CDT")) == Layout::Current);
@@ -454,6 +467,14 @@ private Q_SLOTS:
                  QList<int>({2, 0, 0, vx::PinMask::NoData, vx::BallAttr::Strike, vx::BallAttr::Spare, vx::BallAttr::Plain, vx::BallAttr::Split, vx::BallAttr::NotSet, vx::BallAttr::Foul}));
         QList<QByteArray> oldLines = fileBytes(old).split('\n'); oldLines[75] = "150\r";
         QCOMPARE(int(readSheetFile(put(path, oldLines.join('\n')), Layout::Old).slots[0].games[0].Scores[0]), 150);  // the total is the score
+        // Only a pin count of 1 to 8 shown with a split mark was a split.
+        auto ballFour = [&](const QByteArray& mark, const QByteArray& code) {
+            QList<QByteArray> l = fileBytes(old).split('\n');
+            l[15] = '"' + mark + "\"\r", l[16] = code + '\r';
+            return int(readSheetFile(put(path, l.join('\n')), Layout::Old).slots[0].games[0].Attrs[4]);
+        };
+        QCOMPARE(QList<int>({ballFour("1s", "1"), ballFour("8s", "9"), ballFour("3s", "0"), ballFour("8s", "10")}),
+                 QList<int>({vx::BallAttr::Split, vx::BallAttr::Plain, vx::BallAttr::Plain, vx::BallAttr::Strike}));
         MarkTexts[8] = QStringLiteral("⑧");  // no longer a configured text
         QCOMPARE(readSheetFile(old, Layout::Old).slots[0].games[0].Attrs[4], vx::BallAttr::Plain);
         QVERIFY_THROWS_EXCEPTION(vx::TextFileError, readSheetFile(old, Layout::Current));
@@ -472,7 +493,10 @@ private Q_SLOTS:
             {"text for a code", 9, "\"10\"", 9}, {"unquoted name", 3, "3,Yamada", 3}, {"unclosed name", 3, "3,\"Yamada", 3}, {"decimal", 10, "1.5", 10},
             {"code 31", 9, "31", 9}, {"code 11", 9, "11", 9}, {"pins 11", 10, "11", 10}, {"attr 5", 11, "5", 11},
             {"mask 1024", 12, "1024", 12}, {"score 40000", 113, "40000", 113}, {"venue 256", 4, "256", 4}, {"month 256", 6, "256", 6},
-            {"ID 0", 3, "0,\"x\"", 3}, {"name of 11", 3, "3,\"12345678901\"", 3}, {"one slot too many", 1, "2", 949},
+            {"ID 0", 3, "0,\"x\"", 3}, {"ID 32768", 3, "32768,\"x\"", 3}, {"lone quote", 3, "3,\"", 3}, {"name closed only", 3, "3,x\"", 3},
+            {"code 18", 9, "18", 9}, {"code 22", 9, "22", 9}, {"code 29", 9, "29", 9}, {"pins -1", 10, "-1", 10}, {"attr -2", 11, "-2", 11},
+            {"mask -2", 12, "-2", 12}, {"year 32768", 5, "32768", 5}, {"day 256", 7, "256", 7}, {"venue -1", 4, "-1", 4}, {"thirteen digits", 2, "0000000000004", 2},
+            {"mark unquoted", 8, "x", 8}, {"minus only", 2, "-", 2}, {"name of 11", 3, "3,\"12345678901\"", 3}, {"one slot too many", 1, "2", 949},
             {"one slot too few", 1, "4", 1422}, {"empty", 0, {}, 1}, {"truncated in a game", 0, joined(ok.mid(0, 600)), 601},
             {"invalid CP932", 0, joined(ok).replace(joined(ok).indexOf("\r\n\"") + 3, 1, "\x85"), 8},  // 0x85 is unassigned
             {"10 MB garbage", 0, QByteArray(10 * 1024 * 1024, '\0'), -1}};
