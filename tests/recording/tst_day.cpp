@@ -403,6 +403,16 @@ private Q_SLOTS:
         execSql("CREATE TRIGGER no_hcp BEFORE INSERT ON ハンデ BEGIN SELECT RAISE(ABORT, 'refused'); END");
         QVERIFY(placement::storeNewPlayer(7, "x", 1, 10) == placement::StoreResult::Failed && sql("SELECT COUNT(*) FROM 選手 WHERE 選手ID = 7").toInt() == 0);
         execSql("DROP TRIGGER no_hcp");
+        // A handicap the database skips without a word, or a player refused where a stray handicap
+        // row waits: neither stores the player.
+        execSql("CREATE TRIGGER skip_hcp BEFORE INSERT ON ハンデ BEGIN SELECT RAISE(IGNORE); END");
+        QVERIFY(placement::storeNewPlayer(8, "w", 1, 10) == placement::StoreResult::Failed);
+        execSql("DROP TRIGGER skip_hcp");
+        execSql("INSERT INTO ハンデ (選手ID, シーズンID, ハンデ) VALUES (9, 1, 5)");
+        execSql("CREATE TRIGGER no_player BEFORE INSERT ON 選手 WHEN NEW.選手ID = 9 BEGIN SELECT RAISE(ABORT, 'refused'); END");
+        QVERIFY(placement::storeNewPlayer(9, "v", 1, 10) == placement::StoreResult::Failed &&
+                rows("SELECT COUNT(*), SUM(選手ID = 8) FROM 選手 WHERE 選手ID IN (8, 9)") == QStringLiteral("0 "));
+        execSql("DROP TRIGGER no_player");
         QVERIFY(placement::storeNewPlayer(3, "y", 1, 10) == placement::StoreResult::IdTaken && placement::storeNewPlayer(7, "z'", 1, 10) == placement::StoreResult::Stored &&
                 sql("SELECT COUNT(*) FROM ハンデ WHERE 選手ID = 7").toInt() == 1);
 
