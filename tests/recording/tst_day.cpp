@@ -209,6 +209,12 @@ private Q_SLOTS:
         // The newest season and the first venue are preselected.
         QCOMPARE(boxes(f), QStringLiteral("32|2|2026|05|17|1|1|1"));
         saveShot(&f, QStringLiteral("form_siai"));
+        // The name box shows the chosen venue and renames it: the venue is in edit from the click on
+        // the box; the grid's move stores it.
+        clickCell(f.DBGrid2, 1, 1), clickCell(f.DBGrid2, 0, 1), click(f.txt_Kaijo[1]);
+        QVERIFY(f.txt_Kaijo[1]->text() == QStringLiteral("駅前レーン") && f.Data_kaijo->isEditing());
+        retype(f.txt_Kaijo[1], QStringLiteral("駅前レーン東")), clickCell(f.DBGrid2, 1, 1);
+        QCOMPARE(rows("SELECT 会場名 FROM 会場 WHERE 会場ID = 1") + f.txt_Kaijo[1]->text(), QStringLiteral("駅前レーン東中央ボウル"));
 
         f.setLeft(600), f.setTop(300), click(f.cmd_back);
         QVERIFY(!forms::loaded<Form_Siai>() && forms::get<Form_Start>().isShown());
@@ -222,13 +228,13 @@ private Q_SLOTS:
         click(g.Cmd_Add_OK[1]);  // no name: stays in the adding state
         QVERIFY(dlg->beeps() == 1 && g.Data_kaijo->isAdding() && keyboard() == g.Txt_ADD[1]);
         typeKeys(QStringLiteral("Bowl'House")), click(g.Cmd_Add_OK[1]);
-        QCOMPARE(rows("SELECT 会場ID, 会場名 FROM 会場"), QStringLiteral("1 駅前レーン|2 中央ボウル|3 Bowl'House"));
+        QCOMPARE(rows("SELECT 会場ID, 会場名 FROM 会場"), QStringLiteral("1 駅前レーン東|2 中央ボウル|3 Bowl'House"));
         QVERIFY(g.Txt_ADD[1]->isHidden() && g.DBGrid1->isEnabled() && g.DBGrid2->isEnabled() && g.menu_kaijo->isEnabled() && g.cmd_siaiOK->isEnabled());
         click(g.Cmd_Add_OK[1]);  // a second OK adds nothing
         QCOMPARE(sql("SELECT COUNT(*) FROM 会場").toInt() * 10 + dlg->beeps(), 31);
         // Choosing the new venue's row sets the match's venue.
         clickCell(g.DBGrid2, 2, 1);
-        QCOMPARE(g.Txt_Siai[5]->text() + g.Txt_Siai[7]->text(), QStringLiteral("33"));
+        QCOMPARE(g.Txt_Siai[5]->text() + g.Txt_Siai[7]->text() + g.txt_Kaijo[1]->text(), QStringLiteral("33Bowl'House"));
 
         trigger(g.menu_season), typeKeys(QStringLiteral("2026 Fall")), click(g.Cmd_Add_OK[0]);
         // Newest first: the new season is current.
