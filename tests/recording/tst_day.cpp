@@ -209,6 +209,12 @@ private Q_SLOTS:
         // The newest season and the first venue are preselected.
         QCOMPARE(boxes(f), QStringLiteral("32|2|2026|05|17|1|1|1"));
         saveShot(&f, QStringLiteral("form_siai"));
+        // The name box shows the chosen venue and renames it: the venue is in edit from the click on
+        // the box; the grid's move stores it.
+        clickCell(f.DBGrid2, 1, 1), clickCell(f.DBGrid2, 0, 1), click(f.txt_Kaijo[1]);
+        QVERIFY(f.txt_Kaijo[1]->text() == QStringLiteral("駅前レーン") && f.Data_kaijo->isEditing());
+        retype(f.txt_Kaijo[1], QStringLiteral("駅前レーン東")), clickCell(f.DBGrid2, 1, 1);
+        QCOMPARE(rows("SELECT 会場名 FROM 会場 WHERE 会場ID = 1") + f.txt_Kaijo[1]->text(), QStringLiteral("駅前レーン東中央ボウル"));
 
         f.setLeft(600), f.setTop(300), click(f.cmd_back);
         QVERIFY(!forms::loaded<Form_Siai>() && forms::get<Form_Start>().isShown());
@@ -222,13 +228,13 @@ private Q_SLOTS:
         click(g.Cmd_Add_OK[1]);  // no name: stays in the adding state
         QVERIFY(dlg->beeps() == 1 && g.Data_kaijo->isAdding() && keyboard() == g.Txt_ADD[1]);
         typeKeys(QStringLiteral("Bowl'House")), click(g.Cmd_Add_OK[1]);
-        QCOMPARE(rows("SELECT 会場ID, 会場名 FROM 会場"), QStringLiteral("1 駅前レーン|2 中央ボウル|3 Bowl'House"));
+        QCOMPARE(rows("SELECT 会場ID, 会場名 FROM 会場"), QStringLiteral("1 駅前レーン東|2 中央ボウル|3 Bowl'House"));
         QVERIFY(g.Txt_ADD[1]->isHidden() && g.DBGrid1->isEnabled() && g.DBGrid2->isEnabled() && g.menu_kaijo->isEnabled() && g.cmd_siaiOK->isEnabled());
         click(g.Cmd_Add_OK[1]);  // a second OK adds nothing
         QCOMPARE(sql("SELECT COUNT(*) FROM 会場").toInt() * 10 + dlg->beeps(), 31);
         // Choosing the new venue's row sets the match's venue.
         clickCell(g.DBGrid2, 2, 1);
-        QCOMPARE(g.Txt_Siai[5]->text() + g.Txt_Siai[7]->text(), QStringLiteral("33"));
+        QCOMPARE(g.Txt_Siai[5]->text() + g.Txt_Siai[7]->text() + g.txt_Kaijo[1]->text(), QStringLiteral("33Bowl'House"));
 
         trigger(g.menu_season), typeKeys(QStringLiteral("2026 Fall")), click(g.Cmd_Add_OK[0]);
         // Newest first: the new season is current.
@@ -403,6 +409,16 @@ private Q_SLOTS:
         execSql("CREATE TRIGGER no_hcp BEFORE INSERT ON ハンデ BEGIN SELECT RAISE(ABORT, 'refused'); END");
         QVERIFY(placement::storeNewPlayer(7, "x", 1, 10) == placement::StoreResult::Failed && sql("SELECT COUNT(*) FROM 選手 WHERE 選手ID = 7").toInt() == 0);
         execSql("DROP TRIGGER no_hcp");
+        // A handicap the database skips without a word, or a player refused where a stray handicap
+        // row waits: neither stores the player.
+        execSql("CREATE TRIGGER skip_hcp BEFORE INSERT ON ハンデ BEGIN SELECT RAISE(IGNORE); END");
+        QVERIFY(placement::storeNewPlayer(8, "w", 1, 10) == placement::StoreResult::Failed);
+        execSql("DROP TRIGGER skip_hcp");
+        execSql("INSERT INTO ハンデ (選手ID, シーズンID, ハンデ) VALUES (9, 1, 5)");
+        execSql("CREATE TRIGGER no_player BEFORE INSERT ON 選手 WHEN NEW.選手ID = 9 BEGIN SELECT RAISE(ABORT, 'refused'); END");
+        QVERIFY(placement::storeNewPlayer(9, "v", 1, 10) == placement::StoreResult::Failed &&
+                rows("SELECT COUNT(*), SUM(選手ID = 8) FROM 選手 WHERE 選手ID IN (8, 9)") == QStringLiteral("0 "));
+        execSql("DROP TRIGGER no_player");
         QVERIFY(placement::storeNewPlayer(3, "y", 1, 10) == placement::StoreResult::IdTaken && placement::storeNewPlayer(7, "z'", 1, 10) == placement::StoreResult::Stored &&
                 sql("SELECT COUNT(*) FROM ハンデ WHERE 選手ID = 7").toInt() == 1);
 
@@ -442,6 +458,19 @@ private Q_SLOTS:
         PlayerIds.assign(PlayerIds.size(), -1);
         writeSheetFile(path, sheetFromState());
         QVERIFY(fileBytes(path) == "0\r\n4\r\n" && readSheetFile(path, Layout::Current).slots.empty());
+        // A slot's own fields at both ends of their ranges, in files of one and of the most games.
+        for (const int games : {1, MaxGames}) {
+            const bool low = games == 1;
+            SheetFile e{.games = games};
+            e.slots.push_back({.playerId = std::int16_t(low ? 1 : 32767), .name = QStringLiteral("x"), .venueId = std::uint8_t(low ? 0 : 255),
+                               .year = std::int16_t(low ? -32768 : 32767), .month = std::uint8_t(low ? 0 : 255), .day = std::uint8_t(low ? 255 : 0),
+                               .games = std::vector(std::size_t(games), notEnteredRecord())});
+            writeSheetFile(path, e);
+            const SheetFile b = readSheetFile(path, Layout::Current);
+            const SlotRecord& s = b.slots.at(0);
+            QCOMPARE(QList<int>({b.games, s.playerId, s.venueId, s.year, s.month, s.day, int(s.games.size()), s.games.back().Year, s.games.back().Day}),
+                     QList<int>({games, e.slots[0].playerId, e.slots[0].venueId, e.slots[0].year, e.slots[0].month, e.slots[0].day, games, e.slots[0].year, e.slots[0].day}));
+        }
 
         // The old layout: no venue or date, no attributes or masks, no handicap.
         QVERIFY(layoutOf(QStringLiteral("/x/OLD.cdt")) == Layout::Old && layoutOf(QStringLiteral("/x/OLD.CDT")) == Layout::Current);
@@ -454,6 +483,14 @@ private Q_SLOTS:
                  QList<int>({2, 0, 0, vx::PinMask::NoData, vx::BallAttr::Strike, vx::BallAttr::Spare, vx::BallAttr::Plain, vx::BallAttr::Split, vx::BallAttr::NotSet, vx::BallAttr::Foul}));
         QList<QByteArray> oldLines = fileBytes(old).split('\n'); oldLines[75] = "150\r";
         QCOMPARE(int(readSheetFile(put(path, oldLines.join('\n')), Layout::Old).slots[0].games[0].Scores[0]), 150);  // the total is the score
+        // Only a pin count of 1 to 8 shown with a split mark was a split.
+        auto ballFour = [&](const QByteArray& mark, const QByteArray& code) {
+            QList<QByteArray> l = fileBytes(old).split('\n');
+            l[15] = '"' + mark + "\"\r", l[16] = code + '\r';
+            return int(readSheetFile(put(path, l.join('\n')), Layout::Old).slots[0].games[0].Attrs[4]);
+        };
+        QCOMPARE(QList<int>({ballFour("1s", "1"), ballFour("8s", "9"), ballFour("3s", "0"), ballFour("8s", "10")}),
+                 QList<int>({vx::BallAttr::Split, vx::BallAttr::Plain, vx::BallAttr::Plain, vx::BallAttr::Strike}));
         MarkTexts[8] = QStringLiteral("⑧");  // no longer a configured text
         QCOMPARE(readSheetFile(old, Layout::Old).slots[0].games[0].Attrs[4], vx::BallAttr::Plain);
         QVERIFY_THROWS_EXCEPTION(vx::TextFileError, readSheetFile(old, Layout::Current));
@@ -472,7 +509,10 @@ private Q_SLOTS:
             {"text for a code", 9, "\"10\"", 9}, {"unquoted name", 3, "3,Yamada", 3}, {"unclosed name", 3, "3,\"Yamada", 3}, {"decimal", 10, "1.5", 10},
             {"code 31", 9, "31", 9}, {"code 11", 9, "11", 9}, {"pins 11", 10, "11", 10}, {"attr 5", 11, "5", 11},
             {"mask 1024", 12, "1024", 12}, {"score 40000", 113, "40000", 113}, {"venue 256", 4, "256", 4}, {"month 256", 6, "256", 6},
-            {"ID 0", 3, "0,\"x\"", 3}, {"name of 11", 3, "3,\"12345678901\"", 3}, {"one slot too many", 1, "2", 949},
+            {"ID 0", 3, "0,\"x\"", 3}, {"ID 32768", 3, "32768,\"x\"", 3}, {"lone quote", 3, "3,\"", 3}, {"name closed only", 3, "3,x\"", 3},
+            {"code 18", 9, "18", 9}, {"code 22", 9, "22", 9}, {"code 29", 9, "29", 9}, {"pins -1", 10, "-1", 10}, {"attr -2", 11, "-2", 11},
+            {"mask -2", 12, "-2", 12}, {"year 32768", 5, "32768", 5}, {"day 256", 7, "256", 7}, {"venue -1", 4, "-1", 4}, {"thirteen digits", 2, "0000000000004", 2},
+            {"mark unquoted", 8, "x", 8}, {"minus only", 2, "-", 2}, {"name of 11", 3, "3,\"12345678901\"", 3}, {"one slot too many", 1, "2", 949},
             {"one slot too few", 1, "4", 1422}, {"empty", 0, {}, 1}, {"truncated in a game", 0, joined(ok.mid(0, 600)), 601},
             {"invalid CP932", 0, joined(ok).replace(joined(ok).indexOf("\r\n\"") + 3, 1, "\x85"), 8},  // 0x85 is unassigned
             {"10 MB garbage", 0, QByteArray(10 * 1024 * 1024, '\0'), -1}};
@@ -882,6 +922,28 @@ private Q_SLOTS:
                  QStringLiteral("通算ゲーム数‥100ゲーム　　名前        \r\n"));
     }
 
+    // One game crosses every milestone at once: each line in its order with its own round number;
+    // the ID ranges widen to take in the day's season and match.
+    void everyMilestoneAndTheIdRanges() {
+        day();
+        vxtest::addHistory(11, 48, 100);
+        QVERIFY(vx::db::exec(QStringLiteral("INSERT INTO \"データ項目\" (\"選手ID\", \"試合ID\", \"ｹﾞｰﾑ\", \"優Ｐ\", \"上位\", \"S10\", \"ST\", \"SP\", \"SPF\") "
+                                            "VALUES (11, 1, 2, 49, 49, 100, 49, 99, 0)")));
+        setDay({{QStringLiteral("青木"), 11, 0, {200}}, {QStringLiteral("井上"), 12, 0, {100}}});
+        PlayedSheet(1, 1).Attrs[0] = vx::BallAttr::Strike, PlayedSheet(1, 1).Attrs[3] = vx::BallAttr::Spare;
+        QVERIFY(vx::CalculateDay({}).ok);
+        SeasonIdMax = 2, SeasonIdMin = 5, MatchIdMax = 40, MatchIdMin = 50;
+        const vx::StoreDayResult r = vx::StoreDay();
+        const QString name = pad(QStringLiteral("青木")) + QStringLiteral("\r\n");
+        QCOMPARE(r.milestones, QStringLiteral("通算ゲーム数‥50ゲーム　　") + name + QStringLiteral("通算上位数‥‥‥50上位　　") + name +
+                                   QStringLiteral("通算ポイント数‥‥50ｐ　　") + name + QStringLiteral("通算ストライク数‥50個　　") + name +
+                                   QStringLiteral("通算スペア数‥‥‥100個　　") + name + QStringLiteral("通算合計点数‥‥5000点　　") + name);
+        QStringList ranges;
+        for (const char* key : {"srs_max", "srs_min", "siai_max", "siai_min"}) ranges << vx::settings::GetSetting("setting", key, "none");
+        QCOMPARE(ranges.join(u' ') + QStringLiteral(" %1 %2 %3 %4").arg(SeasonIdMax).arg(SeasonIdMin).arg(MatchIdMax).arg(MatchIdMin),
+                 QStringLiteral("3 3 41 41 3 3 41 41"));
+    }
+
     // Not calculated, a row refused half-way, or already stored: the database, the results file, the
     // ID ranges, the count and the backup stay as they were. Once the cause is gone the day stores,
     // without the game nobody bowled; of two sharing first place the match row names the later.
@@ -899,9 +961,16 @@ private Q_SLOTS:
         const QString before = dump() + resultsFile();
 
         vx::StoreDayResult r = vx::StoreDay();
-        QVERIFY2(!r.ok && r.error.contains(QStringLiteral("フレーム")) && r.error.contains(QStringLiteral("forced failure")), qPrintable(r.error));
+        const QString refused = QStringLiteral("記録できませんでした。データベースは変更されていません。\r");
+        QVERIFY2(!r.ok && r.error.startsWith(refused + QStringLiteral("フレームに書き込めませんでした。\r")) && r.error.contains(QStringLiteral("forced failure")), qPrintable(r.error));
         QVERIFY(dump() + resultsFile() == before && QFile::exists(vx::exchange::backupFileName()) &&
                 vx::settings::GetSetting("setting", "siai_max", "none") + QString::number(DataRecordCount) == QStringLiteral("none7"));
+        // The totals that cannot be read stop the day the same way.
+        const QString view = sql("SELECT sql FROM sqlite_master WHERE name = '通算成績'").toString();
+        QVERIFY(vx::db::exec(QStringLiteral("DROP VIEW \"通算成績\"")));
+        r = vx::StoreDay();
+        QVERIFY2(!r.ok && r.error.startsWith(refused + QStringLiteral("通算成績を読めませんでした。\r")), qPrintable(r.error));
+        QVERIFY(vx::db::exec(view) && dump() + resultsFile() == before);
 
         QVERIFY(vx::db::exec(QStringLiteral("DROP TRIGGER forced_failure")));
         r = vx::StoreDay();
