@@ -115,6 +115,10 @@ private Q_SLOTS:
                               plot(graphs::SpareRate, *graphs::readSeasons(3, false, 2), false), plot(graphs::Tops, *graphs::readSeasons(0, false, 1), false)}),
                  QStringList({"0 7 4 0 M7 s387 l10", "0 47.0199 100 0 M100 s20 l10", "0 47.0199 100 0 M100 s30 l10", "0 33.3333 100 0 M1 s30 l10", "0 860 330 780 M860 s3.6 l10000",
                               "0 2.66667 5 0 M5 s620 l0.5", "0 64.2857 75 60 M0.75 s40 l10", "0 75 0 0 M0.75 s40 l10", "0 M0 s62 l5"}));
+        graphs::SeasonTable shorter = *one;  // seasons beyond the player's own come from all players
+        shorter.player[0] = {};
+        shorter.player.resize(2);
+        QCOMPARE(plot(graphs::TotalPins, shorter, false), QString("0 510 330 780 M780 s3.9 l1000"));
         QVERIFY(execSql("INSERT INTO データ項目 (選手ID, 試合ID, 上位, S10) VALUES (3, 10, NULL, 150)"));  // a rate of nothing is no value
         QCOMPARE(plot(graphs::TopRate, *graphs::readSeasons(3, false, 3), false), QString("0 null 0 75 M0.75 s40 l10"));
         QVERIFY(db::exec("DROP VIEW \"全選手成績２\"") && !graphs::readSeasons(3, true, 0));  // unreadable: no table
