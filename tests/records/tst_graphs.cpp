@@ -30,6 +30,18 @@ void club() {
 std::int32_t at(const PictureBox* p, double x, double y) { return p->Point(x, y); }
 const std::int32_t White = 0xFFFFFF, Black = 0;
 
+// Empty when the picture is the one kept beside the tests, pixel for pixel; else its name, and what
+// was drawn goes to the screenshots. VX_KEEP_PICTURES set keeps what is drawn as the new picture.
+QString samePicture(const PictureBox* p, const QString& name) {
+    const QString kept = VX_TEST_DATA "/records/" + name + ".png";
+    const QImage drawn = p->image().convertToFormat(QImage::Format_RGB32);
+    if (qEnvironmentVariableIsSet("VX_KEEP_PICTURES")) drawn.save(kept);
+    if (drawn == QImage(kept).convertToFormat(QImage::Format_RGB32)) return {};
+    QDir().mkpath(VX_SHOTS_DIR);
+    drawn.save(VX_SHOTS_DIR "/" + name + "_drawn.png");
+    return name;
+}
+
 QString values(const graphs::SeasonPlot& p) {
     QStringList out;
     for (const auto& v : p.values) out << (v ? QString::number(*v, 'g', 6) : QString("null"));
@@ -115,6 +127,10 @@ private Q_SLOTS:
                               plot(graphs::SpareRate, *graphs::readSeasons(3, false, 2), false), plot(graphs::Tops, *graphs::readSeasons(0, false, 1), false)}),
                  QStringList({"0 7 4 0 M7 s387 l10", "0 47.0199 100 0 M100 s20 l10", "0 47.0199 100 0 M100 s30 l10", "0 33.3333 100 0 M1 s30 l10", "0 860 330 780 M860 s3.6 l10000",
                               "0 2.66667 5 0 M5 s620 l0.5", "0 64.2857 75 60 M0.75 s40 l10", "0 75 0 0 M0.75 s40 l10", "0 M0 s62 l5"}));
+        graphs::SeasonTable shorter = *one;  // seasons beyond the player's own come from all players
+        shorter.player[0] = {};
+        shorter.player.resize(2);
+        QCOMPARE(plot(graphs::TotalPins, shorter, false), QString("0 510 330 780 M780 s3.9 l1000"));
         QVERIFY(execSql("INSERT INTO データ項目 (選手ID, 試合ID, 上位, S10) VALUES (3, 10, NULL, 150)"));  // a rate of nothing is no value
         QCOMPARE(plot(graphs::TopRate, *graphs::readSeasons(3, false, 3), false), QString("0 null 0 75 M0.75 s40 l10"));
         QVERIFY(db::exec("DROP VIEW \"全選手成績２\"") && !graphs::readSeasons(3, true, 0));  // unreadable: no table
@@ -140,7 +156,7 @@ private Q_SLOTS:
         QCOMPARE(f.SeasonStep * 1000 + f.ValueScale, 1990030.0);
         QCOMPARE(QList<int>({at(p, 2985, 2005), at(p, 4975, 1505), at(p, 30, 30), at(p, 1990, 1005), at(p, 1000, 2500)}),
                  QList<int>({purple, purple, purple, purple, White}));
-        QCOMPARE(f.Lbl_tate[10]->text() + f.Lbl_tate[1]->text() + f.Lbl_yoko[0]->text(), QString("100100"));
+        QCOMPARE(f.Lbl_tate[10]->text() + f.Lbl_tate[1]->text() + f.Lbl_yoko[0]->text() + samePicture(p, "graph_toprate"), QString("100100"));
         QVERIFY(f.Lbl_tate[10]->y() == twips(440 + 80) && f.Lbl_yoko[0]->x() == twips(555 - 50));
         saveShot(f.subWindow(), "records_ana_kojin");
         click(f.cmd_back);
@@ -161,11 +177,11 @@ private Q_SLOTS:
         for (QLabel* l : g.Lbl_yoko) numbers << l->text();
         int dots = 0;  // of 60 pixels along the grid line at 1000 twips
         for (int x = 100; x < 1000; x += 15) dots += at(g.Pic, x, 1005) != White;
-        QCOMPARE(numbers.join(' ') + ' ' + QString::number(dots), QString("0 5 10 15 20 25 22"));
+        QCOMPARE(numbers.join(' ') + ' ' + QString::number(dots) + samePicture(g.Pic, "graph_thirty"), QString("0 5 10 15 20 25 22"));
         // No season at all: the frame and an empty grid of ten steps, nothing else.
         Module1::SeasonIdMax = 0;
         click(g.Cmd_OK);
-        QCOMPARE(g.Lbl_tate[10]->text() + QString::number(at(g.Pic, 2985, 2755)) + notOnTop(g), QString("100") + QString::number(White));
+        QCOMPARE(g.Lbl_tate[10]->text() + QString::number(at(g.Pic, 2985, 2755)) + notOnTop(g) + samePicture(g.Pic, "graph_none"), QString("100") + QString::number(White));
     }
 
     // From the season results on season 1: its two ranked players, N lowered to 2, climbing lines in
@@ -187,11 +203,13 @@ private Q_SLOTS:
                  QString("22井上青木"));
         QCOMPARE(QList<int>({f.Lbl_han[1]->y(), vbColorOf(f.Lbl_han[1]->palette().color(QPalette::Window))}),
                  QList<int>({twips(330), PaletteColor(2)}));
+        QCOMPARE(samePicture(p, "race_season1"), QString());
         saveShot(f.subWindow(), "records_ana_p");
         // Season 3: nobody scored, the lines lie on the zero line, the later player's over the earlier.
         f.HScr_srs->setValue(3);
         click(f.cmd_p_srs);
         QCOMPARE(QList<int>({at(p, 2500, 30), at(p, 2500, 400)}), QList<int>({PaletteColor(2), White}));
+        QCOMPARE(samePicture(p, "race_season3"), QString());
         f.Txt_srs->setText("abc");  // no season: nobody took part
         dlg->expectMsgBox(vbOK, "参加選手がいません。");
         click(f.cmd_p_srs);
@@ -225,11 +243,13 @@ private Q_SLOTS:
         const std::int32_t green = PaletteColor(2);
         QVERIFY(near(68 + 25, 68 - 25, green) && near(68, 68 - 51, green) && near(68 + 51, 68, green) && near(68 - 51, 68, green));
         QCOMPARE(QList<int>({px(50, 85), px(51, 85), px(3, 3), px(130, 130), px(68, 2)}), QList<int>({green, White, White, White, Black}));
+        QCOMPARE(samePicture(f.Pic, "chart_two"), QString());
         saveShot(f.subWindow(), "records_chart");
         trigger(f.menu_clear);
         QCOMPARE(px(68, 2), White);
         click(f.cmd_clear);
         QCOMPARE(QList<int>({px(68, 2), px(50, 85)}), QList<int>({Black, White}));
+        QCOMPARE(samePicture(f.Pic, "chart_axes"), QString());
         Form_chart::ChartColorIndex = 14;
         shown<Form_Seiseki>();
         clickCell(r.DBGrid1, 2, 0);

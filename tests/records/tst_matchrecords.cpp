@@ -83,7 +83,9 @@ private Q_SLOTS:
     // Every key in both directions, the direction chosen by the menu or the option buttons; equal
     // keys in match order, then by name.
     void sortKeys() {
-        click(startMenu().Cmd_siaiSeiseki);
+        Form_Start& start = startMenu();
+        QVERIFY(db::exec("UPDATE データ項目 SET SP = 6 WHERE ID = 8"));  // 佐藤's best game of spares beats the totals' order
+        click(start.Cmd_siaiSeiseki);
         Form_siaiSeiseki* f = forms::loaded<Form_siaiSeiseki>();
         QVERIFY(f && notOnTop(*f).isEmpty() && !f->DBGrid1->isVisible() && f->Opt_sort[1]->isChecked() && f->menu_sort[1]->isChecked());
         QCOMPARE(f->Txt_Sensyu->text(), QString("全　員"));
@@ -105,7 +107,7 @@ private Q_SLOTS:
         QCOMPARE(got.join('|'), QString("山41 O41 佐57 山57 佐41 O57|佐41 O57 O41 佐57 山57 山41|山41 O41 O57 山57 佐57 佐41|佐41 佐57 O57 山57 O41 山41|"
                                         "O57 山57 山41 O41 佐57 佐41|佐41 佐57 O41 山41 O57 山57|山41 山57 O41 O57 佐57 佐41|佐41 佐57 O41 O57 山57 山41|"
                                         "山57 山41 O57 佐57 O41 佐41|佐41 O41 佐57 山41 O57 山57|O41 山41 佐57 佐41 山57 O57|O57 佐41 山57 佐57 山41 O41|"
-                                        "O41 山41 佐57 佐41 山57 O57|O57 佐41 山57 佐57 山41 O41"));
+                                        "佐57 O41 山41 佐41 山57 O57|O57 佐41 山57 山41 O41 佐57"));
         const QAbstractItemModel* m = f->DBGrid1->model();
         QCOMPARE(m->headerData(7, Qt::Horizontal).toString() + m->headerData(9, Qt::Horizontal).toString() + m->index(0, 1).data().toString() +
                      m->index(0, 2).data().toString() + notOnTop(*f), QString("ST/GSP/G2025/05/111"));
