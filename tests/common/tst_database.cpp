@@ -505,6 +505,19 @@ private Q_SLOTS:
         QVERIFY(s.size() == 3 && s[1].startsWith("CREATE TRIGGER") && s[1].endsWith("END") && s[2].endsWith("VALUES ('it''s;')"));
     }
 
+    // A script splits at the semicolons outside quotes, comments and trigger bodies; comments go.
+    void scriptsSplitIntoStatements() {
+        const std::pair<const char*, const char*> cases[] = {
+            {"SELECT 1;/*", "SELECT 1"}, {"SELECT 1;--", "SELECT 1"}, {"a/**/b;c", "a b|c"}, {"a/*/ b; */c;d", "a c|d"},
+            {"SELECT 5-2-1;x", "SELECT 5-2-1|x"}, {"SELECT 1 --c;\n;x", "SELECT 1|x"}, {"a -- c\n+ b;", "a \n+ b"},
+            {"x 'a'';b';y", "x 'a'';b'|y"}, {"\"q\"\";\";`b``;`;z", "\"q\"\";\"|`b``;`|z"}, {"[a]];b", "[a]]|b"}, {"[a;b]", "[a;b]"},
+            {"CREATE TABLE t (a TRIGGER); SELECT 1", "CREATE TABLE t (a TRIGGER)|SELECT 1"},
+            {"SELECT 1; CREATE TEMP TRIGGER t BEGIN SELECT a_END; SELECT 'END;'; END; SELECT 2; SELECT 3",
+             "SELECT 1|CREATE TEMP TRIGGER t BEGIN SELECT a_END; SELECT 'END;'; END|SELECT 2|SELECT 3"},
+            {"create trigger x begin delete from a; end ; select 4", "create trigger x begin delete from a; end|select 4"}};
+        for (const auto& [script, want] : cases) QCOMPARE(splitStatements(QString::fromUtf8(script)).join('|'), QString::fromUtf8(want));
+    }
+
     // A row written out of the list's criteria stays in it, read back from the unfiltered rows, until
     // the list is read again; without them, or when it is not among them either, nothing is written.
     void rowWrittenOutOfCriteria() {
