@@ -120,6 +120,63 @@ private Q_SLOTS:
         QCOMPARE(apply(c[0], c[1], c[2]), c[3]);
     }
 
+    // Random number pictures against a model that works on the decimal value as whole numbers:
+    // rounded half away from zero, "0" places padded, "#" places at the fraction's end dropping
+    // their zeros, digits grouped, the sign in front, "%" a hundred times the value.
+    void numberPicturesAsAModel() {
+        QRandomGenerator rng(4711);
+        const std::pair<const char*, const char*> fixes[] = {{"", ""}, {" ", " "}, {"第", "第"}, {"\\#", "#"}, {"\"0,\"", "0,"}};
+        for (int round = 0; round < 4000; ++round) {
+            const bool longFraction = rng.bounded(4) == 0;  // up to 15 significant digits in all
+            const int k = int(rng.bounded(longFraction ? 14 : 10));  // the value is n / 10^k
+            const qint64 n = qint64(rng.bounded(quint64(longFraction || k > 6 ? 1000000 : 1000000000000ull))) * (rng.bounded(3) == 0 ? -1 : 1) /
+                             qint64(rng.bounded(4) ? 1 : 1000);
+            const bool percent = !longFraction && rng.bounded(5) == 0, grouping = rng.bounded(4) == 0;
+            QString intPlaces, fracPlaces;
+            for (int i = int(rng.bounded(6)); i > 0; --i) intPlaces += rng.bounded(2) ? '#' : '0';
+            const bool point = rng.bounded(3) > 0;
+            if (point)
+                for (int i = int(longFraction ? rng.bounded(5, 13) : rng.bounded(5)); i > 0; --i) fracPlaces += rng.bounded(2) ? '#' : '0';
+            const auto& [pre, preOut] = fixes[rng.bounded(5)];
+            const auto& [post, postOut] = fixes[rng.bounded(3)];
+            QString picture = QString::fromUtf8(pre) + (grouping && intPlaces.size() >= 2 ? intPlaces.left(1) + ',' + intPlaces.mid(1) : intPlaces) +
+                              (point ? "." + fracPlaces : QString()) + (percent ? "%" : "") + QString::fromUtf8(post);
+            if (intPlaces.isEmpty() && !point) continue;  // no place for a digit
+            // The model: |n| scaled to the picture's decimals, rounded on the remainder.
+            const int scale = k - (percent ? 2 : 0), d = int(fracPlaces.size());
+            quint64 q = quint64(n < 0 ? -n : n);
+            if (d >= scale) {
+                for (int i = scale; i < d; ++i) q *= 10;
+            } else {
+                quint64 div = 1;
+                for (int i = d; i < scale; ++i) div *= 10;
+                const bool up = (q % div) * 2 >= div;
+                q = q / div + up;
+            }
+            std::string all;
+            for (quint64 t = q; t > 0; t /= 10) all.insert(all.begin(), char('0' + int(t % 10)));
+            if (int(all.size()) < d) all.insert(0, std::size_t(d) - all.size(), '0');
+            QString whole = QString::fromStdString(all.substr(0, all.size() - std::size_t(d)));
+            QString frac = QString::fromStdString(all.substr(all.size() - std::size_t(d)));
+            const qsizetype firstZero = intPlaces.indexOf('0');
+            const qsizetype minInt = firstZero < 0 ? 0 : intPlaces.size() - firstZero;
+            if (whole.size() < minInt) whole = QString(minInt - whole.size(), '0') + whole;
+            if (grouping && intPlaces.size() >= 2)
+                for (qsizetype i = whole.size() - 3; i > 0; i -= 3) whole.insert(i, ',');
+            while (!frac.isEmpty() && fracPlaces[frac.size() - 1] == '#' && frac.endsWith('0')) frac.chop(1);
+            const QString want = QString(n < 0 && q > 0 ? "-" : "") + QString::fromUtf8(preOut) + whole + (point ? "." + frac : QString()) +
+                                 (percent ? "%" : "") + QString::fromUtf8(postOut);
+            QString text = QString::number(n);
+            if (k > 0) {
+                text = QString::number(n < 0 ? -n : n).rightJustified(k + 1, '0');
+                text = (n < 0 ? "-" : "") + text.insert(text.size() - k, '.');
+            }
+            const double value = text.toDouble();
+            QCOMPARE(Format(value, picture) + " " + text + " " + picture, want + " " + text + " " + picture);
+            QCOMPARE(Format(text, picture), want);
+        }
+    }
+
     // Cuts, widths and paddings count characters: a surrogate pair is one and never cut in two, a
     // lone half counts as one; the fixed-length name keeps ten characters.
     void charactersNotHalves() {
