@@ -185,6 +185,7 @@ private Q_SLOTS:
         QCOMPARE(QStringList({leftChars(name, 8), rightChars(name, 2), midChars(name, 7, 1), midChars(name, 6), padLeft(u("𠮷"), 3),
                               padRight(u("𠮷"), 3, QLatin1Char('*')), padRight(name, 3), leftChars(name, 0), rightChars(name, 20)}).join('|'),
                  u("山田太郎右衛門𠮷|𠮷田|𠮷|門𠮷田|  𠮷|𠮷**|山田太郎右衛門𠮷田||山田太郎右衛門𠮷田"));
+        QCOMPARE(QStringList({leftChars(name, 1), midChars(name, 2, 0), midChars(name, 7, 2), FixedText(name, 1), rightChars(name, 1)}).join('|'), u("山||𠮷田|山|田"));
         QCOMPARE(FixedString<10>(name + u("一郎")).str() + '|' + FixedString<4>(u("𠮷")).str(), u("山田太郎右衛門𠮷田一|𠮷   "));
         // Cut to eight, the page writes the whole character as one reference.
         QCOMPARE(toCp932Html(FixedText(name, 8)), toCp932(u("山田太郎右衛門")) + "&#134071;");
@@ -217,6 +218,32 @@ private Q_SLOTS:
             }
             iconv_close(cd);
             QCOMPARE(refs ? toCp932Html(all) : toCp932(all), want);
+        }
+    }
+
+    // Half-width katakana alone and with each sound mark widen as Unicode composes them where CP932
+    // has the result, else each on its own, and narrow back; every other character that narrows
+    // is one of the ASCII partners, and widens back.
+    void katakanaAsUnicodeComposesThem() {
+        const auto alone = [](QChar c) {
+            const QString n = QString(c).normalized(QString::NormalizationForm_KC);
+            return n == QChar(0x3099) ? QString(QChar(0x309B)) : n == QChar(0x309A) ? QString(QChar(0x309C)) : n;
+        };
+        QSet<char16_t> widened;
+        for (char16_t h = 0xFF61; h <= 0xFF9F; ++h)
+            for (const QString& mark : {QString(), QString(QChar(0xFF9E)), QString(QChar(0xFF9F))}) {
+                const QString half = QChar(h) + mark, composed = half.normalized(QString::NormalizationForm_KC);
+                const QString want = composed.size() == 1 && toCp932(composed) != "?" ? composed : alone(QChar(h)) + (mark.isEmpty() ? QString() : alone(mark[0]));
+                QCOMPARE(StrConvWide(half), want);
+                QCOMPARE(StrConvNarrow(want), half);
+                if (want.size() == 1) widened.insert(want[0].unicode());
+            }
+        for (char16_t c = 1; c != 0; ++c) {
+            if (QChar::isSurrogate(c)) continue;
+            const QString one(QChar{c}), narrow = StrConvNarrow(one);
+            const bool partner = widened.contains(c) || (c >= 0xFF01 && c <= 0xFF5E) || c == 0x3000 || c == u'”' || c == u'’' || c == u'￥';
+            QVERIFY2((narrow != one) == partner, qPrintable(one));
+            if (partner && c != 0xFF02 && c != 0xFF07 && c != 0xFF3C) QCOMPARE(StrConvWide(narrow), one);
         }
     }
 
