@@ -259,6 +259,11 @@ private Q_SLOTS:
         QVERIFY(import.Requery() && import.FindFirst({{"選手ID", 7}}) && import.Value("シーズンID").isNull());
         QVERIFY(import.AddNew() && import.SetValue(0, 12) && import.SetValue(1, "別人") && import.SetValue(2, 2) && !import.Update());
         QCOMPARE(value("SELECT group_concat(選手名 || ハンデ) FROM 選手 JOIN ハンデ USING (選手ID)"), QString("山田　-5"));
+        // A key edited onto another row's is refused as well: the view keeps the old key.
+        for (const char* h : {"5", "6"})
+            QVERIFY(hdcp.AddNew() && hdcp.SetValue("シーズンID", "2") && hdcp.SetValue("選手ID", "7") && hdcp.SetValue("ハンデ", h) && hdcp.Update());
+        QVERIFY(hdcp.MoveFirst() && hdcp.Edit() && hdcp.SetValue("ID", hdcp.valueAt(1, 0)) && hdcp.SetValue("ハンデ", 30) && !hdcp.Update());
+        QCOMPARE(value("SELECT group_concat(ハンデ) FROM ハンデ"), QString("-5,5,6"));
     }
 
     // SQL text writes to the tables it names; criteria are bound; snapshots are read-only.
@@ -316,10 +321,21 @@ private Q_SLOTS:
             out << rs.keyValue(rs.RecordCount()).toString() << rs.keyValue(-1).toString();
             return out;
         };
+        // What both must show: the rows in the table's order (new keys are the largest), the position.
+        QStringList model;
+        for (int i = 1; i <= 600; ++i) model << QString("%1|%2|s%1").arg(i).arg(i * 7 % 101);
+        int nextId = 601, at = 0;
         QRandomGenerator rng(1207);
         for (int step = 0; step < 160; ++step) {
             const int n = whole.RecordCount(), r = int(rng.bounded(std::max(n, 1)));
             const int op = int(rng.bounded(10)), v = int(rng.bounded(1000));
+            switch (op) {
+                case 0: case 1: case 2: model.removeAt(r), at = -1; break;
+                case 3: case 4: case 5: model << QString("%1|%2|new").arg(nextId++).arg(v), at = n; break;
+                case 6: case 7: model[r] = model[r].section('|', 0, 0) + '|' + QString::number(v) + '|' + model[r].section('|', 2), at = r; break;
+                case 8: at = r + 1 < n ? r + 1 : -1; break;
+                default: at = step % 40 == 9 ? 0 : n - 2;
+            }
             for (Recordset* rs : {&paged, &whole}) {
                 switch (op) {
                     case 0: case 1: case 2:
@@ -340,8 +356,127 @@ private Q_SLOTS:
                 }
             }
             QCOMPARE(state(paged), state(whole));
+            QStringList shown{QString::number(whole.AbsolutePosition())};
+            for (int i = 0; i < whole.RecordCount(); ++i) shown << whole.valueAt(i, 0).toString() + '|' + whole.valueAt(i, 1).toString() + '|' + whole.valueAt(i, 2).toString();
+            QCOMPARE(shown, QStringList{QString::number(at)} + model);
         }
+        QCOMPARE(value("SELECT group_concat(id || '|' || v || '|' || s, ',') FROM b"), model.join(','));
         QCOMPARE(value("SELECT group_concat(id || v || s) FROM a"), value("SELECT group_concat(id || v || s) FROM b"));
+    }
+
+    // A join over SQL text (its keys read by place, a looked-up table written by its own key, rows
+    // written out of the criteria read back from the unfiltered rows) and a paged snapshot act as
+    // the same lists read whole, and both as a plain model of the tables, through deletes,
+    // additions, edits, finds, moves and requeries.
+    void sqlListsActLikeWholeOnes() {
+        const int games = 4500, limit = 990;
+        QVERIFY(exec("PRAGMA synchronous = OFF"));  // no waiting on the disk
+        for (const char* t : {"1", "2"}) {
+            QVERIFY(exec(QString("CREATE TABLE g%1 (id INTEGER PRIMARY KEY AUTOINCREMENT, pid INTEGER, v INTEGER)").arg(t)));
+            QVERIFY(exec(QString("CREATE TABLE p%1 (pid INTEGER PRIMARY KEY, name TEXT)").arg(t)));
+            const QString n = QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) ");
+            QVERIFY(exec(n.arg(games) + QString("INSERT INTO g%1 (pid, v) SELECT i, i * 7 % 1001 FROM n").arg(t)));
+            QVERIFY(exec(n.arg(games + 400) + QString("INSERT INTO p%1 (pid, name) SELECT i, 'p' || i FROM n").arg(t)));
+        }
+        const auto sql = [](const char* t, const char* where) {
+            return QString("SELECT g.v, g.id, p.name, g.pid FROM g%1 g JOIN p%1 p USING (pid) %2 ORDER BY g.v DESC, g.id;").arg(t, where);
+        };
+        OpenOptions o;
+        o.params = {limit}, o.key = "id", o.writeTables = {"g1", "p1"}, o.writeKeys = {{"p1", "pid"}}, o.keyset = true;
+        o.unfiltered = sql("1", ""), o.keysInOrder = "SELECT g.id FROM g1 g JOIN p1 p USING (pid) WHERE g.v < ? ORDER BY g.v DESC, g.id";
+        Recordset paged, whole, pagedSnap, wholeSnap;
+        QVERIFY(paged.open(sql("1", "WHERE g.v < ?"), o));
+        o.writeTables = {"g2", "p2"}, o.writeKeys = {{"p2", "pid"}}, o.keyset = false, o.unfiltered = sql("2", ""), o.keysInOrder = {};
+        QVERIFY(whole.open(sql("2", "WHERE g.v < ?"), o));
+        OpenOptions snap;
+        snap.type = RecordsetType::Snapshot, snap.params = {limit}, snap.paged = true;
+        QVERIFY(pagedSnap.open(sql("2", "WHERE g.v < ?"), snap) && wholeSnap.open(sql("2", "WHERE g.v < ?"), RecordsetType::Snapshot, {limit}));
+        const auto rowsOf = [](const Recordset& rs, int from = 0, int to = INT_MAX) {
+            QStringList out{QString::number(rs.RecordCount()), QString::number(rs.AbsolutePosition())};
+            for (int r = std::max(from, 0); r < std::min(to, rs.RecordCount()); ++r)
+                out << QString("%1|%2|%3|%4").arg(rs.valueAt(r, 0).toString(), rs.valueAt(r, 1).toString(), rs.valueAt(r, 2).toString(), rs.valueAt(r, 3).toString());
+            return out;
+        };
+
+        // The tables as the model keeps them, and the list: its ids in order, where it stands.
+        QHash<int, int> v, pid;
+        QHash<int, QString> name;
+        for (int i = 1; i <= games; ++i) v[i] = i * 7 % 1001, pid[i] = i;
+        for (int i = 1; i <= games + 400; ++i) name[i] = "p" + QString::number(i);
+        QVector<int> ids;
+        const auto reread = [&] {
+            ids.clear();
+            for (auto i = v.cbegin(); i != v.cend(); ++i)
+                if (i.value() < limit) ids << i.key();
+            std::sort(ids.begin(), ids.end(), [&](int a, int b) { return v[a] != v[b] ? v[a] > v[b] : a < b; });
+        };
+        const auto modelRows = [&](int at, int from = 0, int to = INT_MAX) {
+            QStringList out{QString::number(ids.size()), QString::number(at)};
+            for (int r = std::max(from, 0); r < std::min<int>(to, ids.size()); ++r)
+                out << QString("%1|%2|%3|%4").arg(v[ids[r]]).arg(ids[r]).arg(name[pid[ids[r]]]).arg(pid[ids[r]]);
+            return out;
+        };
+        reread();
+        int pos = 0, nextId = games + 1;
+        bool deleted = false;
+        QRandomGenerator rng(1208);
+        for (int step = 0; step < 120; ++step) {
+            const int n = int(ids.size()), r = int(rng.bounded(n)), op = int(rng.bounded(10)), x = int(rng.bounded(1100));
+            bool found = true;
+            const auto test = [x](const Record& rec) { return rec.Value("v").toInt() % 13 == x % 13; };
+            for (Recordset* rs : {&paged, &whole}) {
+                switch (op) {
+                    case 0: case 1: QVERIFY(rs->SetAbsolutePosition(r) && rs->Delete()); break;
+                    case 2: case 3: QVERIFY2(rs->AddNew() && rs->SetValue("v", x % limit) && rs->SetValue("pid", nextId) && rs->Update(), qPrintable(rs->lastError())); break;
+                    case 4: case 5: QVERIFY2(rs->SetAbsolutePosition(r) && rs->Edit() && rs->SetValue("v", x) && rs->Update(), qPrintable(rs->lastError())); break;
+                    case 6: QVERIFY(rs->SetAbsolutePosition(r) && rs->Edit() && rs->SetValue("name", "n" + QString::number(x)) && rs->Update()); break;
+                    case 7:
+                        found = step % 2 ? rs->FindNext(test) : rs->FindFirst(test);
+                        QCOMPARE(rs->NoMatch(), !found);
+                        break;
+                    case 8: QVERIFY(rs->SetBookmark(rs->bookmarkAt(r)) && rs->MoveNext()); break;
+                    default: QVERIFY(step % 3 ? rs->MoveLast() && rs->MovePrevious() : rs->Requery());
+                }
+            }
+            switch (op) {
+                case 0: case 1: v.remove(ids[r]), ids.removeAt(r), pos = r, deleted = true; break;
+                case 2: case 3: v[nextId] = x % limit, pid[nextId] = nextId, ids << nextId++, pos = n, deleted = false; break;
+                case 4: case 5: v[ids[r]] = x, pos = r, deleted = false; break;
+                case 6: name[pid[ids[r]]] = "n" + QString::number(x), pos = r, deleted = false; break;
+                case 7: {
+                    int f = step % 2 ? (deleted ? pos : pos + 1) : 0;
+                    while (f < n && v[ids[f]] % 13 != x % 13) ++f;
+                    QCOMPARE(found, f < n);
+                    if (f < n) pos = f, deleted = false;
+                    break;
+                }
+                case 8: pos = r + 1, deleted = false; break;
+                default:
+                    if (step % 3) pos = n - 2;
+                    else reread(), pos = 0;
+                    deleted = false;
+            }
+            const int at = deleted || pos >= ids.size() ? -1 : pos;
+            if (step % 10 == 9) {
+                QCOMPARE(rowsOf(paged), modelRows(at));
+                QCOMPARE(rowsOf(whole), modelRows(at));
+                QCOMPARE(rowsOf(pagedSnap), rowsOf(wholeSnap));
+            } else {
+                QCOMPARE(rowsOf(paged, r - 2, r + 3), modelRows(at, r - 2, r + 3));
+                QCOMPARE(rowsOf(whole, r - 2, r + 3), modelRows(at, r - 2, r + 3));
+                QCOMPARE(rowsOf(pagedSnap, r - 2, r + 3), rowsOf(wholeSnap, r - 2, r + 3));
+            }
+            if (step % 40 == 39) QVERIFY(pagedSnap.Requery() && wholeSnap.Requery());
+        }
+        for (const char* t : {"1", "2"}) {
+            QStringList stored;
+            for (auto i = v.cbegin(); i != v.cend(); ++i) stored << QString("%1|%2|%3|%4").arg(i.key()).arg(i.value()).arg(pid[i.key()]).arg(name[pid[i.key()]]);
+            stored.sort();
+            QStringList in;
+            for (const QString& row : value(QString("SELECT group_concat(id || '|' || v || '|' || pid || '|' || name, ',') FROM g%1 JOIN p%1 USING (pid)").arg(t)).split(',')) in << row;
+            in.sort();
+            QCOMPARE(in, stored);
+        }
     }
 
     // Opening never creates a file; the empty database never overwrites one nor leaves half a file.
@@ -368,6 +503,19 @@ private Q_SLOTS:
         const QStringList s = splitStatements("-- a; comment\nCREATE TABLE \"a;b\" (x);\nCREATE TRIGGER t AFTER INSERT ON a BEGIN\n"
             "  SELECT CASE WHEN 1 THEN ';' END 'x'; DELETE FROM a;\nEND;\n/* ; */ INSERT INTO a VALUES ('it''s;');--");
         QVERIFY(s.size() == 3 && s[1].startsWith("CREATE TRIGGER") && s[1].endsWith("END") && s[2].endsWith("VALUES ('it''s;')"));
+    }
+
+    // A script splits at the semicolons outside quotes, comments and trigger bodies; comments go.
+    void scriptsSplitIntoStatements() {
+        const std::pair<const char*, const char*> cases[] = {
+            {"SELECT 1;/*", "SELECT 1"}, {"SELECT 1;--", "SELECT 1"}, {"a/**/b;c", "a b|c"}, {"a/*/ b; */c;d", "a c|d"},
+            {"SELECT 5-2-1;x", "SELECT 5-2-1|x"}, {"SELECT 1 --c;\n;x", "SELECT 1|x"}, {"a -- c\n+ b;", "a \n+ b"},
+            {"x 'a'';b';y", "x 'a'';b'|y"}, {"\"q\"\";\";`b``;`;z", "\"q\"\";\"|`b``;`|z"}, {"[a]];b", "[a]]|b"}, {"[a;b]", "[a;b]"},
+            {"CREATE TABLE t (a TRIGGER); SELECT 1", "CREATE TABLE t (a TRIGGER)|SELECT 1"},
+            {"SELECT 1; CREATE TEMP TRIGGER t BEGIN SELECT a_END; SELECT 'END;'; END; SELECT 2; SELECT 3",
+             "SELECT 1|CREATE TEMP TRIGGER t BEGIN SELECT a_END; SELECT 'END;'; END|SELECT 2|SELECT 3"},
+            {"create trigger x begin delete from a; end ; select 4", "create trigger x begin delete from a; end|select 4"}};
+        for (const auto& [script, want] : cases) QCOMPARE(splitStatements(QString::fromUtf8(script)).join('|'), QString::fromUtf8(want));
     }
 
     // A row written out of the list's criteria stays in it, read back from the unfiltered rows, until

@@ -106,8 +106,9 @@ private Q_SLOTS:
         const QList<int> lines{errorLine([&] { bad.InputInt16(); }), errorLine([&] { bad.InputNumber(); }), errorLine([&] { bad.InputByte(); }),
                                errorLine([&] { bad.InputInt32(); }), errorLine([&] { bad.Input(); }),       errorLine([&] { bad.LineInput(); }),
                                errorLine([&] { TextReader g(path("garbled.txt")); }), errorLine([&] { TextReader g(path("missing.txt")); }),
-                               errorLine([&] { TextWriter w(path("no/such/folder/data.txt")); })};
-        QCOMPARE(lines, (QList<int>{1, 2, 3, 4, 5, 5, 3, 0, 0}));
+                               errorLine([&] { TextWriter w(path("no/such/folder/data.txt")); }),
+                               errorLine([&] { TextWriter w(path("no/such/folder/data.txt"), TextWriter::Mode::Append); })};
+        QCOMPARE(lines, (QList<int>{1, 2, 3, 4, 5, 5, 3, 0, 0, 0}));
     }
 
     // A write that fails part way (the disk fills) is reported and leaves the old file and no other.

@@ -1,9 +1,34 @@
 // The settings table: every yes/no value reads back as it always has, and the first writes spell
 // sections and names as the store then keeps them.
+#include "common/module1.h"
 #include "common/settingskeys.h"
 #include "publishing/htmlpage.h"
 #include "shell/settei_options.h"
 #include "support/exchange_sheet.h"
+
+namespace {
+// Each shared variable given a value, and told apart from its state at program start.
+template <class T> requires std::is_arithmetic_v<T> void dirty(T& v) { v = 7; }
+void dirty(QString& s) { s = "x"; }
+void dirty(QVariant& v) { v = 5; }
+template <class T, std::size_t N> void dirty(std::array<T, N>& a) { dirty(a[1]); }
+template <class T> void dirty(std::vector<T>& v) { v.resize(2); }
+template <class T> void dirty(vx::Grid2<T>& g) { g.redim(0, 1, 0, 1); }
+template <class T> requires std::is_arithmetic_v<T> bool fresh(const T& v) { return v == 0; }
+bool fresh(const QString& s) { return s.isNull(); }
+bool fresh(const QVariant& v) { return !v.isValid(); }
+template <class T, std::size_t N> bool fresh(const std::array<T, N>& a) { return std::all_of(a.begin(), a.end(), [](const T& x) { return fresh(x); }); }
+template <class T> bool fresh(const std::vector<T>& v) { return v.empty(); }
+template <class T> bool fresh(const vx::Grid2<T>& g) { return g.empty() && g.lo1() == 0 && g.hi1() == -1 && g.lo2() == 0 && g.hi2() == -1; }
+}  // namespace
+
+#define VX_SHARED(F) F(LastGame) F(MarkTexts) F(HcpRequired) F(ResultDisplayFlags) F(TallyRuleFlags) F(PointTarget) F(PointMethod) \
+    F(HtmlColors) F(HtmlColorEdits) F(PinImageFiles) F(PinColors) F(SeasonIdMax) F(SeasonIdMin) F(MatchIdMax) F(MatchIdMin)      \
+    F(DataRecordCount) F(MatchId) F(SeasonId) F(MatchNo) F(VenueId) F(MatchYear) F(MatchMonth) F(MatchDay) F(LastPlayer)          \
+    F(PlayerIds) F(PlayerNames) F(PlayerHcps) F(ScoreSheet) F(ImportSheet) F(CurPlayer) F(CurGame) F(CurBall) F(FocusBall)        \
+    F(StatsSheet) F(PlayedSheet) F(GamePlayerCounts) F(PlayedGameCount) F(PlayersWithData) F(HtmlCallerTag) F(HtmlCallerCount)    \
+    F(HtmlCallerBookmark) F(AllPlayersFlag) F(ResultsRangeMode) F(DayResults) F(BestHcpScores) F(BestScratchScores) F(TopRank)    \
+    F(HighGameRank) F(StrikeRank) F(SpareRank) F(AverageRank) F(DayRank) F(StrikeTotals) F(SpareTotals) F(AverageScores)
 
 class TstSettingsTable : public QObject {
     Q_OBJECT
@@ -18,6 +43,17 @@ private Q_SLOTS:
     void init() {
         qputenv("XDG_CONFIG_HOME", dir_.path().toLocal8Bit());
         clearStore();
+    }
+
+    // Every shared variable goes back to its state at program start, whatever it held.
+    void sharedStateResets() {
+#define VX_DIRTY(x) dirty(Module1::x);
+        VX_SHARED(VX_DIRTY)
+        Module1::resetAll();
+        QStringList stale;
+#define VX_STALE(x) if (!fresh(Module1::x)) stale << #x;
+        VX_SHARED(VX_STALE)
+        QCOMPARE(stale, QStringList());
     }
 
     // A fresh store, then each text a user or an earlier version may have left, then what a check

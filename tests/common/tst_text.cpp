@@ -120,6 +120,63 @@ private Q_SLOTS:
         QCOMPARE(apply(c[0], c[1], c[2]), c[3]);
     }
 
+    // Random number pictures against a model that works on the decimal value as whole numbers:
+    // rounded half away from zero, "0" places padded, "#" places at the fraction's end dropping
+    // their zeros, digits grouped, the sign in front, "%" a hundred times the value.
+    void numberPicturesAsAModel() {
+        QRandomGenerator rng(4711);
+        const std::pair<const char*, const char*> fixes[] = {{"", ""}, {" ", " "}, {"第", "第"}, {"\\#", "#"}, {"\"0,\"", "0,"}};
+        for (int round = 0; round < 4000; ++round) {
+            const bool longFraction = rng.bounded(4) == 0;  // up to 15 significant digits in all
+            const int k = int(rng.bounded(longFraction ? 14 : 10));  // the value is n / 10^k
+            const qint64 n = qint64(rng.bounded(quint64(longFraction || k > 6 ? 1000000 : 1000000000000ull))) * (rng.bounded(3) == 0 ? -1 : 1) /
+                             qint64(rng.bounded(4) ? 1 : 1000);
+            const bool percent = !longFraction && rng.bounded(5) == 0, grouping = rng.bounded(4) == 0;
+            QString intPlaces, fracPlaces;
+            for (int i = int(rng.bounded(6)); i > 0; --i) intPlaces += rng.bounded(2) ? '#' : '0';
+            const bool point = rng.bounded(3) > 0;
+            if (point)
+                for (int i = int(longFraction ? rng.bounded(5, 13) : rng.bounded(5)); i > 0; --i) fracPlaces += rng.bounded(2) ? '#' : '0';
+            const auto& [pre, preOut] = fixes[rng.bounded(5)];
+            const auto& [post, postOut] = fixes[rng.bounded(3)];
+            QString picture = QString::fromUtf8(pre) + (grouping && intPlaces.size() >= 2 ? intPlaces.left(1) + ',' + intPlaces.mid(1) : intPlaces) +
+                              (point ? "." + fracPlaces : QString()) + (percent ? "%" : "") + QString::fromUtf8(post);
+            if (intPlaces.isEmpty() && !point) continue;  // no place for a digit
+            // The model: |n| scaled to the picture's decimals, rounded on the remainder.
+            const int scale = k - (percent ? 2 : 0), d = int(fracPlaces.size());
+            quint64 q = quint64(n < 0 ? -n : n);
+            if (d >= scale) {
+                for (int i = scale; i < d; ++i) q *= 10;
+            } else {
+                quint64 div = 1;
+                for (int i = d; i < scale; ++i) div *= 10;
+                const bool up = (q % div) * 2 >= div;
+                q = q / div + up;
+            }
+            std::string all;
+            for (quint64 t = q; t > 0; t /= 10) all.insert(all.begin(), char('0' + int(t % 10)));
+            if (int(all.size()) < d) all.insert(0, std::size_t(d) - all.size(), '0');
+            QString whole = QString::fromStdString(all.substr(0, all.size() - std::size_t(d)));
+            QString frac = QString::fromStdString(all.substr(all.size() - std::size_t(d)));
+            const qsizetype firstZero = intPlaces.indexOf('0');
+            const qsizetype minInt = firstZero < 0 ? 0 : intPlaces.size() - firstZero;
+            if (whole.size() < minInt) whole = QString(minInt - whole.size(), '0') + whole;
+            if (grouping && intPlaces.size() >= 2)
+                for (qsizetype i = whole.size() - 3; i > 0; i -= 3) whole.insert(i, ',');
+            while (!frac.isEmpty() && fracPlaces[frac.size() - 1] == '#' && frac.endsWith('0')) frac.chop(1);
+            const QString want = QString(n < 0 && q > 0 ? "-" : "") + QString::fromUtf8(preOut) + whole + (point ? "." + frac : QString()) +
+                                 (percent ? "%" : "") + QString::fromUtf8(postOut);
+            QString text = QString::number(n);
+            if (k > 0) {
+                text = QString::number(n < 0 ? -n : n).rightJustified(k + 1, '0');
+                text = (n < 0 ? "-" : "") + text.insert(text.size() - k, '.');
+            }
+            const double value = text.toDouble();
+            QCOMPARE(Format(value, picture) + " " + text + " " + picture, want + " " + text + " " + picture);
+            QCOMPARE(Format(text, picture), want);
+        }
+    }
+
     // Cuts, widths and paddings count characters: a surrogate pair is one and never cut in two, a
     // lone half counts as one; the fixed-length name keeps ten characters.
     void charactersNotHalves() {
@@ -128,6 +185,7 @@ private Q_SLOTS:
         QCOMPARE(QStringList({leftChars(name, 8), rightChars(name, 2), midChars(name, 7, 1), midChars(name, 6), padLeft(u("𠮷"), 3),
                               padRight(u("𠮷"), 3, QLatin1Char('*')), padRight(name, 3), leftChars(name, 0), rightChars(name, 20)}).join('|'),
                  u("山田太郎右衛門𠮷|𠮷田|𠮷|門𠮷田|  𠮷|𠮷**|山田太郎右衛門𠮷田||山田太郎右衛門𠮷田"));
+        QCOMPARE(QStringList({leftChars(name, 1), midChars(name, 2, 0), midChars(name, 7, 2), FixedText(name, 1), rightChars(name, 1)}).join('|'), u("山||𠮷田|山|田"));
         QCOMPARE(FixedString<10>(name + u("一郎")).str() + '|' + FixedString<4>(u("𠮷")).str(), u("山田太郎右衛門𠮷田一|𠮷   "));
         // Cut to eight, the page writes the whole character as one reference.
         QCOMPARE(toCp932Html(FixedText(name, 8)), toCp932(u("山田太郎右衛門")) + "&#134071;");
@@ -160,6 +218,32 @@ private Q_SLOTS:
             }
             iconv_close(cd);
             QCOMPARE(refs ? toCp932Html(all) : toCp932(all), want);
+        }
+    }
+
+    // Half-width katakana alone and with each sound mark widen as Unicode composes them where CP932
+    // has the result, else each on its own, and narrow back; every other character that narrows
+    // is one of the ASCII partners, and widens back.
+    void katakanaAsUnicodeComposesThem() {
+        const auto alone = [](QChar c) {
+            const QString n = QString(c).normalized(QString::NormalizationForm_KC);
+            return n == QChar(0x3099) ? QString(QChar(0x309B)) : n == QChar(0x309A) ? QString(QChar(0x309C)) : n;
+        };
+        QSet<char16_t> widened;
+        for (char16_t h = 0xFF61; h <= 0xFF9F; ++h)
+            for (const QString& mark : {QString(), QString(QChar(0xFF9E)), QString(QChar(0xFF9F))}) {
+                const QString half = QChar(h) + mark, composed = half.normalized(QString::NormalizationForm_KC);
+                const QString want = composed.size() == 1 && toCp932(composed) != "?" ? composed : alone(QChar(h)) + (mark.isEmpty() ? QString() : alone(mark[0]));
+                QCOMPARE(StrConvWide(half), want);
+                QCOMPARE(StrConvNarrow(want), half);
+                if (want.size() == 1) widened.insert(want[0].unicode());
+            }
+        for (char16_t c = 1; c != 0; ++c) {
+            if (QChar::isSurrogate(c)) continue;
+            const QString one(QChar{c}), narrow = StrConvNarrow(one);
+            const bool partner = widened.contains(c) || (c >= 0xFF01 && c <= 0xFF5E) || c == 0x3000 || c == u'”' || c == u'’' || c == u'￥';
+            QVERIFY2((narrow != one) == partner, qPrintable(one));
+            if (partner && c != 0xFF02 && c != 0xFF07 && c != 0xFF3C) QCOMPARE(StrConvWide(narrow), one);
         }
     }
 
