@@ -371,6 +371,90 @@ private Q_SLOTS:
         box.setBackColor(0xC0C0C0);
         QCOMPARE(spaced(QVariantList{clicks.count(), box.Point(2, 1)}), u"1 12632256"_s);
     }
+
+    // What each drawing puts on a picture box not yet shown: the pixels it covers (their extent and
+    // how many of each colour) in the box's own scale, with colour 0 black, not the fore colour;
+    // where the current point goes. Text goes line under line in the fore colour.
+    void pictureBoxDrawingsPixelByPixel() {
+        const QString png = env->path(u"halves.png"_s);
+        QImage halves(2, 2, QImage::Format_RGB32);
+        halves.fill(Qt::blue);
+        halves.setPixel(1, 0, 0xFFFF0000), halves.setPixel(1, 1, 0xFFFF0000);
+        QVERIFY(halves.save(png));
+        // The picture's size; the extent of what is not background, how many pixels, and how much
+        // they take away from the white of each channel (in whole pixels: a red pixel is 0/1/1), and
+        // in how many colours.
+        const auto drawn = [](const PictureBox& b) {
+            const QImage img = b.image();
+            QRect extent;
+            QSet<QRgb> colours;
+            int n = 0, ink[3] = {};
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x)
+                    if (const QRgb c = img.pixel(x, y); c != 0xFFFFFFFF)
+                        ++n, colours << c, extent |= QRect(x, y, 1, 1), ink[0] += 255 - qRed(c), ink[1] += 255 - qGreen(c), ink[2] += 255 - qBlue(c);
+            return QString::asprintf("%dx%d %d,%d,%d,%d %d %d/%d/%d %d", img.width(), img.height(), extent.x(), extent.y(), extent.width(), extent.height(), n,
+                                     (ink[0] + 127) / 255, (ink[1] + 127) / 255, (ink[2] + 127) / 255, int(colours.size()));
+        };
+        const auto box = [](PictureBox& b) { b.Line(2, 2.5, 4, 3.5, 0, PictureBox::Box); };  // 10,5 to 29,14
+        const std::tuple<const char*, const char*, std::function<void(PictureBox&)>> cases[] = {
+            {"line", "40x20 5,5,31,11 31 0/31/31 1 4.5,3.5", [](PictureBox& b) { b.Line(1.5, 2.5, 4.5, 3.5); }},
+            {"box", "40x20 10,5,20,10 56 56/56/56 1 4,3.5", box},
+            {"filled box", "40x20 10,5,20,10 200 200/200/0 1 4,3.5", [](PictureBox& b) { b.Line(2, 2.5, 4, 3.5, 0xFF0000, PictureBox::FilledBox); }},
+            {"dotted", "40x20 0,10,40,1 14 0/14/14 1 5,3", [](PictureBox& b) { b.setDrawStyle(PictureBox::DrawDot), b.Line(1, 3, 5, 3); }},
+            {"circle", "40x20 14,4,12,12 60 27/27/27 25 3,3", [](PictureBox& b) { b.Circle(3, 3, 0.5, 0); }},
+            {"solid circle", "40x20 14,4,12,12 112 90/27/63 30 3,3", [](PictureBox& b) { b.setFillStyle(PictureBox::FillSolid), b.Circle(3, 3, 0.5, 0xFF0000); }},
+            {"hatched circle", "40x20 11,1,18,18 106 22/44/65 38 3,3", [](PictureBox& b) { b.setFillStyle(PictureBox::FillUpwardDiagonal), b.Circle(3, 3, 0.8); }},
+            {"points", "40x20 0,0,40,20 2 1/2/2 2 5,3", [](PictureBox& b) { b.PSet(4.95, 3.95, 0), b.PSet(1, 2), b.PSet(5, 3); }},
+            {"picture", "40x20 10,5,20,10 200 100/200/100 12 0,0", [&](PictureBox& b) { QVERIFY(b.PaintPicture(png, 2, 2.5, 2, 1)); }},
+            {"loaded", "40x20 0,0,40,20 800 402/800/425 23 1.5,2.5", [&](PictureBox& b) { QVERIFY(b.LoadPicture(png)); b.Line(1, 2, 1.5, 2.5, 0, PictureBox::FilledBox); }},
+            {"flood", "40x20 0,0,40,20 656 656/56/656 2 4,3.5", [&](PictureBox& b) { box(b), b.FloodFill(1, 2, 0xFF00); }},
+            {"hatch", "40x20 0,0,40,20 131 131/56/131 2 4,3.5", [&](PictureBox& b) { box(b), b.setFillStyle(PictureBox::FillUpwardDiagonal), b.BorderFill({0, 0}, 0); }},
+            {"border fill", "40x20 10,5,20,10 200 200/56/200 2 4,3.5", [&](PictureBox& b) { box(b), b.setFillStyle(PictureBox::FillSolid), b.BorderFill({20, 10}, 0); }},
+            {"border fill alone", "40x20 0,0,40,20 800 800/0/800 1 0,0", [](PictureBox& b) { b.setFillStyle(PictureBox::FillSolid), b.BorderFill({30, 15}, 0); }},
+            {"no fill", "40x20 10,5,20,10 56 56/56/56 1 4,3.5", [&](PictureBox& b) {
+                 box(b), b.setFillStyle(PictureBox::FillSolid), b.BorderFill({20, 5}, 0), b.BorderFill({40, 0}, 0);  // on the border, outside
+                 b.setFillStyle(PictureBox::FillTransparent), b.BorderFill({0, 0}, 0);
+             }},
+            {"pixels", "40x20 15,5,10,10 76 39/21/59 23 20,10", [](PictureBox& b) { b.ScalePixels(), b.setFillStyle(PictureBox::FillSolid), b.Circle(20, 10, 4); }},
+            {"upside down", "40x20 0,0,30,20 201 0/201/201 1 3,1", [](PictureBox& b) { b.Scale(0, 2, 4, 0), b.PSet(0.05, 1.95), b.Line(1, 0, 3, 1, -1, PictureBox::FilledBox); }},
+            {"grown", "50x30 0,0,1,1 1 0/1/1 1 1,2", [](PictureBox& b) { b.PSet(1, 2), b.resize(50, 30); }},
+            {"cleared", "40x20 0,0,0,0 0 0/0/0 0 1,2", [&](PictureBox& b) { box(b), b.Cls(); }},
+            {"cleared in pixels", "40x20 0,0,0,0 0 0/0/0 0 0,0", [&](PictureBox& b) { box(b), b.ScalePixels(), b.Cls(); }},
+            {"background", "40x20 0,0,40,20 800 800/800/0 1 1,2", [](PictureBox& b) { b.PSet(1, 2), b.setBackColor(0xFF0000); }},
+        };
+        for (const auto& [name, expected, draw] : cases) {
+            PictureBox b;
+            b.resize(40, 20);
+            b.Scale(1, 2, 5, 4);  // ten pixels a unit
+            b.setForeColor(0xFF);
+            b.setFillColor(0xFF00);
+            draw(b);
+            QCOMPARE(QString::fromLatin1(name) + u' ' + drawn(b) + u' ' + QString::number(b.CurrentX) + u',' + QString::number(b.CurrentY),
+                     QString::fromLatin1(name) + u' ' + QString::fromLatin1(expected));
+        }
+        // Lines of text one under the other from the current point, in the fore colour; a point
+        // off the picture has no colour.
+        PictureBox t;
+        t.resize(40, 40);
+        t.Scale(1, 2, 5, 6);
+        QCOMPARE(t.Point(4.95, 5.95), 0xFFFFFF);
+        t.setForeColor(0xFF);
+        t.CurrentX = 1.5, t.CurrentY = 2;
+        t.Print(u"■"_s), t.Print(u"■"_s);
+        const int h = t.fontMetrics().height();
+        QCOMPARE(spaced(QVariantList{t.CurrentX, t.CurrentY, t.Point(5, 2)}), spaced(QVariantList{1.5, 2 + 2 * h / 10.0, -1}));
+        QString rows;  // per pixel row: whether it holds pure red, and no other hue than red's
+        for (int y = 0; y < 40; ++y) {
+            bool red = false, only = true;
+            for (int x = 0; x < 40; ++x) {
+                const QRgb c = t.image().pixel(x, y);
+                red |= (c & 0xFFFFFF) == 0xFF0000, only &= qRed(c) == 255 && qGreen(c) == qBlue(c) && (c == 0xFFFFFFFF || x >= 5);
+            }
+            rows += QChar(only ? (red ? u'R' : u'.') : u'?');
+        }
+        QVERIFY2(QRegularExpression(u"^\\.*R+\\.*R+\\.*$"_s).match(rows).hasMatch() && rows.lastIndexOf(u'R') < 2 * h && rows.indexOf(u'R', h) >= h, qPrintable(rows));
+    }
 };
 
 QTEST_MAIN(TestPlatform)
