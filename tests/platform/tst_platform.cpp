@@ -32,6 +32,44 @@ struct PaintCounter : QObject {
 };
 struct WinB : Win { WinB() : Win('H') {} };
 
+// What a view holds of a model, kept up to date by the model's signals alone: every cell as text,
+// cells joined by commas, rows by blanks.
+struct Mirror : QObject {
+    QAbstractItemModel* m;
+    QList<QStringList> rows;
+    QStringList row(int r) const {
+        QStringList cells;
+        for (int c = 0; c < m->columnCount(); ++c) cells << m->index(r, c).data().toString();
+        return cells;
+    }
+    void reset() {
+        rows.clear();
+        for (int r = 0; r < m->rowCount(); ++r) rows << row(r);
+    }
+    static QString text(const QList<QStringList>& rows) {
+        QStringList out;
+        for (const QStringList& r : rows) out << r.join(u',');
+        return out.join(u' ');
+    }
+    QString live() const {
+        QList<QStringList> now;
+        for (int r = 0; r < m->rowCount(); ++r) now << row(r);
+        return text(now);
+    }
+    explicit Mirror(QAbstractItemModel* model) : m(model) {
+        reset();
+        connect(m, &QAbstractItemModel::modelReset, this, &Mirror::reset);
+        connect(m, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
+            for (int r = first; r <= last; ++r) rows.insert(r, row(r));
+        });
+        connect(m, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex&, int first, int last) { rows.remove(first, last - first + 1); });
+        connect(m, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& from, const QModelIndex& to) {
+            for (int r = from.row(); r <= to.row() && r < rows.size(); ++r)
+                for (int c = from.column(); c <= to.column() && c < rows[r].size(); ++c) rows[r][c] = m->index(r, c).data().toString();
+        });
+    }
+};
+
 }  // namespace
 
 class TestPlatform : public GuiTest {
@@ -273,6 +311,91 @@ private Q_SLOTS:
         const QString atOnce = later.text();
         QCOMPARE(spaced(QVariantList{atOnce, names.UpdateRecord(), db::scalar("SELECT group_concat(会場名) FROM 会場"), fixed.Refresh(), fixed.AddNew()}),
                  u"北 true 北E true false"_s);
+    }
+
+    // Through moves, edits, refusals, new records, cancellations, deletions and re-reads, the grid
+    // shows what a view that follows its signals shows, the boxes the current record (a refused
+    // value as typed), and the table what was stored.
+    void dataSourceStepByStep() {
+        QVERIFY(execSql("INSERT INTO シーズン (シーズン時期, シーズン名) VALUES ('2000','一'),('2001','二'),('2002','三')"));
+        DataSource ds;
+        ds.setRecordSource("シーズン");
+        ds.setFieldRule("シーズン時期", [](const QString& t) -> std::optional<QVariant> {
+            return t.size() == 4 && t.toInt() > 0 ? std::optional<QVariant>(t) : std::nullopt; }, u"四桁の年"_s);
+        QLineEdit year, name;
+        ds.bindLineEdit(&year, "シーズン時期", [](const QVariant& v) { return v.toString() + u'年'; });
+        ds.bindLineEdit(&name, "シーズン名");
+        QVERIFY(ds.Refresh());
+        DBGrid grid;
+        grid.setDataSource(&ds);
+        grid.setAllowUpdate(true);
+        grid.setAllowDelete(true);
+        auto* m = grid.gridModel();
+        QAbstractItemModelTester tester(m, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        Mirror view(m);
+        QSignalSpy errors(&ds, &DataSource::error);
+        grid.show();
+        const auto type = [](QLineEdit& box, const char* text) { box.selectAll(), QTest::keyClicks(&box, QString::fromUtf8(text)); };
+        db::Recordset other;
+        QVERIFY(other.open("シーズン"));
+        const std::pair<std::function<QVariant()>, QString> steps[] = {
+            {[] { return true; },
+             u"true 0 -  0 2000年|一 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三"_s},
+            {[&] { return ds.setCurrentRow(2); },
+             u"true 2 -  0 2002年|三 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三"_s},
+            {[&] { return ds.setCurrentRow(3); },
+             u"false 2 -  1 2002年|三 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三"_s},
+            {[&] { return type(name, "Z"), true; },
+             u"true 2 E  1 2002年|Z 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三"_s},
+            {[&] { return ds.MovePrevious(); },
+             u"true 1 -  1 2001年|二 1,2000,一 2,2001,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z"_s},
+            {[&] { return ds.setValue("シーズン時期", "20x1"); },
+             u"false 1 E シーズン時期 1 20x1|二 1,2000,一 2,20x1,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z"_s},
+            {[&] { return ds.UpdateRecord(); },
+             u"false 1 E シーズン時期 2 20x1|二 1,2000,一 2,20x1,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z"_s},
+            {[&] { return ds.MoveNext(); },
+             u"false 1 E シーズン時期 3 20x1|二 1,2000,一 2,20x1,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z"_s},
+            {[&] { return ds.setValue("シーズン時期", "2011"); },
+             u"true 1 E  3 2011年|二 1,2000,一 2,2011,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z"_s},
+            {[&] { return ds.Refresh(); },
+             u"true 0 -  3 2000年|一 1,2000,一 2,2011,二 3,2002,Z false 1,2000,一 2,2011,二 3,2002,Z"_s},
+            {[&] { return ds.setValue("シーズン名", "春"), ds.setRecordset(other), ds.Refresh(); },
+             u"true 0 -  3 2000年|春 1,2000,春 2,2011,二 3,2002,Z false 1,2000,春 2,2011,二 3,2002,Z"_s},
+            {[&] { return ds.AddNew(); },
+             u"true 0 A  3 | 1,2000,春 2,2011,二 3,2002,Z ,, true 1,2000,春 2,2011,二 3,2002,Z"_s},
+            {[&] { return ds.setValue("シーズン名", "四") && ds.setValue("シーズン時期", "2003"); },
+             u"true 0 A  3 2003年|四 1,2000,春 2,2011,二 3,2002,Z ,2003,四 true 1,2000,春 2,2011,二 3,2002,Z"_s},
+            {[&] { return ds.UpdateRecord(); },
+             u"true 3 -  3 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 false 1,2000,春 2,2011,二 3,2002,Z 4,2003,四"_s},
+            {[&] { return grid.setAllowAddNew(true), true; },
+             u"true 3 -  3 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四"_s},
+            {[&] { return ds.AddNew() && ds.setValue("シーズン名", "五"); },
+             u"true 3 A  3 |五 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,,五 true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四"_s},
+            {[&] { return ds.CancelUpdate(), true; },
+             u"true 3 -  3 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四"_s},
+            {[&] { return ds.AddNew() && !ds.setValue("シーズン時期", "x") && ds.Delete(); },
+             u"true 3 -  3 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四"_s},
+            {[&] { return ds.AddNew() && ds.setValue("シーズン名", "六") && ds.setValue("シーズン時期", "2005") && ds.UpdateRecord(); },
+             u"true 4 -  3 2005年|六 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 5,2005,六 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 5,2005,六"_s},
+            {[&] { return ds.setCurrentRow(1) && ds.Delete(); },
+             u"true 1 -  3 2002年|Z 1,2000,春 3,2002,Z 4,2003,四 5,2005,六 ,, true 1,2000,春 3,2002,Z 4,2003,四 5,2005,六"_s},
+            {[&] { return ds.MoveLast() && ds.Delete(); },
+             u"true 2 -  3 2003年|四 1,2000,春 3,2002,Z 4,2003,四 ,, true 1,2000,春 3,2002,Z 4,2003,四"_s},
+            {[&] { return grid.setAllowAddNew(false), ds.Edit() && ds.UpdateRecord(); },
+             u"true 2 -  3 2003年|四 1,2000,春 3,2002,Z 4,2003,四 false 1,2000,春 3,2002,Z 4,2003,四"_s},
+            {[&] { return ds.setValue("シーズン名", "X") && ds.setValue("シーズン時期", "x"); },
+             u"false 2 E シーズン時期 3 x|X 1,2000,春 3,2002,Z 4,x,X false 1,2000,春 3,2002,Z 4,2003,四"_s},
+            {[&] { return ds.CancelUpdate(), true; },
+             u"true 2 -  3 2003年|四 1,2000,春 3,2002,Z 4,2003,四 false 1,2000,春 3,2002,Z 4,2003,四"_s},
+        };
+        for (const auto& [step, expected] : steps) {
+            const QVariant result = step();
+            QCOMPARE(Mirror::text(view.rows), view.live());
+            const QString state = spaced(QVariantList{result, ds.currentRow(), ds.isAdding() ? "A" : ds.isEditing() ? "E" : "-", ds.refusedField(), errors.count(),
+                                                      year.text() + u'|' + name.text(), view.live(), m->isNewLine(m->rowCount() - 1),
+                                                      db::scalar("SELECT group_concat(シーズンID || ',' || シーズン時期 || ',' || シーズン名, ' ') FROM シーズン")});
+            QCOMPARE(state, expected);
+        }
     }
 
     // Permissions switch at run time; a refused new record stays for correction; a record added by
