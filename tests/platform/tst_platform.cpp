@@ -1,7 +1,10 @@
 // The platform layer: child windows and the active one, the real and the scripted dialogs, bound
 // grids and boxes, picture boxes.
 #include "platform/datanavigator.h"
+#include "platform/printer.h"
 #include "platform/qtdialogs.h"
+#include <QPaintEngine>
+#include <QPdfWriter>
 
 using namespace Qt::StringLiterals;
 
@@ -31,6 +34,55 @@ struct PaintCounter : QObject {
     bool eventFilter(QObject*, QEvent* e) override { return paints += e->type() == QEvent::Paint, false; }
 };
 struct WinB : Win { WinB() : Win('H') {} };
+
+// A default printer that keeps each character drawn on it, with its page and place.
+struct DrawnPrints final : PrintDevice {
+    struct Engine final : QPaintEngine {
+        DrawnPrints* to;
+        explicit Engine(DrawnPrints* d) : QPaintEngine(AllFeatures), to(d) {}
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawTextItem(const QPointF& p, const QTextItem& t) override { to->drawn.append({to->pages, p, t.text(), t.font()}); }
+        Type type() const override { return User; }
+    };
+    struct Surface final : QPdfWriter {
+        Engine* engine;
+        int* pages;
+        Surface(QIODevice* out, Engine* e, int* p) : QPdfWriter(out), engine(e), pages(p) {}
+        QPaintEngine* paintEngine() const override { return engine; }
+        bool newPage() override { return ++*pages, true; }
+    };
+    struct Drawn {
+        int page;
+        QPointF at;
+        QString text;
+        QFont font;
+    };
+    QList<Drawn> drawn;
+    int pages = 0;
+    QPageSize paper;
+    Engine engine{this};
+    QBuffer bytes;
+    std::unique_ptr<Surface> surface;
+
+    explicit DrawnPrints(const QPageSize& size) : paper(size) { setPrintDevice(this); }
+    ~DrawnPrints() override { setPrintDevice(nullptr); }
+    QString name() override { return u"drawn"_s; }
+    QPageSize defaultPageSize() override { return paper; }
+    bool ready() override { return true; }
+    QPagedPaintDevice* beginJob(const PrintedDocument&, const QPageSize& size) override {
+        drawn.clear(), pages = 1;
+        bytes.open(QIODevice::WriteOnly);
+        surface = std::make_unique<Surface>(&bytes, &engine, &pages);
+        surface->setResolution(72);
+        surface->setPageSize(size);
+        surface->setPageMargins({});
+        return surface.get();
+    }
+    bool jobTaken() override { return true; }
+};
 
 // What a view holds of a model, kept up to date by the model's signals alone: every cell as text,
 // cells joined by commas, rows by blanks.
@@ -154,6 +206,46 @@ private Q_SLOTS:
         WinA& again = forms::get<WinA>();
         again.restorePosition(u"w"_s);
         QCOMPARE(spaced(QVariantList{again.loads, again.Left(), again.Top()}), u"1 25 40"_s);
+    }
+
+    // A document goes out character by character at its column (a full-width one takes two, a
+    // blank draws nothing), line under line in the document's size, onto a new page where the
+    // paper ends or the document asks for one.
+    void printedCharactersStandInTheirColumns() {
+        // Paper for four lines exactly, the last touching its edge.
+        DrawnPrints printer(QPageSize(QSizeF(200, 43), QPageSize::Point, {}, QPageSize::ExactMatch));
+        Printer& doc = Printer::instance();
+        doc.setFontSize(5), doc.setZoom(200);
+        doc.Print(u"捨て"_s);
+        doc.KillDoc();
+        QVERIFY(!doc.hasDocument() && !doc.EndDoc(u"nothing"_s));
+        doc.Tab(3), doc.Print(u"ab c"_s), doc.Tab(7), doc.Print(u"d"_s), doc.EndLine();
+        doc.Print(u"全x"_s), doc.Tab(2), doc.Print(u"y"_s), doc.EndLine();  // past column 2: the next line
+        doc.Print(u"𠮷z"_s), doc.EndLine();
+        doc.Print(u"5th"_s), doc.NewPage();
+        doc.Print(u"p3"_s);
+        QString where;
+        QVERIFY(doc.EndDoc(u"doc"_s, &where) && !doc.hasDocument());
+        QPdfWriter probe(new QBuffer(this));
+        probe.setResolution(72);
+        QFont font(u"IPAGothic"_s);
+        font.setStyleHint(QFont::TypeWriter);
+        font.setPointSizeF(10);
+        const QFontMetricsF fm(font, &probe);
+        const auto drawn = [&] {  // the pages, then page:column,line:character
+            QStringList out{QString::number(printer.pages)};
+            for (const auto& d : printer.drawn)
+                out << QString::number(d.page) + u':' + QString::number(d.at.x() / fm.horizontalAdvance(u'0')) + u',' +
+                           QString::number((d.at.y() - fm.ascent()) / fm.lineSpacing()) + u':' + d.text + (d.font == font ? u""_s : u" other font"_s);
+            return out.join(u' ');
+        };
+        QCOMPARE(where + u' ' + drawn(), u"drawn 3 1:2,0:a 1:3,0:b 1:5,0:c 1:6,0:d 1:0,1:全 1:2,1:x 1:1,2:y 1:0,3:𠮷 1:1,3:z 2:0,0:5 2:1,0:t 2:2,0:h 3:0,0:p 3:1,0:3"_s);
+        // A document that begins with a new page; a line that would pass the paper's edge.
+        printer.paper = QPageSize(QSizeF(200, 52), QPageSize::Point, {}, QPageSize::ExactMatch);
+        doc.NewPage();
+        for (const char* line : {"1", "2", "3", "4", "5"}) doc.Print(QString::fromLatin1(line)), doc.EndLine();
+        QVERIFY(doc.EndDoc(u"doc"_s));
+        QCOMPARE(drawn(), u"3 2:0,0:1 2:0,1:2 2:0,2:3 2:0,3:4 3:0,0:5"_s);
     }
 
     // Real message boxes in Japanese: each button set answers Enter with its default button and
