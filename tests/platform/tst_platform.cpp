@@ -488,6 +488,20 @@ private Q_SLOTS:
                                                       db::scalar("SELECT group_concat(シーズンID || ',' || シーズン時期 || ',' || シーズン名, ' ') FROM シーズン")});
             QCOMPARE(state, expected);
         }
+        // A refused row holds the grid: leaving it goes back to it.
+        QVERIFY(!m->setData(m->index(0, 1), "x"));
+        grid.setCurrentIndex(m->index(1, 1));
+        settle();
+        QCOMPARE(spaced(QVariantList{grid.currentIndex().row(), ds.currentRow(), ds.refusedField(), errors.count()}), u"0 0 シーズン時期 4"_s);
+        // A grid of a single row widens a column too narrow for what it shows.
+        QVERIFY(execSql("INSERT INTO 会場 (会場名) VALUES ('とても長い会場の名前')"));
+        DataSource one;
+        one.setRecordSource("会場");
+        DBGrid single;
+        single.setDataSource(&one);
+        single.show();
+        single.setColumnWidth(1, 4);
+        QVERIFY(one.Refresh() && single.columnWidth(1) > single.fontMetrics().horizontalAdvance(u"とても長い会場の名前"_s));
     }
 
     // Permissions switch at run time; a refused new record stays for correction; a record added by
