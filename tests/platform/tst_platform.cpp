@@ -511,6 +511,41 @@ private Q_SLOTS:
         QVERIFY(one.Refresh() && single.columnWidth(1) > single.fontMetrics().horizontalAdvance(u"とても長い会場の名前"_s));
     }
 
+    // A navigator's buttons go to the first, previous, next and last record, stopping at either
+    // end; with no record current, previous and next go to the first. The keyboard stays in the
+    // box that had it, and a source without records stays as it is.
+    void navigatorMovesAndKeepsTheKeyboard() {
+        QVERIFY(execSql("INSERT INTO 会場 (会場名) VALUES ('a'),('b'),('c')"));
+        QWidget w;
+        auto* box = new QLineEdit(&w);
+        DataSource ds, one, none;
+        auto* nav = new DataNavigator(&ds, u"会場"_s, &w);
+        nav->QWidget::move(0, 30);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        box->setFocus();
+        QSignalSpy asked(nav, &DataNavigator::aboutToMove);
+        ds.setRecordSource("会場");
+        one.setRecordSource("SELECT * FROM 会場 WHERE 会場ID = 2", "会場ID");
+        none.setRecordSource("SELECT * FROM 会場 WHERE 会場ID = 9", "会場ID");
+        QVERIFY(ds.Refresh() && one.Refresh() && none.Refresh());
+        QString rows;
+        for (int b : {2, 2, 2, 1, 0, 1, 3, -1, 1, -1, 2, -1, 0, -1, 3}) {
+            if (b < 0) ds.MoveLast(), ds.MoveNext();  // past the last: none current
+            else click(nav->buttons()[std::size_t(b)]), rows += QString::number(ds.currentRow());
+        }
+        QCOMPARE(rows, u"12210020002"_s);
+        for (DataSource* source : {&one, &none}) {
+            DataNavigator other(source, {}, &w);
+            other.show();
+            source->MoveNext();
+            click(other.buttons()[0]);
+            rows += QString::number(source->currentRow());
+        }
+        QCOMPARE(rows.right(3) + QString::number(asked.count()), u"0-111"_s);
+        QCOMPARE(QApplication::focusWidget(), box);
+    }
+
     // Permissions switch at run time; a refused new record stays for correction; a record added by
     // an editor's own button shows as a new-record line while pending; Delete deletes only when
     // allowed, and after the last record the new last one becomes current. Picture boxes.
