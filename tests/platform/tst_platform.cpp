@@ -34,6 +34,7 @@ struct PaintCounter : QObject {
     bool eventFilter(QObject*, QEvent* e) override { return paints += e->type() == QEvent::Paint, false; }
 };
 struct WinB : Win { WinB() : Win('H') {} };
+struct WinC : Win { WinC() : Win('J') {} };
 
 // A default printer that keeps each character drawn on it, with its page and place.
 struct DrawnPrints final : PrintDevice {
@@ -246,6 +247,30 @@ private Q_SLOTS:
         for (const char* line : {"1", "2", "3", "4", "5"}) doc.Print(QString::fromLatin1(line)), doc.EndLine();
         QVERIFY(doc.EndDoc(u"doc"_s));
         QCOMPARE(drawn(), u"3 2:0,0:1 2:0,1:2 2:0,2:3 2:0,3:4 3:0,0:5"_s);
+    }
+
+    // The window the user was in last takes over when the active one goes, whatever lies on top;
+    // a window's title shows on its frame as it changes; a window moved past the frame's bottom
+    // can be scrolled to.
+    void lastWindowUsedTakesOver() {
+        WinA& a = shown<WinA>();
+        WinB& b = shown<WinB>();
+        WinC& c = shown<WinC>();
+        click(b.go);
+        click(a.go);
+        c.subWindow()->raise();  // on top, not the last used
+        QCOMPARE(notOnTop(a), u"not on top"_s);
+        QVERIFY(a.Unload());
+        settle();
+        QCOMPARE(notOnTop(b), QString());
+        QVERIFY(b.Unload());
+        settle();
+        QCOMPARE(notOnTop(c), QString());
+        c.setWindowTitle(u"題"_s);
+        c.setTop(c.Top() + 60000);
+        settle();
+        QCOMPARE(c.subWindow()->windowTitle(), u"題"_s);
+        QVERIFY(MdiFrame::instance()->mdiArea()->verticalScrollBar()->isVisible());
     }
 
     // Real message boxes in Japanese: each button set answers Enter with its default button and
