@@ -256,6 +256,11 @@ private Q_SLOTS:
         WinA& a = shown<WinA>();
         WinB& b = shown<WinB>();
         WinC& c = shown<WinC>();
+        for (Win* w : std::initializer_list<Win*>{&b, &c, &a}) click(w->go);
+        a.Hide();  // not the next window in the focus chain
+        settle();
+        QCOMPARE(notOnTop(c), QString());
+        a.Show();
         click(b.go);
         click(a.go);
         c.subWindow()->raise();  // on top, not the last used
