@@ -1,7 +1,10 @@
 // The platform layer: child windows and the active one, the real and the scripted dialogs, bound
 // grids and boxes, picture boxes.
 #include "platform/datanavigator.h"
+#include "platform/printer.h"
 #include "platform/qtdialogs.h"
+#include <QPaintEngine>
+#include <QPdfWriter>
 
 using namespace Qt::StringLiterals;
 
@@ -31,6 +34,94 @@ struct PaintCounter : QObject {
     bool eventFilter(QObject*, QEvent* e) override { return paints += e->type() == QEvent::Paint, false; }
 };
 struct WinB : Win { WinB() : Win('H') {} };
+struct WinC : Win { WinC() : Win('J') {} };
+
+// A default printer that keeps each character drawn on it, with its page and place.
+struct DrawnPrints final : PrintDevice {
+    struct Engine final : QPaintEngine {
+        DrawnPrints* to;
+        explicit Engine(DrawnPrints* d) : QPaintEngine(AllFeatures), to(d) {}
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawTextItem(const QPointF& p, const QTextItem& t) override { to->drawn.append({to->pages, p, t.text(), t.font()}); }
+        Type type() const override { return User; }
+    };
+    struct Surface final : QPdfWriter {
+        Engine* engine;
+        int* pages;
+        Surface(QIODevice* out, Engine* e, int* p) : QPdfWriter(out), engine(e), pages(p) {}
+        QPaintEngine* paintEngine() const override { return engine; }
+        bool newPage() override { return ++*pages, true; }
+    };
+    struct Drawn {
+        int page;
+        QPointF at;
+        QString text;
+        QFont font;
+    };
+    QList<Drawn> drawn;
+    int pages = 0;
+    QPageSize paper;
+    Engine engine{this};
+    QBuffer bytes;
+    std::unique_ptr<Surface> surface;
+
+    explicit DrawnPrints(const QPageSize& size) : paper(size) { setPrintDevice(this); }
+    ~DrawnPrints() override { setPrintDevice(nullptr); }
+    QString name() override { return u"drawn"_s; }
+    QPageSize defaultPageSize() override { return paper; }
+    bool ready() override { return true; }
+    QPagedPaintDevice* beginJob(const PrintedDocument&, const QPageSize& size) override {
+        drawn.clear(), pages = 1;
+        bytes.open(QIODevice::WriteOnly);
+        surface = std::make_unique<Surface>(&bytes, &engine, &pages);
+        surface->setResolution(72);
+        surface->setPageSize(size);
+        surface->setPageMargins({});
+        return surface.get();
+    }
+    bool jobTaken() override { return true; }
+};
+
+// What a view holds of a model, kept up to date by the model's signals alone: every cell as text,
+// cells joined by commas, rows by blanks.
+struct Mirror : QObject {
+    QAbstractItemModel* m;
+    QList<QStringList> rows;
+    QStringList row(int r) const {
+        QStringList cells;
+        for (int c = 0; c < m->columnCount(); ++c) cells << m->index(r, c).data().toString();
+        return cells;
+    }
+    void reset() {
+        rows.clear();
+        for (int r = 0; r < m->rowCount(); ++r) rows << row(r);
+    }
+    static QString text(const QList<QStringList>& rows) {
+        QStringList out;
+        for (const QStringList& r : rows) out << r.join(u',');
+        return out.join(u' ');
+    }
+    QString live() const {
+        QList<QStringList> now;
+        for (int r = 0; r < m->rowCount(); ++r) now << row(r);
+        return text(now);
+    }
+    explicit Mirror(QAbstractItemModel* model) : m(model) {
+        reset();
+        connect(m, &QAbstractItemModel::modelReset, this, &Mirror::reset);
+        connect(m, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
+            for (int r = first; r <= last; ++r) rows.insert(r, row(r));
+        });
+        connect(m, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex&, int first, int last) { rows.remove(first, last - first + 1); });
+        connect(m, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& from, const QModelIndex& to) {
+            for (int r = from.row(); r <= to.row() && r < rows.size(); ++r)
+                for (int c = from.column(); c <= to.column() && c < rows[r].size(); ++c) rows[r][c] = m->index(r, c).data().toString();
+        });
+    }
+};
 
 }  // namespace
 
@@ -118,6 +209,75 @@ private Q_SLOTS:
         QCOMPARE(spaced(QVariantList{again.loads, again.Left(), again.Top()}), u"1 25 40"_s);
     }
 
+    // A document goes out character by character at its column (a full-width one takes two, a
+    // blank draws nothing), line under line in the document's size, onto a new page where the
+    // paper ends or the document asks for one.
+    void printedCharactersStandInTheirColumns() {
+        // Paper for four lines exactly, the last touching its edge.
+        DrawnPrints printer(QPageSize(QSizeF(200, 43), QPageSize::Point, {}, QPageSize::ExactMatch));
+        Printer& doc = Printer::instance();
+        doc.setFontSize(5), doc.setZoom(200);
+        doc.Print(u"捨て"_s);
+        doc.KillDoc();
+        QVERIFY(!doc.hasDocument() && !doc.EndDoc(u"nothing"_s));
+        doc.Tab(3), doc.Print(u"ab c"_s), doc.Tab(7), doc.Print(u"d"_s), doc.EndLine();
+        doc.Print(u"全x"_s), doc.Tab(2), doc.Print(u"y"_s), doc.EndLine();  // past column 2: the next line
+        doc.Print(u"𠮷z"_s), doc.EndLine();
+        doc.Print(u"5th"_s), doc.NewPage();
+        doc.Print(u"p3"_s);
+        QString where;
+        QVERIFY(doc.EndDoc(u"doc"_s, &where) && !doc.hasDocument());
+        QPdfWriter probe(new QBuffer(this));
+        probe.setResolution(72);
+        QFont font(u"IPAGothic"_s);
+        font.setStyleHint(QFont::TypeWriter);
+        font.setPointSizeF(10);
+        const QFontMetricsF fm(font, &probe);
+        const auto drawn = [&] {  // the pages, then page:column,line:character
+            QStringList out{QString::number(printer.pages)};
+            for (const auto& d : printer.drawn)
+                out << QString::number(d.page) + u':' + QString::number(d.at.x() / fm.horizontalAdvance(u'0')) + u',' +
+                           QString::number((d.at.y() - fm.ascent()) / fm.lineSpacing()) + u':' + d.text + (d.font == font ? u""_s : u" other font"_s);
+            return out.join(u' ');
+        };
+        QCOMPARE(where + u' ' + drawn(), u"drawn 3 1:2,0:a 1:3,0:b 1:5,0:c 1:6,0:d 1:0,1:全 1:2,1:x 1:1,2:y 1:0,3:𠮷 1:1,3:z 2:0,0:5 2:1,0:t 2:2,0:h 3:0,0:p 3:1,0:3"_s);
+        // A document that begins with a new page; a line that would pass the paper's edge.
+        printer.paper = QPageSize(QSizeF(200, 52), QPageSize::Point, {}, QPageSize::ExactMatch);
+        doc.NewPage();
+        for (const char* line : {"1", "2", "3", "4", "5"}) doc.Print(QString::fromLatin1(line)), doc.EndLine();
+        QVERIFY(doc.EndDoc(u"doc"_s));
+        QCOMPARE(drawn(), u"3 2:0,0:1 2:0,1:2 2:0,2:3 2:0,3:4 3:0,0:5"_s);
+    }
+
+    // The window the user was in last takes over when the active one goes, whatever lies on top;
+    // a window's title shows on its frame as it changes; a window moved past the frame's bottom
+    // can be scrolled to.
+    void lastWindowUsedTakesOver() {
+        WinA& a = shown<WinA>();
+        WinB& b = shown<WinB>();
+        WinC& c = shown<WinC>();
+        for (Win* w : std::initializer_list<Win*>{&b, &c, &a}) click(w->go);
+        a.Hide();  // not the next window in the focus chain
+        settle();
+        QCOMPARE(notOnTop(c), QString());
+        a.Show();
+        click(b.go);
+        click(a.go);
+        c.subWindow()->raise();  // on top, not the last used
+        QCOMPARE(notOnTop(a), u"not on top"_s);
+        QVERIFY(a.Unload());
+        settle();
+        QCOMPARE(notOnTop(b), QString());
+        QVERIFY(b.Unload());
+        settle();
+        QCOMPARE(notOnTop(c), QString());
+        c.setWindowTitle(u"題"_s);
+        c.setTop(c.Top() + 60000);
+        settle();
+        QCOMPARE(c.subWindow()->windowTitle(), u"題"_s);
+        QVERIFY(MdiFrame::instance()->mdiArea()->verticalScrollBar()->isVisible());
+    }
+
     // Real message boxes in Japanese: each button set answers Enter with its default button and
     // Escape with Cancel where there is one, else the only button.
     void realMessageBoxes() {
@@ -146,6 +306,7 @@ private Q_SLOTS:
             QCOMPARE(seen, defaultTitle() + u"|一\n二|"_s + QString::fromUtf8(c.shown));
         }
         QCOMPARE(qtFilter(u"データ|*.dat;*.txt|すべて|*.*"_s), u"データ (*.dat *.txt);;すべて (*.*)"_s);
+        QCOMPARE(qtFilter(u"すべて|*.*|"_s), u"すべて (*.*)"_s);  // a name without its patterns is left out
         QCOMPARE(displayText(u"a\r\nb\rc"_s), u"a\nb\nc"_s);
         // The scripted dialogs fail a test on a dialog nobody expected, and on one that never came.
         QEXPECT_FAIL("", "unexpected", Continue);
@@ -275,6 +436,146 @@ private Q_SLOTS:
                  u"北 true 北E true false"_s);
     }
 
+    // Through moves, edits, refusals, new records, cancellations, deletions and re-reads, the grid
+    // shows what a view that follows its signals shows, the boxes the current record (a refused
+    // value as typed), and the table what was stored.
+    void dataSourceStepByStep() {
+        QVERIFY(execSql("INSERT INTO シーズン (シーズン時期, シーズン名) VALUES ('2000','一'),('2001','二'),('2002','三')"));
+        DataSource ds;
+        ds.setRecordSource("シーズン");
+        ds.setFieldRule("シーズン時期", [](const QString& t) -> std::optional<QVariant> {
+            return t.size() == 4 && t.toInt() > 0 ? std::optional<QVariant>(t) : std::nullopt; }, u"四桁の年"_s);
+        QLineEdit year, name;
+        ds.bindLineEdit(&year, "シーズン時期", [](const QVariant& v) { return v.toString() + u'年'; });
+        ds.bindLineEdit(&name, "シーズン名");
+        QVERIFY(ds.Refresh());
+        DBGrid grid;
+        grid.setDataSource(&ds);
+        grid.setAllowUpdate(true);
+        grid.setAllowDelete(true);
+        auto* m = grid.gridModel();
+        QAbstractItemModelTester tester(m, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        Mirror view(m);
+        QSignalSpy errors(&ds, &DataSource::error);
+        grid.show();
+        const auto type = [](QLineEdit& box, const char* text) { box.selectAll(), QTest::keyClicks(&box, QString::fromUtf8(text)); };
+        db::Recordset other;  // read before any change
+        db::OpenOptions later;
+        later.params = {1}, later.key = u"シーズンID"_s;
+        QVERIFY(other.open("SELECT * FROM シーズン WHERE シーズンID > ?", later));
+        const std::pair<std::function<QVariant()>, QString> steps[] = {
+            {[] { return true; },
+             u"true 0 -  0 2000年|一 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三"_s},
+            {[&] { return ds.setCurrentRow(2); },
+             u"true 2 -  0 2002年|三 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三"_s},
+            {[&] { return ds.setCurrentRow(3); },
+             u"false 2 -  1 2002年|三 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三"_s},
+            {[&] { return type(name, "Z"), true; },
+             u"true 2 E  1 2002年|Z 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三"_s},
+            {[&] { return ds.MovePrevious(); },
+             u"true 1 -  1 2001年|二 1,2000,一 2,2001,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z"_s},
+            {[&] { return ds.setValue("シーズン時期", "20x1"); },
+             u"false 1 E シーズン時期 1 20x1|二 1,2000,一 2,20x1,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z"_s},
+            {[&] { return ds.UpdateRecord(); },
+             u"false 1 E シーズン時期 2 20x1|二 1,2000,一 2,20x1,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z"_s},
+            {[&] { return ds.MoveNext(); },
+             u"false 1 E シーズン時期 3 20x1|二 1,2000,一 2,20x1,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z"_s},
+            {[&] { return ds.setValue("シーズン時期", "2011"); },
+             u"true 1 E  3 2011年|二 1,2000,一 2,2011,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z"_s},
+            {[&] { return ds.Refresh(); },
+             u"true 0 -  3 2000年|一 1,2000,一 2,2011,二 3,2002,Z false 1,2000,一 2,2011,二 3,2002,Z"_s},
+            {[&] { return ds.setValue("シーズン名", "春"), ds.setRecordset(other), true; },  // stores the pending edit first
+             u"true 0 -  3 2001年|二 2,2001,二 3,2002,三 false 1,2000,春 2,2011,二 3,2002,Z"_s},
+            {[&] { return ds.Refresh(); },  // the recordset's own source, with its parameters
+             u"true 0 -  3 2011年|二 2,2011,二 3,2002,Z false 1,2000,春 2,2011,二 3,2002,Z"_s},
+            {[&] { return ds.setRecordSource("シーズン"), ds.Refresh(); },
+             u"true 0 -  3 2000年|春 1,2000,春 2,2011,二 3,2002,Z false 1,2000,春 2,2011,二 3,2002,Z"_s},
+            {[&] { return ds.AddNew(); },
+             u"true 0 A  3 | 1,2000,春 2,2011,二 3,2002,Z ,, true 1,2000,春 2,2011,二 3,2002,Z"_s},
+            {[&] { return ds.setValue("シーズン名", "四") && ds.setValue("シーズン時期", "2003"); },
+             u"true 0 A  3 2003年|四 1,2000,春 2,2011,二 3,2002,Z ,2003,四 true 1,2000,春 2,2011,二 3,2002,Z"_s},
+            {[&] { return ds.UpdateRecord(); },
+             u"true 3 -  3 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 false 1,2000,春 2,2011,二 3,2002,Z 4,2003,四"_s},
+            {[&] { return grid.setAllowAddNew(true), true; },
+             u"true 3 -  3 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四"_s},
+            {[&] { return ds.AddNew() && ds.setValue("シーズン名", "五"); },
+             u"true 3 A  3 |五 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,,五 true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四"_s},
+            {[&] { return ds.CancelUpdate(), true; },
+             u"true 3 -  3 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四"_s},
+            {[&] { return ds.AddNew() && !ds.setValue("シーズン時期", "x") && ds.Delete(); },
+             u"true 3 -  3 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四"_s},
+            {[&] { return ds.AddNew() && ds.setValue("シーズン名", "六") && ds.setValue("シーズン時期", "2005") && ds.UpdateRecord(); },
+             u"true 4 -  3 2005年|六 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 5,2005,六 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 5,2005,六"_s},
+            {[&] { return ds.setCurrentRow(1) && ds.Delete(); },
+             u"true 1 -  3 2002年|Z 1,2000,春 3,2002,Z 4,2003,四 5,2005,六 ,, true 1,2000,春 3,2002,Z 4,2003,四 5,2005,六"_s},
+            {[&] { return ds.MoveLast() && ds.Delete(); },
+             u"true 2 -  3 2003年|四 1,2000,春 3,2002,Z 4,2003,四 ,, true 1,2000,春 3,2002,Z 4,2003,四"_s},
+            {[&] { return grid.setAllowAddNew(false), ds.Edit() && ds.Edit() && ds.UpdateRecord(); },
+             u"true 2 -  3 2003年|四 1,2000,春 3,2002,Z 4,2003,四 false 1,2000,春 3,2002,Z 4,2003,四"_s},
+            {[&] { return ds.setValue("シーズン名", "X") && ds.setValue("シーズン時期", "x"); },
+             u"false 2 E シーズン時期 3 x|X 1,2000,春 3,2002,Z 4,x,X false 1,2000,春 3,2002,Z 4,2003,四"_s},
+            {[&] { return ds.CancelUpdate(), true; },
+             u"true 2 -  3 2003年|四 1,2000,春 3,2002,Z 4,2003,四 false 1,2000,春 3,2002,Z 4,2003,四"_s},
+        };
+        for (const auto& [step, expected] : steps) {
+            const QVariant result = step();
+            QCOMPARE(Mirror::text(view.rows), view.live());
+            const QString state = spaced(QVariantList{result, ds.currentRow(), ds.isAdding() ? "A" : ds.isEditing() ? "E" : "-", ds.refusedField(), errors.count(),
+                                                      year.text() + u'|' + name.text(), view.live(), m->isNewLine(m->rowCount() - 1),
+                                                      db::scalar("SELECT group_concat(シーズンID || ',' || シーズン時期 || ',' || シーズン名, ' ') FROM シーズン")});
+            QCOMPARE(state, expected);
+        }
+        // A refused row holds the grid: leaving it goes back to it.
+        QVERIFY(!m->setData(m->index(0, 1), "x"));
+        grid.setCurrentIndex(m->index(1, 1));
+        settle();
+        QCOMPARE(spaced(QVariantList{grid.currentIndex().row(), ds.currentRow(), ds.refusedField(), errors.count()}), u"0 0 シーズン時期 4"_s);
+        // A grid of a single row widens a column too narrow for what it shows.
+        QVERIFY(execSql("INSERT INTO 会場 (会場名) VALUES ('とても長い会場の名前')"));
+        DataSource one;
+        one.setRecordSource("会場");
+        DBGrid single;
+        single.setDataSource(&one);
+        single.show();
+        single.setColumnWidth(1, 4);
+        QVERIFY(one.Refresh() && single.columnWidth(1) > single.fontMetrics().horizontalAdvance(u"とても長い会場の名前"_s));
+    }
+
+    // A navigator's buttons go to the first, previous, next and last record, stopping at either
+    // end; with no record current, previous and next go to the first. The keyboard stays in the
+    // box that had it, and a source without records stays as it is.
+    void navigatorMovesAndKeepsTheKeyboard() {
+        QVERIFY(execSql("INSERT INTO 会場 (会場名) VALUES ('a'),('b'),('c')"));
+        QWidget w;
+        auto* box = new QLineEdit(&w);
+        DataSource ds, one, none;
+        auto* nav = new DataNavigator(&ds, u"会場"_s, &w);
+        nav->QWidget::move(0, 30);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        box->setFocus();
+        QSignalSpy asked(nav, &DataNavigator::aboutToMove);
+        ds.setRecordSource("会場");
+        one.setRecordSource("SELECT * FROM 会場 WHERE 会場ID = 2", "会場ID");
+        none.setRecordSource("SELECT * FROM 会場 WHERE 会場ID = 9", "会場ID");
+        QVERIFY(ds.Refresh() && one.Refresh() && none.Refresh());
+        QString rows;
+        for (int b : {2, 2, 2, 1, 0, 1, 3, -1, 1, -1, 2, -1, 0, -1, 3}) {
+            if (b < 0) ds.MoveLast(), ds.MoveNext();  // past the last: none current
+            else click(nav->buttons()[std::size_t(b)]), rows += QString::number(ds.currentRow());
+        }
+        QCOMPARE(rows, u"12210020002"_s);
+        for (DataSource* source : {&one, &none}) {
+            DataNavigator other(source, {}, &w);
+            other.show();
+            source->MoveNext();
+            click(other.buttons()[0]);
+            rows += QString::number(source->currentRow());
+        }
+        QCOMPARE(rows.right(3) + QString::number(asked.count()), u"0-111"_s);
+        QCOMPARE(QApplication::focusWidget(), box);
+    }
+
     // Permissions switch at run time; a refused new record stays for correction; a record added by
     // an editor's own button shows as a new-record line while pending; Delete deletes only when
     // allowed, and after the last record the new last one becomes current. Picture boxes.
@@ -370,6 +671,90 @@ private Q_SLOTS:
         QTest::mouseClick(&box, Qt::LeftButton), QTest::mouseRelease(&box, Qt::LeftButton);  // a release alone is no click
         box.setBackColor(0xC0C0C0);
         QCOMPARE(spaced(QVariantList{clicks.count(), box.Point(2, 1)}), u"1 12632256"_s);
+    }
+
+    // What each drawing puts on a picture box not yet shown: the pixels it covers (their extent and
+    // how many of each colour) in the box's own scale, with colour 0 black, not the fore colour;
+    // where the current point goes. Text goes line under line in the fore colour.
+    void pictureBoxDrawingsPixelByPixel() {
+        const QString png = env->path(u"halves.png"_s);
+        QImage halves(2, 2, QImage::Format_RGB32);
+        halves.fill(Qt::blue);
+        halves.setPixel(1, 0, 0xFFFF0000), halves.setPixel(1, 1, 0xFFFF0000);
+        QVERIFY(halves.save(png));
+        // The picture's size; the extent of what is not background, how many pixels, and how much
+        // they take away from the white of each channel (in whole pixels: a red pixel is 0/1/1), and
+        // in how many colours.
+        const auto drawn = [](const PictureBox& b) {
+            const QImage img = b.image();
+            QRect extent;
+            QSet<QRgb> colours;
+            int n = 0, ink[3] = {};
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x)
+                    if (const QRgb c = img.pixel(x, y); c != 0xFFFFFFFF)
+                        ++n, colours << c, extent |= QRect(x, y, 1, 1), ink[0] += 255 - qRed(c), ink[1] += 255 - qGreen(c), ink[2] += 255 - qBlue(c);
+            return QString::asprintf("%dx%d %d,%d,%d,%d %d %d/%d/%d %d", img.width(), img.height(), extent.x(), extent.y(), extent.width(), extent.height(), n,
+                                     (ink[0] + 127) / 255, (ink[1] + 127) / 255, (ink[2] + 127) / 255, int(colours.size()));
+        };
+        const auto box = [](PictureBox& b) { b.Line(2, 2.5, 4, 3.5, 0, PictureBox::Box); };  // 10,5 to 29,14
+        const std::tuple<const char*, const char*, std::function<void(PictureBox&)>> cases[] = {
+            {"line", "40x20 5,5,31,11 31 0/31/31 1 4.5,3.5", [](PictureBox& b) { b.Line(1.5, 2.5, 4.5, 3.5); }},
+            {"box", "40x20 10,5,20,10 56 56/56/56 1 4,3.5", box},
+            {"filled box", "40x20 10,5,20,10 200 200/200/0 1 4,3.5", [](PictureBox& b) { b.Line(2, 2.5, 4, 3.5, 0xFF0000, PictureBox::FilledBox); }},
+            {"dotted", "40x20 0,10,40,1 14 0/14/14 1 5,3", [](PictureBox& b) { b.setDrawStyle(PictureBox::DrawDot), b.Line(1, 3, 5, 3); }},
+            {"circle", "40x20 14,4,12,12 60 27/27/27 25 3,3", [](PictureBox& b) { b.Circle(3, 3, 0.5, 0); }},
+            {"solid circle", "40x20 14,4,12,12 112 90/27/63 30 3,3", [](PictureBox& b) { b.setFillStyle(PictureBox::FillSolid), b.Circle(3, 3, 0.5, 0xFF0000); }},
+            {"hatched circle", "40x20 11,1,18,18 106 22/44/65 38 3,3", [](PictureBox& b) { b.setFillStyle(PictureBox::FillUpwardDiagonal), b.Circle(3, 3, 0.8); }},
+            {"points", "40x20 0,0,40,20 2 1/2/2 2 5,3", [](PictureBox& b) { b.PSet(4.95, 3.95, 0), b.PSet(1, 2), b.PSet(5, 3); }},
+            {"picture", "40x20 10,5,20,10 200 100/200/100 12 0,0", [&](PictureBox& b) { QVERIFY(b.PaintPicture(png, 2, 2.5, 2, 1)); }},
+            {"loaded", "40x20 0,0,40,20 800 402/800/425 23 1.5,2.5", [&](PictureBox& b) { QVERIFY(b.LoadPicture(png)); b.Line(1, 2, 1.5, 2.5, 0, PictureBox::FilledBox); }},
+            {"flood", "40x20 0,0,40,20 656 656/56/656 2 4,3.5", [&](PictureBox& b) { box(b), b.FloodFill(1, 2, 0xFF00); }},
+            {"hatch", "40x20 0,0,40,20 131 131/56/131 2 4,3.5", [&](PictureBox& b) { box(b), b.setFillStyle(PictureBox::FillUpwardDiagonal), b.BorderFill({0, 0}, 0); }},
+            {"border fill", "40x20 10,5,20,10 200 200/56/200 2 4,3.5", [&](PictureBox& b) { box(b), b.setFillStyle(PictureBox::FillSolid), b.BorderFill({20, 10}, 0); }},
+            {"border fill alone", "40x20 0,0,40,20 800 800/0/800 1 0,0", [](PictureBox& b) { b.setFillStyle(PictureBox::FillSolid), b.BorderFill({30, 15}, 0); }},
+            {"no fill", "40x20 10,5,20,10 56 56/56/56 1 4,3.5", [&](PictureBox& b) {
+                 box(b), b.setFillStyle(PictureBox::FillSolid), b.BorderFill({20, 5}, 0), b.BorderFill({40, 0}, 0);  // on the border, outside
+                 b.setFillStyle(PictureBox::FillTransparent), b.BorderFill({0, 0}, 0);
+             }},
+            {"pixels", "40x20 15,5,10,10 76 39/21/59 23 20,10", [](PictureBox& b) { b.ScalePixels(), b.setFillStyle(PictureBox::FillSolid), b.Circle(20, 10, 4); }},
+            {"upside down", "40x20 0,0,30,20 201 0/201/201 1 3,1", [](PictureBox& b) { b.Scale(0, 2, 4, 0), b.PSet(0.05, 1.95), b.Line(1, 0, 3, 1, -1, PictureBox::FilledBox); }},
+            {"grown", "50x30 0,0,1,1 1 0/1/1 1 1,2", [](PictureBox& b) { b.PSet(1, 2), b.resize(50, 30); }},
+            {"cleared", "40x20 0,0,0,0 0 0/0/0 0 1,2", [&](PictureBox& b) { box(b), b.Cls(); }},
+            {"cleared in pixels", "40x20 0,0,0,0 0 0/0/0 0 0,0", [&](PictureBox& b) { box(b), b.ScalePixels(), b.Cls(); }},
+            {"background", "40x20 0,0,40,20 800 800/800/0 1 1,2", [](PictureBox& b) { b.PSet(1, 2), b.setBackColor(0xFF0000); }},
+        };
+        for (const auto& [name, expected, draw] : cases) {
+            PictureBox b;
+            b.resize(40, 20);
+            b.Scale(1, 2, 5, 4);  // ten pixels a unit
+            b.setForeColor(0xFF);
+            b.setFillColor(0xFF00);
+            draw(b);
+            QCOMPARE(QString::fromLatin1(name) + u' ' + drawn(b) + u' ' + QString::number(b.CurrentX) + u',' + QString::number(b.CurrentY),
+                     QString::fromLatin1(name) + u' ' + QString::fromLatin1(expected));
+        }
+        // Lines of text one under the other from the current point, in the fore colour; a point
+        // off the picture has no colour.
+        PictureBox t;
+        t.resize(40, 40);
+        t.Scale(1, 2, 5, 6);
+        QCOMPARE(t.Point(4.95, 5.95), 0xFFFFFF);
+        t.setForeColor(0xFF);
+        t.CurrentX = 1.5, t.CurrentY = 2;
+        t.Print(u"■"_s), t.Print(u"■"_s);
+        const int h = t.fontMetrics().height();
+        QCOMPARE(spaced(QVariantList{t.CurrentX, t.CurrentY, t.Point(5, 2)}), spaced(QVariantList{1.5, 2 + 2 * h / 10.0, -1}));
+        QString rows;  // per pixel row: whether it holds pure red, and no other hue than red's
+        for (int y = 0; y < 40; ++y) {
+            bool red = false, only = true;
+            for (int x = 0; x < 40; ++x) {
+                const QRgb c = t.image().pixel(x, y);
+                red |= (c & 0xFFFFFF) == 0xFF0000, only &= qRed(c) == 255 && qGreen(c) == qBlue(c) && (c == 0xFFFFFFFF || x >= 5);
+            }
+            rows += QChar(only ? (red ? u'R' : u'.') : u'?');
+        }
+        QVERIFY2(QRegularExpression(u"^\\.*R+\\.*R+\\.*$"_s).match(rows).hasMatch() && rows.lastIndexOf(u'R') < 2 * h && rows.indexOf(u'R', h) >= h, qPrintable(rows));
     }
 };
 

@@ -4,7 +4,10 @@
 #include "shell/dbmaint.h"
 #include "shell/form_hdcp.h"
 #include "shell/form_settei.h"
+#include "shell/settei_options.h"
 #include "shell/startup.h"
+
+using namespace Qt::StringLiterals;
 
 
 namespace {
@@ -134,6 +137,64 @@ private Q_SLOTS:
                  saved ? "ff00 " + env->path("mine.jpg") + " firefox" : QStringLiteral("ffffff pin1.jpg <none>"));
         const auto now = shared();
         QVERIFY(restart() == (saved ? now : defaults));
+    }
+
+    // The options as plain values: every combination of flags reads as it stands and goes back
+    // unchanged; a target or method outside 0..2 is no option, and an option outside it changes
+    // nothing applied or stored. Marks keep one double-byte or two single-byte characters; the
+    // first box that is empty, else the first that repeats an earlier one (in either width), is
+    // the problem. Games are a whole number from 1 to 10.
+    void optionsAsPlainValues() {
+        using namespace Module1;
+        namespace keys = settings::keys;
+        restart();
+        for (int flags = 0; flags < 32; ++flags) {
+            ResultDisplayFlags = flags & 3, TallyRuleFlags = flags >> 2;
+            const settei::GeneralOptions o = settei::fromSharedState();
+            const int read = o.showPrizeBoard | o.showPointsList << 1 | o.splitsNotSpareMisses << 2 | o.awardsByGameAverage << 3 | o.averageWithHandicap << 4;
+            QCOMPARE(QList<int>({read, settei::displayFlags(o) | settei::tallyFlags(o) << 2}), QList<int>({flags, flags}));
+        }
+        QString shown;  // target and method as read, applied and stored, for each value of either
+        for (int v : {-1, 0, 1, 2, 3, 255}) {
+            PointTarget = v < 0 ? 0 : std::uint8_t(v), PointMethod = PointTarget;
+            settei::GeneralOptions o = settei::fromSharedState();
+            shown += QString::asprintf("%d/%d ", o.pointTarget, o.pointMethod);
+            PointTarget = 1, PointMethod = 2;
+            o.pointTarget = o.pointMethod = v;
+            o.hcpRequired = v == 1;
+            settei::apply(o);
+            settei::store(o);
+            shown += QString::asprintf("%d/%d/%d ", PointTarget, PointMethod, HcpRequired) + settings::read(keys::PointTarget) + u'/' + settings::read(keys::PointMethod) +
+                     u'/' + settings::read(keys::HcpRequired) + u' ';
+        }
+        QCOMPARE(shown, u"0/0 1/2/0 1/2/0 0/0 0/0/0 0/0/0 1/1 1/1/1 1/1/1 2/2 2/2/0 2/2/0 -1/-1 1/2/0 1/2/0 -1/-1 1/2/0 1/2/0 "_s);
+
+        QStringList limited;
+        for (const char* mark : {"", "a", "ab", "abc", "全", "全a", "a全", "ｱｲｳ", " a"}) limited << settei::limitMark(QString::fromUtf8(mark));
+        QCOMPARE(limited.join(u'|'), u"|a|ab|ab|全|全|a|ｱｲ| a"_s);
+        const std::array<QString, 10> good{u"1s"_s, u"2s"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"／"_s, u"＊"_s};
+        QVERIFY(!settei::checkMarks(good));
+        QString problems;
+        for (auto [box, text, other, otherText] : {std::tuple{3, " ", 7, "1s"}, std::tuple{7, "1s", 9, ""}, std::tuple{2, "１ｓ", 0, "1s"}, std::tuple{9, "/", 5, "6"}}) {
+            std::array<QString, 10> marks = good;
+            marks[std::size_t(box)] = QString::fromUtf8(text), marks[std::size_t(other)] = QString::fromUtf8(otherText);
+            const auto p = settei::checkMarks(marks);
+            problems += p ? QString::number(p->index) + p->message : u"none"_s;
+        }
+        QCOMPARE(problems, u"3マークが入力されていません。9マークが入力されていません。2同じマークが複数設定されています。9同じマークが複数設定されています。"_s);
+        settei::GeneralOptions o = settei::fromSharedState();
+        o.marks = good;
+        settei::apply(o);
+        settei::store(o);
+        QString marks;
+        for (std::size_t i = 0; i < 10; ++i) marks += MarkTexts[i + 1] + u'=' + settings::read(keys::MarkTexts[i]) + u' ';
+        QCOMPARE(marks, u"1s=1s 2s=2s 3=3 4=4 5=5 6=6 7=7 8=8 ／=／ ＊=＊ "_s);
+        QStringList games;
+        for (const char* typed : {"1", " 10 ", "11", "0", "-1", "x", "4.5", ""}) {
+            const auto n = settei::parseGamesNumber(QString::fromLatin1(typed));
+            games << (n ? QString::number(*n) : u"-"_s);
+        }
+        QCOMPARE(games.join(u' '), u"0 9 - - - - - -"_s);
     }
 
     // A match is set up: its sheet keeps its count until the next set-up. The pickers, help, the

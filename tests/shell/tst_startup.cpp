@@ -204,6 +204,13 @@ private Q_SLOTS:
         };
         hover();
         QCOMPARE(enabled(), u"1111111111"_s);
+        // The nine buttons stand apart from each other, inside the window.
+        QList<QRect> places;
+        for (QPushButton* b : start.mainButtons()) {
+            QVERIFY2(start.rect().contains(b->geometry()) && std::none_of(places.begin(), places.end(), [&](const QRect& r) { return r.intersects(b->geometry()); }),
+                     qPrintable(b->text()));
+            places << b->geometry();
+        }
 
         const std::pair<std::function<void()>, const char*> roads[] = {
             {[&] { click(start.Cmd_Settei); }, "Form_Settei"},
