@@ -2,6 +2,7 @@
 // with strikes, spares, fouls, gutters, misses and splits on each of its three balls, refused
 // entries, balls entered again and cursor moves; each compared whole, as the window shows it.
 #include "recording/form_data.h"
+#include "recording/form_info.h"
 #include "recording/form_main.h"
 #include "recording/form_player.h"
 #include "support/recording_fixture.h"
@@ -234,6 +235,42 @@ private Q_SLOTS:
         click(f.Txt_MARK[19]);
         for (Qt::Key key : {Qt::Key_Backspace, Qt::Key_End, Qt::Key_Backspace, Qt::Key_Home, Qt::Key_Delete}) press(key);  // a mark is never edited
         QCOMPARE(f.Txt_MARK[19]->text(), QStringLiteral("４"));
+    }
+
+    // The input check lists each game a player has begun and not finished, and entries in slots
+    // without a player; a finished game (an open tenth, strikes with their empty boxes) or one not
+    // begun is not listed.
+    void inputCheckListsUnfinishedGames() {
+        form_main& f = open();
+        const char* games[] = {
+            "18:7 19:2",                   // finished with an open tenth
+            "18:7",                        // balls 19 and 20 owed
+            "18:10 19:5",                  // ball 20 owed after a strike
+            "18:7 19:20",                  // ball 20 owed after a spare
+            "",                            // not begun
+            "0:10",                        // begun only
+            "0:10 2:10 4:10 6:10 8:10 10:10 12:10 14:10 16:10 18:10 19:10 20:10",  // a perfect game
+            "3:5", "20:5", "1:5",          // slots without a player: the second of a frame, ball 20, the first
+        };
+        for (int slot = 0; slot < 10; ++slot) {
+            if (slot < 7) placePlayer(slot, std::int16_t(slot + 1), QStringLiteral("選手%1").arg(slot));
+            GameRecord& r = ScoreSheet(slot, slot == 9 ? 3 : 0);
+            if (slot < 4) openFrames(r, 4);
+            setCodes(r, QString::fromLatin1(games[slot]));
+            for (std::size_t k = 0; k <= 20; ++k)
+                if (r.Codes[k] != BallCode::NotEntered) r.Marks[k] = ScoreEntryModel::markCaption(r.Codes[k]);
+        }
+        f.New_score(), click(f.Cmd_INFO);
+        const Form_INFO* info = forms::loaded<Form_INFO>();
+        QVERIFY(info && info->isShown());
+        QCOMPARE(info->Txt_INFO->toPlainText(), QStringLiteral("選手1  選手の 第 1ゲームが、入力途中です。\n\n"
+                                                              "選手2  選手の 第 1ゲームが、入力途中です。\n\n"
+                                                              "選手3  選手の 第 1ゲームが、入力途中です。\n\n"
+                                                              "選手5  選手の 第 1ゲームが、入力途中です。\n\n"
+                                                              "選手名未入選手の 第 1ゲームが、入力途中です。\n"
+                                                              "選手名が入っていないのに入力しているところがあります。　 1ゲーム目の第 8番目です。\n"
+                                                              "選手名未入選手の 第 4ゲームが、入力途中です。\n"
+                                                              "選手名が入っていないのに入力しているところがあります。　 4ゲーム目の第 10番目です。\n"));
     }
 
     // The end of input hands the results every game that holds data, whole, players and games
