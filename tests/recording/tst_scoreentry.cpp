@@ -41,8 +41,8 @@ QString fields(const R& r) {
 class TestScoreEntry : public GuiTest {
     Q_OBJECT
 
-    form_main& open() {
-        setUpMatch(17, 3);
+    form_main& open(int lastGame = 3) {
+        setUpMatch(17, lastGame);
         placePlayer(0, 11, QStringLiteral("佐藤一郎"), 12);
         settings::SaveSetting(QStringLiteral("form"), QStringLiteral("main_mode"), QStringLiteral("1"));
         return vxtest::shown<form_main>();
@@ -273,6 +273,21 @@ private Q_SLOTS:
                                                               "選手名が入っていないのに入力しているところがあります。　 4ゲーム目の第 10番目です。\n"));
     }
 
+    // A split pressed on a ball shows as its split mark once the cursor leaves the box; a game
+    // whose tenth still owes a ball may be left without a handicap; the player's records open on top.
+    void splitMarkHandicapAndRecords() {
+        form_main& f = open();
+        HcpRequired = 1, ScoreSheet(0, 0).Scores[11] = -1, ScoreSheet(0, 1).Scores[11] = -1;
+        f.New_score();
+        click(f.Txt_MARK[0]), typeKeys(QStringLiteral("7-")), click(f.Txt_MARK[0]), typeKeys(QStringLiteral("+")), click(f.Txt_MARK[2]);
+        QCOMPARE(f.Txt_MARK[0]->text(), QStringLiteral("7s"));
+        typeKeys(QStringLiteral("g-g-g-g-g-g-g-g-*5")), press(Qt::Key_PageUp);  // ball 20 owed
+        QCOMPARE(f.Txt_GAM->text() + QString::number(dlg->beeps()), QStringLiteral(" 20"));
+        click(f.Cmd_Kojin);
+        const Form* records = MdiFrame::instance()->activeForm();
+        QVERIFY(records && QByteArray(records->metaObject()->className()) == "vx::Form_Kojin" && notOnTop(*records).isEmpty());
+    }
+
     // The end of input hands the results every game that holds data, whole, players and games
     // without data left out and the rest closed up in slot and game order; each total carries the
     // handicap as it stands.
@@ -310,6 +325,22 @@ private Q_SLOTS:
         QString with;
         for (const QVariant& v : PlayersWithData) with += v.isValid() ? v.toString() : QStringLiteral(".");
         QCOMPARE(with, QStringLiteral("1.1....1.........."));
+    }
+
+    // The results hold ten games at most: an eleventh is left out.
+    void resultsHoldTenGames() {
+        form_main& f = open(10);
+        placePlayer(1, 12, QStringLiteral("鈴木"));
+        for (int slot : {0, 1})
+            for (int game : {0, 10}) {
+                GameRecord& r = ScoreSheet(slot, game);
+                openFrames(r, 4), setCodes(r, QStringLiteral("18:5 19:19"));
+                for (std::size_t k = 0; k <= 19; ++k) r.Marks[k] = ScoreEntryModel::markCaption(r.Codes[k]);
+            }
+        f.New_score(), click(f.Cmd_TOKEI);
+        QVERIFY(forms::loaded<Form_Data>() && forms::loaded<Form_Data>()->isShown());
+        QCOMPARE(spaced(QList<int>{PlayedGameCount, PlayedSheet.hi1(), PlayedSheet.hi2(), GamePlayerCounts[0], GamePlayerCounts[1], GamePlayerCounts[10]}),
+                 QStringLiteral("1 2 1 2 2 0"));
     }
 
     // The players window's lane grid follows the slot shown: row lane + 1, column place in the lane + 1.
