@@ -288,6 +288,21 @@ private Q_SLOTS:
         QVERIFY(records && QByteArray(records->metaObject()->className()) == "vx::Form_Kojin" && notOnTop(*records).isEmpty());
     }
 
+    // Moving to another game or slot first settles the split marks of the one left: a split on a
+    // second ball cannot stand and takes the ball with it, a split on a first ball of 1..8 stays.
+    void movingOnSettlesTheSplits() {
+        form_main& f = open();
+        placePlayer(1, 12, QStringLiteral("鈴木"));
+        QStringList left;
+        for (Qt::Key key : {Qt::Key_PageUp, Qt::Key_Down}) {
+            const GameRecord& r = shown();
+            click(f.Txt_MARK[0]), typeKeys(QStringLiteral("+7-")), click(f.Txt_MARK[1]), typeKeys(QStringLiteral("+"));
+            press(key);
+            left << state(r) + u' ' + QString::number(r.Attrs[0]) + QString::number(r.Attrs[1]) + r.Marks[0] + r.Marks[1];
+        }
+        QCOMPARE(left.join(u'|'), QStringLiteral("0:7 207s　|0:7 207s　"));
+    }
+
     // The end of input hands the results every game that holds data, whole, players and games
     // without data left out and the rest closed up in slot and game order; each total carries the
     // handicap as it stands.
