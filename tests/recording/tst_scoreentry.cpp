@@ -285,6 +285,9 @@ private Q_SLOTS:
         f.New_score();
         click(f.Txt_MARK[0]), typeKeys(QStringLiteral("7-")), click(f.Txt_MARK[0]), typeKeys(QStringLiteral("+")), click(f.Txt_MARK[2]);
         QCOMPARE(f.Txt_MARK[0]->text(), QStringLiteral("7s"));
+        press(Qt::Key_Tab), typeKeys(QStringLiteral("+")), press(Qt::Key_Tab);  // Tab moves the cursor too
+        QCOMPARE(QList<int>({f.model().focused(), f.Txt_MARK[4]->hasFocus(), f.model().markBackColor(3) == ScoreEntryModel::ColorSplit}), QList<int>({4, 1, 1}));
+        click(f.Txt_MARK[2]);
         typeKeys(QStringLiteral("g-g-g-g-g-g-g-g-*5")), press(Qt::Key_PageUp);  // ball 20 owed
         QCOMPARE(f.Txt_GAM->text() + QString::number(dlg->beeps()), QStringLiteral(" 20"));
         click(f.Cmd_Kojin);
