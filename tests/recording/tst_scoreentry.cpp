@@ -1,6 +1,8 @@
-// The tenth frame typed into the score-entry window: whole frames in mark entry and in pin entry,
+// The score-entry window as a user drives it. Whole tenth frames in mark entry and in pin entry,
 // with strikes, spares, fouls, gutters, misses and splits on each of its three balls, refused
-// entries, balls entered again and cursor moves; each compared whole, as the window shows it.
+// entries, balls entered again, stored records shown and cursor moves, each compared whole as the
+// window shows it; then attributes of emptied balls, split marks, moves, the input check, the games
+// handed to the results and the lane grid of the players window.
 #include "recording/form_data.h"
 #include "recording/form_info.h"
 #include "recording/form_main.h"
@@ -56,12 +58,12 @@ class TestScoreEntry : public GuiTest {
     }
 
     // Steps: "=b:c/m,..." shows a record with these balls stored, "@n" clicks ball box n, "#n"
-    // frame picture n, "K" "OK", "M" the mode switch, "<" and ">" Shift+Left/Right, anything else is typed. Then what
-    // the window shows of the last frames: the record (code/pins), the marks of balls 16..20, frame
-    // 9's and 10's scores and the total, the box with the keyboard after each step and key, the
-    // split colours of balls 16..20, the attributes of balls 18..20, the pin pictures, the small
-    // pins of frames 1, 9..12 (0 down at the first ball, 1 at the second, 2 standing, - none), whether
-    // frames 11 and 12 show, the game-score bar and the beeps.
+    // frame picture n, "K" "OK", "M" the mode switch, "<" and ">" Shift+Left/Right, anything else
+    // is typed. Then what the window shows of the last frames: the record (code/pins), the marks
+    // of balls 16..20, frame 9's and 10's scores and the total, the box with the keyboard after
+    // each step and key, the split colours of balls 16..20, the attributes of balls 18..20, the pin
+    // pictures, the small pins of frames 1, 9..12 (0 down at the first ball, 1 at the second, 2
+    // standing, - none), whether frames 11 and 12 show, the game-score bar and the beeps.
     QString run(form_main& f, bool pinMode, const char* steps) {
         clearGame(shown());
         f.model().clear_score();
