@@ -312,6 +312,17 @@ private Q_SLOTS:
         QCOMPARE(left.join(u'|'), QStringLiteral("0:7 207s　|0:7 207s　"));
     }
 
+    // The bars reach the ends of their ranges: a perfect game, the highest and the lowest handicap.
+    void barsReachTheirEnds() {
+        form_main& f = open();
+        placePlayer(1, 12, QStringLiteral("鈴木"), 200), placePlayer(2, 13, QStringLiteral("高橋"), -100);
+        click(f.Txt_MARK[0]), typeKeys(QStringLiteral("************"));
+        QList<int> bars{f.VSc_T10->value()};
+        for (Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Down, Qt::Key_Down})
+            press(key), bars << f.VSc_T10->value() << f.VSc_Hcp->value();
+        QCOMPARE(bars, QList<int>({300, 0, 12, 300, 12, 0, 200, 0, -100}));
+    }
+
     // The end of input hands the results every game that holds data, whole, players and games
     // without data left out and the rest closed up in slot and game order; each total carries the
     // handicap as it stands.
