@@ -218,6 +218,7 @@ private Q_SLOTS:
             {"=16:7/7,17:20/0", "0:4 1:19 2:4 3:19 4:4 5:19 6:4 7:19 8:4 9:19 10:4 11:19 12:4 13:19 14:4 15:19 16:7/7 17:20/0|７／　　　|0  0|17|..... -1,-1,-1 1110000000 ---------- 1110000000 ---------- ---------- ----------|-- 0 0"},  // shown again after a spare, the cursor is on the spare's rack
             {"=14:10/0,16:7/7,17:20/0", "0:4 1:19 2:4 3:19 4:4 5:19 6:4 7:19 8:4 9:19 10:4 11:19 12:4 13:19 14:10/0 15:19 16:7/7 17:20/0|７／　　　|0  0|17|..... -1,-1,-1 1110000000 ---------- 1110000000 ---------- ---------- ----------|-- 0 0"},
             {"=14:8/3,15:20/0,16:10/0", "0:4 1:19 2:4 3:19 4:4 5:19 6:4 7:19 8:4 9:19 10:4 11:19 12:4 13:19 14:8/3 15:20/0 16:10/0|＊　　　　|0  0|18|..... -1,-1,-1 0000000000 ---------- 0000000000 ---------- ---------- ----------|-- 0 0"},
+            {"=0:7,1:2,2:30", "0:7 1:2 3:19 4:4 5:19 6:4 7:19 8:4 9:19 10:4 11:19 12:4 13:19 14:4 15:19|　　　　　|0  0|2|..... -1,-1,-1 0000000000 ---------- ---------- ---------- ---------- ----------|-- 0 0"},  // shown again after an open frame, the cursor is on the next
             {"=0:7/7,1:19/7", "0:7/7 1:19/7 2:4 3:19 4:4 5:19 6:4 7:19 8:4 9:19 10:4 11:19 12:4 13:19 14:4 15:19|　　　　　|0  0|16|..... -1,-1,-1 0000000000 2220000000 ---------- ---------- ---------- ----------|-- 0 0"},
             {"@0 q M @2 M q K", "0:30/8 1:30/0 2:9/8 3:20/0|　　　　　|10 10 22|0,0,0,2,2,2,3|..... -1,-1,-1 0001000000 0001000000 ---------- ---------- ---------- ----------|+- 10 0"},  // the pins of a rack left in mark entry are not those of the next
             {"=18:10/0,19:5/0,20:21/7 @20 K", "0:4 1:19 2:4 3:19 4:4 5:19 6:4 7:19 8:4 9:19 10:4 11:19 12:4 13:19 14:4 15:19 18:10/0 19:7/0 20:19/7|　　＊７－|32 49 61|16,20,20|..... 4,0,0 2220000000 ---------- ---------- 0000000000 2220000000 ----------|++ 49 0"},  // no pin stands after ball 19: a strike, and ball 20 goes
@@ -323,6 +324,21 @@ private Q_SLOTS:
         QCOMPARE(bars, QList<int>({300, 0, 12, 300, 12, 0, 200, 0, -100}));
     }
 
+    // Each mode shows its own controls only, and they work.
+    void modesShowTheirControls() {
+        form_main& f = open();
+        QString shown;
+        for (int i = 0; i < 2; ++i) {
+            for (QWidget* w : std::initializer_list<QWidget*>{f.Cmd_MARK[5], f.Cmd_MARK[20], f.Cmd_spl, f.pct_pin[0], f.pct_pin[9], f.cmd_MDS[0], f.cmd_MDS[5],
+                                                              f.Cmd_moveflame[0], f.Cmd_moveflame[2], f.Cmd_KEISAN})
+                shown += w->isVisible() ? u'1' : u'0';
+            shown += u' ';
+            click(f.Cmd_Mode);
+        }
+        click(f.Cmd_Mode), click(f.Txt_MARK[4]), click(f.cmd_MDS[0]), click(f.Cmd_Mode), click(f.Cmd_MARK[9]), click(f.Cmd_MARK[20]);
+        QCOMPARE(shown + state(), QStringLiteral("1110000001 0001111111 4:10/0 5:30/0 6:9 7:20"));
+    }
+
     // The end of input hands the results every game that holds data, whole, players and games
     // without data left out and the rest closed up in slot and game order; each total carries the
     // handicap as it stands.
@@ -383,7 +399,11 @@ private Q_SLOTS:
         form_main& f = open();
         Form_Player& players = vxtest::shown<Form_Player>();  // it starts the day's slots afresh
         placePlayer(0, 11, QStringLiteral("佐藤")), placePlayer(8, 12, QStringLiteral("鈴木")), placePlayer(13, 13, QStringLiteral("高橋"));
-        click(f.Txt_MARK[0]);
+        GameRecord& r = ScoreSheet(0, 0);  // the players window gave a handicap to a game already entered
+        openFrames(r, 4), setCodes(r, QStringLiteral("18:5 19:19")), r.Scores[11] = 30;
+        for (std::size_t k = 0; k <= 19; ++k) r.Marks[k] = ScoreEntryModel::markCaption(r.Codes[k]);
+        click(f.Txt_MARK[0]);  // back in the score entry: the game is computed again
+        QCOMPARE(f.Txt_score[10]->text().trimmed() + u' ' + f.Txt_score[0]->text(), QStringLiteral("41 71"));
         QStringList cells;
         for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Right}) {
             press(key);
