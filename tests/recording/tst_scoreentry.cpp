@@ -394,8 +394,9 @@ private Q_SLOTS:
                  QStringLiteral("1 2 1 2 2 0"));
     }
 
-    // The players window's lane grid follows the slot shown: row lane + 1, column place in the lane + 1.
-    void laneGridFollowsTheSlot() {
+    // Back from the players window the game is computed again; its lane grid follows the slot
+    // shown (row lane + 1, column place in the lane + 1); the game labels go where they say.
+    void playersWindowAndGameLabels() {
         form_main& f = open();
         Form_Player& players = vxtest::shown<Form_Player>();  // it starts the day's slots afresh
         placePlayer(0, 11, QStringLiteral("佐藤")), placePlayer(8, 12, QStringLiteral("鈴木")), placePlayer(13, 13, QStringLiteral("高橋"));
@@ -411,7 +412,7 @@ private Q_SLOTS:
         }
         QCOMPARE(cells.join(u' '), QStringLiteral("8:2,3 13:3,2 8:2,3 0:1,1"));
         QCOMPARE(notOnTop(f), QString());
-        QString games;  // the game labels do what they say
+        QString games;
         for (const char* label : {"次の　ゲーム", "次の　ゲーム", "前の　ゲーム"})
             for (QLabel* l : f.Label2)
                 if (l && l->text() == QString::fromUtf8(label)) click(l), games += f.Txt_GAM->text();
