@@ -749,6 +749,21 @@ private Q_SLOTS:
         QCOMPARE(dlg->beeps() + fileBytes(bup).compare(good), 1);
         Cmd_Data_IO_Click(2);
         QCOMPARE(readSheetFile(bup, Layout::Current).slots.size(), std::size_t(7));
+        // A change that keeps the file's size is written too.
+        ScoreSheet(0, 0).PinsDown[1] = ScoreSheet(0, 0).PinsDown[1] == 1 ? 2 : 1;
+        Cmd_Data_IO_Click(2);
+        QCOMPARE(fileBytes(bup), sheetFileBytes(sheetFromState()));
+        // A backup removed behind the program's back comes again at the next refresh; one cut short
+        // as well, even with its time kept.
+        QFile::remove(bup), Cmd_Data_IO_Click(2);
+        QCOMPARE(fileBytes(bup), sheetFileBytes(sheetFromState()));
+        {
+            QFile cut(bup);
+            const QDateTime written = QFileInfo(bup).lastModified();
+            QVERIFY(cut.open(QIODevice::ReadWrite) && cut.resize(100) && cut.setFileTime(written, QFileDevice::FileModificationTime));
+        }
+        Cmd_Data_IO_Click(2);
+        QCOMPARE(fileBytes(bup), sheetFileBytes(sheetFromState()));
         vx::scoreEntry().setListener(nullptr);
 
         MatchYear = 2000, MatchMonth = 5, MatchDay = 6;
