@@ -637,6 +637,10 @@ private Q_SLOTS:
         QCOMPARE(PlayerHcps[60], std::int16_t(12));
         for (int g = 0; g < 4; ++g) VX_COMPARE_GAME(ScoreSheet(60, g), varied.slots[0].games[std::size_t(g)]);
         LastPlayer = 32762, import(Known, {QStringLiteral("人数が多すぎます")}), LastPlayer = 65;  // no slot numbers beyond 32767
+        // Six players fill one lane, the last of them registered like the others.
+        import(makeFile(env->path(QStringLiteral("six.dat")), {{111, "u", 0}, {112, "v", 0}, {113, "w", 0}, {114, "x", 0}, {115, "y", 0}, {116, "z", 0}}),
+               QStringList(6, QStringLiteral("この選手を登録します。")));
+        QCOMPARE(LastPlayer * 1000 + PlayerIds[71] + sql("SELECT COUNT(*) FROM 選手 WHERE 選手ID = 116").toInt(), 71117);
     }
 
     // Every case of matching the file's players with the registered ones, in slot order.
@@ -687,6 +691,11 @@ private Q_SLOTS:
         import(Known, QStringList(3, QStringLiteral("この選手を登録します。")) << QStringLiteral("refused"));
         QCOMPARE(dlg->prompts().last().section(u'\r', 2), QStringLiteral("データベースを更新できません: refused"));  // no line to blame
         QCOMPARE(playerCount() * 100 + LastPlayer + sql(QStringLiteral("SELECT COUNT(*) FROM \"ハンデ\"")).toInt() * 10000, before * 100 + 35);
+        // A player who needs a new ID when the largest one is taken.
+        execSql(QStringLiteral("DROP TRIGGER refuse"));
+        execSql(QStringLiteral("INSERT INTO \"選手\" (\"選手ID\", \"選手名\") VALUES (3, '別人'), (32767, '最後')"));
+        import(Known, {QStringLiteral("データベースを更新できません: 選手IDに空きがありません")});
+        QCOMPARE(playerCount() * 100 + LastPlayer, (before + 2) * 100 + 35);
 
         // An import that reads no file leaves the game being entered as it is, on screen and in the
         // sheet, also behind real (modal) dialogs after which the players window must not stay active.
