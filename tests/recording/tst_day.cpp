@@ -185,12 +185,12 @@ private Q_SLOTS:
     // Loading starts a fresh sheet; a new match is proposed from the stored ones and today; the
     // window comes back where it was left; seasons and venues are added.
     void proposedMatch() {
-        LastPlayer = 5, CurPlayer = 4;
+        LastPlayer = 5, CurPlayer = 4, CurGame = 2;
         ScoreSheet.redim(0, 5, 0, 3);
         ScoreSheet(2, 1).Codes[4] = 7;
         {
             Form_Siai& f = openSiai();
-            QCOMPARE(QString("%1 %2 %3 %4 %5 %6 %7").arg(LastPlayer).arg(CurPlayer).arg(ScoreSheet.hi1()).arg(ScoreSheet.hi2()).arg(ScoreSheet(2, 1).Codes[4])
+            QCOMPARE(QString("%1 %2 %3 %4 %5 %6 %7").arg(LastPlayer).arg(CurPlayer + CurGame).arg(ScoreSheet.hi1()).arg(ScoreSheet.hi2()).arg(ScoreSheet(2, 1).Codes[4])
                          .arg(ScoreSheet(2, 1).Marks[0]).arg(ScoreSheet(2, 1).PinMasks[20]), QString("35 0 35 3 30 %1 -1").arg(EmptyMark));
             QVERIFY(!f.cmd_siaiOK->isEnabled() && !f.menu_OK->isEnabled() && !f.Txt_Siai[1]->isEnabled() && f.VSc_ymd[0]->value() == 2000);
 
@@ -312,7 +312,7 @@ private Q_SLOTS:
         QVERIFY(placement::nextCell(6, 6) == Cell(7, 1) && placement::toInt16(2.5) + placement::toInt16(-40000) + placement::toInt16(qInf()) == 2 - 32768);
         Form_Player& f = openPlayers();
         QCOMPARE(cell(f, 0, 1) + cell(f, 6, 0), QStringLiteral("1番目 6ﾚｰﾝ"));
-        QVERIFY(cursor(f) == Cell(1, 1) && PlayerIds == std::vector<std::int16_t>(36, -1) && normalHeight(f));
+        QVERIFY(cursor(f) == Cell(1, 1) && PlayerIds == std::vector<std::int16_t>(36, -1) && PlayerHcps == std::vector<std::int16_t>(36, 0) && normalHeight(f));
         choose(f, 1), at(f, 2, 3);  // lane 2, third: slot 8
         QCOMPARE(f.txt_ID->text() + f.Txt_NAME->text() + QString::number(CurPlayer), QStringLiteral("1山田8"));
         click(f.Pct_ADD);  // the cursor moves on
@@ -360,7 +360,7 @@ private Q_SLOTS:
             }
             QCOMPARE((dlg->beeps() - beeps) * 10 + int(f.entry() == Form_Player::Entry::None), 31);
             QCOMPARE(placement::seasonHandicap(1, c.id).value_or(-99) * 10 + sql("SELECT COUNT(*) FROM ハンデ WHERE シーズンID = 1").toInt(), 9990 + c.stored);
-            QCOMPARE(slot(c.slot), QString("%1 %2 999 / 999 999 999 999").arg(c.id).arg(QString::fromUtf8(c.name)));
+            QCOMPARE(slot(c.slot) + ' ' + QString::number(placement::slotOfPlayer(std::int16_t(c.id))), QString("%1 %2 999 / 999 999 999 999 %3").arg(c.id).arg(QString::fromUtf8(c.name)).arg(c.slot));
             QVERIFY(cursor(f) == c.after && normalHeight(f) && f.Grd_LN->isEnabled() && f.Cmd_newPlayer->isEnabled() && !f.Pct_ADD->isHidden() && f.Cmd_OK[1]->isHidden());
         }
     }
