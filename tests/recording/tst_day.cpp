@@ -461,7 +461,7 @@ private Q_SLOTS:
         // A slot's own fields at both ends of their ranges, in files of one and of the most games.
         for (const int games : {1, MaxGames}) {
             const bool low = games == 1;
-            SheetFile e{.games = games};
+            SheetFile e{.games = games, .slots = {}};
             e.slots.push_back({.playerId = std::int16_t(low ? 1 : 32767), .name = QStringLiteral("x"), .venueId = std::uint8_t(low ? 0 : 255),
                                .year = std::int16_t(low ? -32768 : 32767), .month = std::uint8_t(low ? 0 : 255), .day = std::uint8_t(low ? 255 : 0),
                                .games = std::vector(std::size_t(games), notEnteredRecord())});
@@ -590,6 +590,20 @@ private Q_SLOTS:
         if (!file.isEmpty()) QCOMPARE(fileBytes(env->path(file)), fileBytes(Known));
         QCOMPARE(QString::number(dlg->beeps()) + QDir(env->home()).entryList({QStringLiteral("B_*")}).join(u',') + QString::number(windows_.hidden * 10 + windows_.shown) + QDir::currentPath(),
                  QString::number(std::max<int>(0, int(answers.size()) - 1)) + file + (check == vx::vbNo ? "11" : "0") + home());
+    }
+
+    // An export the disk refuses says so with a beep and the file's name; the windows come back
+    // and no file stays.
+    void exportThatCannotBeWritten() {
+        knownDay();
+        dlg->expectMsgBox(vx::vbNo).expectInputBox(QStringLiteral("12"));
+        dlg->expectMsgBox(vx::vbOK, QStringLiteral("ファイルに書き込めませんでした。\r") + env->path(QStringLiteral("B_000012.dat")) + '\r');
+        {
+            vx::test::FileSizeLimit full(100);
+            Cmd_Data_IO_Click(0);
+        }
+        QVERIFY(dlg->allAnswered() && dlg->shown().back().style == vx::vbOKOnly + vx::vbExclamation && !QFile::exists(env->path(QStringLiteral("B_000012.dat"))));
+        QCOMPARE(dlg->beeps() * 100 + windows_.hidden * 10 + windows_.shown, 111);
     }
 
     // The file's players take whole new lanes after the old sheet, which keeps its contents.
