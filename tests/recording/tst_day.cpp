@@ -198,8 +198,10 @@ private Q_SLOTS:
             QCOMPARE(boxes(f) + QString::number(MatchId.toInt() * 10000 + f.VSc_ymd[0]->value()), QStringLiteral("1||2026|05|17||1|12026"));  // an empty table, today
             QVERIFY(f.cmd_siaiOK->isEnabled() && f.menu_OK->isEnabled() && !f.Cmd_New->isEnabled() && !f.menu_newgame->isEnabled() &&
                     f.Txt_Siai[6]->isEnabled() && f.txt_Kaijo[1]->isEnabled() && !f.Txt_Siai[7]->isEnabled() && f.Txt_Siai[3]->x() > f.VSc_ymd[0]->x());
-            f.VSc_ymd[1]->setValue(1), f.HSc_siai->setValue(12);
-            QCOMPARE(f.Txt_Siai[3]->text() + f.Txt_Siai[6]->text(), QStringLiteral("0112"));
+            f.VSc_ymd[1]->setValue(1), f.HSc_siai->setValue(150);
+            const QString number = f.Txt_Siai[6]->text();
+            f.HSc_siai->setValue(0);  // the bar stops at the first match
+            QCOMPARE(f.Txt_Siai[3]->text() + number + f.Txt_Siai[6]->text(), QStringLiteral("011501"));
             f.Unload();
         }
         storedMatches();
@@ -427,6 +429,10 @@ private Q_SLOTS:
         QCOMPARE(slot(0) + cell(f, 1, 1), QStringLiteral("-1  12 / 12 12 12 12"));
         // The logic never seats over another player nor twice.
         QVERIFY(placement::seat(0, 7, "z'", 10) && !placement::seat(0, 1, "山田", 12) && !placement::seat(5, 7, "z'", 10) && !placement::seat(36, 2, "x", 0) && PlayerIds[5] == -1);
+        // A new player after a lane's taken last cell goes to the next lane's first cell.
+        placeAt(f, 1, 2, 6), at(f, 2, 6), click(f.Cmd_newPlayer);
+        QVERIFY(cursor(f) == Cell(3, 1) && f.entry() == Form_Player::Entry::NewPlayer);
+        click(f.Cmd_OK[2]);
     }
 
     // Three players by four games: 2 + 3 × 473 lines exactly as the other platform writes them,
