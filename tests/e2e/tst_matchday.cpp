@@ -270,6 +270,11 @@ void TestMatchDay::matchDayFromStartMenuToDatabase() {
                 {Up, Yamada, 4, "9-8-7-6-5-4-3-2-1-9/9", 64},         {Up, Takahashi, 4, "9-9-9-9-9-9-9-9-9-9-", 90}});
     click(fm->Cmd_TOKEI);
     QVERIFY((data = forms::loaded<Form_Data>()) && data->isShown());
+    // Back to the score entry, with the players window, and on again: the day is as it was.
+    click(data->cmd_back[0]);
+    QVERIFY(!forms::loaded<Form_Data>() && fm->isShown() && forms::loaded<Form_Player>() && forms::loaded<Form_Player>()->isShown());
+    click(fm->Cmd_TOKEI);
+    QVERIFY((data = forms::loaded<Form_Data>()) && data->isShown());
     click(data->Cmd_Data);
     dlg->expectMsgBox(vbOK, QStringLiteral("通算ゲーム数‥50ゲーム　　高橋        \r\n"
                                            "通算合計点数‥‥5000点　　高橋        \r\n"))

@@ -185,12 +185,12 @@ private Q_SLOTS:
     // Loading starts a fresh sheet; a new match is proposed from the stored ones and today; the
     // window comes back where it was left; seasons and venues are added.
     void proposedMatch() {
-        LastPlayer = 5, CurPlayer = 4;
+        LastPlayer = 5, CurPlayer = 4, CurGame = 2;
         ScoreSheet.redim(0, 5, 0, 3);
         ScoreSheet(2, 1).Codes[4] = 7;
         {
             Form_Siai& f = openSiai();
-            QCOMPARE(QString("%1 %2 %3 %4 %5 %6 %7").arg(LastPlayer).arg(CurPlayer).arg(ScoreSheet.hi1()).arg(ScoreSheet.hi2()).arg(ScoreSheet(2, 1).Codes[4])
+            QCOMPARE(QString("%1 %2 %3 %4 %5 %6 %7").arg(LastPlayer).arg(CurPlayer + CurGame).arg(ScoreSheet.hi1()).arg(ScoreSheet.hi2()).arg(ScoreSheet(2, 1).Codes[4])
                          .arg(ScoreSheet(2, 1).Marks[0]).arg(ScoreSheet(2, 1).PinMasks[20]), QString("35 0 35 3 30 %1 -1").arg(EmptyMark));
             QVERIFY(!f.cmd_siaiOK->isEnabled() && !f.menu_OK->isEnabled() && !f.Txt_Siai[1]->isEnabled() && f.VSc_ymd[0]->value() == 2000);
 
@@ -198,8 +198,10 @@ private Q_SLOTS:
             QCOMPARE(boxes(f) + QString::number(MatchId.toInt() * 10000 + f.VSc_ymd[0]->value()), QStringLiteral("1||2026|05|17||1|12026"));  // an empty table, today
             QVERIFY(f.cmd_siaiOK->isEnabled() && f.menu_OK->isEnabled() && !f.Cmd_New->isEnabled() && !f.menu_newgame->isEnabled() &&
                     f.Txt_Siai[6]->isEnabled() && f.txt_Kaijo[1]->isEnabled() && !f.Txt_Siai[7]->isEnabled() && f.Txt_Siai[3]->x() > f.VSc_ymd[0]->x());
-            f.VSc_ymd[1]->setValue(1), f.HSc_siai->setValue(12);
-            QCOMPARE(f.Txt_Siai[3]->text() + f.Txt_Siai[6]->text(), QStringLiteral("0112"));
+            f.VSc_ymd[1]->setValue(1), f.HSc_siai->setValue(150);
+            const QString number = f.Txt_Siai[6]->text();
+            f.HSc_siai->setValue(0);  // the bar stops at the first match
+            QCOMPARE(f.Txt_Siai[3]->text() + number + f.Txt_Siai[6]->text(), QStringLiteral("011501"));
             f.Unload();
         }
         storedMatches();
@@ -312,7 +314,7 @@ private Q_SLOTS:
         QVERIFY(placement::nextCell(6, 6) == Cell(7, 1) && placement::toInt16(2.5) + placement::toInt16(-40000) + placement::toInt16(qInf()) == 2 - 32768);
         Form_Player& f = openPlayers();
         QCOMPARE(cell(f, 0, 1) + cell(f, 6, 0), QStringLiteral("1番目 6ﾚｰﾝ"));
-        QVERIFY(cursor(f) == Cell(1, 1) && PlayerIds == std::vector<std::int16_t>(36, -1) && normalHeight(f));
+        QVERIFY(cursor(f) == Cell(1, 1) && PlayerIds == std::vector<std::int16_t>(36, -1) && PlayerHcps == std::vector<std::int16_t>(36, 0) && normalHeight(f));
         choose(f, 1), at(f, 2, 3);  // lane 2, third: slot 8
         QCOMPARE(f.txt_ID->text() + f.Txt_NAME->text() + QString::number(CurPlayer), QStringLiteral("1山田8"));
         click(f.Pct_ADD);  // the cursor moves on
@@ -360,7 +362,7 @@ private Q_SLOTS:
             }
             QCOMPARE((dlg->beeps() - beeps) * 10 + int(f.entry() == Form_Player::Entry::None), 31);
             QCOMPARE(placement::seasonHandicap(1, c.id).value_or(-99) * 10 + sql("SELECT COUNT(*) FROM ハンデ WHERE シーズンID = 1").toInt(), 9990 + c.stored);
-            QCOMPARE(slot(c.slot), QString("%1 %2 999 / 999 999 999 999").arg(c.id).arg(QString::fromUtf8(c.name)));
+            QCOMPARE(slot(c.slot) + ' ' + QString::number(placement::slotOfPlayer(std::int16_t(c.id))), QString("%1 %2 999 / 999 999 999 999 %3").arg(c.id).arg(QString::fromUtf8(c.name)).arg(c.slot));
             QVERIFY(cursor(f) == c.after && normalHeight(f) && f.Grd_LN->isEnabled() && f.Cmd_newPlayer->isEnabled() && !f.Pct_ADD->isHidden() && f.Cmd_OK[1]->isHidden());
         }
     }
@@ -427,6 +429,10 @@ private Q_SLOTS:
         QCOMPARE(slot(0) + cell(f, 1, 1), QStringLiteral("-1  12 / 12 12 12 12"));
         // The logic never seats over another player nor twice.
         QVERIFY(placement::seat(0, 7, "z'", 10) && !placement::seat(0, 1, "山田", 12) && !placement::seat(5, 7, "z'", 10) && !placement::seat(36, 2, "x", 0) && PlayerIds[5] == -1);
+        // A new player after a lane's taken last cell goes to the next lane's first cell.
+        placeAt(f, 1, 2, 6), at(f, 2, 6), click(f.Cmd_newPlayer);
+        QVERIFY(cursor(f) == Cell(3, 1) && f.entry() == Form_Player::Entry::NewPlayer);
+        click(f.Cmd_OK[2]);
     }
 
     // Three players by four games: 2 + 3 × 473 lines exactly as the other platform writes them,
@@ -461,7 +467,7 @@ private Q_SLOTS:
         // A slot's own fields at both ends of their ranges, in files of one and of the most games.
         for (const int games : {1, MaxGames}) {
             const bool low = games == 1;
-            SheetFile e{.games = games};
+            SheetFile e{.games = games, .slots = {}};
             e.slots.push_back({.playerId = std::int16_t(low ? 1 : 32767), .name = QStringLiteral("x"), .venueId = std::uint8_t(low ? 0 : 255),
                                .year = std::int16_t(low ? -32768 : 32767), .month = std::uint8_t(low ? 0 : 255), .day = std::uint8_t(low ? 255 : 0),
                                .games = std::vector(std::size_t(games), notEnteredRecord())});
@@ -592,6 +598,20 @@ private Q_SLOTS:
                  QString::number(std::max<int>(0, int(answers.size()) - 1)) + file + (check == vx::vbNo ? "11" : "0") + home());
     }
 
+    // An export the disk refuses says so with a beep and the file's name; the windows come back
+    // and no file stays.
+    void exportThatCannotBeWritten() {
+        knownDay();
+        dlg->expectMsgBox(vx::vbNo).expectInputBox(QStringLiteral("12"));
+        dlg->expectMsgBox(vx::vbOK, QStringLiteral("ファイルに書き込めませんでした。\r") + env->path(QStringLiteral("B_000012.dat")) + '\r');
+        {
+            vx::test::FileSizeLimit full(100);
+            Cmd_Data_IO_Click(0);
+        }
+        QVERIFY(dlg->allAnswered() && dlg->shown().back().style == vx::vbOKOnly + vx::vbExclamation && !QFile::exists(env->path(QStringLiteral("B_000012.dat"))));
+        QCOMPARE(dlg->beeps() * 100 + windows_.hidden * 10 + windows_.shown, 111);
+    }
+
     // The file's players take whole new lanes after the old sheet, which keeps its contents.
     void importGrowsTheSheetByLanes() {
         knownDay();
@@ -637,6 +657,10 @@ private Q_SLOTS:
         QCOMPARE(PlayerHcps[60], std::int16_t(12));
         for (int g = 0; g < 4; ++g) VX_COMPARE_GAME(ScoreSheet(60, g), varied.slots[0].games[std::size_t(g)]);
         LastPlayer = 32762, import(Known, {QStringLiteral("人数が多すぎます")}), LastPlayer = 65;  // no slot numbers beyond 32767
+        // Six players fill one lane, the last of them registered like the others.
+        import(makeFile(env->path(QStringLiteral("six.dat")), {{111, "u", 0}, {112, "v", 0}, {113, "w", 0}, {114, "x", 0}, {115, "y", 0}, {116, "z", 0}}),
+               QStringList(6, QStringLiteral("この選手を登録します。")));
+        QCOMPARE(LastPlayer * 1000 + PlayerIds[71] + sql("SELECT COUNT(*) FROM 選手 WHERE 選手ID = 116").toInt(), 71117);
     }
 
     // Every case of matching the file's players with the registered ones, in slot order.
@@ -687,6 +711,11 @@ private Q_SLOTS:
         import(Known, QStringList(3, QStringLiteral("この選手を登録します。")) << QStringLiteral("refused"));
         QCOMPARE(dlg->prompts().last().section(u'\r', 2), QStringLiteral("データベースを更新できません: refused"));  // no line to blame
         QCOMPARE(playerCount() * 100 + LastPlayer + sql(QStringLiteral("SELECT COUNT(*) FROM \"ハンデ\"")).toInt() * 10000, before * 100 + 35);
+        // A player who needs a new ID when the largest one is taken.
+        execSql(QStringLiteral("DROP TRIGGER refuse"));
+        execSql(QStringLiteral("INSERT INTO \"選手\" (\"選手ID\", \"選手名\") VALUES (3, '別人'), (32767, '最後')"));
+        import(Known, {QStringLiteral("データベースを更新できません: 選手IDに空きがありません")});
+        QCOMPARE(playerCount() * 100 + LastPlayer, (before + 2) * 100 + 35);
 
         // An import that reads no file leaves the game being entered as it is, on screen and in the
         // sheet, also behind real (modal) dialogs after which the players window must not stay active.
@@ -749,6 +778,21 @@ private Q_SLOTS:
         QCOMPARE(dlg->beeps() + fileBytes(bup).compare(good), 1);
         Cmd_Data_IO_Click(2);
         QCOMPARE(readSheetFile(bup, Layout::Current).slots.size(), std::size_t(7));
+        // A change that keeps the file's size is written too.
+        ScoreSheet(0, 0).PinsDown[1] = ScoreSheet(0, 0).PinsDown[1] == 1 ? 2 : 1;
+        Cmd_Data_IO_Click(2);
+        QCOMPARE(fileBytes(bup), sheetFileBytes(sheetFromState()));
+        // A backup removed behind the program's back comes again at the next refresh; one cut short
+        // as well, even with its time kept.
+        QFile::remove(bup), Cmd_Data_IO_Click(2);
+        QCOMPARE(fileBytes(bup), sheetFileBytes(sheetFromState()));
+        {
+            QFile cut(bup);
+            const QDateTime written = QFileInfo(bup).lastModified();
+            QVERIFY(cut.open(QIODevice::ReadWrite) && cut.resize(100) && cut.setFileTime(written, QFileDevice::FileModificationTime));
+        }
+        Cmd_Data_IO_Click(2);
+        QCOMPARE(fileBytes(bup), sheetFileBytes(sheetFromState()));
         vx::scoreEntry().setListener(nullptr);
 
         MatchYear = 2000, MatchMonth = 5, MatchDay = 6;

@@ -244,7 +244,7 @@ class TstDayModel : public GuiTest {
     T one(std::initializer_list<T> l) { return l.begin()[rng.bounded(int(l.size()))]; }
 
     // A random day into PlayedSheet; returns the players per score-sheet game (zeros for games
-    // nobody bowled). Scores come from a few values, so that ties are common.
+    // nobody bowled). Scores come from a few values, so that ties and one-pin differences are common.
     std::vector<int> randomDay(int n, int G) {
         GamePlayerCounts = {};
         GamePlayerCounts[0] = std::uint8_t(n), PlayedGameCount = std::uint8_t(G);
@@ -263,7 +263,7 @@ class TstDayModel : public GuiTest {
             for (int g = 1; g <= G; ++g) {
                 vx::StatsRecord& r = PlayedSheet(p, g);
                 r.Name = name, r.PlayerId = id;
-                const int total = one({0, 90, 150, 150, 160, 190, 200, 200, 245, 300});
+                const int total = one({0, 90, 150, 150, 151, 160, 199, 200, 200, 201, 245, 300});
                 for (int f = 1; f <= 9; ++f) r.Scores[std::size_t(f)] = std::int16_t(total * f / 10 - pick(0, 3) * (total > 0));
                 r.Scores[10] = std::int16_t(total), r.Scores[11] = std::int16_t(hcp + pick(0, 1) * 5), r.Scores[0] = std::int16_t(total + r.Scores[11]);
                 r.VenueId = std::int16_t(pick(1, 255)), r.Year = std::int16_t(pick(1990, 2099));
@@ -282,7 +282,7 @@ class TstDayModel : public GuiTest {
 private Q_SLOTS:
     void randomDaysAgainstTheModel() {
         int checked = 0, tenth = 0;
-        for (int day = 0; day < 250; ++day) {
+        for (int day = 0; day < 150; ++day) {
             const int n = day % 25 == 0 ? 1 : pick(1, 14), G = day % 30 == 7 ? 10 : pick(1, 6);
             const std::vector<int> counts = randomDay(n, G);
             MatchId = one({1, 41, 32767, pick(2, 32766)}), SeasonId = pick(1, 9), MatchNo = std::int16_t(pick(1, 40));
@@ -316,7 +316,7 @@ private Q_SLOTS:
                      toCp932(m.results.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
             ++checked, tenth += G == 10;
         }
-        QVERIFY(checked == 250 && tenth > 0 && vx::Best10Lines(5, {}).names.isEmpty() && vx::Best10Lines(-1, {}).values.isEmpty());
+        QVERIFY(checked == 150 && tenth > 0 && vx::Best10Lines(5, {}).names.isEmpty() && vx::Best10Lines(-1, {}).values.isEmpty());
     }
 };
 
