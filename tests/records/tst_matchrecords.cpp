@@ -5,6 +5,7 @@
 #include "records/form_siaiseiseki.h"
 #include "support/exchange_sheet.h"
 #include "support/heldelsewhere.h"
+#include "records/scorecard_layout.h"
 
 
 namespace {
@@ -159,6 +160,18 @@ private Q_SLOTS:
         click(f.Nav_mark->buttons()[0]);
         click(f.cmd_editGO);
         QVERIFY(notOnTop(f).isEmpty());
+        // The card in one row under the frame numbers; the scratch, handicap and total boxes beside it.
+        QString numbers;
+        for (const QLabel* l : f.Txt_score[1]->parentWidget()->findChildren<QLabel*>()) {
+            const int n = l->text().toInt();
+            if (n >= 1 && n <= 10 && l->geometry().left() == f.Txt_score[std::size_t(n)]->x() && l->width() == f.Txt_score[std::size_t(n)]->width() &&
+                l->geometry().bottom() < f.Txt_MARK[0]->y())
+                numbers += l->text() + ' ';
+        }
+        const QList<QLineEdit*> row{f.Txt_score[10], f.Txt_score10, f.Txt_score[11], f.Txt_score[0]};
+        for (int i = 1; i < row.size(); ++i)
+            if (row[i]->x() <= row[i - 1]->geometry().right() || row[i]->geometry().right() >= row[i]->parentWidget()->width()) numbers += "overlap ";
+        QCOMPARE(cardOutOfPlace(f.Txt_MARK, f.Txt_score, 10) + numbers, QString("1 2 3 4 5 6 7 8 9 10 "));
         saveShot(f.subWindow(), "records_edit");
         click(f.Cmd_End);
         QVERIFY(!forms::loaded<Form_edit>() && dlg->beeps() == 0 && sql("SELECT total_changes()") == changes);
