@@ -88,7 +88,7 @@ private Q_SLOTS:
         QStringList samples;  // each group's caption in its colours, its background sample beside it
         for (std::size_t k = 0; k < 4; ++k)
             samples << c.Lbl_color[k]->palette().color(QPalette::Window).name() + c.Lbl_color[k]->palette().color(QPalette::WindowText).name() +
-                           c.Label2[(k + 1) % 4]->palette().color(QPalette::Window).name();
+                           c.Label2[(k + 1) % 4]->palette().color(QPalette::Window).name() + (c.Label2[(k + 1) % 4]->y() == c.Lbl_color[k]->y() ? "" : "!");
         QCOMPARE(samples.join(" "), QString("#ffffe1#000000#ffffe1 #ffffe1#ff0000#ffffe1 #ffffe1#000000#ffffe1 #563412#000000#563412"));
         click(c.Cmd_End[0]);
         QVERIFY(!forms::loaded<Form_HTML_color>());

@@ -299,6 +299,11 @@ private Q_SLOTS:
         Module1::CurPlayer = 2;  // no player in this slot
         click(shown<form_main>().Cmd_Kojin);
         QCOMPARE(f.Txt_Sensyu[0]->text() + f.Txt_MARK[0]->text() + QString::number(Module1::AllPlayersFlag) + ids(f.data_score) + notOnTop(f), QString("5＊07"));
+        // A player registered since the window opened is found too.
+        QVERIFY(db::exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (41, '新人')"));
+        placePlayer(2, 41, QStringLiteral("新人"));
+        click(shown<form_main>().Cmd_Kojin);
+        QCOMPARE(f.Txt_Sensyu[0]->text() + f.Data_Sensyu->text("選手名") + QString::number(Module1::AllPlayersFlag), QString("41新人0"));
 
         choosePlayer(f, 1);
         click(f.Cmd_what[2]);

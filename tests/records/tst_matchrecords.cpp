@@ -332,10 +332,11 @@ private Q_SLOTS:
         dlg->expectMsgBox(vbCancel, "表示中のデータを削除します。よろしいですか？");
         click(f.cmd_delete);
         QVERIFY(sql(counts) == "88842" && dlg->shown().back().style == int(vbOKCancel | vbExclamation));
+        retype(f.Txt_Sensyumei, "消える名前");  // what was typed into the game goes with it
         dlg->expectMsgBox(vbOK, "表示中のデータを削除します。");
         click(f.cmd_delete);
         QCOMPARE(sql(counts) + sql("SELECT count(*) FROM フレーム WHERE ID = 1") + ' ' + f.txt_ID->text() + ' ' + QString::number(Module1::DataRecordCount) +
-                     notOnTop(f), QString("777420 5 7"));
+                     notOnTop(f) + sql("SELECT group_concat(選手名) FROM 選手"), QString("777420 5 7全　員,O'Neil,山田,佐藤"));
         // The last game deleted, the new last is shown; a selection without games has nothing to delete.
         click(f.Nav_mark->buttons()[3]);
         dlg->expectMsgBox(vbOK, "表示中");
