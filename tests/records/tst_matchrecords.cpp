@@ -184,7 +184,7 @@ private Q_SLOTS:
         Form_edit& f = editor(2);  // 山田: games 1 and 3
         const struct { int box; const char* typed; const char* shown; } limits[] = {
             {2, "15", "12"}, {2, "-3", "0"}, {2, "12", "12"}, {8, "0", "1"}, {7, "0", "1"}, {1, "2", "1"}, {6, "2", "1"},
-            {0, "-1", "0"}, {3, "11", "10"}, {4, "10", "10"}, {5, "-2", "0"}, {0, "x", "x"}, {8, "x", "1"},
+            {0, "-1", "0"}, {3, "11", "10"}, {4, "10", "10"}, {5, "11", "10"}, {5, "-2", "0"}, {0, "x", "x"}, {8, "x", "1"},
         };
         for (const auto& l : limits) {
             retype(f.Txt_etc[std::size_t(l.box)], QString(l.typed));
