@@ -85,6 +85,11 @@ private Q_SLOTS:
         QCOMPARE(QStringList({c.Lbl_color[0]->palette().color(QPalette::Window).name(), c.palette().color(QPalette::WindowText).name(),
                               c.palette().color(QPalette::Window).name(), c.Lbl_color[1]->palette().color(QPalette::WindowText).name()}),
                  QStringList({"#ffffe1", "#000000", "#563412", "#ff0000"}));
+        QStringList samples;  // each group's caption in its colours, its background sample beside it
+        for (std::size_t k = 0; k < 4; ++k)
+            samples << c.Lbl_color[k]->palette().color(QPalette::Window).name() + c.Lbl_color[k]->palette().color(QPalette::WindowText).name() +
+                           c.Label2[(k + 1) % 4]->palette().color(QPalette::Window).name() + (c.Label2[(k + 1) % 4]->y() == c.Lbl_color[k]->y() ? "" : "!");
+        QCOMPARE(samples.join(" "), QString("#ffffe1#000000#ffffe1 #ffffe1#ff0000#ffffe1 #ffffe1#000000#ffffe1 #563412#000000#563412"));
         click(c.Cmd_End[0]);
         QVERIFY(!forms::loaded<Form_HTML_color>());
         QCOMPARE(Module1::HtmlColors[6] + Module1::HtmlColors[3], QString("148111350"));

@@ -132,6 +132,11 @@ private Q_SLOTS:
         QCOMPARE(writeScoreSheet(path, s), PageResult::Unreadable);
         QVERIFY(db::exec("CREATE VIEW \"スコアブック\" AS SELECT '' AS 選手名, 3 AS シーズンID, 1 AS 試合, 1 AS ゲーム, 0 AS 優p, 0 AS 入賞, 0 AS s10, 0 AS 競技点, 12 AS 選手ID, 41 AS 試合ID"));
         QCOMPARE(writeScoreSheet(path, s), PageResult::Unreadable);  // no mark columns
+        QVERIFY(db::exec("DROP VIEW \"スコアブック\"") &&  // the columns found wherever they stand, the first one too
+                db::exec("CREATE VIEW \"スコアブック\" AS SELECT '山本' AS 選手名, 3 AS シーズンID, 1 AS 試合, 1 AS ゲーム, 0 AS 優p, 0 AS 入賞, 0 AS s10, "
+                         "0 AS 競技点, 12 AS 選手ID, 41 AS 試合ID, " + ballColumns("'＊' AS M").join(", ")));
+        QCOMPARE(writeScoreSheet(path, s), PageResult::Written);
+        QVERIFY(fromCp932(fileBytes(path))->contains("山本"));
     }
 
     // Each range byte for byte: a name cut to eight, one with markup signs, one CP932 lacks, a player

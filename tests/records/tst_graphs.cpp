@@ -69,7 +69,8 @@ private Q_SLOTS:
             {graphs::Points, 7, false}, {graphs::Points, 0, true}, {graphs::PointShare, 47, false}, {graphs::Tops, 12, true},
             {graphs::TopRate, 0.6, false}, {graphs::TotalPins, 510, false}, {graphs::TotalPins, 70000, true}, {graphs::Average, 210, false},
             {graphs::StrikesPerGame, 3.25, false}, {graphs::Spares, 6, true}, {graphs::SpareRate, 0.62, false}, {graphs::Tops, 0, false},
-            {graphs::TopRate, 0, false}, {graphs::TotalPins, 0, true}, {graphs::Average, 0, false}, {graphs::StrikesPerGame, 0, false}};
+            {graphs::TopRate, 0, false}, {graphs::TotalPins, 0, true}, {graphs::Average, 0, false}, {graphs::StrikesPerGame, 0, false},
+            {graphs::TotalPins, 3105, false}};
         for (const auto& c : scales) {
             double scale = 0, step = 0;
             graphs::seasonScale(c.stat, c.M, c.all, 3105, scale, step);
@@ -78,7 +79,7 @@ private Q_SLOTS:
         got << QString("%1 %2 %3 %4 %5").arg(graphs::steps(5, 300, 3105).size()).arg(graphs::steps(5, 0, 3105).size())
                    .arg(graphs::steps(0, 10, -1).size()).arg(graphs::valueLabelTop(3105, 5, 0)).arg(graphs::valueLabelTop(3105, 3005, 10));
         QCOMPARE(got.join(' '), QString("5990 590 290 200 5990 10 387/10 3100/100 50/10 250/50 50/10 6/1000 0.04/10000 14/20 950/0.5 442/100 "
-                                        "50/10 62/5 31/10 0.031/10000 15.5/20 620/0.5 11 1 0 2980 80"));
+                                        "50/10 62/5 31/10 0.031/10000 15.5/20 620/0.5 0.99/1000 11 1 0 2980 80"));
 
         // The race: 40 points and 7 matches; no points, no match; too many of either for a step of 10.
         graphs::Race race;
@@ -133,6 +134,7 @@ private Q_SLOTS:
         QCOMPARE(plot(graphs::TotalPins, shorter, false), QString("0 510 330 780 M780 s3.9 l1000"));
         QVERIFY(execSql("INSERT INTO データ項目 (選手ID, 試合ID, 上位, S10) VALUES (3, 10, NULL, 150)"));  // a rate of nothing is no value
         QCOMPARE(plot(graphs::TopRate, *graphs::readSeasons(3, false, 3), false), QString("0 null 0 75 M0.75 s40 l10"));
+        QCOMPARE(graphs::readRace("1", "1")->names, QStringList({"井上"}));  // the leader alone when one is asked for
         QVERIFY(db::exec("DROP VIEW \"全選手成績２\"") && !graphs::readSeasons(3, true, 0));  // unreadable: no table
     }
 

@@ -7,6 +7,7 @@
 #include "shell/form_wait.h"
 #include "support/publishing_fixture.h"
 #include "support/recording_fixture.h"
+#include "records/scorecard_layout.h"
 
 
 namespace {
@@ -218,6 +219,11 @@ private Q_SLOTS:
                                                     {100, Down1}, {109, Down1}, {110, Down2}, {114, Down2}, {115, Down1}};
         for (const auto& [shape, colour] : pins) QCOMPARE(f.Pins->pinColor(shape), colour);
         QVERIFY(f.Pins->Pct_flame[10]->isVisible() && f.Pins->Pct_flame[11]->isVisible());
+        // The card as read: the handicap beside the first row's marks, the score with it below.
+        const QRect hcp = f.Txt_score[11]->geometry(), total = f.Txt_score[0]->geometry();
+        QCOMPARE(cardOutOfPlace(f.Txt_MARK, f.Txt_score), QString());
+        QVERIFY(hcp.left() > f.Txt_score[5]->geometry().right() && hcp.top() == f.Txt_MARK[8]->y() && total.left() == hcp.left() &&
+                std::abs(total.top() - hcp.bottom() - 1) <= 1 && total.right() < f.width());
         saveShot(f.subWindow(), "records_kojin");
         click(f.cmd_mov[3]);  // next: game 2 has no pins stored
         QCOMPARE(QString::number(f.Pins->pinColor(0), 16) + f.Txt_Siai[3]->text() + f.Lbl_What->text(), QString("e0e0e02参加　第2ゲームのスコアです。"));
@@ -293,6 +299,11 @@ private Q_SLOTS:
         Module1::CurPlayer = 2;  // no player in this slot
         click(shown<form_main>().Cmd_Kojin);
         QCOMPARE(f.Txt_Sensyu[0]->text() + f.Txt_MARK[0]->text() + QString::number(Module1::AllPlayersFlag) + ids(f.data_score) + notOnTop(f), QString("5＊07"));
+        // A player registered since the window opened is found too.
+        QVERIFY(db::exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (41, '新人')"));
+        placePlayer(2, 41, QStringLiteral("新人"));
+        click(shown<form_main>().Cmd_Kojin);
+        QCOMPARE(f.Txt_Sensyu[0]->text() + f.Data_Sensyu->text("選手名") + QString::number(Module1::AllPlayersFlag), QString("41新人0"));
 
         choosePlayer(f, 1);
         click(f.Cmd_what[2]);

@@ -5,6 +5,7 @@
 #include "records/form_siaiseiseki.h"
 #include "support/exchange_sheet.h"
 #include "support/heldelsewhere.h"
+#include "records/scorecard_layout.h"
 
 
 namespace {
@@ -159,6 +160,18 @@ private Q_SLOTS:
         click(f.Nav_mark->buttons()[0]);
         click(f.cmd_editGO);
         QVERIFY(notOnTop(f).isEmpty());
+        // The card in one row under the frame numbers; the scratch, handicap and total boxes beside it.
+        QString numbers;
+        for (const QLabel* l : f.Txt_score[1]->parentWidget()->findChildren<QLabel*>()) {
+            const int n = l->text().toInt();
+            if (n >= 1 && n <= 10 && l->geometry().left() == f.Txt_score[std::size_t(n)]->x() && l->width() == f.Txt_score[std::size_t(n)]->width() &&
+                l->geometry().bottom() < f.Txt_MARK[0]->y())
+                numbers += l->text() + ' ';
+        }
+        const QList<QLineEdit*> row{f.Txt_score[10], f.Txt_score10, f.Txt_score[11], f.Txt_score[0]};
+        for (int i = 1; i < row.size(); ++i)
+            if (row[i]->x() <= row[i - 1]->geometry().right() || row[i]->geometry().right() >= row[i]->parentWidget()->width()) numbers += "overlap ";
+        QCOMPARE(cardOutOfPlace(f.Txt_MARK, f.Txt_score, 10) + numbers, QString("1 2 3 4 5 6 7 8 9 10 "));
         saveShot(f.subWindow(), "records_edit");
         click(f.Cmd_End);
         QVERIFY(!forms::loaded<Form_edit>() && dlg->beeps() == 0 && sql("SELECT total_changes()") == changes);
@@ -171,7 +184,7 @@ private Q_SLOTS:
         Form_edit& f = editor(2);  // 山田: games 1 and 3
         const struct { int box; const char* typed; const char* shown; } limits[] = {
             {2, "15", "12"}, {2, "-3", "0"}, {2, "12", "12"}, {8, "0", "1"}, {7, "0", "1"}, {1, "2", "1"}, {6, "2", "1"},
-            {0, "-1", "0"}, {3, "11", "10"}, {4, "10", "10"}, {5, "-2", "0"}, {0, "x", "x"}, {8, "x", "1"},
+            {0, "-1", "0"}, {3, "11", "10"}, {4, "10", "10"}, {5, "11", "10"}, {5, "-2", "0"}, {0, "x", "x"}, {8, "x", "1"},
         };
         for (const auto& l : limits) {
             retype(f.Txt_etc[std::size_t(l.box)], QString(l.typed));
@@ -319,10 +332,11 @@ private Q_SLOTS:
         dlg->expectMsgBox(vbCancel, "表示中のデータを削除します。よろしいですか？");
         click(f.cmd_delete);
         QVERIFY(sql(counts) == "88842" && dlg->shown().back().style == int(vbOKCancel | vbExclamation));
+        retype(f.Txt_Sensyumei, "消える名前");  // what was typed into the game goes with it
         dlg->expectMsgBox(vbOK, "表示中のデータを削除します。");
         click(f.cmd_delete);
         QCOMPARE(sql(counts) + sql("SELECT count(*) FROM フレーム WHERE ID = 1") + ' ' + f.txt_ID->text() + ' ' + QString::number(Module1::DataRecordCount) +
-                     notOnTop(f), QString("777420 5 7"));
+                     notOnTop(f) + sql("SELECT group_concat(選手名) FROM 選手"), QString("777420 5 7全　員,O'Neil,山田,佐藤"));
         // The last game deleted, the new last is shown; a selection without games has nothing to delete.
         click(f.Nav_mark->buttons()[3]);
         dlg->expectMsgBox(vbOK, "表示中");
