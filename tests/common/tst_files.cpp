@@ -141,7 +141,7 @@ private Q_SLOTS:
         const QString f = path("page.htm");
         AtomicFile open(f);
         QVERIFY(open.open() && open.write("pending"));
-        const QStringList gone{"page.htm.k3j.tmp", "page.htm.9zldr.tmp", "page.htm.a1.tmp-journal"};
+        const QStringList gone{"page.htm.k3j.tmp", "page.htm.9zldr.tmp", "page.htm.a1.tmp-journal", "page.htm.z0.tmp"};
         const QStringList kept{"other.htm.k3j.tmp", "page.htm.ABC.tmp", "page.htm.abcdef.tmp", "page.htm.k3j.tmpx", "page.htm..tmp"};
         for (const QString& n : gone + kept) vxtest::put(dir_.filePath(n), "x");
         QVERIFY(writeWhole(f, "page"));
