@@ -65,6 +65,8 @@ private Q_SLOTS:
                                    "text:'2026-05-17T10:11:12.013' QString", "null:NULL QString null", "text:'01:02:03.004' QString",
                                    "integer:1 qlonglong", "real:2.5 double", "integer:1099511627776 qlonglong", "integer:7 qlonglong",
                                    "text:'x:y' QString"}));
+        Statement one("SELECT ?");  // a value bound nowhere fails the run
+        QVERIFY(!one.bind(2, 5).run() && one.error() == "column index out of range" && one.run({1}) && one.next());
         Statement two("SELECT 1; SELECT 2");  // one statement at a time, every time
         QCOMPARE(spaced(QVariantList{two.run(), two.error(), two.run()}), QString("false Unable to execute multiple statements at a time false"));
         Statement bad("SELECT nonsense FROM nowhere");
@@ -407,6 +409,7 @@ private Q_SLOTS:
         OpenOptions snap;
         snap.type = RecordsetType::Snapshot, snap.params = {limit}, snap.paged = true;
         QVERIFY(pagedSnap.open(sql("2", "WHERE g.v < ?"), snap) && wholeSnap.open(sql("2", "WHERE g.v < ?"), RecordsetType::Snapshot, {limit}));
+        QCOMPARE(paged.rowOfBookmark(whole.bookmarkAt(0)), -1);  // another list's row, however near
         const auto rowsOf = [](const Recordset& rs, int from = 0, int to = INT_MAX) {
             QStringList out{QString::number(rs.RecordCount()), QString::number(rs.AbsolutePosition())};
             for (int r = std::max(from, 0); r < std::min(to, rs.RecordCount()); ++r)
