@@ -410,6 +410,9 @@ private Q_SLOTS:
         snap.type = RecordsetType::Snapshot, snap.params = {limit}, snap.paged = true;
         QVERIFY(pagedSnap.open(sql("2", "WHERE g.v < ?"), snap) && wholeSnap.open(sql("2", "WHERE g.v < ?"), RecordsetType::Snapshot, {limit}));
         QCOMPARE(paged.rowOfBookmark(whole.bookmarkAt(0)), -1);  // another list's row, however near
+        Recordset keyless;  // a list without its key field writes nothing
+        QVERIFY(keyless.open("SELECT v FROM g1", {.params = {}, .key = "id", .writeTables = {"g1"}, .writeKeys = {}, .keyset = false}) &&
+                !keyless.Updatable() && !keyless.AddNew());
         const auto rowsOf = [](const Recordset& rs, int from = 0, int to = INT_MAX) {
             QStringList out{QString::number(rs.RecordCount()), QString::number(rs.AbsolutePosition())};
             for (int r = std::max(from, 0); r < std::min(to, rs.RecordCount()); ++r)
@@ -488,7 +491,8 @@ private Q_SLOTS:
             }
             if (step % 40 == 39) QVERIFY(pagedSnap.Requery() && wholeSnap.Requery());
             for (const Recordset* rs : {&paged, &whole, &pagedSnap})
-                QVERIFY(!rs->valueAt(rs->RecordCount(), 0).isValid() && !rs->valueAt(-1, 0).isValid() && !rs->valueAt(0, 4).isValid());
+                QVERIFY(!rs->valueAt(rs->RecordCount(), 0).isValid() && !rs->valueAt(-1, 0).isValid() && !rs->valueAt(0, 4).isValid() &&
+                        !rs->Value(4).isValid() && !rs->Value(-1).isValid());
         }
         for (const char* t : {"1", "2"}) {
             QStringList stored;
@@ -587,8 +591,11 @@ private Q_SLOTS:
             QVERIFY2(!rs.SetValue("mg", t), t);
         }
         QVERIFY(!rs.SetValue("mg", "abc") && !rs.SetValue("mg", "inf") && !rs.isDirty());
+        QVERIFY(!rs.SetValue("HCP", "-x99999999999999999999") && rs.lastError().contains("type mismatch"));  // no number, however long
         QVERIFY(rs.SetValue("HCP", "9223372036854775807") && rs.SetValue("mg", "2.5") && rs.Update());
         QCOMPARE(value("SELECT d.HCP || ' ' || quote(m.ｹﾞｰﾑ) FROM データ項目 d JOIN マーク m USING (ID)"), QString("9223372036854775807 2"));
+        QVERIFY(rs.Edit() && rs.SetValue("HCP", QVariant()) && rs.SetValue("mg", QString()) && rs.Update());  // none is NULL
+        QCOMPARE(value("SELECT quote(d.HCP) || ' ' || quote(m.ｹﾞｰﾑ) FROM データ項目 d JOIN マーク m USING (ID)"), QString("NULL NULL"));
     }
 };
 
