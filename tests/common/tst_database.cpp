@@ -409,6 +409,10 @@ private Q_SLOTS:
         OpenOptions snap;
         snap.type = RecordsetType::Snapshot, snap.params = {limit}, snap.paged = true;
         QVERIFY(pagedSnap.open(sql("2", "WHERE g.v < ?"), snap) && wholeSnap.open(sql("2", "WHERE g.v < ?"), RecordsetType::Snapshot, {limit}));
+        OpenOptions uncounted = snap;  // a count that fails fails the opening
+        uncounted.countSql = "SELECT COUNT(*) FROM nowhere";
+        Recordset broken;
+        QVERIFY(!broken.open(sql("2", "WHERE g.v < ?"), uncounted) && broken.lastError().contains("no such table") && !broken.isOpen());
         QCOMPARE(paged.rowOfBookmark(whole.bookmarkAt(0)), -1);  // another list's row, however near
         Recordset keyless;  // a list without its key field writes nothing
         QVERIFY(keyless.open("SELECT v FROM g1", {.params = {}, .key = "id", .writeTables = {"g1"}, .writeKeys = {}, .keyset = false}) &&
