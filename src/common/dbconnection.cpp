@@ -348,6 +348,7 @@ bool Statement::run(const QVariantList& values) {
         active_ = pending_ = onRow_ = false;
         return false;
     }
+    sqlite3_reset(stmt_);  // rows of the last run left unread would refuse the values
     for (int i = 0; i < values.size(); ++i) bind(i + 1, values[i]);
     return run();
 }

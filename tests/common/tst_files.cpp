@@ -141,7 +141,7 @@ private Q_SLOTS:
         const QString f = path("page.htm");
         AtomicFile open(f);
         QVERIFY(open.open() && open.write("pending"));
-        const QStringList gone{"page.htm.k3j.tmp", "page.htm.9zldr.tmp", "page.htm.a1.tmp-journal"};
+        const QStringList gone{"page.htm.k3j.tmp", "page.htm.9zldr.tmp", "page.htm.a1.tmp-journal", "page.htm.z0.tmp"};
         const QStringList kept{"other.htm.k3j.tmp", "page.htm.ABC.tmp", "page.htm.abcdef.tmp", "page.htm.k3j.tmpx", "page.htm..tmp"};
         for (const QString& n : gone + kept) vxtest::put(dir_.filePath(n), "x");
         QVERIFY(writeWhole(f, "page"));
@@ -177,9 +177,9 @@ private Q_SLOTS:
         QCOMPARE(QDir(storeFolder()).entryList(QDir::Files | QDir::Hidden).join(' ') + GetSetting("Setting", "brw", {}), "Vorlix32.ini" + odd);
         // Another settings folder is another store.
         QTemporaryDir other;
-        QVERIFY(QDir(other.path()).mkpath("Vorlix32") && writeWhole(other.filePath("Vorlix32/Vorlix32.ini"), "[Setting]\r\nbrw=elsewhere\r\n"));
+        QVERIFY(QDir(other.path()).mkpath("Vorlix32") && writeWhole(other.filePath("Vorlix32/Vorlix32.ini"), "[Setting]\r\n=nameless\r\nbrw=elsewhere\r\n"));
         qputenv("XDG_CONFIG_HOME", other.path().toLocal8Bit());
-        QCOMPARE(GetSetting("Setting", "brw", {}), QString("elsewhere"));
+        QCOMPARE(GetSetting("Setting", "brw", {}) + GetSetting("Setting", "", "|none"), QString("elsewhere|none"));  // a line without a name is none
     }
 };
 

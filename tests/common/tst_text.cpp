@@ -72,7 +72,7 @@ private Q_SLOTS:
                        {"0.0", "-0.04", "0.0"}, {"#.##", "1.5", "1.5"}, {"#.##", "2", "2."}, {"###0.0%", "0.253", "25.3%"}, {"##0.0%", "0.4567", "45.7%"},
                        {"##0.0%", "1", "100.0%"}, {"#,##0", "1234567", "1,234,567"}, {"Fixed", "176.666666", "176.67"}, {"Fixed", "0.5", "0.50"},
                        {"Percent", "0.7", "70.00%"}, {"General Number", "1234567", "1234567"}, {"", "3", "3"}, {"@@@", "5", "  5"}, {"@@@@", "0.5", " 0.5"},
-                       {"0", "1e20", "100000000000000000000"}});
+                       {"0", "1e20", "100000000000000000000"}, {"0.0.", "1.5", "1.5."}, {"0.00,", "1234.5", "1234.50,"}});
         // The 15 significant digits round half up on the exact binary value: a tie, a carry to the
         // next power of ten, the smallest and largest values reckoned in whole numbers.
         pictures("#", {{"0.00000000000000", "1.000030517578125", "1.00003051757813"}, {"0", "999999999999999.5", "1000000000000000"},
@@ -175,6 +175,44 @@ private Q_SLOTS:
             QCOMPARE(Format(value, picture) + " " + text + " " + picture, want + " " + text + " " + picture);
             QCOMPARE(Format(text, picture), want);
         }
+    }
+
+    // Random text pictures against a model: "@" and "&" places, literals, "!" anywhere. Right-
+    // aligned, the characters take the last places and the first place any surplus; left-aligned,
+    // the first places and the last place the surplus; a place without one shows "@" as a blank.
+    void textPicturesAsAModel() {
+        QRandomGenerator rng(99);
+        const QStringList kinds{"a", u("山"), u("𠮷"), u("ｱ"), " "};
+        for (int round = 0; round < 3000; ++round) {
+            QString picture;
+            QStringList places;  // "@" or "&" for each place, "-" or "x" for a literal
+            for (int i = int(rng.bounded(1, 9)); i > 0; --i) places << QStringList{"@", "@", "&", "&", "-", "x"}[int(rng.bounded(6))];
+            if (!places.contains("@") && !places.contains("&")) places << "@";
+            const bool left = rng.bounded(3) == 0;
+            const int bang = int(rng.bounded(places.size() + 1));
+            QStringList chars;
+            for (int i = int(rng.bounded(11)); i > 0; --i) chars << kinds[int(rng.bounded(kinds.size()))];
+            const int p = int(places.count("@") + places.count("&")), n = int(chars.size());
+            QString want;
+            for (int i = 0, k = 0; i < places.size(); ++i) {
+                if (left && i == bang) picture += '!';
+                picture += places[i];
+                if (places[i] != "@" && places[i] != "&") {
+                    want += places[i];
+                    continue;
+                }
+                // The characters of place k: one each, the surplus at the first (last) place.
+                QStringList held;
+                if (left) held = k < n ? (k == p - 1 ? chars.mid(k) : chars.mid(k, 1)) : QStringList();
+                else if (n >= p) held = k == 0 ? chars.mid(0, n - p + 1) : chars.mid(n - p + k, 1);
+                else held = k >= p - n ? chars.mid(k - (p - n), 1) : QStringList();
+                want += held.isEmpty() && places[i] == "@" ? " " : held.join("");
+                ++k;
+            }
+            if (left && bang == places.size()) picture += '!';
+            QCOMPARE(Format(chars.join(""), picture) + "|" + picture, want + "|" + picture);
+        }
+        QCOMPARE(Format(-1.5, "@@@@@@") + Format(0.25, "!&&&&&&&") + Format(12, "@"), "  -1.50.2512");
     }
 
     // Cuts, widths and paddings count characters: a surrogate pair is one and never cut in two, a

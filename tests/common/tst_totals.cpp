@@ -192,7 +192,9 @@ private Q_SLOTS:
         QVERIFY(db::exec(QStringLiteral("INSERT INTO \"シーズン降順\" (\"シーズン時期\", \"シーズン名\") VALUES ('2027', '春')")));
         QCOMPARE(rows("SELECT (SELECT COUNT(*) FROM シーズン), (SELECT COUNT(*) FROM 選手 WHERE 選手ID = 0)"), "1 1");
         storeGames(rng, 10);
-        QVERIFY(db::upgradeSchema(db::schemaSql()));  // current: nothing to do
+        const QString schemaChanges = rows("PRAGMA schema_version");
+        QVERIFY(db::upgradeSchema(db::schemaSql()));  // current: nothing to do, nothing written
+        QCOMPARE(rows("PRAGMA schema_version"), schemaChanges);
         QCOMPARE(db::schemaVersion(QStringLiteral("PRAGMA user_version = 10;")), 10);
         Module1::ScoreSheet.redim(0, 1, 0, 1), gamecount::request(Module1::LastGame == 5 ? 4 : 5), Module1::ScoreSheet = {};  // a count waits for the next match
         QVERIFY(gamecount::request(2) && !gamecount::pending() && Module1::LastGame == 2);  // no sheet: applied, nothing waits
