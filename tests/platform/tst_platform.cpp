@@ -175,11 +175,18 @@ private Q_SLOTS:
         QCOMPARE(b.closeMode, int(vbFormControlMenu));
         b.refuse = false;
         b.setClosable(false);
+        const auto closeBox = [&] { return int(b.subWindow()->windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint)); };
+        QCOMPARE(closeBox(), 0);
         b.subWindow()->close();
         settle();
         QCOMPARE(notOnTop(b), QString());
         b.setClosable(true);
+        QCOMPARE(closeBox(), int(Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint));
+        b.setClientSizeTwips(3000, 1500);
+        QCOMPARE(b.size(), QSize(200, 100));
         b.subWindow()->close();
+        const int asked = b.queries;
+        QVERIFY(b.Unload() && b.queries == asked);  // closing already: not asked again
         settle();
         QVERIFY(!forms::loaded<WinB>() && notOnTop(a).isEmpty());
 
