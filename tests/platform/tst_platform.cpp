@@ -464,6 +464,8 @@ private Q_SLOTS:
         QAbstractItemModelTester tester(m, QAbstractItemModelTester::FailureReportingMode::QtTest);
         Mirror view(m);
         QSignalSpy errors(&ds, &DataSource::error);
+        int reported = ds.currentRow();  // the current record as a window that listens hears of it
+        connect(&ds, &DataSource::currentChanged, this, [&](int row) { reported = row; });
         grid.show();
         const auto type = [](QLineEdit& box, const char* text) { box.selectAll(), QTest::keyClicks(&box, QString::fromUtf8(text)); };
         db::Recordset other;  // read before any change
@@ -527,6 +529,7 @@ private Q_SLOTS:
         for (const auto& [step, expected] : steps) {
             const QVariant result = step();
             QCOMPARE(Mirror::text(view.rows), view.live());
+            QCOMPARE(reported, ds.currentRow());
             const QString state = spaced(QVariantList{result, ds.currentRow(), ds.isAdding() ? "A" : ds.isEditing() ? "E" : "-", ds.refusedField(), errors.count(),
                                                       year.text() + u'|' + name.text(), view.live(), m->isNewLine(m->rowCount() - 1),
                                                       db::scalar("SELECT group_concat(シーズンID || ',' || シーズン時期 || ',' || シーズン名, ' ') FROM シーズン")});
