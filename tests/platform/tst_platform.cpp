@@ -216,6 +216,57 @@ private Q_SLOTS:
         QCOMPARE(spaced(QVariantList{again.loads, again.Left(), again.Top()}), u"1 25 40"_s);
     }
 
+    // The real input box, file dialogs and colour dialog: what they show, and what they answer
+    // when accepted or cancelled; every file dialog leaves the program's folder current.
+    void realInputFileAndColourDialogs() {
+        QtDialogs real;
+        QString seen;
+        const auto answer = [&](auto look) {
+            QTimer::singleShot(0, this, [&, look] {
+                if (QWidget* d = QApplication::activeModalWidget()) seen += d->windowTitle() + u'|', look(d);
+            });
+        };
+        for (bool accept : {true, false}) {
+            answer([&, accept](QWidget* w) {
+                auto* d = qobject_cast<QInputDialog*>(w);
+                seen += d->labelText() + u'|' + d->textValue() + u' ';
+                d->setTextValue(u"答え"_s);
+                accept ? d->accept() : d->reject();
+            });
+            seen += real.inputBox(u"問\r題"_s, accept ? QString() : u"題"_s, u"初め"_s) + u' ';
+        }
+        QCOMPARE(seen, defaultTitle() + u"|問\n題|初め 答え 題|問\n題|初め  "_s);
+        const QString file = env->path(u"a.txt"_s);
+        QFile made(file);
+        QVERIFY(made.open(QIODevice::WriteOnly));
+        made.close();
+        for (int kind = 0; kind < 4; ++kind) {
+            seen.clear();
+            QDir::setCurrent(QDir::tempPath());
+            answer([&, kind](QWidget* w) {
+                auto* d = qobject_cast<QFileDialog*>(w);
+                seen += d->nameFilters().join(u';') + u'|' + QString::number(d->acceptMode()) + u' ';
+                d->selectFile(kind % 2 ? env->path(u"b.txt"_s) : file);  // a new file to save: no question
+                kind < 2 ? static_cast<QDialog*>(d)->accept() : d->reject();
+            });
+            const QString chosen = kind % 2 ? real.saveFile(u"保存"_s, u"文|*.txt"_s, file) : real.openFile(u"開く"_s, u"文|*.txt"_s, file);
+            seen += QFileInfo(chosen).fileName() + u' ' + QString::number(QDir::current() == QDir(programFolder()));
+            const char16_t* expected[4] = {u"開く|文 (*.txt)|0 a.txt 1", u"保存|文 (*.txt)|1 b.txt 1", u"開く|文 (*.txt)|0  1", u"保存|文 (*.txt)|1  1"};
+            QCOMPARE(seen, QString::fromUtf16(expected[kind]));
+        }
+        for (bool accept : {true, false}) {
+            seen.clear();
+            answer([&, accept](QWidget* w) {
+                auto* d = qobject_cast<QColorDialog*>(w);
+                seen += QString::number(d->currentColor().rgb() & 0xFFFFFF, 16) + u' ';
+                d->setCurrentColor(QColor(0x12, 0x34, 0x56));
+                accept ? d->accept() : d->reject();
+            });
+            const auto chosen = real.chooseColor(0xFF);
+            QCOMPARE(seen.section(u'|', 1) + (chosen ? QString::number(*chosen, 16) : u"none"_s), accept ? u"ff0000 563412"_s : u"ff0000 none"_s);
+        }
+    }
+
     // A document goes out character by character at its column (a full-width one takes two, a
     // blank draws nothing), line under line in the document's size, onto a new page where the
     // paper ends or the document asks for one.
