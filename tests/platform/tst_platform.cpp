@@ -525,57 +525,60 @@ private Q_SLOTS:
         QVERIFY(other.open("SELECT * FROM シーズン WHERE シーズンID > ?", later));
         const std::pair<std::function<QVariant()>, QString> steps[] = {
             {[] { return true; },
-             u"true 0 -  0 2000年|一 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三"_s},
+             u"true 0 -  0 2000年|一 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三 0"_s},
             {[&] { return ds.setCurrentRow(2); },
-             u"true 2 -  0 2002年|三 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三"_s},
+             u"true 2 -  0 2002年|三 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三 2"_s},
             {[&] { return ds.setCurrentRow(3); },
-             u"false 2 -  1 2002年|三 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三"_s},
+             u"false 2 -  1 2002年|三 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三 2"_s},
             {[&] { return type(name, "Z"), true; },
-             u"true 2 E  1 2002年|Z 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三"_s},
+             u"true 2 E  1 2002年|Z 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三 2"_s},
             {[&] { return ds.MovePrevious(); },
-             u"true 1 -  1 2001年|二 1,2000,一 2,2001,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z"_s},
+             u"true 1 -  1 2001年|二 1,2000,一 2,2001,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z 1"_s},
             {[&] { return ds.setValue("シーズン時期", "20x1"); },
-             u"false 1 E シーズン時期 1 20x1|二 1,2000,一 2,20x1,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z"_s},
+             u"false 1 E シーズン時期 1 20x1|二 1,2000,一 2,20x1,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z 1"_s},
             {[&] { return ds.UpdateRecord(); },
-             u"false 1 E シーズン時期 2 20x1|二 1,2000,一 2,20x1,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z"_s},
+             u"false 1 E シーズン時期 2 20x1|二 1,2000,一 2,20x1,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z 1"_s},
             {[&] { return ds.MoveNext(); },
-             u"false 1 E シーズン時期 3 20x1|二 1,2000,一 2,20x1,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z"_s},
+             u"false 1 E シーズン時期 3 20x1|二 1,2000,一 2,20x1,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z 1"_s},
+            {[&] { return m->setData(m->index(2, 2), "y"); }, u"false 1 E シーズン時期 4 20x1|二 1,2000,一 2,20x1,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z 1"_s},  // another row, while this one is refused
             {[&] { return ds.setValue("シーズン時期", "2011"); },
-             u"true 1 E  3 2011年|二 1,2000,一 2,2011,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z"_s},
+             u"true 1 E  4 2011年|二 1,2000,一 2,2011,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z 1"_s},
             {[&] { return ds.Refresh(); },
-             u"true 0 -  3 2000年|一 1,2000,一 2,2011,二 3,2002,Z false 1,2000,一 2,2011,二 3,2002,Z"_s},
+             u"true 0 -  4 2000年|一 1,2000,一 2,2011,二 3,2002,Z false 1,2000,一 2,2011,二 3,2002,Z 0"_s},
+            {[&] { return m->setData(m->index(1, 2), "二"); }, u"true 0 -  4 2000年|一 1,2000,一 2,2011,二 3,2002,Z false 1,2000,一 2,2011,二 3,2002,Z 0"_s},  // the same text: no edit
             {[&] { return ds.setValue("シーズン名", "春"), ds.setRecordset(other), true; },  // stores the pending edit first
-             u"true 0 -  3 2001年|二 2,2001,二 3,2002,三 false 1,2000,春 2,2011,二 3,2002,Z"_s},
+             u"true 0 -  4 2001年|二 2,2001,二 3,2002,三 false 1,2000,春 2,2011,二 3,2002,Z 0"_s},
             {[&] { return ds.Refresh(); },  // the recordset's own source, with its parameters
-             u"true 0 -  3 2011年|二 2,2011,二 3,2002,Z false 1,2000,春 2,2011,二 3,2002,Z"_s},
+             u"true 0 -  4 2011年|二 2,2011,二 3,2002,Z false 1,2000,春 2,2011,二 3,2002,Z 0"_s},
             {[&] { return ds.setRecordSource("シーズン"), ds.Refresh(); },
-             u"true 0 -  3 2000年|春 1,2000,春 2,2011,二 3,2002,Z false 1,2000,春 2,2011,二 3,2002,Z"_s},
+             u"true 0 -  4 2000年|春 1,2000,春 2,2011,二 3,2002,Z false 1,2000,春 2,2011,二 3,2002,Z 0"_s},
             {[&] { return ds.AddNew(); },
-             u"true 0 A  3 | 1,2000,春 2,2011,二 3,2002,Z ,, true 1,2000,春 2,2011,二 3,2002,Z"_s},
+             u"true 0 A  4 | 1,2000,春 2,2011,二 3,2002,Z ,, true 1,2000,春 2,2011,二 3,2002,Z 0"_s},
             {[&] { return ds.setValue("シーズン名", "四") && ds.setValue("シーズン時期", "2003"); },
-             u"true 0 A  3 2003年|四 1,2000,春 2,2011,二 3,2002,Z ,2003,四 true 1,2000,春 2,2011,二 3,2002,Z"_s},
+             u"true 0 A  4 2003年|四 1,2000,春 2,2011,二 3,2002,Z ,2003,四 true 1,2000,春 2,2011,二 3,2002,Z 0"_s},
             {[&] { return ds.UpdateRecord(); },
-             u"true 3 -  3 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 false 1,2000,春 2,2011,二 3,2002,Z 4,2003,四"_s},
+             u"true 3 -  4 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 false 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 3"_s},
             {[&] { return grid.setAllowAddNew(true), true; },
-             u"true 3 -  3 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四"_s},
+             u"true 3 -  4 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 3"_s},
             {[&] { return ds.AddNew() && ds.setValue("シーズン名", "五"); },
-             u"true 3 A  3 |五 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,,五 true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四"_s},
+             u"true 3 A  4 |五 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,,五 true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 3"_s},
             {[&] { return ds.CancelUpdate(), true; },
-             u"true 3 -  3 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四"_s},
+             u"true 3 -  4 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 3"_s},
             {[&] { return ds.AddNew() && !ds.setValue("シーズン時期", "x") && ds.Delete(); },
-             u"true 3 -  3 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四"_s},
+             u"true 3 -  4 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 3"_s},
             {[&] { return ds.AddNew() && ds.setValue("シーズン名", "六") && ds.setValue("シーズン時期", "2005") && ds.UpdateRecord(); },
-             u"true 4 -  3 2005年|六 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 5,2005,六 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 5,2005,六"_s},
+             u"true 4 -  4 2005年|六 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 5,2005,六 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 5,2005,六 4"_s},
             {[&] { return ds.setCurrentRow(1) && ds.Delete(); },
-             u"true 1 -  3 2002年|Z 1,2000,春 3,2002,Z 4,2003,四 5,2005,六 ,, true 1,2000,春 3,2002,Z 4,2003,四 5,2005,六"_s},
+             u"true 1 -  4 2002年|Z 1,2000,春 3,2002,Z 4,2003,四 5,2005,六 ,, true 1,2000,春 3,2002,Z 4,2003,四 5,2005,六 1"_s},
             {[&] { return ds.MoveLast() && ds.Delete(); },
-             u"true 2 -  3 2003年|四 1,2000,春 3,2002,Z 4,2003,四 ,, true 1,2000,春 3,2002,Z 4,2003,四"_s},
+             u"true 2 -  4 2003年|四 1,2000,春 3,2002,Z 4,2003,四 ,, true 1,2000,春 3,2002,Z 4,2003,四 2"_s},
             {[&] { return grid.setAllowAddNew(false), ds.Edit() && ds.Edit() && ds.UpdateRecord(); },
-             u"true 2 -  3 2003年|四 1,2000,春 3,2002,Z 4,2003,四 false 1,2000,春 3,2002,Z 4,2003,四"_s},
+             u"true 2 -  4 2003年|四 1,2000,春 3,2002,Z 4,2003,四 false 1,2000,春 3,2002,Z 4,2003,四 2"_s},
             {[&] { return ds.setValue("シーズン名", "X") && ds.setValue("シーズン時期", "x"); },
-             u"false 2 E シーズン時期 3 x|X 1,2000,春 3,2002,Z 4,x,X false 1,2000,春 3,2002,Z 4,2003,四"_s},
+             u"false 2 E シーズン時期 4 x|X 1,2000,春 3,2002,Z 4,x,X false 1,2000,春 3,2002,Z 4,2003,四 2"_s},
             {[&] { return ds.CancelUpdate(), true; },
-             u"true 2 -  3 2003年|四 1,2000,春 3,2002,Z 4,2003,四 false 1,2000,春 3,2002,Z 4,2003,四"_s},
+             u"true 2 -  4 2003年|四 1,2000,春 3,2002,Z 4,2003,四 false 1,2000,春 3,2002,Z 4,2003,四 2"_s},
+            {[&] { return ds.MoveFirst(), ds.MoveLast(), ds.MoveNext(); }, u"true -1 -  4 | 1,2000,春 3,2002,Z 4,2003,四 false 1,2000,春 3,2002,Z 4,2003,四 2"_s},  // past the last: the grid stays
         };
         for (const auto& [step, expected] : steps) {
             const QVariant result = step();
@@ -583,14 +586,18 @@ private Q_SLOTS:
             QCOMPARE(reported, ds.currentRow());
             const QString state = spaced(QVariantList{result, ds.currentRow(), ds.isAdding() ? "A" : ds.isEditing() ? "E" : "-", ds.refusedField(), errors.count(),
                                                       year.text() + u'|' + name.text(), view.live(), m->isNewLine(m->rowCount() - 1),
-                                                      db::scalar("SELECT group_concat(シーズンID || ',' || シーズン時期 || ',' || シーズン名, ' ') FROM シーズン")});
+                                                      db::scalar("SELECT group_concat(シーズンID || ',' || シーズン時期 || ',' || シーズン名, ' ') FROM シーズン"),
+                                                      grid.currentIndex().row()});
             QCOMPARE(state, expected);
         }
         // A refused row holds the grid: leaving it goes back to it.
         QVERIFY(!m->setData(m->index(0, 1), "x"));
         grid.setCurrentIndex(m->index(1, 1));
         settle();
-        QCOMPARE(spaced(QVariantList{grid.currentIndex().row(), ds.currentRow(), ds.refusedField(), errors.count()}), u"0 0 シーズン時期 4"_s);
+        QCOMPARE(spaced(QVariantList{grid.currentIndex().row(), ds.currentRow(), ds.refusedField(), errors.count()}), u"0 0 シーズン時期 5"_s);
+        QVERIFY(m->setData(m->index(0, 1), "1999"));  // corrected, the grid leads the source again
+        grid.setCurrentIndex(m->index(1, 1));
+        QCOMPARE(spaced(QVariantList{ds.currentRow(), year.text(), db::scalar("SELECT シーズン時期 FROM シーズン WHERE シーズンID = 1")}), u"1 2002年 1999"_s);
         // A grid of a single row widens a column too narrow for what it shows.
         QVERIFY(execSql("INSERT INTO 会場 (会場名) VALUES ('とても長い会場の名前')"));
         DataSource one;
