@@ -326,6 +326,9 @@ private Q_SLOTS:
         QVERIFY(a.Unload());
         settle();
         QCOMPARE(notOnTop(b), QString());
+        MdiFrame::instance()->mdiArea()->activatePreviousSubWindow();  // as the area's own window switching does
+        settle();
+        QCOMPARE(notOnTop(c), QString());
         QVERIFY(b.Unload());
         settle();
         QCOMPARE(notOnTop(c), QString());
