@@ -598,9 +598,15 @@ private Q_SLOTS:
         grid.setCurrentIndex(m->index(1, 1));
         settle();
         QCOMPARE(spaced(QVariantList{grid.currentIndex().row(), ds.currentRow(), ds.refusedField(), errors.count()}), u"0 0 シーズン時期 5"_s);
+        grid.setAllowDelete(false);
+        QVERIFY(!m->deleteRow(1));
         QVERIFY(m->setData(m->index(0, 1), "1999"));  // corrected, the grid leads the source again
         grid.setCurrentIndex(m->index(1, 1));
         QCOMPARE(spaced(QVariantList{ds.currentRow(), year.text(), db::scalar("SELECT シーズン時期 FROM シーズン WHERE シーズンID = 1")}), u"1 2002年 1999"_s);
+        m->setColumnFormat(1, [](const QVariant& v) { return v.toString() + u'!'; });
+        const QString formatted = m->index(0, 1).data().toString();
+        grid.setColumns({"シーズン名", "シーズン時期"});  // other columns: no format carried over
+        QCOMPARE(formatted + u' ' + gridText(&grid), u"1999! 春 1999|Z 2002|四 2003"_s);
         // A grid of a single row widens a column too narrow for what it shows.
         QVERIFY(execSql("INSERT INTO 会場 (会場名) VALUES ('とても長い会場の名前')"));
         DataSource one;
