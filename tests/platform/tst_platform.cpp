@@ -601,7 +601,10 @@ private Q_SLOTS:
         grid.setAllowDelete(false);
         QVERIFY(!m->deleteRow(1));
         QVERIFY(m->setData(m->index(0, 1), "1999"));  // corrected, the grid leads the source again
+        QSignalSpy committed(&grid, &DBGrid::rowCommitted);
+        QVERIFY(grid.commitRow() && grid.commitRow());  // the second finds nothing pending
         grid.setCurrentIndex(m->index(1, 1));
+        QCOMPARE(committed.count() == 1 ? committed.first().first().toInt() : -1, 0);
         QCOMPARE(spaced(QVariantList{ds.currentRow(), year.text(), db::scalar("SELECT シーズン時期 FROM シーズン WHERE シーズンID = 1")}), u"1 2002年 1999"_s);
         m->setColumnFormat(1, [](const QVariant& v) { return v.toString() + u'!'; });
         const QString formatted = m->index(0, 1).data().toString();
@@ -616,6 +619,19 @@ private Q_SLOTS:
         single.show();
         single.setColumnWidth(1, 4);
         QVERIFY(one.Refresh() && single.columnWidth(1) > single.fontMetrics().horizontalAdvance(u"とても長い会場の名前"_s));
+        // A longer text stored, or rows scrolled into view, widen it too; rows out of view do not.
+        const auto fits = [&](const QString& text) { return single.columnWidth(1) > single.fontMetrics().horizontalAdvance(text); };
+        QVERIFY(one.setValue("会場名", u"もっともっと長い会場の名前"_s) && one.UpdateRecord() && fits(u"もっともっと長い会場の名前"_s));
+        QVERIFY(execSql("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 59) INSERT INTO 会場 (会場名) SELECT 'x' FROM n"));
+        QVERIFY(execSql("INSERT INTO 会場 (会場名) VALUES ('いちばん下のとてもとても長い会場の名前')"));
+        QVERIFY(one.Refresh() && !fits(u"いちばん下のとてもとても長い会場の名前"_s));
+        single.scrollToBottom();
+        QVERIFY(fits(u"いちばん下のとてもとても長い会場の名前"_s));
+        // Given another source, the grid leaves the first: its model goes, its errors are not the grid's.
+        QSignalSpy gridErrors(&single, &DBGrid::error);
+        single.setDataSource(&ds);
+        QVERIFY(!one.setCurrentRow(99) && single.findChildren<DataSourceModel*>().size() == 1 && gridErrors.isEmpty());
+        QCOMPARE(single.currentIndex(), single.gridModel()->index(ds.currentRow(), 0));  // in the first column
     }
 
     // A navigator's buttons go to the first, previous, next and last record, stopping at either
