@@ -802,7 +802,7 @@ private Q_SLOTS:
             {"points", "40x20 0,0,40,20 2 1/2/2 2 5,3", [](PictureBox& b) { b.PSet(4.95, 3.95, 0), b.PSet(1, 2), b.PSet(5, 3); }},
             {"picture", "40x20 10,5,20,10 200 100/200/100 12 0,0", [&](PictureBox& b) { QVERIFY(b.PaintPicture(png, 2, 2.5, 2, 1)); }},
             {"loaded", "40x20 0,0,40,20 800 402/800/425 23 1.5,2.5", [&](PictureBox& b) { QVERIFY(b.LoadPicture(png)); b.Line(1, 2, 1.5, 2.5, 0, PictureBox::FilledBox); }},
-            {"flood", "40x20 0,0,40,20 656 656/56/656 2 4,3.5", [&](PictureBox& b) { box(b), b.FloodFill(1, 2, 0xFF00); }},
+            {"flood", "40x20 0,0,40,20 656 656/56/656 2 4,3.5", [&](PictureBox& b) { box(b), b.FloodFill(4.5, 3, 0xFF00); }},  // from the middle of the right side: every way out needed
             {"hatch", "40x20 0,0,40,20 131 131/56/131 2 4,3.5", [&](PictureBox& b) { box(b), b.setFillStyle(PictureBox::FillUpwardDiagonal), b.BorderFill({0, 0}, 0); }},
             {"border fill", "40x20 10,5,20,10 200 200/56/200 2 4,3.5", [&](PictureBox& b) { box(b), b.setFillStyle(PictureBox::FillSolid), b.BorderFill({20, 10}, 0); }},
             {"border fill alone", "40x20 0,0,40,20 800 800/0/800 1 0,0", [](PictureBox& b) { b.setFillStyle(PictureBox::FillSolid), b.BorderFill({30, 15}, 0); }},
