@@ -175,11 +175,18 @@ private Q_SLOTS:
         QCOMPARE(b.closeMode, int(vbFormControlMenu));
         b.refuse = false;
         b.setClosable(false);
+        const auto closeBox = [&] { return int(b.subWindow()->windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint)); };
+        QCOMPARE(closeBox(), 0);
         b.subWindow()->close();
         settle();
         QCOMPARE(notOnTop(b), QString());
         b.setClosable(true);
+        QCOMPARE(closeBox(), int(Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint));
+        b.setClientSizeTwips(3000, 1500);
+        QCOMPARE(b.size(), QSize(200, 100));
         b.subWindow()->close();
+        const int asked = b.queries;
+        QVERIFY(b.Unload() && b.queries == asked);  // closing already: not asked again
         settle();
         QVERIFY(!forms::loaded<WinB>() && notOnTop(a).isEmpty());
 
@@ -207,6 +214,57 @@ private Q_SLOTS:
         WinA& again = forms::get<WinA>();
         again.restorePosition(u"w"_s);
         QCOMPARE(spaced(QVariantList{again.loads, again.Left(), again.Top()}), u"1 25 40"_s);
+    }
+
+    // The real input box, file dialogs and colour dialog: what they show, and what they answer
+    // when accepted or cancelled; every file dialog leaves the program's folder current.
+    void realInputFileAndColourDialogs() {
+        QtDialogs real;
+        QString seen;
+        const auto answer = [&](auto look) {
+            QTimer::singleShot(0, this, [&, look] {
+                if (QWidget* d = QApplication::activeModalWidget()) seen += d->windowTitle() + u'|', look(d);
+            });
+        };
+        for (bool accept : {true, false}) {
+            answer([&, accept](QWidget* w) {
+                auto* d = qobject_cast<QInputDialog*>(w);
+                seen += d->labelText() + u'|' + d->textValue() + u' ';
+                d->setTextValue(u"答え"_s);
+                accept ? d->accept() : d->reject();
+            });
+            seen += real.inputBox(u"問\r題"_s, accept ? QString() : u"題"_s, u"初め"_s) + u' ';
+        }
+        QCOMPARE(seen, defaultTitle() + u"|問\n題|初め 答え 題|問\n題|初め  "_s);
+        const QString file = env->path(u"a.txt"_s);
+        QFile made(file);
+        QVERIFY(made.open(QIODevice::WriteOnly));
+        made.close();
+        for (int kind = 0; kind < 4; ++kind) {
+            seen.clear();
+            QDir::setCurrent(QDir::tempPath());
+            answer([&, kind](QWidget* w) {
+                auto* d = qobject_cast<QFileDialog*>(w);
+                seen += d->nameFilters().join(u';') + u'|' + QString::number(d->acceptMode()) + u' ';
+                d->selectFile(kind % 2 ? env->path(u"b.txt"_s) : file);  // a new file to save: no question
+                kind < 2 ? static_cast<QDialog*>(d)->accept() : d->reject();
+            });
+            const QString chosen = kind % 2 ? real.saveFile(u"保存"_s, u"文|*.txt"_s, file) : real.openFile(u"開く"_s, u"文|*.txt"_s, file);
+            seen += QFileInfo(chosen).fileName() + u' ' + QString::number(QDir::current() == QDir(programFolder()));
+            const char16_t* expected[4] = {u"開く|文 (*.txt)|0 a.txt 1", u"保存|文 (*.txt)|1 b.txt 1", u"開く|文 (*.txt)|0  1", u"保存|文 (*.txt)|1  1"};
+            QCOMPARE(seen, QString::fromUtf16(expected[kind]));
+        }
+        for (bool accept : {true, false}) {
+            seen.clear();
+            answer([&, accept](QWidget* w) {
+                auto* d = qobject_cast<QColorDialog*>(w);
+                seen += QString::number(d->currentColor().rgb() & 0xFFFFFF, 16) + u' ';
+                d->setCurrentColor(QColor(0x12, 0x34, 0x56));
+                accept ? d->accept() : d->reject();
+            });
+            const auto chosen = real.chooseColor(0xFF);
+            QCOMPARE(seen.section(u'|', 1) + (chosen ? QString::number(*chosen, 16) : u"none"_s), accept ? u"ff0000 563412"_s : u"ff0000 none"_s);
+        }
     }
 
     // A document goes out character by character at its column (a full-width one takes two, a
@@ -268,6 +326,9 @@ private Q_SLOTS:
         QVERIFY(a.Unload());
         settle();
         QCOMPARE(notOnTop(b), QString());
+        MdiFrame::instance()->mdiArea()->activatePreviousSubWindow();  // as the area's own window switching does
+        settle();
+        QCOMPARE(notOnTop(c), QString());
         QVERIFY(b.Unload());
         settle();
         QCOMPARE(notOnTop(c), QString());
@@ -457,6 +518,8 @@ private Q_SLOTS:
         QAbstractItemModelTester tester(m, QAbstractItemModelTester::FailureReportingMode::QtTest);
         Mirror view(m);
         QSignalSpy errors(&ds, &DataSource::error);
+        int reported = ds.currentRow();  // the current record as a window that listens hears of it
+        connect(&ds, &DataSource::currentChanged, this, [&](int row) { reported = row; });
         grid.show();
         const auto type = [](QLineEdit& box, const char* text) { box.selectAll(), QTest::keyClicks(&box, QString::fromUtf8(text)); };
         db::Recordset other;  // read before any change
@@ -465,71 +528,88 @@ private Q_SLOTS:
         QVERIFY(other.open("SELECT * FROM シーズン WHERE シーズンID > ?", later));
         const std::pair<std::function<QVariant()>, QString> steps[] = {
             {[] { return true; },
-             u"true 0 -  0 2000年|一 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三"_s},
+             u"true 0 -  0 2000年|一 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三 0"_s},
             {[&] { return ds.setCurrentRow(2); },
-             u"true 2 -  0 2002年|三 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三"_s},
+             u"true 2 -  0 2002年|三 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三 2"_s},
             {[&] { return ds.setCurrentRow(3); },
-             u"false 2 -  1 2002年|三 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三"_s},
+             u"false 2 -  1 2002年|三 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三 2"_s},
             {[&] { return type(name, "Z"), true; },
-             u"true 2 E  1 2002年|Z 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三"_s},
+             u"true 2 E  1 2002年|Z 1,2000,一 2,2001,二 3,2002,三 false 1,2000,一 2,2001,二 3,2002,三 2"_s},
             {[&] { return ds.MovePrevious(); },
-             u"true 1 -  1 2001年|二 1,2000,一 2,2001,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z"_s},
+             u"true 1 -  1 2001年|二 1,2000,一 2,2001,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z 1"_s},
             {[&] { return ds.setValue("シーズン時期", "20x1"); },
-             u"false 1 E シーズン時期 1 20x1|二 1,2000,一 2,20x1,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z"_s},
+             u"false 1 E シーズン時期 1 20x1|二 1,2000,一 2,20x1,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z 1"_s},
             {[&] { return ds.UpdateRecord(); },
-             u"false 1 E シーズン時期 2 20x1|二 1,2000,一 2,20x1,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z"_s},
+             u"false 1 E シーズン時期 2 20x1|二 1,2000,一 2,20x1,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z 1"_s},
             {[&] { return ds.MoveNext(); },
-             u"false 1 E シーズン時期 3 20x1|二 1,2000,一 2,20x1,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z"_s},
+             u"false 1 E シーズン時期 3 20x1|二 1,2000,一 2,20x1,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z 1"_s},
+            {[&] { return m->setData(m->index(2, 2), "y"); }, u"false 1 E シーズン時期 4 20x1|二 1,2000,一 2,20x1,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z 1"_s},  // another row, while this one is refused
             {[&] { return ds.setValue("シーズン時期", "2011"); },
-             u"true 1 E  3 2011年|二 1,2000,一 2,2011,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z"_s},
+             u"true 1 E  4 2011年|二 1,2000,一 2,2011,二 3,2002,Z false 1,2000,一 2,2001,二 3,2002,Z 1"_s},
             {[&] { return ds.Refresh(); },
-             u"true 0 -  3 2000年|一 1,2000,一 2,2011,二 3,2002,Z false 1,2000,一 2,2011,二 3,2002,Z"_s},
+             u"true 0 -  4 2000年|一 1,2000,一 2,2011,二 3,2002,Z false 1,2000,一 2,2011,二 3,2002,Z 0"_s},
+            {[&] { return m->setData(m->index(1, 2), "二"); }, u"true 0 -  4 2000年|一 1,2000,一 2,2011,二 3,2002,Z false 1,2000,一 2,2011,二 3,2002,Z 0"_s},  // the same text: no edit
             {[&] { return ds.setValue("シーズン名", "春"), ds.setRecordset(other), true; },  // stores the pending edit first
-             u"true 0 -  3 2001年|二 2,2001,二 3,2002,三 false 1,2000,春 2,2011,二 3,2002,Z"_s},
+             u"true 0 -  4 2001年|二 2,2001,二 3,2002,三 false 1,2000,春 2,2011,二 3,2002,Z 0"_s},
             {[&] { return ds.Refresh(); },  // the recordset's own source, with its parameters
-             u"true 0 -  3 2011年|二 2,2011,二 3,2002,Z false 1,2000,春 2,2011,二 3,2002,Z"_s},
+             u"true 0 -  4 2011年|二 2,2011,二 3,2002,Z false 1,2000,春 2,2011,二 3,2002,Z 0"_s},
             {[&] { return ds.setRecordSource("シーズン"), ds.Refresh(); },
-             u"true 0 -  3 2000年|春 1,2000,春 2,2011,二 3,2002,Z false 1,2000,春 2,2011,二 3,2002,Z"_s},
+             u"true 0 -  4 2000年|春 1,2000,春 2,2011,二 3,2002,Z false 1,2000,春 2,2011,二 3,2002,Z 0"_s},
             {[&] { return ds.AddNew(); },
-             u"true 0 A  3 | 1,2000,春 2,2011,二 3,2002,Z ,, true 1,2000,春 2,2011,二 3,2002,Z"_s},
+             u"true 0 A  4 | 1,2000,春 2,2011,二 3,2002,Z ,, true 1,2000,春 2,2011,二 3,2002,Z 0"_s},
             {[&] { return ds.setValue("シーズン名", "四") && ds.setValue("シーズン時期", "2003"); },
-             u"true 0 A  3 2003年|四 1,2000,春 2,2011,二 3,2002,Z ,2003,四 true 1,2000,春 2,2011,二 3,2002,Z"_s},
+             u"true 0 A  4 2003年|四 1,2000,春 2,2011,二 3,2002,Z ,2003,四 true 1,2000,春 2,2011,二 3,2002,Z 0"_s},
             {[&] { return ds.UpdateRecord(); },
-             u"true 3 -  3 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 false 1,2000,春 2,2011,二 3,2002,Z 4,2003,四"_s},
+             u"true 3 -  4 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 false 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 3"_s},
             {[&] { return grid.setAllowAddNew(true), true; },
-             u"true 3 -  3 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四"_s},
+             u"true 3 -  4 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 3"_s},
             {[&] { return ds.AddNew() && ds.setValue("シーズン名", "五"); },
-             u"true 3 A  3 |五 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,,五 true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四"_s},
+             u"true 3 A  4 |五 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,,五 true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 3"_s},
             {[&] { return ds.CancelUpdate(), true; },
-             u"true 3 -  3 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四"_s},
+             u"true 3 -  4 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 3"_s},
             {[&] { return ds.AddNew() && !ds.setValue("シーズン時期", "x") && ds.Delete(); },
-             u"true 3 -  3 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四"_s},
+             u"true 3 -  4 2003年|四 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 3"_s},
             {[&] { return ds.AddNew() && ds.setValue("シーズン名", "六") && ds.setValue("シーズン時期", "2005") && ds.UpdateRecord(); },
-             u"true 4 -  3 2005年|六 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 5,2005,六 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 5,2005,六"_s},
+             u"true 4 -  4 2005年|六 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 5,2005,六 ,, true 1,2000,春 2,2011,二 3,2002,Z 4,2003,四 5,2005,六 4"_s},
             {[&] { return ds.setCurrentRow(1) && ds.Delete(); },
-             u"true 1 -  3 2002年|Z 1,2000,春 3,2002,Z 4,2003,四 5,2005,六 ,, true 1,2000,春 3,2002,Z 4,2003,四 5,2005,六"_s},
+             u"true 1 -  4 2002年|Z 1,2000,春 3,2002,Z 4,2003,四 5,2005,六 ,, true 1,2000,春 3,2002,Z 4,2003,四 5,2005,六 1"_s},
             {[&] { return ds.MoveLast() && ds.Delete(); },
-             u"true 2 -  3 2003年|四 1,2000,春 3,2002,Z 4,2003,四 ,, true 1,2000,春 3,2002,Z 4,2003,四"_s},
+             u"true 2 -  4 2003年|四 1,2000,春 3,2002,Z 4,2003,四 ,, true 1,2000,春 3,2002,Z 4,2003,四 2"_s},
             {[&] { return grid.setAllowAddNew(false), ds.Edit() && ds.Edit() && ds.UpdateRecord(); },
-             u"true 2 -  3 2003年|四 1,2000,春 3,2002,Z 4,2003,四 false 1,2000,春 3,2002,Z 4,2003,四"_s},
+             u"true 2 -  4 2003年|四 1,2000,春 3,2002,Z 4,2003,四 false 1,2000,春 3,2002,Z 4,2003,四 2"_s},
             {[&] { return ds.setValue("シーズン名", "X") && ds.setValue("シーズン時期", "x"); },
-             u"false 2 E シーズン時期 3 x|X 1,2000,春 3,2002,Z 4,x,X false 1,2000,春 3,2002,Z 4,2003,四"_s},
+             u"false 2 E シーズン時期 4 x|X 1,2000,春 3,2002,Z 4,x,X false 1,2000,春 3,2002,Z 4,2003,四 2"_s},
             {[&] { return ds.CancelUpdate(), true; },
-             u"true 2 -  3 2003年|四 1,2000,春 3,2002,Z 4,2003,四 false 1,2000,春 3,2002,Z 4,2003,四"_s},
+             u"true 2 -  4 2003年|四 1,2000,春 3,2002,Z 4,2003,四 false 1,2000,春 3,2002,Z 4,2003,四 2"_s},
+            {[&] { return ds.MoveFirst(), ds.MoveLast(), ds.MoveNext(); }, u"true -1 -  4 | 1,2000,春 3,2002,Z 4,2003,四 false 1,2000,春 3,2002,Z 4,2003,四 2"_s},  // past the last: the grid stays
         };
         for (const auto& [step, expected] : steps) {
             const QVariant result = step();
             QCOMPARE(Mirror::text(view.rows), view.live());
+            QCOMPARE(reported, ds.currentRow());
             const QString state = spaced(QVariantList{result, ds.currentRow(), ds.isAdding() ? "A" : ds.isEditing() ? "E" : "-", ds.refusedField(), errors.count(),
                                                       year.text() + u'|' + name.text(), view.live(), m->isNewLine(m->rowCount() - 1),
-                                                      db::scalar("SELECT group_concat(シーズンID || ',' || シーズン時期 || ',' || シーズン名, ' ') FROM シーズン")});
+                                                      db::scalar("SELECT group_concat(シーズンID || ',' || シーズン時期 || ',' || シーズン名, ' ') FROM シーズン"),
+                                                      grid.currentIndex().row()});
             QCOMPARE(state, expected);
         }
         // A refused row holds the grid: leaving it goes back to it.
         QVERIFY(!m->setData(m->index(0, 1), "x"));
         grid.setCurrentIndex(m->index(1, 1));
         settle();
-        QCOMPARE(spaced(QVariantList{grid.currentIndex().row(), ds.currentRow(), ds.refusedField(), errors.count()}), u"0 0 シーズン時期 4"_s);
+        QCOMPARE(spaced(QVariantList{grid.currentIndex().row(), ds.currentRow(), ds.refusedField(), errors.count()}), u"0 0 シーズン時期 5"_s);
+        grid.setAllowDelete(false);
+        QVERIFY(!m->deleteRow(1));
+        QVERIFY(m->setData(m->index(0, 1), "1999"));  // corrected, the grid leads the source again
+        QSignalSpy committed(&grid, &DBGrid::rowCommitted);
+        QVERIFY(grid.commitRow() && grid.commitRow());  // the second finds nothing pending
+        grid.setCurrentIndex(m->index(1, 1));
+        QCOMPARE(committed.count() == 1 ? committed.first().first().toInt() : -1, 0);
+        QCOMPARE(spaced(QVariantList{ds.currentRow(), year.text(), db::scalar("SELECT シーズン時期 FROM シーズン WHERE シーズンID = 1")}), u"1 2002年 1999"_s);
+        m->setColumnFormat(1, [](const QVariant& v) { return v.toString() + u'!'; });
+        const QString formatted = m->index(0, 1).data().toString();
+        grid.setColumns({"シーズン名", "シーズン時期"});  // other columns: no format carried over
+        QCOMPARE(formatted + u' ' + gridText(&grid), u"1999! 春 1999|Z 2002|四 2003"_s);
         // A grid of a single row widens a column too narrow for what it shows.
         QVERIFY(execSql("INSERT INTO 会場 (会場名) VALUES ('とても長い会場の名前')"));
         DataSource one;
@@ -539,6 +619,19 @@ private Q_SLOTS:
         single.show();
         single.setColumnWidth(1, 4);
         QVERIFY(one.Refresh() && single.columnWidth(1) > single.fontMetrics().horizontalAdvance(u"とても長い会場の名前"_s));
+        // A longer text stored, or rows scrolled into view, widen it too; rows out of view do not.
+        const auto fits = [&](const QString& text) { return single.columnWidth(1) > single.fontMetrics().horizontalAdvance(text); };
+        QVERIFY(one.setValue("会場名", u"もっともっと長い会場の名前"_s) && one.UpdateRecord() && fits(u"もっともっと長い会場の名前"_s));
+        QVERIFY(execSql("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 59) INSERT INTO 会場 (会場名) SELECT 'x' FROM n"));
+        QVERIFY(execSql("INSERT INTO 会場 (会場名) VALUES ('いちばん下のとてもとても長い会場の名前')"));
+        QVERIFY(one.Refresh() && !fits(u"いちばん下のとてもとても長い会場の名前"_s));
+        single.scrollToBottom();
+        QVERIFY(fits(u"いちばん下のとてもとても長い会場の名前"_s));
+        // Given another source, the grid leaves the first: its model goes, its errors are not the grid's.
+        QSignalSpy gridErrors(&single, &DBGrid::error);
+        single.setDataSource(&ds);
+        QVERIFY(!one.setCurrentRow(99) && single.findChildren<DataSourceModel*>().size() == 1 && gridErrors.isEmpty());
+        QCOMPARE(single.currentIndex(), single.gridModel()->index(ds.currentRow(), 0));  // in the first column
     }
 
     // A navigator's buttons go to the first, previous, next and last record, stopping at either
@@ -709,7 +802,7 @@ private Q_SLOTS:
             {"points", "40x20 0,0,40,20 2 1/2/2 2 5,3", [](PictureBox& b) { b.PSet(4.95, 3.95, 0), b.PSet(1, 2), b.PSet(5, 3); }},
             {"picture", "40x20 10,5,20,10 200 100/200/100 12 0,0", [&](PictureBox& b) { QVERIFY(b.PaintPicture(png, 2, 2.5, 2, 1)); }},
             {"loaded", "40x20 0,0,40,20 800 402/800/425 23 1.5,2.5", [&](PictureBox& b) { QVERIFY(b.LoadPicture(png)); b.Line(1, 2, 1.5, 2.5, 0, PictureBox::FilledBox); }},
-            {"flood", "40x20 0,0,40,20 656 656/56/656 2 4,3.5", [&](PictureBox& b) { box(b), b.FloodFill(1, 2, 0xFF00); }},
+            {"flood", "40x20 0,0,40,20 656 656/56/656 2 4,3.5", [&](PictureBox& b) { box(b), b.FloodFill(4.5, 3, 0xFF00); }},  // from the middle of the right side: every way out needed
             {"hatch", "40x20 0,0,40,20 131 131/56/131 2 4,3.5", [&](PictureBox& b) { box(b), b.setFillStyle(PictureBox::FillUpwardDiagonal), b.BorderFill({0, 0}, 0); }},
             {"border fill", "40x20 10,5,20,10 200 200/56/200 2 4,3.5", [&](PictureBox& b) { box(b), b.setFillStyle(PictureBox::FillSolid), b.BorderFill({20, 10}, 0); }},
             {"border fill alone", "40x20 0,0,40,20 800 800/0/800 1 0,0", [](PictureBox& b) { b.setFillStyle(PictureBox::FillSolid), b.BorderFill({30, 15}, 0); }},

@@ -78,6 +78,17 @@ private Q_SLOTS:
                  (QList<int>{false, 2, !failingRename && !diskFull}));
     }
 
+    // A damaged database is not compacted: the message says so, nothing is copied or renamed.
+    void aDamagedDatabaseStaysAsItIs() {
+        for (const char* sql : {"CREATE TABLE dup (a)", "INSERT INTO dup VALUES (1), (1)", "CREATE INDEX dup_a ON dup (a)", "PRAGMA writable_schema = ON",
+                                "UPDATE sqlite_master SET sql = 'CREATE UNIQUE INDEX dup_a ON dup (a)' WHERE name = 'dup_a'", "PRAGMA writable_schema = OFF"})
+            QVERIFY2(db::exec(QString::fromLatin1(sql)), sql);
+        db::close();  // read again with the index unique
+        const auto r = dbmaint::compact();
+        QVERIFY(!r.ok && r.message.contains(QStringLiteral("データベースに異常が見つかりました。")));
+        QVERIFY(!QFile::exists(path(dbmaint::BackupFileName)) && !QFile::exists(path(dbmaint::NewFileName)) && rows() == 2);
+    }
+
     // While another program holds the database, compaction says so and renames nothing.
     void compactionWaitsForTheDatabase() {
         vxtest::HeldElsewhere other(path("Vorlix.mdb"), "IMMEDIATE");

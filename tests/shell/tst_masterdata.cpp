@@ -125,6 +125,11 @@ private Q_SLOTS:
             {5, "2 0110 11 1101"},  {4, "1 1001 00 1011"}, {0, "0 1001 00 0011"},  // both wait for the finish
             {2, "2 0110 11 1101"}};
         shoot(f, "shell_handicaps");
+        // The three marks stand over the columns a new handicap needs: season, player and handicap.
+        for (auto [k, column] : {std::pair{0, 1}, std::pair{1, 3}, std::pair{2, 5}}) {
+            const int mid = f.Label5[std::size_t(k)]->geometry().center().x(), left = g->viewport()->mapTo(&f, QPoint(g->columnViewportPosition(column), 0)).x();
+            QVERIFY2(mid > left && mid < left + g->columnWidth(column), qPrintable(QString::number(column)));
+        }
         for (auto [k, after] : steps) {
             if (k >= 3) click(f.Cmd_Add[std::size_t(k - 3)]);
             else if (k >= 0) f.menu_hdcp[std::size_t(k)]->trigger();

@@ -162,8 +162,8 @@ private Q_SLOTS:
             PointTarget = 1, PointMethod = 2;
             o.pointTarget = o.pointMethod = v;
             o.hcpRequired = v == 1;
+            settei::store(o);  // before applying: what is stored does not wait for the shared state
             settei::apply(o);
-            settei::store(o);
             shown += QString::asprintf("%d/%d/%d ", PointTarget, PointMethod, HcpRequired) + settings::read(keys::PointTarget) + u'/' + settings::read(keys::PointMethod) +
                      u'/' + settings::read(keys::HcpRequired) + u' ';
         }

@@ -82,6 +82,8 @@ private Q_SLOTS:
                                           "Setting/width=6000 Setting/srs_min=4"_s << u"4 0 0 0 2 0 1105407 9 3 42 1 1 400"_s;
         QTest::newRow("ranges stored") << u"Setting/max_game=12 Setting/srs_max=12 Setting/siai_min=0"_s
                                        << u"3 0 0 0 0 0 8425727 12 1 42 0 1 "_s + wide;
+        QTest::newRow("ten games") << u"setting/max_game=9"_s << u"9 0 0 0 0 0 8425727 9 1 42 1 1 "_s + wide;
+        QTest::newRow("one game") << u"setting/max_game=0"_s << u"0 0 0 0 0 0 8425727 9 1 42 1 1 "_s + wide;
         QTest::newRow("without データ項目") << u"drop データ項目"_s << u"3 0 0 0 0 0 8425727 9 1 42 1 0 "_s + wide;
         QTest::newRow("second copy") << u"lock"_s << u"すでに起動しています。"_s;
         QTest::newRow("missing") << u"remove"_s << u"データベースがVer３対応されていません。\r専用のソフト(vlx2ver3.exe)を使って\rデータベースを更新して下さい。"_s;
