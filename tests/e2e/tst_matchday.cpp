@@ -277,7 +277,8 @@ void TestMatchDay::matchDayFromStartMenuToDatabase() {
     QVERIFY((data = forms::loaded<Form_Data>()) && data->isShown());
     click(data->Cmd_Data);
     dlg->expectMsgBox(vbOK, QStringLiteral("通算ゲーム数‥50ゲーム　　高橋        \r\n"
-                                           "通算合計点数‥‥5000点　　高橋        \r\n"))
+                                           "通算合計点数‥‥5000点　　高橋        \r\n"),
+                      [] { QVERIFY(forms::loadedByName(QStringLiteral("Form_Wait")) && forms::loadedByName(QStringLiteral("Form_Wait"))->isShown()); })
         .expectMsgBox(vbOK, QStringLiteral("書き込んだ人数は3人で、データの合計数は12件でした。"));
     click(data->Cmd_File);
     QCOMPARE(start.Lbl_all_data->text(), QStringLiteral("75"));
