@@ -317,11 +317,15 @@ private Q_SLOTS:
         QCOMPARE(left.join(u'|'), QStringLiteral("0:7 207s　|0:7 207s　"));
     }
 
-    // The bars reach the ends of their ranges: a perfect game, the highest and the lowest handicap.
+    // The bars reach the ends of their ranges: a perfect game, the highest and the lowest handicap;
+    // the total follows the handicap bar.
     void barsReachTheirEnds() {
         form_main& f = open();
         placePlayer(1, 12, QStringLiteral("鈴木"), 200), placePlayer(2, 13, QStringLiteral("高橋"), -100);
         click(f.Txt_MARK[0]), typeKeys(QStringLiteral("************"));
+        f.VSc_Hcp->setValue(20), settle();  // the total follows the handicap bar
+        QCOMPARE(f.Txt_score[11]->text() + u' ' + f.Txt_score[0]->text(), QStringLiteral("20 320"));
+        f.VSc_Hcp->setValue(12), settle();
         QList<int> bars{f.VSc_T10->value()};
         for (Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Down, Qt::Key_Down})
             press(key), bars << f.VSc_T10->value() << f.VSc_Hcp->value();
