@@ -58,12 +58,13 @@ class TestScoreEntry : public GuiTest {
     }
 
     // Steps: "=b:c/m,..." shows a record with these balls stored, "@n" clicks ball box n, "#n"
-    // frame picture n, "K" "OK", "M" the mode switch, "<" and ">" Shift+Left/Right, anything else
-    // is typed. Then what the window shows of the last frames: the record (code/pins), the marks
-    // of balls 16..20, frame 9's and 10's scores and the total, the box with the keyboard after
-    // each step and key, the split colours of balls 16..20, the attributes of balls 18..20, the pin
-    // pictures, the small pins of frames 1, 9..12 (0 down at the first ball, 1 at the second, 2
-    // standing, - none), whether frames 11 and 12 show, the game-score bar and the beeps.
+    // frame picture n, "K" "OK", "M" the mode switch, "U" the next game and back, "<" and ">"
+    // Shift+Left/Right, anything else is typed. Then what the window shows of the last frames: the
+    // record (code/pins), the marks of balls 16..20, frame 9's and 10's scores and the total, the
+    // box with the keyboard after each step and key, the split colours of balls 16..20, the
+    // attributes of balls 18..20, the pin pictures, the small pins of frames 1, 9..12 (0 down at
+    // the first ball, 1 at the second, 2 standing, - none), whether frames 11 and 12 show, the
+    // game-score bar and the beeps.
     QString run(form_main& f, bool pinMode, const char* steps) {
         clearGame(shown());
         f.model().clear_score();
@@ -73,7 +74,7 @@ class TestScoreEntry : public GuiTest {
         const int beeps = dlg->beeps();
         QStringList trail;
         for (const QString& t : QString::fromLatin1(steps).split(u' ', Qt::SkipEmptyParts)) {
-            const bool typed = !QStringLiteral("=@#").contains(t.front()) && t != u"K" && t != u"M" && t != u"<" && t != u">";
+            const bool typed = !QStringLiteral("=@#").contains(t.front()) && t != u"K" && t != u"M" && t != u"U" && t != u"<" && t != u">";
             if (t.startsWith(u'=')) {  // a stored record shown: frames 1..8 four and a miss, then these balls
                 for (int k = 0; k <= 15; ++k) shown().Codes[std::size_t(k)] = std::uint8_t(k % 2 ? BallCode::Miss : 4);
                 setCodes(shown(), t.mid(1).replace(u',', u' '));
@@ -86,6 +87,8 @@ class TestScoreEntry : public GuiTest {
                 click(f.Pct_flame[std::size_t(t.mid(1).toInt())]);
             } else if (t == u"K" || t == u"M") {
                 click(t == u"K" ? f.Cmd_moveflame[2] : f.Cmd_Mode);
+            } else if (t == u"U") {
+                press(Qt::Key_PageUp), press(Qt::Key_PageDown);
             } else if (!typed) {
                 press(t == u"<" ? Qt::Key_Left : Qt::Key_Right, Qt::ShiftModifier);
             }
@@ -158,6 +161,7 @@ private Q_SLOTS:
             {"@16 +7/ *+7/", "16:7 17:20 18:10 19:7 20:20|7s／＊7s／|20 40 52|16,16,17,18,19,19,20,20|s..s. 4,2,3 0000000000 ---------- ---------- ---------- ---------- ----------|-- 40 0"},
             {"@16 +8- 7+2", "16:8 17:19 18:7 19:2|8s－７２　|8 17 29|16,16,17,18,19,19,19|s.... 0,0,-1 0000000000 ---------- ---------- ---------- ---------- ----------|-- 17 0"},
             {"@16 9- **+7", "16:9 17:19 18:10 19:10 20:7|９－＊＊7s|9 36 48|16,17,18,19,20,20,20|....s 4,4,2 0000000000 ---------- ---------- ---------- ---------- ----------|-- 36 0"},
+            {"@16 +8- **+7 U", "16:8 17:19 18:10 19:10 20:7|8s－＊＊7s|8 35 47|16,16,17,18,19,20,20,20,0|s...s 4,4,2 0000000000 ---------- ---------- ---------- ---------- ----------|++ 35 0"},  // shown again, with its splits
             {"@16 9- 7/+7", "16:9 17:19 18:7 19:20 20:7|９－７／7s|9 26 38|16,17,18,19,20,20,20|....s 0,3,2 0000000000 ---------- ---------- ---------- ---------- ----------|-- 26 0"},
             {"@16 9- *5+3", "16:9 17:19 18:10 19:5 20:3|９－＊５３|9 27 39|16,17,18,19,20,20,20|..... 4,0,0 0000000000 ---------- ---------- ---------- ---------- ----------|-- 27 0"},
             {"@16 9- *+9", "16:9 17:19 18:10 19:9|９－＊９　|9 28 40|16,17,18,19,19,20|..... 4,0,-1 0000000000 ---------- ---------- ---------- ---------- ----------|-- 28 0"},
@@ -313,11 +317,15 @@ private Q_SLOTS:
         QCOMPARE(left.join(u'|'), QStringLiteral("0:7 207s　|0:7 207s　"));
     }
 
-    // The bars reach the ends of their ranges: a perfect game, the highest and the lowest handicap.
+    // The bars reach the ends of their ranges: a perfect game, the highest and the lowest handicap;
+    // the total follows the handicap bar.
     void barsReachTheirEnds() {
         form_main& f = open();
         placePlayer(1, 12, QStringLiteral("鈴木"), 200), placePlayer(2, 13, QStringLiteral("高橋"), -100);
         click(f.Txt_MARK[0]), typeKeys(QStringLiteral("************"));
+        f.VSc_Hcp->setValue(20), settle();  // the total follows the handicap bar
+        QCOMPARE(f.Txt_score[11]->text() + u' ' + f.Txt_score[0]->text(), QStringLiteral("20 320"));
+        f.VSc_Hcp->setValue(12), settle();
         QList<int> bars{f.VSc_T10->value()};
         for (Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Down, Qt::Key_Down})
             press(key), bars << f.VSc_T10->value() << f.VSc_Hcp->value();
