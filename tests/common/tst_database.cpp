@@ -499,7 +499,7 @@ private Q_SLOTS:
             if (step % 40 == 39) QVERIFY(pagedSnap.Requery() && wholeSnap.Requery());
             for (const Recordset* rs : {&paged, &whole, &pagedSnap})
                 QVERIFY(!rs->valueAt(rs->RecordCount(), 0).isValid() && !rs->valueAt(-1, 0).isValid() && !rs->valueAt(0, 4).isValid() &&
-                        !rs->Value(4).isValid() && !rs->Value(-1).isValid());
+                        !rs->Value(4).isValid() && !rs->Value(-1).isValid() && rs->bookmarkAt(rs->RecordCount()).isEmpty() && rs->bookmarkAt(-1).isEmpty());
         }
         for (const char* t : {"1", "2"}) {
             QStringList stored;
