@@ -81,7 +81,10 @@ private Q_SLOTS:
             QVERIFY(left.begun() && exec("INSERT INTO 会場 (会場名) VALUES ('x')"));
         }
         QCOMPARE(value("SELECT count(*) FROM 会場"), QString("2"));
+        Statement reading("SELECT 会場名 FROM 会場");  // still reading when the connection closes
+        QVERIFY(reading.run() && reading.next());
         close();
+        QVERIFY(!reading.next() && !reading.run() && reading.error() == "database closed");
         QVERIFY(!exec("SELECT 1", {}, &why) && why == "no database open");
         Transaction none;
         QVERIFY(!none.begun() && !none.commit());
@@ -496,7 +499,7 @@ private Q_SLOTS:
             if (step % 40 == 39) QVERIFY(pagedSnap.Requery() && wholeSnap.Requery());
             for (const Recordset* rs : {&paged, &whole, &pagedSnap})
                 QVERIFY(!rs->valueAt(rs->RecordCount(), 0).isValid() && !rs->valueAt(-1, 0).isValid() && !rs->valueAt(0, 4).isValid() &&
-                        !rs->Value(4).isValid() && !rs->Value(-1).isValid());
+                        !rs->Value(4).isValid() && !rs->Value(-1).isValid() && rs->bookmarkAt(rs->RecordCount()).isEmpty() && rs->bookmarkAt(-1).isEmpty());
         }
         for (const char* t : {"1", "2"}) {
             QStringList stored;

@@ -196,6 +196,9 @@ private Q_SLOTS:
         QVERIFY(db::upgradeSchema(db::schemaSql()));  // current: nothing to do, nothing written
         QCOMPARE(rows("PRAGMA schema_version"), schemaChanges);
         QCOMPARE(db::schemaVersion(QStringLiteral("PRAGMA user_version = 10;")), 10);
+        // Only "PRAGMA user_version = digits" counts, the first such.
+        QCOMPARE(db::schemaVersion(QStringLiteral("-- user_version = 3\nPRAGMA user_version x5; pragma\nUSER_VERSION=7;PRAGMA user_version = 8")), 7);
+        QCOMPARE(db::schemaVersion(QStringLiteral("PRAGMA user_version = ;")) + db::schemaVersion(QStringLiteral("PRAGMA user_version")), 0);
         Module1::ScoreSheet.redim(0, 1, 0, 1), gamecount::request(Module1::LastGame == 5 ? 4 : 5), Module1::ScoreSheet = {};  // a count waits for the next match
         QVERIFY(gamecount::request(2) && !gamecount::pending() && Module1::LastGame == 2);  // no sheet: applied, nothing waits
         QCOMPARE(keptTotals() + keptSeasonSums(), expectedTotals() + expectedSeasonSums());
