@@ -833,6 +833,13 @@ private Q_SLOTS:
             QCOMPARE(QString::fromLatin1(name) + u' ' + drawn(b) + u' ' + QString::number(b.CurrentX) + u',' + QString::number(b.CurrentY),
                      QString::fromLatin1(name) + u' ' + QString::fromLatin1(expected));
         }
+        // A file that is no picture draws nothing.
+        const QString text = env->path(u"text.png"_s);
+        QFile written(text);
+        QVERIFY(written.open(QIODevice::WriteOnly) && written.write("no picture") > 0);
+        written.close();
+        PictureBox none;
+        QVERIFY(!none.PaintPicture(text, 0, 0, 1, 1) && !none.LoadPicture(text));
         // Lines of text one under the other from the current point, in the fore colour; a point
         // off the picture has no colour.
         PictureBox t;
