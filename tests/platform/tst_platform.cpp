@@ -610,6 +610,12 @@ private Q_SLOTS:
         const QString formatted = m->index(0, 1).data().toString();
         grid.setColumns({"シーズン名", "シーズン時期"});  // other columns: no format carried over
         QCOMPARE(formatted + u' ' + gridText(&grid), u"1999! 春 1999|Z 2002|四 2003"_s);
+        // Another recordset given: its first record is current, as a listener hears.
+        QVERIFY(ds.setCurrentRow(2));
+        db::Recordset again;
+        QVERIFY(again.open("シーズン"));
+        ds.setRecordset(again);
+        QCOMPARE(spaced(QVariantList{reported, ds.currentRow(), grid.currentIndex().row(), name.text()}), u"0 0 0 春"_s);
         // A grid of a single row widens a column too narrow for what it shows.
         QVERIFY(execSql("INSERT INTO 会場 (会場名) VALUES ('とても長い会場の名前')"));
         DataSource one;
@@ -827,6 +833,13 @@ private Q_SLOTS:
             QCOMPARE(QString::fromLatin1(name) + u' ' + drawn(b) + u' ' + QString::number(b.CurrentX) + u',' + QString::number(b.CurrentY),
                      QString::fromLatin1(name) + u' ' + QString::fromLatin1(expected));
         }
+        // A file that is no picture draws nothing.
+        const QString text = env->path(u"text.png"_s);
+        QFile written(text);
+        QVERIFY(written.open(QIODevice::WriteOnly) && written.write("no picture") > 0);
+        written.close();
+        PictureBox none;
+        QVERIFY(!none.PaintPicture(text, 0, 0, 1, 1) && !none.LoadPicture(text));
         // Lines of text one under the other from the current point, in the fore colour; a point
         // off the picture has no colour.
         PictureBox t;

@@ -125,6 +125,7 @@ private Q_SLOTS:
             {5, "2 0110 11 1101"},  {4, "1 1001 00 1011"}, {0, "0 1001 00 0011"},  // both wait for the finish
             {2, "2 0110 11 1101"}};
         shoot(f, "shell_handicaps");
+        QVERIFY(g->viewport()->width() >= g->horizontalHeader()->length());  // every column in view
         // The three marks stand over the columns a new handicap needs: season, player and handicap.
         for (auto [k, column] : {std::pair{0, 1}, std::pair{1, 3}, std::pair{2, 5}}) {
             const int mid = f.Label5[std::size_t(k)]->geometry().center().x(), left = g->viewport()->mapTo(&f, QPoint(g->columnViewportPosition(column), 0)).x();

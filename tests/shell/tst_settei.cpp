@@ -172,7 +172,7 @@ private Q_SLOTS:
         QStringList limited;
         for (const char* mark : {"", "a", "ab", "abc", "全", "全a", "a全", "ｱｲｳ", " a"}) limited << settei::limitMark(QString::fromUtf8(mark));
         QCOMPARE(limited.join(u'|'), u"|a|ab|ab|全|全|a|ｱｲ| a"_s);
-        const std::array<QString, 10> good{u"1s"_s, u"2s"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"／"_s, u"＊"_s};
+        const std::array<QString, 10> good{u"1S"_s, u"2s"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"／"_s, u"＊"_s};
         QVERIFY(!settei::checkMarks(good));
         QString problems;
         for (auto [box, text, other, otherText] : {std::tuple{3, " ", 7, "1s"}, std::tuple{7, "1s", 9, ""}, std::tuple{2, "１ｓ", 0, "1s"}, std::tuple{9, "/", 5, "6"}}) {
@@ -188,7 +188,7 @@ private Q_SLOTS:
         settei::store(o);
         QString marks;
         for (std::size_t i = 0; i < 10; ++i) marks += MarkTexts[i + 1] + u'=' + settings::read(keys::MarkTexts[i]) + u' ';
-        QCOMPARE(marks, u"1s=1s 2s=2s 3=3 4=4 5=5 6=6 7=7 8=8 ／=／ ＊=＊ "_s);
+        QCOMPARE(marks, u"1S=1S 2s=2s 3=3 4=4 5=5 6=6 7=7 8=8 ／=／ ＊=＊ "_s);
         QStringList games;
         for (const char* typed : {"1", " 10 ", "11", "0", "-1", "x", "4.5", ""}) {
             const auto n = settei::parseGamesNumber(QString::fromLatin1(typed));
