@@ -229,6 +229,8 @@ private Q_SLOTS:
         tick(r.Chk_chart);
         Form_chart& f = forms::get<Form_chart>();
         QCOMPARE(notOnTop(f) + f.subWindow()->windowTitle(), QString("青木 通算"));
+        for (const QLabel* name : f.Label1) QVERIFY2(!name->geometry().intersects(f.Pic->geometry()) && f.rect().contains(name->geometry().topLeft()) && name->geometry().bottom() < f.height(), qPrintable(name->text()));  // beside the picture
+        for (const QLabel* name : {f.Label1[0], f.Label1[3]}) QVERIFY(std::abs(name->geometry().center().x() - f.Pic->geometry().center().x()) <= 1);
         const QImage& img = f.Pic->image();
         auto px = [&](int x, int y) { return vbColorOf(img.pixelColor(x, y)); };
         // A 2-pixel line passes through a 3 x 3 square round its point.

@@ -241,7 +241,8 @@ private Q_SLOTS:
 
         choosePlayer(f, 1);
         click(f.Cmd_SRS);
-        QVERIFY(!f.Cmd_SRS->isVisible() && f.cmd_html->isVisible() && !f.Cmd_Tsusan->isEnabled() && f.DBGrid1->isVisible() && f.DBGrid2->isVisible());
+        QVERIFY(!f.Cmd_SRS->isVisible() && f.cmd_html->isVisible() && !f.Cmd_Tsusan->isEnabled() && f.DBGrid1->isVisible() && f.DBGrid2->isVisible() &&
+                f.cmd_sp->isEnabled());
         QCOMPARE(gridText(f.DBGrid1) + " / " + gridText(f.DBGrid2), QString("1 3 3 1 33.33% 477 159.00 8 2.67 13 5 72.22%|"
                                                                    "2 1 2 1 100.00% 199 199.00 4 4.00 3 1 75.00% /  "
                                                                    "4 5 2 50.00% 676 169.00 12 3.00 16 6 72.73%"));
@@ -312,6 +313,7 @@ private Q_SLOTS:
         tick(f.Chk_score);
         QVERIFY(!f.cmd_sp->isEnabled() && f.DBG_Score->isVisible() && !f.DBGrid1->isVisible() && f.Height() >= 7300);
         tick(f.Chk_score);
+        QVERIFY(f.cmd_sp->isEnabled());  // off: the list by its button again
         f.setHeight(4400);
         f.setWidth(8000);
         settle();

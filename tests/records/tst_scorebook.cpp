@@ -338,6 +338,7 @@ private Q_SLOTS:
         const bool simple = file == "text_simple.txt", asStored = file == "text_stored.txt";
         Form_Score& f = openBook();
         db::exec("UPDATE 選手 SET 選手名 = 'ﾔﾏﾀﾞ' WHERE 選手ID = 12");
+        db::exec("UPDATE データ項目 SET ｹﾞｰﾑ = 3 WHERE ID = 3");  // the match's number and the game's apart
         choose(f, -1, {0});
         click(f.Cmd_OK[0]);
         click(f.Cmd_Prn[1]);
