@@ -410,6 +410,14 @@ private Q_SLOTS:
         // A player and a handicap are stored together or not at all.
         execSql("CREATE TRIGGER no_hcp BEFORE INSERT ON ハンデ BEGIN SELECT RAISE(ABORT, 'refused'); END");
         QVERIFY(placement::storeNewPlayer(7, "x", 1, 10) == placement::StoreResult::Failed && sql("SELECT COUNT(*) FROM 選手 WHERE 選手ID = 7").toInt() == 0);
+        // Refused through the window: a beep, the entry stays open with the name box holding the keyboard.
+        const int beeps = dlg->beeps();
+        click(f.Cmd_newPlayer), typeKeys(QStringLiteral("Refused")), f.Txt_HCP[0]->setText("10");
+        click(f.Cmd_OK[0]);
+        QCOMPARE(QString::number(dlg->beeps() - beeps) + QString::number(int(f.entry())) + sql("SELECT COUNT(*) FROM 選手").toString(),
+                 QString::number(1) + QString::number(int(Form_Player::Entry::NewPlayer)) + QStringLiteral("7"));
+        QCOMPARE(keyboard(), f.Txt_NAME);
+        click(f.Cmd_OK[2]);
         execSql("DROP TRIGGER no_hcp");
         // A handicap the database skips without a word, or a player refused where a stray handicap
         // row waits: neither stores the player.
