@@ -456,6 +456,13 @@ private Q_SLOTS:
             QCOMPARE(f.slots[std::size_t(p)].playerId * 1000 + f.slots[std::size_t(p)].venueId, knownPlayers[p].id * 1000 + 2);
             for (int g = 0; g < 4; ++g) VX_COMPARE_GAME(f.slots[std::size_t(p)].games[std::size_t(g)], ScoreSheet(knownPlayers[p].slot, g));
         }
+        {  // a player in the very last slot is written too
+            const std::int16_t kept = PlayerIds[std::size_t(LastPlayer)];
+            PlayerIds[std::size_t(LastPlayer)] = 77;
+            const SheetFile last = sheetFromState();
+            PlayerIds[std::size_t(LastPlayer)] = kept;
+            QCOMPARE(QString::number(last.slots.size()) + ' ' + QString::number(last.slots.back().playerId), QStringLiteral("4 77"));
+        }
 
         // Extremes of every field survive; characters CP932 lacks become "?"; a name's own double
         // quote reads back; a sheet without players is two lines.

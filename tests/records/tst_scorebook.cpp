@@ -325,6 +325,9 @@ private Q_SLOTS:
             QCOMPARE(s.button == 3 ? QString(f.DBG_Score->isVisible() || f.Cmd_OK[1]->isVisible() || f.menu_del[1]->isEnabled() ? "shown" : " ")
                                    : listed(f.data_score) + " " + f.txt_ID->text(), QString(s.listed));
         }
+        // A game already gone, deleted meanwhile by another program, is not counted.
+        const scorebook::Deletion done = scorebook::deleteGames({4, 999});
+        QCOMPARE(QString::number(done.deleted) + done.error + rows(left), QString("1"));
     }
 
     // Both layouts in CP932, the marks normalised or as stored; a file that cannot be written is
