@@ -800,6 +800,7 @@ private Q_SLOTS:
         const std::tuple<const char*, const char*, std::function<void(PictureBox&)>> cases[] = {
             {"line", "40x20 5,5,31,11 31 0/31/31 1 4.5,3.5", [](PictureBox& b) { b.Line(1.5, 2.5, 4.5, 3.5); }},
             {"box", "40x20 10,5,20,10 56 56/56/56 1 4,3.5", box},
+            {"blue box", "40x20 10,5,20,10 56 56/56/0 1 4,3.5", [](PictureBox& b) { b.Line(2, 2.5, 4, 3.5, 0xFF0000, PictureBox::Box); }},
             {"filled box", "40x20 10,5,20,10 200 200/200/0 1 4,3.5", [](PictureBox& b) { b.Line(2, 2.5, 4, 3.5, 0xFF0000, PictureBox::FilledBox); }},
             {"dotted", "40x20 0,10,40,1 14 0/14/14 1 5,3", [](PictureBox& b) { b.setDrawStyle(PictureBox::DrawDot), b.Line(1, 3, 5, 3); }},
             {"circle", "40x20 14,4,12,12 60 27/27/27 25 3,3", [](PictureBox& b) { b.Circle(3, 3, 0.5, 0); }},
