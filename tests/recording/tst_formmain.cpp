@@ -375,6 +375,8 @@ private Q_SLOTS:
                      .arg(p(3, 1).PlayerId).arg(p(3, 1).Scores[10]).arg(p(3, 2).Scores[0]).arg(p(2, 2).Codes[0]).arg(p(3, 2).Name.str()),
                  QStringLiteral("2 3x2 12 13 39 95 30 高橋" "        "));
         QVERIFY(Module1::PlayersWithData.size() == 4 && !Module1::PlayersWithData[2].isValid() && Module1::PlayersWithData[1] == QVariant(1));
+        m.Cmd_TOKEI_Click();  // the end of input closes the check list
+        QVERIFY(!m.infoVisible());
     }
 
     // Every character key of mark entry, both cases of a letter, a refused entry and keys that

@@ -295,6 +295,7 @@ private Q_SLOTS:
     // deletes every listed game, and a game that cannot be deleted stops it with that game whole.
     void deleting() {
         Form_Score& f = openBook();
+        Module1::DataRecordCount = 100;  // the stored games the start menu counts
         QString left = "SELECT (SELECT count(*) FROM 選手) || (SELECT count(*) FROM 試合) || (SELECT count(*) FROM 会場)";
         for (const char* t : {"フレーム", "マーク", "データ項目"}) left.insert(7, QString("(SELECT group_concat(ID) FROM (SELECT ID FROM %1 ORDER BY ID)) || '|' || ").arg(t));
         // The player (-1 all) listed anew unless 0, the row clicked (-1 none), the button, the answers
@@ -325,6 +326,7 @@ private Q_SLOTS:
             QCOMPARE(s.button == 3 ? QString(f.DBG_Score->isVisible() || f.Cmd_OK[1]->isVisible() || f.menu_del[1]->isEnabled() ? "shown" : " ")
                                    : listed(f.data_score) + " " + f.txt_ID->text(), QString(s.listed));
         }
+        QCOMPARE(Module1::DataRecordCount, 95);
         // A game already gone, deleted meanwhile by another program, is not counted.
         const scorebook::Deletion done = scorebook::deleteGames({4, 999});
         QCOMPARE(QString::number(done.deleted) + done.error + rows(left), QString("1"));
