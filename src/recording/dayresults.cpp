@@ -227,16 +227,7 @@ void StSpAve_sho(const DayOptions& opt, PrizeBoard& board) {
 }
 
 void Best10(const DayOptions& opt, PrizeBoard& board) {
-    const std::size_t size = std::size_t(playerCount()) + 1;
-    TopRank.assign(size, 0);
-    HighGameRank.assign(size, 0);
-    StrikeRank.assign(size, 0);
-    SpareRank.assign(size, 0);
-    AverageRank.assign(size, 0);
-    StrikeTotals.assign(size, 0.0);
-    SpareTotals.assign(size, 0.0);
-    AverageScores.assign(size, 0.0);
-    board = PrizeBoard{};
+    board = PrizeBoard{};  // the ranks and totals are made afresh by the three below
 
     Top_sho();
     fillPrize(0, TopRank, board, [](int p) { return CStr(int(bestAt(BestHcpScores, p, 1))); });
