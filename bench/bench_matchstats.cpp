@@ -59,14 +59,11 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir config;
-    qputenv("VORLIX_HOME", config.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    QDir::setCurrent(config.path());
+    vxbench::useOwnFolder(config);
     vx::registerAllWindows();
-    const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
     std::printf("   games  players     rows   sort ms  floor ms   ratio  memory MB   (sort by 得点: click to grid painted; floor: the bare "
                 "SELECT of the same rows read to the end; medians)\n");
-    for (const auto& [games, n] : {std::pair{1000, 31}, std::pair{115200, 15}, std::pair{1000000, runs}}) measure(games, n);
+    vxbench::atThreeSizes(argc, argv, measure);
     vx::forms::destroyAll();
     return 0;
 }

@@ -17,8 +17,10 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <sqlite3.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace vxbench {
@@ -205,6 +207,20 @@ inline QString openCopy(const QTemporaryDir& home, const History& h) {
 }
 
 // ---- Timing --------------------------------------------------------------------------------
+
+// A window benchmark's own settings folder, current before any window reads it.
+inline void useOwnFolder(const QTemporaryDir& config) {
+    qputenv("VORLIX_HOME", config.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QDir::setCurrent(config.path());
+}
+
+// A list benchmark's three club sizes: 1,000 and 115,200 games, then 1,000,000 for the runs asked.
+template <class Measure>
+void atThreeSizes(int argc, char** argv, Measure measure) {
+    const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
+    for (const auto& [games, n] : {std::pair{1000, 31}, std::pair{115200, 15}, std::pair{1000000, runs}}) measure(games, n);
+}
 
 inline double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
