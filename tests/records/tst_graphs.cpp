@@ -195,6 +195,9 @@ private Q_SLOTS:
         click(r.cmd_graph);
         Form_ana_p& f = forms::get<Form_ana_p>();
         QCOMPARE(notOnTop(f) + f.Txt_srs->text() + QString::number(f.HScr_srs->value()) + QString::number(f.HScr_srs->maximum()), QString("113"));
+        f.HScr_nin->setFocus();
+        press(Qt::Key_End);  // ten players at most
+        QCOMPARE(f.Txt_nin->text(), QString("10"));
         click(f.cmd_p_srs);
         // 井上 0, 3, 8 and 青木 0, 5, 7 at 350 twips a point, 2500 a match, from y = 30.
         const PictureBox* p = f.Pic;

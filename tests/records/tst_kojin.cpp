@@ -240,6 +240,7 @@ private Q_SLOTS:
         saveShot(f.subWindow(), "records_kojin_list");
 
         choosePlayer(f, 1);
+        QVERIFY(f.cmd_sp->isVisible() && !f.cmd_sp->isEnabled());  // no list until a kind is chosen
         click(f.Cmd_SRS);
         QVERIFY(!f.Cmd_SRS->isVisible() && f.cmd_html->isVisible() && !f.Cmd_Tsusan->isEnabled() && f.DBGrid1->isVisible() && f.DBGrid2->isVisible() &&
                 f.cmd_sp->isEnabled());
@@ -305,6 +306,7 @@ private Q_SLOTS:
         placePlayer(2, 41, QStringLiteral("新人"));
         click(shown<form_main>().Cmd_Kojin);
         QCOMPARE(f.Txt_Sensyu[0]->text() + f.Data_Sensyu->text("選手名") + QString::number(Module1::AllPlayersFlag), QString("41新人0"));
+        QVERIFY(static_cast<PlayerRecordsLink&>(f).openOnPlayer(0, "全　員") && f.Txt_Sensyu[0]->text() == "0");  // the first row is found too
 
         choosePlayer(f, 1);
         click(f.Cmd_what[2]);

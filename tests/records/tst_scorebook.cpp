@@ -253,6 +253,9 @@ private Q_SLOTS:
         QVERIFY(printToPdf(two, pdf));
         QCOMPARE(QList<qsizetype>({fileBytes(pdf).indexOf("%PDF-"), fileBytes(pdf).count("/Type /Page\n"), fileBytes(pdf).count("/Type /Font")}),
                  QList<qsizetype>({0, 3, 3}));  // the text is drawn in its font on every page
+        QByteArray title("\xFE\xFF");  // the job's name is the document's title, in UTF-16
+        for (QChar c : two.name) title += char(c.unicode() >> 8), title += char(c.unicode() & 0xFF);
+        QVERIFY2(!two.name.isEmpty() && fileBytes(pdf).contains("/Title (" + title + ")"), qPrintable(two.name));
     }
 
     // A printer that takes no job (its queue stopped or refusing jobs), fails to begin it, or drops

@@ -116,6 +116,7 @@ private Q_SLOTS:
         tick(f.Opt_when[2]);
         tick(f.Chk_srs);
         QVERIFY(f.Lbl_info->isVisible() && !f.cmd_graph->isVisible() && Module1::ResultsRangeMode == 2 && !f.Cmd_SRS_OK->isEnabled());
+        for (const QWidget* w : std::initializer_list<const QWidget*>{f.Label3, f.txt_siai[0], f.HSc_siai[0], f.txt_siai[1], f.HSc_siai[1]}) QVERIFY(w->isVisible());
         QCOMPARE(f.Lbl_info->text(), QString(" から 2026/04/05 まで"));  // no match 1
         f.HSc_siai[0]->setValue(11);
         QCOMPARE(table(grid), Matches11to20);
