@@ -34,9 +34,16 @@ constexpr double LaneHeadingWidth = 780;
 
 // A slot column shows a name of 10 full-width characters whole, between the cell's text margins
 // and beside its grid line.
-int slotColumnWidth(const QTableWidget* grid) {
+int slotColumnWidth(const QTableView* grid) {
     const int textMargin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
     return grid->fontMetrics().horizontalAdvance(QString(10, QChar(0x56FD))) + 2 * textMargin + 1;
+}
+
+// The player list's ID column holds the largest ID or its caption, whichever is wider.
+int idColumnWidth(const QTableView* grid) {
+    const int textMargin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+    const QFontMetrics fm = grid->fontMetrics();
+    return std::max(fm.horizontalAdvance(QStringLiteral("32767")), fm.horizontalAdvance(QStringLiteral("選手ID"))) + 2 * textMargin + 1;
 }
 }  // namespace
 
@@ -47,26 +54,38 @@ Form_Player::Form_Player() {
     Data_Sensyu = new DataSource(this);
     Data_Sensyu->setRecordSource(QStringLiteral("選手"));
     DBG_Sensyu = new DBGrid(this);
-    DBG_Sensyu->setGeometry(twips(120), twips(360), twips(3300), twips(2400));
     DBG_Sensyu->setDataSource(Data_Sensyu);
     DBG_Sensyu->verticalHeader()->setDefaultSectionSize(twips(300));
     DBG_Sensyu->verticalHeader()->setMinimumWidth(twips(240));
     DBG_Sensyu->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Wide enough for a five-digit ID and a ten-character name beside its scroll bar; what stands
+    // to its right moves over by what it gains.
+    const int listWidth = DBG_Sensyu->verticalHeader()->minimumWidth() + idColumnWidth(DBG_Sensyu) + slotColumnWidth(DBG_Sensyu) +
+                          DBG_Sensyu->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, DBG_Sensyu) + 2 * DBG_Sensyu->frameWidth();
+    const double shift = std::max(0.0, toTwips(listWidth) - 3300);
+    DBG_Sensyu->setGeometry(twips(120), twips(360), twips(3300 + shift), twips(2400));
 
-    label(this, QStringLiteral("選手ID"), 3540, 360, 1200);
-    txt_ID = textBox(this, 3540, 660, 1140);
+    const double middle = 3540 + shift;
+    label(this, QStringLiteral("選手ID"), middle, 360, 1200);
+    txt_ID = textBox(this, middle, 660, 1140);
     txt_ID->setEnabled(false);
     VSc_Sen[0] = new QScrollBar(Qt::Vertical, this);
-    VSc_Sen[0]->setGeometry(twips(4680), twips(660), twips(255), twips(330));
+    VSc_Sen[0]->setGeometry(twips(middle + 1140), twips(660), twips(255), twips(330));
     VSc_Sen[0]->setRange(1, 32000);
     VSc_Sen[0]->setEnabled(false);
-    label(this, QStringLiteral("選手名"), 3540, 1080, 1200);
-    Txt_NAME = textBox(this, 3540, 1380, 1500);
+    label(this, QStringLiteral("選手名"), middle, 1080, 1200);
+    Txt_NAME = textBox(this, middle, 1380, 1500);
     showStart(Txt_NAME);
     Txt_NAME->setEnabled(false);
+    // The name box too holds ten full-width characters.
+    const QFontMetrics nameFont = Txt_NAME->fontMetrics();
+    const double nameWidth = std::max(1500.0, toTwips(nameFont.horizontalAdvance(QString(10, QChar(0x56FD))) +
+                                                                 2 * (Txt_NAME->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2) + 2));
+    Txt_NAME->resize(twips(nameWidth), Txt_NAME->height());
+    const double lanes = middle + std::max(1620.0, nameWidth + 120);
 
-    Pct_ADD = button(this, QStringLiteral("→"), 3540, 1920, 720, 540, [this] { Pct_ADD_Click(); });
-    Pct_can = button(this, QStringLiteral("×"), 4320, 1920, 720, 540, [this] { Pct_can_Click(); });
+    Pct_ADD = button(this, QStringLiteral("→"), middle, 1920, 720, 540, [this] { Pct_ADD_Click(); });
+    Pct_can = button(this, QStringLiteral("×"), middle + 780, 1920, 720, 540, [this] { Pct_can_Click(); });
     QFont arrows = Pct_ADD->font();
     arrows.setPointSizeF(arrows.pointSizeF() * 1.6);
     Pct_ADD->setFont(arrows);
@@ -74,7 +93,7 @@ Form_Player::Form_Player() {
 
     // Lane grid: row 0 and column 0 are headings, cell (r, c) is slot (r - 1) x 6 + (c - 1).
     Grd_LN = new QTableWidget(this);
-    Grd_LN->setGeometry(twips(5160), twips(360),
+    Grd_LN->setGeometry(twips(lanes), twips(360),
                         twips(LaneHeadingWidth) + 6 * slotColumnWidth(Grd_LN) + 2 * Grd_LN->frameWidth(), twips(2400));
     clientWidth_ = std::max(clientWidth_, toTwips(Grd_LN->geometry().right() + 1 + twips(120)));
     setClientSizeTwips(clientWidth_, NormalHeight - 420);
@@ -86,8 +105,8 @@ Form_Player::Form_Player() {
     Grd_LN->verticalHeader()->setDefaultSectionSize(twips(330));
 
     Cmd_newPlayer = button(this, QStringLiteral("新人選手追加 (&N)"), 120, 2880, 2400, 420, [this] { Cmd_newPlayer_Click(); });
-    Cmd_InpMARK = button(this, QStringLiteral("スコア入力へ (&Go)"), 5160, 2880, 2400, 420, [this] { Cmd_InpMARK_Click(); });
-    CmdCANCEL = button(this, QStringLiteral("クリア"), 7680, 2880, 1200, 420, {});  // no action
+    Cmd_InpMARK = button(this, QStringLiteral("スコア入力へ (&Go)"), lanes, 2880, 2400, 420, [this] { Cmd_InpMARK_Click(); });
+    CmdCANCEL = button(this, QStringLiteral("クリア"), lanes + 2520, 2880, 1200, 420, {});  // no action
 
     // The entry area below the normal height.
     label(this, QStringLiteral("ハンデ"), 120, 3600, 900);
@@ -104,7 +123,12 @@ Form_Player::Form_Player() {
     Cmd_OK[1]->hide();
 
     connect(Data_Sensyu, &DataSource::currentChanged, this, [this] { showChosenPlayer(); });
-    connect(Data_Sensyu, &DataSource::wasReset, this, [this] { showChosenPlayer(); });
+    connect(Data_Sensyu, &DataSource::wasReset, this, [this] {
+        // A reset lays the columns out afresh.
+        DBG_Sensyu->setColumnWidth(0, idColumnWidth(DBG_Sensyu));
+        DBG_Sensyu->setColumnWidth(1, std::max(DBG_Sensyu->columnWidth(1), slotColumnWidth(DBG_Sensyu)));
+        showChosenPlayer();
+    });
     // Enter on a row places the player as a double-click does, so no mouse is needed.
     connect(DBG_Sensyu, &QAbstractItemView::activated, this, [this] { Pct_ADD_Click(); });
     connect(Grd_LN, &QTableWidget::currentCellChanged, this, [this] { Grd_LN_SelectSlot(); });

@@ -406,6 +406,12 @@ private Q_SLOTS:
         click(f.Cmd_newPlayer), f.Txt_NAME->setText(QStringLiteral("勘解由小路　左衛門尉")), f.Txt_HCP[0]->setText("-100"), click(f.Cmd_OK[0]);
         QVERIFY(slot(3) == QStringLiteral("32502 勘解由小路　左衛門尉 -100 / -100 -100 -100 -100") && shownWhole(f, 1, 4));
         saveShot(&f, QStringLiteral("form_player_longname"));
+        {  // the list's row and the name box show it whole too
+            const QRect r = f.DBG_Sensyu->visualRect(f.DBG_Sensyu->currentIndex().siblingAtColumn(1));
+            const int name = f.DBG_Sensyu->fontMetrics().horizontalAdvance(QStringLiteral("勘解由小路　左衛門尉"));
+            QVERIFY(f.DBG_Sensyu->viewport()->rect().contains(r) && name <= r.width() - 4);
+            QVERIFY(f.Txt_NAME->fontMetrics().horizontalAdvance(f.Txt_NAME->text()) <= f.Txt_NAME->contentsRect().width() - 4);
+        }
 
         // A player and a handicap are stored together or not at all.
         execSql("CREATE TRIGGER no_hcp BEFORE INSERT ON ハンデ BEGIN SELECT RAISE(ABORT, 'refused'); END");
