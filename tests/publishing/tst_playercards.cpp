@@ -28,7 +28,7 @@ struct FakeList : CardList {
     bool next() override { return ++at < room; }
     ScoreCard current() override {
         ScoreCard c;
-        c.player = "P" + QString::number(at);
+        c.player = "P" + QString::number(at), c.points = QString::number(at % 3);
         return c;
     }
 };
@@ -88,6 +88,8 @@ private Q_SLOTS:
         QCOMPARE(writeScoreCards(path, page, list), PageResult::Written);
         QString text = *fromCp932(fileBytes(path));
         QVERIFY(text.count("<TABLE border= 1 >") == 32768 && text.contains("P32767選手") && list.firsts == 1 && list.at == 32767);
+        QCOMPARE(QList<qsizetype>({text.count("ゲーム\r\n<BR>"), text.count("ゲーム\r\n   1p<BR>"), text.count("   2p<BR>")}),
+                 QList<qsizetype>({10923, 10923, 10922}));  // points from one up
         list.room = 2;
         put(path, "old page");
         QCOMPARE(writeScoreCards(path, page, list), PageResult::Unreadable);
