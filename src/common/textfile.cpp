@@ -116,46 +116,49 @@ TextReader::TextReader(const QString& path) : path_(path) {
 void TextReader::fail(const QString& reason) const { throw TextFileError(path_, line_, reason); }
 void TextReader::failField(const QString& reason) const { throw TextFileError(path_, fieldLine_, reason); }
 
-bool TextReader::atLineEnd() const {
-    return pos_ < text_.size() && (text_[pos_] == QLatin1Char('\r') || text_[pos_] == QLatin1Char('\n'));
-}
+// The character under the cursor; a null character at the end.
+QChar TextReader::current() const { return pos_ < text_.size() ? text_[pos_] : QChar(); }
+
+bool TextReader::atLineEnd() const { return current() == QLatin1Char('\r') || current() == QLatin1Char('\n'); }
 
 void TextReader::skipLineEnd() {
-    if (pos_ < text_.size() && text_[pos_] == QLatin1Char('\r')) ++pos_;
-    if (pos_ < text_.size() && text_[pos_] == QLatin1Char('\n')) ++pos_;
+    if (current() == QLatin1Char('\r')) ++pos_;
+    if (current() == QLatin1Char('\n')) ++pos_;
     ++line_;
+}
+
+// Moves on to the end of the text, a line end, or `stop`.
+void TextReader::skipTo(QChar stop) {
+    while (!eof() && current() != stop && !atLineEnd()) ++pos_;
 }
 
 QString TextReader::LineInput() {
     if (eof()) fail(QStringLiteral("input past end of file"));
     const qsizetype start = pos_;
-    while (pos_ < text_.size() && !atLineEnd()) ++pos_;
+    while (!eof() && !atLineEnd()) ++pos_;
     const QString line = text_.mid(start, pos_ - start);
-    if (pos_ < text_.size()) skipLineEnd();
+    if (!eof()) skipLineEnd();
     return line;
 }
 
 QString TextReader::Input() {
     if (eof()) fail(QStringLiteral("input past end of file"));
-    auto isBlank = [this] { return pos_ < text_.size() && (text_[pos_] == QLatin1Char(' ') || text_[pos_] == QLatin1Char('\t')); };
-    while (isBlank()) ++pos_;
+    while (current() == QLatin1Char(' ') || current() == QLatin1Char('\t')) ++pos_;
     fieldLine_ = line_;
     QString field;
-    if (pos_ < text_.size() && text_[pos_] == QLatin1Char('"')) {
+    if (current() == QLatin1Char('"')) {
         const qsizetype start = ++pos_;
-        while (pos_ < text_.size() && text_[pos_] != QLatin1Char('"') && !atLineEnd()) ++pos_;
+        skipTo(QLatin1Char('"'));
         field = text_.mid(start, pos_ - start);
-        if (pos_ < text_.size() && text_[pos_] == QLatin1Char('"')) ++pos_;
-        while (pos_ < text_.size() && text_[pos_] != QLatin1Char(',') && !atLineEnd()) ++pos_;
+        if (current() == QLatin1Char('"')) ++pos_;
+        skipTo(QLatin1Char(','));
     } else {
         const qsizetype start = pos_;
-        while (pos_ < text_.size() && text_[pos_] != QLatin1Char(',') && !atLineEnd()) ++pos_;
+        skipTo(QLatin1Char(','));
         field = text_.mid(start, pos_ - start).trimmed();
     }
-    if (pos_ < text_.size()) {
-        if (text_[pos_] == QLatin1Char(',')) ++pos_;
-        else skipLineEnd();
-    }
+    if (current() == QLatin1Char(',')) ++pos_;
+    else if (!eof()) skipLineEnd();
     return field;
 }
 

@@ -102,8 +102,10 @@ public:
 private:
     [[noreturn]] void fail(const QString& reason) const;
     [[noreturn]] void failField(const QString& reason) const;
+    QChar current() const;
     bool atLineEnd() const;
     void skipLineEnd();
+    void skipTo(QChar stop);
     QString path_;
     QString text_;
     qsizetype pos_ = 0;

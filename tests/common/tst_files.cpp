@@ -86,6 +86,9 @@ private Q_SLOTS:
                                QString::number(r.InputInt32()), r.LineInput(), QString::number(r.line())};
         QCOMPARE(read.join(u'|'), QString("a|b|c|1|-2147483648|last|5"));
         QVERIFY(r.eof());
+        QVERIFY(writeWhole(path("nul.txt"), QByteArray("a\0b\r\nc\0 ,d", 10)));  // a null character is text like any other
+        TextReader z(path("nul.txt"));
+        QCOMPARE(QStringList({z.LineInput(), z.Input(), z.Input()}), QStringList({QString("a") + QChar() + "b", QString("c") + QChar(), "d"}));
 
         // A quoted field ends at its closing quote or, unclosed, at the line end, which still ends
         // the field; what follows the quote up to the separator is skipped.
