@@ -170,6 +170,9 @@ private Q_SLOTS:
         QCOMPARE(writeWith(path, b, {}), PageResult::BadColors);
         b.setup.colors[2] = "0";
         QCOMPARE(writeBulletin(env->path("no/such/folder/n.htm"), b), PageResult::NotWritten);
+        const QString allTime = b.allTime.sql;
+        b.allTime.sql = "SELECT * FROM (" + allTime + ") WHERE 0";  // nobody to stand in it
+        QCOMPARE(writeWith(path, b, {false, false, false, false, true, false}), PageResult::NoStandings);
         b.allTime.sql = "SELECT 1";
         QCOMPARE(writeWith(path, b, {false, false, false, false, true, false}), PageResult::NoStandings);
     }

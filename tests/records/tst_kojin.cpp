@@ -258,6 +258,8 @@ private Q_SLOTS:
         QCOMPARE(gridText(f.DBGrid1).section('|', 1, 1) + gridText(f.DBGrid2).section(' ', 1, 2), QString("2 4 6 2 50.00% 536 134.00 12 3.00 6 5 54.55%11 15"));
         dlg->expectMsgBox(vbOK, "全員の成績のhtmlは、トップメニューから[統計成績]を選んで行ってください。");
         click(f.cmd_html);
+        click(f.Cmd_what[4]);  // a kind again: the statistics button back in the page button's place
+        QVERIFY(f.Cmd_SRS->isVisible() && !f.cmd_html->isVisible() && f.cmd_html_score->isVisible());
         // The list back: the score-card page gets the list of the third record, which stays current.
         click(f.cmd_sp);
         QVERIFY(f.Cmd_SRS->isEnabled() && !f.DBGrid2->isVisible());
