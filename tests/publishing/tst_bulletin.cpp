@@ -245,6 +245,7 @@ private Q_SLOTS:
             dlg->expectMsgBox(vbOK, "この試合の速報用データがありません。\r[順位発表]と[達成された記録]は出力できません");
             click(f.cmd_siaiOK);
             QVERIFY(f.Cmd_OK->isEnabled() && !f.Chk_op[0]->isEnabled() && !f.Chk_op[0]->isChecked() && !f.Chk_op[1]->isEnabled());
+            QVERIFY(f.Chk_op[2]->isEnabled());  // the sections that need no results stay
             QCOMPARE(setting("out_jun") + setting("out_kiroku"), QString("10"));
             click(f.cmd_mov[0]);
             QVERIFY(!f.Chk_op[0]->isEnabled() && !f.Chk_op[1]->isChecked());

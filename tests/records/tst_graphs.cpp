@@ -195,6 +195,7 @@ private Q_SLOTS:
         click(r.cmd_graph);
         Form_ana_p& f = forms::get<Form_ana_p>();
         QCOMPARE(notOnTop(f) + f.Txt_srs->text() + QString::number(f.HScr_srs->value()) + QString::number(f.HScr_srs->maximum()), QString("113"));
+        QCOMPARE(f.HScr_nin->value(), 3);
         f.HScr_nin->setFocus();
         press(Qt::Key_End);  // ten players at most
         QCOMPARE(f.Txt_nin->text(), QString("10"));
