@@ -380,6 +380,10 @@ private Q_SLOTS:
         dlg->expectMsgBox(vbOK, QStringLiteral("この選手はすでに登録されています。")), placeAt(f, 1, 4, 2);
         QCOMPARE(QString::number(placement::slotOfPlayer(1)) + QString::number(PlayerIds[19]) + PlayerNames[19].str(), QStringLiteral("0-1") + QString(10, ' '));
         QVERIFY(dlg->beeps() == 3 && dlg->allAnswered());
+        QVERIFY(db::exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (77, '')") && f.Data_Sensyu->Refresh());
+        placeAt(f, 77, 2, 2);  // a player without a name is not placed: on to the next cell
+        QVERIFY(cursor(f) == Cell(2, 3) && placement::slotOfPlayer(77) < 0 && cell(f, 2, 2).isEmpty() && dlg->beeps() == 3);
+        QVERIFY(db::exec("DELETE FROM 選手 WHERE 選手ID = 77") && f.Data_Sensyu->Refresh());
 
         placeAt(f, 3, 1, 2), at(f, 1, 1);
         dlg->expectMsgBox(vbOK, QStringLiteral("あいている選手枠をクリックしてから登録してください。")), click(f.Cmd_newPlayer);  // the next cell is taken as well: never overwritten

@@ -246,7 +246,7 @@ private Q_SLOTS:
             {f.Txt_game[0], "-0", game}, {f.Txt_game[0], "11", game}, {f.Txt_game[0], "1.5", game}, {f.Txt_sensyuID[0], "0", player},
             {f.Txt_sensyuID[0], "-0", player}, {f.Txt_sensyuID[0], "", player}, {f.Txt_score[11], huge, large}, {f.Txt_score[3], "1e30", large},
             {f.Txt_score[10], "-" + huge, large}, {f.Txt_score[0], "abc", number}, {f.Txt_etc[0], huge, large}, {f.Txt_etc[7], huge, large},
-            {f.Txt_etc[8], "9223372036854775808", large}, {f.Txt_siaiID[0], huge, large}, {f.txt_KaijoID, "x", number},
+            {f.Txt_etc[8], "9223372036854775808", large}, {f.Txt_siaiID[0], huge, large}, {f.txt_KaijoID, "x", number}, {f.Txt_score[9], "9x", number},
         };
         for (const auto& r : refused) {
             retype(r.box, r.typed);
