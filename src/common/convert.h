@@ -42,6 +42,8 @@ QString PrintForm(double v);
 qsizetype writePrintForm(double v, QChar* out);
 // Plain decimal text ("2", "0.5", "-1.5", "1E+20").
 QString CStr(double v);
+// A stored value as text; nothing for a null (an invalid value is null too).
+inline QString textOf(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
 inline QString CStr(std::int64_t v) { return QString::number(v); }
 inline QString CStr(int v) { return QString::number(v); }
 

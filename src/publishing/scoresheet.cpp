@@ -19,8 +19,6 @@ QVariant idValue(const QString& text) {
     return v;
 }
 
-QString textOf(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
-
 // A number as an item of its own (" 5 "); nothing written for a missing value.
 void printed(PageText& out, const QVariant& v) {
     if (v.isNull()) return;

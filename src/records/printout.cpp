@@ -1,4 +1,5 @@
 #include "records/printout.h"
+#include "common/convert.h"
 #include "common/picture.h"
 #include "records/scorebook.h"
 
@@ -8,12 +9,10 @@ namespace {
 
 const QString Heading = QStringLiteral("選手名     Srs Stg Gam Pnt 入賞 素点競技点 １ \u3000\u3000 ２ \u3000\u3000 ３ \u3000\u3000 ４ \u3000  ５ \u3000\u3000 ６ \u3000\u3000 ７ \u3000\u3000 ８ \u3000  ９ \u3000\u3000\u3000１０");
 
-QString textOf(const QVariant& v) { return v.isValid() && !v.isNull() ? v.toString() : QString(); }
-
 }  // namespace
 
 QString pictured(const QVariant& v, const char* numberPicture, const char* textPicture) {
-    const QString n = v.isValid() && !v.isNull() ? Format(v.toDouble(), QString::fromLatin1(numberPicture)) : QString();
+    const QString n = !v.isNull() ? Format(v.toDouble(), QString::fromLatin1(numberPicture)) : QString();
     return Format(n, QString::fromLatin1(textPicture));
 }
 

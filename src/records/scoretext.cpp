@@ -1,4 +1,5 @@
 #include "records/scoretext.h"
+#include "common/convert.h"
 #include "common/dbconnection.h"
 #include "common/names.h"
 #include "common/picture.h"
@@ -8,12 +9,6 @@
 #include <QSqlRecord>
 
 namespace vx::scorebook {
-
-namespace {
-
-QString textOf(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }  // an invalid value is null too
-
-}  // namespace
 
 bool writeScoreText(const QString& path, const Filter& filter, const TextOptions& options) {
     const Query query = bookQuery(filter);

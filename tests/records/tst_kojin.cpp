@@ -249,6 +249,7 @@ private Q_SLOTS:
                                                                    "4 5 2 50.00% 676 169.00 12 3.00 16 6 72.73%"));
         saveShot(f.subWindow(), "records_kojin_statistics");
         choosePlayer(f, 3);
+        QVERIFY(f.Cmd_SRS->isVisible() && !f.cmd_html->isVisible());  // a new player: statistics to ask for again
         click(f.Cmd_Tsusan);
         QVERIFY(gridText(f.DBGrid2) == " 1 0 0 0.00% 8 8.00 0 0.00 0 0 " && !f.DBGrid1->isVisible() && f.Height() >= 4400 - 15);
         choosePlayer(f, 0);

@@ -243,6 +243,9 @@ private Q_SLOTS:
         click(f.Cmd_OK[0]);  // composed again, then dropped by closing
         click(f.Cmd_OK[2]);
         QVERIFY(!f.isShown() && !Printer::instance().hasDocument());
+        f.Show(), settle(), click(f.Cmd_OK[0]);
+        f.subWindow()->close();  // the close box hides it as 戻る does
+        QVERIFY(!f.isShown() && forms::loaded<Form_Score>() && !Printer::instance().hasDocument());
         Printer::instance().Print("lost"), Printer::instance().KillDoc();  // a discarded line goes with its document
         Printer::instance().Print("a"), Printer::instance().NewPage(), Printer::instance().Print("b");
         QVERIFY(Printer::instance().EndDoc("two"));
