@@ -160,7 +160,8 @@ std::optional<QString> fromCp932(const QByteArray& bytes) {
     QByteArray out(in.size() * 2 + 4, Qt::Uninitialized);  // one unit per byte at most
     char* outPtr = out.data();
     size_t outLeft = size_t(out.size());
-    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == size_t(-1) || inLeft != 0) return std::nullopt;
+    iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    if (inLeft != 0) return std::nullopt;  // any fault stops the conversion before the end
     const qsizetype n = (out.size() - qsizetype(outLeft)) / 2;
     return QString(reinterpret_cast<const QChar*>(out.constData()), n);
 }
