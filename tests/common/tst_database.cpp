@@ -50,6 +50,17 @@ private Q_SLOTS:
         QVERIFY(sel.run({2}) && !sel.value(0).isValid() && sel.next() && sel.value(0).toString() == "南");
         QVERIFY(!sel.run({1, 2}) && sel.error() == "Parameter count mismatch" && !sel.next() && !sel.value(0).isValid());
         QVERIFY(!sel.value(1).isValid() && !sel.value(-1).isValid() && !sel.next() && !sel.value(0).isValid());
+        // A statement finished is kept for its next run and never left behind.
+        const auto prepared = [] {
+            Statement n("SELECT count(*) FROM sqlite_stmt");
+            return n.run() && n.next() ? n.value(0).toInt() : -1;
+        };
+        const int before = prepared();
+        for (int i = 0; i < 40; ++i) {
+            Statement q("SELECT 1 + ?");
+            QVERIFY(q.run({i}) && q.next() && q.value(0).toInt() == i + 1);
+        }
+        QCOMPARE(prepared(), before + 1);
         // Values bind as Qt's driver binds them, nulls of every kind as NULL, and read back typed.
         Statement typed("SELECT typeof(?1) || ':' || quote(?1), ?1");
         QStringList got;
