@@ -767,11 +767,16 @@ private Q_SLOTS:
         windows_.clipboard = QStringLiteral("abc");
         dlg->expectOpenFile(QString()), Cmd_Data_IO_Click(1);
         QCOMPARE(dlg->shown().back().filter + dlg->shown().back().initial, QStringLiteral("データファイル (*.dat or *.cdt)|*.dat;*.cdt") + home());
+        for (const char* held : {"0", "1"}) {
+            windows_.clipboard = QString::fromLatin1(held);
+            dlg->expectOpenFile(QString()), Cmd_Data_IO_Click(1);
+            QCOMPARE(dlg->shown().back().filter.contains(QStringLiteral("*.bup")), held[0] == '1');
+        }
         windows_.clipboard = QStringLiteral("260517");
         dlg->expectOpenFile(Known);
         for (int i = 0; i < 3; ++i) dlg->expectMsgBox(vx::vbOK, QStringLiteral("この選手を登録します。"), [this] { QVERIFY(windows_.waiting); });
         Cmd_Data_IO_Click(1);
-        QVERIFY(dlg->shown()[1].filter == QStringLiteral("データファイル (*.dat or *.cdt),バックアップファイル(*.bup)|*.dat;*.cdt;*.bup") && !windows_.waiting);
+        QVERIFY(dlg->shown()[3].filter == QStringLiteral("データファイル (*.dat or *.cdt),バックアップファイル(*.bup)|*.dat;*.cdt;*.bup") && !windows_.waiting);
 
         windows_.clipboard.clear();  // the recovery offers the backups by itself
         offerRecovery();  // no backup: nothing asked
