@@ -4,8 +4,10 @@
 #include "platform/form.h"
 #include "platform/mdiframe.h"
 #include "support/scripted_dialogs.h"
+#include "support/statejournal.h"
 #include "support/testenv.h"
 #include <memory>
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -23,22 +25,34 @@ inline void settle() {
     for (int i = 0; i < 4; ++i) QCoreApplication::processEvents();
 }
 
+// A control as the state journal names it: its class, and its caption where it has one.
+inline QString described(const QWidget* w) {
+    const auto* b = qobject_cast<const QAbstractButton*>(w);
+    return QString::fromLatin1(w->metaObject()->className()) + (b ? QStringLiteral(" ") + b->text() : QString());
+}
+
 inline void click(QWidget* w) {
+    const QString what = QStringLiteral("click ") + described(w);  // the click may close its window
     QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2));
     settle();
+    journal::note(what);
 }
 
 // Check boxes and option buttons are clicked on their box, as a user would.
 inline void tick(QWidget* w) {
+    const QString what = QStringLiteral("tick ") + described(w);
     QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
     settle();
+    journal::note(what);
 }
 
 // A click on an item view's cell, as a user chooses a row or a slot.
 inline void clickCell(QAbstractItemView* view, const QModelIndex& index) {
+    const QString what = QStringLiteral("cell %1,%2").arg(index.row()).arg(index.column());
     view->scrollTo(index);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
     settle();
+    journal::note(what);
 }
 
 inline void clickCell(QAbstractItemView* view, int row, int column) {
@@ -61,11 +75,13 @@ inline void typeKeys(const QString& keys, bool pace = true) {
         if (pace) settle();
     }
     settle();
+    journal::note(QStringLiteral("type ") + keys);
 }
 
 inline void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QTest::keyClick(keyboard(), key, mods);
     settle();
+    journal::note(QStringLiteral("press %1 %2").arg(int(key), 0, 16).arg(int(mods), 0, 16));
 }
 
 // Runs a user's action from the running event loop, as the program runs it, so that what the action
@@ -79,6 +95,7 @@ inline void fromEventLoop(const std::function<void()>& action) {
     });
     loop.exec();
     settle();
+    journal::note(QStringLiteral("action"));
 }
 
 // Types into a box as the user does: click, select all, type.
@@ -94,6 +111,7 @@ T& shown() {
     T& f = vx::forms::get<T>();
     f.Show();
     settle();
+    journal::note(QStringLiteral("show ") + QString::fromLatin1(f.metaObject()->className()));
     return f;
 }
 
@@ -130,8 +148,10 @@ inline bool chooseMenu(const QString& text) {
 
 // A menu entry chosen.
 inline void trigger(QAction* entry) {
+    const QString what = QStringLiteral("menu ") + entry->text();
     entry->trigger();
     settle();
+    journal::note(what);
 }
 
 // Empty when `form` is the window on top, active, with its menu bar and the keyboard.
@@ -165,11 +185,14 @@ private Q_SLOTS:
     void init() {
         env = std::make_unique<TestEnv>();
         dlg = std::make_unique<ScriptedDialogs>();
+        journal::start(env->home());
     }
     void cleanup() {
+        const QString states = journal::finish();
         dlg.reset();  // fails the test when an expected dialog never came
         resetUi();
         env.reset();
+        QVERIFY2(states.isEmpty(), qPrintable(states));
     }
 };
 

@@ -1,0 +1,172 @@
+#include "support/statejournal.h"
+#include "platform/form.h"
+#include "platform/mdiframe.h"
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QTest>
+#include <QTextEdit>
+#include <QTextStream>
+
+namespace vxtest::journal {
+
+namespace {
+
+struct Journal {
+    bool on = false;
+    QString home, file;
+    QStringList lines;
+    int step = 0;
+    QHash<QString, QStringList> last;  // each window's state as last written
+};
+
+Journal& current() {
+    static Journal j;
+    return j;
+}
+
+QString oneLine(QString text, const QString& home) {
+    if (!home.isEmpty()) text.replace(home, QStringLiteral("~"));
+    return text.replace(QLatin1Char('\r'), QStringLiteral("\\r")).replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+}
+
+QString itemViewState(const QAbstractItemView* v) {
+    const QAbstractItemModel* m = v->model();
+    if (!m) return QStringLiteral("no model");
+    QString s = QStringLiteral("%1x%2 at %3,%4").arg(m->rowCount()).arg(m->columnCount()).arg(v->currentIndex().row()).arg(v->currentIndex().column());
+    if (const auto* t = qobject_cast<const QTableWidget*>(v)) {  // a grid the window fills itself: its cells
+        QStringList cells;
+        for (int r = 0; r < t->rowCount(); ++r)
+            for (int c = 0; c < t->columnCount(); ++c)
+                if (const QTableWidgetItem* i = t->item(r, c); i && !i->text().isEmpty()) cells << QStringLiteral("%1,%2=%3").arg(r).arg(c).arg(i->text());
+        s += QLatin1Char(' ') + cells.join(QLatin1Char(';'));
+    }
+    return s;
+}
+
+// One line per control below `w`, in the order the window made them; composite controls (grids,
+// lists, spin boxes, combo boxes) as one.
+void walk(const QWidget* form, const QWidget* w, const QString& home, QStringList& out) {
+    for (QObject* o : w->children()) {
+        auto* c = qobject_cast<QWidget*>(o);
+        if (!c || c->isWindow()) continue;
+        QString detail;
+        bool inside = true;
+        if (const auto* l = qobject_cast<const QLabel*>(c)) {
+            detail = l->text();
+        } else if (const auto* b = qobject_cast<const QAbstractButton*>(c)) {
+            detail = b->text() + (b->isCheckable() ? (b->isChecked() ? QStringLiteral(" [x]") : QStringLiteral(" [ ]")) : QString());
+        } else if (const auto* e = qobject_cast<const QLineEdit*>(c)) {
+            detail = e->text() + (e->isReadOnly() ? QStringLiteral(" (read only)") : QString());
+        } else if (const auto* t = qobject_cast<const QTextEdit*>(c)) {
+            detail = t->toPlainText(), inside = false;
+        } else if (const auto* p = qobject_cast<const QPlainTextEdit*>(c)) {
+            detail = p->toPlainText(), inside = false;
+        } else if (const auto* v = qobject_cast<const QAbstractItemView*>(c)) {
+            detail = itemViewState(v), inside = false;
+        } else if (const auto* x = qobject_cast<const QComboBox*>(c)) {
+            detail = QStringLiteral("%1 of %2: %3").arg(x->currentIndex()).arg(x->count()).arg(x->currentText()), inside = false;
+        } else if (const auto* s = qobject_cast<const QAbstractSpinBox*>(c)) {
+            detail = s->text(), inside = false;
+        } else if (const auto* r = qobject_cast<const QAbstractSlider*>(c)) {
+            detail = QStringLiteral("%1 in %2..%3").arg(r->value()).arg(r->minimum()).arg(r->maximum());
+        }
+        const QString flags = QString(c->isVisibleTo(form) ? QLatin1Char('v') : QLatin1Char('-')) + (c->isEnabled() ? QLatin1Char('e') : QLatin1Char('-')) +
+                              (c == QApplication::focusWidget() ? QLatin1Char('k') : QLatin1Char('-'));
+        out << QStringLiteral("%1 %2 %3 %4").arg(out.size()).arg(QString::fromLatin1(c->metaObject()->className()), flags, oneLine(detail, home));
+        if (inside) walk(form, c, home, out);
+    }
+}
+
+void menus(const QList<QAction*>& actions, const QString& path, const QString& home, QStringList& out) {
+    for (const QAction* a : actions) {
+        if (a->isSeparator()) continue;
+        const QString name = path + a->text();
+        out << QStringLiteral("menu %1 %2%3%4").arg(oneLine(name, home), a->isVisible() ? QStringLiteral("v") : QStringLiteral("-"),
+                                                     a->isEnabled() ? QStringLiteral("e") : QStringLiteral("-"),
+                                                     a->isCheckable() ? (a->isChecked() ? QStringLiteral("x") : QStringLiteral("o")) : QString());
+        if (a->menu()) menus(a->menu()->actions(), name + QLatin1Char('/'), home, out);
+    }
+}
+
+QString keptFile(const char* testClass) {
+    QString name = QString::fromLatin1(QTest::currentTestFunction());
+    if (const char* tag = QTest::currentDataTag(); tag && *tag) name += QLatin1Char('_') + QString::fromUtf8(tag);
+    name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")), QStringLiteral("_"));
+    return QStringLiteral(VX_TEST_DATA "/states/") + QString::fromLatin1(testClass) + QLatin1Char('/') + name + QStringLiteral(".txt");
+}
+
+}  // namespace
+
+void start(const QString& home) {
+    Journal& j = current();
+    j = Journal{};
+    j.on = true;
+    j.home = home;
+    const QObject* test = QTest::testObject();
+    j.file = keptFile(test ? test->metaObject()->className() : "test");
+}
+
+void note(const QString& what) {
+    Journal& j = current();
+    if (!j.on) return;
+    ++j.step;
+    const vx::MdiFrame* frame = vx::MdiFrame::instance();
+    const vx::Form* form = frame ? frame->activeForm() : nullptr;
+    const QString header = QStringLiteral("%1 %2").arg(j.step).arg(oneLine(what, j.home));
+    if (!form || !form->isShown()) {
+        j.lines << header + QStringLiteral(" => no window");
+        return;
+    }
+    const QString name = QString::fromLatin1(form->metaObject()->className());
+    QStringList now{QStringLiteral("title ") + oneLine(form->windowTitle(), j.home)};
+    walk(form, form, j.home, now);
+    menus(form->menuActions(), QString(), j.home, now);
+    j.lines << header + QStringLiteral(" => ") + name;
+    const QStringList before = j.last.value(name);
+    for (int i = 0; i < now.size(); ++i)
+        if (i >= before.size() || before[i] != now[i]) j.lines << QStringLiteral("  ") + now[i];
+    for (int i = now.size(); i < before.size(); ++i) j.lines << QStringLiteral("  gone ") + before[i];
+    j.last.insert(name, now);
+}
+
+QString finish() {
+    Journal& j = current();
+    if (!j.on) return {};
+    j.on = false;
+    const QString seen = j.lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    if (qEnvironmentVariableIsSet("VX_KEEP_STATES")) {
+        QDir().mkpath(QFileInfo(j.file).path());
+        QFile f(j.file);
+        if (!f.open(QIODevice::WriteOnly) || f.write(seen.toUtf8()) < 0) return QStringLiteral("cannot keep ") + j.file;
+        return {};
+    }
+    QFile f(j.file);
+    if (!f.open(QIODevice::ReadOnly)) return QStringLiteral("no kept states in ") + j.file + QStringLiteral(" (VX_KEEP_STATES=1 keeps them)");
+    const QStringList kept = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
+    const QStringList got = seen.split(QLatin1Char('\n'));
+    for (int i = 0; i < std::max(kept.size(), got.size()); ++i)
+        if (kept.value(i) != got.value(i)) {
+            // The step the difference is in, for the reader.
+            QString step;
+            for (int k = i; k >= 0 && step.isEmpty(); --k)
+                if (!got.value(k).startsWith(QLatin1Char(' '))) step = got.value(k);
+            return QStringLiteral("%1 line %2, at step \"%3\":\n  kept: %4\n  seen: %5").arg(j.file).arg(i + 1).arg(step, kept.value(i), got.value(i));
+        }
+    return {};
+}
+
+}  // namespace vxtest::journal
