@@ -578,6 +578,8 @@ private Q_SLOTS:
             {"SELECT 1; CREATE TEMP TRIGGER t BEGIN SELECT a_END; SELECT 'END;'; END; SELECT 2; SELECT 3",
              "SELECT 1|CREATE TEMP TRIGGER t BEGIN SELECT a_END; SELECT 'END;'; END|SELECT 2|SELECT 3"},
             {"create trigger x begin delete from a; end ; select 4", "create trigger x begin delete from a; end|select 4"},
+            {"create trigger x begin select 1; en/**/d; select 4", "create trigger x begin select 1; en d; select 4"},  // a comment parts words
+            {"create trigger x begin select 1; en--\nd; select 4", "create trigger x begin select 1; en\nd; select 4"},
             {"SELECT 8/", "SELECT 8/"}, {"SELECT 8-", "SELECT 8-"}, {"SELECT 'a", "SELECT 'a"}};  // a script cut short
         for (const auto& [script, want] : cases) QCOMPARE(splitStatements(QString::fromUtf8(script)).join('|'), QString::fromUtf8(want));
     }

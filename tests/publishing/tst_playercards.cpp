@@ -75,6 +75,8 @@ private Q_SLOTS:
         bad.setup.colors[2] = "x";
         QVERIFY(writePlayerPage(path, bad) == PageResult::BadColors && db::exec("DROP VIEW \"選手別通算成績２\""));
         QVERIFY(writePlayerPage(path, playerPage("12", true, true, "3", "5")) == PageResult::Unreadable && fileBytes(path) == none);
+        QVERIFY(db::exec("CREATE VIEW \"選手別通算成績２\" AS SELECT 12 AS 選手ID"));  // a statistic missing
+        QVERIFY(writePlayerPage(path, playerPage("12", true, true, "3", "5")) == PageResult::Unreadable && fileBytes(path) == none);
     }
 
     // The walk over the caller's list: from its first row, as far as it counted, also past 32,767
