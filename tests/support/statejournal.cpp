@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextEdit>
@@ -46,7 +47,18 @@ QString oneLine(QString text, const QString& home) {
 QString itemViewState(const QAbstractItemView* v) {
     const QAbstractItemModel* m = v->model();
     if (!m) return QStringLiteral("no model");
-    QString s = QStringLiteral("%1x%2 at %3,%4").arg(m->rowCount()).arg(m->columnCount()).arg(v->currentIndex().row()).arg(v->currentIndex().column());
+    const QModelIndex at = v->currentIndex();
+    QString s = QStringLiteral("%1x%2 at %3,%4").arg(m->rowCount()).arg(m->columnCount()).arg(at.row()).arg(at.column());
+    // The columns as headed (hidden ones in brackets), and the current row as shown.
+    QStringList heads, row;
+    const auto* table = qobject_cast<const QTableView*>(v);
+    for (int c = 0; c < m->columnCount(); ++c) {
+        const QString head = m->headerData(c, Qt::Horizontal).toString();
+        heads << (table && table->isColumnHidden(c) ? QLatin1Char('[') + head + QLatin1Char(']') : head);
+        if (at.isValid()) row << m->index(at.row(), c).data().toString();
+    }
+    s += QStringLiteral(" cols ") + heads.join(QLatin1Char('|'));
+    if (at.isValid()) s += QStringLiteral(" row ") + row.join(QLatin1Char('|'));
     if (const auto* t = qobject_cast<const QTableWidget*>(v)) {  // a grid the window fills itself: its cells
         QStringList cells;
         for (int r = 0; r < t->rowCount(); ++r)
