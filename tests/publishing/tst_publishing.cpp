@@ -137,6 +137,10 @@ private Q_SLOTS:
                          "0 AS 競技点, 12 AS 選手ID, 41 AS 試合ID, " + ballColumns("'＊' AS M").join(", ")));
         QCOMPARE(writeScoreSheet(path, s), PageResult::Written);
         QVERIFY(fromCp932(fileBytes(path))->contains("山本"));
+        QVERIFY(db::exec("DROP VIEW \"スコアブック\"") &&  // every column is needed, the name too
+                db::exec("CREATE VIEW \"スコアブック\" AS SELECT 3 AS シーズンID, 1 AS 試合, 1 AS ゲーム, 0 AS 優p, 0 AS 入賞, 0 AS s10, "
+                         "0 AS 競技点, 12 AS 選手ID, 41 AS 試合ID, " + ballColumns("'＊' AS M").join(", ")));
+        QCOMPARE(writeScoreSheet(path, s), PageResult::Unreadable);
     }
 
     // Each range byte for byte: a name cut to eight, one with markup signs, one CP932 lacks, a player
