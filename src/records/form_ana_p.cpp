@@ -16,7 +16,6 @@ namespace {
 QScrollBar* scrollBar(QWidget* parent, double left, double top, double width, double height, int min, int max, int page, int value) {
     auto* s = place(new QScrollBar(Qt::Horizontal, parent), left, top, width, height);
     s->setRange(min, max);
-    s->setSingleStep(1);
     s->setPageStep(page);
     s->setValue(value);
     s->setFocusPolicy(Qt::StrongFocus);

@@ -577,6 +577,8 @@ private Q_SLOTS:
              u"true 2 -  4 2003年|四 1,2000,春 3,2002,Z 4,2003,四 ,, true 1,2000,春 3,2002,Z 4,2003,四 2"_s},
             {[&] { return grid.setAllowAddNew(false), ds.Edit() && ds.Edit() && ds.UpdateRecord(); },
              u"true 2 -  4 2003年|四 1,2000,春 3,2002,Z 4,2003,四 false 1,2000,春 3,2002,Z 4,2003,四 2"_s},
+            {[&] { return ds.AddNew(); }, u"true 2 A  4 | 1,2000,春 3,2002,Z 4,2003,四 ,, true 1,2000,春 3,2002,Z 4,2003,四 2"_s},
+            {[&] { return ds.CancelUpdate(), true; }, u"true 2 -  4 2003年|四 1,2000,春 3,2002,Z 4,2003,四 false 1,2000,春 3,2002,Z 4,2003,四 2"_s},  // a new line cancelled goes where no new lines are shown
             {[&] { return ds.setValue("シーズン名", "X") && ds.setValue("シーズン時期", "x"); },
              u"false 2 E シーズン時期 4 x|X 1,2000,春 3,2002,Z 4,x,X false 1,2000,春 3,2002,Z 4,2003,四 2"_s},
             {[&] { return ds.CancelUpdate(), true; },

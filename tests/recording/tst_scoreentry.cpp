@@ -398,10 +398,13 @@ private Q_SLOTS:
                 openFrames(r, 4), setCodes(r, QStringLiteral("18:5 19:19"));
                 for (std::size_t k = 0; k <= 19; ++k) r.Marks[k] = ScoreEntryModel::markCaption(r.Codes[k]);
             }
-        f.New_score(), click(f.Cmd_TOKEI);
+        placePlayer(2, 13, QStringLiteral("高橋"));  // a gutter on the first ball alone is a game begun
+        ScoreSheet(2, 0).Codes[0] = 0, ScoreSheet(2, 0).Marks[0] = ScoreEntryModel::markCaption(0);
+        f.New_score();
+        dlg->expectMsgBox(vbNo, QStringLiteral("入力していないデータを入力してください")), click(f.Cmd_TOKEI);
         QVERIFY(forms::loaded<Form_Data>() && forms::loaded<Form_Data>()->isShown());
         QCOMPARE(spaced(QList<int>{PlayedGameCount, PlayedSheet.hi1(), PlayedSheet.hi2(), GamePlayerCounts[0], GamePlayerCounts[1], GamePlayerCounts[10]}),
-                 QStringLiteral("2 2 2 2 1 0"));
+                 QStringLiteral("2 3 2 3 2 0"));
     }
 
     // Back from the players window the game is computed again; its lane grid follows the slot
