@@ -1,5 +1,4 @@
 #include "common/dialogs.h"
-#include <cstdio>
 
 namespace vx {
 namespace {
@@ -8,7 +7,7 @@ namespace {
 class SilentDialogs final : public DialogService {
 public:
     int msgBox(const QString& prompt, int style, const QString&) override {
-        std::fprintf(stderr, "unanswered message box: %s\n", qPrintable(prompt));
+        qWarning("unanswered message box: %s", qPrintable(prompt));
         switch (style & 7) {
             case vbOKCancel: return vbCancel;
             case vbYesNo: case vbYesNoCancel: return vbNo;
