@@ -655,11 +655,13 @@ private Q_SLOTS:
                  QList<int>({1, 1, 1, 0, 0, 1}));  // old slots untouched
 
         // Seven players need two lanes (8 lanes in all); five games raise the sheet to five games.
+        placePlayer(41, 25, QStringLiteral("佐藤　花子"), 7);  // the old sheet's last slot taken
         import(makeFile(env->path(QStringLiteral("seven.dat")), {{101, "a", 0}, {102, "b", 0}, {103, "c", 0}, {104, "d", 0}, {105, "e", 0}, {106, "f", 0}, {107, "g", 0}}, 5),
                QStringList(7, QStringLiteral("この選手を登録します。")));
         // An old player's added game is empty but keeps the player's name and handicap; an empty slot's is blank.
         QCOMPARE(QList<int>({LastPlayer * 10 + LastGame, PlayerIds[48] * 10 + PlayerIds[49], ScoreSheet(0, 4).Codes[0] * 100 + ScoreSheet(0, 4).Scores[11], windows_.requeried,
                              ScoreSheet(0, 4).Name.str() == ScoreSheet(0, 0).Name.str(), ScoreSheet(39, 4).Scores[11]}), QList<int>({534, 1069, 3015, 1, 1, 0}));
+        QCOMPARE(ScoreSheet(41, 4).Name.str().trimmed() + QString::number(ScoreSheet(41, 4).Scores[11]), QStringLiteral("佐藤　花子7"));
 
         // No players: no lane, but the games still rise (never above ten).
         import(makeFile(env->path(QStringLiteral("none.dat")), {}, 10));
