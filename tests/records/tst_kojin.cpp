@@ -68,6 +68,8 @@ class TestKojin : public GuiTest {
         club();
         Module1::PinColors = {Down1, Down2, Standing};
         click(shown<Form_Start>().Cmd_Kojin);
+        const Form_Wait* wait = forms::loaded<Form_Wait>();  // stood while the window loaded, gone now
+        [wait] { QVERIFY(wait && !wait->isShown()); }();
         return forms::get<Form_Kojin>();
     }
     static void choosePlayer(Form_Kojin& f, int id) {
