@@ -188,7 +188,7 @@ private Q_SLOTS:
         Recordset t;  // two texts compare as texts, a text and a number as numbers
         QVERIFY(t.open("SELECT '07' AS x", RecordsetType::Snapshot) && !t.FindFirst({{"x", "7"}}) && t.FindFirst({{"x", 7}}));
         QVERIFY(t.open("SELECT 1 AS x WHERE 0", RecordsetType::Snapshot) && !t.MoveLast() && !t.MoveFirst());  // nothing to stand on
-        QVERIFY(t.open("SELECT NULL AS x", RecordsetType::Snapshot));  // null equals only null
+        QVERIFY(t.open("SELECT NULL AS x", RecordsetType::Snapshot) && !t.IsBOF() && !t.IsEOF());  // one row to stand on; null equals only null
         QCOMPARE(spaced(QVariantList{t.FindFirst({{"x", ""}}), t.FindFirst({{"x", QVariant()}}), t.rowOfBookmark("nonsense")}), QString("false true -1"));
         exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (1,'A'),(2,'B'),(3,'C')");
         Recordset rs;

@@ -597,6 +597,7 @@ private Q_SLOTS:
         QTest::newRow("12") << int(vx::vbNo) << QStringList{"12"} << "B_000012.dat";
         QTest::newRow("full-width, repeated as typed") << int(vx::vbNo) << QStringList{"１２"} << "B_000012.dat";
         QTest::newRow("first six digits") << int(vx::vbNo) << QStringList{"1234567"} << "B_123456.dat";
+        QTest::newRow("nought and nine") << int(vx::vbNo) << QStringList{"90"} << "B_000090.dat";
         QTest::newRow("not digits, then cancel") << int(vx::vbNo) << QStringList{"../12", "1a", ""} << "";
         QTest::newRow("back to the input") << int(vx::vbYes) << QStringList{} << "";
     }
