@@ -459,7 +459,7 @@ void Form_Score::Opt_Siai_Click(int Index) {
     setShown({Txt_Siai[0], Lbl_Siai[0]}, season);
     setShown({Txt_Siai[1], Lbl_Siai[1], Lbl_Siai[2], Lbl_Siai[3], Label1}, match);
     // The navigation chooses the season or match before a Show too, so it stands whenever one is to be chosen.
-    setShown({Frm_record, cmd_mov[0], cmd_mov[1], cmd_mov[2], cmd_mov[3], cmd_mov[4], cmd_mov[5]}, Index != 0);
+    Frm_record->setVisible(Index != 0);  // its record buttons with it
     if (season) data_srs->MoveLast();
     if (match) Data_Siai->MoveLast();
 }
