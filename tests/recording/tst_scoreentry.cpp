@@ -7,6 +7,7 @@
 #include "recording/form_info.h"
 #include "recording/form_main.h"
 #include "recording/form_player.h"
+#include "common/settingskeys.h"
 #include "support/recording_fixture.h"
 
 using namespace Module1;
@@ -346,6 +347,9 @@ private Q_SLOTS:
         }
         click(f.Cmd_Mode), click(f.Txt_MARK[4]), click(f.cmd_MDS[0]), click(f.Cmd_Mode), click(f.Cmd_MARK[9]), click(f.Cmd_MARK[20]);
         QCOMPARE(shown + state(), QStringLiteral("1110000001 0001111111 4:10/0 5:30/0 6:9 7:20"));
+        if (f.model().markMode()) click(f.Cmd_Mode);  // pins, kept for the next time
+        QVERIFY(forms::unload<form_main>());
+        QVERIFY(!settings::readFlag(settings::keys::EntryMode));
     }
 
     // The end of input hands the results every game that holds data, whole, players and games
