@@ -32,18 +32,16 @@ const QColor HeaderCellColor(0xE0, 0xE0, 0xE0);
 // Wide enough for " 1ﾚｰﾝ" in the Japanese font.
 constexpr double LaneHeadingWidth = 780;
 
-// A slot column shows a name of 10 full-width characters whole, between the cell's text margins
-// and beside its grid line.
-int slotColumnWidth(const QTableView* grid) {
+// A column that shows `widest` whole, between the cell's text margins and beside its grid line.
+int columnFor(const QTableView* grid, const QString& widest) {
     const int textMargin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
-    return grid->fontMetrics().horizontalAdvance(QString(10, QChar(0x56FD))) + 2 * textMargin + 1;
+    return grid->fontMetrics().horizontalAdvance(widest) + 2 * textMargin + 1;
 }
-
-// The player list's ID column holds the largest ID or its caption, whichever is wider.
+// A name of 10 full-width characters.
+int slotColumnWidth(const QTableView* grid) { return columnFor(grid, QString(10, QChar(0x56FD))); }
+// The largest ID or the caption, whichever is wider.
 int idColumnWidth(const QTableView* grid) {
-    const int textMargin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
-    const QFontMetrics fm = grid->fontMetrics();
-    return std::max(fm.horizontalAdvance(QStringLiteral("32767")), fm.horizontalAdvance(QStringLiteral("選手ID"))) + 2 * textMargin + 1;
+    return std::max(columnFor(grid, QStringLiteral("32767")), columnFor(grid, QStringLiteral("選手ID")));
 }
 }  // namespace
 
