@@ -128,7 +128,7 @@ bool cardsSection(PageText& out, const Games& g, PageMarks& marks, const PageCol
         if (day.isNull() || r[36].toString() != dayStored) dayStored = r[36].toString(), day = escapeHtml(ShortDate(r[36]));
         out.add(u"<font color=").add(c.allFore).add(QLatin1Char('>')).endLine();
         out.add(escapeHtml(r[10].toString())).add(u"選手\u3000\u3000").add(day).add(u" の 第");
-        out.add(escapeHtml(StrConvWide(r[11].isNull() ? QString() : r[11].toString()))).add(u"ゲーム\u3000\u3000").endLine();
+        out.add(escapeHtml(StrConvWide(textOf(r[11])))).add(u"ゲーム\u3000\u3000").endLine();
         if (r[12].toDouble() > 0) {
             out.add(escapeHtml(r[13].toString())).add(u" >> ");
             printed(out, r[12]);
@@ -189,7 +189,7 @@ bool standingsSection(PageText& out, const StandingsSource& src, bool season, co
     QVariant v[12];
     do {
         for (int i = 0; i < 12; ++i) v[i] = q.value(col[i]);
-        const QString name = Format(leftChars(StrConvWide(v[0].isNull() ? QString() : v[0].toString()), 8), namePicture);
+        const QString name = Format(leftChars(StrConvWide(textOf(v[0])), 8), namePicture);
         out << row << u"<TD ALIGN=center>";
         out.add(escapeHtml(name)).add(u"</TD>").endLine();
         // Points, top rate, average, strike average and spare rate stand out.

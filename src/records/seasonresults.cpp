@@ -196,7 +196,7 @@ QVector<scorebook::PrintLine> printout(int range, const db::Recordset& rows) {
                                                    : QStringLiteral("     ");
         const QVariant name = at(1);
         out.append({
-            {5, where + Format(name.isNull() ? QString() : name.toString(), QStringLiteral("@@@@@@"))},
+            {5, where + Format(textOf(name), QStringLiteral("@@@@@@"))},
             {23, pictured(at(2), "###0", "@@@@")},
             {28, pictured(at(3), "####0", "@@@@@")},
             {34, pictured(at(4), "####0", "@@@@@")},
