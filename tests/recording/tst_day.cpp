@@ -369,6 +369,24 @@ private Q_SLOTS:
 
     // Each placing refusal leaves the slots as they were (a player placed twice is taken out of the
     // cell); new players are stored with their handicap, or not at all.
+    // Each way out of the players window leaves the window on top active, with the keyboard: the
+    // score entry for its button and menu, the caller for the close box.
+    void playersWindowWaysOut() {
+        Form_Player* f = &openPlayers();
+        for (int way = 0; way < 3; ++way) {
+            f = &shown<Form_Player>();
+            QCOMPARE(notOnTop(*f), QString());
+            if (way == 0) click(f->Cmd_InpMARK);
+            else if (way == 1) trigger(f->menu_score);
+            else f->subWindow()->close(), settle();
+            const Form* top = MdiFrame::instance()->activeForm();
+            QVERIFY(top && (way == 2 || top == forms::loaded<form_main>()));
+            QCOMPARE(notOnTop(*top), QString());
+        }
+        QVERIFY(!forms::loaded<Form_Player>());
+        saveShot(MdiFrame::instance(), QStringLiteral("players_ways_out"));
+    }
+
     void placingRefusalsAndNewPlayers() {
         Form_Player& f = openPlayers();
         dlg->expectMsgBox(vbOK, QStringLiteral("この選手は選択することができません")), placeAt(f, 0, 1, 1);  // the reserved all-players row: no beep
