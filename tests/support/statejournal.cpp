@@ -1,6 +1,7 @@
 #include "support/statejournal.h"
 #include "platform/form.h"
 #include "platform/mdiframe.h"
+#include "platform/picturebox.h"
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSlider>
@@ -8,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -32,6 +34,7 @@ struct Journal {
     QStringList lines;
     int step = 0;
     QHash<QString, QStringList> last;  // each window's state as last written
+    std::function<QStringList()> extra;
 };
 
 Journal& current() {
@@ -69,6 +72,24 @@ QString itemViewState(const QAbstractItemView* v) {
     return s;
 }
 
+// Colours a window gave a control itself (by palette or style sheet): those unlike the application's.
+QString colours(const QWidget* c) {
+    QString s;
+    const QPalette app = QApplication::palette(c);
+    for (const auto role : {QPalette::Window, QPalette::WindowText, QPalette::Base, QPalette::Text})
+        if (c->palette().color(role) != app.color(role)) s += QStringLiteral(" %1=%2").arg(int(role)).arg(c->palette().color(role).name());
+    return s;
+}
+
+// What a picture box holds, as a short digest of its pixels.
+QString pictureDigest(const vx::PictureBox* p) {
+    QImage img = p->image();
+    if (img.depth() != 32) img = img.convertToFormat(QImage::Format_RGB32);
+    const QByteArray bits(reinterpret_cast<const char*>(img.constBits()), qsizetype(img.sizeInBytes()));
+    return QStringLiteral("%1x%2 ").arg(img.width()).arg(img.height()) +
+           QString::fromLatin1(QCryptographicHash::hash(bits, QCryptographicHash::Md5).toHex().left(12));
+}
+
 // One line per control below `w`, in the order the window made them; composite controls (grids,
 // lists, spin boxes, combo boxes) as one.
 void walk(const QWidget* form, const QWidget* w, const QString& home, QStringList& out) {
@@ -95,7 +116,10 @@ void walk(const QWidget* form, const QWidget* w, const QString& home, QStringLis
             detail = s->text(), inside = false;
         } else if (const auto* r = qobject_cast<const QAbstractSlider*>(c)) {
             detail = QStringLiteral("%1 in %2..%3").arg(r->value()).arg(r->minimum()).arg(r->maximum());
+        } else if (const auto* p = qobject_cast<const vx::PictureBox*>(c)) {
+            detail = pictureDigest(p);
         }
+        detail += colours(c);
         const QString flags = QString(c->isVisibleTo(form) ? QLatin1Char('v') : QLatin1Char('-')) + (c->isEnabled() ? QLatin1Char('e') : QLatin1Char('-')) +
                               (c == QApplication::focusWidget() ? QLatin1Char('k') : QLatin1Char('-'));
         out << QStringLiteral("%1 %2 %3 %4").arg(out.size()).arg(QString::fromLatin1(c->metaObject()->className()), flags, oneLine(detail, home));
@@ -132,6 +156,8 @@ void start(const QString& home) {
     j.file = keptFile(test ? test->metaObject()->className() : "test");
 }
 
+void setExtra(std::function<QStringList()> lines) { current().extra = std::move(lines); }
+
 void note(const QString& what) {
     Journal& j = current();
     if (!j.on) return;
@@ -147,6 +173,7 @@ void note(const QString& what) {
     QStringList now{QStringLiteral("title ") + oneLine(form->windowTitle(), j.home)};
     walk(form, form, j.home, now);
     menus(form->menuActions(), QString(), j.home, now);
+    if (j.extra) now << j.extra();
     j.lines << header + QStringLiteral(" => ") + name;
     const QStringList before = j.last.value(name);
     for (int i = 0; i < now.size(); ++i)

@@ -6,6 +6,7 @@
 // new record (review the difference before committing it).
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace vxtest::journal {
 
@@ -13,6 +14,8 @@ namespace vxtest::journal {
 void start(const QString& home);
 // Notes the state after an action described by `what`.
 void note(const QString& what);
+// Lines the test adds to every note from now on: state a window keeps out of its controls.
+void setExtra(std::function<QStringList()> lines);
 // Compares with the kept record (or keeps it); empty when the same.
 QString finish();
 
