@@ -1,0 +1,90 @@
+// A long day of entry in the score-entry window, typed and clicked in a fixed pseudo-random order:
+// marks, pins, splits, cursor and frame moves, slot and game moves and mode switches, over six
+// players and four games. What the window shows after each action is kept (boxes, colours,
+// pictures, the keyboard), and with it the shown game as stored and a digest of the whole sheet;
+// any change in what the entry does anywhere along the way fails the test.
+#include "recording/form_main.h"
+#include "common/settingskeys.h"
+#include "support/recording_fixture.h"
+#include <QCryptographicHash>
+#include <random>
+
+using namespace Module1;
+
+namespace {
+
+// The shown game as stored, and a digest of every game of the sheet.
+QStringList stored() {
+    const vx::GameRecord& r = vxtest::shown();
+    QStringList attrs, scores;
+    for (auto a : r.Attrs) attrs << QString::number(a);
+    for (auto s : r.Scores) scores << QString::number(s);
+    QByteArray all;
+    for (int s = 0; s <= LastPlayer; ++s)
+        for (int g = 0; g <= LastGame; ++g) {
+            const vx::GameRecord& x = ScoreSheet(s, g);
+            all += vxtest::state(x).toUtf8() + '|';
+            for (auto a : x.Attrs) all += char('0' + a);
+            for (auto v : x.Scores) all += QByteArray::number(v) + ',';
+            for (const QString& m : x.Marks) all += m.toUtf8() + ',';
+        }
+    return {QStringLiteral("game %1,%2 %3").arg(CurPlayer).arg(CurGame).arg(vxtest::state(r)),
+            QStringLiteral("attrs ") + attrs.join(u','), QStringLiteral("scores ") + scores.join(u','),
+            QStringLiteral("sheet ") + QString::fromLatin1(QCryptographicHash::hash(all, QCryptographicHash::Md5).toHex().left(12))};
+}
+
+}  // namespace
+
+class TestScoreEntryWalk : public GuiTest {
+    Q_OBJECT
+
+    // One action of a secretary at the entry window, chosen by `r`.
+    static void act(form_main& f, std::mt19937& rng) {
+        const auto pick = [&](int n) { return int(rng() % std::uint32_t(n)); };
+        const int kind = pick(100);
+        static const QString markKeys = QStringLiteral("0123456789//p*-fg+0123456789");
+        static const QString pinKeys = QStringLiteral("zasqwe1234zasqwe1234gf-*xc,.");
+        if (kind < 62) {
+            const QString& keys = f.model().pinMode() ? pinKeys : markKeys;
+            typeKeys(QString(keys[pick(int(keys.size()))]));
+        } else if (kind < 70) {
+            click(f.Txt_MARK[std::size_t(pick(22))]);
+        } else if (kind < 74) {
+            click(f.Pct_flame[std::size_t(pick(12))]);
+        } else if (kind < 78) {
+            press(pick(2) ? Qt::Key_Right : Qt::Key_Left, Qt::ShiftModifier);
+        } else if (kind < 82) {
+            static const Qt::Key moves[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right, Qt::Key_PageUp, Qt::Key_PageDown};
+            press(moves[pick(6)]);
+        } else if (kind < 86) {
+            click(f.Cmd_Mode);
+        } else if (kind < 90) {
+            QAbstractButton* b = f.Cmd_moveflame[std::size_t(pick(3))];
+            if (b->isVisible()) click(b);
+        } else if (kind < 94) {
+            if (f.model().pinMode()) click(f.pct_pin[std::size_t(pick(10))]);
+            else click(f.Cmd_spl);
+        } else if (kind < 97) {
+            if (f.model().pinMode()) click(f.cmd_MDS[std::size_t(pick(6))]);
+            else click(f.Cmd_MARK.at(pick(2) ? 20 : 10));
+        } else {
+            click(f.Cmd_KEISAN);
+        }
+    }
+
+private Q_SLOTS:
+    void aDayOfEntry() {
+        setUpMatch(11, 3);
+        const char16_t* names[] = {u"佐藤一郎", u"鈴木花子", u"高橋三郎", u"田中四郎", u"伊藤五月", u"渡辺六太"};
+        for (int s = 0; s < 6; ++s) placePlayer(s, std::int16_t(11 + s), QString::fromUtf16(names[s]), std::int16_t(s * 7 % 30));
+        settings::SaveSetting(QStringLiteral("form"), QStringLiteral("main_mode"), QStringLiteral("1"));
+        form_main& f = vxtest::shown<form_main>();
+        vxtest::journal::setExtra(stored);
+        std::mt19937 rng(20261207);
+        for (int step = 0; step < 1500; ++step) act(f, rng);
+        QCOMPARE(notOnTop(f), QString());
+    }
+};
+
+QTEST_MAIN(TestScoreEntryWalk)
+#include "tst_scoreentrywalk.moc"
