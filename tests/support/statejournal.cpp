@@ -61,6 +61,12 @@ QString itemViewState(const QAbstractItemView* v) {
         if (at.isValid()) row << m->index(at.row(), c).data().toString();
     }
     s += QStringLiteral(" cols ") + heads.join(QLatin1Char('|'));
+    if (table) {  // the widths the window gives its columns
+        QStringList widths;
+        for (int c = 0; c < m->columnCount(); ++c)
+            if (!table->isColumnHidden(c)) widths << QString::number(table->columnWidth(c));
+        s += QStringLiteral(" widths ") + widths.join(QLatin1Char(','));
+    }
     if (at.isValid()) s += QStringLiteral(" row ") + row.join(QLatin1Char('|'));
     if (const auto* t = qobject_cast<const QTableWidget*>(v)) {  // a grid the window fills itself: its cells
         QStringList cells;
