@@ -1,5 +1,6 @@
 #include "support/scripted_dialogs.h"
 #include "platform/mdiframe.h"
+#include "support/statejournal.h"
 #include <QApplication>
 #include <QDialog>
 #include <QTest>
@@ -37,6 +38,7 @@ QStringList ScriptedDialogs::prompts() const {
 ScriptedDialogs::Expected ScriptedDialogs::answer(Kind kind, const QString& prompt, const QString& title, int style,
                                                   const QString& filter, const QString& initial) {
     shown_.push_back({kind, prompt, title, style, filter, initial});
+    journal::dialog(QStringLiteral("%1 \"%2\" \"%3\" %4 %5 %6").arg(kindName(kind), prompt, title).arg(style).arg(filter, initial));
     if (modal_) {
         QDialog window(vx::MdiFrame::instance());
         QTimer::singleShot(0, &window, &QDialog::accept);

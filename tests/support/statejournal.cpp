@@ -162,6 +162,11 @@ void start(const QString& home) {
     j.file = keptFile(test ? test->metaObject()->className() : "test");
 }
 
+void dialog(const QString& what) {
+    Journal& j = current();
+    if (j.on) j.lines << QStringLiteral("  dialog ") + oneLine(what, j.home);
+}
+
 void setExtra(std::function<QStringList()> lines) { current().extra = std::move(lines); }
 
 void note(const QString& what) {

@@ -14,6 +14,8 @@ namespace vxtest::journal {
 void start(const QString& home);
 // Notes the state after an action described by `what`.
 void note(const QString& what);
+// Notes a dialog put up during the action under way.
+void dialog(const QString& what);
 // Lines the test adds to every note from now on: state a window keeps out of its controls.
 void setExtra(std::function<QStringList()> lines);
 // Compares with the kept record (or keeps it); empty when the same.
