@@ -4,6 +4,7 @@
 // the reader, and export, import with player reconciliation, backup and recovery through the
 // exchange entry points. The day's calculation over hand-built statistics sheets, the results text
 // it writes, and the storing of the day: rows, pairing, the match row, milestones, all-or-nothing.
+#include "support/monkey.h"
 #include "recording/dayresults.h"
 #include "recording/storeday.h"
 #include "recording/form_main.h"
@@ -182,6 +183,12 @@ class TstDay : public GuiTest {
     }
 
 private Q_SLOTS:
+    // Everything in the window tried in turn; what it shows at each step is kept.
+    void triedEverything() {
+        openPlayers();
+        vxtest::monkey(*dlg, 400, 19);
+    }
+
     // Loading starts a fresh sheet; a new match is proposed from the stored ones and today; the
     // window comes back where it was left; seasons and venues are added.
     void proposedMatch() {

@@ -5,6 +5,7 @@
 // any change in what the entry does anywhere along the way fails the test.
 #include "recording/form_main.h"
 #include "common/settingskeys.h"
+#include "support/monkey.h"
 #include "support/recording_fixture.h"
 #include <QCryptographicHash>
 #include <random>
@@ -83,6 +84,14 @@ private Q_SLOTS:
         std::mt19937 rng(20261207);
         for (int step = 0; step < 1500; ++step) act(f, rng);
         QCOMPARE(notOnTop(f), QString());
+    }
+
+    // Every control of the window tried in turn, the input check and the day's end included.
+    void triedEverything() {
+        setUpMatch(11, 3);
+        for (int s = 0; s < 3; ++s) placePlayer(s, std::int16_t(21 + s), QStringLiteral("選手%1").arg(s), std::int16_t(s * 9));
+        vxtest::shown<form_main>();
+        vxtest::monkey(*dlg, 400, 31, [] { return &vxtest::shown<form_main>(); });
     }
 };
 

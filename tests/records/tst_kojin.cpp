@@ -5,6 +5,7 @@
 #include "records/playerrecords.h"
 #include "recording/form_main.h"
 #include "shell/form_wait.h"
+#include "support/monkey.h"
 #include "support/publishing_fixture.h"
 #include "support/recording_fixture.h"
 #include "records/scorecard_layout.h"
@@ -287,6 +288,12 @@ private Q_SLOTS:
     // The score entry's 選手情報 opens the window on the current slot's player by its ID, not by its
     // place in the list (ID 5 is the fifth row, where ID 40 stands); an empty slot leaves it as it is.
     // Settings: the kept list view, and the position and height saved on leaving the window.
+    // Everything in the window tried in turn; what it shows at each step is kept.
+    void triedEverything() {
+        open();
+        vxtest::monkey(*dlg, 400, 7);
+    }
+
     void openedFromScoreEntryAndSettings() {
         settings::SaveSetting("setting", "kojin_score", "1");
         settings::SaveSetting("form", "kojin_height", "5000");

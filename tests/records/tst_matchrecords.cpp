@@ -1,5 +1,6 @@
 // The per-match statistics and the stored-record editor through their windows: the sort keys and
 // the player filter; browsing, the typed limits and copies, saving, cancelling and deleting.
+#include "support/monkey.h"
 #include "platform/datanavigator.h"
 #include "records/form_edit.h"
 #include "records/form_siaiseiseki.h"
@@ -81,6 +82,16 @@ class TestMatchRecords : public GuiTest {
     }
 
 private Q_SLOTS:
+    // Everything in the window tried in turn; what it shows at each step is kept.
+    void triedEverything() {
+        editor();
+        vxtest::monkey(*dlg, 400, 13, [] {
+            click(shown<Form_Start>().Cmd_Edit);
+            Form_edit* f = forms::loaded<Form_edit>();
+            return f && f->isShown() ? f : &shown<Form_edit>();
+        });
+    }
+
     // Every key in both directions, the direction chosen by the menu or the option buttons; equal
     // keys in match order, then by name.
     void sortKeys() {

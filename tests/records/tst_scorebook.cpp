@@ -1,5 +1,6 @@
 // The score book through its window: the choice of games, navigation, the list and its edits, the
 // pin diagram, printing, deleting and the text file.
+#include "support/monkey.h"
 #include "records/form_file.h"
 #include "records/form_pindiagram.h"
 #include "records/form_score.h"
@@ -96,6 +97,12 @@ class TestScoreBook : public GuiTest {
     }
 
 private Q_SLOTS:
+    // Everything in the window tried in turn; what it shows at each step is kept.
+    void triedEverything() {
+        openBook();
+        vxtest::monkey(*dlg, 400, 11);
+    }
+
     // The three kinds of choice and the reserved all-players row; a game without its venue or its
     // season row is listed, one without its player is not.
     void choiceSelectsGames_data() {

@@ -1,5 +1,6 @@
 // Season and all-time results: the row source of each range on a hand-computed club, the window's
 // selectors, refresh, settings and size, and the printout of each range.
+#include "support/monkey.h"
 #include "records/form_seiseki.h"
 #include "support/exchange_sheet.h"
 #include "support/keptprints.h"
@@ -64,6 +65,12 @@ class TestSeiseki : public GuiTest {
     }
 
 private Q_SLOTS:
+    // Everything in the window tried in turn; what it shows at each step is kept.
+    void triedEverything() {
+        openResults();
+        vxtest::monkey(*dlg, 400, 17);
+    }
+
     // Every range on one club: sums, averages, rates (an empty cell over no chance), points, the
     // ranking with 選手ID breaking exact ties, a player missing from 選手, and ranges without games.
     // Without a match: the message, and the window opens as it stands.

@@ -1,4 +1,5 @@
 // The player, season and handicap editors, driven as a user would through their grids.
+#include "support/monkey.h"
 #include "shell/form_hdcp.h"
 #include "shell/form_newplayer.h"
 #include "shell/form_srs.h"
@@ -37,6 +38,13 @@ void deleteRow(DBGrid* g, int row) {
 class TestMasterData : public GuiTest {
     Q_OBJECT
 private Q_SLOTS:
+    // Everything in the window tried in turn; what it shows at each step is kept.
+    void triedEverything() {
+        seed();
+        shown<Form_NewPlayer>();
+        vxtest::monkey(*dlg, 400, 23, [] { return &shown<Form_NewPlayer>(); });
+    }
+
     // A row is stored on leaving it, and at the back button on the row, which closes the window
     // where it stood. A refused row keeps the window open and the table as it was, at the back
     // button and at the close box alike, until it is corrected.

@@ -1,5 +1,6 @@
 // The settings dialog: what each of its endings does to the shared state and the store, the mark
 // and games-number checks, the pickers, and the upkeep buttons.
+#include "support/monkey.h"
 #include "common/gamecount.h"
 #include "shell/dbmaint.h"
 #include "shell/form_hdcp.h"
@@ -58,6 +59,13 @@ Q_DECLARE_METATYPE(const Case*)
 class TestSettei : public GuiTest {
     Q_OBJECT
 private Q_SLOTS:
+    // Everything in the window tried in turn; what it shows at each step is kept.
+    void triedEverything() {
+        restart();
+        shown<Form_Settei>();
+        vxtest::monkey(*dlg, 400, 29, [] { return &shown<Form_Settei>(); });
+    }
+
     // The dialog shows the shared options bit by bit. Saving and "this run only" apply what the user
     // changed, once the games number and the marks pass; discarding and the close box drop it; only
     // saving stores it for the next start.

@@ -45,6 +45,9 @@ public:
     // the activation as they do behind a real dialog.
     ScriptedDialogs& modal(bool on = true) { modal_ = on; return *this; }
 
+    // Dialogs nobody expected get the safe answer (no, cancel, no file) without failing the test.
+    ScriptedDialogs& lenient(bool on = true) { lenient_ = on; return *this; }
+
     const std::deque<Shown>& shown() const { return shown_; }
     QStringList prompts() const;
     int beeps() const { return beeps_; }
@@ -86,6 +89,7 @@ private:
     std::deque<Shown> shown_;
     int beeps_ = 0;
     bool modal_ = false;
+    bool lenient_ = false;
     vx::DialogService* previous_ = nullptr;
 };
 
