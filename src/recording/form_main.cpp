@@ -609,7 +609,7 @@ bool form_main::eventFilter(QObject* watched, QEvent* event) {
     return Form::eventFilter(watched, event);
 }
 
-bool form_main::handleKeyPress(const QString& text) {
+void form_main::handleKeyPress(const QString& text) {
     const QChar c = text.at(0);
     if (model().markMode()) {
         if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) Cmd_MARK_Click(c.digitValue());
@@ -619,10 +619,7 @@ bool form_main::handleKeyPress(const QString& text) {
         else if (c.toLower() == QLatin1Char('f')) Cmd_MARK_Click(21);
         else if (c.toLower() == QLatin1Char('g')) Cmd_MARK_Click(0);
         else if (c == QLatin1Char('+')) Cmd_spl_Click();
-        else return false;
-        return true;
-    }
-    if (model().pinMode()) {
+    } else if (model().pinMode()) {
         const QChar l = c.toLower();
         if (l == QLatin1Char('g')) cmd_MDS_Click(2);
         else if (c == QLatin1Char('-')) cmd_MDS_Click(4);
@@ -632,10 +629,7 @@ bool form_main::handleKeyPress(const QString& text) {
         else if (c == QLatin1Char(',')) Cmd_moveflame_Click(0);
         else if (c == QLatin1Char('.')) Cmd_moveflame_Click(1);
         else if (kPinKeys.contains(l)) pct_pin_Click(int(kPinKeys.indexOf(l)));
-        else return false;
-        return true;
     }
-    return false;
 }
 
 bool form_main::handleKeyRelease(int key, Qt::KeyboardModifiers mods) {

@@ -119,7 +119,7 @@ private:
     void settle();
     void settleFirst();
     void moveRealFocus();
-    bool handleKeyPress(const QString& text);
+    void handleKeyPress(const QString& text);
     bool handleKeyRelease(int key, Qt::KeyboardModifiers mods);
     void applyModeLayout();
     void drawFrame(int f);
