@@ -1,5 +1,6 @@
 // The match bulletin: its page without a window (byte for byte, the sections, the standings' ranges
 // and totals, a missing results file) and its dialog as the user drives it from the start menu.
+#include "support/monkey.h"
 #include "common/clock.h"
 #include "common/convert.h"
 #include "publishing/bulletin.h"
@@ -234,6 +235,15 @@ private Q_SLOTS:
 
     // A match without results file: the message, the two boxes off and kept off while it stays
     // accepted, the stored choice kept; a page that cannot be written leaves the dialog open.
+    // Everything in the window tried in turn; what it shows at each step is kept.
+    void triedEverything() {
+        QVERIFY(withFigures());
+        saveHtmlColors(Module1::HtmlColors);
+        QVERIFY(writeMilestones(env->home()));
+        shown<Form_sokuho>();
+        vxtest::monkey(*dlg, 300, 47, [] { return &shown<Form_sokuho>(); });
+    }
+
     void matchWithoutResults() {
         QVERIFY(withFigures());
         settings::SaveSetting("setting", "out_jun", "0");

@@ -1,5 +1,6 @@
 // Individual records: the record kinds and their sentences, the game card with its pins, the moves,
 // the statistics grids, the hand-offs, and the window opened from the start menu and the score entry.
+#include "records/form_ana_kojin.h"
 #include "records/form_kojin.h"
 #include "records/form_pindiagram.h"
 #include "records/playerrecords.h"
@@ -292,6 +293,15 @@ private Q_SLOTS:
     void triedEverything() {
         open();
         vxtest::monkey(*dlg, 400, 7);
+    }
+    void statisticsTriedEverything() {
+        Form_Kojin& f = open();
+        choosePlayer(f, 1);
+        click(f.cmd_graph);
+        vxtest::monkey(*dlg, 300, 37, [&f] {
+            click(f.cmd_graph);
+            return forms::loaded<Form_ana_kojin>();
+        });
     }
 
     void openedFromScoreEntryAndSettings() {

@@ -1,7 +1,9 @@
 // Season and all-time results: the row source of each range on a hand-computed club, the window's
 // selectors, refresh, settings and size, and the printout of each range.
 #include "support/monkey.h"
+#include "records/form_ana_p.h"
 #include "records/form_seiseki.h"
+#include "records/form_siaiseiseki.h"
 #include "support/exchange_sheet.h"
 #include "support/keptprints.h"
 #include "support/publishing_fixture.h"
@@ -69,6 +71,17 @@ private Q_SLOTS:
     void triedEverything() {
         openResults();
         vxtest::monkey(*dlg, 400, 17);
+    }
+    void graphAndMatchWindowTriedEverything() {
+        Form_Seiseki& f = openResults();
+        const auto graph = [&f] {
+            click(f.cmd_graph);
+            return forms::loaded<Form_ana_p>();
+        };
+        graph();
+        vxtest::monkey(*dlg, 250, 41, graph);
+        shown<Form_siaiSeiseki>();
+        vxtest::monkey(*dlg, 250, 43, [] { return &shown<Form_siaiSeiseki>(); });
     }
 
     // Every range on one club: sums, averages, rates (an empty cell over no chance), points, the
