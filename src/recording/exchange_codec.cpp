@@ -86,8 +86,8 @@ private:
         const qsizetype start = t.startsWith(QLatin1Char('-')) ? 1 : 0;
         bool ok = t.size() > start && t.size() <= 12;
         for (qsizetype i = start; ok && i < t.size(); ++i) ok = t[i] >= QLatin1Char('0') && t[i] <= QLatin1Char('9');
-        const qint64 v = ok ? t.toLongLong(&ok) : 0;
         if (!ok) fail(what + QStringLiteral("の数値がありません"));
+        const qint64 v = t.toLongLong();  // twelve digits at most: always in range
         if (v < lo || v > hi) fail(what + QStringLiteral("が範囲外です (") + QString::number(v) + QLatin1Char(')'));
         return v;
     }
