@@ -414,9 +414,7 @@ void Cmd_Data_IO_Click(int index) {
 
 void offerRecovery() {
     const QString path = inCurrentDir(backupFileName());
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return;
-    f.close();
+    if (!QFile(path).open(QIODevice::ReadOnly)) return;
     if (MsgBox(QStringLiteral("同じ日付のデータで、\r\n保存されていないデータがあります。\r\n読み込みますか？"), vbYesNo) != vbYes)
         return;
     // The clipboard stays the user's: the backup is offered by the dialog's filter and name.

@@ -403,7 +403,8 @@ void Form_Player::Cmd_InpMARK_Click() {
 
 void Form_Player::stepIdBar(int id) {
     // The bar stops at 32000; clamping a larger ID would put another player's ID into the box.
-    if (id >= VSc_Sen[0]->minimum() && id <= VSc_Sen[0]->maximum()) VSc_Sen[0]->setValue(id);
+    QScrollBar* bar = VSc_Sen[0];
+    if (id >= bar->minimum() && id <= bar->maximum()) bar->setValue(id);
 }
 
 void Form_Player::VSc_Sen_Change(int Index) {

@@ -118,8 +118,6 @@ Written writeDay() {
 
     Written w;
     QVariantList winner{QVariant(), QVariant(), QVariant()};  // 選手ID, S10, 競技点 of the day's winner
-    QString date;
-    int dateKey = -1;
     for (int p = 1; p <= n; ++p) {
         const QString name = PlayedSheet(p, 1).Name.str();
         // The player's totals before the day (none for a first day); each game written adds its own
@@ -135,10 +133,7 @@ Written writeDay() {
                 r.選手ID = -1;
                 continue;
             }
-            if (const int key = r.Year * 10000 + r.Month * 100 + r.Day; key != dateKey) {  // one date a day, as a rule
-                date = isoDate(r.Year, r.Month, r.Day);
-                dateKey = key;
-            }
+            const QString date = isoDate(r.Year, r.Month, r.Day);
             const QVariant id = insertData(r.選手ID, r.試合ID, r.ｹﾞｰﾑ, r.優Ｐ, r.上位, r.S[10], r.ST, r.SP, r.SPF, r.ｽﾌﾟﾘｯﾄ,
                                            r.当日, r.入賞.str(), r.競技点, r.HCP, r.人数, r.順位, date, r.会場ID)
                                     .run()

@@ -1,5 +1,6 @@
 // The per-match statistics and the stored-record editor through their windows: the sort keys and
 // the player filter; browsing, the typed limits and copies, saving, cancelling and deleting.
+#include "records/recordedit.h"
 #include "support/monkey.h"
 #include "platform/datanavigator.h"
 #include "records/form_edit.h"
@@ -82,6 +83,16 @@ class TestMatchRecords : public GuiTest {
     }
 
 private Q_SLOTS:
+    // Each day field held to its bounds (above tested first); an index beyond the fields keeps the text.
+    void dayFieldBounds() {
+        const std::pair<int, const char*> cases[] = {{0, "-1"}, {0, "7"}, {1, "2"}, {1, "-3"}, {2, "13"}, {2, "-1"}, {2, "12"},
+                                                     {3, "11"}, {4, "-2"}, {5, "10.5"}, {6, "2"}, {7, "0"}, {8, "-4"},
+                                                     {8, "2"}, {9, "-5"}, {-1, "99"}};
+        QStringList got;
+        for (const auto& [index, text] : cases) got << recordedit::limitDayField(index, QString::fromLatin1(text));
+        QCOMPARE(got.join(u' '), QString("0 7 1 -3 12 0 12 10 0 10 1 1 1 2 -5 99"));
+    }
+
     // Everything in the window tried in turn; what it shows at each step is kept.
     void triedEverything() {
         editor();
