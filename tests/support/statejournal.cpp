@@ -44,6 +44,8 @@ Journal& current() {
 
 QString oneLine(QString text, const QString& home) {
     if (!home.isEmpty()) text.replace(home, QStringLiteral("~"));
+    // Files beside the tests, wherever the checkout stands.
+    text.replace(QStringLiteral(VX_TEST_DATA), QStringLiteral("<data>")).replace(QStringLiteral(VX_ASSETS_DIR), QStringLiteral("<assets>"));
     return text.replace(QLatin1Char('\r'), QStringLiteral("\\r")).replace(QLatin1Char('\n'), QStringLiteral("\\n"));
 }
 
