@@ -188,6 +188,10 @@ private Q_SLOTS:
         openPlayers();
         vxtest::monkey(*dlg, 400, 19);
     }
+    void matchWindowTriedEverything() {
+        openSiai();
+        vxtest::monkey(*dlg, 300, 59, [] { return &openSiai(); });
+    }
 
     // Loading starts a fresh sheet; a new match is proposed from the stored ones and today; the
     // window comes back where it was left; seasons and venues are added.

@@ -3,6 +3,7 @@
 // statistics preparation and a pin click without a rack. Then the score entry and the results
 // windows driven as a user would: keys, clicks, menus, moves, questions, the keyboard and the active
 // window through a day, screenshots.
+#include "support/monkey.h"
 #include "recording/form_data.h"
 #include "recording/form_info.h"
 #include "recording/form_main.h"
@@ -149,6 +150,13 @@ class TestFormMain : public GuiTest {
     }
 
 private Q_SLOTS:
+    // Everything in the day's results window tried in turn; what it shows at each step is kept.
+    void resultsTriedEverything() {
+        setUpMatch(11, 3);  // the sheet the way back to the input shows
+        openData(3);
+        vxtest::monkey(*dlg, 300, 53, [] { return &openData(3); });
+    }
+
 
     // Random complete games entered mark by mark in slot 1, each entry where the cursor stands, give
     // the scores of the ordinary reckoning; entered rack by rack as pins in slot 0 they give the

@@ -44,6 +44,11 @@ private Q_SLOTS:
         shown<Form_NewPlayer>();
         vxtest::monkey(*dlg, 400, 23, [] { return &shown<Form_NewPlayer>(); });
     }
+    void handicapsTriedEverything() {
+        seed();
+        shown<form_HDCP>();
+        vxtest::monkey(*dlg, 300, 61, [] { return &shown<form_HDCP>(); });
+    }
 
     // A row is stored on leaving it, and at the back button on the row, which closes the window
     // where it stood. A refused row keeps the window open and the table as it was, at the back
