@@ -131,6 +131,9 @@ void walk(const QWidget* form, const QWidget* w, const QString& home, QStringLis
             detail = pictureDigest(p);
         }
         detail += colours(c);
+        // Where the window puts it: places and sizes come from the window's own measures and fonts.
+        const QRect g = c->geometry();
+        detail += QStringLiteral(" @%1,%2 %3x%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
         const QString flags = QString(c->isVisibleTo(form) ? QLatin1Char('v') : QLatin1Char('-')) + (c->isEnabled() ? QLatin1Char('e') : QLatin1Char('-')) +
                               (c == QApplication::focusWidget() ? QLatin1Char('k') : QLatin1Char('-'));
         out << QStringLiteral("%1 %2 %3 %4").arg(out.size()).arg(QString::fromLatin1(c->metaObject()->className()), flags, oneLine(detail, home));
