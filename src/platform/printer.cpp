@@ -58,6 +58,23 @@ bool render(QPagedPaintDevice& printer, const PrintedDocument& doc) {
     return p.end();
 }
 
+}  // namespace
+
+namespace cups {
+
+std::pair<QByteArray, QByteArray> queueAndInstance(const QString& printer) {
+    const qsizetype slash = printer.indexOf(QLatin1Char('/'));
+    return {printer.left(slash).toLocal8Bit(), slash < 0 ? QByteArray() : printer.mid(slash + 1).toLocal8Bit()};
+}
+
+bool takesJobs(const char* state, const char* accepting) { return qstrcmp(state, "5") != 0 && qstrcmp(accepting, "false") != 0; }
+
+bool failed(int status) { return status >= 0x0100; }
+
+}  // namespace cups
+
+namespace {
+
 // CUPS, asked what Qt's print support does not say: whether a queue takes jobs, and whether the
 // last job sent on this thread was taken (Qt sends it and drops the answer). It is the library
 // Qt's CUPS support has loaded; without it there is no CUPS printer to ask about.
@@ -71,19 +88,15 @@ public:
 
     // False when the queue is stopped, refuses jobs, or is gone.
     bool takesJobs(const QString& printer) const {
-        const qsizetype slash = printer.indexOf(QLatin1Char('/'));  // "queue/instance"
-        const QByteArray name = printer.left(slash).toLocal8Bit();
-        const QByteArray instance = slash < 0 ? QByteArray() : printer.mid(slash + 1).toLocal8Bit();
+        const auto [name, instance] = cups::queueAndInstance(printer);
         Dest* dest = getNamedDest_(nullptr, name.constData(), instance.isEmpty() ? nullptr : instance.constData());
         if (!dest) return false;
-        const char* state = getOption_("printer-state", dest->numOptions, dest->options);
-        const char* accepting = getOption_("printer-is-accepting-jobs", dest->numOptions, dest->options);
-        const bool takes = qstrcmp(state, "5") != 0 && qstrcmp(accepting, "false") != 0;  // 5: stopped
+        const bool takes = cups::takesJobs(getOption_("printer-state", dest->numOptions, dest->options),
+                                           getOption_("printer-is-accepting-jobs", dest->numOptions, dest->options));
         freeDests_(1, dest);
         return takes;
     }
-    // Statuses from 0x0100 up are errors.
-    bool lastRequestFailed() const { return lastError_() >= 0x0100; }
+    bool lastRequestFailed() const { return cups::failed(lastError_()); }
 
 private:
     struct Option {

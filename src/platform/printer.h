@@ -3,11 +3,13 @@
 // it) and discarding it. Columns are counted from 1 in widths of a half-width character (a
 // full-width one takes two). The document is kept as text lines until it is sent; it goes to the
 // default printer, or to a PDF file in the program's folder when no printer is set up.
+#include <QByteArray>
 #include <QList>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QString>
 #include <QStringList>
+#include <utility>
 
 namespace vx {
 
@@ -34,6 +36,16 @@ public:
     // After the painter has ended (which sends the job): whether the printer took it.
     virtual bool jobTaken() = 0;
 };
+// What CUPS says of the default printer, read as it is read here.
+namespace cups {
+// "queue/instance" as the queue's name and the instance's (empty when none).
+std::pair<QByteArray, QByteArray> queueAndInstance(const QString& printer);
+// A queue takes jobs unless it is stopped (state 5) or refuses them; a missing option says nothing.
+bool takesJobs(const char* state, const char* accepting);
+// Statuses from 0x0100 up are errors.
+bool failed(int status);
+}  // namespace cups
+
 // nullptr restores the real default printer.
 void setPrintDevice(PrintDevice* device);
 

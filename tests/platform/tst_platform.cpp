@@ -128,6 +128,20 @@ struct Mirror : QObject {
 class TestPlatform : public GuiTest {
     Q_OBJECT
 private Q_SLOTS:
+    // What CUPS says of a queue, read as the default printer reads it.
+    void cupsAnswers() {
+        const auto [queue, instance] = cups::queueAndInstance("office/duplex");
+        const auto [plain, none] = cups::queueAndInstance("office");
+        const auto [lead, rest] = cups::queueAndInstance("/x");
+        QCOMPARE(QList<QByteArray>({queue, instance, plain, none, lead, rest}), QList<QByteArray>({"office", "duplex", "office", "", "", "x"}));
+        QString takes;
+        for (const auto& [state, accepting] : std::initializer_list<std::pair<const char*, const char*>>{
+                 {"3", "true"}, {"4", nullptr}, {"5", "true"}, {"3", "false"}, {nullptr, nullptr}, {"6", "true"}})
+            takes += cups::takesJobs(state, accepting) ? '1' : '0';
+        QCOMPARE(takes, QString("110011"));
+        QCOMPARE(QList<bool>({cups::failed(0), cups::failed(0xFF), cups::failed(0x100), cups::failed(0x400)}), QList<bool>({false, false, true, true}));
+    }
+
     // The window shown, clicked or left on top is the active one, with its menus and the keyboard
     // (a click activates before the control acts); an Alt letter clicks the active window's enabled
     // button only; a late focus request or the hiding of a window behind moves nothing. Closing asks
