@@ -182,7 +182,8 @@ std::optional<QVariant> TypedDate(const QString& text) {
     if (t.isEmpty()) return QVariant();
     for (const char* f : {"yyyy/M/d", "yyyy-M-d"}) {
         const QDate d = QDate::fromString(t, QString::fromLatin1(f));
-        if (d.isValid()) return d.toString(Qt::ISODate);
+        // A year before 1 has no ISO text: it would be stored as an empty date.
+        if (d.isValid() && d.year() > 0) return d.toString(Qt::ISODate);
     }
     return std::nullopt;
 }
