@@ -15,6 +15,8 @@
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
@@ -193,6 +195,11 @@ void note(const QString& what) {
     walk(form, form, j.home, now);
     menus(form->menuActions(), QString(), j.home, now);
     if (j.extra) now << j.extra();
+    // The windows standing behind it, from the bottom.
+    QStringList shown;
+    for (const QMdiSubWindow* sub : frame->mdiArea()->subWindowList(QMdiArea::StackingOrder))
+        if (sub->isVisible() && sub->widget()) shown << QString::fromLatin1(sub->widget()->metaObject()->className());
+    now << QStringLiteral("windows ") + shown.join(QLatin1Char(' '));
     j.lines << header + QStringLiteral(" => ") + name;
     const QStringList before = j.last.value(name);
     for (int i = 0; i < now.size(); ++i)
