@@ -518,6 +518,12 @@ private Q_SLOTS:
         for (const char* p : EdgePictures)
             for (double v : {0.0, 5.0, -2.5, 0.125, 1234567.891, -0.004})
                 number(v, u(p));
+        // Each power of ten a whole number's digits are counted by, and its neighbours.
+        for (int k = 0; k <= 20; ++k) {
+            const double p10 = std::pow(10.0, k);
+            for (double v : {p10, p10 - 1, p10 * 1.5, p10 + 0.5, -p10 * 9.5, p10 * 0.999999})
+                for (const char* p : {"0", "#,##0", "0.00", ""}) number(v, u(p));
+        }
         // The program's own pictures.
         for (const char* p : ProgramPictures) {
             for (int i = 0; i < 14; ++i) number(numberValue(rng, false), u(p));
