@@ -74,14 +74,23 @@ class TestScoreEntryWalk : public GuiTest {
     }
 
 private Q_SLOTS:
+    void aDayOfEntry_data() {
+        QTest::addColumn<bool>("pins");
+        QTest::addColumn<unsigned>("seed");
+        QTest::newRow("marks") << false << 20261207u;
+        QTest::newRow("pins") << true << 20261208u;
+    }
     void aDayOfEntry() {
+        QFETCH(bool, pins);
+        QFETCH(unsigned, seed);
         setUpMatch(11, 3);
         const char16_t* names[] = {u"佐藤一郎", u"鈴木花子", u"高橋三郎", u"田中四郎", u"伊藤五月", u"渡辺六太"};
         for (int s = 0; s < 6; ++s) placePlayer(s, std::int16_t(11 + s), QString::fromUtf16(names[s]), std::int16_t(s * 7 % 30));
         settings::SaveSetting(QStringLiteral("form"), QStringLiteral("main_mode"), QStringLiteral("1"));
         form_main& f = vxtest::shown<form_main>();
+        if (pins) click(f.Cmd_Mode);
         vxtest::journal::setExtra(stored);
-        std::mt19937 rng(20261207);
+        std::mt19937 rng(seed);
         for (int step = 0; step < 1500; ++step) act(f, rng);
         QCOMPARE(notOnTop(f), QString());
     }
