@@ -50,6 +50,10 @@ private Q_SLOTS:
         QVERIFY(sel.run({2}) && !sel.value(0).isValid() && sel.next() && sel.value(0).toString() == "南");
         QVERIFY(!sel.run({1, 2}) && sel.error() == "Parameter count mismatch" && !sel.next() && !sel.value(0).isValid());
         QVERIFY(!sel.value(1).isValid() && !sel.value(-1).isValid() && !sel.next() && !sel.value(0).isValid());
+        // A null of any type is bound as NULL.
+        Statement kinds("SELECT typeof(?) || typeof(?) || typeof(?)");
+        QVERIFY(kinds.run({QVariant(QMetaType::fromType<int>()), QVariant(QString()), QVariant(0)}) && kinds.next());
+        QCOMPARE(kinds.value(0).toString(), QString("nullnullinteger"));
         // A statement finished is kept for its next run and never left behind.
         const auto prepared = [] {
             Statement n("SELECT count(*) FROM sqlite_stmt");

@@ -105,6 +105,10 @@ private Q_SLOTS:
         };
         QCOMPARE(radar(0.6, 3.0, 0.75, 170) + '|' + radar(0.6, 3.0, 0.75, 80) + '|' + radar(0.6, 0, 0.75, 170) + '|' + radar(0, 3.0, 0.75, 170),
                  QString("51 -51 -51 51 1|51 -51 -51 0 0|51 0 -51 51 0|0 -51 -51 51 0"));
+        // Exactly two pixels up or right, the outline passes through the fill's start: no hatch.
+        QCOMPARE(QList<bool>({graphs::radarShape(1, 8, 0, 380, 1.6, 1.6).hatched, graphs::radarShape(1.01, 8, 0, 380, 1.6, 1.6).hatched,
+                              graphs::radarShape(1.01, 8, 0, 230, 1.6, 1.6).hatched}),
+                 QList<bool>({false, true, false}));
         std::uint8_t c = 0;
         QString colours;
         for (int i = 0; i < 15; ++i) colours += QString::number(c = graphs::nextChartColor(c)) + ' ';
