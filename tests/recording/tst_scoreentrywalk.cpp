@@ -67,7 +67,7 @@ class TestScoreEntryWalk : public GuiTest {
             else click(f.Cmd_spl);
         } else if (kind < 97) {
             if (f.model().pinMode()) click(f.cmd_MDS[std::size_t(pick(6))]);
-            else click(f.Cmd_MARK.at(pick(2) ? 20 : 10));
+            else click(std::next(f.Cmd_MARK.begin(), pick(int(f.Cmd_MARK.size())))->second);
         } else {
             click(f.Cmd_KEISAN);
         }
