@@ -95,6 +95,65 @@ private Q_SLOTS:
         QCOMPARE(notOnTop(f), QString());
     }
 
+    // Many short games ending from the eighth frame on: the tenth's three balls and the frames
+    // before it, entered, entered again, moved over and switched between marks and pins, where a
+    // long day reaches the tenth only now and then.
+    void lastFrames_data() { aDayOfEntry_data(); }
+    void lastFrames() {
+        QFETCH(bool, pins);
+        QFETCH(unsigned, seed);
+        setUpMatch(11, 0);
+        placePlayer(0, 11, QStringLiteral("佐藤一郎"), 9);
+        settings::SaveSetting(QStringLiteral("form"), QStringLiteral("main_mode"), QStringLiteral("1"));
+        form_main& f = vxtest::shown<form_main>();
+        if (pins) click(f.Cmd_Mode);
+        vxtest::journal::setExtra(stored);
+        std::mt19937 rng(seed + 10);
+        const auto pick = [&](int n) { return int(rng() % std::uint32_t(n)); };
+        static const QString markKeys = QStringLiteral("0123456789//*-fg+5-/*");
+        static const QString pinKeys = QStringLiteral("zasqwe1234gf-xc,.x123");
+        for (int game = 0; game < 160; ++game) {
+            // Frames 1..7 stored; the eighth and ninth a strike, a spare or open, as chance gives.
+            vx::GameRecord& r = vxtest::shown();
+            vx::clearGame(r);
+            vxtest::openFrames(r, 4);
+            for (int fr : {7, 8}) {
+                const int kind = pick(3);
+                r.Codes[std::size_t(2 * fr)] = std::uint8_t(kind == 0 ? 10 : 7);
+                r.Codes[std::size_t(2 * fr + 1)] = std::uint8_t(kind == 0 ? 30 : kind == 1 ? 20 : 2);
+            }
+            for (std::size_t k = 0; k <= 20; ++k)
+                r.Marks[k] = r.Codes[k] == vx::BallCode::NotEntered ? QString() : ScoreEntryModel::markCaption(r.Codes[k]);
+            f.model().clear_score(), f.New_score(), vxtest::settle();
+            click(f.Txt_MARK[std::size_t(14 + 2 * pick(3))]);
+            for (int step = 0; step < 14; ++step) {
+                const int kind = pick(100);
+                if (kind < 60) {
+                    const QString& keys = f.model().pinMode() ? pinKeys : markKeys;
+                    typeKeys(QString(keys[pick(int(keys.size()))]));
+                } else if (kind < 70) {
+                    click(f.Txt_MARK[std::size_t(14 + pick(8))]);
+                } else if (kind < 74) {
+                    click(f.Pct_flame[std::size_t(7 + pick(5))]);
+                } else if (kind < 79) {
+                    press(pick(2) ? Qt::Key_Right : Qt::Key_Left, Qt::ShiftModifier);
+                } else if (kind < 85) {
+                    QAbstractButton* b = f.Cmd_moveflame[std::size_t(pick(3))];
+                    if (b->isVisible()) click(b);
+                } else if (kind < 89) {
+                    click(f.Cmd_Mode);
+                } else if (kind < 95) {
+                    if (f.model().pinMode()) click(f.pct_pin[std::size_t(pick(10))]);
+                    else click(f.Cmd_spl);
+                } else {
+                    if (f.model().pinMode()) click(f.cmd_MDS[std::size_t(pick(6))]);
+                    else click(std::next(f.Cmd_MARK.begin(), pick(int(f.Cmd_MARK.size())))->second);
+                }
+            }
+        }
+        QCOMPARE(notOnTop(f), QString());
+    }
+
     // Every control of the window tried in turn, the input check and the day's end included.
     void triedEverything() {
         setUpMatch(11, 3);
