@@ -180,9 +180,10 @@ private Q_SLOTS:
         QCOMPARE(QDir(storeFolder()).entryList(QDir::Files | QDir::Hidden).join(' ') + GetSetting("Setting", "brw", {}), "Vorlix32.ini" + odd);
         // Another settings folder is another store.
         QTemporaryDir other;
-        QVERIFY(QDir(other.path()).mkpath("Vorlix32") && writeWhole(other.filePath("Vorlix32/Vorlix32.ini"), "[Setting]\r\n=nameless\r\nbrw=elsewhere\r\n"));
+        QVERIFY(QDir(other.path()).mkpath("Vorlix32") && writeWhole(other.filePath("Vorlix32/Vorlix32.ini"), "[Setting]\r\n=nameless\r\nbrw=elsewhere\r\nend=a\\\\b\\\r\n"));
         qputenv("XDG_CONFIG_HOME", other.path().toLocal8Bit());
         QCOMPARE(GetSetting("Setting", "brw", {}) + GetSetting("Setting", "", "|none"), QString("elsewhere|none"));  // a line without a name is none
+        QCOMPARE(GetSetting("Setting", "end", {}), QString("a\\b\\"));  // a written line's last lone backslash stays
     }
 };
 

@@ -411,6 +411,31 @@ private Q_SLOTS:
                  QStringLiteral("2 3 2 3 2 0"));
     }
 
+    // A button, box or picture number out of range changes nothing: not the game, the boxes, the
+    // pins or the cursor.
+    void outOfRangeIndexesChangeNothing() {
+        form_main& f = open();
+        click(f.Txt_MARK[0]), typeKeys(QStringLiteral("7-9/**5"));
+        ScoreEntryModel& m = f.model();
+        const auto seen = [&] {
+            QStringList out{state(), QString::number(m.curFrame()), QString::number(m.focused()), QString::number(CurBall),
+                            QString::number(FocusBall), QString::number(m.pendingFocus().size())};
+            for (int k = 0; k <= 21; ++k) out << m.markText(k) + QString::number(m.markBackColor(k), 16);
+            for (int k = 0; k <= 11; ++k) out << m.scoreText(k) + QString::number(m.frameBackColor(k), 16) + QString::number(m.frameVisible(k));
+            for (int i = 0; i < 10; ++i) out << QString::number(m.pinState(i)) + QString::number(m.pinPictureState(i));
+            for (int k = 0; k < 120; ++k) out << QString::number(m.shapeColor(k), 16);
+            return out;
+        };
+        for (bool pins : {false, true}) {
+            if (m.pinMode() != pins) click(f.Cmd_Mode);
+            const QStringList before = seen();
+            for (int i : {-1, 22, 1000}) m.Txt_MARK_GotFocus(i), m.Txt_MARK_LostFocus(i), m.Pct_flame_Click(i);
+            for (int i : {-1, 4}) m.Pct_moveSEN_Click(i);
+            for (int i : {-1, 10}) m.pct_pin_Click(i);
+            QCOMPARE(seen(), before);
+        }
+    }
+
     // Back from the players window the game is computed again; its lane grid follows the slot
     // shown (row lane + 1, column place in the lane + 1); the game labels go where they say.
     void playersWindowAndGameLabels() {
