@@ -632,6 +632,19 @@ private Q_SLOTS:
         QCOMPARE(value("SELECT d.HCP || ' ' || quote(m.ｹﾞｰﾑ) FROM データ項目 d JOIN マーク m USING (ID)"), QString("9223372036854775807 2"));
         QVERIFY(rs.Edit() && rs.SetValue("HCP", QVariant()) && rs.SetValue("mg", QString()) && rs.Update());  // none is NULL
         QCOMPARE(value("SELECT quote(d.HCP) || ' ' || quote(m.ｹﾞｰﾑ) FROM データ項目 d JOIN マーク m USING (ID)"), QString("NULL NULL"));
+
+        // A column of fractions takes any finite number; a field or row out of range is refused.
+        QVERIFY(exec("CREATE TABLE r (id INTEGER PRIMARY KEY, x REAL)") && exec("INSERT INTO r VALUES (1, 0.5)"));
+        Recordset real;
+        QVERIFY(real.open("r") && real.Edit());
+        const auto refused = [&](const QVariant& v) { return real.SetValue("x", v) ? QString("taken") : real.lastError(); };
+        QCOMPARE(QStringList({refused("1e400"), refused("-1e400"), refused("abc"), refused("inf"), refused(" 2.75 ")}),
+                 QStringList({"overflow in field x", "overflow in field x", "type mismatch in field x", "type mismatch in field x", "taken"}));
+        QVERIFY(!real.SetValue(-1, 1) && !real.SetValue(real.FieldCount(), 1) && real.lastError() == "no such field");
+        QVERIFY(real.Update());
+        QCOMPARE(value("SELECT quote(x) FROM r"), QString("2.75"));
+        QVERIFY(!real.SetAbsolutePosition(-1) && !real.SetAbsolutePosition(1) && real.lastError() == "invalid position" && real.AbsolutePosition() == 0);
+        QVERIFY(real.isCounter(0) == false && !real.isCounter(-1) && !real.isCounter(2));
     }
 };
 
