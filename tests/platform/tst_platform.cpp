@@ -651,6 +651,8 @@ private Q_SLOTS:
         QVERIFY(fits(u"いちばん下のとてもとても長い会場の名前"_s));
         // Given another source, the grid leaves the first: its model goes, its errors are not the grid's.
         QSignalSpy gridErrors(&single, &DBGrid::error);
+        QVERIFY(!one.setCurrentRow(99) && gridErrors.size() == 1);  // its own source's are
+        gridErrors.clear();
         single.setDataSource(&ds);
         QVERIFY(!one.setCurrentRow(99) && single.findChildren<DataSourceModel*>().size() == 1 && gridErrors.isEmpty());
         QCOMPARE(single.currentIndex(), single.gridModel()->index(ds.currentRow(), 0));  // in the first column
