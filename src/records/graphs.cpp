@@ -151,12 +151,10 @@ std::optional<Race> readRace(const QString& seasonText, const QString& countText
     db::Statement ranked(QStringLiteral("SELECT 選手ID FROM シーズン成績２ WHERE シーズンID = ?"));
     if (!ranked.run({season})) return std::nullopt;
     while (race.players.size() < wanted && ranked.next()) race.players << ranked.value(0).toInt();
-    ranked.finish();
     db::Statement name(QStringLiteral("SELECT 選手名 FROM 選手 WHERE 選手ID = ?"));
     for (int id : race.players) {
         if (!name.run({id})) return std::nullopt;
         race.names << (name.next() ? name.value(0).toString() : QString());
-        name.finish();  // ready to be bound again
     }
 
     // The season's matches in their stored order; the race has as many places as the largest number.
@@ -167,7 +165,6 @@ std::optional<Race> readRace(const QString& seasonText, const QString& countText
         matchIds << matches.value(0).toInt();
         race.matches = std::max(race.matches, matches.value(1).toInt());
     }
-    matches.finish();
     matchIds.resize(std::min<qsizetype>(matchIds.size(), race.matches));
 
     // A player's points of a match: the first row that earned any.
@@ -179,7 +176,6 @@ std::optional<Race> readRace(const QString& seasonText, const QString& countText
         const QPair<int, int> key(earned.value(0).toInt(), earned.value(1).toInt());
         if (!points.contains(key)) points.insert(key, earned.value(2).toInt());
     }
-    earned.finish();
     for (int id : race.players) {
         QVector<int> sums(race.matches + 1, 0);
         for (int m = 1; m <= race.matches; ++m)
