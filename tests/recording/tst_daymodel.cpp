@@ -318,6 +318,29 @@ private Q_SLOTS:
         }
         QVERIFY(checked == 150 && tenth > 0 && vx::Best10Lines(5, {}).names.isEmpty() && vx::Best10Lines(-1, {}).values.isEmpty());
     }
+
+    // A sheet that does not add up, a match number or typed points beyond what is stored: the
+    // calculation says why and writes no results file.
+    void daysThatCannotBeCalculated() {
+        const auto refusal = [&](const std::function<void(vx::DayOptions&)>& spoil) {
+            randomDay(4, 3);
+            MatchId = 7, SeasonId = 2, MatchNo = 3;
+            vx::DayOptions opt{.pointTarget = 0, .pointMethod = 2};
+            for (QString& t : opt.pointTexts) t = QStringLiteral("5");
+            spoil(opt);
+            QFile::remove(inProgramFolder(QStringLiteral("SD-2-3.txt")));
+            const vx::DayCalcResult r = vx::CalculateDay(opt);
+            return QString::number(r.ok) + u' ' + r.error.section(u'\r', 1) + (QFile::exists(inProgramFolder(QStringLiteral("SD-2-3.txt"))) ? " written" : "");
+        };
+        QCOMPARE(refusal([](vx::DayOptions&) {}), QStringLiteral("1  written"));
+        QCOMPARE(refusal([](vx::DayOptions&) { GamePlayerCounts = {}, GamePlayerCounts[0] = 4, GamePlayerCounts[9] = 2, GamePlayerCounts[10] = 3; }),
+                 QStringLiteral("0 fewer games with players than games with data"));
+        QCOMPARE(refusal([](vx::DayOptions&) { PlayedSheet.redim(1, 4, 1, 2); }), QStringLiteral("0 the statistics sheet does not hold 4 players by 3 games"));
+        QCOMPARE(refusal([](vx::DayOptions&) { MatchId = 32768; }), QStringLiteral("0 match ID out of range: 32768"));
+        QCOMPARE(refusal([](vx::DayOptions& o) { o.pointTexts[0] = QStringLiteral("32768"); }),
+                 QStringLiteral("0 points typed for placing 1 are out of range"));
+        QCOMPARE(refusal([](vx::DayOptions& o) { o.pointTexts[0] = QStringLiteral("-32767"); }), QStringLiteral("1  written"));
+    }
 };
 
 QTEST_MAIN(TstDayModel)
