@@ -78,6 +78,16 @@ private Q_SLOTS:
                  (QList<int>{false, 2, !failingRename && !diskFull}));
     }
 
+    // Where the original cannot even be put back, the message says where it is, and it is whole.
+    void aDatabaseThatCannotBePutBackIsNamed() {
+        int calls = 0;
+        const auto r = dbmaint::compact([&](const QString& from, const QString& to) { return ++calls == 1 && vx::replaceFile(from, to); });
+        QCOMPARE(r.message, QStringLiteral("データベースの最適化ができませんでした。\r元のデータベースは ") + dbmaint::BackupFileName + QStringLiteral(" に残っています。"));
+        QCOMPARE((QList<int>{r.ok, calls, QFile::exists(path("Vorlix.mdb")), QFile::exists(path(dbmaint::NewFileName)), db::isOpen()}),
+                 (QList<int>{false, 3, false, false, false}));
+        QVERIFY(db::open(path(dbmaint::BackupFileName)) && rows() == 2);
+    }
+
     // A damaged database is not compacted: the message says so, nothing is copied or renamed.
     void aDamagedDatabaseStaysAsItIs() {
         for (const char* sql : {"CREATE TABLE dup (a)", "INSERT INTO dup VALUES (1), (1)", "CREATE INDEX dup_a ON dup (a)", "PRAGMA writable_schema = ON",
