@@ -332,8 +332,7 @@ void Zentai(const DayOptions& opt, DayOutput& out) {
     // Without a target the first one serves, so that the day always has its placings and winner.
     const int target = opt.pointTarget >= 0 && opt.pointTarget <= 2 ? opt.pointTarget : 0;
     const std::vector<std::int16_t>& source = target == 0 ? TopRank : target == 1 ? HighGameRank : AverageRank;
-    DayRank.assign(std::size_t(n) + 1, 0);
-    for (int p = 1; p <= n; ++p) DayRank[std::size_t(p)] = source[std::size_t(p)];
+    DayRank = source;
 
     for (int p = 1; p <= n; ++p)
         for (int g = 1; g <= G; ++g) {
