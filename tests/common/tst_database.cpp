@@ -311,6 +311,8 @@ private Q_SLOTS:
         QVERIFY(rs.open("SELECT データ項目.ID, データ項目.S10, マーク.M11 FROM データ項目 JOIN マーク USING (ID) ORDER BY ID;",
                         {.params = {}, .key = "ID", .writeTables = {"データ項目", "マーク"}, .writeKeys = {}, .keyset = false}));
         QVERIFY(rs.isCounter(0) && !rs.isCounter(1));  // known by the table each column comes from
+        Recordset computed;  // a computed column comes from no table
+        QVERIFY(computed.open("SELECT ID * 1 AS n, ID FROM データ項目", RecordsetType::Snapshot) && !computed.isCounter(0) && computed.isCounter(1));
         QVERIFY(rs.Delete() && rs.MoveNext() && rs.Edit() && rs.SetValue("m11", "Ｇ") && rs.SetValue("S10", "205") && rs.Update());
         QCOMPARE(value("SELECT group_concat(ID || データ項目.S10 || M11 || マーク.S10) FROM データ項目 JOIN マーク USING (ID)") +
                      value("SELECT count(*) FROM フレーム"), QString("2205Ｇ1102"));
