@@ -92,7 +92,6 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, std::int32_t c
     ensureSize();
     const QColor c = vbColor(color < 0 ? fore_ : color);
     QPainter p(&image_);
-    p.setRenderHint(QPainter::Antialiasing, false);
     if (kind == PlainLine) {
         p.setPen(pen(c));
         p.drawLine(map(x1, y1), map(x2, y2));
