@@ -371,12 +371,6 @@ QString ResultsFileName() {
            QStringLiteral(".txt");
 }
 
-QString ResultsText(const DayOutput& out) {
-    QString text;
-    for (const QString& line : out.resultsLines) text += line + QStringLiteral("\r\n");
-    return text;
-}
-
 void WriteResultsFile(const DayOutput& out) {
     try {
         TextWriter file(inProgramFolder(ResultsFileName()));

@@ -76,8 +76,6 @@ int WinningPoints(int method, int r, int n, const std::array<QString, 30>& point
 
 // Name of the results text file: "SD-" + season + "-" + match number + ".txt".
 QString ResultsFileName();
-// The results text as written: every line ended by CR LF.
-QString ResultsText(const DayOutput& out);
 // Writes the results text file into the program's folder (created or overwritten).
 void WriteResultsFile(const DayOutput& out);
 
