@@ -715,7 +715,7 @@ void ScoreEntryModel::processPendingFocus() {
         pendingFocus_.pop_front();
         if (focused_ != target) Txt_MARK_LostFocus(focused_);  // it ignores a box that does not exist
         focused_ = target;
-        if (target >= 0 && target <= 21) Txt_MARK_GotFocus(target);
+        Txt_MARK_GotFocus(target);  // it ignores the handicap box
     }
     pendingFocus_.clear();
 }
