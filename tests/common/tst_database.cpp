@@ -256,6 +256,16 @@ private Q_SLOTS:
         QVERIFY(rs.SetAbsolutePosition(2) && rs.Edit() && rs.SetValue("選手名", "x") && rs.Delete());
         QVERIFY(rs.editMode() == EditMode::None && !rs.Update() && rs.MoveNext() && rs.Value("選手名").toString() == "C");
         QCOMPARE(value("SELECT group_concat(選手名) FROM 選手"), QString("全　員,A,C"));
+        // An edit that changes nothing ends and writes nothing; a list given itself stays as it is.
+        const QString changes = value("SELECT total_changes()");
+        QVERIFY(rs.Edit() && rs.SetValue("選手名", rs.Value("選手名")) && !rs.isDirty() && rs.Update() && rs.editMode() == EditMode::None);
+        QCOMPARE(value("SELECT total_changes()"), changes);
+        Recordset& same = rs;
+        rs = same;
+        Recordset copy;
+        copy = rs;
+        for (const Recordset* r : {&rs, &copy})
+            QCOMPARE(QStringList({QString::number(r->isOpen()), QString::number(r->RecordCount()), r->Value("選手名").toString()}), QStringList({"1", "3", "C"}));
     }
 
     // Saved queries that are written through: the engine's counters read back, unknown keys and

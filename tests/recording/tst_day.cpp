@@ -15,6 +15,7 @@
 #include "support/dayfixture.h"
 #include "support/exchange_sheet.h"
 #include "support/filesizelimit.h"
+#include "support/heldelsewhere.h"
 
 using namespace Module1;
 using namespace vx::exchange;
@@ -1077,6 +1078,21 @@ private Q_SLOTS:
         r = vx::StoreDay();
         QVERIFY2(!r.ok && r.error.startsWith(refused + QStringLiteral("通算成績を読めませんでした。\r")), qPrintable(r.error));
         QVERIFY(vx::db::exec(view) && dump() + resultsFile() == before);
+
+        // A database another program holds, or one that is gone, is not written either.
+        const QString file = vx::db::fileName();
+        QStringList why;
+        for (const char* mode : {"IMMEDIATE", "EXCLUSIVE"}) {
+            vxtest::HeldElsewhere other(file, mode);
+            QVERIFY(other.holding());
+            why << vx::StoreDay().error.section(u'\r', 0, 0);
+        }
+        vx::db::close();
+        QVERIFY(QFile::rename(file, file + ".away"));
+        why << vx::StoreDay().error.section(u'\r', 0, 0);
+        QVERIFY(QFile::rename(file + ".away", file) && vx::db::ensureOpen());
+        QCOMPARE(why, QStringList({refused.chopped(1), QStringLiteral("データベースを読めませんでした。"), QStringLiteral("データベースを開けませんでした。")}));
+        QVERIFY(dump() + resultsFile() == before);
 
         QVERIFY(vx::db::exec(QStringLiteral("DROP TRIGGER forced_failure")));
         r = vx::StoreDay();
