@@ -459,7 +459,9 @@ private Q_SLOTS:
         QCOMPARE(id.text() + name.text() + stored() + QString::number(resets.count()), u"4四Natsu,Fall,冬,四1"_s);
         grid.setColumnWidth(2, 4);  // a column too narrow for what it shows widens at the next reset
         QVERIFY(ds.Refresh() && grid.columnWidth(2) > grid.fontMetrics().horizontalAdvance(u"Natsu"_s));
+        QSignalSpy unknown(&ds, &DataSource::error);
         QVERIFY(!ds.setValue("no such field", 1) && !DBGrid().commitRow() && ds.AddNew() && ds.Delete() && !ds.isAdding());
+        QCOMPARE(unknown.value(0).value(0).toString(), u"no such field: no such field"_s);
         grid.setCaption(1, u"期"_s);
         grid.setColumns({"シーズン名", "シーズンID"});  // the grid shows the chosen fields in their order, under their own names
         QCOMPARE(spaced(QVariantList{grid.horizontalHeader()->count(), m->headerData(1, Qt::Horizontal), m->data(m->index(0, 0))}), u"2 シーズンID 四"_s);
