@@ -8,6 +8,7 @@
 #include "recording/form_info.h"
 #include "recording/form_main.h"
 #include "recording/form_normaldata.h"
+#include "recording/form_player.h"
 #include "recording/form_siai.h"
 #include "recording/form_zkt.h"
 #include "recording/matchsetup.h"
@@ -627,6 +628,24 @@ private Q_SLOTS:
         for (int g = 0; g < 4; ++g) g % 2 ? trigger(f.menu_game[1]) : click(f.Pct_moveGAM[1]);  // past the last game: game 1
         trigger(f.menu_move[2]), click(f.Pct_moveSEN[2]);  // no lane before the first: beep, stays
         QCOMPARE(games + f.Txt_GAM->text() + f.Txt_junban->text() + QString::number(dlg->beeps()), QStringLiteral(" 2 1 1 15"));
+    }
+
+    // A file read in while the players window is open shows in its lanes beside the players placed.
+    void importWithThePlayersWindowOpen() {
+        form_main& f = open();
+        QVERIFY(execSql("INSERT INTO 選手 (選手ID, 選手名) VALUES (3, '山田太郎'), (12, 'Suzuki'), (25, '佐藤　花子')"));
+        Form_Player& players = vxtest::shown<Form_Player>();  // it starts the day's slots afresh
+        placePlayer(0, 11, QStringLiteral("佐藤一郎"), 12);
+        vxtest::shown<form_main>();
+        dlg->expectOpenFile(exchangeData(QStringLiteral("B_000012.dat")));
+        click(f.Cmd_Data_IO[1]);
+        QVERIFY(dlg->allAnswered());
+        QStringList names;
+        for (int r = 1; r < players.Grd_LN->rowCount(); ++r)
+            for (int c = 1; c <= 6; ++c)
+                if (!players.Grd_LN->item(r, c)->text().isEmpty()) names << QStringLiteral("%1,%2 %3").arg(r).arg(c).arg(players.Grd_LN->item(r, c)->text().trimmed());
+        QCOMPARE(names.join(u'|'), QStringLiteral("1,1 佐藤一郎|7,1 山田太郎|7,2 Suzuki|7,3 佐藤　花子"));
+        QCOMPARE(notOnTop(players), QString());  // shown last, over the score entry, with its new lanes
     }
 
     // Keys going to a menu opened by the keyboard are the menu's alone: they neither move the sheet
