@@ -727,6 +727,13 @@ private Q_SLOTS:
         dlg->expectMsgBox(vbOK, QStringLiteral("メニューに戻ります。")), click(f.Cmd_CAN[1]);
         QVERIFY(!forms::loaded<form_main>() && settings::GetSetting(QStringLiteral("form"), QStringLiteral("main_mode"), {}) == QStringLiteral("1") &&
                 notOnTop(forms::get<Form_Start>()).isEmpty());
+        // The logic says whether the user agreed; any other button asks nothing.
+        M m;
+        QList<int> agreed;
+        for (int index : {0, 1})
+            for (int answer : {vbCancel, vbOK}) dlg->expectMsgBox(answer, QStringLiteral("よろしいですか？")), agreed << m.Cmd_CAN_Click(index);
+        agreed << m.Cmd_CAN_Click(2) << dlg->allAnswered();
+        QCOMPARE(agreed, QList<int>({0, 1, 0, 1, 0, 1}));
     }
 
     // The input check lists unfinished games; ending the input asks about them, then about a
