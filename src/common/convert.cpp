@@ -80,7 +80,7 @@ std::optional<std::uint8_t> CByte(const QString& text) { return whole<std::uint8
 
 std::optional<std::int32_t> CLng(const QString& text) {
     const QString t = text.trimmed();
-    if (t.size() > 2 && t[0] == QLatin1Char('&') && t[1].toLower() == QLatin1Char('h')) {
+    if (t.startsWith(QLatin1String("&h"), Qt::CaseInsensitive)) {
         bool ok = false;
         const qulonglong v = t.mid(2).toULongLong(&ok, 16);
         if (!ok || v > 0xFFFFFFFFull) return std::nullopt;
