@@ -50,6 +50,9 @@ private Q_SLOTS:
         QVERIFY(sel.run({2}) && !sel.value(0).isValid() && sel.next() && sel.value(0).toString() == "南");
         QVERIFY(!sel.run({1, 2}) && sel.error() == "Parameter count mismatch" && !sel.next() && !sel.value(0).isValid());
         QVERIFY(!sel.value(1).isValid() && !sel.value(-1).isValid() && !sel.next() && !sel.value(0).isValid());
+        // A name with a quote in it is one name.
+        QVERIFY(exec("CREATE TABLE " + quoteName("a\"b") + " (" + quoteName("c\"\"d") + ")") && exec("INSERT INTO \"a\"\"b\" VALUES (5)"));
+        QCOMPARE(value("SELECT " + quoteName("c\"\"d") + " FROM " + quoteName("a\"b")), QString("5"));
         // A null of any type is bound as NULL.
         Statement kinds("SELECT typeof(?) || typeof(?) || typeof(?)");
         QVERIFY(kinds.run({QVariant(QMetaType::fromType<int>()), QVariant(QString()), QVariant(0)}) && kinds.next());
