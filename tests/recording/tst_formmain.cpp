@@ -694,6 +694,10 @@ private Q_SLOTS:
         press(Qt::Key_PageUp), press(Qt::Key_PageDown);
         typeKeys(QStringLiteral("g-g-g-g-g-g-g-g-g-*g"));  // ball 20 owed
         for (Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown}) press(key);
+        for (const char* tenth : {"5/", "*5", "*g"}) {  // owed after a spare, and after a strike and a five
+            click(f.Txt_MARK[18]), typeKeys(QString::fromLatin1(tenth));
+            for (Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown}) press(key);
+        }
         QCOMPARE(dlg->beeps(), 0);
         click(f.Txt_MARK[20]), typeKeys(QStringLiteral("/"));  // a full tenth
         dlg->expectMsgBox(vbOK, QStringLiteral("ハンデを入力してください")), press(Qt::Key_PageUp);
