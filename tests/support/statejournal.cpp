@@ -145,7 +145,10 @@ void walk(const QWidget* form, const QWidget* w, const QString& home, QStringLis
 
 void menus(const QList<QAction*>& actions, const QString& path, const QString& home, QStringList& out) {
     for (const QAction* a : actions) {
-        if (a->isSeparator()) continue;
+        if (a->isSeparator()) {  // the lines between a menu's groups of entries
+            out << QStringLiteral("menu %1--- %2").arg(oneLine(path, home), a->isVisible() ? QStringLiteral("v") : QStringLiteral("-"));
+            continue;
+        }
         const QString name = path + a->text();
         out << QStringLiteral("menu %1 %2%3%4").arg(oneLine(name, home), a->isVisible() ? QStringLiteral("v") : QStringLiteral("-"),
                                                      a->isEnabled() ? QStringLiteral("e") : QStringLiteral("-"),
