@@ -133,6 +133,12 @@ void walk(const QWidget* form, const QWidget* w, const QString& home, QStringLis
             detail = pictureDigest(p);
         }
         detail += colours(c);
+        // Where the text stands in its box, where not as usual; the tip the pointer brings up.
+        Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
+        if (const auto* l = qobject_cast<const QLabel*>(c)) align = l->alignment();
+        else if (const auto* e = qobject_cast<const QLineEdit*>(c)) align = e->alignment();
+        if (align != (Qt::AlignLeft | Qt::AlignVCenter)) detail += QStringLiteral(" align=%1").arg(int(align), 0, 16);
+        if (!c->toolTip().isEmpty()) detail += QStringLiteral(" tip=") + c->toolTip();
         // Where the window puts it: places and sizes come from the window's own measures and fonts.
         const QRect g = c->geometry();
         detail += QStringLiteral(" @%1,%2 %3x%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
