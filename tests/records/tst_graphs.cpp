@@ -138,6 +138,8 @@ private Q_SLOTS:
         QCOMPARE(plot(graphs::TotalPins, shorter, false), QString("0 510 330 780 M780 s3.9 l1000"));
         QVERIFY(execSql("INSERT INTO データ項目 (選手ID, 試合ID, 上位, S10) VALUES (3, 10, NULL, 150)"));  // a rate of nothing is no value
         QCOMPARE(plot(graphs::TopRate, *graphs::readSeasons(3, false, 3), false), QString("0 null 0 75 M0.75 s40 l10"));
+        QVERIFY(execSql("INSERT INTO データ項目 (選手ID, 試合ID, S10, SP, SPF) VALUES (3, 20, 150, 1, 0)"));  // one spare chance, made
+        QCOMPARE(plot(graphs::SpareRate, *graphs::readSeasons(3, false, 3), false), QString("0 0 100 60 M1 s30 l10"));
         QCOMPARE(graphs::readRace("1", "1")->names, QStringList({"井上"}));  // the leader alone when one is asked for
         QVERIFY(db::exec("DROP VIEW \"全選手成績２\"") && !graphs::readSeasons(3, true, 0));  // unreadable: no table
     }
