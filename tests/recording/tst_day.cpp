@@ -382,6 +382,16 @@ private Q_SLOTS:
     // Each placing refusal leaves the slots as they were (a player placed twice is taken out of the
     // cell); new players are stored with their handicap, or not at all.
     // Each way out of the players window leaves the window on top active, with the keyboard: the
+    // The lane grid shows the placings; a double click or typing in it edits no cell.
+    void laneCellsAreNotTypedIn() {
+        Form_Player& f = openPlayers();
+        const QModelIndex cell = f.Grd_LN->model()->index(1, 1);
+        QTest::mouseDClick(f.Grd_LN->viewport(), Qt::LeftButton, {}, f.Grd_LN->visualRect(cell).center());
+        settle();
+        typeKeys(QStringLiteral("ab")), press(Qt::Key_F2), typeKeys(QStringLiteral("c")), press(Qt::Key_Return);
+        QCOMPARE(f.Grd_LN->item(1, 1)->text(), QString());
+    }
+
     // score entry for its button and menu, the caller for the close box.
     void playersWindowWaysOut() {
         Form_Player* f = &openPlayers();
