@@ -12,6 +12,7 @@
 #include "recording/form_siai.h"
 #include "recording/form_zkt.h"
 #include "recording/matchsetup.h"
+#include "recording/scoring.h"
 #include "recording/split.h"
 #include "support/dayfixture.h"
 #include "support/exchange_sheet.h"
@@ -646,6 +647,17 @@ private Q_SLOTS:
                 if (!players.Grd_LN->item(r, c)->text().isEmpty()) names << QStringLiteral("%1,%2 %3").arg(r).arg(c).arg(players.Grd_LN->item(r, c)->text().trimmed());
         QCOMPARE(names.join(u'|'), QStringLiteral("1,1 佐藤一郎|7,1 山田太郎|7,2 Suzuki|7,3 佐藤　花子"));
         QCOMPARE(notOnTop(players), QString());  // shown last, over the score entry, with its new lanes
+    }
+
+    // Balls as a file may hold them: a spare on a first ball counts ten, as does a spare after a foul.
+    void oddStoredBallsScore() {
+        QStringList got;
+        for (const char* balls : {"0:20 1:5", "0:21 1:20 2:3"}) {
+            GameRecord r;
+            clearGame(r), setCodes(r, QString::fromLatin1(balls)), scoreGame(r);
+            got << QStringLiteral("%1 %2 %3 %4").arg(r.PinsDown[0]).arg(r.PinsDown[1]).arg(r.PinsDown[2]).arg(r.Scores[10]);
+        }
+        QCOMPARE(got, QStringList({"10 5 0 10", "0 10 3 16"}));  // ten on the first ball reads as a strike
     }
 
     // Keys going to a menu opened by the keyboard are the menu's alone: they neither move the sheet
