@@ -491,6 +491,13 @@ private Q_SLOTS:
         placeAt(f, 1, 2, 6), at(f, 2, 6), click(f.Cmd_newPlayer);
         QVERIFY(cursor(f) == Cell(3, 1) && f.entry() == Form_Player::Entry::NewPlayer);
         click(f.Cmd_OK[2]);
+        // No free cell after the last slot, and none in a heading: the entry does not open.
+        QVERIFY(placement::seat(LastPlayer, 8, QStringLiteral("末"), 0));
+        for (Cell c : {Cell(placement::laneOf(LastPlayer), placement::orderOf(LastPlayer)), Cell(0, 3), Cell(4, 0)}) {
+            at(f, c.first, c.second);
+            dlg->expectMsgBox(vbOK, QStringLiteral("あいている選手枠をクリックしてから登録してください。")), click(f.Cmd_newPlayer);
+            QVERIFY(f.entry() == Form_Player::Entry::None && dlg->allAnswered());
+        }
     }
 
     // Three players by four games: 2 + 3 × 473 lines exactly as the other platform writes them,
