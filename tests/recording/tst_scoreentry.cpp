@@ -372,6 +372,7 @@ private Q_SLOTS:
         fill(7, 3, 20, 20);  // only a third ball: its score alone says the game holds data
         for (int g = 0; g <= 3; ++g) ScoreSheet(0, g).Scores[11] = -1;
         CurPlayer = 9, f.New_score(), settle();  // an empty game on screen
+        GamePlayerCounts.fill(9);  // a previous day's counts never stay
         dlg->expectMsgBox(vbNo, QStringLiteral("入力していないデータを入力してください")), click(f.Cmd_TOKEI);
         QVERIFY(forms::loaded<Form_Data>() && forms::loaded<Form_Data>()->isShown() && !f.isShown());
         QCOMPARE(spaced(QList<int>{PlayedGameCount, PlayedSheet.lo1(), PlayedSheet.hi1(), PlayedSheet.lo2(), PlayedSheet.hi2(), ScoreSheet(0, 2).Scores[0] - ScoreSheet(0, 2).Scores[10]}),
