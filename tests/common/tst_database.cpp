@@ -659,7 +659,7 @@ private Q_SLOTS:
         QVERIFY(real.Update());
         QCOMPARE(value("SELECT quote(x) FROM r"), QString("2.75"));
         QVERIFY(!real.SetAbsolutePosition(-1) && !real.SetAbsolutePosition(1) && real.lastError() == "invalid position" && real.AbsolutePosition() == 0);
-        QVERIFY(real.isCounter(0) == false && !real.isCounter(-1) && !real.isCounter(2));
+        QVERIFY(!real.isCounter(0) && !real.isCounter(-1) && !real.isCounter(2));
     }
 };
 

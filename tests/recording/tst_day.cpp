@@ -379,9 +379,6 @@ private Q_SLOTS:
         }
     }
 
-    // Each placing refusal leaves the slots as they were (a player placed twice is taken out of the
-    // cell); new players are stored with their handicap, or not at all.
-    // Each way out of the players window leaves the window on top active, with the keyboard: the
     // The lane grid shows the placings; a double click or typing in it edits no cell.
     void laneCellsAreNotTypedIn() {
         Form_Player& f = openPlayers();
@@ -392,6 +389,7 @@ private Q_SLOTS:
         QCOMPARE(f.Grd_LN->item(1, 1)->text(), QString());
     }
 
+    // Each way out of the players window leaves the window on top active, with the keyboard: the
     // score entry for its button and menu, the caller for the close box.
     void playersWindowWaysOut() {
         Form_Player* f = &openPlayers();
@@ -409,6 +407,8 @@ private Q_SLOTS:
         saveShot(MdiFrame::instance(), QStringLiteral("players_ways_out"));
     }
 
+    // Each placing refusal leaves the slots as they were (a player placed twice is taken out of the
+    // cell); new players are stored with their handicap, or not at all.
     void placingRefusalsAndNewPlayers() {
         Form_Player& f = openPlayers();
         dlg->expectMsgBox(vbOK, QStringLiteral("この選手は選択することができません")), placeAt(f, 0, 1, 1);  // the reserved all-players row: no beep

@@ -39,37 +39,58 @@ QStringList stored() {
 class TestScoreEntryWalk : public GuiTest {
     Q_OBJECT
 
-    // One action of a secretary at the entry window, chosen by `r`.
-    static void act(form_main& f, std::mt19937& rng) {
+    enum Action { Key, Box, Frame, ShiftMove, SheetMove, Mode, FrameButton, PinOrSplit, CommandOrMark, Sum };
+    // Where the actions reach: the keys typed, the ball boxes and frame pictures clicked, and how
+    // often each action comes (an action is chosen while a roll of 0..99 is below its bound).
+    struct Reach {
+        QString markKeys, pinKeys;
+        int firstBox, boxes, firstFrame, frames;
+        std::vector<std::pair<int, Action>> below;
+    };
+    static inline const Reach WholeDay{QStringLiteral("0123456789//p*-fg+0123456789"), QStringLiteral("zasqwe1234zasqwe1234gf-*xc,."), 0, 22, 0, 12,
+                                       {{62, Key}, {70, Box}, {74, Frame}, {78, ShiftMove}, {82, SheetMove}, {86, Mode}, {90, FrameButton},
+                                        {94, PinOrSplit}, {97, CommandOrMark}, {100, Sum}}};
+    static inline const Reach LastFrames{QStringLiteral("0123456789//*-fg+5-/*"), QStringLiteral("zasqwe1234gf-xc,.x123"), 14, 8, 7, 5,
+                                         {{60, Key}, {70, Box}, {74, Frame}, {79, ShiftMove}, {85, FrameButton}, {89, Mode},
+                                          {95, PinOrSplit}, {100, CommandOrMark}}};
+
+    // One action of a secretary at the entry window, chosen by `rng` within `reach`.
+    static void act(form_main& f, std::mt19937& rng, const Reach& reach) {
         const auto pick = [&](int n) { return int(rng() % std::uint32_t(n)); };
         const int kind = pick(100);
-        static const QString markKeys = QStringLiteral("0123456789//p*-fg+0123456789");
-        static const QString pinKeys = QStringLiteral("zasqwe1234zasqwe1234gf-*xc,.");
-        if (kind < 62) {
-            const QString& keys = f.model().pinMode() ? pinKeys : markKeys;
-            typeKeys(QString(keys[pick(int(keys.size()))]));
-        } else if (kind < 70) {
-            click(f.Txt_MARK[std::size_t(pick(22))]);
-        } else if (kind < 74) {
-            click(f.Pct_flame[std::size_t(pick(12))]);
-        } else if (kind < 78) {
-            press(pick(2) ? Qt::Key_Right : Qt::Key_Left, Qt::ShiftModifier);
-        } else if (kind < 82) {
-            static const Qt::Key moves[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right, Qt::Key_PageUp, Qt::Key_PageDown};
-            press(moves[pick(6)]);
-        } else if (kind < 86) {
-            click(f.Cmd_Mode);
-        } else if (kind < 90) {
-            QAbstractButton* b = f.Cmd_moveflame[std::size_t(pick(3))];
-            if (b->isVisible()) click(b);
-        } else if (kind < 94) {
-            if (f.model().pinMode()) click(f.pct_pin[std::size_t(pick(10))]);
-            else click(f.Cmd_spl);
-        } else if (kind < 97) {
-            if (f.model().pinMode()) click(f.cmd_MDS[std::size_t(pick(6))]);
-            else click(std::next(f.Cmd_MARK.begin(), pick(int(f.Cmd_MARK.size())))->second);
-        } else {
-            click(f.Cmd_KEISAN);
+        Action action = Sum;
+        for (const auto& [bound, a] : reach.below)
+            if (kind < bound) {
+                action = a;
+                break;
+            }
+        switch (action) {
+            case Key: {
+                const QString& keys = f.model().pinMode() ? reach.pinKeys : reach.markKeys;
+                typeKeys(QString(keys[pick(int(keys.size()))]));
+                break;
+            }
+            case Box: click(f.Txt_MARK[std::size_t(reach.firstBox + pick(reach.boxes))]); break;
+            case Frame: click(f.Pct_flame[std::size_t(reach.firstFrame + pick(reach.frames))]); break;
+            case ShiftMove: press(pick(2) ? Qt::Key_Right : Qt::Key_Left, Qt::ShiftModifier); break;
+            case SheetMove: {
+                static const Qt::Key moves[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right, Qt::Key_PageUp, Qt::Key_PageDown};
+                press(moves[pick(6)]);
+                break;
+            }
+            case Mode: click(f.Cmd_Mode); break;
+            case FrameButton:
+                if (QAbstractButton* b = f.Cmd_moveflame[std::size_t(pick(3))]; b->isVisible()) click(b);
+                break;
+            case PinOrSplit:
+                if (f.model().pinMode()) click(f.pct_pin[std::size_t(pick(10))]);
+                else click(f.Cmd_spl);
+                break;
+            case CommandOrMark:
+                if (f.model().pinMode()) click(f.cmd_MDS[std::size_t(pick(6))]);
+                else click(std::next(f.Cmd_MARK.begin(), pick(int(f.Cmd_MARK.size())))->second);
+                break;
+            case Sum: click(f.Cmd_KEISAN); break;
         }
     }
 
@@ -91,7 +112,7 @@ private Q_SLOTS:
         if (pins) click(f.Cmd_Mode);
         vxtest::journal::setExtra(stored);
         std::mt19937 rng(seed);
-        for (int step = 0; step < 1500; ++step) act(f, rng);
+        for (int step = 0; step < 1500; ++step) act(f, rng, WholeDay);
         QCOMPARE(notOnTop(f), QString());
     }
 
@@ -110,8 +131,6 @@ private Q_SLOTS:
         vxtest::journal::setExtra(stored);
         std::mt19937 rng(seed + 10);
         const auto pick = [&](int n) { return int(rng() % std::uint32_t(n)); };
-        static const QString markKeys = QStringLiteral("0123456789//*-fg+5-/*");
-        static const QString pinKeys = QStringLiteral("zasqwe1234gf-xc,.x123");
         for (int game = 0; game < 160; ++game) {
             // Frames 1..7 stored; the eighth and ninth a strike, a spare or open, as chance gives.
             vx::GameRecord& r = vxtest::shown();
@@ -126,30 +145,7 @@ private Q_SLOTS:
                 r.Marks[k] = r.Codes[k] == vx::BallCode::NotEntered ? QString() : ScoreEntryModel::markCaption(r.Codes[k]);
             f.model().clear_score(), f.New_score(), vxtest::settle();
             click(f.Txt_MARK[std::size_t(14 + 2 * pick(3))]);
-            for (int step = 0; step < 14; ++step) {
-                const int kind = pick(100);
-                if (kind < 60) {
-                    const QString& keys = f.model().pinMode() ? pinKeys : markKeys;
-                    typeKeys(QString(keys[pick(int(keys.size()))]));
-                } else if (kind < 70) {
-                    click(f.Txt_MARK[std::size_t(14 + pick(8))]);
-                } else if (kind < 74) {
-                    click(f.Pct_flame[std::size_t(7 + pick(5))]);
-                } else if (kind < 79) {
-                    press(pick(2) ? Qt::Key_Right : Qt::Key_Left, Qt::ShiftModifier);
-                } else if (kind < 85) {
-                    QAbstractButton* b = f.Cmd_moveflame[std::size_t(pick(3))];
-                    if (b->isVisible()) click(b);
-                } else if (kind < 89) {
-                    click(f.Cmd_Mode);
-                } else if (kind < 95) {
-                    if (f.model().pinMode()) click(f.pct_pin[std::size_t(pick(10))]);
-                    else click(f.Cmd_spl);
-                } else {
-                    if (f.model().pinMode()) click(f.cmd_MDS[std::size_t(pick(6))]);
-                    else click(std::next(f.Cmd_MARK.begin(), pick(int(f.Cmd_MARK.size())))->second);
-                }
-            }
+            for (int step = 0; step < 14; ++step) act(f, rng, LastFrames);
         }
         QCOMPARE(notOnTop(f), QString());
     }
