@@ -92,6 +92,42 @@ QString colours(const QWidget* c) {
     return s;
 }
 
+// How the control takes the keyboard: not at all, by tab, by click, by both, also by the wheel.
+QChar focusFlag(Qt::FocusPolicy p) {
+    switch (p) {
+    case Qt::NoFocus: return QLatin1Char('0');
+    case Qt::TabFocus: return QLatin1Char('t');
+    case Qt::ClickFocus: return QLatin1Char('c');
+    case Qt::StrongFocus: return QLatin1Char('s');
+    default: return QLatin1Char('w');
+    }
+}
+
+// What else a user sees or feels of a control, where the window set it: a font of its own, a
+// wrapped or framed label, a box showing the start of its text, a pointer of its own, a control
+// the mouse passes through, a box typed into without the input method, a painted background
+// (a text box's own pointer is Qt's).
+QString look(const QWidget* c) {
+    QString s;
+    if (c->testAttribute(Qt::WA_SetFont))
+        s += QStringLiteral(" font=%1/%2/%3")
+                 .arg(c->font().family(), c->font().pointSizeF() > 0 ? QString::number(c->font().pointSizeF()) : QString::number(c->font().pixelSize()) + QStringLiteral("px"))
+                 .arg(c->font().weight());
+    if (const auto* l = qobject_cast<const QLabel*>(c)) {
+        if (l->wordWrap()) s += QStringLiteral(" wrap");
+        if (l->frameStyle() != 0) s += QStringLiteral(" frame=%1").arg(l->frameStyle(), 0, 16);
+    }
+    if (const auto* e = qobject_cast<const QLineEdit*>(c)) {
+        // Only the start: a click puts the cursor where it lands, in a path that differs each run.
+        if (e->cursorPosition() == 0 && !e->text().isEmpty()) s += QStringLiteral(" from-start");
+        if (!e->testAttribute(Qt::WA_InputMethodEnabled) && !e->isReadOnly()) s += QStringLiteral(" no-ime");
+    }
+    if (c->testAttribute(Qt::WA_SetCursor) && !qobject_cast<const QLineEdit*>(c)) s += QStringLiteral(" pointer=%1").arg(int(c->cursor().shape()));
+    if (c->testAttribute(Qt::WA_TransparentForMouseEvents)) s += QStringLiteral(" mouse-through");
+    if (c->autoFillBackground()) s += QStringLiteral(" filled");
+    return s;
+}
+
 // What a picture box holds, as a short digest of its pixels.
 QString pictureDigest(const vx::PictureBox* p) {
     QImage img = p->image();
@@ -139,11 +175,12 @@ void walk(const QWidget* form, const QWidget* w, const QString& home, QStringLis
         else if (const auto* e = qobject_cast<const QLineEdit*>(c)) align = e->alignment();
         if (align != (Qt::AlignLeft | Qt::AlignVCenter)) detail += QStringLiteral(" align=%1").arg(int(align), 0, 16);
         if (!c->toolTip().isEmpty()) detail += QStringLiteral(" tip=") + c->toolTip();
+        detail += look(c);
         // Where the window puts it: places and sizes come from the window's own measures and fonts.
         const QRect g = c->geometry();
         detail += QStringLiteral(" @%1,%2 %3x%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
         const QString flags = QString(c->isVisibleTo(form) ? QLatin1Char('v') : QLatin1Char('-')) + (c->isEnabled() ? QLatin1Char('e') : QLatin1Char('-')) +
-                              (c == QApplication::focusWidget() ? QLatin1Char('k') : QLatin1Char('-'));
+                              (c == QApplication::focusWidget() ? QLatin1Char('k') : QLatin1Char('-')) + focusFlag(c->focusPolicy());
         out << QStringLiteral("%1 %2 %3 %4").arg(out.size()).arg(QString::fromLatin1(c->metaObject()->className()), flags, oneLine(detail, home));
         if (inside) walk(form, c, home, out);
     }
