@@ -237,7 +237,8 @@ void note(const QString& what) {
         return;
     }
     const QString name = QString::fromLatin1(form->metaObject()->className());
-    QStringList now{QStringLiteral("title ") + oneLine(form->windowTitle(), j.home)};
+    QStringList now{QStringLiteral("title ") + oneLine(form->windowTitle(), j.home) +
+                    QStringLiteral(" %1x%2").arg(form->width()).arg(form->height())};
     walk(form, form, j.home, now);
     menus(form->menuActions(), QString(), j.home, now);
     if (j.extra) now << j.extra();
