@@ -1112,6 +1112,12 @@ private Q_SLOTS:
         QVERIFY(dump() + resultsFile() == before);
 
         QVERIFY(vx::db::exec(QStringLiteral("DROP TRIGGER forced_failure")));
+        {  // every write goes through, but another program reading stops the commit
+            vxtest::HeldElsewhere reader(file, "DEFERRED");
+            QVERIFY(reader.holding());
+            QCOMPARE(vx::StoreDay().error, refused + QStringLiteral("データベースが他のプログラムで使用中です。"));
+        }
+        QVERIFY(dump() + resultsFile() == before);
         r = vx::StoreDay();
         QCOMPARE(QString::number(r.rows * 10 + r.players) + ' ' + rows("SELECT (SELECT COUNT(*) FROM データ項目 WHERE 選手ID = 11), (SELECT COUNT(*) FROM マーク WHERE 選手ID = 11), "
                       "(SELECT COUNT(*) FROM フレーム WHERE 選手ID = 11), \"１着ID\" FROM 試合 WHERE 試合ID = 41"),

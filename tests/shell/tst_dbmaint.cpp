@@ -49,16 +49,19 @@ private Q_SLOTS:
 
     // Whatever fails, the database stays in place under its name, open and whole, with no backup.
     void aFailureLeavesTheDatabaseInUse_data() {
-        QTest::addColumn<int>("failingRename");  // 0: none
+        QTest::addColumn<int>("failingRename");  // 0: none; 3: the copy, once renamed, does not open
         QTest::addColumn<bool>("diskFull");
-        QTest::newRow("stale copy that cannot be removed") << 0 << false;
-        QTest::newRow("disk full") << 0 << true;
-        QTest::newRow("to backup") << 1 << false;
-        QTest::newRow("copy to database") << 2 << false;
+        QTest::addColumn<QString>("why");
+        QTest::newRow("stale copy that cannot be removed") << 0 << false << dbmaint::NewFileName + QStringLiteral(" を削除できません。");
+        QTest::newRow("disk full") << 0 << true << QStringLiteral("最適化に失敗しました。(");
+        QTest::newRow("to backup") << 1 << false << dbmaint::BackupFileName + QStringLiteral(" を作成できません。");
+        QTest::newRow("copy to database") << 2 << false << QStringLiteral("ファイル名を変更できません。");
+        QTest::newRow("copy does not open") << 3 << false << QStringLiteral("最適化したデータベースを開けません。");
     }
     void aFailureLeavesTheDatabaseInUse() {
         QFETCH(int, failingRename);
         QFETCH(bool, diskFull);
+        QFETCH(QString, why);
         if (!failingRename && !diskFull) QVERIFY(QDir(env->home()).mkdir(dbmaint::NewFileName));
         QVERIFY(db::exec("CREATE TABLE big (t TEXT)"));
         QVERIFY(db::exec("INSERT INTO big VALUES (zeroblob(400000))"));
@@ -67,15 +70,19 @@ private Q_SLOTS:
         {
             vx::test::FileSizeLimit limit(diskFull ? 64 * 1024 : RLIM_INFINITY);
             r = dbmaint::compact([&](const QString& from, const QString& to) {
-                return ++calls != failingRename && vx::replaceFile(from, to);
+                if (++calls == failingRename && failingRename < 3) return false;
+                const bool moved = vx::replaceFile(from, to);
+                if (calls == 2 && failingRename == 3) vxtest::put(to, "not a database");
+                return moved;
             });
         }
-        QVERIFY(!r.ok && r.message.contains(QStringLiteral("元のデータベースはそのまま使用できます。")));
+        QCOMPARE(r.message.section(u'\r', 1, 1).left(why.size()), why);
+        QVERIFY(!r.ok && r.message.endsWith(QStringLiteral("\r元のデータベースはそのまま使用できます。")));
         QCOMPARE(db::fileName(), QFileInfo(path("Vorlix.mdb")).absoluteFilePath());
         QVERIFY(db::exec("INSERT INTO 会場 (会場名) VALUES ('A')"));
         // No backup, every row, and no copy left but the stale one that could not be removed.
         QCOMPARE((QList<int>{QFile::exists(path(dbmaint::BackupFileName)), rows(), QFile::exists(path(dbmaint::NewFileName))}),
-                 (QList<int>{false, 2, !failingRename && !diskFull}));
+                 (QList<int>{false, 2, (!failingRename && !diskFull) || failingRename == 3}));
     }
 
     // Where the original cannot even be put back, the message says where it is, and it is whole.
@@ -116,6 +123,11 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(out).size(), 0);
         const auto bad = dbmaint::exportPlayerNames(path("no/such/folder/ce.txt"));
         QVERIFY(!bad.ok && bad.message.contains(QStringLiteral("ファイルに書き込めませんでした。")));
+        db::close();  // a database that is gone writes no file
+        QVERIFY(QFile::rename(path("Vorlix.mdb"), path("away.mdb")) && QFile::remove(out));
+        const auto gone = dbmaint::exportPlayerNames(out);
+        QCOMPARE(QString::number(gone.ok) + gone.message + QString::number(QFile::exists(out)), QStringLiteral("0データベースを開けません。0"));
+        QVERIFY(QFile::rename(path("away.mdb"), path("Vorlix.mdb")) && db::ensureOpen());
         QVERIFY(db::exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (12345, 'ABCDEFGHIJKL'), (7, '山田'), "
                          "(3, '鈴木一郎太郎花子三四')"));
         QVERIFY(dbmaint::exportPlayerNames(out).ok);

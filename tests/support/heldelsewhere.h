@@ -1,6 +1,6 @@
 #pragma once
 // Another program holding the database: a second connection to the file in a transaction that
-// takes the write lock ("IMMEDIATE") or every lock ("EXCLUSIVE") until this goes. The run's
+// reads ("DEFERRED"), takes the write lock ("IMMEDIATE") or every lock ("EXCLUSIVE") until this goes. The run's
 // connection, when open, waits for it a moment only.
 #include "common/database.h"
 #include <QSqlDatabase>
@@ -15,7 +15,9 @@ public:
         vx::db::exec(QStringLiteral("PRAGMA busy_timeout = 20"));
         QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name());
         other.setDatabaseName(path);
-        holding_ = other.open() && QSqlQuery(QStringLiteral("BEGIN %1").arg(QLatin1String(mode)), other).isActive();
+        // A read keeps a deferred transaction's read lock, which stops a commit here.
+        holding_ = other.open() && QSqlQuery(QStringLiteral("BEGIN %1").arg(QLatin1String(mode)), other).isActive() &&
+                   QSqlQuery(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"), other).isActive();
     }
     ~HeldElsewhere() {
         {
