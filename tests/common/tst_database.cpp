@@ -271,6 +271,31 @@ private Q_SLOTS:
             QCOMPARE(QStringList({QString::number(r->isOpen()), QString::number(r->RecordCount()), r->Value("選手名").toString()}), QStringList({"1", "3", "C"}));
     }
 
+    // A list read key page by key page and copied before a write reads its places as they stood,
+    // like the list it was copied from; a row deleted meanwhile shows its key alone.
+    void copiedListsKeepTheirPlaces() {
+        QVERIFY(exec("CREATE TABLE t (id INTEGER PRIMARY KEY, v INTEGER)"));
+        QVERIFY(exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) INSERT INTO t SELECT i, 10 * i FROM n"));
+        OpenOptions o;
+        o.key = "id", o.writeTables = {"t"}, o.keyset = true, o.keysInOrder = "SELECT id FROM t ORDER BY id";
+        Recordset list;
+        QVERIFY(list.open("SELECT id, v FROM t ORDER BY id", o));
+        const Recordset copy(list);
+        QVERIFY(exec("DELETE FROM t WHERE id = 1"));
+        for (const Recordset* rs : {static_cast<const Recordset*>(&list), &copy})
+            QCOMPARE(QStringList({rs->keyValue(4000).toString(), rs->valueAt(4000, 1).toString(), rs->keyValue(0).toString(), rs->valueAt(0, 1).toString()}),
+                     QStringList({"4001", "40010", "1", ""}));
+        // Walked through more key pages than are kept, with no room for a copy: the keys read whole.
+        QVERIFY(exec("WITH RECURSIVE n(i) AS (SELECT 5001 UNION ALL SELECT i + 1 FROM n WHERE i < 80000) INSERT INTO t SELECT i, 10 * i FROM n"));
+        QVERIFY(exec("PRAGMA temp.max_page_count = 1"));
+        Recordset walked;
+        QVERIFY(walked.open("SELECT id, v FROM t ORDER BY id", o));
+        QStringList keys, places;
+        for (int place = 0; place < walked.RecordCount(); place += 2000) keys << walked.keyValue(place).toString(), places << QString::number(place + 2);
+        QVERIFY(exec("PRAGMA temp.max_page_count = 1073741823"));
+        QCOMPARE(keys, places);
+    }
+
     // Saved queries that are written through: the engine's counters read back, unknown keys and
     // an edit of a counter refused whole, a new player created with his handicap.
     void viewsWriteThrough() {
