@@ -972,6 +972,8 @@ private Q_SLOTS:
         // Without a target the first one serves.
         setDay({{QStringLiteral("Ａ"), 1, 50, {150}}, {QStringLiteral("Ｂ"), 2, 0, {180}}}), calc({.pointTarget = -1});
         QCOMPARE(placed(1).入賞.str() + placed(2).入賞.str(), QStringLiteral("１着  ２着  "));
+        setDay({{QStringLiteral("Ａ"), 1, 0, {1, 199}}}), calc();
+        QCOMPARE(AverageScores[1], 100.0);  // a game of one pin counts
         // Per-game strikes truncated to two decimals; averages with every decimal; a game of 0 left out.
         setDay({{QStringLiteral("Ａ"), 1, 5, {180, 190, 192, 0}}, {QStringLiteral("Ｂ"), 2, 0, {150, 150, 150, 150}}});
         for (int g = 1; g <= 3; ++g) PlayedSheet(1, g).Attrs[18] = vx::BallAttr::Strike;

@@ -3,6 +3,7 @@
 #include "shell/form_hdcp.h"
 #include "shell/form_newplayer.h"
 #include "shell/form_srs.h"
+#include "shell/masterdata.h"
 #include "support/dayfixture.h"
 #include "support/heldelsewhere.h"
 
@@ -50,6 +51,14 @@ private Q_SLOTS:
         vxtest::monkey(*dlg, 300, 61, [] { return &shown<form_HDCP>(); });
     }
 
+    // Rules that cannot all be installed say so; the others still hold.
+    void guardsThatCannotAllBeInstalled() {
+        QVERIFY(execSql("DROP TABLE ハンデ"));
+        QVERIFY(!vx::masterdata::installGuards());
+        QString why;
+        QVERIFY(!db::exec("INSERT INTO 選手 (選手ID, 選手名) VALUES (0, 'x')", {}, &why));
+        QVERIFY2(why.contains(vx::masterdata::playerIdRangeMessage()), qPrintable(why));
+    }
     // A row is stored on leaving it, and at the back button on the row, which closes the window
     // where it stood. A refused row keeps the window open and the table as it was, at the back
     // button and at the close box alike, until it is corrected.
