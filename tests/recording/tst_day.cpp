@@ -1137,6 +1137,13 @@ private Q_SLOTS:
         QVERIFY(vx::StoreDay().error.contains(QStringLiteral("すでに記録されています")));
         vxtest::setMatch(44, 3, 14), setDay(oneGame({150}));  // a day of one player stores
         QVERIFY(vx::CalculateDay({}).ok && vx::StoreDay().ok);
+        // A results file that cannot be written to: the day is stored all the same, and the error told.
+        vxtest::setMatch(45, 3, 15), setDay(oneGame({160}));
+        const QString results = vx::inProgramFolder(vx::ResultsFileName());
+        QVERIFY(vx::CalculateDay({}).ok && QFile::remove(results) && QDir().mkdir(results));
+        r = vx::StoreDay();
+        QVERIFY(QDir().rmdir(results));
+        QCOMPARE(QString::number(r.ok) + rows("SELECT COUNT(*) FROM データ項目 WHERE 試合ID = 45") + QString::number(r.fileError.isEmpty()), QStringLiteral("110"));
     }
 };
 
