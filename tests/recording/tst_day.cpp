@@ -184,6 +184,17 @@ class TstDay : public GuiTest {
     }
 
 private Q_SLOTS:
+    // A backup that cannot be written from the run's start is told as well. (First here: no
+    // backup of this run may have been tried before.)
+    void aBackupFailingFromTheStartIsTold() {
+        knownDay();
+        dlg->expectMsgBox(vx::vbOK, QStringLiteral("自動保存ファイルに書き込めません。"));
+        {
+            vx::test::FileSizeLimit full(100);
+            Cmd_Data_IO_Click(2);
+        }
+        QCOMPARE(dlg->beeps(), 1);
+    }
     // Everything in the window tried in turn; what it shows at each step is kept.
     void triedEverything() {
         openPlayers();
