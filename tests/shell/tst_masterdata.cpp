@@ -163,6 +163,10 @@ private Q_SLOTS:
         dlg->expectMsgBox(vbYes, QStringLiteral("選択した行を削除します。よろしいですか？"));
         deleteRow(g, 0);
         QCOMPARE(rows("SELECT COUNT(*) FROM ハンデ"), QStringLiteral("0"));
+        click(f.Cmd_Add[1]);  // changing opens with no handicap to change as well
+        QCOMPARE(state(), QStringLiteral("1100100 1011").remove(' '));
+        click(f.Cmd_Add[2]);
+        QCOMPARE(state(), QStringLiteral("2011011 1101").remove(' '));
         // The player and season editors open from here, one window each.
         trigger(f.menu_add[0]);
         Form_NewPlayer* players = forms::loaded<Form_NewPlayer>();
