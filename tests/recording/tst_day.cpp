@@ -273,6 +273,16 @@ private Q_SLOTS:
                 sql("SELECT シーズン名 FROM シーズン WHERE シーズンID = 4").toString() == QStringLiteral("Winter"));
     }
 
+    // Another program holding the whole database: no match number can be proposed.
+    void noProposalFromAHeldDatabase() {
+        Form_Siai& f = openSiai();
+        vxtest::HeldElsewhere other(vx::db::fileName(), "EXCLUSIVE");
+        dlg->expectMsgBox(vx::vbOK, QStringLiteral("データベースを読めませんでした"));
+        click(f.Cmd_New);
+        QCOMPARE(QString::number(dlg->beeps()) + boxes(f) + QString::number(f.Cmd_New->isEnabled()) + QString::number(f.cmd_siaiOK->isEnabled()),
+                 QStringLiteral("1|||||||10"));
+    }
+
     // Boxes as typed (ID, season, date, venue, number): a refusal names the box to fix and changes
     // nothing but the current ID; an accepted match is fixed and the players window follows.
     void typedMatch_data() {
