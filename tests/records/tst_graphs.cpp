@@ -274,6 +274,16 @@ private Q_SLOTS:
         QVERIFY(!f.isShown() && forms::loaded<Form_chart>());
         tick(shown<Form_Seiseki>().Chk_chart);
         QVERIFY(!forms::loaded<Form_chart>() && Form_chart::ChartColorIndex == 1);
+        // A player never in the upper half: the shape meets the centre on the left, and the hatch
+        // fills it from right of the centre, leaving the rest of the picture as it was.
+        QVERIFY(execSql("UPDATE データ項目 SET 上位 = 0 WHERE 選手ID = 3"));
+        tick(shown<Form_Seiseki>().Chk_chart);
+        click(r.Cmd_SRS_OK);
+        Form_chart& g = forms::get<Form_chart>();
+        click(g.cmd_clear);
+        shown<Form_Seiseki>();
+        clickCell(r.DBGrid1, 2, 0);
+        QCOMPARE(samePicture(g.Pic, "chart_no_upper_half"), QString());
     }
 };
 
