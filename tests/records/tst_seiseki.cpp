@@ -5,6 +5,7 @@
 #include "records/form_seiseki.h"
 #include "records/form_siaiseiseki.h"
 #include "support/exchange_sheet.h"
+#include "support/heldelsewhere.h"
 #include "support/keptprints.h"
 #include "support/publishing_fixture.h"
 #include <cmath>
@@ -108,6 +109,16 @@ private Q_SLOTS:
         dlg->expectMsgBox(vbOK, "まだデータが入っていないか不正なデータベースです。");
         Form_Seiseki& f = openResults(false);
         QVERIFY(f.isShown() && !f.DBGrid1->isVisible() && dlg->shown().front().style == int(vbOKOnly));
+    }
+
+    // A sort that cannot read the stored games says so, and the empty list stays hidden.
+    void matchStatisticsFromAHeldDatabase() {
+        club();
+        auto& f = shown<Form_siaiSeiseki>();
+        vxtest::HeldElsewhere other(db::fileName(), "EXCLUSIVE");
+        dlg->expectMsgBox(vbOK, "統計を読み込めませんでした。");
+        click(f.Cmd_what[0]);
+        QVERIFY(dlg->allAnswered() && !f.DBGrid1->isVisible() && notOnTop(f).isEmpty());
     }
 
     // Opened from the start menu on the all-time table; each option shows its selectors and table,
@@ -218,6 +229,12 @@ private Q_SLOTS:
             QCOMPARE(notOnTop(f), QString());
         }
         printer.fail = KeptPrints::None;
+        {  // rows another program keeps from being read: nothing goes to the printer
+            vxtest::HeldElsewhere other(db::fileName(), "EXCLUSIVE");
+            dlg->expectMsgBox(vbOK, "印刷できませんでした。");
+            click(f.Cmd_OP[0]);
+            QVERIFY(dlg->allAnswered() && printer.sent.size() == 4 && notOnTop(f).isEmpty());
+        }
         click(f.Cmd_OP[0]);
         QVERIFY(printer.sent.size() == 5 && printer.sent[4].pages == printer.sent[3].pages && printer.papers.last().id() == QPageSize::Letter);
         tick(f.Chk_srs);
