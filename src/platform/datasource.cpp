@@ -236,8 +236,8 @@ bool DataSource::Delete() {
 
 void DataSource::bindLineEdit(QLineEdit* edit, const QString& field, std::function<QString(const QVariant&)> format) {
     bound_.append({edit, field, false, std::move(format)});
+    // Only typing edits the record: the text set from it below sends no textEdited.
     connect(edit, &QLineEdit::textEdited, this, [this, edit] {
-        if (updatingBound_) return;
         if (!isEditing() && !Edit()) return;
         for (Bound& b : bound_)
             if (b.edit == edit) b.dirty = true;
@@ -246,7 +246,6 @@ void DataSource::bindLineEdit(QLineEdit* edit, const QString& field, std::functi
 }
 
 void DataSource::refreshBound() {
-    updatingBound_ = true;
     for (Bound& b : bound_) {
         if (!b.edit || b.dirty) continue;
         const QVariant v = value(b.field);
@@ -254,7 +253,6 @@ void DataSource::refreshBound() {
         const QString text = b.format && !refused && v.isValid() && !v.isNull() ? b.format(v) : displayText(v);
         if (b.edit->text() != text) b.edit->setText(text);
     }
-    updatingBound_ = false;
 }
 
 // ---- DataSourceModel -------------------------------------------------------------------------

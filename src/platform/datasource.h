@@ -115,7 +115,6 @@ private:
         std::function<QString(const QVariant&)> format;
     };
     QList<Bound> bound_;
-    bool updatingBound_ = false;
 };
 
 // A table model over a data source for bound grids. The last line, while adding is allowed,

@@ -1,5 +1,6 @@
 // The page writers without a window: colours, marks, the page frame, the score-sheet page and the
 // milestones of a results file.
+#include "common/convert.h"
 #include "publishing/htmlpage.h"
 #include "publishing/htmltext.h"
 #include "support/exchange_sheet.h"
@@ -17,6 +18,21 @@ class TestPublishing : public GuiTest {
     Q_OBJECT
 
 private Q_SLOTS:
+    // A page body holds every part as added, however long: longer than its first room, and longer
+    // than the room doubled.
+    void pageTextHoldsLongParts() {
+        const QString wide(10000, u'あ'), longer(30000, u'x');
+        PageText t;
+        t.add(u"a") << wide;
+        t.add(QChar(u'b')) << longer;
+        t.addPrintForm(12.5);
+        QCOMPARE(t.text().toString(), "a" + wide + "\r\nb" + longer + "\r\n" + vx::PrintForm(12.5));
+        PageText first;  // a copy goes on on its own
+        first << wide;
+        PageText second = first;
+        second.add(QChar(u'z'));
+        QCOMPARE(second.text().toString() + first.text().toString(), wide + "\r\nz" + wide + "\r\n");
+    }
     // Colour texts as BGR numbers, decimal or &h hex; eight make a page's colours, one no number none.
     void colors() {
         const std::pair<QString, QString> cases[] = {{"14811135", "FFFFE1"}, {"255", "FF0000"}, {"4095", "FF0F00"}, {"&hFF0000", "0000FF"}, {"pink", ""}};

@@ -433,6 +433,9 @@ private Q_SLOTS:
             for (int i : {-1, 22, 1000}) m.Txt_MARK_GotFocus(i), m.Txt_MARK_LostFocus(i), m.Pct_flame_Click(i);
             for (int i : {-1, 4}) m.Pct_moveSEN_Click(i);
             for (int i : {-1, 10}) m.pct_pin_Click(i);
+            const std::int16_t ball = CurBall;  // a current ball out of range: no split to mark
+            for (int b : {-1, 22}) CurBall = std::int16_t(b), m.Cmd_spl_Click(), m.split_check();
+            CurBall = ball;
             QCOMPARE(seen(), before);
         }
     }
