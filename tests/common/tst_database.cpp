@@ -94,6 +94,8 @@ private Q_SLOTS:
         QVERIFY(!scalar("SELECT x FROM nowhere", {}, &why).isValid() && why.contains("no such table") && !scalar("SELECT 1 WHERE 0").isValid());
         Statement over("SELECT abs(x) FROM (SELECT 1 AS x UNION ALL SELECT -9223372036854775807 - 1)");  // fails on its second row
         QVERIFY(over.run() && over.next() && !over.next() && over.error().contains("overflow"));
+        Statement overAtOnce("SELECT abs(-9223372036854775807 - 1)");  // fails on its first row: no row to read
+        QVERIFY(!overAtOnce.run() && !overAtOnce.value(0).isValid() && !overAtOnce.next() && overAtOnce.error().contains("overflow"));
         {
             Transaction left;
             QVERIFY(left.begun() && exec("INSERT INTO 会場 (会場名) VALUES ('x')"));
