@@ -104,8 +104,6 @@ QMdiSubWindow* MdiFrame::addChild(Form* form) {
     if (form->closable()) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     QMdiSubWindow* sub = area_->addSubWindow(form, flags);
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
-    sub->setWindowTitle(form->windowTitle());
-    connect(form, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
     sub->hide();
     return sub;
 }

@@ -237,7 +237,10 @@ void note(const QString& what) {
         return;
     }
     const QString name = QString::fromLatin1(form->metaObject()->className());
+    // The title as its frame shows it, where that is not the window's own.
+    const QString framed = form->subWindow() ? form->subWindow()->windowTitle() : form->windowTitle();
     QStringList now{QStringLiteral("title ") + oneLine(form->windowTitle(), j.home) +
+                    (framed != form->windowTitle() ? QStringLiteral(" framed as ") + oneLine(framed, j.home) : QString()) +
                     QStringLiteral(" %1x%2").arg(form->width()).arg(form->height())};
     walk(form, form, j.home, now);
     menus(form->menuActions(), QString(), j.home, now);
