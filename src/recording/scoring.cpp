@@ -9,9 +9,10 @@ void scoreGame(GameRecord& r) {
         const int c = codes[k];
         int p = 0;
         if (c == BallCode::Spare) {
-            // A spare after a foul takes all ten; a spare on ball 0 has no ball before it.
+            // A spare takes what the ball before left: all ten after a foul (which counts no pins)
+            // or on ball 0, which has no ball before it.
             const int prev = k > 0 ? pins[k - 1] : 0;
-            p = (k > 0 && codes[k - 1] == BallCode::Foul) ? 10 : 10 - prev;
+            p = 10 - prev;
         } else if (c <= BallCode::Strike) {
             p = c;
         }
