@@ -271,8 +271,10 @@ private Q_SLOTS:
         trigger(f.menu_compact);
         QVERIFY(!QFile::exists(env->path(dbmaint::BackupFileName)));
         dlg->expectMsgBox(vbOK, QStringLiteral("現在使用中のデータベースを\r\n最適化します。さらに拡張子.BAK\r\nのバックアップを作成します。")).expectMsgBox(vbOK, QStringLiteral("終了しました"));
+        QDir::setCurrent(QDir::tempPath());
         click(f.cmd_cmpact);
         QVERIFY(QFile::exists(env->path(dbmaint::BackupFileName)) && db::isOpen() && forms::loaded<Form_Settei>());
+        QCOMPARE(QDir::currentPath(), QDir(programFolder()).absolutePath());  // the program folder current again
         QCOMPARE(db::scalar("SELECT 選手名 FROM 選手 WHERE 選手ID = 7").toString(), QStringLiteral("山田"));
         f.setLeft(150), f.setTop(150);
         const char* names[6] = {"marks", "calculation", "limits", "browser", "pins", "database"};
