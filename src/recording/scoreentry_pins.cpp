@@ -52,11 +52,11 @@ bool ScoreEntryModel::rackBalls(int& first, int& second) {
 void ScoreEntryModel::Txt_MARK_GotFocus(int Index) {
     if (Index < 0 || Index > 21) return;
     CurBall = std::int16_t(Index);
-    if (Index < 21) FocusBall = std::int16_t(Index);
     if (Index == 21) {
         requestFocus(0);  // the sentinel hands the focus back to the first ball
         return;
     }
+    FocusBall = std::int16_t(Index);
     PinStates.fill(0);
     fl_check();
     flameBack_.fill(ColorGrey);
