@@ -57,6 +57,13 @@ QString itemViewState(const QAbstractItemView* v) {
     if (!m) return QStringLiteral("no model");
     const QModelIndex at = v->currentIndex();
     QString s = QStringLiteral("%1x%2 at %3,%4").arg(m->rowCount()).arg(m->columnCount()).arg(at.row()).arg(at.column());
+    // What typing and clicking do in it, and which scroll bars it keeps.
+    s += QStringLiteral(" edit=%1 select=%2/%3 bars=%4/%5")
+             .arg(int(v->editTriggers()), 0, 16)
+             .arg(int(v->selectionMode()))
+             .arg(int(v->selectionBehavior()))
+             .arg(int(v->horizontalScrollBarPolicy()))
+             .arg(int(v->verticalScrollBarPolicy()));
     // The columns as headed (hidden ones in brackets), and the current row as shown.
     QStringList heads, row;
     const auto* table = qobject_cast<const QTableView*>(v);
