@@ -156,8 +156,10 @@ void walk(const QWidget* form, const QWidget* w, const QString& home, QStringLis
             detail = l->text();
         } else if (const auto* b = qobject_cast<const QAbstractButton*>(c)) {
             detail = b->text() + (b->isCheckable() ? (b->isChecked() ? QStringLiteral(" [x]") : QStringLiteral(" [ ]")) : QString());
-            if (const auto* t = qobject_cast<const QToolButton*>(b); t && t->arrowType() != Qt::NoArrow)
-                detail += QStringLiteral(" arrow %1").arg(int(t->arrowType()));
+            if (const auto* t = qobject_cast<const QToolButton*>(b)) {
+                if (t->arrowType() != Qt::NoArrow) detail += QStringLiteral(" arrow %1").arg(int(t->arrowType()));
+                if (t->autoRaise()) detail += QStringLiteral(" flat");
+            }
         } else if (const auto* e = qobject_cast<const QLineEdit*>(c)) {
             detail = e->text() + (e->isReadOnly() ? QStringLiteral(" (read only)") : QString());
         } else if (const auto* t = qobject_cast<const QTextEdit*>(c)) {
