@@ -285,6 +285,10 @@ private Q_SLOTS:
         click(f.cmd_editGO);
         QCOMPARE(sql("SELECT d.ｹﾞｰﾑ || m.ｹﾞｰﾑ || ' ' || quote(d.HCP) || ' ' || f.ゲーム FROM データ項目 d JOIN マーク m USING (ID) JOIN フレーム f USING (ID) WHERE ID = 1"),
                  QString("1010 0 10"));
+        retype(f.Txt_game[0], "abc");  // the close box waits for a refused entry to be corrected
+        dlg->expectMsgBox(vbOK, game);
+        f.subWindow()->close();
+        QVERIFY(dlg->allAnswered() && forms::loaded<Form_edit>() == &f && f.isShown() && notOnTop(f).isEmpty());
     }
 
     // While another program holds the database, deleting and saving a game say so and change
