@@ -284,7 +284,7 @@ private Q_SLOTS:
         QVERIFY(list.open("SELECT id, v FROM t ORDER BY id", o));
         const Recordset copy(list);
         QVERIFY(exec("DELETE FROM t WHERE id = 1"));
-        for (const Recordset* rs : {static_cast<const Recordset*>(&list), &copy})
+        for (const Recordset* rs : {&std::as_const(list), &copy})
             QCOMPARE(QStringList({rs->keyValue(4000).toString(), rs->valueAt(4000, 1).toString(), rs->keyValue(0).toString(), rs->valueAt(0, 1).toString()}),
                      QStringList({"4001", "40010", "1", ""}));
         // Walked through more key pages than are kept, with no room for a copy: the keys read whole.

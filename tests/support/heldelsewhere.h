@@ -1,7 +1,7 @@
 #pragma once
 // Another program holding the database: a second connection to the file in a transaction that
-// reads ("DEFERRED"), takes the write lock ("IMMEDIATE") or every lock ("EXCLUSIVE") until this goes. The run's
-// connection, when open, waits for it a moment only.
+// reads ("DEFERRED"), takes the write lock ("IMMEDIATE") or every lock ("EXCLUSIVE") until this
+// goes. The run's connection, when open, waits for it a moment only.
 #include "common/database.h"
 #include <QSqlDatabase>
 #include <QSqlQuery>

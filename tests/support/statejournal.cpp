@@ -12,6 +12,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFont>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
@@ -110,26 +111,32 @@ QChar focusFlag(Qt::FocusPolicy p) {
     }
 }
 
-// What else a user sees or feels of a control, where the window set it: a font of its own, a
-// wrapped or framed label, a box showing the start of its text, a pointer of its own, a control
-// the mouse passes through, a box typed into without the input method, a painted background
-// (a text box's own pointer is Qt's).
+// What else a user sees or feels of a control, where the window set it: where its text stands
+// in its box, the tip the pointer brings up, a font of its own, a wrapped or framed label, a box
+// showing the start of its text, a pointer of its own (a text box's is Qt's), a control the mouse
+// passes through, a box typed into without the input method, a painted background.
 QString look(const QWidget* c) {
     QString s;
-    if (c->testAttribute(Qt::WA_SetFont))
-        s += QStringLiteral(" font=%1/%2/%3")
-                 .arg(c->font().family(), c->font().pointSizeF() > 0 ? QString::number(c->font().pointSizeF()) : QString::number(c->font().pixelSize()) + QStringLiteral("px"))
-                 .arg(c->font().weight());
-    if (const auto* l = qobject_cast<const QLabel*>(c)) {
+    const auto* l = qobject_cast<const QLabel*>(c);
+    const auto* e = qobject_cast<const QLineEdit*>(c);
+    const Qt::Alignment align = l ? l->alignment() : e ? e->alignment() : Qt::AlignLeft | Qt::AlignVCenter;
+    if (align != (Qt::AlignLeft | Qt::AlignVCenter)) s += QStringLiteral(" align=%1").arg(int(align), 0, 16);
+    if (!c->toolTip().isEmpty()) s += QStringLiteral(" tip=") + c->toolTip();
+    if (c->testAttribute(Qt::WA_SetFont)) {
+        const QFont f = c->font();
+        const QString size = f.pointSizeF() > 0 ? QString::number(f.pointSizeF()) : QString::number(f.pixelSize()) + QStringLiteral("px");
+        s += QStringLiteral(" font=%1/%2/%3").arg(f.family(), size).arg(f.weight());
+    }
+    if (l) {
         if (l->wordWrap()) s += QStringLiteral(" wrap");
         if (l->frameStyle() != 0) s += QStringLiteral(" frame=%1").arg(l->frameStyle(), 0, 16);
     }
-    if (const auto* e = qobject_cast<const QLineEdit*>(c)) {
+    if (e) {
         // Only the start: a click puts the cursor where it lands, in a path that differs each run.
         if (e->cursorPosition() == 0 && !e->text().isEmpty()) s += QStringLiteral(" from-start");
         if (!e->testAttribute(Qt::WA_InputMethodEnabled) && !e->isReadOnly()) s += QStringLiteral(" no-ime");
     }
-    if (c->testAttribute(Qt::WA_SetCursor) && !qobject_cast<const QLineEdit*>(c)) s += QStringLiteral(" pointer=%1").arg(int(c->cursor().shape()));
+    if (c->testAttribute(Qt::WA_SetCursor) && !e) s += QStringLiteral(" pointer=%1").arg(int(c->cursor().shape()));
     if (c->testAttribute(Qt::WA_TransparentForMouseEvents)) s += QStringLiteral(" mouse-through");
     if (c->autoFillBackground()) s += QStringLiteral(" filled");
     return s;
@@ -177,14 +184,7 @@ void walk(const QWidget* form, const QWidget* w, const QString& home, QStringLis
         } else if (const auto* p = qobject_cast<const vx::PictureBox*>(c)) {
             detail = pictureDigest(p);
         }
-        detail += colours(c);
-        // Where the text stands in its box, where not as usual; the tip the pointer brings up.
-        Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
-        if (const auto* l = qobject_cast<const QLabel*>(c)) align = l->alignment();
-        else if (const auto* e = qobject_cast<const QLineEdit*>(c)) align = e->alignment();
-        if (align != (Qt::AlignLeft | Qt::AlignVCenter)) detail += QStringLiteral(" align=%1").arg(int(align), 0, 16);
-        if (!c->toolTip().isEmpty()) detail += QStringLiteral(" tip=") + c->toolTip();
-        detail += look(c);
+        detail += colours(c) + look(c);
         // Where the window puts it: places and sizes come from the window's own measures and fonts.
         const QRect g = c->geometry();
         detail += QStringLiteral(" @%1,%2 %3x%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
