@@ -74,7 +74,6 @@ void Form::Show() {
     if (!sub) return;
     MdiFrame& frame = MdiFrame::ensure();
     if (!frame.isVisible()) frame.show();
-    QWidget::show();
     sub->show();
     sub->raise();
     frame.activate(this);

@@ -349,6 +349,16 @@ private Q_SLOTS:
                                       "7,7,57,1,100 8,30,57,1,100"));
     }
 
+    // Match, player and game number changed together: the フレーム row still follows.
+    void movingAGameWhole() {
+        Form_edit& f = editor(2);
+        retype(f.Txt_siaiID[0], "57"), retype(f.Txt_sensyuID[0], "7"), retype(f.Txt_game[0], "3");
+        click(f.Nav_mark->buttons()[3]);
+        click(f.Cmd_End);
+        QCOMPARE(gameRow(1) + ' ' + sql("SELECT 選手ID || ',' || 試合ID || ',' || ゲーム FROM フレーム WHERE ID = 1"),
+                 QString("3,3,57,57,7,7,200,200,5,1,2,,2025-04-06 7,57,3"));
+    }
+
     // Deleting asks first, then removes the game's rows from all three tables and shows the next game.
     void deleting() {
         Form_edit& f = editor();
