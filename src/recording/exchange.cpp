@@ -385,7 +385,6 @@ void importFile(bool offerBackups, const QString& initial) {
     if (failure) {
         refuseFile(*failure);
         showEntry();
-        enterProgramFolder();
         return;
     }
     if (windows_) {
@@ -394,7 +393,6 @@ void importFile(bool offerBackups, const QString& initial) {
     }
     showEntry();
     refreshScoreEntry();
-    enterProgramFolder();
 }
 
 }  // namespace

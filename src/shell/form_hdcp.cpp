@@ -106,7 +106,6 @@ void form_HDCP::Form_Load() {
     DBG_hdcp->setCaption(1, QStringLiteral("S_ID"));
     for (int c = 0; c < 6; ++c) DBG_hdcp->setColumnWidth(c, twips(ColumnWidths[c]));
     DBG_hdcp->setAllowDelete(true);
-    setEditing(false);
     confirmDeletes(DBG_hdcp);
 }
 

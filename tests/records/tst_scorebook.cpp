@@ -165,6 +165,20 @@ private Q_SLOTS:
         for (const QPushButton* b : f.cmd_mov)
             QVERIFY(f.Frm_record->contentsRect().contains(b->geometry()) && b->y() >= f.Frm_record->fontMetrics().height());
         QVERIFY(f.Frame2->contentsRect().contains(f.Frm_record->geometry()));
+        // Each frame's number stands over its rack (within a pixel).
+        const QImage numbers = f.Label3->grab().toImage();
+        QList<int> inked, off;
+        for (int x = 0; x < numbers.width(); ++x)
+            for (int y = 0; y < numbers.height(); ++y)
+                if (qGray(numbers.pixel(x, y)) < 128) { inked << x; break; }
+        for (int i = 0, first = 0, frame = 0; i < inked.size(); ++i) {
+            if (i + 1 < inked.size() && inked[i + 1] - inked[i] <= 3) continue;
+            const PictureBox* rack = f.Pins->Pct_flame[std::size_t(std::min(frame, 11))];
+            const int x = f.Label3->mapTo(&f, QPoint((inked[first] + inked[i]) / 2, 0)).x() - rack->mapTo(&f, rack->rect().center()).x();
+            if (std::abs(x) > 1 || frame > 9) off << frame;
+            first = i + 1, ++frame;
+        }
+        QCOMPARE(off, QList<int>());
 
         // Whole rows in view at any height, with the pins and without (the pin switch stays in sight),
         // the horizontal scroll bar allowed for, within the window; a minimum width; the settings.

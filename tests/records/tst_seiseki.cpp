@@ -168,6 +168,8 @@ private Q_SLOTS:
         QVERIFY(Module1::ResultsRangeMode == 1 && f.Opt_when[2]->isChecked() && table(grid) == Season1);
         trigger(f.menu_tusan);
         QVERIFY(f.Opt_when[0]->isChecked() && Module1::ResultsRangeMode == 0 && table(grid) == AllTime && !f.HSc_siai[0]->isVisible());
+        tick(f.Opt_when[1]), trigger(f.menu_tusan);  // also from one season
+        QVERIFY(f.Opt_when[0]->isChecked() && Module1::ResultsRangeMode == 0 && table(grid) == AllTime && f.Txt_srs[0]->isHidden());
         // The results-table dialog the entry opened is tested with the pages; closed here.
         forms::loadedByName("Form_HTML2")->Unload();
         settle();
