@@ -225,7 +225,8 @@ private Q_SLOTS:
         retype(f.Txt_score[10], "199");
         retype(f.Txt_sensyuID[1], "99");    // follows its twin at once
         retype(f.Txt_game[0], "3");
-        QCOMPARE(f.Txt_score10->text() + f.Txt_sensyuID[1]->text() + f.Txt_game[1]->text(), QString("199123"));
+        retype(f.Txt_game[1], "7"), retype(f.Txt_siaiID[1], "99");  // so do these
+        QCOMPARE(f.Txt_score10->text() + f.Txt_sensyuID[1]->text() + f.Txt_game[1]->text() + f.Txt_siaiID[1]->text(), QString("19912341"));
         retype(f.Txt_siaimei, "2025/4/7");
         click(f.cmd_editGO);
         // Read again from the first game, which is now game 3 (game number 2).
