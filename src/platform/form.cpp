@@ -152,15 +152,15 @@ void Form::runResize() {
     resizing_ = false;
 }
 
+// A close event comes accepted: only a refusal says so.
 void Form::closeEvent(QCloseEvent* event) {
-    if (unloading_) { event->accept(); return; }
+    if (unloading_) return;
     if (!closable_) { event->ignore(); return; }
     bool cancel = false;
     Form_QueryUnload(cancel, vbFormControlMenu);
     if (!cancel) Form_Unload(cancel);
     if (cancel) { event->ignore(); return; }
     unloading_ = true;
-    event->accept();
     destroyWindow();
 }
 
