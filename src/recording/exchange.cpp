@@ -283,7 +283,6 @@ void writeBackup() {
     } catch (const std::exception& e) {  // slot arrays out of step with the sheet
         backupFailed(path, QString::fromUtf8(e.what()));
     }
-    enterProgramFolder();
 }
 
 bool allDigits(const QString& text) {
@@ -307,7 +306,6 @@ void exportFile() {
                           QStringLiteral("データ番号の入力"), QStringLiteral("000000"));
         if (answer.isEmpty()) {
             showEntry();
-            enterProgramFolder();
             return;
         }
         // The number becomes part of a file name: digits only (full-width ones count too).
@@ -332,7 +330,6 @@ void exportFile() {
                vbOKOnly + vbExclamation);
     }
     showEntry();
-    enterProgramFolder();
 }
 
 // The import: the whole file is read and checked first; the sheet and the database change

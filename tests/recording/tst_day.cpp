@@ -898,6 +898,12 @@ private Q_SLOTS:
         Cmd_Data_IO_Click(2);
         QCOMPARE(fileBytes(bup), sheetFileBytes(sheetFromState()));
         vx::scoreEntry().setListener(nullptr);
+        // Written where the user last was; the program's folder is current after.
+        QTemporaryDir elsewhere;
+        QDir::setCurrent(elsewhere.path());
+        Cmd_Data_IO_Click(2);
+        QVERIFY(QFile::exists(elsewhere.filePath(QStringLiteral("B_260517.bup"))));
+        QCOMPARE(QDir::currentPath(), home());
 
         MatchYear = 2000, MatchMonth = 5, MatchDay = 6;
         QCOMPARE(backupFileName(), QStringLiteral("B_000506.bup"));
