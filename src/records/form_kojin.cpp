@@ -121,6 +121,8 @@ Form_Kojin::Form_Kojin() {
         const int f = b < 18 ? b / 2 : 9;                      // frame - 1
         const double left = CardLeft + 2 * Ball * (f % 5) + Ball * (b - 2 * f);
         Txt_MARK[std::size_t(b)] = cardBox(this, left, Marks[f / 5], Ball, Qt::AlignHCenter, CardBox);
+        // A foul with a count ("＊1") is wider than a narrow box's margins leave room for.
+        Txt_MARK[std::size_t(b)]->setTextMargins(-2, 0, -2, 0);
     }
     for (int f = 1; f <= 10; ++f)
         Txt_score[std::size_t(f)] = cardBox(this, CardLeft + 2 * Ball * ((f - 1) % 5), Marks[(f - 1) / 5] + CardBox, f == 10 ? 3 * Ball : 2 * Ball,
@@ -142,7 +144,7 @@ Form_Kojin::Form_Kojin() {
     Frame1 = frame(this, QString(), 6900, 210, 2340, 2040);
     const char* const kinds[] = {"ﾎﾟｲﾝﾄ", "一着", " 素点  最高点", "HCP込最高点", "全て", "その日最高点", "ｽﾄﾗｲｸ", "スペア"};
     for (int i = 0; i < 8; ++i)
-        Cmd_what[std::size_t(i)] = button(Frame1, QString::fromUtf8(kinds[i]), 60 + 1125 * (i % 2), 180 + 450 * (i / 2), 1110, 420,
+        Cmd_what[std::size_t(i)] = button(Frame1, QString::fromUtf8(kinds[i]), 45 + 1140 * (i % 2), 180 + 450 * (i / 2), 1125, 420,
                                           [this, i] { Cmd_what_Click(i); });
     // Beyond the window's fixed width: a member of the array nobody sees.
     Cmd_what[20] = button(this, QStringLiteral("ダミー消しちゃﾀﾞﾒ"), FixedWidth + 600, 0, 1500, 330, [this] { Cmd_what_Click(20); });

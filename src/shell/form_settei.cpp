@@ -84,12 +84,13 @@ Form_Settei::Form_Settei() {
     // ---- 1: calculation
     QWidget* t1 = page(QStringLiteral("スコアの計算方法"));
     Frame3[2] = frame(t1, QStringLiteral("勝利ポイントのつけ方　"), 120, 120, 5520, 2040);
-    Frame5 = frame(Frame3[2], QStringLiteral("計算方法"), 120, 300, 2340, 1560);
+    // The first way's caption is the longest; the frame beside it has room to spare.
+    Frame5 = frame(Frame3[2], QStringLiteral("計算方法"), 120, 300, 2520, 1560);
     const char* calc[] = {"上位加重（ＺＫＴ方式）", "リニア (人数-順位+1)", "そのつど入力する"};
-    for (int i = 0; i < 3; ++i) Opt_PntCalc[std::size_t(i)] = place(new QRadioButton(QString::fromUtf8(calc[i]), Frame5), 120, 300 + 390 * i, 2160, 330);
-    Frame4 = frame(Frame3[2], QStringLiteral("対象"), 2580, 300, 2820, 1560);
+    for (int i = 0; i < 3; ++i) Opt_PntCalc[std::size_t(i)] = place(new QRadioButton(QString::fromUtf8(calc[i]), Frame5), 120, 300 + 390 * i, 2340, 330);
+    Frame4 = frame(Frame3[2], QStringLiteral("対象"), 2760, 300, 2640, 1560);
     const char* target[] = {"ハンデ込み最高点", "ハンデなし最高点", "ハンデなし平均点"};
-    for (int i = 0; i < 3; ++i) Opt_PntTarget[std::size_t(i)] = place(new QRadioButton(QString::fromUtf8(target[i]), Frame4), 120, 300 + 390 * i, 2580, 330);
+    for (int i = 0; i < 3; ++i) Opt_PntTarget[std::size_t(i)] = place(new QRadioButton(QString::fromUtf8(target[i]), Frame4), 120, 300 + 390 * i, 2400, 330);
     Frame1[1] = frame(t1, QStringLiteral("表示するデータ"), 5760, 120, 6960, 1140);
     Frame1[1]->setToolTip(QStringLiteral("スコア入力後、試合結果を画面に表示するかどうかを選択します"));
     Chk_Data[0] = place(new QCheckBox(QStringLiteral(" 一般"), Frame1[1]), 180, 360, 1500, 330);

@@ -887,6 +887,28 @@ private Q_SLOTS:
         }
         QVERIFY2(QRegularExpression(u"^\\.*R+\\.*R+\\.*$"_s).match(rows).hasMatch() && rows.lastIndexOf(u'R') < 2 * h && rows.indexOf(u'R', h) >= h, qPrintable(rows));
     }
+
+    // The screenshots' check: a caption wider than its label, a check box's text under a button,
+    // a radio button's text cut; a caption leaving spaces for a box is not a fault.
+    void layoutCheckFindsCutAndCoveredText() {
+        QWidget w;
+        w.resize(400, 200);
+        auto* room = new QLabel(u"第　　　　　ゲーム"_s, &w);
+        room->setGeometry(10, 10, 200, 24);
+        auto* box = new QLineEdit(u"1"_s, &w);
+        box->setGeometry(10 + room->fontMetrics().horizontalAdvance(u"第　"_s), 10, 40, 24);
+        QCOMPARE(layoutFaults(&w), QStringList());
+        auto* narrow = new QLabel(u"ハンデ込み最高点"_s, &w);
+        narrow->setGeometry(10, 40, 40, 20);
+        auto* check = new QCheckBox(u"常に表示"_s, &w);
+        check->setGeometry(10, 70, 150, 20);
+        auto* button = new QPushButton(u"一覧"_s, &w);
+        button->setGeometry(60, 70, 80, 24);
+        auto* radio = new QRadioButton(u"上位加重（ＺＫＴ方式）"_s, &w);
+        radio->setGeometry(10, 100, 60, 20);
+        QCOMPARE(layoutFaults(&w).join(u'|').remove(QRegularExpression(u" [0-9]+ px"_s)),
+                 u"QLabel \"ハンデ込み最高点\" cut by|QCheckBox \"常に表示\" and QPushButton \"一覧\" overlap|QRadioButton \"上位加重（ＺＫＴ方式）\" cut by"_s);
+    }
 };
 
 QTEST_MAIN(TestPlatform)

@@ -195,7 +195,7 @@ private Q_SLOTS:
                     if (l->text().count('\n') != l->caption().count('\r') || l->heightForWidth(l->width()) > l->height() ||
                         l->geometry().intersects(pins) || l->geometry().intersects(card))
                         cut << l->caption();
-                    if (player == 40 && kind == playerrecords::BestOfDay && k == 0) saveShot(f.subWindow(), "records_kojin_longname");
+                    if (player == 40 && kind == playerrecords::BestOfDay && k == 0) saveShot(f.subWindow(), "records_kojin_longname", {name});
                     if (f.Txt_Sensyu[1]->text() != name) continue;
                     ++named;
                     if (f.Txt_Sensyu[1]->cursorPosition() != 0) notAtStart << l->caption();

@@ -149,7 +149,7 @@ private Q_SLOTS:
                  u" 1s 2s 3s 4s 5s 6s 7s 8s ／ ＊|16777215 1105407 8425727|pin1.jpg pin2.jpg pin3.jpg|14811135 0 14811135 0 14811135 0 14811135 0"_s);
         const QSize screen = screenSizeTwips();
         QCOMPARE(QRect(menu->pos(), menu->size()), QRect(twips(25), twips(25), twips(screen.width() * 0.9), twips(screen.height() * 0.9)));
-        saveShot(menu, u"shell_start_menu"_s);
+        saveShot(menu, u"shell_start_menu"_s, {u"Command1"_s});  // a narrow button by design
 
         dlg->expectMsgBox(vbCancel, u"終了してもよろしいですか？"_s);
         click(start.Cmd_End);
@@ -271,7 +271,7 @@ private Q_SLOTS:
         forms::showWaiting();
         Form_Wait& wait = forms::get<Form_Wait>();
         QCOMPARE(spaced(QVariantList{wait.isShown(), wait.subWindow()->x(), wait.subWindow()->y(), wait.Left()}), u"true 33 33 500"_s);
-        saveShot(MdiFrame::instance(), u"shell_waiting"_s);
+        saveShot(MdiFrame::instance(), u"shell_waiting"_s, {u"Command1"_s});
         forms::hideWaiting();
         forms::hideWaiting();
         settle();

@@ -1,6 +1,7 @@
 #pragma once
 // A private program folder and settings folder for one test, a fixed clock, and a fresh database.
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -26,8 +27,12 @@ private:
 bool freshProgramDb();
 // Runs a statement on the program folder's database (fixtures).
 bool execSql(const QString& sql);
-// Saves a window's picture under the build folder's screenshots/ (not committed).
-QString saveShot(QWidget* widget, const QString& name);
+// Saves a window's picture under the build folder's screenshots/ (not committed), and fails the
+// test where a control's text does not show whole or covers another's, unless the fault contains
+// one of `accepted`.
+QString saveShot(QWidget* widget, const QString& name, const QStringList& accepted = {});
+// What saveShot finds: each control whose text is cut, each pair whose texts overlap.
+QStringList layoutFaults(QWidget* root);
 // Destroys every window and the main frame, and forgets the shared state.
 void resetUi();
 
