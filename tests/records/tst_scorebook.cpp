@@ -482,6 +482,18 @@ private Q_SLOTS:
         tick(f.Opt_Siai[1]);
         click(f.Cmd_OK[0]);
         QCOMPARE(listed(f.data_score), QString("5"));
+        // The text file and the pages, each from its button and its menu entry.
+        const auto opened = [&] { return QString::fromLatin1(MdiFrame::instance()->activeForm()->metaObject()->className()); };
+        QStringList ways;
+        for (int i : {1, 2}) {
+            click(f.Cmd_Prn[std::size_t(i)]);
+            ways << opened();
+            comeBack(f);
+            trigger(i == 1 ? f.menu_text : f.menu_html);
+            ways << opened();
+            comeBack(f);
+        }
+        QCOMPARE(ways.join(' '), QString("vx::Form_file vx::Form_file vx::Form_HTML vx::Form_HTML"));
         tick(f.Opt_Siai[0]);
         click(f.Cmd_OK[0]);
         // The row chosen, the page asked for (0 no, 1 yes, 2 then another window's tag, 3 then a new
