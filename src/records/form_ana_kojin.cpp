@@ -13,13 +13,14 @@
 namespace vx {
 
 namespace {
-constexpr double PicLeft = 555, PicTop = 440;
+// The value labels left of the picture take five digits (a season's total score).
+constexpr double PicLeft = 615, PicTop = 440;
 const QString AllPlayersName = QStringLiteral("全　員");
 }  // namespace
 
 Form_ana_kojin::Form_ana_kojin() {
     setWindowTitle(QStringLiteral("個人成績の分析グラフ"));
-    setClientSizeTwips(6675, 3795);
+    setClientSizeTwips(PicLeft + 6120, 3795);
     lbl_sensyu = label(this, QString(), 60, 75, 1500, 270);
     Label1 = label(this, QStringLiteral("統計項目"), 1650, 75, 840, 270);
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -31,7 +32,7 @@ Form_ana_kojin::Form_ana_kojin() {
     cmd_back = button(this, QStringLiteral("戻　る (&C)"), 5580, 30, 1080, 360, [this] { cmd_back_Click(); });
     Pic = place(new PictureBox(this), PicLeft, PicTop, 6000, 3105);
     for (QLabel*& l : Lbl_tate) {
-        l = label(this, QString(), 30, 3795, 495, 240);
+        l = label(this, QString(), 15, 3795, PicLeft - 30, 240);
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     for (QLabel*& l : Lbl_yoko) l = label(this, QString(), PicLeft, PicTop + 3105 + 15, 615, 225);

@@ -124,6 +124,7 @@ void Form_Seiseki::Form_Load() {
     db::ensureOpen();
     const std::optional<results::IdRanges> read = results::readIdRanges();
     if (!read) {
+        hideRanges();  // nothing to choose from
         MsgBox(QStringLiteral("まだデータが入っていないか不正なデータベースです。"), vbOKOnly);
         return;
     }
@@ -169,8 +170,12 @@ void Form_Seiseki::Form_Resize() {
     }
 }
 
-void Form_Seiseki::refresh() {
+void Form_Seiseki::hideRanges() {
     setShown({Label1, Txt_srs[0], Vsc_season, cmd_graph, Label3, txt_siai[0], HSc_siai[0], txt_siai[1], HSc_siai[1], Lbl_info}, false);
+}
+
+void Form_Seiseki::refresh() {
+    hideRanges();
     Cmd_html2->setEnabled(false);
     // The option buttons decide, not ResultsRangeMode.
     int range = 0;

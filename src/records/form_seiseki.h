@@ -76,6 +76,7 @@ protected:
     void Form_Resize() override;
 
 private:
+    void hideRanges();
     void refresh();
     void print();
 

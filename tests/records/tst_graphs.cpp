@@ -165,7 +165,7 @@ private Q_SLOTS:
         QCOMPARE(QList<int>({at(p, 2985, 2005), at(p, 4975, 1505), at(p, 30, 30), at(p, 1990, 1005), at(p, 1000, 2500)}),
                  QList<int>({purple, purple, purple, purple, White}));
         QCOMPARE(f.Lbl_tate[10]->text() + f.Lbl_tate[1]->text() + f.Lbl_yoko[0]->text() + samePicture(p, "graph_toprate"), QString("100100"));
-        QVERIFY(f.Lbl_tate[10]->y() == twips(440 + 80) && f.Lbl_yoko[0]->x() == twips(555 - 50));
+        QVERIFY(f.Lbl_tate[10]->y() == twips(440 + 80) && f.Lbl_yoko[0]->x() == f.Pic->x() - twips(50));
         saveShot(f.subWindow(), "records_ana_kojin");
         click(f.cmd_back);
         QVERIFY(!forms::loaded<Form_ana_kojin>());

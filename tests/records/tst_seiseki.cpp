@@ -109,6 +109,7 @@ private Q_SLOTS:
         dlg->expectMsgBox(vbOK, "まだデータが入っていないか不正なデータベースです。");
         Form_Seiseki& f = openResults(false);
         QVERIFY(f.isShown() && !f.DBGrid1->isVisible() && dlg->shown().front().style == int(vbOKOnly));
+        QCOMPARE(layoutFaults(f.subWindow()), QStringList());  // no range's boxes over another's
     }
 
     // A sort that cannot read the stored games says so, and the empty list stays hidden.

@@ -183,8 +183,11 @@ QStringList layoutFaults(QWidget* root) {
         if (w->width() < 3 || w->height() < 3 || !root->rect().intersects(QRect(w->mapTo(root, QPoint()), w->size()))) continue;
         if (const int by = shortBy(w)) faults << named(w) + QStringLiteral(" cut by %1 px").arg(by);
         const QList<QRect> ink = inkOf(w);
-        for (QWidget* o : w->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (o <= w || !o->isVisibleTo(root)) continue;
+        // Each pair once, in the order the controls were made.
+        const QList<QWidget*> siblings = w->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (qsizetype k = siblings.indexOf(w) + 1; k < siblings.size(); ++k) {
+            QWidget* o = siblings[k];
+            if (!o->isVisibleTo(root)) continue;
             bool over = false;
             for (const QRect& a : ink)
                 for (const QRect& b : inkOf(o)) {
