@@ -651,6 +651,17 @@ private Q_SLOTS:
         QVERIFY(one.Refresh() && !fits(u"いちばん下のとてもとても長い会場の名前"_s));
         single.scrollToBottom();
         QVERIFY(fits(u"いちばん下のとてもとても長い会場の名前"_s));
+        // Lower than a row, the grid shows its first row only, and fits that.
+        DataSource two;
+        two.setRecordSource("SELECT 'a' AS 名 UNION ALL SELECT 'とても長い会場の名前'");
+        DBGrid low;
+        low.setDataSource(&two);
+        low.show();
+        QVERIFY(two.Refresh());
+        low.resize(300, low.horizontalHeader()->height() + low.rowHeight(0) / 2 + 2 * low.frameWidth());
+        low.setColumnWidth(0, 4);
+        QVERIFY(two.Refresh() && low.columnWidth(0) > low.fontMetrics().horizontalAdvance(u"a"_s) &&
+                low.columnWidth(0) < low.fontMetrics().horizontalAdvance(u"とても長い"_s));
         // Given another source, the grid leaves the first: its model goes, its errors are not the grid's.
         QSignalSpy gridErrors(&single, &DBGrid::error);
         QVERIFY(!one.setCurrentRow(99) && gridErrors.size() == 1);  // its own source's are
