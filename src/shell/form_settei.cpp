@@ -249,7 +249,7 @@ void Form_Settei::Cmd_OK_Click(int index) {
         settei::store(o);
         settei::PinOptions pins;
         for (int i = 0; i < 3; ++i) {
-            pins.files[std::size_t(i)] = lbl_pin[std::size_t(i)]->text();
+            pins.files[std::size_t(i)] = pinFiles_[std::size_t(i)];
             pins.colors[std::size_t(i)] = pinColor(i + 3);
         }
         settei::storePins(pins);
@@ -277,13 +277,17 @@ void Form_Settei::Txt_Spl_LostFocus(int index) {
 }
 
 void Form_Settei::setPinFile(int index, const QString& fileName) {
-    lbl_pin[std::size_t(index)]->setText(fileName);
+    QLabel* l = lbl_pin[std::size_t(index)];
+    pinFiles_[std::size_t(index)] = fileName;
+    // The file's own name at the end stays in view; the whole path is the label's accessible name.
+    l->setText(l->fontMetrics().elidedText(fileName, Qt::ElideMiddle, l->contentsRect().width() - 2 * l->margin() - l->fontMetrics().horizontalAdvance(u'x')));
+    l->setAccessibleName(fileName);
     lbl_pin_Change(index);
 }
 
 void Form_Settei::lbl_pin_Change(int index) {
     if (index < 0 || index > 2) return;
-    const QString name = lbl_pin[std::size_t(index)]->text();
+    const QString& name = pinFiles_[std::size_t(index)];
     const QString path = QFileInfo(name).isRelative() ? inProgramFolder(name) : name;
     QPixmap picture;
     // A file that cannot be read leaves the preview empty; the dialog goes on as before.
@@ -308,7 +312,7 @@ void Form_Settei::lbl_pin_Click(int index) {
         const QString chosen = dialogs().openFile(
             QStringLiteral("ファイルを開く"),
             QStringLiteral("jpgファイル (*.jpg)|*.jpg|ビットマップファイル (*.bmp)|*.bmp"),
-            lbl_pin[std::size_t(index)]->text());
+            pinFiles_[std::size_t(index)]);
         if (!chosen.isEmpty()) setPinFile(index, chosen);
     } else if (index >= 3 && index <= 5) {
         if (const auto c = dialogs().chooseColor(pinColor(index))) setPinColor(index, *c);

@@ -81,6 +81,7 @@ public:
 
     // A pin picture's file name: sets the caption and loads the preview.
     void setPinFile(int index, const QString& fileName);
+    const QString& pinFile(int index) const { return pinFiles_[std::size_t(index)]; }
     // Colour of lbl_pin(index), 3..5, as 0x00BBGGRR.
     std::int32_t pinColor(int index) const;
     void setPinColor(int index, std::int32_t color);
@@ -90,6 +91,7 @@ protected:
     void Form_Unload(bool& cancel) override;
 
 private:
+    std::array<QString, 3> pinFiles_;  // whole, while a long path shows shortened in its middle
     void showGeneral();             // controls from the shared state
     // Controls to options, marks limited; false after a refusal was shown.
     bool readGeneral(settei::GeneralOptions& out);

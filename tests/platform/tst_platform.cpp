@@ -917,8 +917,14 @@ private Q_SLOTS:
         button->setGeometry(60, 70, 80, 24);
         auto* radio = new QRadioButton(u"上位加重（ＺＫＴ方式）"_s, &w);
         radio->setGeometry(10, 100, 60, 20);
+        for (bool readOnly : {false, true}) {
+            auto* path = new QLineEdit(u"/tmp/a/long/folder/名前.htm"_s, &w);
+            path->setGeometry(10 + 200 * readOnly, 130, 60, 24);
+            path->setReadOnly(readOnly);
+        }
         QCOMPARE(layoutFaults(&w).join(u'|').remove(QRegularExpression(u" [0-9]+ px"_s)),
-                 u"QLabel \"ハンデ込み最高点\" cut by|QCheckBox \"常に表示\" and QPushButton \"一覧\" overlap|QRadioButton \"上位加重（ＺＫＴ方式）\" cut by"_s);
+                 u"QLabel \"ハンデ込み最高点\" cut by|QCheckBox \"常に表示\" and QPushButton \"一覧\" overlap|QRadioButton \"上位加重（ＺＫＴ方式）\" cut by|"
+                 u"QLineEdit \"/tmp/a/long/folder/名前.htm\" cut by"_s);
     }
 };
 

@@ -231,7 +231,7 @@ private Q_SLOTS:
             click(l);
             QCOMPARE(QDir::currentPath(), QDir(programFolder()).absolutePath());
         }
-        QCOMPARE(f.lbl_pin[2]->text() + f.lbl_pin[0]->text() + QString::number(f.pinColor(5), 16), "pin3.jpg" + env->path("pin3.jpg") + "8090ff");
+        QCOMPARE(f.lbl_pin[2]->text() + f.pinFile(0) + QString::number(f.pinColor(5), 16), "pin3.jpg" + env->path("pin3.jpg") + "8090ff");
         QVERIFY(!f.pct_pin[0]->pixmap().isNull());
         f.SSTab1->setCurrentIndex(3);
         dlg->expectOpenFile("/usr/bin/firefox").expectOpenFile(QString());
@@ -248,14 +248,20 @@ private Q_SLOTS:
         QCOMPARE(started, QStringList({"mybrowser", inProgramFolder("vh_settei.htm")}));
 
         QVERIFY(execSql("INSERT INTO 選手 (選手ID, 選手名) VALUES (7, '山田')"));
-        // Export: a cancelled save writes nothing, even after another dialog chose a file.
-        dlg->expectOpenFile(env->path("chosen.jpg"));
+        // A long path shows shortened in its middle, its file name in view, and is kept whole.
+        const QString longPath = env->path(QStringLiteral("ボウリング部の記録/試合ごとのピン配列の画像を入れておくフォルダ/chosen.jpg"));
+        dlg->expectOpenFile(longPath);
         f.SSTab1->setCurrentIndex(4);
         click(f.lbl_pin[0]);
+        QCOMPARE(f.pinFile(0), longPath);
+        const QString shown = f.lbl_pin[0]->text();
+        QCOMPARE(QList<bool>({shown.contains(u'…'), shown.endsWith(QStringLiteral("フォルダ/chosen.jpg")), f.lbl_pin[0]->accessibleName() == longPath}),
+                 QList<bool>({true, true, true}));
+        // Export: a cancelled save writes nothing, even after another dialog chose a file.
         f.SSTab1->setCurrentIndex(5);
         dlg->expectMsgBox(vbOK, QStringLiteral("Vorlix for CE 用の選手名データを")).expectSaveFile(QString());
         click(f.cmd_4ce);
-        QVERIFY(!QFile::exists(env->path("chosen.jpg")));
+        QVERIFY(!QFile::exists(longPath));
         dlg->expectMsgBox(vbOK).expectSaveFile(env->path("ce.txt")).expectMsgBox(vbOK, QStringLiteral("終了しました。"));
         click(f.cmd_4ce);
         QVERIFY(QFile::exists(env->path("ce.txt")));

@@ -160,7 +160,8 @@ void walk(const QWidget* form, const QWidget* w, const QString& home, QStringLis
         QString detail;
         bool inside = true;
         if (const auto* l = qobject_cast<const QLabel*>(c)) {
-            detail = l->text();
+            // A label shortening a long path names it whole for a screen reader.
+            detail = l->accessibleName().isEmpty() ? l->text() : l->accessibleName();
         } else if (const auto* b = qobject_cast<const QAbstractButton*>(c)) {
             detail = b->text() + (b->isCheckable() ? (b->isChecked() ? QStringLiteral(" [x]") : QStringLiteral(" [ ]")) : QString());
             if (const auto* t = qobject_cast<const QToolButton*>(b)) {

@@ -107,7 +107,8 @@ int shortBy(const QWidget* w) {
         return std::max(0, widest(fm, shown(b->text()).split(QLatin1Char('\n'))) - (b->width() - 2));
     }
     if (const auto* e = qobject_cast<const QLineEdit*>(w)) {
-        if (e->text().isEmpty() || e->echoMode() != QLineEdit::Normal) return 0;
+        // A box the user types in scrolls, as a long file path does; one that only shows must show all.
+        if (e->text().isEmpty() || e->echoMode() != QLineEdit::Normal || !e->isReadOnly()) return 0;
         QStyleOptionFrame opt;
         opt.initFrom(e);
         opt.lineWidth = opt.midLineWidth = 0;
