@@ -212,7 +212,7 @@ void finishStatements(sqlite3* handle) {
             s->release();
             s->error_ = QStringLiteral("database closed");
         }
-    if (handle && handle == g_handle) dropIdle();
+    if (handle == g_handle) dropIdle();
 }
 
 void dropIdle() {

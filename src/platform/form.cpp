@@ -59,8 +59,6 @@ Form::~Form() {
 QMdiSubWindow* Form::subWindow() const { return qobject_cast<QMdiSubWindow*>(parentWidget()); }
 
 void Form::runLoad() {
-    if (loaded_) return;
-    loaded_ = true;
     MdiFrame::ensure().addChild(this);
     Form_Load();
 }
@@ -69,7 +67,7 @@ void Form::runActivate() { Form_Activate(); }
 void Form::runDeactivate() { Form_Deactivate(); }
 
 void Form::Show() {
-    runLoad();
+    // Loaded already: a window is loaded as it is made.
     QMdiSubWindow* sub = subWindow();
     if (!sub) return;
     MdiFrame& frame = MdiFrame::ensure();

@@ -98,7 +98,6 @@ protected:
 
 private:
     void destroyWindow();
-    bool loaded_ = false;
     bool unloading_ = false;
     bool closable_ = true;
     bool resizing_ = false;

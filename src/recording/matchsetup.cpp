@@ -14,9 +14,8 @@ namespace {
 // A whole-number variable assigned from a number: rounds half to even, refuses what does not fit.
 template <class T>
 bool fits(double v, long lo, long hi, T* out) {
-    if (!std::isfinite(v)) return false;
     const double r = roundHalfEven(v);
-    if (r < double(lo) || r > double(hi)) return false;
+    if (!(r >= double(lo) && r <= double(hi))) return false;  // so written, it refuses NaN too
     *out = T(r);
     return true;
 }

@@ -128,7 +128,8 @@ void Form_ana_kojin::line2(double LabelStep) {
 
 void Form_ana_kojin::Draw_graph(const QVector<std::optional<double>>& SeasonValues) {
     const std::int32_t color = lineColor();
-    auto y = [this](const std::optional<double>& v) { return graphs::seasonY(ValueScale, v.value_or(0)); };
+    // Only known totals are drawn: a null one ends the drawing before it is read.
+    auto y = [this](const std::optional<double>& v) { return graphs::seasonY(ValueScale, *v); };
     Pic->setDrawStyle(PictureBox::DrawSolid);
     Pic->setDrawWidth(2);
     for (int i = 1; i < SeasonValues.size(); ++i) {

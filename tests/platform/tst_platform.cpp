@@ -721,6 +721,7 @@ private Q_SLOTS:
         grid.setDataSource(&ds);
         auto* m = grid.gridModel();
         QAbstractItemModelTester modelTester(m, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QCOMPARE(grid.AllowDelete(), false);  // a grid deletes no row unless told it may
         grid.setAllowDelete(true);
         QVERIFY(m->rowCount() == 2 && !(m->flags(m->index(0, 5)) & Qt::ItemIsEditable) && !m->setData(m->index(0, 5), "11"));
         grid.setAllowAddNew(true);

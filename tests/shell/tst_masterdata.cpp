@@ -51,8 +51,15 @@ private Q_SLOTS:
         vxtest::monkey(*dlg, 300, 61, [] { return &shown<form_HDCP>(); });
     }
 
-    // Rules that cannot all be installed say so; the others still hold.
+    // Rules that cannot all be installed say so, and so does a database that is gone; the others
+    // still hold.
     void guardsThatCannotAllBeInstalled() {
+        QVERIFY(db::ensureOpen());
+        const QString file = db::fileName();
+        db::close();
+        QVERIFY(QFile::rename(file, file + ".away"));
+        QCOMPARE(vx::masterdata::installGuards(), false);
+        QVERIFY(QFile::rename(file + ".away", file) && db::ensureOpen());
         QVERIFY(execSql("DROP TABLE ハンデ"));
         QVERIFY(!vx::masterdata::installGuards());
         QString why;
