@@ -356,6 +356,7 @@ bool Statement::run(const QVariantList& values) {
 bool Statement::run() {
     if (!stmt_) return false;
     active_ = pending_ = onRow_ = false;
+    changes_ = 0;
     if (bindFailed_) {
         bindFailed_ = false;
         sqlite3_reset(stmt_);
@@ -367,7 +368,10 @@ bool Statement::run() {
         g_inBeforeWrite = false;
     }
     error_.clear();
+    const int before = sqlite3_total_changes(db_);
     pending_ = step();
+    // SQLite's count of the last write stays as it was after a statement that writes nothing.
+    changes_ = sqlite3_total_changes(db_) != before ? sqlite3_changes(db_) : 0;
     if (!error_.isEmpty()) return false;
     active_ = true;
     return true;
@@ -423,7 +427,7 @@ QVariant Statement::lastInsertId() const {
     return id ? QVariant(id) : QVariant();
 }
 
-int Statement::rowsAffected() const { return db_ ? sqlite3_changes(db_) : 0; }
+int Statement::rowsAffected() const { return changes_; }
 
 void Statement::finish() {
     if (stmt_) sqlite3_reset(stmt_);

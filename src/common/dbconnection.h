@@ -108,6 +108,7 @@ private:
     bool active_ = false;   // ran without failure
     bool pending_ = false;  // the first row is stepped to but not yet handed out
     bool onRow_ = false;
+    int changes_ = 0;  // rows the last run wrote itself, read as it ran: later statements change SQLite's count
 };
 
 // Called before a statement that may write runs on the run's connection (one that is not

@@ -45,6 +45,13 @@ private Q_SLOTS:
         Statement ins("INSERT INTO 会場 (会場名) VALUES (?)");
         const QString odd = "北'); DROP TABLE 会場; --";
         QVERIFY(ins.run({odd}) && ins.run({"南"}) && ins.lastInsertId().toInt() == 2);
+        // Each statement counts the rows it wrote itself, whatever ran after it.
+        Statement rename("UPDATE 会場 SET 会場名 = 会場名 WHERE 会場ID >= ?");
+        QVERIFY(rename.run({1}) && ins.run({"東"}) && exec("DELETE FROM 会場 WHERE 会場ID = 3"));
+        const int both = rename.rowsAffected();
+        QVERIFY(rename.run({9}) && ins.run({"西"}));
+        QCOMPARE((QList<int>{both, rename.rowsAffected(), ins.rowsAffected()}), (QList<int>{2, 0, 1}));
+        QVERIFY(exec("DELETE FROM 会場 WHERE 会場ID = 4"));
         Statement sel("SELECT group_concat(会場名, '/') FROM 会場 WHERE 会場ID >= ?");
         QVERIFY(sel.run({1}) && sel.next() && sel.value(0).toString() == odd + "/南" && !sel.next());
         QVERIFY(sel.run({2}) && !sel.value(0).isValid() && sel.next() && sel.value(0).toString() == "南");
