@@ -465,6 +465,9 @@ private Q_SLOTS:
         grid.setCaption(1, u"期"_s);
         grid.setColumns({"シーズン名", "シーズンID"});  // the grid shows the chosen fields in their order, under their own names
         QCOMPARE(spaced(QVariantList{grid.horizontalHeader()->count(), m->headerData(1, Qt::Horizontal), m->data(m->index(0, 0))}), u"2 シーズンID 四"_s);
+        grid.setColumns({"シーズン名", "no such field"});  // a column the source lacks takes no typing
+        QCOMPARE(m->setData(m->index(0, 1), "5"), false);
+        grid.setColumns({"シーズン名", "シーズンID"});
 
         // A navigator's move stores a pending new record, also beside a single one.
         QVERIFY(execSql("INSERT INTO 会場 (会場名) VALUES ('北')"));
