@@ -5,6 +5,7 @@
 // exchange entry points. The day's calculation over hand-built statistics sheets, the results text
 // it writes, and the storing of the day: rows, pairing, the match row, milestones, all-or-nothing.
 #include "support/monkey.h"
+#include "common/gamecount.h"
 #include "recording/dayresults.h"
 #include "recording/storeday.h"
 #include "recording/form_main.h"
@@ -316,7 +317,12 @@ private Q_SLOTS:
         QFETCH(int, focusBox);
         QFETCH(QString, idAfter);
         storedMatches();
+        // A game count changed in the settings during the last match comes in with the next.
+        const std::int16_t games = LastGame == 5 ? 4 : 5;
+        ScoreSheet.redim(0, 1, 0, LastGame);
+        QVERIFY(gamecount::request(games) && gamecount::pending());
         Form_Siai& f = openSiai();
+        QCOMPARE(LastGame, games);
         click(f.Cmd_New), MatchId = 99, SeasonId = 77, MatchNo = 3, MatchYear = 1999, MatchMonth = 4, MatchDay = 8, VenueId = 9;
         for (int i = 0; i < 7; ++i) {
             f.Txt_Siai[std::size_t(i)]->setFocus();
