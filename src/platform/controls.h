@@ -42,6 +42,16 @@ private:
     QString caption_;
 };
 
+// A text that may be too long for its label, shortened at a whole character where it is (its
+// middle, say, to keep a path's file name in view); the whole text is the accessible name.
+inline void setFittingText(QLabel* l, const QString& text, Qt::TextElideMode mode) {
+    const QFontMetrics fm = l->fontMetrics();
+    // A framed label indents its text by half an x of its own.
+    const int room = l->contentsRect().width() - 2 * l->margin() - fm.horizontalAdvance(u'x');
+    l->setText(fm.elidedText(text, mode, room));
+    l->setAccessibleName(text);
+}
+
 // A box that shows the start of a text too long for it whenever the text is written, not its
 // end; while the box has the keyboard the cursor goes where the user puts it.
 inline void showStart(QLineEdit* box) {

@@ -277,11 +277,8 @@ void Form_Settei::Txt_Spl_LostFocus(int index) {
 }
 
 void Form_Settei::setPinFile(int index, const QString& fileName) {
-    QLabel* l = lbl_pin[std::size_t(index)];
     pinFiles_[std::size_t(index)] = fileName;
-    // The file's own name at the end stays in view; the whole path is the label's accessible name.
-    l->setText(l->fontMetrics().elidedText(fileName, Qt::ElideMiddle, l->contentsRect().width() - 2 * l->margin() - l->fontMetrics().horizontalAdvance(u'x')));
-    l->setAccessibleName(fileName);
+    setFittingText(lbl_pin[std::size_t(index)], fileName, Qt::ElideMiddle);
     lbl_pin_Change(index);
 }
 
