@@ -58,6 +58,7 @@ public:
     }
     // A part of the line being made, and its end.
     PageText& add(QStringView part) {
+        if (part.isEmpty()) return *this;  // an empty view may have no data to copy from
         if (used_ + part.size() > text_.size()) grow(part.size());
         std::memcpy(text_.data() + used_, part.data(), std::size_t(part.size()) * sizeof(QChar));
         used_ += part.size();

@@ -19,8 +19,11 @@ class TestPublishing : public GuiTest {
 
 private Q_SLOTS:
     // A page body holds every part as added, however long: longer than its first room, and longer
-    // than the room doubled.
+    // than the room doubled; an empty part, even one with no text behind it, adds nothing.
     void pageTextHoldsLongParts() {
+        PageText none;
+        none.add(QStringView()).add(QString()) << QString();
+        QCOMPARE(none.text().toString(), "\r\n");
         const QString wide(10000, u'あ'), longer(30000, u'x');
         PageText t;
         t.add(u"a") << wide;

@@ -252,6 +252,35 @@ private Q_SLOTS:
         QCOMPARE(rows("SELECT group_concat(ID || ':' || ハンデ, ' ') FROM ハンデ"), QStringLiteral("1:20 2:8"));
     }
 
+    // A handicap is a signed whole number, however it is typed: each cell clicked, the keys typed
+    // into it and ended by Return, as a user enters a new row.
+    void signedHandicapTypedIntoTheGrid_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");  // empty: refused
+        QTest::newRow("-5") << "-5" << "-5";
+        QTest::newRow("-0") << "-0" << "0";
+        QTest::newRow("+7") << "+7" << "7";
+        QTest::newRow("-x5") << "-x5" << "";
+    }
+    void signedHandicapTypedIntoTheGrid() {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        seed();
+        auto& f = shown<form_HDCP>();
+        DBGrid* g = f.DBG_hdcp;
+        click(f.Cmd_Add[0]);
+        const int row = newLine(g);
+        for (auto [column, keys] : {std::pair{1, QStringLiteral("2")}, std::pair{3, QStringLiteral("2")}, std::pair{5, typed}}) {
+            clickCell(g, row, column);
+            typeKeys(keys);
+            press(Qt::Key_Return);
+        }
+        if (stored.isEmpty()) dlg->expectMsgBox(vbOK, QStringLiteral("ハンデは－３２７６８から３２７６７までの整数で入力してください"));
+        click(f.Cmd_Add[2]);
+        QVERIFY(dlg->allAnswered());
+        QCOMPARE(rows("SELECT group_concat(quote(ハンデ)) FROM ハンデ WHERE 選手ID = 2"), stored);
+    }
+
     // A handicap changed while another program holds the database is refused as such and stays
     // pending; stored once the database is free.
     void handicapWhileHeldElsewhere() {
